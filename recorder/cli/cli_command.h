@@ -1,0 +1,35 @@
+#pragma once
+// vorda-cli's commands. Each area of the program keeps its commands in a table of its
+// own (config_commands.cpp, link_commands.cpp, ...); main.cpp joins the tables.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace vorda::cli {
+
+// Options that come before the command name.
+struct GlobalOptions {
+    QString port;  // --port DEVICE: the serial device to use instead of the configured port
+};
+
+struct Command {
+    const char* name;
+    const char* usage;    // arguments, e.g. "show [FILE]"
+    const char* summary;  // one line for the command list
+    const char* help;     // the full text of `vorda-cli NAME --help`
+    int (*run)(const GlobalOptions& options, const QStringList& args);
+};
+
+// Exit statuses shared by every command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // the operation ran and failed (no answer, ...)
+inline constexpr int kExitUsage = 2;   // refused: bad arguments, unknown field, bad value
+
+std::vector<Command> configCommands();
+
+// Prints UTF-8 text to standard output or standard error.
+void out(const QString& text);
+void err(const QString& text);
+
+}  // namespace vorda::cli

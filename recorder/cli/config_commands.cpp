@@ -1,0 +1,7 @@
+#include "cli/cli_command.h"
+
+namespace vorda::cli {
+
+std::vector<Command> configCommands() { return {}; }
+
+}  // namespace vorda::cli

@@ -1,0 +1,87 @@
+// vorda-cli: the recorder-service core from the command line, for scripts and automation.
+
+#include "cli/cli_command.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace vorda::cli {
+
+void out(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void err(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+}
+
+namespace {
+
+std::vector<Command> allCommands() {
+    std::vector<Command> commands;
+    for (auto table : {configCommands}) {
+        const auto part = table();
+        commands.insert(commands.end(), part.begin(), part.end());
+    }
+    return commands;
+}
+
+QString usageText(const std::vector<Command>& commands) {
+    QString text = QStringLiteral(
+        "Usage: vorda-cli [--port DEVICE] COMMAND [ARGUMENTS]\n"
+        "Runs in the current directory as the start-up directory.\n\n"
+        "Options:\n"
+        "  --port DEVICE  use this serial device instead of the configured port\n"
+        "  --help         show this text; `vorda-cli COMMAND --help` for one command\n\n"
+        "Commands:\n");
+    for (const Command& c : commands)
+        text += QStringLiteral("  %1 %2\n      %3\n")
+                    .arg(QString::fromUtf8(c.name), QString::fromUtf8(c.usage), QString::fromUtf8(c.summary));
+    return text;
+}
+
+}  // namespace
+}  // namespace vorda::cli
+
+int main(int argc, char** argv) {
+    using namespace vorda::cli;
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    const std::vector<Command> commands = allCommands();
+
+    GlobalOptions options;
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString opt = args.takeFirst();
+        if (opt == QLatin1String("--help")) {
+            out(usageText(commands));
+            return kExitOk;
+        }
+        if (opt == QLatin1String("--port") && !args.isEmpty()) {
+            options.port = args.takeFirst();
+        } else if (opt.startsWith(QLatin1String("--port="))) {
+            options.port = opt.mid(7);
+        } else {
+            err(QStringLiteral("vorda-cli: unknown option %1\n\n").arg(opt) + usageText(commands));
+            return kExitUsage;
+        }
+    }
+    if (args.isEmpty()) {
+        err(usageText(commands));
+        return kExitUsage;
+    }
+    const QString name = args.takeFirst();
+    for (const Command& c : commands) {
+        if (name != QLatin1String(c.name)) continue;
+        if (args.contains(QLatin1String("--help"))) {
+            out(QStringLiteral("Usage: vorda-cli %1 %2\n\n%3\n")
+                    .arg(QString::fromUtf8(c.name), QString::fromUtf8(c.usage), QString::fromUtf8(c.help)));
+            return kExitOk;
+        }
+        return c.run(options, args);
+    }
+    err(QStringLiteral("vorda-cli: unknown command %1\n\n").arg(name) + usageText(commands));
+    return kExitUsage;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// How the core speaks to the user. The main window binds it to its status bar, message
+// boxes and the transfer memo; vorda-cli to its terminal; tests record what it is told.
+// Every method has a quiet default so a caller overrides only what it shows.
+
+#include <QString>
+
+namespace vorda {
+
+// The three panels of the main window's status bar.
+enum class StatusPanel { Port = 0, Link = 1, Message = 2 };
+
+enum class MessageIcon { None, Information, Warning, Error };
+
+class Reporter {
+public:
+    virtual ~Reporter() = default;
+
+    // Replaces the text of one status bar panel.
+    virtual void setStatus(StatusPanel, const QString&) {}
+    // The hourglass cursor while an exchange with the recorder is in progress.
+    virtual void setBusy(bool) {}
+    // One line added to the transfer report ("Komunikaty transmisji").
+    virtual void transferMessage(const QString&) {}
+    // A message box with an OK button.
+    virtual void showMessage(const QString& /*text*/, const QString& /*caption*/,
+                             MessageIcon = MessageIcon::None) {}
+    // A question with OK and Cancel; true for OK.
+    virtual bool confirm(const QString& /*text*/, const QString& /*caption*/) { return false; }
+    // The data directory's files changed (a conversion wrote a file).
+    virtual void filesChanged() {}
+    // Lets pending window events run during a long operation (download, scan).
+    virtual void processEvents() {}
+};
+
+}  // namespace vorda
