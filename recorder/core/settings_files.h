@@ -6,29 +6,55 @@
 #include "core/settings_record.h"
 
 #include <QString>
+#include <optional>
 
 namespace vorda {
 
 inline constexpr char kConfigFileName[] = "dimconfig.aoln";
 inline constexpr char kFactoryFileName[] = "Factoryseting.aoln";
 
+// The status texts of the start-up load (status bar panel 2).
+inline constexpr char kDefaultsStatusText[] = "Ustawiono domyślne parametry";
+inline constexpr char kFromFileStatusText[] = "Parametry ustawione z pliku";
+
+// The message shown when a save fails, with its caption. The three lines were separated
+// by a LF CR pair on the original desktop, which a message box shows as one line break;
+// here each break is a single "\n".
+inline constexpr char kSaveFailedText[] =
+    "Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie";
+inline constexpr char kSaveFailedCaption[] = "Błąd...";
+
 // Sets the start-up defaults over the record's current content (nothing else changes).
 void applyStartupDefaults(Settings& settings, const QString& startDir);
+
+// Writes the start-up directory into dataDirectory (Windows-1250, '?' for what the code
+// page lacks, cut to the field).
+void setDataDirectory(Settings& settings, const QString& dir);
 
 // Corrects currentChannel (outside 1..16 -> 0) and then the numberFormat of the slot it
 // selects (outside 0..3 -> 0). Only that one slot is checked.
 void correctLoadedSettings(Settings& settings);
 
+// Reads a raw record image. Fails unless the file can be read and is exactly 2200 bytes;
+// `problem` then says why in a few English words (for vorda-cli and logs).
+std::optional<Settings::Image> readSettingsImage(const QString& path, QString* problem = nullptr);
+
 struct LoadOutcome {
     bool fromFile = false;   // false: the defaults stand (defaultsUsed)
     QString path;            // the file that was tried
+    QString problem;         // why it was not used, when fromFile is false
 };
+
+// The file the start-up load reads in `dir`: "dimconfig.aoln" when a file of that name
+// exists there, otherwise "Factoryseting.aoln" (even when "dimconfig.aoln" is unusable).
+QString startupSettingsPath(const QString& dir);
 
 // The start-up load in `dir`: clears the record first when `clearFirst` (program start;
 // a re-run for a settings program sets the defaults over the current content), sets the
-// defaults, reads "dimconfig.aoln" or, when that does not exist, "Factoryseting.aoln",
-// when it is exactly 2200 bytes, clears portOpen and applies correctLoadedSettings().
-// Reports "Ustawiono domyślne parametry" or "Parametry ustawione z pliku" in panel 2.
+// defaults, reads startupSettingsPath(dir) when it is exactly 2200 bytes, clears portOpen
+// and applies correctLoadedSettings(). Reports "Ustawiono domyślne parametry" or
+// "Parametry ustawione z pliku" in panel 2. The window geometry is the caller's to apply.
+// Reserved bytes, the date-time at 1928 included, keep what the file held.
 LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter,
                                 bool clearFirst = true);
 

@@ -1,0 +1,252 @@
+#include "core/settings_fields.h"
+
+#include "core/text_codec.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace vorda {
+
+namespace {
+
+struct FieldSpec {
+    const char* name;
+    std::size_t offset;
+    FieldType type;
+    std::size_t width;
+};
+
+#define VORDA_FIELD(Type, member, kind) \
+    FieldSpec { #member, offsetof(Type, member), FieldType::kind, sizeof(Type::member) }
+
+constexpr FieldSpec kChannelFields[] = {
+    VORDA_FIELD(ChannelSettings, name, Text),
+    VORDA_FIELD(ChannelSettings, rawPoint1, Int32),
+    VORDA_FIELD(ChannelSettings, rawPoint2, Int32),
+    VORDA_FIELD(ChannelSettings, numberFormat, Int32),
+    VORDA_FIELD(ChannelSettings, valuePoint2, Double),
+    VORDA_FIELD(ChannelSettings, valuePoint1, Double),
+    VORDA_FIELD(ChannelSettings, slopeSB, Double),
+    VORDA_FIELD(ChannelSettings, offsetSC, Double),
+    VORDA_FIELD(ChannelSettings, linearSA, Double),
+};
+
+constexpr FieldSpec kStatusFields[] = {
+    VORDA_FIELD(RecorderStatus, tag, Text),
+    VORDA_FIELD(RecorderStatus, date, Text),
+    VORDA_FIELD(RecorderStatus, time, Text),
+    VORDA_FIELD(RecorderStatus, blockNumber, Int32),
+    VORDA_FIELD(RecorderStatus, sampleCount, Int32),
+    VORDA_FIELD(RecorderStatus, samplingMs, Int32),
+    VORDA_FIELD(RecorderStatus, channelCount, Int32),
+    VORDA_FIELD(RecorderStatus, freeMemory, Int32),
+    VORDA_FIELD(RecorderStatus, blockCount, Int32),
+    VORDA_FIELD(RecorderStatus, triggerOn, Int32),
+    VORDA_FIELD(RecorderStatus, triggerStartRaw, UInt32),
+    VORDA_FIELD(RecorderStatus, triggerStopRaw, UInt32),
+    VORDA_FIELD(RecorderStatus, recorderSB, Double),
+    VORDA_FIELD(RecorderStatus, recorderSC, Double),
+};
+
+// The record's own fields; "channels" and "status" stand for the groups above.
+constexpr FieldSpec kRecordFields[] = {
+    VORDA_FIELD(Settings, portNumber, Int32),
+    VORDA_FIELD(Settings, portOpen, Byte),
+    VORDA_FIELD(Settings, portParams, Text),
+    VORDA_FIELD(Settings, baudRate, UInt32),
+    VORDA_FIELD(Settings, channels, Text),
+    VORDA_FIELD(Settings, status, Text),
+    VORDA_FIELD(Settings, currentChannel, Int32),
+    VORDA_FIELD(Settings, samplingTimeMs, UInt32),
+    VORDA_FIELD(Settings, sampleCount, UInt32),
+    VORDA_FIELD(Settings, sendSamplingTime, Byte),
+    VORDA_FIELD(Settings, sendSampleCount, Byte),
+    VORDA_FIELD(Settings, sendDateTime, Byte),
+    VORDA_FIELD(Settings, firstColumn, Int32),
+    VORDA_FIELD(Settings, lastFile, Text),
+    VORDA_FIELD(Settings, dataDirectory, Text),
+    VORDA_FIELD(Settings, showFiles, Byte),
+    VORDA_FIELD(Settings, channelsUsed, Int32),
+    VORDA_FIELD(Settings, sendTriggerLevels, Byte),
+    VORDA_FIELD(Settings, sendConstants, Byte),
+    VORDA_FIELD(Settings, sendChannelCount, Byte),
+    VORDA_FIELD(Settings, chartParameters, Text),
+    VORDA_FIELD(Settings, mainWidth, Int32),
+    VORDA_FIELD(Settings, mainHeight, Int32),
+    VORDA_FIELD(Settings, mainLeft, Int32),
+    VORDA_FIELD(Settings, mainTop, Int32),
+    VORDA_FIELD(Settings, monitorWidth, Int32),
+    VORDA_FIELD(Settings, monitorHeight, Int32),
+    VORDA_FIELD(Settings, monitorLeft, Int32),
+    VORDA_FIELD(Settings, monitorTop, Int32),
+    VORDA_FIELD(Settings, sendTriggerMode, Byte),
+    VORDA_FIELD(Settings, triggerStartText, Text),
+    VORDA_FIELD(Settings, triggerStopText, Text),
+    VORDA_FIELD(Settings, triggerEnabled, Byte),
+};
+
+#undef VORDA_FIELD
+
+std::vector<SettingsField> buildTable() {
+    std::vector<SettingsField> table;
+    for (const FieldSpec& f : kRecordFields) {
+        const std::string name = f.name;
+        if (name == "channels") {
+            for (int c = 1; c <= kMaxChannels; ++c) {
+                const std::size_t slot = f.offset + static_cast<std::size_t>(c) * sizeof(ChannelSettings);
+                const std::string prefix = "channels[" + std::to_string(c) + "].";
+                for (const FieldSpec& g : kChannelFields)
+                    table.push_back({prefix + g.name, slot + g.offset, g.type, g.width});
+            }
+        } else if (name == "status") {
+            for (const FieldSpec& g : kStatusFields)
+                table.push_back({std::string("status.") + g.name, f.offset + g.offset, g.type, g.width});
+        } else {
+            table.push_back({name, f.offset, f.type, f.width});
+        }
+    }
+    return table;
+}
+
+const unsigned char* bytesOf(const Settings& s) { return reinterpret_cast<const unsigned char*>(&s); }
+unsigned char* bytesOf(Settings& s) { return reinterpret_cast<unsigned char*>(&s); }
+
+template <typename T>
+T load(const Settings& s, std::size_t offset) {
+    T value;
+    std::memcpy(&value, bytesOf(s) + offset, sizeof value);
+    return value;
+}
+
+template <typename T>
+void store(Settings& s, std::size_t offset, T value) {
+    std::memcpy(bytesOf(s) + offset, &value, sizeof value);
+}
+
+template <typename T>
+QString numberText(T value) {
+    char buf[64];
+    std::to_chars_result r;
+    if constexpr (std::is_floating_point_v<T>)
+        r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    else
+        r = std::to_chars(buf, buf + sizeof buf, value);
+    return QString::fromLatin1(buf, r.ptr - buf);
+}
+
+// Control characters would break the one-line-per-field listing; they show as \xHH.
+QString printableText(const QString& text) {
+    QString shown;
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
+            shown += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            shown += ch;
+    }
+    return shown;
+}
+
+// Parses the whole of `text` as a T (an optional leading '+' allowed for numbers).
+template <typename T>
+QString parseNumber(const QString& text, T& value) {
+    std::string s = text.toStdString();
+    if (s.size() > 1 && s[0] == '+' && s[1] != '-') s.erase(0, 1);
+    const char* end = s.data() + s.size();
+    std::from_chars_result r;
+    if constexpr (std::is_floating_point_v<T>)
+        r = std::from_chars(s.data(), end, value, std::chars_format::general);
+    else
+        r = std::from_chars(s.data(), end, value, 10);
+    if (r.ec == std::errc::result_out_of_range) return QStringLiteral("out of range");
+    if (s.empty() || r.ec != std::errc() || r.ptr != end) return QStringLiteral("not a number");
+    return {};
+}
+
+QString rangeText(const char* type, long long lo, unsigned long long hi) {
+    return QStringLiteral("%1 expected, %2..%3").arg(QLatin1String(type)).arg(lo).arg(hi);
+}
+
+}  // namespace
+
+const std::vector<SettingsField>& settingsFields() {
+    static const std::vector<SettingsField> table = buildTable();
+    return table;
+}
+
+const SettingsField* findSettingsField(std::string_view name) {
+    for (const SettingsField& f : settingsFields())
+        if (f.name == name) return &f;
+    return nullptr;
+}
+
+QString fieldValueText(const Settings& settings, const SettingsField& field) {
+    switch (field.type) {
+    case FieldType::Int32: return numberText(load<std::int32_t>(settings, field.offset));
+    case FieldType::UInt32: return numberText(load<std::uint32_t>(settings, field.offset));
+    case FieldType::Byte: return numberText(unsigned{load<std::uint8_t>(settings, field.offset)});
+    case FieldType::Double: return numberText(load<double>(settings, field.offset));
+    case FieldType::Text: {
+        const char* text = reinterpret_cast<const char*>(bytesOf(settings) + field.offset);
+        std::size_t len = 0;
+        while (len + 1 < field.width && text[len] != '\0') ++len;
+        return printableText(fromWin1250({text, len}));
+    }
+    }
+    return {};
+}
+
+QString setFieldValue(Settings& settings, const SettingsField& field, const QString& value) {
+    QString problem;
+    switch (field.type) {
+    case FieldType::Int32: {
+        std::int32_t v = 0;
+        problem = parseNumber(value, v);
+        if (problem.isEmpty()) store(settings, field.offset, v);
+        else problem += QLatin1String(": ") + rangeText("integer", INT32_MIN, INT32_MAX);
+        break;
+    }
+    case FieldType::UInt32: {
+        std::uint32_t v = 0;
+        problem = parseNumber(value, v);
+        if (problem.isEmpty()) store(settings, field.offset, v);
+        else problem += QLatin1String(": ") + rangeText("unsigned integer", 0, UINT32_MAX);
+        break;
+    }
+    case FieldType::Byte: {
+        std::uint32_t v = 0;
+        problem = parseNumber(value, v);
+        if (problem.isEmpty() && v > 255) problem = QStringLiteral("out of range");
+        if (problem.isEmpty()) store(settings, field.offset, static_cast<std::uint8_t>(v));
+        else problem += QLatin1String(": ") + rangeText("byte", 0, 255);
+        break;
+    }
+    case FieldType::Double: {
+        double v = 0;
+        problem = parseNumber(value, v);
+        if (problem.isEmpty()) store(settings, field.offset, v);
+        else problem += QStringLiteral(": a decimal number with '.' expected");
+        break;
+    }
+    case FieldType::Text: {
+        const std::optional<std::string> bytes = toWin1250(value);
+        const std::size_t room = field.width - 1;
+        if (!bytes)
+            problem = QStringLiteral("text has characters that Windows-1250 cannot hold");
+        else if (bytes->find('\0') != std::string::npos)
+            problem = QStringLiteral("text contains a NUL character");
+        else if (bytes->size() > room)
+            problem = QStringLiteral("text too long: %1 characters, at most %2").arg(bytes->size()).arg(room);
+        if (problem.isEmpty()) {
+            unsigned char* dest = bytesOf(settings) + field.offset;
+            std::memcpy(dest, bytes->data(), bytes->size());
+            dest[bytes->size()] = '\0';
+        }
+        break;
+    }
+    }
+    return problem;
+}
+
+}  // namespace vorda

@@ -1,0 +1,91 @@
+#include "core/settings_files.h"
+
+#include "core/text_codec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstring>
+
+namespace vorda {
+
+void setDataDirectory(Settings& settings, const QString& dir) {
+    setFieldText(settings.dataDirectory, toWin1250Lossy(QDir::toNativeSeparators(dir)));
+}
+
+void applyStartupDefaults(Settings& settings, const QString& startDir) {
+    setFieldText(settings.portParams, ":230400,n,8,2,p");
+    settings.portNumber = 2;
+    settings.firstColumn = 2;
+    settings.channelsUsed = 4;
+    setDataDirectory(settings, startDir);
+    settings.sendSamplingTime = 1;
+    settings.sendSampleCount = 1;
+    settings.sendDateTime = 1;
+    settings.samplingTimeMs = 10;
+    settings.sampleCount = 100;
+}
+
+void correctLoadedSettings(Settings& settings) {
+    if (settings.currentChannel < 1 || settings.currentChannel > kMaxChannels) settings.currentChannel = 0;
+    std::int32_t& format = settings.channels[settings.currentChannel].numberFormat;
+    if (format < 0 || format > 3) format = 0;
+}
+
+std::optional<Settings::Image> readSettingsImage(const QString& path, QString* problem) {
+    auto fail = [problem](const QString& why) -> std::optional<Settings::Image> {
+        if (problem) *problem = why;
+        return std::nullopt;
+    };
+    QFile file(path);
+    if (!file.exists()) return fail(QStringLiteral("does not exist"));
+    if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("cannot be opened: ") + file.errorString());
+    if (file.size() != static_cast<qint64>(kRecordSize))
+        return fail(QStringLiteral("is %1 bytes, not %2").arg(file.size()).arg(kRecordSize));
+    Settings::Image image;
+    // Read into a buffer first, so that a short read never leaves a half-loaded record.
+    if (file.read(reinterpret_cast<char*>(image.data()), kRecordSize) != static_cast<qint64>(kRecordSize))
+        return fail(QStringLiteral("cannot be read: ") + file.errorString());
+    return image;
+}
+
+QString startupSettingsPath(const QString& dir) {
+    const QDir d(dir);
+    const QFileInfo config(d.filePath(QLatin1String(kConfigFileName)));
+    return config.exists() && !config.isDir() ? config.filePath() : d.filePath(QLatin1String(kFactoryFileName));
+}
+
+LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst) {
+    if (clearFirst) std::memset(static_cast<void*>(&settings), 0, sizeof settings);
+    applyStartupDefaults(settings, dir);
+
+    LoadOutcome outcome;
+    outcome.path = startupSettingsPath(dir);
+    if (const auto image = readSettingsImage(outcome.path, &outcome.problem)) {
+        outcome.fromFile = true;
+        reporter.setStatus(StatusPanel::Message, QString::fromUtf8(kFromFileStatusText));
+        settings.fromImage(*image);
+    } else {
+        setDataDirectory(settings, dir);
+        reporter.setStatus(StatusPanel::Message, QString::fromUtf8(kDefaultsStatusText));
+    }
+    settings.portOpen = 0;
+    correctLoadedSettings(settings);
+    return outcome;
+}
+
+bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter) {
+    const Settings::Image image = settings.toImage();
+    // QSaveFile writes beside the target and renames on commit; an unfinished write is
+    // discarded, so the previous file stays whole.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(reinterpret_cast<const char*>(image.data()), kRecordSize) == static_cast<qint64>(kRecordSize) &&
+        file.commit())
+        return true;
+    reporter.showMessage(QString::fromUtf8(kSaveFailedText), QString::fromUtf8(kSaveFailedCaption));
+    return false;
+}
+
+}  // namespace vorda
