@@ -1,0 +1,257 @@
+#include "files/dump_conversion.h"
+
+#include "core/channel_scaling.h"
+#include "core/text_codec.h"
+#include "files/measurement_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <memory>
+
+namespace vorda {
+
+namespace {
+
+constexpr std::size_t kHeaderBuffer = 200;  // the header and its NUL
+constexpr std::size_t kChunkSize = 1 << 20;
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+// A whole token as an integer with an optional sign, as "%d" reads a well-formed one.
+bool parseInteger(std::string_view token, std::int64_t& value) {
+    if (!token.empty() && token.front() == '+') token.remove_prefix(1);
+    const char* end = token.data() + token.size();
+    const auto [ptr, ec] = std::from_chars(token.data(), end, value);
+    return ec == std::errc() && ptr == end && !token.empty();
+}
+
+// Reads the dump in large chunks and hands out runs of consecutive bytes.
+class DumpReader {
+public:
+    explicit DumpReader(QFile& file) : file_(file), buffer_(new char[kChunkSize]) {}
+
+    // Makes up to n (<= kChunkSize) bytes available at data(); fewer only at the end.
+    std::size_t require(std::size_t n) {
+        if (end_ - pos_ < n && !atEnd_) {
+            std::memmove(buffer_.get(), buffer_.get() + pos_, end_ - pos_);
+            end_ -= pos_;
+            pos_ = 0;
+            while (end_ < n && !atEnd_) {
+                const qint64 got = file_.read(buffer_.get() + end_, static_cast<qint64>(kChunkSize - end_));
+                if (got <= 0) atEnd_ = true;
+                else end_ += static_cast<std::size_t>(got);
+            }
+        }
+        return std::min(n, end_ - pos_);
+    }
+    const char* data() const { return buffer_.get() + pos_; }
+    void consume(std::size_t n) { pos_ += n; }
+
+private:
+    QFile& file_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool atEnd_ = false;
+};
+
+int twoDigits(std::string_view s, std::size_t& i, int max) {
+    int value = -1;
+    const std::size_t start = i;
+    while (i < s.size() && i - start < 2 && s[i] >= '0' && s[i] <= '9')
+        value = (value < 0 ? 0 : value * 10) + (s[i++] - '0');
+    return value <= max ? value : -1;
+}
+
+QString fileNameFor(const DumpHeader& header) {
+    std::string name = header.date + '_' + header.time + ".txt";
+    // '/' and '\' would lead out of the data directory; they go the way of '-' and ':'.
+    std::replace_if(name.begin(), name.end(), [](char c) { return c == '-' || c == ':' || c == '/' || c == '\\'; }, '_');
+    return fromWin1250(name);
+}
+
+QDir outputDirectory(const Settings& settings) {
+    const QString dir = fromWin1250(fieldText(settings.dataDirectory));
+    if (!dir.isEmpty() && QFileInfo(dir).isDir()) return QDir(dir);
+    return QDir::current();
+}
+
+ConversionResult fail(ConversionOutcome outcome, const QString& message) {
+    ConversionResult result;
+    result.outcome = outcome;
+    result.message = message;
+    return result;
+}
+
+}  // namespace
+
+std::optional<DumpHeader> parseDumpHeader(std::string_view line) {
+    if (line.size() >= kHeaderBuffer) return std::nullopt;
+    line = line.substr(0, line.find('\0'));
+    std::string_view tokens[8];
+    std::size_t count = 0;
+    std::size_t i = 0;
+    while (count < 8) {
+        while (i < line.size() && isBlank(line[i])) ++i;
+        if (i == line.size()) break;
+        const std::size_t start = i;
+        while (i < line.size() && !isBlank(line[i])) ++i;
+        tokens[count++] = line.substr(start, i - start);
+    }
+    if (count < 8) return std::nullopt;
+
+    DumpHeader h;
+    if (tokens[0].size() > 3 || tokens[1].size() > 19 || tokens[2].size() > 19) return std::nullopt;
+    h.tag = tokens[0];
+    h.date = tokens[1];
+    h.time = tokens[2];
+    if (!parseInteger(tokens[3], h.blockNumber) || !parseInteger(tokens[4], h.sampleCount) ||
+        !parseInteger(tokens[5], h.samplingMs) || !parseInteger(tokens[6], h.channelCount) ||
+        !parseInteger(tokens[7], h.extra))
+        return std::nullopt;
+    if (h.channelCount < 1 || h.channelCount > kMaxChannels) return std::nullopt;
+    if (h.sampleCount < 0 || h.sampleCount > kMaxBlockSamples) return std::nullopt;
+    if (h.samplingMs < INT32_MIN || h.samplingMs > INT32_MAX) return std::nullopt;
+    return h;
+}
+
+std::optional<std::int64_t> parseStartTime(std::string_view token) {
+    std::size_t i = 0;
+    const int hours = twoDigits(token, i, 23);
+    if (hours < 0 || i == token.size() || token[i++] != ':') return std::nullopt;
+    const int minutes = twoDigits(token, i, 59);
+    if (minutes < 0) return std::nullopt;
+    int seconds = 0;
+    int milli = 0;
+    if (i < token.size()) {
+        if (token[i++] != ':') return std::nullopt;
+        seconds = twoDigits(token, i, 59);
+        if (seconds < 0) return std::nullopt;
+        if (i < token.size()) {
+            if (token[i++] != '.' || i == token.size() || token.size() - i > 3) return std::nullopt;
+            for (int scale = 100; i < token.size(); scale /= 10, ++i) {
+                if (token[i] < '0' || token[i] > '9') return std::nullopt;
+                milli += (token[i] - '0') * scale;
+            }
+        }
+    }
+    return ((hours * 60 + minutes) * 60 + seconds) * std::int64_t{1000} + milli;
+}
+
+ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter) {
+    const QString dumpName = QFileInfo(dumpPath).fileName();
+    const auto statusFailure = [&](ConversionOutcome outcome, const QString& text) {
+        reporter.setStatus(StatusPanel::Link, text);
+        return fail(outcome, text);
+    };
+
+    QFile dump(dumpPath);
+    if (!dump.open(QIODevice::ReadOnly))
+        return statusFailure(ConversionOutcome::DumpMissing, QStringLiteral("Plik nie istnieje '%1'").arg(dumpName));
+
+    DumpReader reader(dump);
+    const std::size_t headAvailable = reader.require(kHeaderBuffer);
+    if (headAvailable == 0)
+        return statusFailure(ConversionOutcome::InvalidDump, QStringLiteral("Pusty plik '%1'").arg(dumpName));
+    const char* head = reader.data();
+    const char* cr = static_cast<const char*>(std::memchr(head, '\r', headAvailable));
+    const std::optional<DumpHeader> header =
+        cr ? parseDumpHeader(std::string_view(head, static_cast<std::size_t>(cr - head))) : std::nullopt;
+    if (!header)
+        return statusFailure(ConversionOutcome::InvalidDump, QStringLiteral("Błędny nagłówek pliku '%1'").arg(dumpName));
+    reader.consume(static_cast<std::size_t>(cr - head) + 1);
+
+    BlockLayout layout;
+    layout.recordType = header->recordType();
+    layout.triggerOn = (settings.status.triggerOn & 1) != 0;
+    layout.channelCount = static_cast<int>(header->channelCount);
+    layout.samplingMs = header->samplingMs;
+    if (settings.firstColumn == 3) {
+        const std::optional<std::int64_t> start = parseStartTime(header->time);
+        if (!start) {
+            const QString text = QStringLiteral("Błędny czas pomiaru '%1' w pliku '%2'.\nPlik pomiarowy nie został zapisany.")
+                                     .arg(fromWin1250(header->time), dumpName);
+            reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
+            return fail(ConversionOutcome::InvalidStartTime, text);
+        }
+        layout.startTimeMs = *start;
+    }
+
+    ConversionResult result;
+    const QString fileName = fileNameFor(*header);
+    result.filePath = outputDirectory(settings).absoluteFilePath(fileName);
+    result.sampleCount = header->sampleCount;
+
+    // Written beside the target and renamed over it at the end, so a failed write never
+    // leaves a truncated measurement file behind.
+    QSaveFile out(result.filePath);
+    if (!out.open(QIODevice::WriteOnly)) {
+        const QString text = QStringLiteral("Błąd otwarcia pliku..");
+        reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
+        result.outcome = ConversionOutcome::CannotCreate;
+        result.message = text;
+        return result;
+    }
+    reporter.transferMessage(QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2")
+                                 .arg(header->sampleCount)
+                                 .arg(fileName));
+
+    MeasurementFileWriter writer(settings, layout, out);
+    writer.writeHeaderLine();
+
+    const SampleShape shape = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount);
+    const auto sampleSize = static_cast<std::size_t>(shape.characters());
+    const ChannelSettings* channels[kMaxChannels];
+    bool named[kMaxChannels];
+    for (int k = 0; k < kMaxChannels; ++k) {
+        channels[k] = &settings.channel(k + 1);
+        named[k] = !fieldText(channels[k]->name).empty();
+    }
+    const bool older = layout.recordType == '1' || layout.recordType == '2';
+
+    SampleItems items;
+    for (std::int64_t i = 0; i < header->sampleCount && !writer.failed(); ++i) {
+        const std::size_t available = reader.require(sampleSize);
+        const char* d = reader.data();
+        items.codesPresent = std::min(shape.codes, static_cast<int>(available / 4));
+        for (int k = 0; k < items.codesPresent; ++k) {
+            // Unnamed channels are not written, but their codes are still consumed.
+            if (!named[k]) continue;
+            const std::uint16_t code = decodeDumpCode(d + 4 * k);
+            items.values[k] = older ? scaleOlder(*channels[k], code) : scaleGeneral(*channels[k], code);
+        }
+        const std::size_t tail = static_cast<std::size_t>(shape.codes) * 4;
+        items.digitalPresent = shape.digitalPair && available >= tail + 4;
+        if (items.digitalPresent) {
+            items.digital1 = static_cast<unsigned char>(d[tail]) - '0';
+            items.digital2 = static_cast<unsigned char>(d[tail + 2]) - '0';
+        }
+        items.timeStampPresent = shape.timeStamp && available >= tail + 8;
+        if (items.timeStampPresent) items.timeStamp = decodeDumpTimeStamp(d + tail);
+        if (available == sampleSize) ++result.completeSamples;
+        reader.consume(available);
+        writer.writeSampleLine(i, items);
+    }
+
+    if (!writer.flush() || !out.commit()) {
+        const QString text = QStringLiteral("Błąd zapisu pliku %1").arg(fileName);
+        reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
+        result.outcome = ConversionOutcome::WriteFailed;
+        result.message = text;
+        return result;
+    }
+    result.outcome = ConversionOutcome::Written;
+    if (result.completeSamples < result.sampleCount)
+        reporter.transferMessage(QStringLiteral("Blok niepełny: plik '%1' zawiera %2 z %3 pomiarów")
+                                     .arg(dumpName)
+                                     .arg(result.completeSamples)
+                                     .arg(result.sampleCount));
+    return result;
+}
+
+}  // namespace vorda

@@ -1,0 +1,76 @@
+#pragma once
+// The text of a measurement file: the column header line and one line per sample, each
+// ended by CR LF, written through a large buffer into any QIODevice.
+
+#include "core/settings_record.h"
+
+#include <QIODevice>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace vorda {
+
+// What a block contributes to the text besides the settings.
+struct BlockLayout {
+    char recordType = '3';         // second character of the block tag
+    bool triggerOn = false;        // bit 0 of the last register reply's option word
+    int channelCount = 1;          // channel slots per sample, clamped to 1..16
+    std::int64_t samplingMs = 0;   // time between samples
+    std::int64_t startTimeMs = 0;  // block start, ms since midnight (first-column mode 3)
+};
+
+// The items of one sample in the dump, by record type.
+struct SampleShape {
+    int codes = 0;             // 4-character codes, slots 0..codes-1
+    bool digitalPair = false;  // type '1': a 4-character digital pair in the last slot
+    bool timeStamp = false;    // type '5' with the trigger bit: an 8-character time stamp
+
+    int characters() const { return codes * 4 + (digitalPair ? 4 : 0) + (timeStamp ? 8 : 0); }
+};
+SampleShape sampleShape(char recordType, bool triggerOn, int channelCount);
+
+// One sample as decoded from the dump. Items missing from a short dump are left out of
+// the line; only their separators remain.
+struct SampleItems {
+    int codesPresent = 0;            // leading code slots that were in the dump
+    float values[kMaxChannels] = {}; // scaled values of those slots
+    bool digitalPresent = false;
+    int digital1 = 0;                // digit of digital input 1 (character - '0')
+    int digital2 = 0;
+    bool timeStampPresent = false;
+    std::uint32_t timeStamp = 0;     // 2 ms units since midnight
+};
+
+class MeasurementFileWriter {
+public:
+    MeasurementFileWriter(const Settings& settings, const BlockLayout& layout, QIODevice& out);
+    ~MeasurementFileWriter();
+    MeasurementFileWriter(const MeasurementFileWriter&) = delete;
+    MeasurementFileWriter& operator=(const MeasurementFileWriter&) = delete;
+
+    void writeHeaderLine();
+    // The line of sample `index` (0 for the first sample).
+    void writeSampleLine(std::int64_t index, const SampleItems& items);
+    // Hands the buffered text to the device; false once any write has failed.
+    bool flush();
+    bool failed() const { return failed_; }
+
+private:
+    char* lineStart();
+    void lineEnd(char* end);
+    char* writeFirstColumn(char* p, std::int64_t index) const;
+
+    QIODevice& out_;
+    BlockLayout layout_;
+    SampleShape shape_;
+    int firstColumn_;
+    std::string_view chartParameters_;
+    std::string_view names_[kMaxChannels];
+    int decimals_[kMaxChannels];
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace vorda
