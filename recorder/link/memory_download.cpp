@@ -1,0 +1,287 @@
+#include "link/memory_download.h"
+
+#include "core/text_codec.h"
+#include "link/recorder_protocol.h"
+#include "link/serial_link.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace vorda {
+
+namespace {
+
+constexpr std::uint32_t kDefaultBaudRate = 38400;
+constexpr int kMaxHeaderFailures = 7;
+// Bits on the line per sample character of a code, with the reserve the estimate keeps.
+constexpr std::uint64_t kEstimateBitsPerCode = 42;
+
+constexpr char kNoBlocksText[] = "Brak pomiarów do przeczytania";
+constexpr char kReadingBlockText[] = "Czytane pomiary z bloku nr. ";
+constexpr char kRetryText[] = "Błąd, powtórz=";
+constexpr char kTransferBrokenText[] = "Przerwana transmisja!";
+constexpr char kAbortedText[] = "Przerwano transmije.";
+constexpr char kBadRecordText[] = "Błędny typ czytanego rekordu";
+constexpr char kErrorCaption[] = "Błąd...";
+constexpr char kReadingMemoryText[] = "Czytam pamięć";
+constexpr char kDumpFailedText[] = "Brak miejsca na dysku,\n\rUszkodzony plik,\n\rNieprawidłowe zamknięcie";
+constexpr char kDumpFailedCaption[] = "Błąd otwarcia pliku";
+constexpr char kWipeQuestion[] = "Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!";
+constexpr char kWarningCaption[] = "Uwaga!";
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+bool isAnswer(const QByteArray& reply) { return !reply.isEmpty() && reply.front() == 'R'; }
+
+}  // namespace
+
+DownloadValues DownloadValues::fromStatus(const RecorderStatus& status) {
+    DownloadValues v;
+    v.blockCount = status.blockCount;
+    v.blockNumber = status.blockNumber;
+    v.sampleCount = status.sampleCount;
+    v.samplingMs = status.samplingMs;
+    v.channelCount = status.channelCount;
+    v.time = fromWin1250(fieldText(status.time));
+    v.date = fromWin1250(fieldText(status.date));
+    return v;
+}
+
+std::uint32_t effectiveBaudRate(std::uint32_t& baudRate) {
+    if (baudRate == 0) baudRate = kDefaultBaudRate;
+    return baudRate;
+}
+
+std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCount,
+                              std::uint32_t baudRate) {
+    if (baudRate == 0) return 0;
+    // The product is formed as the 32-bit unsigned value it always was.
+    const std::uint32_t bits = static_cast<std::uint32_t>(channelCount) *
+                               static_cast<std::uint32_t>(sampleCount) *
+                               static_cast<std::uint32_t>(kEstimateBitsPerCode);
+    return bits / baudRate;
+}
+
+int memoryReadBarMaximum(std::uint32_t seconds) { return static_cast<int>(seconds * 3.06 + 2); }
+
+int singleBlockBarMaximum(std::uint32_t seconds) { return static_cast<int>(seconds * 1.47 + 2); }
+
+bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q) {
+    return status.blockNumber == q && status.tag[0] == 'R' && status.tag[1] >= '1' &&
+           status.tag[1] <= '5';
+}
+
+std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount,
+                              std::int32_t sampleCount, bool triggerOn) {
+    if (channelCount <= 0 || sampleCount <= 0) return 0;
+    std::int64_t perSample = 0;
+    switch (recordType) {
+    case '1': case '2': case '3': case '4': perSample = 4 * std::int64_t(channelCount); break;
+    case '5': perSample = 4 * std::int64_t(channelCount) + (triggerOn ? 8 : 0); break;
+    default: break;
+    }
+    return perSample * sampleCount;
+}
+
+MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link,
+                               Reporter& reporter, DownloadView* view)
+    : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view) {}
+
+QString MemoryDownload::dumpPath() const {
+    const QString dir = state_.startDir.isEmpty() ? QDir::currentPath() : state_.startDir;
+    return QDir(dir).filePath(QString::fromLatin1(kDumpFileName));
+}
+
+ReadOutcome MemoryDownload::readMemory() {
+    ExchangeGuard guard(link_);
+    if (!guard) return ReadOutcome::LinkBusy;
+    guard_ = &guard;
+    const ReadOutcome outcome = readBlocks(guard);
+    finishTransfer();
+    return outcome;
+}
+
+ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard) {
+    state_.abortRequested = false;
+    abortHandled_ = false;
+    if (view_) view_->clearMessages();
+    RecorderProtocol protocol(link_, settings_, state_, reporter_);
+    RecorderStatus& status = settings_.status;
+
+    // Register 0 is read three times; only the last reply counts.
+    QByteArray reply;
+    for (int i = 0; i < 3; ++i) reply = protocol.readRegister(0, guard);
+    if (status.tag[0] == 'R' && (status.tag[1] == '1' || status.tag[1] == '2')) {
+        if (view_) view_->valuesChanged(DownloadValues::fromStatus(status));
+        letEventsRun();
+    }
+    if (status.blockCount == 0) {
+        reporter_.transferMessage(text(kNoBlocksText));
+        return isAnswer(reply) ? ReadOutcome::NoBlocks : ReadOutcome::NoCommunication;
+    }
+
+    std::int32_t q = 1;
+    int failures = 0;
+    do {
+        protocol.readRegister(q, guard);
+        if (isValidBlockHeader(status, q)) {
+            if (view_) view_->valuesChanged(DownloadValues::fromStatus(status));
+            letEventsRun();
+            if (state_.abortRequested) return ReadOutcome::Aborted;
+            reporter_.transferMessage(text(kReadingBlockText) + QString::number(status.blockNumber));
+            const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
+            const int barMax = memoryReadBarMaximum(
+                transferSeconds(status.channelCount, status.sampleCount, baud));
+            if (view_) {
+                view_->setBarMaximum(barMax);
+                view_->setBarPosition(barMax);
+            }
+            if (state_.abortRequested) {
+                reporter_.transferMessage(text(kTransferBrokenText));
+                return ReadOutcome::Aborted;
+            }
+            const BlockDownload block = fetchBlock(q, guard);
+            if (block.dumpCreated) convertBlock();
+            if (view_) view_->setBarPosition(0);
+            reporter_.filesChanged();
+            ++q;
+            failures = 0;
+        } else {
+            reporter_.transferMessage(text(kRetryText) + QString::number(failures + 1));
+            status.blockNumber = 0;
+            if (++failures == kMaxHeaderFailures) {
+                reporter_.showMessage(text(kBadRecordText), text(kErrorCaption), MessageIcon::Error);
+                return ReadOutcome::TooManyFailures;
+            }
+        }
+    } while (status.blockNumber < status.blockCount);
+    return state_.abortRequested ? ReadOutcome::Aborted : ReadOutcome::Completed;
+}
+
+bool MemoryDownload::readSelectedBlock(ProgressBarView* bar) {
+    ExchangeGuard guard(link_);
+    if (!guard) return false;
+    guard_ = &guard;
+    state_.abortRequested = false;
+    abortHandled_ = false;
+    // The estimate uses the register read last (the block list's), not the block's own.
+    const RecorderStatus& status = settings_.status;
+    const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
+    const int barMax = singleBlockBarMaximum(transferSeconds(status.channelCount, status.sampleCount, baud));
+    if (bar) {
+        bar->setBarMaximum(barMax);
+        bar->setBarPosition(barMax);
+    }
+    const BlockDownload block = fetchBlock(state_.selectedBlock, guard);
+    if (block.dumpCreated) {
+        convertBlock();
+        reporter_.filesChanged();
+    }
+    finishTransfer();
+    return block.dumpCreated && block.commandSent;
+}
+
+BlockDownload MemoryDownload::downloadBlock(std::int32_t block) {
+    ExchangeGuard guard(link_);
+    if (!guard) return {};
+    guard_ = &guard;
+    const BlockDownload result = fetchBlock(block, guard);
+    finishTransfer();
+    return result;
+}
+
+BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard& /*guard*/) {
+    BlockDownload result;
+    QFile dump(dumpPath());
+    result.dumpCreated = dump.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (!result.dumpCreated) {
+        // Asking for the block with nowhere to put it would leave the recorder streaming
+        // into the next exchange; the block is skipped instead.
+        reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
+        return result;
+    }
+
+    link_.mode = kDataMode;
+    link_.open();
+    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
+    reporter_.setStatus(StatusPanel::Message, text(kReadingMemoryText));
+    link_.command = memoryCommand(block);
+    link_.send();
+    result.commandSent = link_.writeStatus == 0;
+
+    if (result.commandSent) {
+        const RecorderStatus& status = settings_.status;
+        const std::int64_t expected =
+            status.blockNumber == block
+                ? blockSampleBytes(status.tag[1], status.channelCount, status.sampleCount, status.triggerOn & 1)
+                : 0;
+        if (view_) view_->blockStarted(block, expected);
+        bool writeFailed = false;
+        link_.receiving = true;
+        do {
+            link_.reply.clear();
+            link_.readChunk();
+            // Every byte goes to the dump, NUL bytes included.
+            if (link_.readStatus == 0 && !link_.reply.isEmpty()) {
+                if (dump.write(link_.reply) != link_.reply.size()) writeFailed = true;
+                result.bytes += link_.reply.size();
+                if (view_) view_->bytesReceived(result.bytes);
+            }
+            letEventsRun();
+            if (state_.abortRequested) {
+                result.aborted = true;
+                break;
+            }
+            letEventsRun();
+        } while (link_.receiving);
+        if (writeFailed || !dump.flush())
+            reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
+    }
+
+    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
+    reporter_.setStatus(StatusPanel::Message, QStringLiteral(" "));
+    dump.close();
+    return result;
+}
+
+void MemoryDownload::convertBlock() { convertDump(dumpPath(), settings_, reporter_); }
+
+void MemoryDownload::requestAbort() {
+    state_.abortRequested = true;
+    // During a transfer the download sends the "$" on the link it holds, as soon as the
+    // window events that brought this request have run.
+    if (!guard_) serviceAbort();
+}
+
+void MemoryDownload::serviceAbort() {
+    if (!state_.abortRequested || abortHandled_) return;
+    abortHandled_ = true;
+    RecorderProtocol protocol(link_, settings_, state_, reporter_);
+    const QByteArray abort(kAbortCommand);
+    if (guard_)
+        protocol.sendPlainCommand(abort, *guard_);
+    else
+        protocol.sendPlainCommand(abort);
+    reporter_.transferMessage(text(kAbortedText));
+}
+
+void MemoryDownload::letEventsRun() {
+    reporter_.processEvents();
+    serviceAbort();
+}
+
+void MemoryDownload::finishTransfer() {
+    // The port is not held open beyond the transfer: the next exchange opens it again.
+    if (settings_.portOpen) link_.close();
+    guard_ = nullptr;
+}
+
+bool MemoryDownload::wipeMemory() {
+    if (!reporter_.confirm(text(kWipeQuestion), text(kWarningCaption))) return false;
+    RecorderProtocol protocol(link_, settings_, state_, reporter_);
+    if (!protocol.sendPlainCommand(QByteArray(kClearMemoryCommand))) return false;
+    state_.statusRead = false;
+    return true;
+}
+
+}  // namespace vorda

@@ -1,0 +1,147 @@
+#pragma once
+// The memory download: the memory read (every stored block in turn), the single-block
+// read, the download of one block into the dump "__m.mem" and the memory wipe.
+//
+// Each downloaded block is converted into a measurement file at once. The progress
+// dialog follows the work through a DownloadView; transfer messages, message boxes and
+// the file-list refresh go through the Reporter.
+
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
+#include "files/dump_conversion.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace vorda {
+
+class ExchangeGuard;
+class SerialLink;
+
+// The values the progress dialog shows, all from the register reply read for the block.
+struct DownloadValues {
+    std::int32_t blockCount = 0;    // "Bloków do przeczytania:"
+    std::int32_t blockNumber = 0;   // "Czytany  blok pomiarowy:"
+    std::int32_t sampleCount = 0;   // "Ilość pomiarów w bloku:"
+    std::int32_t samplingMs = 0;    // "Częstość próbkowania:"
+    std::int32_t channelCount = 0;  // "Ilość kanałów pomiarowych:"
+    QString time;                   // "Pomiar wykonano:" time, then date
+    QString date;
+
+    static DownloadValues fromStatus(const RecorderStatus& status);
+};
+
+// A progress bar that some window shows: the download's time estimate or a measurement's
+// planned duration, counted down by the main window's timer.
+class ProgressBarView {
+public:
+    virtual ~ProgressBarView() = default;
+    virtual void setBarMaximum(int) {}
+    virtual void setBarPosition(int) {}
+};
+
+// The progress dialog's side of a memory read.
+class DownloadView : public ProgressBarView {
+public:
+    // The memo "Komunikaty transmisji" is emptied when a memory read starts.
+    virtual void clearMessages() {}
+    virtual void valuesChanged(const DownloadValues&) {}
+    // A block download started; `expectedBytes` is what the header announces (0: unknown).
+    virtual void blockStarted(std::int32_t /*block*/, std::int64_t /*expectedBytes*/) {}
+    // Bytes of the current block written to the dump so far.
+    virtual void bytesReceived(std::int64_t) {}
+};
+
+// How a memory read ended.
+enum class ReadOutcome {
+    Completed,        // every block read
+    NoBlocks,         // the recorder answered and holds no block
+    NoCommunication,  // no answer to register 0 ("Brak pomiarów do przeczytania" all the same)
+    Aborted,          // the user aborted
+    TooManyFailures,  // seven invalid block headers in a row
+    LinkBusy,         // another exchange holds the link: nothing was done
+};
+
+// How one block download ended.
+struct BlockDownload {
+    bool dumpCreated = false;   // false: "__m.mem" could not be created
+    bool commandSent = false;   // false: the command could not be written
+    bool aborted = false;
+    std::int64_t bytes = 0;     // bytes written to the dump
+};
+
+// --- Pure pieces ---
+
+// A baudRate of 0 is taken as 38400, and stored back.
+std::uint32_t effectiveBaudRate(std::uint32_t& baudRate);
+
+// channels x samples x 42 / baud, unsigned integer arithmetic: seconds the block takes.
+std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCount,
+                              std::uint32_t baudRate);
+
+// The memory read's bar maximum: t x 3.06 + 2, truncated.
+int memoryReadBarMaximum(std::uint32_t transferSeconds);
+// The single-block read's bar maximum: t x 1.47 + 2, truncated.
+int singleBlockBarMaximum(std::uint32_t transferSeconds);
+
+// A register reply that answers block q: block number q and tag 'R1'..'R5'.
+bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q);
+
+// The number of sample characters a block of this header holds, as the layout of its
+// record type and the trigger bit make it (the header line itself not counted).
+std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount,
+                              std::int32_t sampleCount, bool triggerOn);
+
+// --- The operations ---
+
+class MemoryDownload {
+public:
+    MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link,
+                   Reporter& reporter, DownloadView* view = nullptr);
+
+    // CzytajPamiecExecute: register 0 three times, then every block: header, download,
+    // conversion, file-list refresh.
+    ReadOutcome readMemory();
+
+    // CzytajPomiarExecute: downloads and converts state.selectedBlock, with the bar
+    // estimate of the single-block read shown on `bar` (the measurements window's).
+    // Returns false when the block could not be fetched.
+    bool readSelectedBlock(ProgressBarView* bar = nullptr);
+
+    // DownloadBlock: " ?MEM n &" into "__m.mem" in the start-up directory, every byte as
+    // received, until the recorder falls silent or the user aborts.
+    BlockDownload downloadBlock(std::int32_t block);
+
+    // PrzerwijTransmijieExecute, for the abort button: asks the transfer to stop. The "$"
+    // goes out and "Przerwano transmije." is reported at the download's next event
+    // check, on the link the download holds. Outside a transfer it is sent at once.
+    void requestAbort();
+
+    // BitBtn5Click's core: after the confirmation "Wybranie klawisza OK usunie wszystkie
+    // pomiary z rejestratora!" sends "CLR_M &" and clears statusRead. Returns true when
+    // the wipe was sent; the caller then empties the block list and resets the
+    // free-memory label.
+    bool wipeMemory();
+
+    // The dump's full path in the start-up directory.
+    QString dumpPath() const;
+
+private:
+    ReadOutcome readBlocks(const ExchangeGuard& guard);
+    BlockDownload fetchBlock(std::int32_t block, const ExchangeGuard& guard);
+    void convertBlock();
+    void serviceAbort();
+    void letEventsRun();
+    void finishTransfer();
+
+    Settings& settings_;
+    ProgramState& state_;
+    SerialLink& link_;
+    Reporter& reporter_;
+    DownloadView* view_;
+    const ExchangeGuard* guard_ = nullptr;  // held while a transfer runs
+    bool abortHandled_ = false;  // the "$" for the current abort request has gone out
+};
+
+}  // namespace vorda

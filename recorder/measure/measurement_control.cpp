@@ -1,0 +1,62 @@
+#include "measure/measurement_control.h"
+
+namespace vorda {
+
+namespace {
+constexpr int kRescanDelaySeconds = 3;
+constexpr char kNoMemoryText[] = "Brak wolnej pamięci !";
+constexpr char kLowMemoryText[] = "Zbyt mało pamięci !";
+constexpr char kCaption[] = "Uwaga !";
+}  // namespace
+
+std::uint32_t measurementBarMaximum(std::uint32_t samplingTimeMs, std::uint32_t sampleCount) {
+    return samplingTimeMs * sampleCount / 1000u + 2u;
+}
+
+MemoryCheck checkMemoryForStart(const ProgramState& state) {
+    if (!state.statusRead) return MemoryCheck::Unchecked;
+    if (state.freeMemory <= 0) return MemoryCheck::NoMemory;
+    if (state.freeMemory < state.expectedSamples) return MemoryCheck::TooLittle;
+    return MemoryCheck::Enough;
+}
+
+MeasurementControl::MeasurementControl(Settings& settings, ProgramState& state, SerialLink& link,
+                                       Reporter& reporter, ProgressBarView* bar)
+    : settings_(settings), state_(state), link_(link), reporter_(reporter), bar_(bar) {}
+
+void MeasurementControl::sendPendingCommand(const QByteArray& text) {
+    const QByteArray command = text.left(kPendingCommandMax);
+    if (command == kStartCommand) {
+        barMaximum_ = static_cast<int>(measurementBarMaximum(settings_.samplingTimeMs, settings_.sampleCount));
+        if (bar_) bar_->setBarMaximum(barMaximum_);
+    }
+    RecorderProtocol(link_, settings_, state_, reporter_).sendPlainCommand(command);
+}
+
+bool MeasurementControl::startMeasurement() {
+    switch (checkMemoryForStart(state_)) {
+    case MemoryCheck::NoMemory:
+        reporter_.showMessage(QString::fromUtf8(kNoMemoryText), QString::fromUtf8(kCaption),
+                              MessageIcon::Warning);
+        return false;
+    case MemoryCheck::TooLittle:
+        if (!reporter_.confirm(QString::fromUtf8(kLowMemoryText), QString::fromUtf8(kCaption)))
+            return false;
+        break;
+    case MemoryCheck::Unchecked:
+    case MemoryCheck::Enough:
+        break;
+    }
+    sendPendingCommand(QByteArray(kStartCommand));
+    state_.rescanCountdown = kRescanDelaySeconds;
+    if (bar_) bar_->setBarPosition(barMaximum_);
+    return true;
+}
+
+void MeasurementControl::stopMeasurement() {
+    sendPendingCommand(QByteArray(kStopCommand));
+    sendPendingCommand(QByteArray(kStopTailCommand));
+    if (bar_) bar_->setBarPosition(0);
+}
+
+}  // namespace vorda
