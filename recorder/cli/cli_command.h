@@ -27,6 +27,7 @@ inline constexpr int kExitFailed = 1;  // the operation ran and failed (no answe
 inline constexpr int kExitUsage = 2;   // refused: bad arguments, unknown field, bad value
 
 std::vector<Command> configCommands();
+std::vector<Command> downloadCommands();
 
 // Prints UTF-8 text to standard output or standard error.
 void out(const QString& text);

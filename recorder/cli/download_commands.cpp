@@ -1,0 +1,297 @@
+// vorda-cli scan | read | read-block | wipe | start | stop: the memory download, the
+// system scan and the measurement commands, run in the current directory as the start-up
+// directory. Nothing is written to the configuration.
+
+#include "cli/cli_command.h"
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_files.h"
+#include "core/settings_record.h"
+#include "link/memory_download.h"
+#include "link/recorder_protocol.h"
+#include "link/serial_link.h"
+#include "measure/measurement_control.h"
+#include "measure/system_scan.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace vorda::cli {
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void onInterrupt(int) { interrupted = 1; }
+
+// Ctrl+C asks the transfer to stop like the abort button; a second one ends the program.
+void catchInterrupt() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+// Texts in the dialogs' "\n\r" and the report's "\r\n" line breaks, as terminal lines.
+QString terminalText(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    return text;
+}
+
+// The terminal's side of the core: transfer messages on standard output, failures on
+// standard error, the download's bytes as a progress bar when standard error is a
+// terminal, Ctrl+C as the abort request.
+class TerminalReporter : public Reporter, public DownloadView {
+public:
+    explicit TerminalReporter(ProgramState& state) : state_(state), barShown_(isatty(STDERR_FILENO)) {}
+
+    bool assumeYes = false;
+
+    void setStatus(StatusPanel panel, const QString& text) override {
+        // The link-state texts only mirror the exchange; the rest are outcomes worth seeing.
+        if (panel == StatusPanel::Port || text.trimmed().isEmpty()) return;
+        if (text == linkConnectedText() || text == linkDisconnectedText() ||
+            text == QString::fromUtf8("Czytam pamięć"))
+            return;
+        clearBar();
+        err(terminalText(text) + QLatin1Char('\n'));
+    }
+    void transferMessage(const QString& line) override {
+        clearBar();
+        out(terminalText(line) + QLatin1Char('\n'));
+    }
+    void showMessage(const QString& text, const QString& caption, MessageIcon) override {
+        clearBar();
+        err(caption + QLatin1String(" ") + terminalText(text) + QLatin1Char('\n'));
+    }
+    bool confirm(const QString& text, const QString& caption) override {
+        if (assumeYes) return true;
+        if (!isatty(STDIN_FILENO)) return false;
+        err(caption + QLatin1String(" ") + terminalText(text) + QLatin1String(" [y/N] "));
+        char answer[16] = {};
+        if (!std::fgets(answer, sizeof answer, stdin)) return false;
+        return answer[0] == 'y' || answer[0] == 'Y';
+    }
+    void processEvents() override {
+        if (interrupted) state_.abortRequested = true;
+    }
+
+    void blockStarted(std::int32_t block, std::int64_t expectedBytes) override {
+        block_ = block;
+        expected_ = expectedBytes;
+        sinceDrawn_.start();
+        drawBar(0);
+    }
+    void bytesReceived(std::int64_t bytes) override {
+        if (sinceDrawn_.elapsed() >= 100) {
+            drawBar(bytes);
+            sinceDrawn_.restart();
+        }
+    }
+    void setBarPosition(int position) override {
+        if (position == 0) clearBar();
+    }
+
+private:
+    void drawBar(std::int64_t bytes) {
+        if (!barShown_) return;
+        constexpr int kWidth = 30;
+        char line[160];
+        if (expected_ > 0) {
+            const std::int64_t filled = std::min<std::int64_t>(kWidth, bytes * kWidth / expected_);
+            char bar[kWidth + 1];
+            for (int i = 0; i < kWidth; ++i) bar[i] = i < filled ? '#' : '.';
+            bar[kWidth] = '\0';
+            std::snprintf(line, sizeof line, "\r\033[Kblock %d [%s] %lld / %lld B", block_, bar,
+                          static_cast<long long>(bytes), static_cast<long long>(expected_));
+        } else {
+            std::snprintf(line, sizeof line, "\r\033[Kblock %d: %lld B", block_, static_cast<long long>(bytes));
+        }
+        std::fputs(line, stderr);
+        barVisible_ = true;
+    }
+    void clearBar() {
+        if (!barVisible_) return;
+        std::fputs("\r\033[K", stderr);
+        barVisible_ = false;
+    }
+
+    ProgramState& state_;
+    bool barShown_;
+    bool barVisible_ = false;
+    std::int32_t block_ = 0;
+    std::int64_t expected_ = 0;
+    QElapsedTimer sinceDrawn_;
+};
+
+// Everything one command needs: the settings of the start-up load, the program state and
+// the link, all rooted in the current directory.
+struct Session {
+    Settings settings{};
+    ProgramState state;
+    TerminalReporter reporter{state};
+    std::unique_ptr<SerialLink> link;
+
+    explicit Session(const GlobalOptions& options) {
+        const QString dir = QDir::currentPath();
+        state.setStartDir(dir);
+        Reporter quiet;
+        loadStartupSettings(settings, dir, quiet);
+        link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);
+        if (!options.port.isEmpty()) link->setDeviceOverride(options.port);
+    }
+};
+
+// Parses a block number argument; -1 when it is not one.
+int blockArgument(const QString& text) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok && n >= 0 ? n : -1;
+}
+
+int usage(const char* command) {
+    err(QStringLiteral("vorda-cli %1: wrong arguments; see `vorda-cli %1 --help`\n").arg(QLatin1String(command)));
+    return kExitUsage;
+}
+
+// Prints the report lines as the scan produces them.
+class PrintingScanSink : public ScanSink {
+public:
+    explicit PrintingScanSink(bool blocksOnly) : blocksOnly_(blocksOnly) {}
+    void reportLine(const QString& line) override {
+        if (!blocksOnly_ || line == QLatin1String(kNoCommunication)) out(line + QLatin1Char('\n'));
+    }
+    void blockItem(const QString& item) override {
+        if (blocksOnly_) out(item + QLatin1Char('\n'));
+    }
+
+private:
+    bool blocksOnly_;
+};
+
+int runScan(const GlobalOptions& options, const QStringList& args) {
+    const bool newest = args == QStringList{QStringLiteral("--newest")};
+    if (!args.isEmpty() && !newest) return usage("scan");
+    Session s(options);
+    PrintingScanSink sink(newest);
+    const ScanOutcome outcome = newest ? pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink)
+                                       : scanSystem(s.settings, s.state, *s.link, s.reporter, sink);
+    return outcome == ScanOutcome::Completed ? kExitOk : kExitFailed;
+}
+
+int runRead(const GlobalOptions& options, const QStringList& args) {
+    if (!args.isEmpty()) return usage("read");
+    Session s(options);
+    catchInterrupt();
+    MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
+    switch (download.readMemory()) {
+    case ReadOutcome::Completed:
+    case ReadOutcome::NoBlocks:
+        return kExitOk;
+    case ReadOutcome::NoCommunication:
+        err(QString::fromUtf8(kNoCommunication) + QLatin1Char('\n'));
+        return kExitFailed;
+    case ReadOutcome::Aborted:
+    case ReadOutcome::TooManyFailures:
+    case ReadOutcome::LinkBusy:
+        break;
+    }
+    return kExitFailed;
+}
+
+int runReadBlock(const GlobalOptions& options, const QStringList& args) {
+    const int block = args.size() == 1 ? blockArgument(args.first()) : -1;
+    if (block < 1) return usage("read-block");
+    Session s(options);
+    catchInterrupt();
+    // The window reads a block chosen from a fresh block list; its register reply gives
+    // the estimate and the trigger bit that the conversion of a type '5' block needs.
+    RecorderProtocol(*s.link, s.settings, s.state, s.reporter).readRegister(block);
+    if (!isValidBlockHeader(s.settings.status, block)) {
+        err(QStringLiteral("vorda-cli read-block: block %1 is not stored in the recorder (%2)\n")
+                .arg(block)
+                .arg(s.settings.status.tag[0] == 'R' ? QStringLiteral("no such block")
+                                                     : QString::fromUtf8(kNoCommunication)));
+        return kExitFailed;
+    }
+    s.state.selectedBlock = block;
+    MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
+    const bool fetched = download.readSelectedBlock();
+    return fetched && !s.state.abortRequested ? kExitOk : kExitFailed;
+}
+
+int runWipe(const GlobalOptions& options, const QStringList& args) {
+    const bool yes = args == QStringList{QStringLiteral("--yes")};
+    if (!args.isEmpty() && !yes) return usage("wipe");
+    if (!yes && !isatty(STDIN_FILENO)) {
+        err(QStringLiteral("vorda-cli wipe: refused without a terminal to confirm on; add --yes\n"));
+        return kExitUsage;
+    }
+    Session s(options);
+    s.reporter.assumeYes = yes;
+    MemoryDownload download(s.settings, s.state, *s.link, s.reporter);
+    if (!download.wipeMemory()) {
+        err(QStringLiteral("vorda-cli wipe: nothing sent\n"));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int runStart(const GlobalOptions& options, const QStringList& args) {
+    if (!args.isEmpty()) return usage("start");
+    Session s(options);
+    MeasurementControl control(s.settings, s.state, *s.link, s.reporter);
+    if (!control.startMeasurement()) return kExitFailed;
+    out(QStringLiteral("Measurement started; it ends in about %1 s\n").arg(control.barMaximum() - 2));
+    return kExitOk;
+}
+
+int runStop(const GlobalOptions& options, const QStringList& args) {
+    if (!args.isEmpty()) return usage("stop");
+    Session s(options);
+    MeasurementControl(s.settings, s.state, *s.link, s.reporter).stopMeasurement();
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<Command> downloadCommands() {
+    return {
+        {"scan", "[--newest]", "report the recorder's state and its stored blocks",
+         "Reads register 0 and every block register and prints the status report and the\n"
+         "block lines. With --newest, reads register 0 and the newest block's register only\n"
+         "and prints that block's line. Exit status 1 when the recorder does not answer\n"
+         "(\"Brak komunikacji\").",
+         runScan},
+        {"read", "", "read every stored block into measurement files",
+         "Reads the recorder's memory block by block into \"__m.mem\" in the current\n"
+         "directory and converts each block into a measurement file in the data directory,\n"
+         "printing the transfer messages as they come. On a terminal, standard error shows\n"
+         "the bytes received of the current block. Ctrl+C aborts the transfer as the abort\n"
+         "button does (a second Ctrl+C ends the program at once). Exit status 0 when every\n"
+         "block was read or none is stored, 1 otherwise.",
+         runRead},
+        {"read-block", "N", "read block N into a measurement file",
+         "Reads register N, then downloads block N into \"__m.mem\" and converts it into a\n"
+         "measurement file. Exit status 1 when the block is not stored or could not be read.",
+         runReadBlock},
+        {"wipe", "[--yes]", "erase every block stored in the recorder",
+         "Sends \"CLR_M &\" after asking for confirmation on the terminal; --yes skips the\n"
+         "question. Without a terminal and without --yes nothing is sent (exit status 2).",
+         runWipe},
+        {"start", "", "start a measurement with the parameters set in the recorder",
+         "Sends \"  START &\"; the measurement runs for about the sampling time times the\n"
+         "sample count of the settings.",
+         runStart},
+        {"stop", "", "stop the running measurement",
+         "Sends \"$ $_END &\" and then \" &\".",
+         runStop},
+    };
+}
+
+}  // namespace vorda::cli
