@@ -1,0 +1,94 @@
+#pragma once
+// The recorder's command language: the command texts, the reply parsers and the four
+// kinds of exchange (register read, current-data read, averaged current-data read,
+// plain command). The memory download is memory_download.h.
+
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
+#include "link/serial_link.h"
+
+#include <QByteArray>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace vorda {
+
+// Command texts.
+inline constexpr char kDataCommand[] = " ?DAT &";
+inline constexpr char kClearMemoryCommand[] = "CLR_M &";
+inline constexpr char kAbortCommand[] = "$";
+inline constexpr char kStartCommand[] = "  START &";
+inline constexpr char kStopCommand[] = "$ $_END &";
+inline constexpr char kStopTailCommand[] = " &";
+
+// " ?R_%1d &" with the register number.
+QByteArray registerCommand(int n);
+// " ?MEM %d &" with the block number.
+QByteArray memoryCommand(int block);
+
+// Link-state texts of status bar panel 1.
+QString linkConnectedText();     // "Polączony"
+QString linkDisconnectedText();  // "Rozlączony"
+
+// Parses a register reply as "%3s %11s %11s %d %ld %d %d %ld %d %d %u %u %f %f" would
+// into `status` and `optionWord` (token 10). Conversion stops at the first token that
+// does not convert (or at the end of the text); fields of later tokens keep their values.
+// A NUL ends the text. Returns the number of tokens stored, 0-14.
+int parseRegisterReply(std::string_view text, RecorderStatus& status, std::int32_t& optionWord);
+
+// Parses a data reply as "%s" and sixteen "%d" would: the first token is skipped, the
+// integers go to row[1..16]. Stops like parseRegisterReply. Returns the number of
+// channels stored, 0-16.
+int parseDataReply(std::string_view text, ReadingsRow& row);
+
+// The mean of the middle three of five values: (sum - largest - smallest) / 3, the
+// quotient truncated toward zero.
+std::int32_t trimmedMean(const std::array<std::int32_t, 5>& values);
+
+// A cheap facade over the one SerialLink: construct one wherever an exchange is needed.
+// The readings table lives in the link (SerialLink::readings), so every facade sees it.
+class RecorderProtocol {
+public:
+    RecorderProtocol(SerialLink& link, Settings& settings, ProgramState& state, Reporter& reporter);
+
+    // ReadRegister(n): " ?R_n &" in data mode, the reply parsed into settings.status and
+    // the state's optionWord; then triggerOn, state.freeMemory, for n = 0
+    // state.expectedSamples, and state.statusRead := true even when nothing parsed.
+    // Returns the reply text (up to a NUL); empty when the link was busy (nothing changes).
+    QByteArray readRegister(int n);
+    // The same, run as part of the caller's exchange (`held` must hold the link).
+    QByteArray readRegister(int n, const ExchangeGuard& held);
+
+    // ReadCurrentData: one " ?DAT &" in command mode into link.readings row 0. Returns
+    // the reply; empty when the link was busy.
+    QByteArray readCurrentData();
+
+    // ReadCurrentDataAveraged: five " ?DAT &" on one open port into rows 1-5, then row 0
+    // of channels 1..usedChannels() := the trimmed mean of rows 1-5. Returns the reply
+    // of the first read; empty when the link was busy.
+    QByteArray readCurrentDataAveraged();
+
+    // SendPlainCommand(text): sends the text in command mode and closes the port; no
+    // reply is read. Returns false only when the link was busy and nothing was sent (the
+    // recorder's receipt is never known).
+    bool sendPlainCommand(const QByteArray& text);
+    bool sendPlainCommand(const QByteArray& text, const ExchangeGuard& held);
+
+    Readings& readings() { return link_.readings; }
+    SerialLink& link() { return link_; }
+
+private:
+    QByteArray registerExchange(int n);
+    void plainExchange(const QByteArray& text);
+    QByteArray dataRead();
+    void finishExchange();
+
+    SerialLink& link_;
+    Settings& settings_;
+    ProgramState& state_;
+    Reporter& reporter_;
+};
+
+}  // namespace vorda

@@ -1,0 +1,227 @@
+#include "link/serial_link.h"
+
+#include <QFile>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+
+namespace vorda {
+
+ReadTimeouts timeoutsForMode(std::int32_t mode) {
+    if (mode == kCommandMode) return {500, 5000};
+    return {350, 1000};
+}
+
+namespace {
+
+char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The classic two-digit abbreviations of the baud rate.
+std::uint32_t expandBaudAbbreviation(std::uint32_t baud) {
+    switch (baud) {
+    case 11: return 110;
+    case 15: return 150;
+    case 30: return 300;
+    case 60: return 600;
+    case 12: return 1200;
+    case 24: return 2400;
+    case 48: return 4800;
+    case 96: return 9600;
+    case 19: return 19200;
+    default: return baud;
+    }
+}
+
+// Splits off the next comma-separated field; false when `rest` is exhausted.
+bool nextField(std::string_view& rest, std::string_view& field, bool& more) {
+    if (!more) return false;
+    const std::size_t comma = rest.find(',');
+    field = rest.substr(0, comma);
+    more = comma != std::string_view::npos;
+    rest = more ? rest.substr(comma + 1) : std::string_view{};
+    return true;
+}
+
+}  // namespace
+
+std::optional<LineSettings> parseModeString(std::string_view spec) {
+    // Skip a leading port name "comN".
+    if (spec.size() >= 3 && lower(spec[0]) == 'c' && lower(spec[1]) == 'o' && lower(spec[2]) == 'm') {
+        spec.remove_prefix(3);
+        while (!spec.empty() && isDigit(spec.front())) spec.remove_prefix(1);
+    }
+    if (!spec.empty() && spec.front() == ':') spec.remove_prefix(1);
+    while (!spec.empty() && spec.front() == ' ') spec.remove_prefix(1);
+    while (!spec.empty() && spec.back() == ' ') spec.remove_suffix(1);
+
+    LineSettings line;
+    std::string_view rest = spec;
+    std::string_view field;
+    bool more = true;
+
+    nextField(rest, field, more);
+    if (field.empty()) return std::nullopt;
+    std::uint32_t baud = 0;
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), baud);
+    if (ec != std::errc{} || end != field.data() + field.size() || baud == 0) return std::nullopt;
+    line.baudRate = expandBaudAbbreviation(baud);
+
+    line.parity = Parity::Even;
+    if (nextField(rest, field, more) && !field.empty()) {
+        if (field.size() != 1) return std::nullopt;
+        switch (lower(field[0])) {
+        case 'n': line.parity = Parity::None; break;
+        case 'e': line.parity = Parity::Even; break;
+        case 'o': line.parity = Parity::Odd; break;
+        case 'm': line.parity = Parity::Mark; break;
+        case 's': line.parity = Parity::Space; break;
+        default: return std::nullopt;
+        }
+    }
+
+    line.dataBits = 7;
+    if (nextField(rest, field, more) && !field.empty()) {
+        if (field.size() != 1 || field[0] < '5' || field[0] > '8') return std::nullopt;
+        line.dataBits = field[0] - '0';
+    }
+
+    line.stopBits = line.baudRate == 110 ? StopBits::Two : StopBits::One;
+    if (nextField(rest, field, more) && !field.empty()) {
+        if (field == "1") line.stopBits = StopBits::One;
+        else if (field == "1.5") line.stopBits = StopBits::OneAndHalf;
+        else if (field == "2") line.stopBits = StopBits::Two;
+        else return std::nullopt;
+    }
+
+    if (nextField(rest, field, more) && !field.empty()) {
+        if (field.size() != 1) return std::nullopt;
+        const char h = lower(field[0]);
+        if (h != 'x' && h != 'p') return std::nullopt;
+        line.handshake = h;
+    }
+    if (more) return std::nullopt;  // a sixth field
+    return line;
+}
+
+QString portDevice(int portNumber, const QString& portsConf) {
+    const QString key = QStringLiteral("com%1").arg(portNumber);
+    for (const QString& raw : portsConf.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0) continue;
+        if (line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) != 0) continue;
+        const QString device = line.mid(eq + 1).trimmed();
+        if (!device.isEmpty()) return device;
+    }
+    return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+}
+
+SerialLink::SerialLink(Settings& settings, std::unique_ptr<SerialTransport> transport, QString startDir)
+    : settings_(settings), transport_(std::move(transport)), startDir_(std::move(startDir)) {}
+
+SerialLink::~SerialLink() = default;
+
+void SerialLink::setDeviceOverride(const QString& device) { deviceOverride_ = device; }
+
+void SerialLink::open() {
+    if (settings_.portOpen == 1) return;
+    if (settings_.portNumber == 0) settings_.portNumber = 1;
+
+    char spec[80];
+    std::snprintf(spec, sizeof spec, "com%d%s", settings_.portNumber,
+                  std::string(fieldText(settings_.portParams)).c_str());
+    portSpec = QByteArray(spec);
+    openStatus = 0;
+
+    // A handle left from an earlier attempt must not keep the port.
+    if (transport_->isOpen()) transport_->close();
+
+    if (!deviceOverride_.isEmpty()) {
+        device_ = deviceOverride_;
+    } else {
+        QString conf;
+        QFile file(startDir_ + QStringLiteral("/ports.conf"));
+        if (file.open(QIODevice::ReadOnly)) conf = QString::fromUtf8(file.readAll());
+        device_ = portDevice(settings_.portNumber, conf);
+    }
+
+    const bool opened = transport_->open(device_);
+    if (!opened) openStatus |= kOpenFailed;
+    const std::optional<LineSettings> line = parseModeString(portSpec.toStdString());
+    if (!line) openStatus |= kOpenBadMode;
+    if (opened) {
+        if (!transport_->setReadTimeouts(timeoutsForMode(mode))) openStatus |= kOpenTimeoutsFailed;
+        if (line && !transport_->applyLineSettings(*line)) openStatus |= kOpenLineStateFailed;
+    } else {
+        // The configuring steps fail on an invalid handle as well.
+        openStatus |= kOpenTimeoutsFailed | kOpenLineStateFailed | kOpenEventMaskFailed;
+    }
+
+    settings_.portOpen = openStatus == 0 ? 1 : 0;
+    if (settings_.portOpen == 0 && transport_->isOpen()) transport_->close();
+}
+
+void SerialLink::send() {
+    const QByteArray text = command.left(kMaxCommandLength);
+    for (const char byte : text) {
+        command = QByteArray(1, byte);
+        mode = kDataMode;
+        open();
+        writeByte(byte);
+    }
+}
+
+void SerialLink::writeByte(char byte) {
+    writeStatus = 0;
+    const WriteResult result = transport_->write(&byte, 1);
+    switch (result.error) {
+    case WriteError::None: break;
+    case WriteError::BrokenPipe: writeStatus |= kWriteBrokenPipe; return;
+    case WriteError::NoMemory: writeStatus |= kWriteNoMemory; return;
+    case WriteError::InvalidBuffer: writeStatus |= kWriteInvalidBuffer; return;
+    case WriteError::Other: writeStatus |= kWriteOtherError; return;
+    }
+    if (result.written < 1) {
+        writeStatus |= kWriteShort;
+        return;
+    }
+    command.clear();
+}
+
+void SerialLink::readChunk() {
+    reply.clear();
+    QByteArray chunk;
+    const ReadError error = transport_->read(chunk, kChunkSize);
+    readStatus = 0;
+    if (error != ReadError::None) {
+        if (error == ReadError::EndOfFile) readStatus |= kReadEndOfFile;
+        return;
+    }
+    reply = chunk;
+    if (chunk.isEmpty()) receiving = false;
+}
+
+void SerialLink::close() {
+    transport_->close();
+    settings_.portOpen = 0;
+}
+
+QByteArray SerialLink::replyText() const {
+    const qsizetype nul = reply.indexOf('\0');
+    return nul < 0 ? reply : reply.left(nul);
+}
+
+ExchangeGuard::ExchangeGuard(SerialLink& link) : link_(link) {
+    if (link_.exchangeHeld_) return;
+    link_.exchangeHeld_ = true;
+    acquired_ = true;
+}
+
+ExchangeGuard::~ExchangeGuard() {
+    if (acquired_) link_.exchangeHeld_ = false;
+}
+
+}  // namespace vorda

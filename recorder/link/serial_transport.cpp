@@ -1,0 +1,133 @@
+// The QSerialPort backend of SerialTransport, used single-threaded with blocking waits.
+
+#include "link/serial_transport.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
+namespace vorda {
+namespace {
+
+// A write has no time-out on the line itself; this only bounds a wedged driver.
+constexpr int kWriteWaitMs = 5000;
+
+class SerialPortTransport final : public SerialTransport {
+public:
+    bool open(const QString& device) override {
+        if (port_.isOpen()) return false;
+        port_.setPortName(device);
+        // QSerialPort opens exclusively: a lock file plus TIOCEXCL on Unix.
+        return port_.open(QIODevice::ReadWrite);
+    }
+
+    bool isOpen() const override { return port_.isOpen(); }
+
+    bool setReadTimeouts(ReadTimeouts timeouts) override {
+        if (!port_.isOpen()) return false;
+        timeouts_ = timeouts;
+        return true;
+    }
+
+    bool applyLineSettings(const LineSettings& line) override {
+        if (!port_.isOpen()) return false;
+        bool ok = port_.setBaudRate(static_cast<qint32>(line.baudRate));
+        ok = port_.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits)) && ok;
+        ok = port_.setParity(toQt(line.parity)) && ok;
+        ok = port_.setStopBits(toQt(line.stopBits)) && ok;
+        ok = port_.setFlowControl(QSerialPort::NoFlowControl) && ok;
+        ok = port_.setDataTerminalReady(false) && ok;
+        ok = port_.setRequestToSend(false) && ok;
+        return ok;
+    }
+
+    WriteResult write(const char* data, std::int64_t size) override {
+        if (!port_.isOpen()) return {WriteError::Other, 0};
+        const qint64 accepted = port_.write(data, size);
+        if (accepted < 0) return {writeError(), 0};
+        while (port_.bytesToWrite() > 0) {
+            if (!port_.waitForBytesWritten(kWriteWaitMs)) {
+                const WriteError error = writeError();
+                port_.clearError();
+                return {error, accepted - port_.bytesToWrite()};
+            }
+        }
+        return {WriteError::None, accepted};
+    }
+
+    ReadError read(QByteArray& chunk, int maxBytes) override {
+        chunk.clear();
+        if (!port_.isOpen()) return ReadError::Other;
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            if (port_.bytesAvailable() > 0) {
+                chunk += port_.read(maxBytes - chunk.size());
+                if (chunk.size() >= maxBytes) return ReadError::None;
+            }
+            const qint64 left = timeouts_.totalMs - clock.elapsed();
+            if (left <= 0) return ReadError::None;
+            // Before the first byte only the total time counts; after it the line may be
+            // silent for at most the interval.
+            const qint64 wait = chunk.isEmpty() ? left : std::min<qint64>(left, timeouts_.intervalMs);
+            if (port_.waitForReadyRead(static_cast<int>(wait))) continue;
+            const QSerialPort::SerialPortError error = port_.error();
+            port_.clearError();
+            if (error == QSerialPort::TimeoutError) return ReadError::None;
+            if (error == QSerialPort::NoError) continue;  // woke without data: the clock decides
+            if (!chunk.isEmpty()) return ReadError::None;
+            return error == QSerialPort::ResourceError ? ReadError::EndOfFile : ReadError::Other;
+        }
+    }
+
+    void close() override {
+        if (!port_.isOpen()) return;
+        while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(kWriteWaitMs)) {
+        }
+#ifdef Q_OS_UNIX
+        ::tcdrain(port_.handle());
+#endif
+        port_.close();
+        port_.clearError();
+    }
+
+private:
+    static QSerialPort::Parity toQt(Parity parity) {
+        switch (parity) {
+        case Parity::None: return QSerialPort::NoParity;
+        case Parity::Even: return QSerialPort::EvenParity;
+        case Parity::Odd: return QSerialPort::OddParity;
+        case Parity::Mark: return QSerialPort::MarkParity;
+        case Parity::Space: return QSerialPort::SpaceParity;
+        }
+        return QSerialPort::NoParity;
+    }
+
+    static QSerialPort::StopBits toQt(StopBits stopBits) {
+        switch (stopBits) {
+        case StopBits::One: return QSerialPort::OneStop;
+        case StopBits::OneAndHalf: return QSerialPort::OneAndHalfStop;
+        case StopBits::Two: return QSerialPort::TwoStop;
+        }
+        return QSerialPort::OneStop;
+    }
+
+    WriteError writeError() const {
+        return port_.error() == QSerialPort::ResourceError ? WriteError::BrokenPipe : WriteError::Other;
+    }
+
+    QSerialPort port_;
+    ReadTimeouts timeouts_ = {350, 1000};
+};
+
+}  // namespace
+
+std::unique_ptr<SerialTransport> makeSerialPortTransport() {
+    return std::make_unique<SerialPortTransport>();
+}
+
+}  // namespace vorda
