@@ -1,0 +1,31 @@
+#pragma once
+// Scenario files: the recorder's model, memory and stored blocks in a small text format.
+//
+//   # comment
+//   model R5
+//   memory 200000
+//   block 2024-03-15 08:00:00 500 10 4 1
+//   block 2024-03-15 09:00:00 3 100 2 0  100 200 300 400 65535 0
+//
+// A block line holds date, time, sample count, sampling period in ms, channel count
+// and option word (bit 0: measured with triggering on), then optionally explicit slot
+// values, sample after sample, reused cyclically; without them the values are generated.
+
+#include "recorder_engine.h"
+
+#include <optional>
+#include <string>
+
+namespace recsim {
+
+struct Scenario {
+  std::optional<char> modelDigit;
+  std::optional<long long> memoryCapacity;
+  std::vector<Block> blocks;
+};
+
+// Parses scenario text; on failure returns nothing and says why (with the line number).
+std::optional<Scenario> parseScenario(const std::string& text, std::string& error);
+std::optional<Scenario> loadScenario(const std::string& path, std::string& error);
+
+}  // namespace recsim

@@ -1,0 +1,205 @@
+#include "sim_options.h"
+
+#include "scenario.h"
+
+#include <charconv>
+#include <set>
+
+namespace recsim {
+
+namespace {
+
+template <typename T>
+bool parseNumber(const std::string& text, T& value, T minimum) {
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && value >= minimum;
+}
+
+// "A:B" with both numbers, or "A" alone when the second is optional.
+template <typename A, typename B>
+bool parsePair(const std::string& text, A& first, B& second, bool secondOptional) {
+  const auto colon = text.find(':');
+  if (colon == std::string::npos) {
+    return secondOptional && parseNumber<A>(text, first, 0);
+  }
+  return parseNumber<A>(text.substr(0, colon), first, 0) &&
+         parseNumber<B>(text.substr(colon + 1), second, 0);
+}
+
+}  // namespace
+
+std::string helpText() {
+  return R"(Usage: recorder-sim [options]
+
+Simulates a multi-channel data recorder on a pseudo-terminal. The first line
+printed on standard output is the device path of the terminal to open (any
+line parameters are accepted); the program then answers the recorder's
+commands until it is stopped with Ctrl+C (SIGINT) or SIGTERM.
+
+Recorder:
+  --model Rn            model and record type, R1 to R5 (default R3)
+  --blocks N            stored blocks made by the generator (default 0)
+  --samples S           samples per generated block (default 500); also the
+                        sample count register 0 reports as set
+  --channels C          channels per generated block, 1-16 (default 4); also
+                        the channel count set
+  --period MS           sampling period in ms (default 10); also the one set
+  --trigger             triggering on: the option word's bit 0 is set in the
+                        generated blocks and in register 0 (record type 5 then
+                        sends a time stamp with every sample)
+  --memory N            memory size in measurements over all channels
+                        (default 1000000); free memory is this less the
+                        stored blocks
+  --scenario FILE       stored blocks (and optionally model and memory) from
+                        a scenario file instead of the generator; --model on
+                        the command line wins over the file's model line
+
+Scenario file, one item a line, '#' starts a comment:
+  model R5
+  memory 200000
+  block DATE TIME SAMPLES PERIOD CHANNELS OPTION [VALUE ...]
+    DATE yyyy-mm-dd, TIME HH:mm:ss, OPTION the option word (bit 0 trigger).
+    VALUEs (0-65535) are the slot values sample after sample, reused
+    cyclically; for R1 the last slot holds the digital inputs (bit 0 input 1,
+    bit 1 input 2). Without values the block holds a generated signal.
+
+Line and log:
+  --link PATH           create a symbolic link PATH to the device (replacing an
+                        old link there); removed on exit
+  --baud N              pace the replies at N/11 characters a second, as an
+                        8N2 line of N baud would (default: no pacing)
+  --log FILE            append every command received to FILE, one line per
+                        command, written as soon as the command is complete.
+                        Bytes 0x20-0x7E stand as they are (the blank too)
+                        except the backslash, written "\\"; every other byte is
+                        written "\xhh". A command ends with '&'; a lone "$"
+                        that aborts a transfer is a command of its own.
+  --verbose             also print each command on standard error
+
+Commands understood: " ?R_n &" (register n), " ?DAT &" (current raw values),
+" ?MEM n &" (block dump, then silence), "CLR_M &", "  START &" (a block
+appears after sampling time x sample count), "$" (aborts a transfer in
+progress), "$ $_END &" (stops a measurement: the samples taken so far become
+a block, none if no sample was taken), "M_S v &", "M_C v &" and the settings
+command with the clauses M_S, M_C, kN, TIME t DATE d, L_D, L_U, O_T/O_N,
+S_B v S_C v. A register past the stored blocks answers like register 0;
+" ?MEM n &" for a block that does not exist gets no answer; anything else
+not understood is ignored (and logged).
+
+Fault injection:
+  --silent-register N   never answer register N (repeatable)
+  --wrong-block-number K[:N]
+                        the first K replies to block registers (to register N
+                        only, when given) report block number 0
+  --garbage N[:K]       send N noise bytes ("#~*%...") before every reply (the
+                        first K replies only, when given)
+  --nul-in-dump OFFSET  insert a NUL byte at OFFSET (0 = first byte) of every
+                        block dump
+  --cut-block N:BYTES   the dump of block N stops after BYTES bytes, as if the
+                        cable were pulled (repeatable)
+  --never-silent        after a block dump keep sending '0' characters (paced
+                        at --baud, or 38400 baud when unpaced) until "$"
+
+  --help                show this text
+)";
+}
+
+std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
+  SimOptions options;
+  SimConfig& config = options.config;
+  int blocks = 0;
+  bool trigger = false;
+  bool modelGiven = false;
+  std::string scenarioPath;
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) {
+        error = arg + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    auto bad = [&](const std::string& text) {
+      error = "invalid value for " + arg + ": " + text;
+      return std::nullopt;
+    };
+    static const std::set<std::string> valued = {
+        "--model", "--blocks", "--samples", "--channels", "--period", "--memory", "--scenario",
+        "--link", "--baud", "--log", "--silent-register", "--wrong-block-number", "--garbage",
+        "--nul-in-dump", "--cut-block"};
+    std::string v;
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--trigger") {
+      trigger = true;
+    } else if (arg == "--never-silent") {
+      config.faults.neverSilent = true;
+    } else if (arg == "--verbose") {
+      options.verbose = true;
+    } else if (!valued.count(arg)) {
+      error = "unknown option " + arg + " (see --help)";
+      return std::nullopt;
+    } else if (!value(v)) {
+      return std::nullopt;
+    } else if (arg == "--model") {
+      const std::string tag = v.size() == 1 ? "R" + v : v;
+      if (tag.size() != 2 || tag[0] != 'R' || tag[1] < '1' || tag[1] > '5') return bad(v);
+      config.modelDigit = tag[1];
+      modelGiven = true;
+    } else if (arg == "--blocks") {
+      if (!parseNumber(v, blocks, 0)) return bad(v);
+    } else if (arg == "--samples") {
+      if (!parseNumber(v, config.settings.sampleCount, 0)) return bad(v);
+    } else if (arg == "--channels") {
+      if (!parseNumber(v, config.settings.channelCount, 1) || config.settings.channelCount > 16) return bad(v);
+    } else if (arg == "--period") {
+      if (!parseNumber(v, config.settings.samplingMs, 1)) return bad(v);
+    } else if (arg == "--memory") {
+      if (!parseNumber(v, config.memoryCapacity, 0LL)) return bad(v);
+    } else if (arg == "--scenario") {
+      scenarioPath = v;
+    } else if (arg == "--link") {
+      options.linkPath = v;
+    } else if (arg == "--baud") {
+      if (!parseNumber(v, options.baud, 0L)) return bad(v);
+    } else if (arg == "--log") {
+      options.logPath = v;
+    } else if (arg == "--silent-register") {
+      int n = 0;
+      if (!parseNumber(v, n, 0)) return bad(v);
+      config.faults.silentRegisters.insert(n);
+    } else if (arg == "--wrong-block-number") {
+      if (!parsePair(v, config.faults.wrongBlockNumberTimes, config.faults.wrongBlockNumberRegister, true)) {
+        return bad(v);
+      }
+    } else if (arg == "--garbage") {
+      if (!parsePair(v, config.faults.garbageBytes, config.faults.garbageTimes, true)) return bad(v);
+    } else if (arg == "--nul-in-dump") {
+      if (!parseNumber(v, config.faults.nulInDumpAt, 0L)) return bad(v);
+    } else if (arg == "--cut-block") {
+      int block = 0;
+      long bytes = 0;
+      if (!parsePair(v, block, bytes, false)) return bad(v);
+      config.faults.cutBlocks[block] = bytes;
+    }
+  }
+
+  if (trigger) config.settings.optionWord |= 1;
+  if (!scenarioPath.empty()) {
+    auto scenario = loadScenario(scenarioPath, error);
+    if (!scenario) return std::nullopt;
+    if (scenario->modelDigit && !modelGiven) config.modelDigit = *scenario->modelDigit;
+    if (scenario->memoryCapacity) config.memoryCapacity = *scenario->memoryCapacity;
+    config.blocks = std::move(scenario->blocks);
+  } else {
+    config.blocks = generateBlocks(blocks, config.settings.sampleCount, config.settings.channelCount,
+                                   config.settings.samplingMs, config.settings.optionWord);
+  }
+  return options;
+}
+
+}  // namespace recsim
