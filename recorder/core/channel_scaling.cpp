@@ -1,6 +1,7 @@
 #include "core/channel_scaling.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
 
 namespace vorda {
 
@@ -26,19 +27,26 @@ float scaleForRecordType(const ChannelSettings& ch, char recordType, std::uint16
     return (recordType == '1' || recordType == '2') ? scaleOlder(ch, code) : scaleGeneral(ch, code);
 }
 
+// std::to_chars writes what printf("%.*f") writes in the "C" locale, whatever locale the
+// program runs in (a Qt program takes LC_NUMERIC from the desktop, where printf would
+// write a decimal comma).
 std::string fileText(float value, int numberFormat) {
-    char buf[400];
-    const int decimals = numberFormat < 0 ? 0 : numberFormat;
-    const int n = std::snprintf(buf, sizeof buf, "%.*f", decimals, static_cast<double>(value));
-    return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+    // Sign, the 39 integer digits of the largest float, the point and the decimals.
+    char buf[48 + kMaxFileDecimals];
+    const int decimals = std::clamp(numberFormat, 0, kMaxFileDecimals);
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::fixed, decimals);
+    return std::string(buf, r.ptr);
 }
 
 std::string monitorText(float value, int numberFormat) {
-    static const char* const formats[] = {"%5.0f\t", "%5.1f\t", "%5.2f\t", "%5.3f\t", "%5.4f\t"};
-    const char* format = (numberFormat >= 0 && numberFormat <= 4) ? formats[numberFormat] : formats[0];
-    char buf[400];
-    const int n = std::snprintf(buf, sizeof buf, format, static_cast<double>(value));
-    return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+    const int decimals = (numberFormat >= 0 && numberFormat <= 4) ? numberFormat : 0;
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::fixed, decimals);
+    std::string text(buf, r.ptr);
+    constexpr std::size_t kWidth = 5;
+    if (text.size() < kWidth) text.insert(0, kWidth - text.size(), ' ');
+    text += '\t';
+    return text;
 }
 
 }  // namespace vorda

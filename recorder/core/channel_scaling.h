@@ -18,11 +18,17 @@ float scaleOlder(const ChannelSettings& ch, std::uint16_t code);
 // The formula that applies to a block of the given record type ('1'..'5').
 float scaleForRecordType(const ChannelSettings& ch, char recordType, std::uint16_t code);
 
+// Decimals a measurement file gets at most: a numberFormat beyond this, which only a
+// damaged record holds, is written with this many (0..4 are the formats in use).
+inline constexpr int kMaxFileDecimals = 20;
+
 // Measurement-file text: fixed point with numberFormat decimals ("%.*f" of the value
-// widened to double), "." as decimal point whatever the locale.
+// widened to double), "." as decimal point whatever the locale. numberFormat is clamped
+// to 0..kMaxFileDecimals.
 std::string fileText(float value, int numberFormat);
 
-// Monitoring text: "%5.Nf\t" for numberFormat 0..4, "%5.0f\t" otherwise.
+// Monitoring text: "%5.Nf\t" for numberFormat 0..4, "%5.0f\t" otherwise; "." as decimal
+// point whatever the locale.
 std::string monitorText(float value, int numberFormat);
 
 }  // namespace vorda

@@ -1,0 +1,167 @@
+// Raw codes into physical values, and values into file and monitoring text.
+
+#include "core/channel_scaling.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QProcess>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+namespace vorda {
+namespace {
+
+ChannelSettings channel(double slope, double offset, std::int32_t rawPoint1 = 0) {
+    ChannelSettings ch{};
+    ch.slopeSB = slope;
+    ch.offsetSC = offset;
+    ch.rawPoint1 = rawPoint1;
+    return ch;
+}
+
+// The float nearest to the decimal number `text`; strtof rounds correctly.
+float nearestFloat(const std::string& text) { return std::strtof(text.c_str(), nullptr); }
+
+// The exact value n / 1000 written in decimal.
+std::string thousandths(long long n) {
+    const long long a = n < 0 ? -n : n;
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%s%lld.%03lld", n < 0 ? "-" : "", a / 1000, a % 1000);
+    return buf;
+}
+
+std::string printfFixed(double value, int decimals) {
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    return buf;
+}
+
+TEST(ChannelScaling, CodeZeroGivesTheOffsetAndFullScaleGives65535Thousandths) {
+    for (const double offset : {0.0, -273.15, 0.1, 1e10, -1e-30}) {
+        EXPECT_EQ(scaleGeneral(channel(123.456, offset), 0), static_cast<float>(offset)) << offset;
+    }
+    const float full = scaleGeneral(channel(1, 0), 65535);
+    EXPECT_EQ(full, nearestFloat("65.535"));
+    EXPECT_EQ(fileText(full, 3), "65.535");
+    EXPECT_EQ(fileText(full, 0), "66");
+    EXPECT_EQ(scaleGeneral(channel(0, 4.25), 40000), 4.25f) << "a zero slope leaves the offset";
+}
+
+TEST(ChannelScaling, WholeSlopesGiveTheCorrectlyRoundedValue) {
+    // With a whole slope the exact value is code * slope / 1000; the result must be the
+    // float nearest to it, for every code.
+    for (const int slope : {1, 3, 7, 250, 1000, -13, 99991}) {
+        for (int code = 0; code <= 65535; code += (code < 2000 ? 1 : 97)) {
+            const auto c = static_cast<std::uint16_t>(code);
+            ASSERT_EQ(scaleGeneral(channel(slope, 0), c), nearestFloat(thousandths(1LL * code * slope)))
+                << "code " << code << " slope " << slope;
+            ASSERT_EQ(scaleOlder(channel(slope, 5, 1000), c), nearestFloat(thousandths(1LL * (code - 1000) * slope)))
+                << "code " << code << " slope " << slope;
+        }
+    }
+}
+
+TEST(ChannelScaling, SumIsRoundedOnceFromExtendedPrecision) {
+    // offsetSC lies exactly half-way between the floats 1 and 1 + 2^-23; the product adds
+    // 1e-18, so the exact value lies just above the midpoint and rounds up. Summing in
+    // double would lose the 1e-18 and round the tie down to 1.
+    const double midpoint = 1.0 + std::ldexp(1.0, -24);
+    const float up = std::nextafter(1.0f, 2.0f);
+    EXPECT_EQ(scaleGeneral(channel(1e-15, midpoint), 1), up);
+    EXPECT_EQ(scaleGeneral(channel(-1e-15, midpoint), 1), 1.0f);
+    EXPECT_EQ(scaleGeneral(channel(0, midpoint), 1), 1.0f) << "an exact tie rounds to even";
+}
+
+TEST(ChannelScaling, OlderFormulaSubtractsRawPoint1AndIgnoresTheOffset) {
+    EXPECT_LT(scaleOlder(channel(2, 100, 500), 100), 0.0f);
+    EXPECT_EQ(scaleOlder(channel(2, 100, 500), 500), 0.0f);
+    EXPECT_EQ(scaleOlder(channel(0, 100, 500), 7), 0.0f);
+    // Extreme rawPoint1 values do not overflow the difference.
+    EXPECT_EQ(scaleOlder(channel(1, 0, INT32_MIN), 65535), nearestFloat(thousandths(65535LL - INT32_MIN)));
+    EXPECT_EQ(scaleOlder(channel(1, 0, INT32_MAX), 0), nearestFloat(thousandths(-1LL * INT32_MAX)));
+    // The code is unsigned: 65535 is never -1.
+    EXPECT_GT(scaleGeneral(channel(1, 0), 0xFFFF), 0.0f);
+}
+
+TEST(ChannelScaling, RecordTypeChoosesTheFormula) {
+    const ChannelSettings ch = channel(2, 10, 100);
+    for (const char type : {'1', '2'}) EXPECT_EQ(scaleForRecordType(ch, type, 600), scaleOlder(ch, 600)) << type;
+    for (const char type : {'3', '4', '5', '0', '9', 'X', '\0'})
+        EXPECT_EQ(scaleForRecordType(ch, type, 600), scaleGeneral(ch, 600)) << type;
+    EXPECT_NE(scaleOlder(ch, 600), scaleGeneral(ch, 600));
+}
+
+TEST(ChannelScaling, FileTextIsPrintfOfTheWidenedFloat) {
+    std::mt19937 gen(1);
+    std::uniform_int_distribution<int> code(0, 65535);
+    std::uniform_real_distribution<double> slope(-5, 5);
+    for (int i = 0; i < 20000; ++i) {
+        const float v = scaleGeneral(channel(slope(gen), slope(gen) * 100), static_cast<std::uint16_t>(code(gen)));
+        for (int nf = 0; nf <= 4; ++nf) ASSERT_EQ(fileText(v, nf), printfFixed(v, nf)) << v << " nf " << nf;
+    }
+    // Ties of the widened float round half to even, as printf does.
+    for (const float tie : {0.5f, 1.5f, 2.5f, -0.5f, 0.125f, 0.375f, 1.0625f, 2.25f})
+        for (int nf = 0; nf <= 4; ++nf) EXPECT_EQ(fileText(tie, nf), printfFixed(tie, nf)) << tie << " nf " << nf;
+
+    EXPECT_EQ(fileText(0.1f, 3), "0.100");
+    EXPECT_EQ(fileText(5.0f, 3), "5.000");
+    EXPECT_EQ(fileText(5.0f, 1), "5.0");
+    EXPECT_EQ(fileText(5.4f, 0), "5");
+    EXPECT_EQ(fileText(-2.25f, 1), "-2.2");
+    EXPECT_EQ(fileText(3.0f, 4), "3.0000");
+}
+
+TEST(ChannelScaling, FileTextOfAnyStoredFormatStaysBounded) {
+    const float big = 3.4028235e38f;
+    EXPECT_EQ(fileText(big, -5), printfFixed(big, 0));
+    EXPECT_EQ(fileText(big, kMaxFileDecimals), printfFixed(big, kMaxFileDecimals));
+    EXPECT_EQ(fileText(big, 1000000), printfFixed(big, kMaxFileDecimals));
+    EXPECT_EQ(fileText(-1.0f / 3, INT32_MAX), printfFixed(-1.0f / 3, kMaxFileDecimals));
+    EXPECT_EQ(fileText(std::nanf(""), 2), printfFixed(std::nan(""), 2));
+    EXPECT_EQ(fileText(-INFINITY, 2), printfFixed(-INFINITY, 2));
+}
+
+TEST(ChannelScaling, MonitorTextFollowsTheFormatTable) {
+    const char* formats[] = {"%5.0f\t", "%5.1f\t", "%5.2f\t", "%5.3f\t", "%5.4f\t"};
+    for (const float v : {0.0f, 1.5f, -2.5f, 12.345f, -65.535f, 123456.78f, 3.4028235e38f}) {
+        for (int nf = -2; nf <= 6; ++nf) {
+            char expected[512];
+            std::snprintf(expected, sizeof expected, (nf >= 0 && nf <= 4) ? formats[nf] : formats[0], double(v));
+            EXPECT_EQ(monitorText(v, nf), expected) << v << " nf " << nf;
+        }
+    }
+    EXPECT_EQ(monitorText(1.0f, 1), "  1.0\t");
+}
+
+// Builds a decimal-comma locale into a private folder (root is not needed), so that
+// the "." is proven not to come from the C library's current locale.
+TEST(ChannelScaling, TextUsesAPointUnderADecimalCommaLocale) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcess localedef;
+    localedef.start(QStringLiteral("localedef"),
+                    {QStringLiteral("-i"), QStringLiteral("pl_PL"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                     dir.filePath(QStringLiteral("pl_PL.UTF-8"))});
+    if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0) {
+        if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8")) GTEST_SKIP() << "no Polish locale can be built here";
+    } else {
+        setenv("LOCPATH", dir.path().toLocal8Bit().constData(), 1);
+        ASSERT_NE(std::setlocale(LC_NUMERIC, "pl_PL.UTF-8"), nullptr);
+    }
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    const std::string file = fileText(1.5f, 2);
+    const std::string monitor = monitorText(-1.25f, 2);
+    std::setlocale(LC_NUMERIC, "C");
+    unsetenv("LOCPATH");
+    ASSERT_STREQ(probe, "1,5") << "the locale in force writes a decimal comma";
+    EXPECT_EQ(file, "1.50");
+    EXPECT_EQ(monitor, "-1.25\t");
+}
+
+}  // namespace
+}  // namespace vorda
