@@ -1,18 +1,24 @@
 #include "files/number_text.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 namespace vorda {
 
 namespace {
 
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "80818283848586878889909192939495969798";
+// "00" "01" ... "99", two characters per number.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int n = 0; n < 100; ++n) {
+        pairs[static_cast<std::size_t>(2 * n)] = static_cast<char>('0' + n / 10);
+        pairs[static_cast<std::size_t>(2 * n + 1)] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+}();
 
 constexpr double kPow10[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
 constexpr int kFastDecimals = 4;
@@ -39,12 +45,11 @@ char* writeUnsigned(char* out, std::uint64_t n, int minDigits) {
     return out + len;
 }
 
-char* writeWithPrintf(char* out, double value, int decimals) {
-    char buf[kFixedTextMax + 16];
-    const int n = std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    const std::size_t len = n > 0 ? static_cast<std::size_t>(n) : 0;
-    std::memcpy(out, buf, len < kFixedTextMax ? len : kFixedTextMax);
-    return out + (len < kFixedTextMax ? len : kFixedTextMax);
+// printf's own answer, without its locale: std::to_chars formats as printf does in the
+// "C" locale, so the decimal point stays '.' under a decimal-comma desktop.
+char* writeSlowPath(char* out, double value, int decimals) {
+    const auto [end, ec] = std::to_chars(out, out + kFixedTextMax, value, std::chars_format::fixed, decimals);
+    return ec == std::errc() ? end : out;
 }
 
 }  // namespace
@@ -57,7 +62,7 @@ char* writeFixed(char* out, float value, int decimals) {
     // A float has a 24-bit significand and 10^4 = 2^4 * 625 adds at most 10 bits, so
     // |x| * 10^d is exact in a double. Rounding that exact product to an integer, ties to
     // even, is then exactly what printf does with the decimal expansion of x. Outside
-    // 2^62 (and for NaN and infinities) printf itself is asked. nearbyint and printf both
+    // 2^62, and for NaN and infinities, the slow path does it. nearbyint and printf both
     // follow the rounding mode; the program keeps the default, round to nearest.
     if (decimals <= kFastDecimals && std::isfinite(x)) {
         const double scaled = std::fabs(x) * kPow10[decimals];
@@ -73,7 +78,7 @@ char* writeFixed(char* out, float value, int decimals) {
             return end + 1;
         }
     }
-    return writeWithPrintf(out, x, decimals);
+    return writeSlowPath(out, x, decimals);
 }
 
 char* writeDecimal(char* out, long long value) {

@@ -12,7 +12,8 @@ inline constexpr int kMaxFixedDecimals = 20;
 // Room writeFixed needs: sign, 39 integer digits of the largest float, point, decimals.
 inline constexpr std::size_t kFixedTextMax = 64;
 
-// Writes the text of printf("%.*f", decimals, (double)value) at `out` (no NUL) and
+// Writes the text of printf("%.*f", decimals, (double)value) in the "C" locale (the point
+// is "." whatever the desktop uses) at `out` (no NUL) and
 // returns the end. `decimals` is clamped to 0..kMaxFixedDecimals. `out` must have room
 // for kFixedTextMax bytes.
 char* writeFixed(char* out, float value, int decimals);
