@@ -6,13 +6,18 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <locale.h>
 
 namespace wizor {
 
 namespace {
+
+constexpr std::uint64_t kExactFloatInteger = std::uint64_t(1) << 24;
+constexpr float kExactPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
 
 // White space of the C locale: blank, tab, line feed, vertical tab, form feed, carriage return.
 constexpr std::array<bool, 256> kSpace = [] {
@@ -134,10 +139,17 @@ FloatScan scanFloat(std::string_view token) noexcept
             }
         }
         const char exponentChar = hex ? 'p' : 'e';
+        // Plain decimals with a short mantissa are converted on the way (see below).
+        std::uint64_t shortMantissa = 0;
+        int fractionDigits = 0;
         for (; j < token.size(); ++j) {
             const char c = token[j];
             if (isDigit(c) || (hex && !gotExponent && isHexDigit(c))) {
                 gotDigit = true;
+                if (!hex && !gotExponent && shortMantissa <= kExactFloatInteger) {
+                    shortMantissa = shortMantissa * 10 + std::uint64_t(c - '0');
+                    fractionDigits += gotDot;
+                }
             } else if (gotExponent && lower(token[j - 1]) == exponentChar && (c == '-' || c == '+')) {
             } else if (gotDigit && !gotExponent && lower(c) == exponentChar) {
                 gotExponent = gotDot = true;
@@ -149,6 +161,14 @@ FloatScan scanFloat(std::string_view token) noexcept
         }
         if (j == start || (hex && j == start + 2))
             return result;
+
+        // Both the mantissa and the power of ten are exact floats, so one division rounds
+        // the decimal value correctly.
+        if (!hex && !gotExponent && gotDigit && shortMantissa <= kExactFloatInteger &&
+            fractionDigits < int(std::size(kExactPowersOfTen))) {
+            const float value = float(shortMantissa) / kExactPowersOfTen[fractionDigits];
+            return {true, negative ? -value : value, j};
+        }
 
         // The consumed run, from which the valid number is converted.
         std::string_view run = token.substr(start, j - start);

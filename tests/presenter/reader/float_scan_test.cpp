@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -98,6 +101,35 @@ TEST(FloatScan, RandomNumbersMatchScanf)
         if (HasFatalFailure())
             return;
     }
+}
+
+// The reader ignores the process's locale: with a decimal comma in force a point still
+// separates the decimals and "1,5" still reads as 1.
+TEST(FloatScan, DecimalCommaLocaleChangesNothing)
+{
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    QTemporaryDir localeDir;
+    bool active = std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") != nullptr;
+    if (!active && QProcess::execute("localedef", {"-i", "pl_PL", "-f", "UTF-8", localeDir.filePath("pl_PL.UTF-8")}) == 0) {
+        setenv("LOCPATH", localeDir.path().toLocal8Bit().constData(), 1);
+        active = std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") != nullptr;
+        unsetenv("LOCPATH");
+    }
+    if (!active)
+        GTEST_SKIP() << "no decimal-comma locale available";
+    ASSERT_EQ(*std::localeconv()->decimal_point, ',');
+
+    const wizor::FloatScan point = scanFloat("21.5");
+    const wizor::FloatScan comma = scanFloat("1,5");
+    const wizor::FloatScan huge = scanFloat("1.5e60");
+    std::setlocale(LC_NUMERIC, previous.c_str());
+
+    EXPECT_TRUE(point.ok);
+    EXPECT_EQ(point.value, 21.5f);
+    EXPECT_EQ(point.consumed, 4u);
+    EXPECT_EQ(comma.value, 1.0f);
+    EXPECT_EQ(comma.consumed, 1u);
+    EXPECT_TRUE(std::isinf(huge.value));
 }
 
 }  // namespace
