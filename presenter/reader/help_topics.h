@@ -4,7 +4,7 @@
 //   context 3: "Kopiuj", "Widok 3D", "Dodaj legende"    -> #ctx3
 //   context 4: the window and both charts               -> #ctx4
 //   context 5: "Drukuj"                                  -> #ctx5
-// "Zawartość" opens the page at #spis, "Indeks" at #indeks.
+// "Zawarto" opens the page at #spis, "Indeks" at #indeks.
 
 #include <string_view>
 
