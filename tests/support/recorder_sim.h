@@ -19,6 +19,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <signal.h>
+
+#include <algorithm>
+
 namespace vorda::test {
 
 class RecorderSim {
@@ -97,6 +101,14 @@ class RecorderSim {
     process_.kill();
     process_.waitForFinished(timeoutMs);
     return false;
+  }
+
+  // As Ctrl+C would: SIGINT, then waits. Returns true when it exited cleanly.
+  bool interrupt(int timeoutMs = 5000) {
+    if (process_.state() != QProcess::Running) return false;
+    ::kill(static_cast<pid_t>(process_.processId()), SIGINT);
+    return process_.waitForFinished(timeoutMs) && process_.exitStatus() == QProcess::NormalExit &&
+           process_.exitCode() == 0;
   }
 
   // Decodes one line of the log format: "\\" is a backslash, "\xhh" a byte.
