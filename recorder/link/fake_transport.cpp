@@ -48,7 +48,8 @@ WriteResult FakeTransport::write(const char* data, std::int64_t size) {
 ReadError FakeTransport::read(QByteArray& chunk, int maxBytes) {
     chunk.clear();
     ++script_->readCalls;
-    if (script_->onRead) script_->onRead();
+    // A copy, so the hook may replace itself.
+    if (const auto hook = script_->onRead) hook();
     if (!script_->isOpen) return ReadError::Other;
     if (script_->readError) return *script_->readError;
     if (script_->responder && !script_->pendingCommand.isEmpty()) {
