@@ -28,6 +28,7 @@ inline constexpr int kExitUsage = 2;   // refused: bad arguments, unknown field,
 
 std::vector<Command> configCommands();
 std::vector<Command> downloadCommands();
+std::vector<Command> filesCommands();
 
 // Prints UTF-8 text to standard output or standard error.
 void out(const QString& text);

@@ -22,7 +22,7 @@ namespace {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto table : {configCommands, downloadCommands}) {
+    for (auto table : {configCommands, downloadCommands, filesCommands}) {
         const auto part = table();
         commands.insert(commands.end(), part.begin(), part.end());
     }
