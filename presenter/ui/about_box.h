@@ -1,0 +1,25 @@
+#pragma once
+// The about box: program name, version and a link to the newest version.
+
+#include <QDialog>
+#include <QIcon>
+
+namespace wizor {
+
+class WizorDialogs;
+
+// The program's icon, drawn: a small chart with two curves.
+QIcon wizorIcon();
+
+class TForm4 : public QDialog {
+    Q_OBJECT
+public:
+    TForm4(WizorDialogs& dialogs, QWidget* parent = nullptr);
+
+private:
+    void NajnowszaWersjaClick();
+
+    WizorDialogs& dialogs_;
+};
+
+}  // namespace wizor

@@ -1,0 +1,175 @@
+#include "chart_math.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace wizor {
+
+Range fitRange(float maxValue, float minValue)
+{
+    if (!(maxValue >= minValue))
+        return {15.0, 30.0};
+    const float spread = std::fabs(maxValue - minValue);
+    const double margin = 0.02 * double(spread);
+    return {double(minValue) - margin, double(maxValue) + margin};
+}
+
+Range drawableRange(Range r)
+{
+    if (r.upper > r.lower)
+        return r;
+    return {r.lower - 1.0, r.lower + 1.0};
+}
+
+Range zoomedIn(Range r)
+{
+    const double quarter = r.size() / 4.0;
+    return {r.lower + quarter, r.upper - quarter};
+}
+
+std::vector<Range> zoomFrames(Range from, Range to, int steps)
+{
+    std::vector<Range> frames;
+    steps = std::max(steps, 1);
+    frames.reserve(std::size_t(steps));
+    for (int i = 1; i < steps; ++i) {
+        const double t = double(i) / steps;
+        frames.push_back({from.lower + (to.lower - from.lower) * t,
+                          from.upper + (to.upper - from.upper) * t});
+    }
+    frames.push_back(to);
+    return frames;
+}
+
+void ZoomUndo::beginZoom(const AxisRanges& current)
+{
+    if (!saved_)
+        saved_ = current;
+}
+
+std::optional<AxisRanges> ZoomUndo::undo()
+{
+    std::optional<AxisRanges> ranges;
+    ranges.swap(saved_);
+    return ranges;
+}
+
+int labelStep(double visiblePoints, double axisPixels, double labelPixels)
+{
+    if (visiblePoints <= 0.0 || axisPixels <= 0.0)
+        return 1;
+    // A label needs its own width and a quarter of it as the gap to the next one.
+    const double pointsPerLabel = labelPixels * 1.25 * visiblePoints / axisPixels;
+    for (int decade = 1; decade <= 100000000; decade *= 10) {
+        for (int factor : {1, 2, 5}) {
+            if (double(decade * factor) >= pointsPerLabel)
+                return decade * factor;
+        }
+    }
+    return 1000000000;
+}
+
+std::pair<double, double> Oblique3D::ribbon(int index, int count) const
+{
+    if (count <= 0)
+        return {double(depth), 0.0};
+    const double width = double(depth) / count;
+    const double front = depth - index * width;
+    return {front, front - width};
+}
+
+std::vector<QPointF> thinToPixelColumns(const std::vector<QPointF>& points)
+{
+    std::vector<QPointF> out;
+    out.reserve(std::min<std::size_t>(points.size(), 4096));
+    std::size_t i = 0;
+    while (i < points.size()) {
+        const double column = std::floor(points[i].x());
+        std::size_t end = i + 1;
+        std::size_t low = i;
+        std::size_t high = i;
+        while (end < points.size() && std::floor(points[end].x()) == column) {
+            if (points[end].y() < points[low].y())
+                low = end;
+            if (points[end].y() > points[high].y())
+                high = end;
+            ++end;
+        }
+        // Keep the extremes in their original order between the first and last.
+        const std::size_t first = std::min(low, high);
+        const std::size_t second = std::max(low, high);
+        out.push_back(points[i]);
+        if (first != i && first != end - 1)
+            out.push_back(points[first]);
+        if (second != first && second != i && second != end - 1)
+            out.push_back(points[second]);
+        if (end - 1 != i)
+            out.push_back(points[end - 1]);
+        i = end;
+    }
+    return out;
+}
+
+int obliqueDepth(QSize plotArea, int horizontalOffset, int zoomPercent)
+{
+    const int side = std::max(0, std::min(plotArea.width(), plotArea.height()));
+    return int(std::lround(side * 0.12 * zoomPercent / 100.0)) + horizontalOffset;
+}
+
+QMargins chartMargins(QSize size)
+{
+    const int side = int(std::lround(size.width() * 0.02));
+    return {side, int(std::lround(size.height() * 0.02)), side,
+            int(std::lround(size.height() * 0.05))};
+}
+
+QRect proportionalPrintRect(QRect page, QSize chart)
+{
+    if (chart.isEmpty() || page.isEmpty())
+        return page;
+    const double aspect = double(chart.height()) / chart.width();
+    double width;
+    double height;
+    if (chart.width() > chart.height()) {
+        width = page.width() * 0.7;
+        height = width * aspect;
+    } else {
+        height = page.height() * 0.7;
+        width = height / aspect;
+    }
+    // A page of unusual shape may not hold the chart at that width: shrink it.
+    const double shrink = std::min({1.0, page.width() / width, page.height() / height});
+    width *= shrink;
+    height *= shrink;
+    const int w = int(std::lround(width));
+    const int h = int(std::lround(height));
+    return {page.left() + (page.width() - w) / 2, page.top() + (page.height() - h) / 2, w, h};
+}
+
+DragIntent dragIntent(QPoint from, QPoint to)
+{
+    const QPoint d = to - from;
+    if (std::abs(d.x()) <= 3 && std::abs(d.y()) <= 3)
+        return DragIntent::Click;
+    return (d.x() > 0 && d.y() > 0) ? DragIntent::Zoom : DragIntent::Undo;
+}
+
+QString fileNameFromArguments(const QStringList& arguments)
+{
+    if (arguments.size() <= 1)
+        return QStringLiteral("wiznow.dan");
+    QString name = arguments.mid(1).join(QLatin1Char(' '));
+    if (name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    return name;
+}
+
+QString clickValueText(double value)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "Y= %.15g", value);
+    return QString::fromLatin1(text);
+}
+
+}  // namespace wizor

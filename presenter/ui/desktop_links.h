@@ -1,0 +1,27 @@
+#pragma once
+// Where the presenter sends the user outside itself: the maker's web pages and the
+// help page, and the message shown when the desktop refuses to open one of them.
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace wizor {
+
+class WizorDialogs;
+
+inline constexpr char kNewestVersionUrl[] = "https://olun.example/wizor/najnowsza-wersja.html";
+inline constexpr char kSupportUrl[] = "https://olun.example/wizor/pomoc-techniczna.html";
+
+// Opens `url` through the desktop; a refusal is reported in the error box.
+void openWebPage(WizorDialogs& dialogs, QWidget* parent, const QUrl& url);
+
+// The help page: Help/wizor.html in the start-up directory, else the copy installed
+// beside the program (bin/../share/wizor/wizor.html). Empty when neither exists.
+QString helpFilePath(const QString& startDirectory, const QString& applicationDirectory);
+
+// The help page's address at `anchor`.
+QUrl helpUrl(const QString& helpFile, const QString& anchor);
+
+}  // namespace wizor

@@ -1,0 +1,114 @@
+#pragma once
+// One chart of the presenter window: 16 line curves against a bottom axis labelled
+// with the points' date and time and two vertical axes that always share a range
+// (left without labels, right labelled), a legend at the left, zoom with undo,
+// scrolling and the oblique 3D view.
+
+#include "chart_math.h"
+
+#include <qcustomplot.h>
+
+#include <QColor>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+
+class QRubberBand;
+
+namespace wizor {
+
+struct MeasurementData;
+class ObliqueLayer;
+class PointLabelTicker;
+
+class WizorChart : public QCustomPlot {
+    Q_OBJECT
+public:
+    static constexpr int kCurves = 16;
+    static constexpr std::size_t kMaxPoints = 32000;
+
+    explicit WizorChart(QWidget* parent = nullptr);
+    ~WizorChart() override;
+
+    // The colour of curve `index` (0-15) on the upper or the lower chart.
+    static QColor curveColour(int index, bool lowerChart);
+
+    // Shows value columns firstColumn .. firstColumn+15 of `data` as curves 1-16.
+    // `data` must outlive the chart's next load (the axis labels read from it).
+    void showColumns(const MeasurementData& data, int firstColumn, bool lowerChart);
+    void clearCurves();
+    int activeCurveCount() const;
+    QCPGraph* curve(int index) const { return graph(index); }
+
+    // Both vertical axes get the range; a zero-height range is opened to be drawable.
+    void setValueRange(Range range);
+    Range valueRange() const;
+    Range keyRange() const;
+    AxisRanges axisRanges() const;
+    void setAxisRanges(const AxisRanges& ranges);
+
+    // Halves every axis about its centre, animated in six steps unless told otherwise.
+    void zoomIn(bool animated = true);
+    void zoomToPixels(QRect area);
+    void finishZoomAnimation();
+    // Back to the ranges saved when zooming began; false when there was nothing to undo.
+    bool undoZoom();
+    bool zoomed() const { return zoomUndo_.zoomed(); }
+
+    bool view3D() const { return view3D_; }
+    void setView3D(bool on);
+    bool legendShown() const { return legendShown_; }
+    void setLegendShown(bool on);
+
+    QColor backWallColour() const { return backWall_; }
+    void setBackWallColour(const QColor& colour);
+    void setBackgroundPicture(const QPixmap& picture);
+
+    // The chart at its current size on a white background.
+    QImage renderOnWhite();
+    // Draws the chart scaled into `target` of a painter (a printer page).
+    void drawInto(QCPPainter& painter, const QRect& target);
+
+    // The curve name and value the status bar shows for a click at `pos`; false when
+    // no point of a shown curve is near.
+    bool pointAt(const QPointF& pos, QString* title, double* value) const;
+
+signals:
+    void curveClicked(const QString& title, double value);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QCPAxis* axisAt(int slot) const;
+    void applyLayoutSizes(QSize size);
+    void rescaleKeys();
+    void animationStep();
+
+    PointLabelTicker* ticker_ = nullptr;  // owned by the bottom axis
+    ObliqueLayer* oblique_ = nullptr;    // owned by the plot
+    QCPLayoutGrid* legendColumn_ = nullptr;
+    QColor backWall_ = Qt::white;
+    bool view3D_ = false;
+    bool legendShown_ = true;
+    int pointCount_ = 0;
+
+    ZoomUndo zoomUndo_;
+    QTimer animation_;
+    std::array<std::vector<Range>, 4> frames_;
+    std::size_t frame_ = 0;
+
+    enum class Drag { None, Rectangle, Scroll };
+    Drag drag_ = Drag::None;
+    QPoint dragStart_;
+    AxisRanges dragRanges_{};
+    QRubberBand* rubberBand_ = nullptr;
+};
+
+}  // namespace wizor

@@ -1,0 +1,64 @@
+#include "wizor_dialogs.h"
+
+#include "about_box.h"
+
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+
+namespace wizor {
+
+QString QtWizorDialogs::openDataFile(QWidget* parent, const QString& folder)
+{
+    QFileDialog dialog(parent, QStringLiteral("Nowy wykres"), folder,
+                       QStringLiteral("Pliki danych (*.dan);;Plik tekstowy (*.txt);;Wszystkie pliki (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtWizorDialogs::saveBitmapFile(QWidget* parent, const QString& folder)
+{
+    QFileDialog dialog(parent, QString(), folder, QStringLiteral("Bitmaps (*.bmp)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QColor> QtWizorDialogs::chooseColour(QWidget* parent, const QColor& initial)
+{
+    const QColor colour = QColorDialog::getColor(initial, parent);
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
+}
+
+bool QtWizorDialogs::setUpPrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtWizorDialogs::showAbout(QWidget* parent)
+{
+    TForm4 about(*this, parent);
+    about.exec();
+}
+
+void QtWizorDialogs::showError(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox::critical(parent, title, text);
+}
+
+bool QtWizorDialogs::openUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+}  // namespace wizor

@@ -1,0 +1,46 @@
+#pragma once
+// Everything of the window that waits for the user or leaves the program: file,
+// colour and printer dialogs, the about box, message boxes and the desktop's
+// handlers. The window reaches them only through this interface, so tests can
+// answer in place of the user.
+
+#include <QColor>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace wizor {
+
+class WizorDialogs {
+public:
+    virtual ~WizorDialogs() = default;
+
+    // The chosen file, or an empty text on cancel.
+    virtual QString openDataFile(QWidget* parent, const QString& folder) = 0;
+    virtual QString saveBitmapFile(QWidget* parent, const QString& folder) = 0;
+    virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) = 0;
+    // Lets the user set up the printer; false on cancel.
+    virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+    virtual void showAbout(QWidget* parent) = 0;
+    virtual void showError(QWidget* parent, const QString& text, const QString& title) = 0;
+    // Hands an address to the desktop; false when it was refused.
+    virtual bool openUrl(const QUrl& url) = 0;
+};
+
+// The real dialogs.
+class QtWizorDialogs : public WizorDialogs {
+public:
+    QString openDataFile(QWidget* parent, const QString& folder) override;
+    QString saveBitmapFile(QWidget* parent, const QString& folder) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
+    bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
+    void showAbout(QWidget* parent) override;
+    void showError(QWidget* parent, const QString& text, const QString& title) override;
+    bool openUrl(const QUrl& url) override;
+};
+
+}  // namespace wizor
