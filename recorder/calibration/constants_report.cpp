@@ -1,0 +1,58 @@
+#include "calibration/constants_report.h"
+
+#include "core/text_codec.h"
+
+#include <charconv>
+
+namespace vorda {
+namespace {
+
+// Appends `text` right-aligned in `width` characters (longer text in full), as "%*s" does.
+void appendRight(std::string& out, std::string_view text, std::size_t width)
+{
+    if (text.size() < width) out.append(width - text.size(), ' ');
+    out.append(text);
+}
+
+// "%W.Pf" without the C library's locale: std::to_chars gives the same exactly rounded digits.
+void appendFixed(std::string& out, double value, int width, int precision)
+{
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+    appendRight(out, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)),
+                static_cast<std::size_t>(width));
+}
+
+}  // namespace
+
+std::string constantsReportLine(int channel, const ChannelSettings& ch)
+{
+    std::string line = " ";
+    char number[16];
+    const auto end = std::to_chars(number, number + sizeof number, channel).ptr;
+    appendRight(line, std::string_view(number, static_cast<std::size_t>(end - number)), 2);
+    line += "  ";
+    appendRight(line, fieldText(ch.name), 10);
+    line += ' ';
+    appendFixed(line, ch.valuePoint1, 8, 3);
+    line += ' ';
+    appendFixed(line, ch.valuePoint2, 8, 3);
+    line += "      ";
+    appendFixed(line, ch.slopeSB, 8, 6);
+    line += "    ";
+    appendFixed(line, ch.offsetSC, 8, 4);
+    return line;
+}
+
+QStringList constantsReportLines(const Settings& settings)
+{
+    QStringList lines{
+        QStringLiteral(" Numer   Nazwa   Wartość_punktów_kalib.  Stałe_kalibracji(S_B,S_C)  "),
+        QStringLiteral("kanału  czujnika   Punkt1   Punkt2       Nachylenie Przesunięcie    "),
+    };
+    for (int c = 1; c <= settings.usedChannels(); ++c)
+        lines << fromWin1250(constantsReportLine(c, settings.channel(c)));
+    return lines;
+}
+
+}  // namespace vorda

@@ -1,0 +1,20 @@
+#pragma once
+// Handing a measurement file to the presenter: the hand-off copy "wiznow.dan" in the
+// start-up directory (where the presenter looks when it gets no argument) and the one
+// command-line argument, the file's full path.
+
+#include <QString>
+
+namespace vorda {
+
+inline constexpr char kHandoffFileName[] = "wiznow.dan";
+
+// The presenter's argument for the text of the file-name box: a bare name is joined to
+// the directory the file list shows; a full path (after the open dialog) is kept as it is.
+QString presenterArgument(const QString& listDirectory, const QString& fileNameText);
+
+// Copies `sourcePath` byte for byte over "wiznow.dan" in `startDir`. An older copy is
+// replaced only when the new one is complete; returns false when nothing was copied.
+bool writeHandoffCopy(const QString& sourcePath, const QString& startDir);
+
+}  // namespace vorda

@@ -1,0 +1,30 @@
+// Vorda: the recorder-service program.
+
+#include "core/program_state.h"
+#include "core/settings_record.h"
+#include "link/serial_link.h"
+#include "link/serial_transport.h"
+#include "ui/desktop_shell.h"
+#include "ui/main_window.h"
+#include "ui/message_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Rejestrator DL03"));
+
+    vorda::Settings settings{};
+    vorda::ProgramState state;
+    vorda::SerialLink link(settings, vorda::makeSerialPortTransport(), QDir::currentPath());
+    vorda::MessageBoxDialogs dialogs;
+    vorda::SystemLauncher launcher;
+    const QString programDir = QCoreApplication::applicationDirPath();
+    vorda::DesktopShell shell(launcher, programDir, QDir(programDir).filePath(QStringLiteral("../share/vorda")));
+
+    vorda::TForm1 mainWindow(settings, state, link, dialogs, shell);
+    mainWindow.show();
+    return app.exec();
+}

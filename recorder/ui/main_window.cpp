@@ -1,0 +1,636 @@
+#include "ui/main_window.h"
+
+#include "core/settings_files.h"
+#include "core/text_codec.h"
+#include "files/file_operations.h"
+#include "files/presenter_handoff.h"
+#include "files/spreadsheet_export.h"
+#include "link/memory_download.h"
+#include "measure/system_scan.h"
+#include "ui/about_dialog.h"
+#include "ui/message_dialogs.h"
+#include "ui/progress_dialog.h"
+#include "ui/properties_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTime>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vorda {
+namespace {
+
+const QString kConnected = QStringLiteral("Polączony");
+const QString kDisconnected = QStringLiteral("Rozlączony");
+const QString kHelpMissing = QStringLiteral("Nie odnaleziono pliku pomocy!");
+const QString kWarning = QStringLiteral("Uwaga!");
+constexpr int kIsDirectoryRole = Qt::UserRole + 1;
+
+// Stores text into a Windows-1250 field only when it fits whole, so a path is never cut
+// into one that names another place.
+template <std::size_t N>
+bool storePath(char (&field)[N], const QString& path)
+{
+    const auto bytes = toWin1250(QDir::toNativeSeparators(path));
+    if (!bytes || bytes->size() > N - 1) return false;
+    setFieldText(field, *bytes);
+    return true;
+}
+
+// The measurements bar is lowered while it runs; only then does the rescan countdown
+// move. True when the countdown has just reached 0 (it is then idle again).
+bool countDownRescan(QProgressBar* measurementBar, std::int32_t& rescanCountdown)
+{
+    if (measurementBar && measurementBar->value() > 0)
+        measurementBar->setValue(measurementBar->value() - 1);
+    else if (rescanCountdown > 0)
+        --rescanCountdown;
+    if (rescanCountdown != 0) return false;
+    rescanCountdown = -1;
+    return true;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& hint, QStyle::StandardPixmap glyph)
+{
+    auto* button = new QPushButton(parent->style()->standardIcon(glyph), caption, parent);
+    button->setToolTip(hint);
+    button->setMinimumHeight(34);
+    return button;
+}
+
+}  // namespace
+
+TForm1::TForm1(Settings& settings, ProgramState& state, SerialLink& link, Dialogs& dialogs, DesktopShell& shell,
+               QWidget* parent)
+    : QMainWindow(parent), settings_(settings), state_(state), link_(link), dialogs_(dialogs), shell_(shell),
+      terminate_([] { QCoreApplication::quit(); })
+{
+    setWindowTitle(QStringLiteral("OLUN Rejestrator DL03"));
+    setMinimumSize(358, 420);
+    resize(389, 366 + 48);
+    buildStatusBar();
+    buildMenus();
+    buildPanels();
+    buildFileListMenu();
+
+    FormCreate();
+
+    form4_ = std::make_unique<TForm4>();
+    form5_ = new TForm5(settings_, this);
+    about_ = new TOKBottomDlg(this);
+    download_ = std::make_unique<MemoryDownload>(settings_, state_, link_, *this, form4_.get());
+
+    connect(form4_.get(), &TForm4::abortClicked, this, [this] { download_->requestAbort(); });
+    connect(form4_.get(), &TForm4::helpClicked, this, [this] { showHelp(QStringLiteral("#czyt")); });
+    connect(form5_, &TForm5::reportRequested, this, &TForm1::PokazRaportClick);
+    connect(form5_, &TForm5::helpClicked, this, [this] { showHelp(QStringLiteral("#konf")); });
+    connect(form5_, &TForm5::scanRequested, this, [this] { scanSystem(settings_, state_, link_, *this, *form5_); });
+    connect(about_, &TOKBottomDlg::newestVersionRequested, this, [this] {
+        if (!shell_.openWebAddress(QString::fromLatin1(web::kNewestVersion)))
+            showMessage(QStringLiteral("Nie znaleziono przeglądarki internetowej.."), QStringLiteral("Error"),
+                        MessageIcon::Error);
+    });
+
+    Timer1.setInterval(200);
+    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer1.start();
+}
+
+TForm1::~TForm1()
+{
+    setBusy(false);
+}
+
+void TForm1::buildStatusBar()
+{
+    const int widths[] = {48, 70, 50};
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = new QLabel(statusBar());
+        panels_[i]->setFixedWidth(widths[i]);
+        panels_[i]->setFrameShape(QFrame::Panel);
+        panels_[i]->setFrameShadow(QFrame::Sunken);
+        panels_[i]->installEventFilter(this);
+        statusBar()->addWidget(panels_[i]);
+    }
+    statusBar()->setSizeGripEnabled(true);
+    statusBar()->installEventFilter(this);
+}
+
+void TForm1::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Plik"));
+    Zapisz = file->addAction(QStringLiteral("&Zapisz"), this, &TForm1::saveMonitoringRequested);
+    Zapisz->setVisible(false);
+    Otworz = file->addAction(QStringLiteral("&Otwórz"), this, &TForm1::OtworzExecute);
+    Edytor = file->addAction(QStringLiteral("&Edytor"), this, &TForm1::EdytorExecute);
+    file->addSeparator();
+    Koniec = file->addAction(QStringLiteral("&Koniec"), this, &TForm1::KoniecExecute);
+    file->addSeparator();
+    PokazPliki = file->addAction(QStringLiteral("&Pokaż pliki"), this, &TForm1::PokazPlikiClick);
+    PokazPliki->setCheckable(true);
+
+    QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
+    system->addAction(QStringLiteral("&Czytaj pamięć"), this, &TForm1::BitBtn1Click);
+    system->addAction(QStringLiteral("&Pomiay"), this, &TForm1::measurementsRequested);
+    system->addAction(QStringLiteral("&Ustaw"), this, &TForm1::settingsRequested);
+    system->addAction(QStringLiteral("&Kalibracja"), this, &TForm1::calibrationRequested);
+    system->addSeparator();
+    system->addAction(QStringLiteral(" Właściwości"), this, &TForm1::PUstawieniaClick);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Pomoc"));
+    QAction* description = help->addAction(QStringLiteral("Opis programu"), this, &TForm1::Opisprogramu1Click);
+    description->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addAction(QStringLiteral("Internetowa pomoc techniczna."), this, &TForm1::SupportDl03Click);
+    help->addAction(QStringLiteral("&Strona domowa OLUN"), this, &TForm1::StronadomowaOLUN1Click);
+    help->addSeparator();
+    help->addAction(QStringLiteral("O programie"), this, &TForm1::Oprogramie1Click);
+}
+
+void TForm1::buildPanels()
+{
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    grid->setColumnStretch(0, 1);
+
+    BitBtn1 = makeButton(central, QStringLiteral("&Czytanie pamięci"), QStringLiteral("Czytaj wszystkie bloki pamięci."),
+                         QStyle::SP_ArrowDown);
+    BitBtn2 = makeButton(central, QStringLiteral("&Ustawianie"), QStringLiteral("Ustawienia rejestratora i programu."),
+                         QStyle::SP_FileDialogDetailedView);
+    BitBtn3 = makeButton(central, QStringLiteral("K&alibrowanie"),
+                         QStringLiteral("Kalibrowanie i wyłączanie czujników, ustawianie formatu pomiarów."),
+                         QStyle::SP_DialogApplyButton);
+    BitBtn5 = makeButton(central, QStringLiteral("&Zerowanie pamięci"),
+                         QStringLiteral("Zerowanie wszystkich bloków pamięci."), QStyle::SP_TrashIcon);
+    BitBtn6 = makeButton(central, QStringLiteral("&Pomiary"),
+                         QStringLiteral("Start pomiaru, czytanie wybranego bloku pamięci."), QStyle::SP_MediaPlay);
+    BitBtn4 = makeButton(central, QStringLiteral("&Koniec"), QStringLiteral("Zapisanie parametrów i zamknięcie programu."),
+                         QStyle::SP_DialogCloseButton);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::settingsRequested);
+    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::calibrationRequested);
+    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+    connect(BitBtn6, &QPushButton::clicked, this, &TForm1::measurementsRequested);
+    connect(BitBtn4, &QPushButton::clicked, Koniec, &QAction::trigger);
+    connect(Koniec, &QAction::changed, BitBtn4, [this] { BitBtn4->setEnabled(Koniec->isEnabled()); });
+
+    auto* group = new QGroupBox(QStringLiteral("Monitorowanie"), central);
+    auto* groupLayout = new QVBoxLayout(group);
+    CheckBox2 = new QCheckBox(QStringLiteral("Podgląd."), group);
+    CheckBox2->setToolTip(QStringLiteral("Pokaż wyniki monitorowania."));
+    CheckBox1 = new QCheckBox(QStringLiteral("Monitorowanie."), group);
+    CheckBox1->setToolTip(QStringLiteral("Monitorowanie przy podłączonym rejestratorze."));
+    CheckBox3 = new QCheckBox(QStringLiteral("Dopisz do pliku."), group);
+    CheckBox3->setVisible(false);
+    auto* monitorButton = new QPushButton(QStringLiteral("M"), group);
+    auto* monitorSpeedButton = new QToolButton(group);
+    monitorSpeedButton->setText(QStringLiteral("M"));
+    monitorButton->setVisible(false);
+    monitorSpeedButton->setVisible(false);
+    for (QWidget* w : {static_cast<QWidget*>(CheckBox2), static_cast<QWidget*>(CheckBox1),
+                       static_cast<QWidget*>(CheckBox3), static_cast<QWidget*>(monitorButton),
+                       static_cast<QWidget*>(monitorSpeedButton)})
+        groupLayout->addWidget(w);
+    connect(CheckBox2, &QCheckBox::clicked, this, &TForm1::previewToggled);
+    connect(CheckBox1, &QCheckBox::clicked, this, &TForm1::monitoringToggled);
+    connect(monitorButton, &QPushButton::clicked, this, &TForm1::monitoringWindowRequested);
+    connect(monitorSpeedButton, &QToolButton::clicked, this, &TForm1::monitoringWindowRequested);
+
+    // Each descriptive label pair stands beside the button it describes.
+    struct Row {
+        QWidget* control;
+        const char* first;
+        const char* second;
+    };
+    const Row rows[] = {
+        {BitBtn1, "Czytanie całej pamięci blok po bloku", "i zapisywanie do kolejnych plików. "},
+        {BitBtn2, "Ustawianie parametrów transmisji i pomiaru:", "czasu próbkowania, liczby próbek itd.."},
+        {BitBtn3, "Kalibrowanie poszczególnych czujników", "pomiarowych."},
+        {BitBtn5, "Wymazanie całej pamięci rejestratora.", nullptr},
+        {BitBtn6, "Zdalne uruchamianie pomiarów, Czytanie", "wybranych bloków pomiarowych"},
+        {group, "Monitorowanie bieżących pomiarów.", nullptr},
+    };
+    int row = 0;
+    for (const Row& r : rows) {
+        QString text = QString::fromUtf8(r.first);
+        if (r.second) text += QLatin1Char('\n') + QString::fromUtf8(r.second);
+        auto* label = new QLabel(text, central);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(r.control, row, 1);
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    grid->addWidget(BitBtn4, row + 1, 1);
+
+    // The file list and the monitoring memo lie over the labels, in the same place.
+    FileListBox1 = new QListWidget(central);
+    FileListBox1->setToolTip(QStringLiteral("Użyj klawisza myszy."));
+    FileListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FileListBox1, &QListWidget::itemClicked, this, &TForm1::FileListBox1Click);
+    connect(FileListBox1, &QListWidget::itemDoubleClicked, this, &TForm1::FileListBox1DblClick);
+    Memo1 = new QPlainTextEdit(central);
+    Memo1->setVisible(false);
+    Edit1 = new QLineEdit(QString::fromLatin1(kMeasurementMask), central);
+    Edit1->setVisible(false);
+    grid->addWidget(Memo1, 0, 0, row + 2, 1);
+    grid->addWidget(FileListBox1, 0, 0, row + 2, 1);
+
+    setCentralWidget(central);
+}
+
+void TForm1::buildFileListMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->addAction(Otworz);
+    PopupMenu1->addAction(QStringLiteral("&Wykres"), this, &TForm1::Wykres1Click);
+    PopupMenu1->addAction(QStringLiteral("&Wykres 'maksymalizuj'"), this, &TForm1::WykresMaxClick);
+    EdytorPopup = PopupMenu1->addAction(QStringLiteral("&Edytor"), this, &TForm1::EdytorExecute);
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(QStringLiteral("MS Explorer"), this, &TForm1::MSExplorerClick);
+    PopupMenu1->addAction(QStringLiteral("Wstaw do MS Excel"), this, &TForm1::MSExcelClick);
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(QStringLiteral("Usuń"), this, &TForm1::UsunPlikClick);
+    connect(FileListBox1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(FileListBox1->viewport()->mapToGlobal(at)); });
+}
+
+void TForm1::FormCreate(bool clearFirst)
+{
+    // A settings program is copied over the configuration in the start-up directory
+    // before the re-run, so that directory stays the start-up directory.
+    if (clearFirst || state_.startDir.isEmpty())
+        state_.setStartDir(QDir::currentPath());
+    else
+        QDir::setCurrent(state_.startDir);
+
+    const LoadOutcome outcome = loadStartupSettings(settings_, state_.startDir, *this, clearFirst);
+    state_.defaultsUsed = !outcome.fromFile;
+    if (outcome.fromFile && settings_.mainWidth > 0 && settings_.mainHeight > 0) {
+        resize(settings_.mainWidth, settings_.mainHeight);
+        move(settings_.mainLeft, settings_.mainTop);
+    }
+
+    setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
+    setStatus(StatusPanel::Link, settings_.portOpen == 1 ? kConnected : kDisconnected);
+
+    const bool show = settings_.showFiles != 0;
+    PokazPliki->setChecked(show);
+    FileListBox1->setVisible(show);
+    Edytor->setEnabled(show);
+
+    const QString dataDir = dataDirectoryText();
+    setListDirectory(QFileInfo(dataDir).isDir() ? dataDir : QDir::currentPath());
+
+    state_.statusRead = false;
+    state_.rescanCountdown = -1;
+}
+
+void TForm1::Timer1Timer()
+{
+    Timer1.setInterval(1000);
+    emit clockTicked(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")),
+                     QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    form4_->countDownBar();
+    if (countDownRescan(measurementBar_, state_.rescanCountdown)) rescanNewestBlock();
+}
+
+void TForm1::rescanNewestBlock()
+{
+    for (int i = 0; i < 2; ++i) pollNewestBlock(settings_, state_, link_, *this, *form5_);
+    emit rescanFinished();
+}
+
+void TForm1::setBlockList(ScanSink* blockList)
+{
+    form5_->setBlockList(blockList);
+}
+
+void TForm1::setTransferControlsEnabled(bool enabled)
+{
+    for (QWidget* w : {static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn6),
+                       static_cast<QWidget*>(BitBtn5), static_cast<QWidget*>(BitBtn2),
+                       static_cast<QWidget*>(BitBtn3), static_cast<QWidget*>(CheckBox1)})
+        w->setEnabled(enabled);
+    setEnabled(enabled);
+}
+
+void TForm1::BitBtn1Click()
+{
+    setTransferControlsEnabled(false);
+    form4_->setMode(TForm4::Mode::Abort);
+    form4_->showOver(this);
+    download_->readMemory();
+    form4_->hide();
+    setTransferControlsEnabled(true);
+}
+
+void TForm1::BitBtn5Click()
+{
+    if (download_->wipeMemory()) emit memoryWiped();
+}
+
+void TForm1::PokazRaportClick()
+{
+    form4_->setMode(TForm4::Mode::Report);
+    form4_->showOver(this);
+}
+
+void TForm1::KoniecExecute()
+{
+    settings_.mainWidth = width();
+    settings_.mainHeight = height();
+    settings_.mainLeft = x();
+    settings_.mainTop = y();
+    QDir::setCurrent(state_.startDir);
+    saveSettingsFile(settings_, QDir(state_.startDir).filePath(QString::fromLatin1(kConfigFileName)), *this);
+    terminate_();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // The close box ends the program without saving; only "&Koniec" saves.
+    event->accept();
+    terminate_();
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && state_.defaultsUsed)
+        emit defaultsActivation();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == statusBar() || watched == panels_[0] || watched == panels_[1] || watched == panels_[2]))
+        StatusBarClick();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::StatusBarClick()
+{
+    statusBar()->setToolTip(panels_[2]->text());
+}
+
+// --- File browser ---
+
+QString TForm1::dataDirectoryText() const
+{
+    return QDir::fromNativeSeparators(fromWin1250(fieldText(settings_.dataDirectory)));
+}
+
+QString TForm1::selectedFilePath() const
+{
+    return resolveFileName(listDir_, Edit1->text());
+}
+
+void TForm1::setListDirectory(const QString& dir)
+{
+    listDir_ = QDir(dir).absolutePath();
+    QDir::setCurrent(listDir_);
+    refreshFileList();
+}
+
+void TForm1::refreshFileList()
+{
+    const QString selected = FileListBox1->currentItem() ? FileListBox1->currentItem()->text() : QString();
+    FileListBox1->clear();
+    for (const DirectoryEntry& entry : vorda::listDirectory(listDir_)) {
+        auto* item = new QListWidgetItem(entry.isDirectory ? QStringLiteral("[%1]").arg(entry.name) : entry.name);
+        item->setData(kIsDirectoryRole, entry.isDirectory);
+        item->setIcon(style()->standardIcon(entry.isDirectory ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
+        FileListBox1->addItem(item);
+        if (item->text() == selected) FileListBox1->setCurrentItem(item);
+    }
+}
+
+void TForm1::filesChanged()
+{
+    refreshFileList();
+}
+
+void TForm1::FileListBox1Click()
+{
+    const QListWidgetItem* item = FileListBox1->currentItem();
+    const bool isFile = item && !item->data(kIsDirectoryRole).toBool();
+    Edit1->setText(isFile ? item->text() : QString::fromLatin1(kMeasurementMask));
+    setStatus(StatusPanel::Message, QDir::toNativeSeparators(listDir_));
+}
+
+void TForm1::FileListBox1DblClick()
+{
+    const QListWidgetItem* item = FileListBox1->currentItem();
+    if (item && item->data(kIsDirectoryRole).toBool()) {
+        const QString name = item->text().mid(1, item->text().size() - 2);
+        Edit1->setText(QString::fromLatin1(kMeasurementMask));
+        setListDirectory(QDir(listDir_).filePath(name));
+        return;
+    }
+    EdytorExecute();
+}
+
+void TForm1::PokazPlikiClick()
+{
+    const bool show = PokazPliki->isChecked();
+    FileListBox1->setVisible(show);
+    if (show) FileListBox1->raise();
+    Edytor->setEnabled(show);
+    settings_.showFiles = show ? 1 : 0;
+}
+
+void TForm1::EdytorExecute()
+{
+    if (!shell_.openDocument(selectedFilePath()))
+        showMessage(QStringLiteral("Błąd ładowania pliku"), QStringLiteral("Błąd"), MessageIcon::None);
+}
+
+void TForm1::OtworzExecute()
+{
+    QString dataDir = dataDirectoryText();
+    QDir::setCurrent(dataDir);
+    const QString chosen = dialogs_.openFileName(this, dataDir, QStringLiteral("RRRR_MM_DD_gg_mm_ss"),
+                                                 QStringLiteral("Pliki tekstowe *.txt (*.txt);;Wszystkie pliki *.* (*)"));
+    if (!chosen.isEmpty()) {
+        const QFileInfo info(chosen);
+        if (info.isFile()) {
+            storePath(settings_.lastFile, info.absoluteFilePath());
+            Edit1->setText(info.absoluteFilePath());
+            EdytorExecute();
+        }
+        storePath(settings_.dataDirectory, info.absolutePath());
+        dataDir = info.absolutePath();
+    }
+    setStatus(StatusPanel::Message, QDir::toNativeSeparators(dataDir));
+    if (QFileInfo(dataDir).isDir())
+        setListDirectory(dataDir);
+    else
+        refreshFileList();
+}
+
+void TForm1::UsunPlikClick()
+{
+    if (!confirm(QStringLiteral("Wciskając OK! usuniesz plik "), QStringLiteral("Uwaga !"))) return;
+    deleteFileIfExists(selectedFilePath());
+    refreshFileList();
+}
+
+void TForm1::MSExplorerClick()
+{
+    if (!shell_.exploreFolder(dataDirectoryText()))
+        showMessage(QStringLiteral("Dostęp zabroniony!"), kWarning, MessageIcon::None);
+}
+
+void TForm1::MSExcelClick()
+{
+    const QString target = QDir(listDir_).filePath(QString::fromLatin1(kSpreadsheetCopyName));
+    setStatus(StatusPanel::Message, QStringLiteral("Wstaw do MS Excel"));
+    switch (exportForSpreadsheet(selectedFilePath(), target)) {
+    case ExportResult::SourceUnreadable:
+        showMessage(QStringLiteral("Błąd otwarcia pliku"), QStringLiteral("Bląd"), MessageIcon::None);
+        break;
+    case ExportResult::TargetUnwritable:
+        showMessage(QStringLiteral("Błąd konwersji, Zmiń nazwę lub zamknij plik w Excelu"), QStringLiteral("Bląd"),
+                    MessageIcon::None);
+        break;
+    case ExportResult::Ok:
+        shell_.openSpreadsheet(target);
+        break;
+    }
+    refreshFileList();
+}
+
+void TForm1::Wykres1Click()
+{
+    presenterShowMode_ = ShowMode::Normal;
+    WizorExecute();
+}
+
+void TForm1::WykresMaxClick()
+{
+    presenterShowMode_ = ShowMode::Maximized;
+    WizorExecute();
+}
+
+void TForm1::WizorExecute()
+{
+    // Neither a failed copy nor a failed start is reported: the presenter falls back to
+    // the previous hand-off file, and the user sees whether it started.
+    writeHandoffCopy(selectedFilePath(), state_.startDir);
+    shell_.startPresenter(presenterArgument(listDir_, Edit1->text()), state_.startDir, presenterShowMode_);
+}
+
+// --- Help, web pages, windows ---
+
+void TForm1::showHelp(const QString& anchor)
+{
+    if (!shell_.openHelp(state_.startDir, anchor)) showMessage(kHelpMissing, kWarning, MessageIcon::None);
+}
+
+void TForm1::Opisprogramu1Click()
+{
+    showHelp({});
+}
+
+void TForm1::SupportDl03Click()
+{
+    if (!shell_.openWebAddress(QString::fromLatin1(web::kSupport)))
+        showMessage(QStringLiteral("Nie można uruchomić przeglądarki internetowej"), kWarning, MessageIcon::None);
+}
+
+void TForm1::StronadomowaOLUN1Click()
+{
+    shell_.openWebAddress(QString::fromLatin1(web::kHomePage));
+}
+
+void TForm1::Oprogramie1Click()
+{
+    about_->show();
+    about_->raise();
+}
+
+void TForm1::PUstawieniaClick()
+{
+    form5_->PUstawieniaClick();
+}
+
+// --- Reporter ---
+
+void TForm1::setStatus(StatusPanel panel, const QString& text)
+{
+    panels_[static_cast<int>(panel)]->setText(text);
+    statusBar()->repaint();
+}
+
+void TForm1::setBusy(bool busy)
+{
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TForm1::transferMessage(const QString& line)
+{
+    form4_->addMessage(line);
+}
+
+void TForm1::showMessage(const QString& text, const QString& caption, MessageIcon icon)
+{
+    dialogs_.message(this, text, caption, icon);
+}
+
+bool TForm1::confirm(const QString& text, const QString& caption)
+{
+    return dialogs_.confirm(this, text, caption);
+}
+
+void TForm1::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+// --- Inspection ---
+
+QString TForm1::statusText(StatusPanel panel) const { return panels_[static_cast<int>(panel)]->text(); }
+QString TForm1::statusHint() const { return statusBar()->toolTip(); }
+QString TForm1::fileNameText() const { return Edit1->text(); }
+bool TForm1::filesShown() const { return PokazPliki->isChecked(); }
+bool TForm1::editorMenuEnabled() const { return Edytor->isEnabled(); }
+
+QStringList TForm1::listedNames() const
+{
+    QStringList names;
+    for (int i = 0; i < FileListBox1->count(); ++i) names << FileListBox1->item(i)->text();
+    return names;
+}
+
+bool TForm1::selectEntry(const QString& name)
+{
+    const auto found = FileListBox1->findItems(name, Qt::MatchExactly);
+    if (found.isEmpty()) return false;
+    FileListBox1->setCurrentItem(found.first());
+    FileListBox1Click();
+    return true;
+}
+
+}  // namespace vorda

@@ -1,0 +1,33 @@
+#pragma once
+// The message boxes and file dialogs of the windows, behind an interface so tests can
+// record what the user is told and answer questions without blocking.
+
+#include "core/reporter.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace vorda {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A message box with an OK button.
+    virtual void message(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) = 0;
+    // A question with OK and Cancel; true for OK.
+    virtual bool confirm(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // The open dialog; the chosen path, or empty when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
+                                 const QString& filter) = 0;
+};
+
+class MessageBoxDialogs final : public Dialogs {
+public:
+    void message(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) override;
+    bool confirm(QWidget* parent, const QString& text, const QString& caption) override;
+    QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
+                         const QString& filter) override;
+};
+
+}  // namespace vorda

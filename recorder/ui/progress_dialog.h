@@ -1,0 +1,64 @@
+#pragma once
+// TForm4: the memory-read dialog. While reading it shows the block being read, an
+// estimated time bar (counted down by the main window's timer) and the transfer
+// messages, with an abort button; afterwards it serves as the transfer report.
+
+#include "link/memory_download.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace vorda {
+
+class TForm4 : public QDialog, public DownloadView {
+    Q_OBJECT
+public:
+    enum class Mode { Abort, Report };
+
+    explicit TForm4(QWidget* parent = nullptr);
+
+    // Abort mode: caption "Czytaj pamięć", button "&Przerwij" aborts. Report mode: caption
+    // "Raport przeczytanej pamięci", the button says OK and hides the dialog.
+    void setMode(Mode mode);
+    Mode mode() const { return mode_; }
+    // Shows the dialog centred over `owner`, without blocking.
+    void showOver(QWidget* owner);
+
+    void addMessage(const QString& line);
+    QStringList messages() const;
+    QString valueText(int row) const;  // rows of the label pairs, 0..4; 5 time, 6 date
+
+    int barPosition() const;
+    int barMaximum() const;
+    // One second less of the estimate; never below 0.
+    void countDownBar();
+
+    // DownloadView
+    void clearMessages() override;
+    void valuesChanged(const DownloadValues& values) override;
+    void setBarMaximum(int maximum) override;
+    void setBarPosition(int position) override;
+
+    QPushButton* actionButton() const { return BitBtn1; }
+
+signals:
+    void abortClicked();
+    void helpClicked();
+
+private:
+    void BitBtn1Click();
+
+    Mode mode_ = Mode::Abort;
+    QLabel* values_[7] = {};
+    QProgressBar* ProgressBar1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* Button1 = nullptr;
+};
+
+}  // namespace vorda

@@ -1,0 +1,281 @@
+#include "window_fixture.h"
+
+#include "core/text_codec.h"
+#include "files/presenter_handoff.h"
+#include "files/spreadsheet_export.h"
+
+#include <QFileInfo>
+
+namespace vorda::test {
+namespace {
+
+class FileBrowser : public WindowFixture {
+protected:
+    // A start-up directory with two measurement files, a spreadsheet copy and a folder.
+    TForm1& createWithFiles() {
+        writeFile(startPath(QStringLiteral("2024_05_01_10_00_00.txt")), "  Nr.: k1\r\n 1 2.50\r\n");
+        writeFile(startPath(QStringLiteral("2024_05_02_11_30_00.txt")), "b\r\n");
+        writeFile(startPath(QString::fromLatin1(kSpreadsheetCopyName)), "old");
+        writeFile(startPath(QStringLiteral("log.dan")), "x");
+        QDir(startDir_.path()).mkdir(QStringLiteral("archiwum"));
+        writeFile(startPath(QStringLiteral("archiwum/2023_01_01_00_00_00.txt")), "c\r\n");
+        return createWindow();
+    }
+
+    const ShownMessage& onlyMessage() const {
+        static const ShownMessage none{};
+        EXPECT_EQ(dialogs_.messages.size(), 1u);
+        return dialogs_.messages.empty() ? none : dialogs_.messages.back();
+    }
+};
+
+TEST_F(FileBrowser, ListsMeasurementFilesAndFoldersOnly)
+{
+    TForm1& w = createWithFiles();
+    const QStringList names = w.listedNames();
+    EXPECT_TRUE(names.contains(QStringLiteral("[archiwum]")));
+    EXPECT_TRUE(names.contains(QStringLiteral("2024_05_01_10_00_00.txt")));
+    EXPECT_TRUE(names.contains(QStringLiteral("2024_05_02_11_30_00.txt")));
+    EXPECT_FALSE(names.contains(QString::fromLatin1(kSpreadsheetCopyName)));
+    EXPECT_FALSE(names.contains(QStringLiteral("log.dan")));
+    EXPECT_FALSE(names.contains(QStringLiteral("ports.conf")));
+}
+
+TEST_F(FileBrowser, SelectingSetsTheNameBoxAndTheDirectoryPanel)
+{
+    TForm1& w = createWithFiles();
+    ASSERT_TRUE(w.selectEntry(QStringLiteral("2024_05_02_11_30_00.txt")));
+    EXPECT_EQ(w.fileNameText(), QStringLiteral("2024_05_02_11_30_00.txt"));
+    EXPECT_EQ(w.statusText(StatusPanel::Message), QDir::toNativeSeparators(w.listDirectory()));
+
+    ASSERT_TRUE(w.selectEntry(QStringLiteral("[archiwum]")));
+    EXPECT_EQ(w.fileNameText(), QStringLiteral("*.txt"));
+    w.FileListBox1DblClick();
+    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("archiwum")));
+    EXPECT_TRUE(w.listedNames().contains(QStringLiteral("2023_01_01_00_00_00.txt")));
+    EXPECT_TRUE(launcher_.opened.empty());
+
+    ASSERT_TRUE(w.selectEntry(QStringLiteral("2023_01_01_00_00_00.txt")));
+    w.FileListBox1DblClick();
+    ASSERT_EQ(launcher_.opened.size(), 1u);
+    EXPECT_EQ(launcher_.opened[0], QUrl::fromLocalFile(startPath(QStringLiteral("archiwum/2023_01_01_00_00_00.txt"))));
+}
+
+TEST_F(FileBrowser, EditorWithoutASelectionFails)
+{
+    TForm1& w = createWithFiles();
+    w.EdytorExecute();
+    EXPECT_EQ(onlyMessage().text, QStringLiteral("Błąd ładowania pliku"));
+    EXPECT_EQ(onlyMessage().caption, QStringLiteral("Błąd"));
+    EXPECT_TRUE(launcher_.opened.empty());
+}
+
+TEST_F(FileBrowser, EditorReportsARefusingShell)
+{
+    TForm1& w = createWithFiles();
+    launcher_.accept = false;
+    w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
+    w.EdytorExecute();
+    EXPECT_EQ(onlyMessage().text, QStringLiteral("Błąd ładowania pliku"));
+}
+
+TEST_F(FileBrowser, ShowFilesTogglesTheListAndTheEditorItem)
+{
+    TForm1& w = createWithFiles();
+    ASSERT_FALSE(w.filesShown());
+    QAction* toggle = nullptr;
+    for (QAction* a : w.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("&Pokaż pliki")) toggle = a;
+    ASSERT_NE(toggle, nullptr);
+    toggle->trigger();
+    EXPECT_TRUE(w.filesShown());
+    EXPECT_TRUE(w.editorMenuEnabled());
+    EXPECT_EQ(settings_.showFiles, 1);
+    toggle->trigger();
+    EXPECT_FALSE(w.editorMenuEnabled());
+    EXPECT_EQ(settings_.showFiles, 0);
+}
+
+TEST_F(FileBrowser, DeleteAsksFirstAndDeletesOnlyOnOk)
+{
+    TForm1& w = createWithFiles();
+    const QString name = QStringLiteral("2024_05_01_10_00_00.txt");
+    w.selectEntry(name);
+
+    dialogs_.answers = {false};
+    w.UsunPlikClick();
+    ASSERT_EQ(dialogs_.questions.size(), 1u);
+    EXPECT_EQ(dialogs_.questions[0].text, QStringLiteral("Wciskając OK! usuniesz plik "));
+    EXPECT_EQ(dialogs_.questions[0].caption, QStringLiteral("Uwaga !"));
+    EXPECT_TRUE(QFileInfo::exists(startPath(name)));
+
+    dialogs_.answers = {true};
+    w.UsunPlikClick();
+    EXPECT_FALSE(QFileInfo::exists(startPath(name)));
+    EXPECT_FALSE(w.listedNames().contains(name));
+}
+
+TEST_F(FileBrowser, DeleteWithoutASelectionDeletesNothing)
+{
+    TForm1& w = createWithFiles();
+    const QStringList before = w.listedNames();
+    dialogs_.answers = {true};
+    w.UsunPlikClick();
+    EXPECT_EQ(dialogs_.questions.size(), 1u);
+    EXPECT_EQ(w.listedNames(), before);
+}
+
+TEST_F(FileBrowser, OpenDialogMovesTheDataDirectoryAndHoldsAFullPath)
+{
+    TForm1& w = createWithFiles();
+    const QString chosen = startPath(QStringLiteral("archiwum/2023_01_01_00_00_00.txt"));
+    dialogs_.fileToOpen = chosen;
+    w.OtworzExecute();
+
+    EXPECT_EQ(dialogs_.openDialogDir, startDir_.path());
+    EXPECT_EQ(w.fileNameText(), chosen);
+    EXPECT_EQ(fromWin1250(fieldText(settings_.lastFile)), chosen);
+    EXPECT_EQ(fromWin1250(fieldText(settings_.dataDirectory)), startPath(QStringLiteral("archiwum")));
+    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("archiwum")));
+    EXPECT_EQ(w.statusText(StatusPanel::Message), startPath(QStringLiteral("archiwum")));
+    ASSERT_EQ(launcher_.opened.size(), 1u);
+    EXPECT_EQ(launcher_.opened[0], QUrl::fromLocalFile(chosen));
+
+    // The full path is what the other commands act on.
+    w.Wykres1Click();
+    ASSERT_EQ(launcher_.started.size(), 0u);  // no presenter beside this program yet
+    EXPECT_EQ(readFile(startPath(QString::fromLatin1(kHandoffFileName))), QByteArray("c\r\n"));
+    dialogs_.answers = {true};
+    w.UsunPlikClick();
+    EXPECT_FALSE(QFileInfo::exists(chosen));
+}
+
+TEST_F(FileBrowser, CancelledOpenDialogKeepsTheDataDirectory)
+{
+    TForm1& w = createWithFiles();
+    const std::string before = std::string(fieldText(settings_.dataDirectory));
+    dialogs_.fileToOpen.clear();
+    w.OtworzExecute();
+    EXPECT_EQ(std::string(fieldText(settings_.dataDirectory)), before);
+    EXPECT_EQ(w.statusText(StatusPanel::Message), fromWin1250(before));
+    EXPECT_TRUE(launcher_.opened.empty());
+}
+
+TEST_F(FileBrowser, ExplorerHelpAndWebFailuresHaveTheirMessages)
+{
+    TForm1& w = createWithFiles();
+    launcher_.accept = false;
+
+    w.MSExplorerClick();
+    EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Dostęp zabroniony!"));
+    EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Uwaga!"));
+
+    w.Opisprogramu1Click();  // no help page anywhere
+    EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Nie odnaleziono pliku pomocy!"));
+    EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Uwaga!"));
+
+    w.SupportDl03Click();
+    EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Nie można uruchomić przeglądarki internetowej"));
+    EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Uwaga!"));
+
+    const std::size_t before = dialogs_.messages.size();
+    w.StronadomowaOLUN1Click();
+    EXPECT_EQ(dialogs_.messages.size(), before);
+}
+
+TEST_F(FileBrowser, HelpOpensAtItsAnchorFromTheStartupOrTheInstalledCopy)
+{
+    QDir(installDir_.path()).mkpath(QStringLiteral("Help"));
+    writeFile(installDir_.filePath(QStringLiteral("Help/instVor3.html")), "<html></html>");
+    TForm1& w = createWithFiles();
+
+    w.showHelp(QStringLiteral("#konf"));
+    ASSERT_EQ(launcher_.opened.size(), 1u);
+    EXPECT_EQ(launcher_.opened[0].toLocalFile(), installDir_.filePath(QStringLiteral("Help/instVor3.html")));
+    EXPECT_EQ(launcher_.opened[0].fragment(), QStringLiteral("konf"));
+
+    QDir(startDir_.path()).mkpath(QStringLiteral("Help"));
+    writeFile(startPath(QStringLiteral("Help/instVor3.html")), "<html></html>");
+    w.Opisprogramu1Click();
+    ASSERT_EQ(launcher_.opened.size(), 2u);
+    EXPECT_EQ(launcher_.opened[1].toLocalFile(), startPath(QStringLiteral("Help/instVor3.html")));
+    EXPECT_FALSE(launcher_.opened[1].hasFragment());
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(FileBrowser, SpreadsheetExportWritesTheCopyAndStartsTheSpreadsheet)
+{
+    launcher_.knownPrograms = {QStringLiteral("libreoffice")};
+    TForm1& w = createWithFiles();
+    w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
+    w.MSExcelClick();
+    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Wstaw do MS Excel"));
+    const QString copy = startPath(QString::fromLatin1(kSpreadsheetCopyName));
+    EXPECT_EQ(readFile(copy), QByteArray("\tNr,:\tk1\n\t1\t2,50\n"));
+    ASSERT_EQ(launcher_.started.size(), 1u);
+    EXPECT_EQ(launcher_.started[0].program, QStringLiteral("/usr/bin/libreoffice"));
+    EXPECT_EQ(launcher_.started[0].arguments, QStringList({QStringLiteral("--calc"), copy}));
+}
+
+TEST_F(FileBrowser, SpreadsheetExportFailures)
+{
+    TForm1& w = createWithFiles();
+    w.MSExcelClick();  // nothing selected: the mask names no file
+    EXPECT_EQ(onlyMessage().text, QStringLiteral("Błąd otwarcia pliku"));
+    EXPECT_EQ(onlyMessage().caption, QStringLiteral("Bląd"));
+    EXPECT_EQ(readFile(startPath(QString::fromLatin1(kSpreadsheetCopyName))), QByteArray("old"));
+
+    // A copy that cannot be replaced.
+    QFile::remove(startPath(QString::fromLatin1(kSpreadsheetCopyName)));
+    QDir(startDir_.path()).mkdir(QString::fromLatin1(kSpreadsheetCopyName));
+    w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
+    w.MSExcelClick();
+    ASSERT_EQ(dialogs_.messages.size(), 2u);
+    EXPECT_EQ(dialogs_.messages[1].text, QStringLiteral("Błąd konwersji, Zmiń nazwę lub zamknij plik w Excelu"));
+    EXPECT_EQ(dialogs_.messages[1].caption, QStringLiteral("Bląd"));
+    EXPECT_TRUE(launcher_.started.empty());
+}
+
+class PresenterHandoff : public FileBrowser {
+protected:
+    void SetUp() override {
+        FileBrowser::SetUp();
+        // A stand-in presenter beside the program; the launcher never runs it.
+        const QString fake = programDir_.filePath(QStringLiteral("wizor"));
+        writeFile(fake, "#!/bin/sh\n");
+        QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+};
+
+TEST_F(PresenterHandoff, StartsThePresenterWithTheFullPathAndShowMode)
+{
+    TForm1& w = createWithFiles();
+    w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
+    w.Wykres1Click();
+    w.WykresMaxClick();
+
+    ASSERT_EQ(launcher_.started.size(), 2u);
+    const auto& normal = launcher_.started[0];
+    EXPECT_EQ(normal.program, programDir_.filePath(QStringLiteral("wizor")));
+    EXPECT_EQ(normal.arguments, QStringList{startPath(QStringLiteral("2024_05_01_10_00_00.txt"))});
+    EXPECT_EQ(normal.workingDirectory, startDir_.path());
+    EXPECT_EQ(normal.environment.value(QStringLiteral("WIZOR_SHOW_MODE")), QStringLiteral("normal"));
+    EXPECT_EQ(launcher_.started[1].environment.value(QStringLiteral("WIZOR_SHOW_MODE")), QStringLiteral("maximized"));
+    EXPECT_EQ(readFile(startPath(QString::fromLatin1(kHandoffFileName))),
+              readFile(startPath(QStringLiteral("2024_05_01_10_00_00.txt"))));
+}
+
+TEST_F(PresenterHandoff, WithoutASelectionCopiesNothingButStillStarts)
+{
+    writeFile(startPath(QString::fromLatin1(kHandoffFileName)), "previous");
+    TForm1& w = createWithFiles();
+    w.Wykres1Click();
+    ASSERT_EQ(launcher_.started.size(), 1u);
+    EXPECT_TRUE(launcher_.started[0].arguments.value(0).endsWith(QStringLiteral("/*.txt")));
+    EXPECT_EQ(readFile(startPath(QString::fromLatin1(kHandoffFileName))), QByteArray("previous"));
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+}  // namespace
+}  // namespace vorda::test

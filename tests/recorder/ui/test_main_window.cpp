@@ -1,0 +1,222 @@
+#include "window_fixture.h"
+
+#include "core/text_codec.h"
+#include "ui/progress_dialog.h"
+#include "ui/properties_window.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+
+namespace vorda::test {
+namespace {
+
+using StartUp = WindowFixture;
+
+TEST_F(StartUp, WithoutConfigurationUsesDefaultsAndHidesTheList)
+{
+    TForm1& w = createWindow();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("OLUN Rejestrator DL03"));
+    EXPECT_EQ(w.statusText(StatusPanel::Port), QStringLiteral("com2 "));
+    EXPECT_EQ(w.statusText(StatusPanel::Link), QStringLiteral("Rozlączony"));
+    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Ustawiono domyślne parametry"));
+    EXPECT_TRUE(state_.defaultsUsed);
+    EXPECT_FALSE(w.filesShown());
+    EXPECT_FALSE(w.editorMenuEnabled());
+    EXPECT_EQ(w.listDirectory(), QDir(startDir_.path()).absolutePath());
+    EXPECT_EQ(w.fileNameText(), QStringLiteral("*.txt"));
+    EXPECT_EQ(state_.rescanCountdown, -1);
+    EXPECT_FALSE(state_.statusRead);
+    EXPECT_EQ(state_.helpPath, startPath(QStringLiteral("Help/instVor3.html")));
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(StartUp, FromConfigurationRestoresPortListAndGeometry)
+{
+    QDir(startDir_.path()).mkdir(QStringLiteral("dane"));
+    Settings prepared = defaultSettings(startDir_.path());
+    prepared.portNumber = 3;
+    prepared.portOpen = 1;  // a stale run-time flag: the port is never open at start
+    prepared.showFiles = 1;
+    setFieldText(prepared.dataDirectory, toWin1250Lossy(startPath(QStringLiteral("dane"))));
+    prepared.mainWidth = 500;
+    prepared.mainHeight = 480;
+    prepared.mainLeft = 30;
+    prepared.mainTop = 40;
+    writeConfiguration(prepared);
+
+    TForm1& w = createWindow();
+    EXPECT_EQ(w.statusText(StatusPanel::Port), QStringLiteral("com3 "));
+    EXPECT_EQ(w.statusText(StatusPanel::Link), QStringLiteral("Rozlączony"));
+    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Parametry ustawione z pliku"));
+    EXPECT_FALSE(state_.defaultsUsed);
+    EXPECT_TRUE(w.filesShown());
+    EXPECT_TRUE(w.editorMenuEnabled());
+    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("dane")));
+    EXPECT_EQ(QDir::currentPath(), startPath(QStringLiteral("dane")));
+    EXPECT_EQ(w.size(), QSize(500, 480));
+    EXPECT_EQ(w.pos(), QPoint(30, 40));
+}
+
+TEST_F(StartUp, MissingDataDirectoryIsKeptAndWrittenBackUnchanged)
+{
+    Settings prepared = defaultSettings(startDir_.path());
+    const std::string gone = toWin1250Lossy(startPath(QStringLiteral("usunięty")));
+    setFieldText(prepared.dataDirectory, gone);
+    writeConfiguration(prepared);
+
+    TForm1& w = createWindow();
+    EXPECT_TRUE(dialogs_.messages.empty());
+    EXPECT_EQ(w.listDirectory(), QDir(startDir_.path()).absolutePath());
+
+    w.KoniecExecute();
+    const QByteArray saved = readFile(startPath(QString::fromLatin1(kConfigFileName)));
+    ASSERT_EQ(saved.size(), static_cast<qsizetype>(kRecordSize));
+    Settings reread{};
+    Settings::Image image{};
+    std::copy(saved.begin(), saved.end(), image.begin());
+    reread.fromImage(image);
+    EXPECT_EQ(fieldText(reread.dataDirectory), gone);
+}
+
+using Shutdown = WindowFixture;
+
+TEST_F(Shutdown, KoniecWritesTheRecordWithTheGeometryThenEnds)
+{
+    TForm1& w = createWindow();
+    w.resize(420, 450);
+    w.move(12, 34);
+    settings_.channelsUsed = 7;
+    w.KoniecExecute();
+
+    EXPECT_EQ(terminations_, 1);
+    const QByteArray saved = readFile(startPath(QString::fromLatin1(kConfigFileName)));
+    ASSERT_EQ(saved.size(), static_cast<qsizetype>(kRecordSize));
+    Settings reread{};
+    Settings::Image image{};
+    std::copy(saved.begin(), saved.end(), image.begin());
+    reread.fromImage(image);
+    EXPECT_EQ(reread.mainWidth, 420);
+    EXPECT_EQ(reread.mainHeight, 450);
+    EXPECT_EQ(reread.mainLeft, w.x());
+    EXPECT_EQ(reread.mainTop, w.y());
+    EXPECT_EQ(reread.channelsUsed, 7);
+}
+
+TEST_F(Shutdown, KoniecStillEndsWhenTheSaveFails)
+{
+    // A directory in the way of the configuration file makes the save fail.
+    QDir(startDir_.path()).mkdir(QString::fromLatin1(kConfigFileName));
+    TForm1& w = createWindow();
+    w.KoniecExecute();
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].caption, QStringLiteral("Błąd..."));
+    EXPECT_EQ(terminations_, 1);
+}
+
+TEST_F(Shutdown, TheCloseBoxEndsWithoutSaving)
+{
+    TForm1& w = createWindow();
+    w.show();
+    w.close();
+    EXPECT_EQ(terminations_, 1);
+    EXPECT_FALSE(QFileInfo::exists(startPath(QString::fromLatin1(kConfigFileName))));
+}
+
+using Housekeeping = WindowFixture;
+
+TEST_F(Housekeeping, TheRescanWaitsForTheMeasurementBarAndRunsOnce)
+{
+    TForm1& w = createWindow();
+    QProgressBar bar;
+    bar.setRange(0, 10);
+    bar.setValue(5);
+    w.setMeasurementBar(&bar);
+    QSignalSpy rescans(&w, &TForm1::rescanFinished);
+    QSignalSpy clock(&w, &TForm1::clockTicked);
+    state_.rescanCountdown = 3;
+
+    std::vector<int> barAfter, countdownAfter, rescansAfter;
+    for (int tick = 1; tick <= 10; ++tick) {
+        w.Timer1Timer();
+        barAfter.push_back(bar.value());
+        countdownAfter.push_back(state_.rescanCountdown);
+        rescansAfter.push_back(static_cast<int>(rescans.count()));
+    }
+    EXPECT_EQ(barAfter[3], 1);
+    EXPECT_EQ(barAfter[4], 0);  // fifth tick
+    EXPECT_EQ(countdownAfter[4], 3);
+    EXPECT_EQ(countdownAfter[6], 1);
+    EXPECT_EQ(rescansAfter[6], 0);
+    EXPECT_EQ(rescansAfter[7], 1);  // eighth tick
+    EXPECT_EQ(countdownAfter[7], -1);
+    EXPECT_EQ(rescansAfter[9], 1);
+    EXPECT_EQ(bar.value(), 0);
+    EXPECT_EQ(clock.count(), 10);
+    EXPECT_EQ(w.housekeepingTimer().interval(), 1000);
+}
+
+TEST_F(Housekeeping, IdleCountersStayPut)
+{
+    TForm1& w = createWindow();
+    QSignalSpy rescans(&w, &TForm1::rescanFinished);
+    w.progressDialog().setBarMaximum(4);
+    w.progressDialog().setBarPosition(2);
+    for (int tick = 0; tick < 5; ++tick) w.Timer1Timer();
+    EXPECT_EQ(w.progressDialog().barPosition(), 0);
+    EXPECT_EQ(state_.rescanCountdown, -1);
+    EXPECT_EQ(rescans.count(), 0);
+}
+
+using StatusBar = WindowFixture;
+
+TEST_F(StatusBar, ClickCopiesTheMessagePanelIntoTheHint)
+{
+    TForm1& w = createWindow();
+    w.setStatus(StatusPanel::Message, QStringLiteral("/bardzo/długa/ścieżka"));
+    EXPECT_NE(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
+    w.StatusBarClick();
+    EXPECT_EQ(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
+}
+
+using Properties = WindowFixture;
+
+TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
+{
+    TForm1& w = createWindow();
+    settings_.channelsUsed = 2;
+    w.PUstawieniaClick();
+    TForm5& p = w.propertiesWindow();
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
+    EXPECT_TRUE(p.scanEnabled());
+    EXPECT_FALSE(p.constantsEnabled());
+    EXPECT_EQ(p.lines().size(), 4);
+
+    // The scan meets no recorder here (the port does not exist).
+    p.BitBtn3Click();
+    EXPECT_EQ(p.heading(), QStringLiteral("Skanuj system pomiarowy"));
+    EXPECT_FALSE(p.scanEnabled());
+    EXPECT_TRUE(p.constantsEnabled());
+    EXPECT_TRUE(p.lines().contains(QString::fromLatin1(kNoCommunication)));
+
+    p.Button1Click();
+    EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
+    EXPECT_EQ(p.lines().size(), 4);
+}
+
+TEST_F(Properties, ReportButtonShowsTheProgressDialogAsReport)
+{
+    TForm1& w = createWindow();
+    w.PokazRaportClick();
+    TForm4& d = w.progressDialog();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Raport przeczytanej pamięci"));
+    d.actionButton()->click();
+    EXPECT_FALSE(d.isVisible());
+}
+
+}  // namespace
+}  // namespace vorda::test

@@ -1,0 +1,174 @@
+#pragma once
+// A main window in a temporary start-up directory, with recorded message boxes and a
+// launcher that starts nothing.
+
+#include "core/program_state.h"
+#include "core/settings_files.h"
+#include "core/settings_record.h"
+#include "link/serial_link.h"
+#include "link/serial_transport.h"
+#include "ui/desktop_shell.h"
+#include "ui/main_window.h"
+#include "ui/message_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace vorda::test {
+
+struct ShownMessage {
+    QString text;
+    QString caption;
+    MessageIcon icon;
+};
+
+class RecordingDialogs : public Dialogs {
+public:
+    std::vector<ShownMessage> messages;
+    std::vector<ShownMessage> questions;
+    std::deque<bool> answers;           // answers to the next questions; Cancel when empty
+    QString fileToOpen;                 // what the open dialog returns (empty: cancelled)
+    QString openDialogDir;
+
+    void message(QWidget*, const QString& text, const QString& caption, MessageIcon icon) override {
+        messages.push_back({text, caption, icon});
+    }
+    bool confirm(QWidget*, const QString& text, const QString& caption) override {
+        questions.push_back({text, caption, MessageIcon::None});
+        if (answers.empty()) return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QString openFileName(QWidget*, const QString& dir, const QString&, const QString&) override {
+        openDialogDir = dir;
+        return fileToOpen;
+    }
+};
+
+class RecordingLauncher : public Launcher {
+public:
+    struct Start {
+        QString program;
+        QStringList arguments;
+        QString workingDirectory;
+        QProcessEnvironment environment;
+    };
+    std::vector<QUrl> opened;
+    std::vector<Start> started;
+    bool accept = true;
+    QStringList knownPrograms;  // names findExecutable finds
+
+    bool openUrl(const QUrl& url) override {
+        opened.push_back(url);
+        return accept;
+    }
+    bool startDetached(const QString& program, const QStringList& arguments, const QString& workingDirectory,
+                       const QProcessEnvironment& environment) override {
+        started.push_back({program, arguments, workingDirectory, environment});
+        return accept;
+    }
+    QString findExecutable(const QString& name) override {
+        return knownPrograms.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
+    }
+};
+
+inline int& testArgc()
+{
+    static int argc = 1;
+    return argc;
+}
+
+// One QApplication for the whole test program.
+inline QApplication& application()
+{
+    static char name[] = "test_recorder_ui";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(testArgc(), argv);
+    return *app;
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(bytes);
+}
+
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        application();
+        ASSERT_TRUE(startDir_.isValid());
+        ASSERT_TRUE(programDir_.isValid());
+        oldCwd_ = QDir::currentPath();
+        QDir::setCurrent(startDir_.path());
+        // No exchange may wander onto a real serial port.
+        setPortDevice(startDir_.filePath(QStringLiteral("no-such-port")));
+    }
+
+    void TearDown() override {
+        window_.reset();
+        link_.reset();
+        QDir::setCurrent(oldCwd_);
+    }
+
+    void setPortDevice(const QString& device) {
+        writeFile(startDir_.filePath(QStringLiteral("ports.conf")),
+                  QStringLiteral("com1=%1\ncom2=%1\ncom3=%1\ncom4=%1\n").arg(device).toUtf8());
+    }
+
+    // Creates the window as the program does, in the start-up directory.
+    TForm1& createWindow() {
+        QDir::setCurrent(startDir_.path());
+        link_ = std::make_unique<SerialLink>(settings_, makeSerialPortTransport(), startDir_.path());
+        shell_ = std::make_unique<DesktopShell>(launcher_, programDir_.path(), installDir_.path());
+        window_ = std::make_unique<TForm1>(settings_, state_, *link_, dialogs_, *shell_);
+        window_->housekeepingTimer().stop();  // tests drive the ticks themselves
+        window_->setTerminate([this] { ++terminations_; });
+        return *window_;
+    }
+
+    // A configuration file in the start-up directory made from `prepared`.
+    void writeConfiguration(const Settings& prepared) {
+        Reporter quiet;
+        ASSERT_TRUE(saveSettingsFile(prepared, startDir_.filePath(QString::fromLatin1(kConfigFileName)), quiet));
+    }
+
+    static Settings defaultSettings(const QString& dir) {
+        Settings s{};
+        applyStartupDefaults(s, dir);
+        return s;
+    }
+
+    QString startPath(const QString& name) const { return startDir_.filePath(name); }
+
+    QTemporaryDir startDir_;
+    QTemporaryDir programDir_;
+    QTemporaryDir installDir_;
+    QString oldCwd_;
+    Settings settings_{};
+    ProgramState state_;
+    RecordingDialogs dialogs_;
+    RecordingLauncher launcher_;
+    std::unique_ptr<SerialLink> link_;
+    std::unique_ptr<DesktopShell> shell_;
+    std::unique_ptr<TForm1> window_;
+    int terminations_ = 0;
+};
+
+}  // namespace vorda::test
