@@ -29,6 +29,7 @@ inline constexpr int kExitUsage = 2;   // refused: bad arguments, unknown field,
 std::vector<Command> configCommands();
 std::vector<Command> downloadCommands();
 std::vector<Command> filesCommands();
+std::vector<Command> linkCommands();
 
 // Prints UTF-8 text to standard output or standard error.
 void out(const QString& text);

@@ -22,7 +22,7 @@ namespace {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto table : {configCommands, downloadCommands, filesCommands}) {
+    for (auto table : {configCommands, downloadCommands, filesCommands, linkCommands}) {
         const auto part = table();
         commands.insert(commands.end(), part.begin(), part.end());
     }
