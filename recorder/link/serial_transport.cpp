@@ -40,8 +40,11 @@ public:
         ok = port_.setParity(toQt(line.parity)) && ok;
         ok = port_.setStopBits(toQt(line.stopBits)) && ok;
         ok = port_.setFlowControl(QSerialPort::NoFlowControl) && ok;
-        ok = port_.setDataTerminalReady(false) && ok;
-        ok = port_.setRequestToSend(false) && ok;
+        // Lines without modem control (pseudo-terminals, some adapters) refuse these;
+        // there is nothing to lower on them, so a refusal is no failure.
+        port_.setDataTerminalReady(false);
+        port_.setRequestToSend(false);
+        port_.clearError();
         return ok;
     }
 
