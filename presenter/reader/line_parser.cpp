@@ -151,6 +151,7 @@ FloatScan scanFloat(std::string_view token) noexcept
                     fractionDigits += gotDot;
                 }
             } else if (gotExponent && lower(token[j - 1]) == exponentChar && (c == '-' || c == '+')) {
+                // the exponent's sign
             } else if (gotDigit && !gotExponent && lower(c) == exponentChar) {
                 gotExponent = gotDot = true;
             } else if (!gotDot && c == '.') {
@@ -232,7 +233,7 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     int tokenCount = 0;
     {
         std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
-        if (const void* nul = std::memchr(line.data(), 0, length))
+        if (const void* nul = length ? std::memchr(line.data(), 0, length) : nullptr)
             length = static_cast<std::size_t>(static_cast<const char*>(nul) - line.data());
         const char* p = line.data();
         const char* const end = p + length;
