@@ -88,4 +88,8 @@ bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& r
     return false;
 }
 
+bool saveStartupSettings(const Settings& settings, const QString& startDir, Reporter& reporter) {
+    return saveSettingsFile(settings, QDir(startDir).filePath(QLatin1String(kConfigFileName)), reporter);
+}
+
 }  // namespace vorda

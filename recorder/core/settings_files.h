@@ -63,4 +63,8 @@ LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter
 // message with caption "Błąd..." and returns false.
 bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter);
 
+// The shutdown save: "dimconfig.aoln" in the start-up directory, written by path (the
+// process's current directory is not changed). The caller stores the window geometry first.
+bool saveStartupSettings(const Settings& settings, const QString& startDir, Reporter& reporter);
+
 }  // namespace vorda

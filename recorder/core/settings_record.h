@@ -74,7 +74,7 @@ struct Settings {
     std::uint8_t sendConstants;
     std::uint8_t sendChannelCount;
     std::uint8_t padding1927;
-    double reserved1928;            // a date-time the original zeroes at load; never read
+    double reserved1928;            // a date-time nobody reads: zero from defaults, else as loaded
     char chartParameters[80];
     std::int32_t mainWidth;
     std::int32_t mainHeight;

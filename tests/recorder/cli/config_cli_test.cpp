@@ -126,15 +126,13 @@ TEST_F(ConfigCli, ShowNamesTheFileTheStartupLoadTakes) {
 }
 
 TEST_F(ConfigCli, ShowOfAFileListsItAsStored) {
-    for (unsigned seed : {1u, 2u, 3u}) {
-        const Settings::Image image = randomImage(seed);
-        writeImage(path("a.roln"), image);
-        const CliRun r = run({QStringLiteral("config"), QStringLiteral("show"), QStringLiteral("a.roln")});
-        ASSERT_EQ(r.exitCode, 0);
-        Settings s;
-        s.fromImage(image);
-        EXPECT_EQ(linesOf(r.out), listing(s)) << "one line per field, whatever the bytes hold";
-    }
+    const Settings::Image image = randomImage(1);
+    writeImage(path("a.roln"), image);
+    const CliRun r = run({QStringLiteral("config"), QStringLiteral("show"), QStringLiteral("a.roln")});
+    ASSERT_EQ(r.exitCode, 0);
+    Settings s;
+    s.fromImage(image);
+    EXPECT_EQ(linesOf(r.out), listing(s)) << "one line per field, whatever the bytes hold";
 }
 
 TEST_F(ConfigCli, SetChangesOnlyTheNamedFields) {
@@ -169,15 +167,12 @@ TEST_F(ConfigCli, RefusalsNameTheFieldAndLeaveTheFileUntouched) {
     const Settings::Image image = randomImage(12);
     writeImage(path("p.roln"), image);
     const QByteArray before = readFile(path("p.roln"));
+    // One of each kind; the core tests hold the full table of refused values.
     const QStringList refused[] = {
         {QStringLiteral("nosuchField=1")},
-        {QStringLiteral("channels[17].name=x")},
         {QStringLiteral("channels[2].name=12345678901234567890")},
         {QString::fromUtf8("lastFile=日本")},
-        {QStringLiteral("portNumber=two")},
         {QStringLiteral("portNumber=2147483648")},
-        {QStringLiteral("baudRate=-1")},
-        {QStringLiteral("sendConstants=256")},
         {QStringLiteral("channels[3].offsetSC=1,5")},
         {QStringLiteral("channelsUsed")},
         {QStringLiteral("portNumber=3"), QStringLiteral("firstColumn=x")},  // a good one first

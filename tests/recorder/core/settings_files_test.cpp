@@ -180,7 +180,7 @@ TEST_F(SettingsFilesTest, OnlyAnExact2200ByteFileIsTakenAndTheFactoryFileOnlyWhe
     ASSERT_TRUE(QDir(dir.path()).rmdir(QLatin1String(kConfigFileName)));
 
     // The first save writes the config file, which wins from then on.
-    ASSERT_TRUE(saveSettingsFile(settings, config(), reporter));
+    ASSERT_TRUE(saveStartupSettings(settings, dir.path(), reporter));
     putAt<std::int32_t>(factoryImage, 0, 4);
     writeFile(factory(), bytesOf(factoryImage));
     outcome = loadStartupSettings(settings, dir.path(), reporter);
