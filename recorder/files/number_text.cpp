@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace vorda {
 
@@ -21,28 +20,37 @@ constexpr auto kDigitPairs = [] {
 }();
 
 constexpr double kPow10[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+constexpr std::uint64_t kPow10Int[] = {1, 10, 100, 1000, 10000};
 constexpr int kFastDecimals = 4;
 
-// Writes n with at least minDigits digits (leading zeros) and returns the end.
-char* writeUnsigned(char* out, std::uint64_t n, int minDigits) {
-    char tmp[24];
-    char* p = tmp + sizeof tmp;
-    while (n >= 100) {
-        const unsigned pair = static_cast<unsigned>(n % 100) * 2;
+// nearbyint() without the library call: below 2^52, adding 2^52 leaves no fraction bits,
+// so the addition itself rounds to an integer, ties to even; above, y is whole already.
+double roundToEven(double y) {
+    constexpr double kTwo52 = 4503599627370496.0;
+    return y < kTwo52 ? (y + kTwo52) - kTwo52 : y;
+}
+
+int digitCount(std::uint64_t n) {
+    int count = 1;
+    for (; n >= 10000; n /= 10000) count += 4;
+    if (n >= 1000) return count + 3;
+    if (n >= 100) return count + 2;
+    return n >= 10 ? count + 1 : count;
+}
+
+// Writes the low `digits` digits of n, leading zeros included, back to front; the values
+// are a few bytes long, too short to be worth a library call.
+char* writeDigits(char* out, std::uint64_t n, int digits) {
+    char* const end = out + digits;
+    char* p = end;
+    for (; digits >= 2; digits -= 2) {
+        const auto pair = static_cast<std::size_t>(n % 100) * 2;
         n /= 100;
         *--p = kDigitPairs[pair + 1];
         *--p = kDigitPairs[pair];
     }
-    if (n >= 10) {
-        *--p = kDigitPairs[n * 2 + 1];
-        *--p = kDigitPairs[n * 2];
-    } else {
-        *--p = static_cast<char>('0' + n);
-    }
-    while (tmp + sizeof tmp - p < minDigits) *--p = '0';
-    const std::size_t len = static_cast<std::size_t>(tmp + sizeof tmp - p);
-    std::memcpy(out, p, len);
-    return out + len;
+    if (digits == 1) *--p = static_cast<char>('0' + n % 10);
+    return end;
 }
 
 // printf's own answer, without its locale: std::to_chars formats as printf does in the
@@ -62,31 +70,30 @@ char* writeFixed(char* out, float value, int decimals) {
     // A float has a 24-bit significand and 10^4 = 2^4 * 625 adds at most 10 bits, so
     // |x| * 10^d is exact in a double. Rounding that exact product to an integer, ties to
     // even, is then exactly what printf does with the decimal expansion of x. Outside
-    // 2^62, and for NaN and infinities, the slow path does it. nearbyint and printf both
+    // 2^62, and for NaN and infinities, the slow path does it. The rounding and printf both
     // follow the rounding mode; the program keeps the default, round to nearest.
     if (decimals <= kFastDecimals && std::isfinite(x)) {
         const double scaled = std::fabs(x) * kPow10[decimals];
         if (scaled < 4.6e18) {
-            const auto n = static_cast<std::uint64_t>(std::nearbyint(scaled));
+            const auto n = static_cast<std::uint64_t>(roundToEven(scaled));
             if (std::signbit(x)) *out++ = '-';
-            if (decimals == 0) return writeUnsigned(out, n, 1);
-            char* end = writeUnsigned(out, n, decimals + 1);
-            // Open a gap for the point before the last `decimals` digits.
-            char* point = end - decimals;
-            std::memmove(point + 1, point, static_cast<std::size_t>(decimals));
-            *point = '.';
-            return end + 1;
+            const std::uint64_t whole = n / kPow10Int[decimals];
+            out = writeDigits(out, whole, digitCount(whole));
+            if (decimals == 0) return out;
+            *out++ = '.';
+            return writeDigits(out, n % kPow10Int[decimals], decimals);
         }
     }
     return writeSlowPath(out, x, decimals);
 }
 
 char* writeDecimal(char* out, long long value) {
+    std::uint64_t magnitude = static_cast<std::uint64_t>(value);
     if (value < 0) {
         *out++ = '-';
-        return writeUnsigned(out, static_cast<std::uint64_t>(0) - static_cast<std::uint64_t>(value), 1);
+        magnitude = std::uint64_t{0} - magnitude;
     }
-    return writeUnsigned(out, static_cast<std::uint64_t>(value), 1);
+    return writeDigits(out, magnitude, digitCount(magnitude));
 }
 
 }  // namespace vorda

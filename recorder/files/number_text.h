@@ -2,12 +2,14 @@
 // Fixed-point text of a measured value, as printf("%.*f") writes the float widened to
 // double, without printf's cost: the conversion writes up to 25 million of these a block.
 
+#include "core/channel_scaling.h"
+
 #include <cstddef>
 
 namespace vorda {
 
-// Decimals beyond this are written as this many; the recorder's formats use 0..4.
-inline constexpr int kMaxFixedDecimals = 20;
+// Decimals beyond this are written as this many, as in fileText(); the formats use 0..4.
+inline constexpr int kMaxFixedDecimals = kMaxFileDecimals;
 
 // Room writeFixed needs: sign, 39 integer digits of the largest float, point, decimals.
 inline constexpr std::size_t kFixedTextMax = 64;
