@@ -3,6 +3,7 @@
 #include "core/text_codec.h"
 #include "link/recorder_protocol.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -38,6 +39,16 @@ QString formatLine(const char* format, ...) {
     va_end(args);
     const int len = n < 0 ? 0 : (n < int(sizeof buf) ? n : int(sizeof buf) - 1);
     return QString::fromUtf8(buf, len);
+}
+
+// "%W.Pf" of a value, with a decimal point whatever the C locale says (the program's
+// QCoreApplication adopts the user's locale, which printf would follow).
+std::string fixedText(long double value, int precision, int width = 0) {
+    char buf[80];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
+    std::string digits(buf, r.ec == std::errc() ? r.ptr : buf);
+    if (int(digits.size()) < width) digits.insert(0, std::size_t(width) - digits.size(), ' ');
+    return digits;
 }
 
 std::string utf8Field(std::string_view win1250) { return fromWin1250(win1250).toUtf8().toStdString(); }
@@ -79,12 +90,12 @@ QStringList statusReportLines(const RecorderStatus& s, std::int32_t optionWord) 
     if (model == '3') {
         lines << QStringLiteral("          Parametry wyzwalania (kanał 1)");
         lines << QString::fromUtf8(s.triggerOn == 1 ? kTriggerOnLine : kTriggerOffLine);
-        lines << formatLine("Amplituda START - %7.2Lf .",
-                            triggerAmplitude(s.triggerStartRaw, s.recorderSB, s.recorderSC));
-        lines << formatLine("Amplituda STOP - %7.2Lf .",
-                            triggerAmplitude(s.triggerStopRaw, s.recorderSB, s.recorderSC));
-        lines << formatLine("Stała nachylenia S_B = %f .", s.recorderSB);
-        lines << formatLine("Stała przesunięcia S_C = %f .", s.recorderSC);
+        const long double start = triggerAmplitude(s.triggerStartRaw, s.recorderSB, s.recorderSC);
+        const long double stop = triggerAmplitude(s.triggerStopRaw, s.recorderSB, s.recorderSC);
+        lines << formatLine("Amplituda START - %s .", fixedText(start, 2, 7).c_str());
+        lines << formatLine("Amplituda STOP - %s .", fixedText(stop, 2, 7).c_str());
+        lines << formatLine("Stała nachylenia S_B = %s .", fixedText(s.recorderSB, 6).c_str());
+        lines << formatLine("Stała przesunięcia S_C = %s .", fixedText(s.recorderSC, 6).c_str());
         lines << QStringLiteral("Uwaga! Sprawdź zgodność ze stałymi kalibracji wciśnij:[Stałe kalibracji]");
     } else if (model == '5') {
         lines << QString::fromUtf8((optionWord & 1) ? kTriggerOnLine : kTriggerOffLine);

@@ -1,0 +1,297 @@
+// The memory read, the single-block read and the wipe against recorder-sim.
+
+#include "recorder/download/recorder_session.h"
+
+#include "link/recorder_protocol.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace vorda {
+namespace {
+
+using test::RecorderSession;
+using test::RecordingView;
+
+QList<QByteArray> bytesList(std::initializer_list<const char*> items) {
+    QList<QByteArray> list;
+    for (const char* item : items) list << QByteArray(item);
+    return list;
+}
+
+// The sample lines of a measurement file written with the sample number first and every
+// channel showing its raw code: the numbers of each line.
+QList<QList<long>> sampleNumbers(const QStringList& lines) {
+    QList<QList<long>> rows;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QList<long> row;
+        for (const QString& token : lines[i].split(QLatin1Char(' '), Qt::SkipEmptyParts)) row << token.toLong();
+        rows << row;
+    }
+    return rows;
+}
+
+struct ScenarioBlock {
+    const char* date;
+    const char* time;
+    int samples;
+    int period;
+    int channels;
+    std::vector<long> values;  // reused cyclically over the slots
+};
+
+QString scenarioText(const std::vector<ScenarioBlock>& blocks) {
+    QString text = QStringLiteral("model R3\n");
+    for (const ScenarioBlock& b : blocks) {
+        text += QStringLiteral("block %1 %2 %3 %4 %5 0").arg(QLatin1String(b.date), QLatin1String(b.time))
+                    .arg(b.samples).arg(b.period).arg(b.channels);
+        for (long v : b.values) text += QStringLiteral(" %1").arg(v);
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString fileNameOf(const ScenarioBlock& b) {
+    QString name = QStringLiteral("%1_%2.txt").arg(QLatin1String(b.date), QLatin1String(b.time));
+    name.replace(QLatin1Char('-'), QLatin1Char('_')).replace(QLatin1Char(':'), QLatin1Char('_'));
+    return name;
+}
+
+TEST(MemoryRead, ThreeBlocksAreReadInOrderIntoThreeFiles) {
+    const std::vector<ScenarioBlock> blocks = {
+        {"2024-03-01", "10:00:00", 4, 10, 2, {100, 200, 300, 400, 500, 600, 700, 800}},
+        {"2024-03-02", "11:30:00", 3, 20, 3, {7, 8, 9, 65535}},
+        {"2024-03-03", "12:45:30", 5, 50, 1, {0, 4660}},
+    };
+    QTemporaryDir scenarioDir;
+    RecorderSession s(RecorderSession::scenario(scenarioDir, scenarioText(blocks)));
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    RecordingView view;
+    MemoryDownload download = s.download(&view);
+
+    EXPECT_EQ(download.readMemory(), ReadOutcome::Completed);
+
+    EXPECT_EQ(s.sim.waitForCommands(9),
+              bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &", " ?MEM 2 &",
+                         " ?R_3 &", " ?MEM 3 &"}));
+    ASSERT_EQ(s.measurementFiles().size(), 3);
+    for (const ScenarioBlock& b : blocks) {
+        SCOPED_TRACE(b.date);
+        const QStringList lines = s.fileLines(fileNameOf(b));
+        const QList<QList<long>> rows = sampleNumbers(lines);
+        ASSERT_EQ(rows.size(), b.samples);
+        std::size_t next = 0;
+        for (int i = 0; i < b.samples; ++i) {
+            ASSERT_EQ(rows[i].size(), b.channels + 1) << lines[i + 1].toStdString();
+            EXPECT_EQ(rows[i][0], i + 1);
+            for (int k = 0; k < b.channels; ++k, next = (next + 1) % b.values.size())
+                EXPECT_EQ(rows[i][k + 1], b.values[next]) << "sample " << i << " channel " << k + 1;
+        }
+    }
+
+    const QStringList& memo = s.reporter.transfer;
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_TRUE(memo.contains(QString::fromUtf8("Czytane pomiary z bloku nr. ") + QString::number(n)));
+    EXPECT_FALSE(memo.filter(QStringLiteral("Błąd")).size());
+    EXPECT_EQ(s.reporter.filesChangedCount, 3);
+    EXPECT_TRUE(s.reporter.shown.isEmpty());
+    ASSERT_FALSE(view.values.isEmpty());
+    EXPECT_EQ(view.values.last().blockNumber, 3);
+    EXPECT_EQ(view.values.last().blockCount, 3);
+    EXPECT_EQ(view.values.last().sampleCount, 5);
+    EXPECT_EQ(view.values.last().date, QStringLiteral("2024-03-03"));
+    EXPECT_EQ(view.barPosition, 0);
+    EXPECT_EQ(view.clears, 1);
+    // The transfer does not keep the port once it has ended.
+    EXPECT_EQ(s.settings.portOpen, 0);
+}
+
+TEST(MemoryRead, InvalidHeaderIsRetriedWithTheSameBlock) {
+    RecorderSession s({"--blocks", "3", "--samples", "20", "--wrong-block-number", "1:2"});
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    MemoryDownload download = s.download();
+
+    EXPECT_EQ(download.readMemory(), ReadOutcome::Completed);
+
+    EXPECT_EQ(s.sim.waitForCommands(10),
+              bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &", " ?R_2 &",
+                         " ?MEM 2 &", " ?R_3 &", " ?MEM 3 &"}));
+    EXPECT_EQ(s.reporter.transfer.filter(QString::fromUtf8("Błąd, powtórz=")),
+              QStringList{QString::fromUtf8("Błąd, powtórz=1")});
+    EXPECT_EQ(s.measurementFiles().size(), 3);
+}
+
+TEST(MemoryRead, SeventhFailureInARowEndsTheRead) {
+    RecorderSession s({"--blocks", "3", "--samples", "20", "--wrong-block-number", "100:2"});
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    MemoryDownload download = s.download();
+
+    EXPECT_EQ(download.readMemory(), ReadOutcome::TooManyFailures);
+
+    QStringList retries;
+    for (int n = 1; n <= 7; ++n) retries << QString::fromUtf8("Błąd, powtórz=") + QString::number(n);
+    EXPECT_EQ(s.reporter.transfer.filter(QString::fromUtf8("Błąd, powtórz=")), retries);
+    ASSERT_EQ(s.reporter.shown.size(), 1);
+    EXPECT_EQ(s.reporter.shown[0].text, QString::fromUtf8("Błędny typ czytanego rekordu"));
+    EXPECT_EQ(s.reporter.shown[0].caption, QString::fromUtf8("Błąd..."));
+    const QList<QByteArray> commands = s.sim.waitForCommands(12);
+    EXPECT_EQ(commands.count(" ?R_2 &"), 7);
+    EXPECT_FALSE(commands.contains(" ?MEM 2 &"));
+    EXPECT_EQ(s.measurementFiles().size(), 1);
+}
+
+TEST(MemoryRead, AbortDuringTheSecondBlockStopsItAndConvertsWhatCame) {
+    const QString text = QStringLiteral(
+        "model R3\n"
+        "block 2024-05-01 08:00:00 5 10 4 0\n"
+        "block 2024-05-01 09:00:00 4000 10 4 0\n"
+        "block 2024-05-01 10:00:00 5 10 4 0\n");
+    QTemporaryDir scenarioDir;
+    QStringList args = RecorderSession::scenario(scenarioDir, text);
+    args << QStringLiteral("--baud") << QStringLiteral("38400");
+    RecorderSession s(args);
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    RecordingView view;
+    MemoryDownload download = s.download(&view);
+    bool pressed = false;
+    s.reporter.onEvents = [&] {
+        if (!pressed && view.currentBlock == 2 && view.currentBytes > 0) {
+            pressed = true;
+            download.requestAbort();
+        }
+    };
+
+    EXPECT_EQ(download.readMemory(), ReadOutcome::Aborted);
+
+    const QList<QByteArray> commands = s.sim.waitForCommands(9);
+    const qsizetype mem2 = commands.indexOf(" ?MEM 2 &");
+    ASSERT_GE(mem2, 0);
+    ASSERT_GT(commands.size(), mem2 + 2);
+    EXPECT_EQ(commands[mem2 + 1], QByteArray("$"));
+    EXPECT_EQ(commands[mem2 + 2], QByteArray(" ?R_3 &"));
+    EXPECT_FALSE(commands.contains(" ?MEM 3 &"));
+
+    const QStringList& memo = s.reporter.transfer;
+    const qsizetype aborted = memo.indexOf(QStringLiteral("Przerwano transmije."));
+    ASSERT_GE(aborted, 0);
+    ASSERT_GT(memo.size(), aborted + 1);
+    EXPECT_TRUE(memo[aborted + 1].startsWith(QString::fromUtf8("o długości 4000 pomiarów zapisany")))
+        << memo[aborted + 1].toStdString();
+    EXPECT_LT(view.currentBytes, 4000 * 16);
+    const QStringList files = s.measurementFiles();
+    EXPECT_EQ(files, (QStringList{QStringLiteral("2024_05_01_08_00_00.txt"), QStringLiteral("2024_05_01_09_00_00.txt")}));
+    EXPECT_TRUE(s.state.abortRequested);
+}
+
+TEST(MemoryRead, EmptyRecorderAndSilentLineSayNothingToRead) {
+    RecorderSession s({"--blocks", "0"});
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    EXPECT_EQ(s.download().readMemory(), ReadOutcome::NoBlocks);
+    EXPECT_EQ(s.reporter.transfer, QStringList{QString::fromUtf8("Brak pomiarów do przeczytania")});
+    EXPECT_EQ(s.sim.waitForCommands(3).size(), 3);
+
+    s.reporter.transfer.clear();
+    s.link->setDeviceOverride(s.dir.filePath(QStringLiteral("no-such-port")));
+    EXPECT_EQ(s.download().readMemory(), ReadOutcome::NoCommunication);
+    EXPECT_EQ(s.reporter.transfer, QStringList{QString::fromUtf8("Brak pomiarów do przeczytania")});
+    EXPECT_TRUE(s.measurementFiles().isEmpty());
+}
+
+TEST(MemoryRead, DumpKeepsEveryByteIncludingNul) {
+    RecorderSession s({"--blocks", "1", "--samples", "100", "--channels", "4", "--nul-in-dump", "60"});
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    EXPECT_EQ(s.download().readMemory(), ReadOutcome::Completed);
+
+    const QByteArray dump = s.dump();
+    const qsizetype headerEnd = dump.indexOf('\r');
+    ASSERT_GT(headerEnd, 0);
+    EXPECT_EQ(dump.size(), headerEnd + 1 + 100 * 4 * 4 + 1);  // the samples and the NUL
+    ASSERT_GT(dump.size(), 60);
+    EXPECT_EQ(dump[60], '\0');
+    EXPECT_EQ(dump.count('\0'), 1);
+}
+
+TEST(SingleBlockRead, DownloadsOnlyTheSelectedBlock) {
+    RecorderSession s({"--blocks", "3", "--samples", "500", "--channels", "4"});
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    // The block list's scan ends with the register of the last block.
+    RecorderProtocol(*s.link, s.settings, s.state, s.reporter).readRegister(3);
+    s.state.selectedBlock = 2;
+    s.settings.baudRate = 0;
+    RecordingView bar;
+
+    EXPECT_TRUE(s.download().readSelectedBlock(&bar));
+
+    EXPECT_EQ(s.sim.waitForCommands(2), bytesList({" ?R_3 &", " ?MEM 2 &"}));
+    EXPECT_EQ(s.settings.baudRate, 38400u);
+    EXPECT_EQ(bar.barMaximum, singleBlockBarMaximum(transferSeconds(4, 500, 38400)));
+    EXPECT_EQ(bar.barPosition, bar.barMaximum);
+    const QStringList files = s.measurementFiles();
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_EQ(s.fileLines(files[0]).size(), 501);
+    EXPECT_EQ(s.reporter.filesChangedCount, 1);
+    EXPECT_EQ(s.settings.portOpen, 0);
+}
+
+TEST(MemoryWipe, SentOnlyAfterConfirmation) {
+    RecorderSession s({"--blocks", "2"});
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    RecorderProtocol protocol(*s.link, s.settings, s.state, s.reporter);
+
+    s.reporter.confirmAnswer = false;
+    EXPECT_FALSE(s.download().wipeMemory());
+    ASSERT_EQ(s.reporter.asked.size(), 1);
+    EXPECT_EQ(s.reporter.asked[0].text,
+              QString::fromUtf8("Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!"));
+    EXPECT_EQ(s.reporter.asked[0].caption, QStringLiteral("Uwaga!"));
+    protocol.readRegister(0);
+    EXPECT_EQ(s.sim.waitForCommands(1), bytesList({" ?R_0 &"}));
+    EXPECT_EQ(s.settings.status.blockCount, 2);
+    EXPECT_TRUE(s.state.statusRead);
+
+    s.reporter.confirmAnswer = true;
+    EXPECT_TRUE(s.download().wipeMemory());
+    EXPECT_FALSE(s.state.statusRead);
+    protocol.readRegister(0);
+    EXPECT_EQ(s.sim.waitForCommands(3), bytesList({" ?R_0 &", "CLR_M &", " ?R_0 &"}));
+    EXPECT_EQ(s.settings.status.blockCount, 0);
+}
+
+TEST(DownloadEstimates, BarMaximaAndBaudRateDefault) {
+    std::uint32_t baud = 0;
+    EXPECT_EQ(effectiveBaudRate(baud), 38400u);
+    EXPECT_EQ(baud, 38400u);
+    EXPECT_EQ(transferSeconds(4, 500, baud), 2u);
+    EXPECT_EQ(memoryReadBarMaximum(2), 8);
+    EXPECT_EQ(transferSeconds(16, 65000, 230400), 189u);
+    EXPECT_EQ(memoryReadBarMaximum(189), 580);
+    EXPECT_EQ(transferSeconds(4, 1000, 38400), 4u);
+    EXPECT_EQ(singleBlockBarMaximum(4), 7);
+    EXPECT_EQ(memoryReadBarMaximum(0), 2);
+    EXPECT_EQ(transferSeconds(4, 1000, 0), 0u);
+}
+
+TEST(DownloadEstimates, HeaderValidityAndBlockSize) {
+    RecorderStatus status{};
+    std::memcpy(status.tag, "R3", 3);
+    status.blockNumber = 2;
+    EXPECT_TRUE(isValidBlockHeader(status, 2));
+    EXPECT_FALSE(isValidBlockHeader(status, 3));
+    for (const char* tag : {"R0", "R6", "X3", "r3", "-3", "R"}) {
+        std::memcpy(status.tag, tag, std::strlen(tag) + 1);
+        EXPECT_FALSE(isValidBlockHeader(status, 2)) << tag;
+    }
+    std::memcpy(status.tag, "R1", 3);
+    EXPECT_TRUE(isValidBlockHeader(status, 2));
+
+    EXPECT_EQ(blockSampleBytes('1', 4, 10, false), 160);
+    EXPECT_EQ(blockSampleBytes('3', 4, 500, true), 8000);
+    EXPECT_EQ(blockSampleBytes('5', 4, 500, true), 12000);
+    EXPECT_EQ(blockSampleBytes('5', 4, 500, false), 8000);
+    EXPECT_EQ(blockSampleBytes('7', 4, 500, false), 0);
+    EXPECT_EQ(blockSampleBytes('3', 0, 500, false), 0);
+}
+
+}  // namespace
+}  // namespace vorda
