@@ -164,8 +164,17 @@ QString parseNumber(const QString& text, T& value) {
     return {};
 }
 
-QString rangeText(const char* type, long long lo, unsigned long long hi) {
-    return QStringLiteral("%1 expected, %2..%3").arg(QLatin1String(type)).arg(lo).arg(hi);
+// Parses `value` as Parsed and stores it as Stored (a byte is parsed wider, then checked);
+// a refusal says what the field takes.
+template <typename Stored, typename Parsed = Stored>
+QString storeNumber(Settings& s, const SettingsField& field, const QString& value, const QString& expected) {
+    Parsed v{};
+    QString problem = parseNumber(value, v);
+    if constexpr (!std::is_same_v<Stored, Parsed>)
+        if (problem.isEmpty() && v > std::numeric_limits<Stored>::max()) problem = QStringLiteral("out of range");
+    if (!problem.isEmpty()) return problem + QLatin1String(": ") + expected;
+    store(s, field.offset, static_cast<Stored>(v));
+    return {};
 }
 
 }  // namespace
@@ -198,38 +207,17 @@ QString fieldValueText(const Settings& settings, const SettingsField& field) {
 }
 
 QString setFieldValue(Settings& settings, const SettingsField& field, const QString& value) {
-    QString problem;
     switch (field.type) {
-    case FieldType::Int32: {
-        std::int32_t v = 0;
-        problem = parseNumber(value, v);
-        if (problem.isEmpty()) store(settings, field.offset, v);
-        else problem += QLatin1String(": ") + rangeText("integer", INT32_MIN, INT32_MAX);
-        break;
-    }
-    case FieldType::UInt32: {
-        std::uint32_t v = 0;
-        problem = parseNumber(value, v);
-        if (problem.isEmpty()) store(settings, field.offset, v);
-        else problem += QLatin1String(": ") + rangeText("unsigned integer", 0, UINT32_MAX);
-        break;
-    }
-    case FieldType::Byte: {
-        std::uint32_t v = 0;
-        problem = parseNumber(value, v);
-        if (problem.isEmpty() && v > 255) problem = QStringLiteral("out of range");
-        if (problem.isEmpty()) store(settings, field.offset, static_cast<std::uint8_t>(v));
-        else problem += QLatin1String(": ") + rangeText("byte", 0, 255);
-        break;
-    }
-    case FieldType::Double: {
-        double v = 0;
-        problem = parseNumber(value, v);
-        if (problem.isEmpty()) store(settings, field.offset, v);
-        else problem += QStringLiteral(": a decimal number with '.' expected");
-        break;
-    }
+    case FieldType::Int32:
+        return storeNumber<std::int32_t>(settings, field, value, QStringLiteral("integer expected, -2147483648..2147483647"));
+    case FieldType::UInt32:
+        return storeNumber<std::uint32_t>(settings, field, value, QStringLiteral("unsigned integer expected, 0..4294967295"));
+    case FieldType::Byte:
+        return storeNumber<std::uint8_t, std::uint32_t>(settings, field, value, QStringLiteral("byte expected, 0..255"));
+    case FieldType::Double:
+        return storeNumber<double>(settings, field, value, QStringLiteral("a decimal number with '.' expected"));
     case FieldType::Text: {
+        QString problem;
         const std::optional<std::string> bytes = toWin1250(value);
         const std::size_t room = field.width - 1;
         if (!bytes)
@@ -243,10 +231,10 @@ QString setFieldValue(Settings& settings, const SettingsField& field, const QStr
             std::memcpy(dest, bytes->data(), bytes->size());
             dest[bytes->size()] = '\0';
         }
-        break;
+        return problem;
     }
     }
-    return problem;
+    return {};
 }
 
 }  // namespace vorda
