@@ -168,19 +168,4 @@ TEST(MeasurementFile, MissingItemsOfAShortDumpLeaveOnlySeparators) {
     EXPECT_EQ(render(s, layout('1', 4, 10), {{0, partial}})[1], "1  ");
 }
 
-TEST(MeasurementFile, LongBlocksPassThroughTheBufferWhole) {
-    const Settings s = settingsWith(1, {{"A", 4}, {"B", 4}});
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    MeasurementFileWriter writer(s, layout('3', 2, 10), buffer);
-    writer.writeHeaderLine();
-    const int samples = 100000;
-    for (int i = 0; i < samples; ++i) writer.writeSampleLine(i, values({static_cast<float>(i), -1.5f}));
-    ASSERT_TRUE(writer.flush());
-    const QList<QByteArray> lines = buffer.data().split('\n');
-    ASSERT_EQ(lines.size(), samples + 2);  // the text ends with a line end
-    EXPECT_EQ(lines[samples], QByteArray("100000 99999.0000 -1.5000\r"));
-    EXPECT_TRUE(lines.last().isEmpty());
-}
-
 }  // namespace
