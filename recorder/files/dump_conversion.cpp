@@ -24,7 +24,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 
 // A whole token as an integer with an optional sign, as "%d" reads a well-formed one.
 bool parseInteger(std::string_view token, std::int64_t& value) {
-    if (!token.empty() && token.front() == '+') token.remove_prefix(1);
+    if (token.size() > 1 && token[0] == '+' && token[1] != '-') token.remove_prefix(1);
     const char* end = token.data() + token.size();
     const auto [ptr, ec] = std::from_chars(token.data(), end, value);
     return ec == std::errc() && ptr == end && !token.empty();
@@ -60,6 +60,7 @@ private:
     bool atEnd_ = false;
 };
 
+// One or two digits at s[i] (i moves past them) as a number up to max; -1 otherwise.
 int twoDigits(std::string_view s, std::size_t& i, int max) {
     int value = -1;
     const std::size_t start = i;
@@ -151,7 +152,7 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
     };
 
     QFile dump(dumpPath);
-    if (!dump.open(QIODevice::ReadOnly))
+    if (!dump.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return statusFailure(ConversionOutcome::DumpMissing, QStringLiteral("Plik nie istnieje '%1'").arg(dumpName));
 
     DumpReader reader(dump);
