@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace wizor {
 
@@ -167,9 +167,10 @@ QString fileNameFromArguments(const QStringList& arguments)
 
 QString clickValueText(double value)
 {
-    char text[40];
-    std::snprintf(text, sizeof text, "Y= %.15g", value);
-    return QString::fromLatin1(text);
+    // to_chars with a precision formats like "%.15g" but never uses the locale's comma.
+    char text[40] = "Y= ";
+    const auto end = std::to_chars(text + 3, text + sizeof text, value, std::chars_format::general, 15).ptr;
+    return QString::fromLatin1(text, end - text);
 }
 
 }  // namespace wizor

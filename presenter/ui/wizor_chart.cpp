@@ -100,6 +100,8 @@ WizorChart::WizorChart(QWidget* parent)
     setLocale(QLocale::c());
     setBackground(kPanelColour);
     setCursor(Qt::CrossCursor);
+    // Points on the edge of the plot area are clickable too.
+    setInteraction(QCP::iSelectPlottablesBeyondAxisRect, true);
     setNotAntialiasedElements(QCP::aePlottables);
     setPlottingHint(QCP::phFastPolylines, true);
     axisRect()->setBackground(QBrush(backWall_));
@@ -141,7 +143,11 @@ WizorChart::WizorChart(QWidget* parent)
     legend->setVisible(true);
     legend->setBorderPen(Qt::NoPen);
     legend->setBrush(Qt::NoBrush);
-    legend->setIconSize(24, 12);
+    legend->setIconSize(24, 10);
+    legend->setRowSpacing(0);
+    QFont legendFont = font();
+    legendFont.setPixelSize(11);
+    legend->setFont(legendFont);
     axisRect()->insetLayout()->take(legend);
     legendColumn_ = new QCPLayoutGrid;
     legendColumn_->addElement(0, 0, new QCPLayoutElement(this));
@@ -505,7 +511,8 @@ void WizorChart::mouseReleaseEvent(QMouseEvent* event)
 
 void WizorChart::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    event->accept();
+    // The second press of a quick double click arrives as this event.
+    mousePressEvent(event);
 }
 
 void WizorChart::wheelEvent(QWheelEvent* event)

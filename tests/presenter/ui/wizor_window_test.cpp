@@ -1,0 +1,460 @@
+// The chart window driven as a user would, offscreen, with the dialogs answered by
+// the test.
+
+#include "wizor_chart.h"
+#include "wizor_dialogs.h"
+#include "wizor_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <functional>
+
+namespace wizor {
+namespace {
+
+class AnsweringDialogs : public WizorDialogs {
+public:
+    QString fileToOpen;       // empty: the open dialog is cancelled
+    QString bitmapToSave;     // empty: the save dialog is cancelled
+    QString pdfFile;          // empty: the printer dialog is cancelled
+    std::optional<QColor> colour;
+    int openDialogs = 0;
+    QString openFolder;
+    QStringList errors;
+    QList<QUrl> urls;
+    bool desktopAccepts = true;
+
+    QString openDataFile(QWidget*, const QString& folder) override
+    {
+        ++openDialogs;
+        openFolder = folder;
+        return fileToOpen;
+    }
+    QString saveBitmapFile(QWidget*, const QString&) override { return bitmapToSave; }
+    std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return colour; }
+    bool setUpPrinter(QWidget*, QPrinter& printer) override
+    {
+        if (pdfFile.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfFile);
+        return true;
+    }
+    void showAbout(QWidget*) override {}
+    void showError(QWidget*, const QString& text, const QString& title) override { errors << title + "|" + text; }
+    bool openUrl(const QUrl& url) override
+    {
+        urls << url;
+        return desktopAccepts;
+    }
+};
+
+// A data file of `lines` time-only lines with `columns` values each, value
+// base + row + column / 100, behind a header naming the channels ch1, ch2, ...
+QByteArray dataText(int lines, int columns, double base = 0.0, int firstLine = 0)
+{
+    QByteArray text;
+    if (firstLine == 0) {
+        text += "Czas";
+        for (int c = 1; c <= columns; ++c)
+            text += " ch" + QByteArray::number(c);
+        text += "\r\n";
+    }
+    for (int i = firstLine; i < firstLine + lines; ++i) {
+        text += QByteArray("00:") + QByteArray::number(10 + i % 50) + ".000";
+        for (int c = 0; c < columns; ++c)
+            text += ' ' + QByteArray::number(base + i + c / 100.0, 'f', 2);
+        text += "\r\n";
+    }
+    return text;
+}
+
+class WizorWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        window = std::make_unique<TWizorForm1>(dialogs);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    QString write(const QString& name, const QByteArray& text, bool append = false)
+    {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(append ? QIODevice::Append : QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    }
+
+    void startWith(const QString& path) { window->start(path, dir.path(), dir.path()); }
+
+    int points(WizorChart* chart, int curve) const { return chart->curve(curve)->dataCount(); }
+
+    QPoint pixelOf(WizorChart* chart, int curve, int point) const
+    {
+        const auto data = chart->curve(curve)->data()->at(point);
+        return QPoint(int(chart->xAxis->coordToPixel(data->key)), int(chart->yAxis->coordToPixel(data->value)));
+    }
+
+    QTemporaryDir dir;
+    AnsweringDialogs dialogs;
+    std::unique_ptr<TWizorForm1> window;
+};
+
+TEST_F(WizorWindow, ShowsTheWindowFrame)
+{
+    EXPECT_EQ(window->windowTitle(), "OLUN  Wizor");
+    EXPECT_EQ(window->size(), QSize(853, 617));
+    EXPECT_EQ(window->action(TWizorForm1::Copy)->shortcut(), QKeySequence("Ctrl+C"));
+    EXPECT_EQ(window->action(TWizorForm1::View3D)->shortcut(), QKeySequence("Ctrl+W"));
+    EXPECT_EQ(window->action(TWizorForm1::Legend)->shortcut(), QKeySequence("Ctrl+L"));
+    EXPECT_EQ(window->action(TWizorForm1::Print)->toolTip(), "Ustaw drukarkę i drukuj");
+    EXPECT_EQ(window->action(TWizorForm1::LiveView)->toolTip(), "Pokazuj bieżące pomiary.");
+    EXPECT_EQ(WizorChart::curveColour(15, false), QColor(255, 128, 0));
+    EXPECT_EQ(WizorChart::curveColour(15, true), QColor(128, 128, 192));
+}
+
+TEST_F(WizorWindow, EightColumnsShowOneChartWithNamedCurves)
+{
+    startWith(write("a.txt", dataText(12, 8)));
+    EXPECT_FALSE(window->twoCharts());
+    EXPECT_FALSE(window->lowerChart()->isVisible());
+    EXPECT_EQ(window->upperChart()->activeCurveCount(), 8);
+    EXPECT_EQ(window->lowerChart()->activeCurveCount(), 0);
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(points(window->upperChart(), c), 12);
+    EXPECT_EQ(window->upperChart()->curve(0)->name(), "ch1");
+    EXPECT_EQ(window->upperChart()->curve(7)->name(), "ch8");
+    EXPECT_EQ(window->upperChart()->legend->itemCount(), 8);
+    EXPECT_EQ(window->panelText(0), "Wprowadź dane Plik|Nowy");
+    EXPECT_EQ(window->panelText(3), "a.txt");
+    EXPECT_EQ(window->upperChart()->keyRange(), (Range{0.0, 11.0}));
+}
+
+TEST_F(WizorWindow, SixteenAndTwentyColumnsUseTheLowerChartAtHalfTheHeight)
+{
+    startWith(write("b.txt", dataText(5, 16)));
+    EXPECT_TRUE(window->twoCharts());
+    EXPECT_TRUE(window->lowerChart()->isVisible());
+    EXPECT_EQ(window->upperChart()->activeCurveCount(), 16);
+    EXPECT_EQ(window->lowerChart()->activeCurveCount(), 0);
+    EXPECT_EQ(window->lowerChart()->height(), window->centralWidget()->height() / 2);
+
+    write("b.txt", dataText(7, 20));
+    window->New2chart1Execute();
+    EXPECT_EQ(window->upperChart()->activeCurveCount(), 16);
+    EXPECT_EQ(window->lowerChart()->activeCurveCount(), 4);
+    EXPECT_EQ(window->lowerChart()->curve(0)->name(), "ch17");
+    EXPECT_EQ(window->lowerChart()->curve(3)->name(), "ch20");
+    EXPECT_EQ(points(window->lowerChart(), 3), 7);
+    EXPECT_DOUBLE_EQ(window->lowerChart()->curve(0)->data()->at(0)->value, double(0.16f));
+
+    write("b.txt", dataText(3, 4));
+    window->New2chart1Execute();
+    EXPECT_FALSE(window->twoCharts());
+    EXPECT_FALSE(window->lowerChart()->isVisible());
+}
+
+TEST_F(WizorWindow, AShorterLineAddsPointsOnlyToItsOwnColumns)
+{
+    QByteArray text = dataText(3, 4);
+    text += "00:59.000 7 8\r\n";
+    startWith(write("c.txt", text));
+    EXPECT_EQ(points(window->upperChart(), 0), 4);
+    EXPECT_EQ(points(window->upperChart(), 1), 4);
+    EXPECT_EQ(points(window->upperChart(), 2), 3);
+    EXPECT_EQ(window->upperChart()->curve(1)->data()->at(3)->value, 8.0);
+}
+
+TEST_F(WizorWindow, FitCoversAllValuesWithTwoPercentMargins)
+{
+    QByteArray text = "Czas a b\n00:01.000 10 15\n00:02.000 20 12\n";
+    startWith(write("d.txt", text));
+    for (WizorChart* chart : {window->upperChart(), window->lowerChart()}) {
+        EXPECT_NEAR(chart->yAxis->range().lower, 9.8, 1e-6);
+        EXPECT_NEAR(chart->yAxis->range().upper, 20.2, 1e-6);
+        EXPECT_EQ(chart->yAxis->range(), chart->yAxis2->range());
+    }
+
+    write("d.txt", "00:01.000 5 5\n00:02.000 5\n");
+    window->New2chart1Execute();
+    window->Dopasuj1Execute();
+    // Every value 5: the flat line is drawn in the middle of the axis.
+    EXPECT_EQ(window->upperChart()->valueRange(), (Range{4.0, 6.0}));
+
+    write("d.txt", "");
+    window->New2chart1Execute();
+    window->Dopasuj1Execute();
+    EXPECT_EQ(window->upperChart()->activeCurveCount(), 0);
+    EXPECT_EQ(window->upperChart()->valueRange(), (Range{15.0, 30.0}));
+    EXPECT_EQ(window->lowerChart()->valueRange(), (Range{15.0, 30.0}));
+}
+
+TEST_F(WizorWindow, FitToggleRunsTheFitAndRepeatsItAfterEachLoad)
+{
+    const QString path = write("e.txt", "00:01.000 0\n00:02.000 100\n");
+    startWith(path);
+    window->upperChart()->setValueRange({-1, 1});
+    window->ToolButton21Click();
+    EXPECT_TRUE(window->fitOn());
+    EXPECT_TRUE(window->action(TWizorForm1::Fit)->isChecked());
+    EXPECT_NEAR(window->upperChart()->valueRange().upper, 102.0, 1e-6);
+
+    window->ToolButton21Click();
+    window->upperChart()->setValueRange({-1, 1});
+    dialogs.fileToOpen = path;
+    window->ToolButton1Click();
+    EXPECT_EQ(window->upperChart()->valueRange(), (Range{-1.0, 1.0}));
+}
+
+TEST_F(WizorWindow, ZoomTwiceThenUndoRestoresTheRanges)
+{
+    startWith(write("f.txt", dataText(101, 17)));
+    const AxisRanges before = window->upperChart()->axisRanges();
+    const AxisRanges lowerBefore = window->lowerChart()->axisRanges();
+    window->ZoomInExecute();
+    window->upperChart()->finishZoomAnimation();
+    const AxisRanges once = window->upperChart()->axisRanges();
+    EXPECT_NEAR(once[Bottom].size(), before[Bottom].size() / 2, 1e-9);
+    EXPECT_NEAR(once[Right].size(), before[Right].size() / 2, 1e-9);
+    EXPECT_EQ(once[Left], once[Right]);
+    window->ZoomInExecute();
+    window->ZoomOutExecute();
+    EXPECT_EQ(window->upperChart()->axisRanges(), before);
+    EXPECT_EQ(window->lowerChart()->axisRanges(), lowerBefore);
+    window->ZoomOutExecute();
+    EXPECT_EQ(window->upperChart()->axisRanges(), before);
+}
+
+TEST_F(WizorWindow, RectangleDragZoomsAndTheReverseDragUndoes)
+{
+    startWith(write("g.txt", dataText(50, 2)));
+    WizorChart* chart = window->upperChart();
+    const AxisRanges before = chart->axisRanges();
+    const QRect area = chart->axisRect()->rect();
+    QTest::mousePress(chart, Qt::LeftButton, {}, area.topLeft() + QPoint(10, 10));
+    QTest::mouseMove(chart, area.center());
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, area.center());
+    EXPECT_TRUE(chart->zoomed());
+    EXPECT_LT(chart->keyRange().size(), before[Bottom].size());
+    EXPECT_LT(chart->valueRange().size(), before[Right].size());
+
+    QTest::mousePress(chart, Qt::LeftButton, {}, area.center());
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, area.topLeft() + QPoint(10, 10));
+    EXPECT_EQ(chart->axisRanges(), before);
+}
+
+TEST_F(WizorWindow, ClickOnACurveShowsItsNameAndValue)
+{
+    startWith(write("h.txt", "Czas alfa beta\n00:01.000 1.5 23.45\n00:02.000 1.5 23.45\n00:03.000 1.5 23.45\n"));
+    WizorChart* chart = window->upperChart();
+    chart->setValueRange({0, 30});
+    chart->replot();
+    QTest::mouseClick(chart, Qt::LeftButton, {}, pixelOf(chart, 0, 1));
+    EXPECT_EQ(window->panelText(1), "alfa");
+    EXPECT_EQ(window->panelText(2), "Y= 1.5");
+    // The last point lies on the right edge of the plot area.
+    QTest::mouseClick(chart, Qt::LeftButton, {}, pixelOf(chart, 1, 2));
+    EXPECT_EQ(window->panelText(1), "beta");
+    EXPECT_EQ(window->panelText(2), "Y= 23.4500007629395");
+}
+
+TEST_F(WizorWindow, StartUpAsksForAMissingFileAndKeepsTheNameOnCancel)
+{
+    const QString missing = dir.filePath("brak.dan");
+    startWith(missing);
+    EXPECT_EQ(dialogs.openDialogs, 1);
+    EXPECT_EQ(window->fileName(), missing);
+    EXPECT_EQ(dialogs.openFolder, dir.path());
+    EXPECT_EQ(window->upperChart()->valueRange(), (Range{15.0, 30.0}));
+    // No help page beside the start-up directory or the program: the help button is off.
+    EXPECT_FALSE(window->action(TWizorForm1::HelpButton)->isEnabled());
+    EXPECT_TRUE(window->action(TWizorForm1::HelpContents)->isEnabled());
+    window->HelpContentsExecute();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(dialogs.errors[0], "Uwaga!|Nie odnaleziono pliku pomocy!");
+}
+
+TEST_F(WizorWindow, HelpOpensThePageAtTheTopicOfTheContext)
+{
+    QDir(dir.path()).mkdir("Help");
+    write("Help/wizor.html", "<html></html>");
+    dialogs.fileToOpen = write("i.txt", dataText(2, 1));
+    startWith(dir.filePath("wiznow.dan"));
+    EXPECT_EQ(window->fileName(), dialogs.fileToOpen);
+    EXPECT_TRUE(window->action(TWizorForm1::HelpButton)->isEnabled());
+    window->showContextHelp(5);
+    window->HelpIndexExecute();
+    ASSERT_EQ(dialogs.urls.size(), 2);
+    EXPECT_EQ(dialogs.urls[0].fragment(), "ctx5");
+    EXPECT_TRUE(dialogs.urls[0].toLocalFile().endsWith("Help/wizor.html"));
+    EXPECT_EQ(dialogs.urls[1].fragment(), "indeks");
+
+    dialogs.desktopAccepts = false;
+    window->PTechnicznaClick();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(dialogs.errors[0], "Błąd...|System WINDOWS zgłosił bląd....");
+}
+
+TEST_F(WizorWindow, LiveViewFollowsAGrowingFile)
+{
+    const QString path = write("live.txt", dataText(10, 15));
+    startWith(path);
+    write("live.txt", dataText(5, 15, 0.0, 10), true);
+    window->ToolButton14Click();
+    EXPECT_TRUE(window->liveViewOn());
+    EXPECT_TRUE(window->action(TWizorForm1::LiveView)->isChecked());
+    EXPECT_EQ(points(window->upperChart(), 0), 15);
+    EXPECT_FALSE(window->twoCharts());
+
+    write("live.txt", dataText(2, 17, 0.0, 15), true);
+    window->Timer1Timer();
+    EXPECT_EQ(points(window->upperChart(), 0), 17);
+    EXPECT_TRUE(window->twoCharts());
+    EXPECT_EQ(window->lowerChart()->activeCurveCount(), 1);
+
+    // A deleted file leaves the charts as they are; the fit still runs.
+    QFile::remove(path);
+    window->ToolButton21Click();
+    window->upperChart()->setValueRange({-1, 1});
+    window->Timer1Timer();
+    EXPECT_EQ(points(window->upperChart(), 0), 17);
+    EXPECT_NE(window->upperChart()->valueRange(), (Range{-1.0, 1.0}));
+
+    window->ToolButton14Click();
+    EXPECT_FALSE(window->liveViewOn());
+    EXPECT_FALSE(window->action(TWizorForm1::LiveView)->isChecked());
+}
+
+int pdfPages(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromLatin1(file.readAll());
+    return int(text.count(QRegularExpression("/Type\\s*/Page(?!s)")));
+}
+
+TEST_F(WizorWindow, PrintsOnePagePerChart)
+{
+    startWith(write("p.txt", dataText(20, 4)));
+    window->FilePrintExecute();
+    EXPECT_TRUE(window->panelText(0).startsWith("Wprowadź"));
+
+    dialogs.pdfFile = dir.filePath("one.pdf");
+    window->FilePrintExecute();
+    EXPECT_EQ(pdfPages(dialogs.pdfFile), 1);
+    EXPECT_EQ(window->panelText(0), "Koniec wydruku");
+
+    write("p.txt", dataText(20, 20));
+    window->New2chart1Execute();
+    dialogs.pdfFile = dir.filePath("two.pdf");
+    window->FilePrintExecute();
+    EXPECT_EQ(pdfPages(dialogs.pdfFile), 2);
+    EXPECT_EQ(window->panelText(0), "Koniec wydruku");
+}
+
+TEST_F(WizorWindow, SavesOnlyTheUpperChartAsABitmapOnWhite)
+{
+    startWith(write("s.txt", dataText(20, 20)));
+    window->ZapiszJakoExecute();
+    EXPECT_TRUE(QDir(dir.path()).entryList({"*.bmp"}).isEmpty());
+
+    dialogs.bitmapToSave = dir.filePath("wykres");
+    window->ZapiszJakoExecute();
+    const QImage image(dir.filePath("wykres.bmp"), "BMP");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), window->upperChart()->size());
+    EXPECT_LT(image.height(), window->centralWidget()->height() * 3 / 4);
+    EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(Qt::white));
+    EXPECT_EQ(QColor(image.pixel(image.width() - 1, image.height() - 1)), QColor(Qt::white));
+}
+
+TEST_F(WizorWindow, CopiesTheClientAreaWithoutToolbarAndStatusBar)
+{
+    startWith(write("k.txt", dataText(20, 3)));
+    const int withBars = window->centralWidget()->height();
+    window->EditCopy1Execute();
+    const QImage image = QApplication::clipboard()->image();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), window->width());
+    EXPECT_EQ(image.height(), window->height() - window->menuBar()->height());
+    EXPECT_GT(image.height(), withBars);
+    EXPECT_TRUE(window->toolBar()->isVisible());
+    EXPECT_TRUE(window->statusBar()->isVisible());
+    EXPECT_EQ(window->centralWidget()->height(), withBars);
+}
+
+TEST_F(WizorWindow, ViewTogglesApplyToBothChartsAndColourToTheUpperOnly)
+{
+    startWith(write("v.txt", dataText(20, 18)));
+    EXPECT_TRUE(window->action(TWizorForm1::Legend)->isChecked());
+    window->Widok3dExecute();
+    EXPECT_TRUE(window->upperChart()->view3D());
+    EXPECT_TRUE(window->lowerChart()->view3D());
+    EXPECT_TRUE(window->action(TWizorForm1::View3D)->isChecked());
+    EXPECT_GT(window->upperChart()->xAxis->offset(), 0);
+    window->upperChart()->replot();
+    window->Widok3dExecute();
+    EXPECT_FALSE(window->lowerChart()->view3D());
+    EXPECT_EQ(window->upperChart()->xAxis->offset(), 0);
+
+    const int plotWidth = window->upperChart()->axisRect()->width();
+    window->DodajLegExecute();
+    window->upperChart()->replot();
+    EXPECT_FALSE(window->lowerChart()->legendShown());
+    EXPECT_FALSE(window->action(TWizorForm1::Legend)->isChecked());
+    EXPECT_GT(window->upperChart()->axisRect()->width(), plotWidth);
+    window->DodajLegExecute();
+    EXPECT_TRUE(window->upperChart()->legendShown());
+
+    dialogs.colour = QColor(10, 20, 30);
+    window->KolorTlaExecute();
+    EXPECT_EQ(window->upperChart()->backWallColour(), QColor(10, 20, 30));
+    EXPECT_EQ(window->lowerChart()->backWallColour(), QColor(Qt::white));
+}
+
+TEST_F(WizorWindow, StatusBarDoubleClickShowsTheFullPath)
+{
+    const QString path = write("t.txt", dataText(2, 2));
+    startWith(path);
+    EXPECT_TRUE(window->statusBar()->toolTip().isEmpty());
+    QTest::mouseDClick(window->statusBar(), Qt::LeftButton);
+    EXPECT_EQ(window->statusBar()->toolTip(), path);
+}
+
+}  // namespace
+}  // namespace wizor
+
+// The window tests need one application object for the whole run.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_presenter_ui";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance())
+            app_ = new QApplication(argc, argv);
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+
+const auto* const kApplication = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
