@@ -98,8 +98,9 @@ Fault injection:
                         block dump
   --cut-block N:BYTES   the dump of block N stops after BYTES bytes, as if the
                         cable were pulled (repeatable)
-  --never-silent        after a block dump keep sending '0' characters (paced
-                        at --baud, or 38400 baud when unpaced) until "$"
+  --never-silent        after a block dump keep sending '0' characters until
+                        "$"; without --baud all replies are then paced at
+                        38400 baud
 
   --help                show this text
 )";

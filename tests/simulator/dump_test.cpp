@@ -11,7 +11,7 @@
 using namespace recsim;
 using namespace simtest;
 
-TEST(SampleEncoding, CodesRoundTripOverTheWholeRange) {
+TEST(SimSampleEncoding, CodesRoundTripOverTheWholeRange) {
   EXPECT_EQ(decodeCode("1043"), 308);
   EXPECT_EQ(decodeCode("????"), 65535);
   for (unsigned v = 0; v <= 0xFFFF; ++v) {
@@ -23,7 +23,7 @@ TEST(SampleEncoding, CodesRoundTripOverTheWholeRange) {
   }
 }
 
-TEST(SampleEncoding, TimeStampsAndDigitalPairs) {
+TEST(SimSampleEncoding, TimeStampsAndDigitalPairs) {
   for (std::uint32_t units : {0u, 1u, 0x12345678u, 43199999u, 0xFFFFFFFFu}) {
     std::string text;
     appendTimeStamp(text, units);
@@ -102,7 +102,7 @@ void checkDump(const DumpCase& c) {
 
 }  // namespace
 
-TEST(BlockDump, EveryRecordTypeDecodesToTheStoredValues) {
+TEST(SimBlockDump, EveryRecordTypeDecodesToTheStoredValues) {
   checkDump({'1', 0, 4});
   checkDump({'2', 0, 3});
   checkDump({'3', 0, 16});
@@ -111,7 +111,7 @@ TEST(BlockDump, EveryRecordTypeDecodesToTheStoredValues) {
   checkDump({'5', 1, 4});
 }
 
-TEST(BlockDump, ExplicitValuesAreReusedCyclically) {
+TEST(SimBlockDump, ExplicitValuesAreReusedCyclically) {
   Block b;
   b.date = "2006-07-08";
   b.time = "12:30:45";
@@ -129,7 +129,7 @@ TEST(BlockDump, ExplicitValuesAreReusedCyclically) {
   for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(decodeCode(samples.substr(i * 4, 4)), expected[i]);
 }
 
-TEST(BlockDump, ZeroSamplesGiveTheHeaderOnly) {
+TEST(SimBlockDump, ZeroSamplesGiveTheHeaderOnly) {
   SimConfig config;
   config.blocks = generateBlocks(1, 0, 4, 10, 0);
   RecorderEngine engine(config, QDateTime(QDate(2024, 1, 1), QTime(0, 0)));

@@ -40,7 +40,7 @@ SimConfig threeBlocks(char model = '3') {
 
 }  // namespace
 
-TEST(Registers, RegisterZeroDescribesTheRecorderAndBlockRegistersTheirBlocks) {
+TEST(SimRegisters, RegisterZeroDescribesTheRecorderAndBlockRegistersTheirBlocks) {
   Harness h(threeBlocks('4'));
   const RegisterReply r0 = h.reg(0, 1500);
   ASSERT_EQ(r0.converted, 14);
@@ -70,7 +70,7 @@ TEST(Registers, RegisterZeroDescribesTheRecorderAndBlockRegistersTheirBlocks) {
   EXPECT_EQ(h.log, (std::vector<std::string>{" ?R_0 &", " ?R_1 &", " ?R_2 &", " ?R_3 &"}));
 }
 
-TEST(Registers, TwoDigitRegisterNumbers) {
+TEST(SimRegisters, TwoDigitRegisterNumbers) {
   SimConfig config;
   config.blocks = generateBlocks(12, 10, 2, 5, 0);
   Harness h(config);
@@ -81,7 +81,7 @@ TEST(Registers, TwoDigitRegisterNumbers) {
   EXPECT_EQ(h.reg(13).blockNumber, 0);
 }
 
-TEST(CurrentData, SixteenPlausibleValuesThatChangeSlowly) {
+TEST(SimCurrentData, SixteenPlausibleValuesThatChangeSlowly) {
   Harness h(SimConfig{});
   auto read = [&](std::int64_t nowMs) {
     const std::string text = h.exchange(" ?DAT &", nowMs);
@@ -105,7 +105,7 @@ TEST(CurrentData, SixteenPlausibleValuesThatChangeSlowly) {
   EXPECT_TRUE(changed);
 }
 
-TEST(Settings, SettingsCommandAndSingleCommandsUpdateRegisterZero) {
+TEST(SimSettings, SettingsCommandAndSingleCommandsUpdateRegisterZero) {
   Harness h(threeBlocks('3'));
   EXPECT_EQ(h.exchange("  M_S 25 M_C 700 k16 TIME 10:11:12 DATE 2020-01-02 L_D 1966  L_U 4587  O_T  S_B 15.259 "
                        "S_C -0.25     &",
@@ -140,7 +140,7 @@ TEST(Settings, SettingsCommandAndSingleCommandsUpdateRegisterZero) {
   EXPECT_EQ(r.triggerStartRaw, 1966u);
 }
 
-TEST(Memory, ClearEmptiesTheMemory) {
+TEST(SimMemory, ClearEmptiesTheMemory) {
   Harness h(threeBlocks());
   EXPECT_EQ(h.exchange("CLR_M &"), "");
   const RegisterReply r = h.reg(0);
@@ -149,7 +149,7 @@ TEST(Memory, ClearEmptiesTheMemory) {
   EXPECT_EQ(h.exchange(" ?MEM 1 &"), "") << "no block, no answer";
 }
 
-TEST(Measurement, StartAddsABlockAfterThePlannedDuration) {
+TEST(SimMeasurement, StartAddsABlockAfterThePlannedDuration) {
   Harness h(SimConfig{});
   h.exchange("  M_S 20 M_C 50 k3 O_T     &");
   h.exchange("  START &", 1000);
@@ -168,7 +168,7 @@ TEST(Measurement, StartAddsABlockAfterThePlannedDuration) {
   EXPECT_FALSE(h.engine.measuring());
 }
 
-TEST(Measurement, StopKeepsTheSamplesTakenSoFar) {
+TEST(SimMeasurement, StopKeepsTheSamplesTakenSoFar) {
   Harness h(SimConfig{});
   h.exchange("  M_S 100 M_C 500 k2     &");
   h.exchange("  START &", 0);
@@ -187,7 +187,7 @@ TEST(Measurement, StopKeepsTheSamplesTakenSoFar) {
   EXPECT_FALSE(h.engine.measuring());
 }
 
-TEST(Measurement, AFullMemoryKeepsWhatFits) {
+TEST(SimMeasurement, AFullMemoryKeepsWhatFits) {
   SimConfig config;
   config.memoryCapacity = 1000;
   config.settings.channelCount = 4;
@@ -201,7 +201,7 @@ TEST(Measurement, AFullMemoryKeepsWhatFits) {
   EXPECT_EQ(r.freeMemory, 0);
 }
 
-TEST(Framing, ALoneDollarAbortsATransferButNotTheStopCommand) {
+TEST(SimFraming, ALoneDollarAbortsATransferButNotTheStopCommand) {
   SimConfig config = threeBlocks();
   Harness h(config);
   h.engine.receive(" ?MEM 1 &", 0);
@@ -227,7 +227,7 @@ TEST(Framing, ALoneDollarAbortsATransferButNotTheStopCommand) {
   EXPECT_EQ(h.log, (std::vector<std::string>{"HELLO &", " ?R_0 &"}));
 }
 
-TEST(Faults, SilentRegistersAndWrongBlockNumbers) {
+TEST(SimFaults, SilentRegistersAndWrongBlockNumbers) {
   SimConfig config = threeBlocks();
   config.faults.silentRegisters = {2};
   config.faults.wrongBlockNumberTimes = 2;
@@ -242,7 +242,7 @@ TEST(Faults, SilentRegistersAndWrongBlockNumbers) {
   EXPECT_EQ(r.converted, 14);
 }
 
-TEST(Faults, GarbageBeforeTheFirstReplies) {
+TEST(SimFaults, GarbageBeforeTheFirstReplies) {
   SimConfig config = threeBlocks();
   config.faults.garbageBytes = 5;
   config.faults.garbageTimes = 1;
@@ -256,7 +256,7 @@ TEST(Faults, GarbageBeforeTheFirstReplies) {
   EXPECT_EQ(second.substr(0, 2), "R3");
 }
 
-TEST(Faults, NulByteAndCutTransferInsideDumps) {
+TEST(SimFaults, NulByteAndCutTransferInsideDumps) {
   SimConfig config = threeBlocks();
   config.faults.nulInDumpAt = 40;
   config.faults.cutBlocks[2] = 1000;
@@ -269,7 +269,7 @@ TEST(Faults, NulByteAndCutTransferInsideDumps) {
   EXPECT_EQ(h.exchange(" ?MEM 2 &").size(), 1000u);
 }
 
-TEST(Faults, ANeverSilentRecorderStopsOnlyOnAbort) {
+TEST(SimFaults, ANeverSilentRecorderStopsOnlyOnAbort) {
   SimConfig config = threeBlocks();
   config.faults.neverSilent = true;
   Harness h(config);

@@ -11,7 +11,7 @@
 
 using namespace recsim;
 
-TEST(Options, GeneratorAndFaultOptions) {
+TEST(SimOptions, GeneratorAndFaultOptions) {
   std::string error;
   const auto o = parseOptions({"--model", "R5", "--blocks", "4", "--samples", "30", "--channels", "16", "--period",
                                "250", "--trigger", "--baud", "230400", "--silent-register", "2",
@@ -40,7 +40,7 @@ TEST(Options, GeneratorAndFaultOptions) {
   EXPECT_TRUE(c.faults.neverSilent);
 }
 
-TEST(Options, BadArgumentsAreRefusedWithAReason) {
+TEST(SimOptions, BadArgumentsAreRefusedWithAReason) {
   const std::vector<std::vector<std::string>> bad = {
       {"--model", "R6"}, {"--channels", "17"}, {"--channels", "0"}, {"--blocks", "-1"}, {"--period", "0"},
       {"--baud", "fast"}, {"--cut-block", "3"}, {"--wrong-block-number", "x"}, {"--frobnicate"}, {"--log"},
@@ -60,7 +60,7 @@ TEST(Options, BadArgumentsAreRefusedWithAReason) {
   }
 }
 
-TEST(Scenario, BlocksModelAndMemoryFromAFile) {
+TEST(SimScenario, BlocksModelAndMemoryFromAFile) {
   QTemporaryDir dir;
   const std::string path = dir.filePath("scenario.txt").toStdString();
   std::ofstream(path) << "# two blocks\n"

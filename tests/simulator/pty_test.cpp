@@ -11,7 +11,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -85,16 +84,20 @@ TEST(SimulatorProcess, AnswersOverThePortOpenedAndClosedForEveryExchange) {
 }
 
 TEST(SimulatorProcess, TheHeldPortEndDoesNotDefeatAnExclusiveOpen) {
-  if (geteuid() == 0) GTEST_SKIP() << "root opens a port even when it is exclusive";
   RecorderSim sim;
   ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
-  const int first = openPort(sim.devicePath());
-  ASSERT_GE(first, 0);
-  ASSERT_EQ(::ioctl(first, TIOCEXCL), 0);
-  const int second = openPort(sim.devicePath());
-  EXPECT_LT(second, 0);
-  if (second >= 0) ::close(second);
-  ::close(first);
+  QSerialPort first(sim.devicePath());
+  ASSERT_TRUE(first.open(QIODevice::ReadWrite)) << first.errorString().toStdString();
+  QSerialPort second(sim.devicePath());
+  EXPECT_FALSE(second.open(QIODevice::ReadWrite));
+  if (geteuid() != 0) {
+    // The terminal itself is exclusive too (root may open it all the same).
+    const int raw = openPort(sim.devicePath());
+    EXPECT_LT(raw, 0);
+    if (raw >= 0) ::close(raw);
+  }
+  first.close();
+  EXPECT_TRUE(second.open(QIODevice::ReadWrite)) << second.errorString().toStdString();
 }
 
 TEST(SimulatorProcess, AbortDiscardsTheRestOfAPacedDump) {
