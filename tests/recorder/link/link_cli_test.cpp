@@ -1,0 +1,117 @@
+// vorda-cli register | data | send against recorder-sim: output, exit statuses, and that
+// the configuration is left alone.
+
+#include "support/recorder_sim.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs vorda-cli in `dir` (its start-up directory).
+CliRun runCli(const QString& dir, const QStringList& args) {
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    process.start(QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli"), args);
+    CliRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// The value of a `name=value` line of the output.
+QString valueOf(const QString& out, const QString& name) {
+    for (const QString& line : out.split(QLatin1Char('\n')))
+        if (line.startsWith(name + QLatin1Char('='))) return line.mid(name.size() + 1);
+    return QStringLiteral("<missing>");
+}
+
+class LinkCliTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+};
+
+TEST_F(LinkCliTest, RegisterPrintsTheReplyAndTheParsedFields) {
+    vorda::test::RecorderSim sim({"--model", "R4", "--blocks", "2", "--samples", "300", "--channels", "5",
+                                  "--period", "50", "--trigger"});
+    ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
+
+    const CliRun zero = runCli(dir.path(), {"--port", sim.devicePath(), "register", "0"});
+    ASSERT_EQ(zero.exitCode, 0) << zero.err.toStdString();
+    EXPECT_TRUE(zero.out.startsWith(QLatin1String("R4 "))) << zero.out.toStdString();
+    EXPECT_EQ(valueOf(zero.out, "status.tag"), "R4");
+    EXPECT_EQ(valueOf(zero.out, "status.sampleCount"), "300");
+    EXPECT_EQ(valueOf(zero.out, "status.samplingMs"), "50");
+    EXPECT_EQ(valueOf(zero.out, "status.channelCount"), "5");
+    EXPECT_EQ(valueOf(zero.out, "status.blockCount"), "2");
+    EXPECT_EQ(valueOf(zero.out, "status.triggerOn"), "1");
+    EXPECT_EQ(valueOf(zero.out, "optionWord"), "1");
+    EXPECT_EQ(valueOf(zero.out, "freeMemory"), valueOf(zero.out, "status.freeMemory"));
+    EXPECT_EQ(valueOf(zero.out, "expectedSamples"), "1500");
+
+    const CliRun block = runCli(dir.path(), {"--port", sim.devicePath(), "register", "2"});
+    ASSERT_EQ(block.exitCode, 0) << block.err.toStdString();
+    EXPECT_EQ(valueOf(block.out, "status.blockNumber"), "2");
+    EXPECT_EQ(valueOf(block.out, "expectedSamples"), "<missing>") << "only register 0 sets it";
+
+    EXPECT_EQ(sim.waitForCommands(2), QList<QByteArray>({" ?R_0 &", " ?R_2 &"}));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()) << "nothing is written to the configuration";
+}
+
+TEST_F(LinkCliTest, DataPrintsSixteenChannelsAndSendSendsAsGiven) {
+    vorda::test::RecorderSim sim({"--model", "R3"});
+    ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
+
+    const CliRun single = runCli(dir.path(), {"--port", sim.devicePath(), "data"});
+    ASSERT_EQ(single.exitCode, 0) << single.err.toStdString();
+    const QStringList values = single.out.trimmed().split(QLatin1Char(' '));
+    ASSERT_EQ(values.size(), 16) << single.out.toStdString();
+    for (const QString& v : values) {
+        bool ok = false;
+        const int code = v.toInt(&ok);
+        EXPECT_TRUE(ok && code >= 0 && code <= 65535) << v.toStdString();
+    }
+
+    const CliRun averaged = runCli(dir.path(), {"--port", sim.devicePath(), "data", "--averaged"});
+    ASSERT_EQ(averaged.exitCode, 0) << averaged.err.toStdString();
+    EXPECT_EQ(averaged.out.trimmed().split(QLatin1Char(' ')).size(), 16);
+
+    const CliRun send = runCli(dir.path(), {"--port", sim.devicePath(), "send", "  START &"});
+    EXPECT_EQ(send.exitCode, 0) << send.err.toStdString();
+    EXPECT_TRUE(send.out.isEmpty());
+    const QList<QByteArray> log = sim.waitForCommands(7);
+    ASSERT_EQ(log.size(), 7);
+    EXPECT_EQ(log.first(), QByteArray(" ?DAT &"));
+    EXPECT_EQ(log.last(), QByteArray("  START &"));
+}
+
+TEST_F(LinkCliTest, NoRecorderMeansBrakKomunikacjiAndExitOne) {
+    const QString missing = QDir(dir.path()).filePath(QStringLiteral("no-such-tty"));
+    for (const QStringList& command : {QStringList{"register", "0"}, QStringList{"data"}}) {
+        const CliRun run = runCli(dir.path(), QStringList{"--port", missing} + command);
+        EXPECT_EQ(run.exitCode, 1) << command.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("Brak komunikacji"))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    EXPECT_EQ(runCli(dir.path(), {"--port", missing, "send", "CLR_M &"}).exitCode, 1);
+    EXPECT_EQ(runCli(dir.path(), {"register", "x"}).exitCode, 2);
+    EXPECT_EQ(runCli(dir.path(), {"data", "--median"}).exitCode, 2);
+    EXPECT_EQ(runCli(dir.path(), {"send"}).exitCode, 2);
+}
+
+}  // namespace
