@@ -43,7 +43,12 @@ void ObliqueLayer::draw(QCPPainter* painter)
     }
     // Back to front, so that nearer ribbons cover farther ones.
     painter->save();
-    painter->setClipRect(back.adjusted(-depth_, 0, 0, depth_).toAlignedRect(), Qt::IntersectClip);
+    // Ribbons stay inside the box spanned by the back and the front plane.
+    QPainterPath box;
+    box.addPolygon(QPolygonF({back.topLeft(), back.topRight(), back.bottomRight(), back.bottomRight() + front,
+                              back.bottomLeft() + front, back.topLeft() + front}));
+    box.closeSubpath();
+    painter->setClipPath(box, Qt::IntersectClip);
     for (int k = int(shown.size()) - 1; k >= 0; --k) {
         const auto [nearDepth, farDepth] = view.ribbon(k, int(shown.size()));
         drawRibbon(painter, shown[k], nearDepth, farDepth);
@@ -70,12 +75,15 @@ void ObliqueLayer::drawRibbon(QCPPainter* painter, QCPGraph* curve, double front
     const QPointF nearShift = view.shift(front);
     const QPointF farShift = view.shift(back);
     const QColor colour = curve->pen().color();
-    painter->setPen(QPen(colour.darker(130), 1));
-    painter->setBrush(colour);
     if (line.size() == 1) {
+        painter->setPen(QPen(colour, 1));
         painter->drawLine(line[0] + farShift, line[0] + nearShift);
         return;
     }
+    // The ribbon's faces in the curve's colour, outlined in the same colour so that
+    // neighbouring faces leave no gap; then its front edge a little darker.
+    painter->setPen(QPen(colour, 1));
+    painter->setBrush(colour);
     QPointF quad[4];
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
         quad[0] = line[i] + farShift;
@@ -84,6 +92,11 @@ void ObliqueLayer::drawRibbon(QCPPainter* painter, QCPGraph* curve, double front
         quad[3] = line[i] + nearShift;
         painter->drawPolygon(quad, 4);
     }
+    QPolygonF edge(qsizetype(line.size()));
+    for (std::size_t i = 0; i < line.size(); ++i)
+        edge[qsizetype(i)] = line[i] + nearShift;
+    painter->setPen(QPen(colour.darker(140), 1));
+    painter->drawPolyline(edge);
 }
 
 }  // namespace wizor

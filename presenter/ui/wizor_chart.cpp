@@ -143,8 +143,8 @@ WizorChart::WizorChart(QWidget* parent)
     legend->setVisible(true);
     legend->setBorderPen(Qt::NoPen);
     legend->setBrush(Qt::NoBrush);
-    legend->setIconSize(24, 10);
-    legend->setRowSpacing(0);
+    legend->setIconSize(24, 14);
+    legend->setRowSpacing(-2);
     QFont legendFont = font();
     legendFont.setPixelSize(11);
     legend->setFont(legendFont);
