@@ -1,10 +1,55 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and shows what the project can do so far.
+# Installs what is missing, builds, and starts vorda in ./demo against recorder-sim, a
+# simulated recorder with a few stored blocks on a pseudo-terminal at 230400 baud.
+# The simulator stops when vorda ends. Needs a display; without one it falls back to
+# xvfb-run when that is installed (the window is then invisible, which is only useful
+# for smoke tests).
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
-configure_and_build
+
+configure_and_build --target vorda recorder-sim vorda-cli
+# The presenter, for "Wykres", when its target exists.
+if cmake --build "$BUILD" --target help 2>/dev/null | grep -q '^wizor:'; then
+  cmake --build "$BUILD" --target wizor
+fi
+
 demo="$ROOT/demo"
-mkdir -p "$demo"
+link="$demo/ttyREC"
+mkdir -p "$demo/Help"
+cp "$ROOT/recorder/ui/help/instVor3.html" "$demo/Help/"
+# Every port the settings can choose leads to the simulator.
+{
+  echo "# Written by run-demo.sh: every port leads to recorder-sim."
+  for n in 1 2 3 4; do echo "com$n=$link"; done
+} > "$demo/ports.conf"
+
+"$BUILD/simulator/recorder-sim" --link "$link" --model R3 --blocks 3 --samples 500 --channels 4 \
+  --period 100 --baud 230400 > "$demo/recorder-sim.out" &
+sim_pid=$!
+stop_sim() {
+  if kill -0 "$sim_pid" 2>/dev/null; then
+    kill -TERM "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+  fi
+}
+trap stop_sim EXIT
+
+for _ in $(seq 1 100); do
+  [ -e "$link" ] && break
+  kill -0 "$sim_pid" 2>/dev/null || { echo "recorder-sim did not start" >&2; exit 1; }
+  sleep 0.1
+done
+[ -e "$link" ] || { echo "recorder-sim made no link at $link" >&2; exit 1; }
+echo "recorder-sim: $(head -n1 "$demo/recorder-sim.out") (linked as $link), 3 stored blocks"
+
 cd "$demo"
-echo "== vorda-cli config show (start-up record in $demo)"
-"$BUILD/recorder/cli/vorda-cli" config show
+echo "Starting vorda in $demo: \"Czytanie pamięci\" reads the simulator's blocks."
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  "$BUILD/bin/vorda"
+elif command -v xvfb-run >/dev/null 2>&1; then
+  echo "No display: running vorda under xvfb-run."
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD/bin/vorda"
+else
+  echo "No display (DISPLAY is empty) and no xvfb-run: vorda needs a windowed desktop." >&2
+  exit 1
+fi

@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -243,7 +244,9 @@ void TForm1::buildPanels()
     FileListBox1 = new QListWidget(central);
     FileListBox1->setToolTip(QStringLiteral("Użyj klawisza myszy."));
     FileListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A click or a move of the selection by keyboard; not the list's own refill.
     connect(FileListBox1, &QListWidget::itemClicked, this, &TForm1::FileListBox1Click);
+    connect(FileListBox1, &QListWidget::currentItemChanged, this, &TForm1::FileListBox1Click);
     connect(FileListBox1, &QListWidget::itemDoubleClicked, this, &TForm1::FileListBox1DblClick);
     Memo1 = new QPlainTextEdit(central);
     Memo1->setVisible(false);
@@ -412,6 +415,7 @@ void TForm1::setListDirectory(const QString& dir)
 void TForm1::refreshFileList()
 {
     const QString selected = FileListBox1->currentItem() ? FileListBox1->currentItem()->text() : QString();
+    const QSignalBlocker quiet(FileListBox1);
     FileListBox1->clear();
     for (const DirectoryEntry& entry : vorda::listDirectory(listDir_)) {
         auto* item = new QListWidgetItem(entry.isDirectory ? QStringLiteral("[%1]").arg(entry.name) : entry.name);

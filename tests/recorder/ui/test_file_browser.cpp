@@ -4,7 +4,10 @@
 #include "files/presenter_handoff.h"
 #include "files/spreadsheet_export.h"
 
+#include "ui/about_dialog.h"
+
 #include <QFileInfo>
+#include <QPushButton>
 
 namespace vorda::test {
 namespace {
@@ -178,9 +181,17 @@ TEST_F(FileBrowser, ExplorerHelpAndWebFailuresHaveTheirMessages)
     EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Nie można uruchomić przeglądarki internetowej"));
     EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Uwaga!"));
 
+    w.Oprogramie1Click();
+    EXPECT_TRUE(w.aboutBox().isVisible());
+    w.aboutBox().newestVersionButton()->click();
+    EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Nie znaleziono przeglądarki internetowej.."));
+    EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Error"));
+    EXPECT_EQ(dialogs_.messages.back().icon, MessageIcon::Error);
+
     const std::size_t before = dialogs_.messages.size();
     w.StronadomowaOLUN1Click();
     EXPECT_EQ(dialogs_.messages.size(), before);
+    EXPECT_EQ(launcher_.opened.back(), QUrl(QString::fromLatin1(web::kHomePage)));
 }
 
 TEST_F(FileBrowser, HelpOpensAtItsAnchorFromTheStartupOrTheInstalledCopy)
