@@ -212,6 +212,22 @@ TEST(MemoryRead, DumpKeepsEveryByteIncludingNul) {
     EXPECT_EQ(dump.count('\0'), 1);
 }
 
+TEST(MemoryRead, BlockWithoutADumpFileIsNotAskedFor) {
+    RecorderSession s({"--blocks", "2", "--samples", "20"});
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    s.state.setStartDir(s.dir.filePath(QStringLiteral("missing/dir")));
+
+    EXPECT_EQ(s.download().readMemory(), ReadOutcome::Completed);
+
+    ASSERT_EQ(s.reporter.shown.size(), 2);
+    EXPECT_EQ(s.reporter.shown[0].text,
+              QString::fromUtf8("Brak miejsca na dysku,\n\rUszkodzony plik,\n\rNieprawidłowe zamknięcie"));
+    EXPECT_EQ(s.reporter.shown[0].caption, QString::fromUtf8("Błąd otwarcia pliku"));
+    // No " ?MEM n &" whose answer would flow into the next register read.
+    EXPECT_EQ(s.sim.waitForCommands(5), bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?R_2 &"}));
+    EXPECT_TRUE(s.measurementFiles().isEmpty());
+}
+
 TEST(SingleBlockRead, DownloadsOnlyTheSelectedBlock) {
     RecorderSession s({"--blocks", "3", "--samples", "500", "--channels", "4"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();

@@ -127,13 +127,5 @@ TEST(MeasurementStart, NewBlockAppearsForTheNewestBlockPoll) {
     EXPECT_EQ(s.settings.status.blockCount, 2);
 }
 
-TEST(MeasurementStart, BarMaximumArithmetic) {
-    EXPECT_EQ(measurementBarMaximum(100, 500), 52u);
-    EXPECT_EQ(measurementBarMaximum(10, 99), 2u);
-    EXPECT_EQ(measurementBarMaximum(0, 0), 2u);
-    // 32-bit unsigned arithmetic, as the recorder's settings are held.
-    EXPECT_EQ(measurementBarMaximum(100000, 100000), (100000u * 100000u) / 1000u + 2u);
-}
-
 }  // namespace
 }  // namespace vorda

@@ -91,6 +91,11 @@ TEST(SystemScan, EmptyRecorderEndsWithTheEmptyLine) {
     EXPECT_EQ(sink.report.last(), QString());
     EXPECT_FALSE(sink.report.contains(kHeading1));
     EXPECT_TRUE(sink.blocks.isEmpty());
+
+    // The newest-block poll reads register 0 only and appends nothing.
+    EXPECT_EQ(pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
+    EXPECT_EQ(s.sim.waitForCommands(2), registers({0, 0}));
+    EXPECT_TRUE(sink.blocks.isEmpty());
 }
 
 TEST(SystemScan, SilentRegisterEndsTheScanWithNoCommunication) {
@@ -106,6 +111,18 @@ TEST(SystemScan, SilentRegisterEndsTheScanWithNoCommunication) {
     EXPECT_EQ(sink.report.last(), QStringLiteral("Brak komunikacji"));
     EXPECT_EQ(sink.report[sink.report.size() - 2], sink.blocks[1]);
     EXPECT_EQ(s.sim.waitForCommands(3), registers({0, 1, 2}));
+}
+
+TEST(SystemScan, WrongBlockNumbersCannotKeepTheScansGoing) {
+    RecorderSession s({"--blocks", "3", "--wrong-block-number", "1000"});
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    CollectingScanSink sink;
+
+    EXPECT_EQ(scanSystem(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
+    EXPECT_EQ(pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
+
+    EXPECT_EQ(s.sim.waitForCommands(6), registers({0, 1, 2, 3, 0, 3}));
+    EXPECT_EQ(sink.blocks.size(), 1 + 3 + 1);
 }
 
 TEST(SystemScan, NoRecorderGivesOneLine) {
@@ -138,15 +155,6 @@ TEST(NewestBlockPoll, ReadsRegisterZeroAndTheNewestBlockOnly) {
     EXPECT_TRUE(sink.report.isEmpty());
 }
 
-TEST(NewestBlockPoll, EmptyRecorderAppendsNothing) {
-    RecorderSession s({"--blocks", "0"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
-    CollectingScanSink sink;
-    EXPECT_EQ(pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
-    EXPECT_EQ(s.sim.waitForCommands(1), registers({0}));
-    EXPECT_TRUE(sink.blocks.isEmpty());
-}
-
 TEST(ScanReport, BlockLineColumns) {
     RecorderStatus s = statusOf("R3");
     s.blockNumber = 12;
@@ -161,13 +169,8 @@ TEST(ScanReport, BlockLineColumns) {
     EXPECT_TRUE(blockLine(s, false).contains(QStringLiteral("2006-07-08  1:02:03 ")));
 }
 
-TEST(ScanReport, ModelLines) {
-    EXPECT_EQ(modelLine('1'), QStringLiteral("System typ. KX208DL01.5 "));
-    EXPECT_EQ(modelLine('2'), QStringLiteral("System typ. KX208DL02.5 "));
-    EXPECT_EQ(modelLine('5'), QStringLiteral("System typ. KX208DL05  "));
-    EXPECT_EQ(modelLine('7'), QStringLiteral("Nieznany system lub niewyzerowany "));
+TEST(ScanReport, UnknownModelAndModel5) {
     EXPECT_EQ(modelLine('\0'), QStringLiteral("Nieznany system lub niewyzerowany "));
-
     RecorderStatus unknown = statusOf("R7");
     unknown.triggerOn = 1;
     const QStringList lines = statusReportLines(unknown, 1);
