@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
+#include <utility>
 
 namespace recsim {
 
@@ -184,7 +186,7 @@ std::string RecorderEngine::dataReply(std::int64_t nowMs) const {
   const double t = static_cast<double>(nowMs) / 1000.0;
   const auto tick = static_cast<std::uint32_t>(nowMs / 250);
   for (int ch = 1; ch <= 16; ++ch) {
-    const double wave = 3000.0 * std::sin(2.0 * M_PI * (t / 120.0 + ch / 16.0));
+    const double wave = 3000.0 * std::sin(2.0 * std::numbers::pi * (t / 120.0 + ch / 16.0));
     const auto hash = (tick + static_cast<std::uint32_t>(ch) * 97u) * 2654435761u;
     const int jitter = static_cast<int>(hash >> 28) - 8;
     const int value = 20000 + ch * 2500 + static_cast<int>(std::lround(wave)) + jitter;

@@ -92,3 +92,12 @@ TEST(SimScenario, BlocksModelAndMemoryFromAFile) {
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;
   }
 }
+
+TEST(SimScenario, TheShippedExampleLoads) {
+  std::string error;
+  const auto scenario = loadScenario(VORDA_SOURCE_DIR "/simulator/example-scenario.txt", error);
+  ASSERT_TRUE(scenario) << error;
+  EXPECT_EQ(scenario->modelDigit, '5');
+  EXPECT_EQ(scenario->blocks.size(), 3u);
+  EXPECT_EQ(scenario->blocks[2].values.size(), 8u);
+}
