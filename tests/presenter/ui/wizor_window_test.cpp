@@ -1,6 +1,7 @@
 // The chart window driven as a user would, offscreen, with the dialogs answered by
 // the test.
 
+#include "about_box.h"
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
 #include "wizor_form.h"
@@ -19,7 +20,9 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QLabel>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <functional>
 
@@ -179,6 +182,19 @@ TEST_F(WizorWindow, AShorterLineAddsPointsOnlyToItsOwnColumns)
     EXPECT_EQ(points(window->upperChart(), 1), 4);
     EXPECT_EQ(points(window->upperChart(), 2), 3);
     EXPECT_EQ(window->upperChart()->curve(1)->data()->at(3)->value, 8.0);
+}
+
+TEST_F(WizorWindow, ChartsShowTheFirst32000LinesButTheFitCoversTheWholeFile)
+{
+    QByteArray text;
+    for (int i = 0; i < 32000; ++i)
+        text += "00:00.000 1\n";
+    text += "00:00.000 1000 5\n";
+    startWith(write("cap.txt", text));
+    EXPECT_EQ(points(window->upperChart(), 0), 32000);
+    EXPECT_EQ(window->upperChart()->activeCurveCount(), 2);
+    EXPECT_EQ(points(window->upperChart(), 1), 1);
+    EXPECT_NEAR(window->upperChart()->valueRange().upper, 1000 + 0.02 * 999, 1e-3);
 }
 
 TEST_F(WizorWindow, FitCoversAllValuesWithTwoPercentMargins)
@@ -436,6 +452,25 @@ TEST_F(WizorWindow, StatusBarDoubleClickShowsTheFullPath)
     EXPECT_TRUE(window->statusBar()->toolTip().isEmpty());
     QTest::mouseDClick(window->statusBar(), Qt::LeftButton);
     EXPECT_EQ(window->statusBar()->toolTip(), path);
+}
+
+TEST(AboutBox, ShowsTheProgramAndReportsARefusedWebPage)
+{
+    AnsweringDialogs dialogs;
+    dialogs.desktopAccepts = false;
+    TForm4 about(dialogs);
+    EXPECT_EQ(about.windowTitle(), "O programie");
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        texts << label->text();
+    for (const char* expected : {"OLUN", "Program", "OLUN Wizor", "wer. ", " 2.5.0.14 ", "Program wizualizacji danych"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+    auto* newest = about.findChild<QToolButton*>();
+    ASSERT_NE(newest, nullptr);
+    EXPECT_EQ(newest->toolTip(), "Sprawdź w internecie najnowszą wersję programu.");
+    newest->click();
+    ASSERT_EQ(dialogs.urls.size(), 1);
+    EXPECT_EQ(dialogs.errors, QStringList{"Błąd...|System WINDOWS zgłosił bląd...."});
 }
 
 }  // namespace
