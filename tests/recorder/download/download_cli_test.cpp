@@ -20,7 +20,7 @@ struct CliRun {
     QString err;
 };
 
-class CliTest : public ::testing::Test {
+class DownloadCli : public ::testing::Test {
 protected:
     QProcess* startCli(const QString& device, const QStringList& args) {
         process_.setProgram(QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli"));
@@ -53,7 +53,7 @@ protected:
     QProcess process_;
 };
 
-TEST_F(CliTest, ReadWritesOneFilePerBlockAndPrintsTheMessages) {
+TEST_F(DownloadCli, ReadWritesOneFilePerBlockAndPrintsTheMessages) {
     RecorderSim sim({"--blocks", "3", "--samples", "50"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
@@ -68,7 +68,7 @@ TEST_F(CliTest, ReadWritesOneFilePerBlockAndPrintsTheMessages) {
     EXPECT_EQ(files(QStringLiteral("__m.mem")).size(), 1);
 }
 
-TEST_F(CliTest, InterruptAbortsTheTransfer) {
+TEST_F(DownloadCli, InterruptAbortsTheTransfer) {
     RecorderSim sim({"--blocks", "2", "--samples", "4000", "--channels", "4", "--baud", "38400"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
@@ -88,7 +88,7 @@ TEST_F(CliTest, InterruptAbortsTheTransfer) {
     EXPECT_FALSE(commands.contains(" ?MEM 2 &"));
 }
 
-TEST_F(CliTest, ReadBlockFetchesOnlyThatBlock) {
+TEST_F(DownloadCli, ReadBlockFetchesOnlyThatBlock) {
     RecorderSim sim({"--blocks", "3", "--samples", "20"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
@@ -102,7 +102,7 @@ TEST_F(CliTest, ReadBlockFetchesOnlyThatBlock) {
     EXPECT_EQ(run(sim.devicePath(), {QStringLiteral("read-block"), QStringLiteral("x")}).exitCode, 2);
 }
 
-TEST_F(CliTest, ScanPrintsTheReportOrNoCommunication) {
+TEST_F(DownloadCli, ScanPrintsTheReportOrNoCommunication) {
     RecorderSim sim({"--blocks", "2"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
@@ -118,7 +118,7 @@ TEST_F(CliTest, ScanPrintsTheReportOrNoCommunication) {
     EXPECT_EQ(none.out, QStringLiteral("Brak komunikacji\n"));
 }
 
-TEST_F(CliTest, WipeNeedsConfirmationAndStartStopSendTheirCommands) {
+TEST_F(DownloadCli, WipeNeedsConfirmationAndStartStopSendTheirCommands) {
     RecorderSim sim({"--blocks", "2"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
