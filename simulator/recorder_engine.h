@@ -24,8 +24,8 @@ struct RecorderSettings {
   int sampleCount = 500;
   int channelCount = 4;
   int optionWord = 0;  // bit 0: triggering on
-  unsigned triggerStartRaw = 0;
-  unsigned triggerStopRaw = 0;
+  unsigned triggerStartRaw = 1966;  // 30 and 70 in channel 1's units with the S_B below
+  unsigned triggerStopRaw = 4587;
   float sb = 15.259f;
   float sc = 0.0f;
 };

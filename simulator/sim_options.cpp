@@ -74,7 +74,9 @@ Line and log:
                         Bytes 0x20-0x7E stand as they are (the blank too)
                         except the backslash, written "\\"; every other byte is
                         written "\xhh". A command ends with '&'; a lone "$"
-                        that aborts a transfer is a command of its own.
+                        that aborts a transfer is a command of its own (one
+                        that comes when no transfer runs is logged when the
+                        command after it is complete).
   --verbose             also print each command on standard error
 
 Commands understood: " ?R_n &" (register n), " ?DAT &" (current raw values),
