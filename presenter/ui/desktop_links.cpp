@@ -16,9 +16,12 @@ void openWebPage(WizorDialogs& dialogs, QWidget* parent, const QUrl& url)
 
 QString helpFilePath(const QString& startDirectory, const QString& applicationDirectory)
 {
+    const QString relative = QString::fromLatin1(kHelpFile.data(), qsizetype(kHelpFile.size()));
+    const QDir program(applicationDirectory);
     const QString candidates[] = {
-        QDir(startDirectory).filePath(QString::fromLatin1(kHelpFile.data(), qsizetype(kHelpFile.size()))),
-        QDir(applicationDirectory).filePath(QStringLiteral("../share/wizor/wizor.html")),
+        QDir(startDirectory).filePath(relative),
+        program.filePath(QStringLiteral("../") + relative),
+        program.filePath(QStringLiteral("../share/vorda/") + relative),
     };
     for (const QString& path : candidates) {
         if (QFileInfo(path).isFile())

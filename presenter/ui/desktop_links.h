@@ -17,8 +17,9 @@ inline constexpr char kSupportUrl[] = "https://olun.example/wizor/pomoc-technicz
 // Opens `url` through the desktop; a refusal is reported in the error box.
 void openWebPage(WizorDialogs& dialogs, QWidget* parent, const QUrl& url);
 
-// The help page: Help/wizor.html in the start-up directory, else the copy installed
-// beside the program (bin/../share/wizor/wizor.html). Empty when neither exists.
+// The help page: Help/wizor.html in the start-up directory, else the copy beside the
+// program in the build (bin/../Help) or installed (bin/../share/vorda/Help). Empty
+// when none exists.
 QString helpFilePath(const QString& startDirectory, const QString& applicationDirectory);
 
 // The help page's address at `anchor`.

@@ -9,7 +9,6 @@
 #include <qcustomplot.h>
 
 #include <QColor>
-#include <QPointer>
 #include <QTimer>
 
 #include <array>

@@ -2,6 +2,7 @@
 // the test.
 
 #include "about_box.h"
+#include "desktop_links.h"
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
 #include "wizor_form.h"
@@ -104,7 +105,9 @@ protected:
         return file.fileName();
     }
 
-    void startWith(const QString& path) { window->start(path, dir.path(), dir.path()); }
+    // The program sits in bin/ below the start-up directory, so bin/../Help is that
+    // directory's Help too.
+    void startWith(const QString& path) { window->start(path, dir.path(), dir.filePath("bin")); }
 
     int points(WizorChart* chart, int curve) const { return chart->curve(curve)->dataCount(); }
 
@@ -325,6 +328,29 @@ TEST_F(WizorWindow, HelpOpensThePageAtTheTopicOfTheContext)
     window->PTechnicznaClick();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_EQ(dialogs.errors[0], "Błąd...|System WINDOWS zgłosił bląd....");
+}
+
+TEST(HelpFile, FoundInTheStartDirectoryOrBesideTheProgram)
+{
+    QTemporaryDir root;
+    QDir(root.path()).mkpath("start");
+    QDir(root.path()).mkpath("prefix/bin");
+    QDir(root.path()).mkpath("prefix/share/vorda/Help");
+    const QString start = root.filePath("start");
+    const QString program = root.filePath("prefix/bin");
+    EXPECT_TRUE(helpFilePath(start, program).isEmpty());
+
+    QFile installed(root.filePath("prefix/share/vorda/Help/wizor.html"));
+    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
+    installed.close();
+    EXPECT_EQ(helpFilePath(start, program), QFileInfo(installed).absoluteFilePath());
+
+    QDir(start).mkdir("Help");
+    QFile local(root.filePath("start/Help/wizor.html"));
+    ASSERT_TRUE(local.open(QIODevice::WriteOnly));
+    local.close();
+    EXPECT_EQ(helpFilePath(start, program), QFileInfo(local).absoluteFilePath());
+    EXPECT_EQ(helpUrl(QFileInfo(local).absoluteFilePath(), "ctx3").fragment(), "ctx3");
 }
 
 TEST_F(WizorWindow, LiveViewFollowsAGrowingFile)
