@@ -210,14 +210,14 @@ void WizorChart::showColumns(const MeasurementData& data, int firstColumn, bool 
     // A line never has values in later columns without the earlier ones, so the
     // chart's first column holds a point at every position and carries the labels.
     const ColumnPoints& labelled = data.columns[std::size_t(firstColumn)];
-    const int labelled_count = int(std::min(labelled.labelIndex.size(), kMaxPoints));
+    const int labelledCount = int(std::min(labelled.labelIndex.size(), kMaxPoints));
     int labelPixels = 0;
-    if (labelled_count > 0) {
+    if (labelledCount > 0) {
         const QFontMetrics metrics(xAxis->tickLabelFont());
-        for (std::size_t j : {std::size_t(0), std::size_t(labelled_count - 1)})
+        for (std::size_t j : {std::size_t(0), std::size_t(labelledCount - 1)})
             labelPixels = std::max(labelPixels, metrics.horizontalAdvance(data.label(labelled.labelIndex[j])));
     }
-    ticker_->setSource(&data, firstColumn, labelled_count, labelPixels);
+    ticker_->setSource(&data, firstColumn, labelledCount, labelPixels);
     if (!zoomUndo_.zoomed())
         rescaleKeys();
 }

@@ -110,7 +110,7 @@ TWizorForm1::~TWizorForm1() = default;
 
 void TWizorForm1::buildActions()
 {
-    struct Spec {
+    struct CommandInfo {
         Command command;
         const char* text;
         const char* hint;       // toolbar tooltip
@@ -120,7 +120,7 @@ void TWizorForm1::buildActions()
         int helpContext;
         void (TWizorForm1::*handler)();
     };
-    const Spec specs[] = {
+    const CommandInfo commands[] = {
         {Open, "&Nowy wykres", "Nowy wykres", "Nowy wykres", {}, false, kContextWindow, &TWizorForm1::ToolButton1Click},
         {Print, "&Drukuj", "Ustaw drukarkę i drukuj", "Ustaw drukarkę i drukuj", {}, false, kContextPrint,
          &TWizorForm1::FilePrintExecute},
@@ -147,16 +147,16 @@ void TWizorForm1::buildActions()
         {Support, "Internetowa Pomoc Techniczna", "", "", {}, false, kContextWindow, &TWizorForm1::PTechnicznaClick},
         {About, "O &programie", "", "", {}, false, kContextToolBarAndStatus, &TWizorForm1::HelpAboutExecute},
     };
-    for (const Spec& spec : specs) {
-        auto* a = new QAction(QString::fromUtf8(spec.text), this);
-        if (*spec.hint)
-            a->setToolTip(QString::fromUtf8(spec.hint));
-        a->setStatusTip(QString::fromUtf8(spec.menuHint));
-        a->setShortcut(spec.shortcut);
-        a->setCheckable(spec.checkable);
-        a->setProperty("helpContext", spec.helpContext);
-        connect(a, &QAction::triggered, this, spec.handler);
-        actions_[spec.command] = a;
+    for (const CommandInfo& info : commands) {
+        auto* a = new QAction(QString::fromUtf8(info.text), this);
+        if (*info.hint)
+            a->setToolTip(QString::fromUtf8(info.hint));
+        a->setStatusTip(QString::fromUtf8(info.menuHint));
+        a->setShortcut(info.shortcut);
+        a->setCheckable(info.checkable);
+        a->setProperty("helpContext", info.helpContext);
+        connect(a, &QAction::triggered, this, info.handler);
+        actions_[info.command] = a;
     }
 
     QStyle* s = style();
