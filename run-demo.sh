@@ -23,6 +23,15 @@ cp "$ROOT/recorder/ui/help/instVor3.html" "$demo/Help/"
   for n in 1 2 3 4; do echo "com$n=$link"; done
 } > "$demo/ports.conf"
 
+# A first run starts with four named channels scaled to readable values.
+if [ ! -f "$demo/dimconfig.aoln" ]; then
+  (cd "$demo" && "$BUILD/recorder/cli/vorda-cli" config set dimconfig.aoln channelsUsed=4 \
+    'channels[1].name=Temp1' 'channels[1].slopeSB=1.5259' 'channels[1].offsetSC=-20' 'channels[1].numberFormat=2' \
+    'channels[2].name=Temp2' 'channels[2].slopeSB=1.5259' 'channels[2].offsetSC=-20' 'channels[2].numberFormat=2' \
+    'channels[3].name=Cisnienie' 'channels[3].slopeSB=0.1526' 'channels[3].numberFormat=3' \
+    'channels[4].name=Przeplyw' 'channels[4].slopeSB=0.7630' 'channels[4].numberFormat=1')
+fi
+
 "$BUILD/simulator/recorder-sim" --link "$link" --model R3 --blocks 3 --samples 500 --channels 4 \
   --period 100 --baud 230400 > "$demo/recorder-sim.out" &
 sim_pid=$!

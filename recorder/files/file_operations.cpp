@@ -13,8 +13,9 @@ std::vector<DirectoryEntry> listDirectory(const QString& dir, const QString& mas
     if (!d.exists()) return entries;
 
     if (!d.isRoot()) entries.push_back({QStringLiteral(".."), true});
+    // QDir also lets through links to devices and other non-directories here.
     for (const QFileInfo& info : d.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
-        entries.push_back({info.fileName(), true});
+        if (info.isDir()) entries.push_back({info.fileName(), true});
     for (const QFileInfo& info : d.entryInfoList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase))
         entries.push_back({info.fileName(), false});
     return entries;

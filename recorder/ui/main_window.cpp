@@ -233,6 +233,7 @@ void TForm1::buildPanels()
         if (r.second) text += QLatin1Char('\n') + QString::fromUtf8(r.second);
         auto* label = new QLabel(text, central);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setWordWrap(true);  // the designed width is narrow for today's fonts
         grid->addWidget(label, row, 0);
         grid->addWidget(r.control, row, 1);
         ++row;

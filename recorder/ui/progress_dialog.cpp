@@ -53,7 +53,6 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
 
     BitBtn1 = new QPushButton(this);
     Button1 = new QPushButton(QStringLiteral("Pomoc"), this);
-    Button1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
     connect(Button1, &QPushButton::clicked, this, &TForm4::helpClicked);
 
