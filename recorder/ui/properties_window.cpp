@@ -24,7 +24,9 @@ TForm5::TForm5(const Settings& settings, QWidget* parent) : QWidget(parent, Qt::
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setBackgroundRole(QPalette::Window);
+    QPalette menuColoured = Memo1->palette();
+    menuColoured.setColor(QPalette::Base, menuColoured.color(QPalette::Window));
+    Memo1->setPalette(menuColoured);
 
     BitBtn1 = new QPushButton(QStringLiteral("Pokaż &raport transmisji"), this);
     BitBtn3 = new QPushButton(QStringLiteral("S&kanuj system"), this);
