@@ -55,7 +55,7 @@ inline constexpr int kMaxCommandLength = 511;
 // other value is taken as data mode).
 ReadTimeouts timeoutsForMode(std::int32_t mode);
 
-// Parses a port specification such as "com3:230400,n,8,2,p" (or only the part after the
+// Parses a port text such as "com3:230400,n,8,2,p" (or only the part after the
 // port name, ":230400,n,8,2,p"): baud rate, then optional parity letter (n e o m s), data
 // bits (5-8), stop bits (1, 1.5, 2) and handshake letter (x p), comma-separated; blanks
 // may follow the colon. Two-digit baud abbreviations (11 15 30 60 12 24 48 96 19) stand

@@ -15,6 +15,7 @@
 #include <random>
 #include <string>
 #include <vector>
+#include "support/decimal_comma_locale.h"
 
 namespace {
 
@@ -107,22 +108,15 @@ TEST(FloatScan, RandomNumbersMatchScanf)
 // separates the decimals and "1,5" still reads as 1.
 TEST(FloatScan, DecimalCommaLocaleChangesNothing)
 {
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    QTemporaryDir localeDir;
-    bool active = std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") != nullptr;
-    if (!active && QProcess::execute("localedef", {"-i", "pl_PL", "-f", "UTF-8", localeDir.filePath("pl_PL.UTF-8")}) == 0) {
-        setenv("LOCPATH", localeDir.path().toLocal8Bit().constData(), 1);
-        active = std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") != nullptr;
-        unsetenv("LOCPATH");
+    wizor::FloatScan point, comma, huge;
+    {
+        vorda::test::DecimalCommaLocale commaLocale;
+        if (!commaLocale.active())
+            GTEST_SKIP() << "no decimal-comma locale available";
+        point = scanFloat("21.5");
+        comma = scanFloat("1,5");
+        huge = scanFloat("1.5e60");
     }
-    if (!active)
-        GTEST_SKIP() << "no decimal-comma locale available";
-    ASSERT_EQ(*std::localeconv()->decimal_point, ',');
-
-    const wizor::FloatScan point = scanFloat("21.5");
-    const wizor::FloatScan comma = scanFloat("1,5");
-    const wizor::FloatScan huge = scanFloat("1.5e60");
-    std::setlocale(LC_NUMERIC, previous.c_str());
 
     EXPECT_TRUE(point.ok);
     EXPECT_EQ(point.value, 21.5f);

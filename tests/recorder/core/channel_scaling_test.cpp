@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include "support/decimal_comma_locale.h"
 
 namespace vorda {
 namespace {
@@ -137,28 +138,19 @@ TEST(ChannelScaling, MonitorTextFollowsTheFormatTable) {
     EXPECT_EQ(monitorText(1.0f, 1), "  1.0\t");
 }
 
-// Builds a decimal-comma locale into a private folder (root is not needed), so that
-// the "." is proven not to come from the C library's current locale.
+// The "." must not come from the C library's current locale.
 TEST(ChannelScaling, TextUsesAPointUnderADecimalCommaLocale) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QProcess localedef;
-    localedef.start(QStringLiteral("localedef"),
-                    {QStringLiteral("-i"), QStringLiteral("pl_PL"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
-                     dir.filePath(QStringLiteral("pl_PL.UTF-8"))});
-    if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0) {
-        if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8")) GTEST_SKIP() << "no Polish locale can be built here";
-    } else {
-        setenv("LOCPATH", dir.path().toLocal8Bit().constData(), 1);
-        ASSERT_NE(std::setlocale(LC_NUMERIC, "pl_PL.UTF-8"), nullptr);
+    std::string probeText, file, monitor;
+    {
+        vorda::test::DecimalCommaLocale comma;
+        if (!comma.active()) GTEST_SKIP() << "no Polish locale can be built here";
+        char probe[16];
+        std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+        probeText = probe;
+        file = fileText(1.5f, 2);
+        monitor = monitorText(-1.25f, 2);
     }
-    char probe[16];
-    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
-    const std::string file = fileText(1.5f, 2);
-    const std::string monitor = monitorText(-1.25f, 2);
-    std::setlocale(LC_NUMERIC, "C");
-    unsetenv("LOCPATH");
-    ASSERT_STREQ(probe, "1,5") << "the locale in force writes a decimal comma";
+    ASSERT_EQ(probeText, "1,5") << "the locale in force writes a decimal comma";
     EXPECT_EQ(file, "1.50");
     EXPECT_EQ(monitor, "-1.25\t");
 }

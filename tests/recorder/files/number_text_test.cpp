@@ -12,6 +12,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include "support/decimal_comma_locale.h"
 
 namespace {
 
@@ -89,15 +90,13 @@ TEST(NumberText, DecimalsBeyondTheFastPathAndOutOfRange) {
 }
 
 TEST(NumberText, PointStaysADotUnderADecimalCommaLocale) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    const char* candidates[] = {"pl_PL.UTF-8", "pl_PL.utf8", "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"};
-    bool switched = false;
-    for (const char* name : candidates) switched = switched || std::setlocale(LC_NUMERIC, name) != nullptr;
-    if (!switched) GTEST_SKIP() << "no decimal-comma locale installed";
-    const std::string fourDecimals = fast(3.25f, 4);
-    const std::string manyDecimals = fast(3.25f, 8);
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    std::string fourDecimals, manyDecimals;
+    {
+        vorda::test::DecimalCommaLocale comma;
+        if (!comma.active()) GTEST_SKIP() << "no decimal-comma locale can be built here";
+        fourDecimals = fast(3.25f, 4);
+        manyDecimals = fast(3.25f, 8);
+    }
     EXPECT_EQ(fourDecimals, "3.2500");
     EXPECT_EQ(manyDecimals, "3.25000000");
 }

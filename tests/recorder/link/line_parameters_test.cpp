@@ -19,7 +19,7 @@ LineSettings line(std::uint32_t baud, Parity parity, int data, StopBits stop, ch
     return {baud, parity, data, stop, handshake};
 }
 
-TEST(ModeString, GoodAndBadSpecificationsSideBySide) {
+TEST(ModeString, GoodAndBadModeStringsSideBySide) {
     const ModeCase cases[] = {
         {"com3:230400,n,8,2,p", line(230400, Parity::None, 8, StopBits::Two, 'p')},
         {":230400,n,8,2,p", line(230400, Parity::None, 8, StopBits::Two, 'p')},
