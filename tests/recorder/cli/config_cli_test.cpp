@@ -2,6 +2,7 @@
 
 #include "core/settings_fields.h"
 #include "core/settings_files.h"
+#include "support/cli_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,13 +18,8 @@
 namespace vorda {
 namespace {
 
-const QString kCli = QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli");
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+const QString kCli = test::vordaCliPath();
+using test::CliRun;
 
 class ConfigCli : public ::testing::Test {
 protected:
@@ -36,20 +32,7 @@ protected:
     }
 
     CliRun run(const QStringList& args, const QString& program = kCli, const QStringList& prefix = {}) const {
-        QProcess p;
-        p.setWorkingDirectory(dir);
-        p.start(program, prefix + args);
-        CliRun r;
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            ADD_FAILURE() << "vorda-cli did not finish";
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return test::runProgram(dir, prefix + args, program);
     }
 
     QString path(const char* name) const { return dir + QLatin1Char('/') + QLatin1String(name); }

@@ -3,6 +3,7 @@
 #include "core/reporter.h"
 #include "core/settings_files.h"
 #include "core/settings_record.h"
+#include "support/cli_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,18 +17,10 @@ using namespace vorda;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 CliRun convertIn(const QString& dir, const QStringList& args) {
-    QProcess p;
-    p.setWorkingDirectory(dir);
-    p.start(QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli"), QStringList{QStringLiteral("convert")} + args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return test::runProgram(dir, QStringList{QStringLiteral("convert")} + args);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {

@@ -1,6 +1,7 @@
 // vorda-cli register | data | send against recorder-sim: output, exit statuses, and that
 // the configuration is left alone.
 
+#include "support/cli_run.h"
 #include "support/recorder_sim.h"
 
 #include <QDir>
@@ -11,28 +12,10 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using vorda::test::CliRun;
 
 // Runs vorda-cli in `dir` (its start-up directory).
-CliRun runCli(const QString& dir, const QStringList& args) {
-    QProcess process;
-    process.setWorkingDirectory(dir);
-    process.start(QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli"), args);
-    CliRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+CliRun runCli(const QString& dir, const QStringList& args) { return vorda::test::runProgram(dir, args); }
 
 // The value of a `name=value` line of the output.
 QString valueOf(const QString& out, const QString& name) {

@@ -1,0 +1,35 @@
+#pragma once
+// Runs a command-line program (vorda-cli by default) in a start-up directory and collects
+// its exit status and output, for tests that drive the programs as a user would.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace vorda::test {
+
+struct CliRun {
+    int exitCode = -1;  // -1 when the program crashed or did not finish
+    QString out;
+    QString err;
+};
+
+inline QString vordaCliPath() { return QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli"); }
+
+inline CliRun runProgram(const QString& dir, const QStringList& args, const QString& program = vordaCliPath()) {
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    process.start(program, args);
+    CliRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+}  // namespace vorda::test
