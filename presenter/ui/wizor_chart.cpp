@@ -27,10 +27,11 @@ constexpr int kZoom3D = 103;
 constexpr int kAnimationIntervalMs = 25;
 
 // Sets an axis range so that the axis never holds a maximum below its minimum on
-// the way: minimum far down first, then the maximum, then the minimum.
+// the way: minimum far down first, then the maximum, then the minimum. The axis
+// would swap a maximum below its minimum, so the first minimum is never above the new one.
 void setRangeOrdered(QCPAxis* axis, Range range)
 {
-    axis->setRangeLower(-999999999.0);
+    axis->setRangeLower(std::min(-999999999.0, range.lower));
     axis->setRangeUpper(range.upper);
     axis->setRangeLower(range.lower);
 }

@@ -258,6 +258,17 @@ TEST_F(WizorWindow, ZoomTwiceThenUndoRestoresTheRanges)
     EXPECT_EQ(window->lowerChart()->axisRanges(), lowerBefore);
     window->ZoomOutExecute();
     EXPECT_EQ(window->upperChart()->axisRanges(), before);
+
+    // Values far below the minimum the axes are first lowered to: the zoomed range
+    // lies wholly below it and must still come out the right way up.
+    write("f.txt", "00:01.000 -5e9 -4e9\n");
+    window->New2chart1Execute();
+    window->Dopasuj1Execute();
+    const Range fitted = window->upperChart()->valueRange();
+    window->ZoomInExecute();
+    window->upperChart()->finishZoomAnimation();
+    EXPECT_EQ(window->upperChart()->valueRange(), zoomedIn(fitted));
+    EXPECT_LT(window->upperChart()->valueRange().upper, -999999999.0);
 }
 
 TEST_F(WizorWindow, RectangleDragZoomsAndTheReverseDragUndoes)
