@@ -301,8 +301,12 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     }
     valueCount_ = timeOnly ? numeric + 1 : numeric;
 
+    // An infinite value (a number too large for a float) would leave no drawable range
+    // for the fit, so only finite values count; NaN never compares anyway.
     for (int c = 0, n = usedValueCount(); c < n; ++c) {
         const float v = values_[c];
+        if (!std::isfinite(v))
+            continue;
         if (v > maxValue_)
             maxValue_ = v;
         if (v < minValue_)

@@ -60,7 +60,7 @@ public:
     // Channel names, raw bytes of the file (Windows-1250); column c is channel c + 1.
     std::string_view channelName(int column) const noexcept { return channelNames_[column]; }
 
-    // Statistics over all data lines since Reset. While maxValue() < minValue() (the
+    // Statistics over the finite values of all data lines since Reset. While maxValue() < minValue() (the
     // +-1.0e8 start values) the file has given no value.
     float maxValue() const noexcept { return maxValue_; }
     float minValue() const noexcept { return minValue_; }

@@ -195,6 +195,15 @@ TEST(LineParser, StatisticsAndSentinels)
     ASSERT_TRUE(p.ParseLine("12:00 -5e9 nan"));
     EXPECT_EQ(p.minValue(), -5.0e9f);
     EXPECT_EQ(p.maxValue(), -1.0e8f);
+
+    // Numbers beyond the float's range read as infinite: plotted, but kept out of the
+    // statistics, which must stay finite for the fit.
+    p.Reset();
+    ASSERT_TRUE(p.ParseLine("12:00 1e39 -1e39 -inf 4 -2"));
+    EXPECT_EQ(p.valueCount(), 5);
+    EXPECT_TRUE(std::isinf(p.value(0)));
+    EXPECT_EQ(p.maxValue(), 4.0f);
+    EXPECT_EQ(p.minValue(), -2.0f);
 }
 
 TEST(LineParser, FieldLimits)
