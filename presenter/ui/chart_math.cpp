@@ -10,8 +10,11 @@ Range fitRange(float maxValue, float minValue)
 {
     if (!(maxValue >= minValue))
         return {15.0, 30.0};
+    // The spread in single precision, unless it overflows there (limits near the
+    // float's largest values); the double then keeps the range drawable.
     const float spread = std::fabs(maxValue - minValue);
-    const double margin = 0.02 * double(spread);
+    const double margin =
+        0.02 * (std::isfinite(spread) ? double(spread) : std::fabs(double(maxValue) - double(minValue)));
     return {double(minValue) - margin, double(maxValue) + margin};
 }
 

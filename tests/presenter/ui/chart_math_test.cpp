@@ -18,6 +18,11 @@ TEST(FitRange, AddsTwoPercentOfTheSpreadOnBothSides)
     const Range negative = fitRange(-1.0f, -51.0f);
     EXPECT_NEAR(negative.lower, -52.0, 1e-12);
     EXPECT_NEAR(negative.upper, 0.0, 1e-12);
+
+    // The spread of the float's extremes overflows a float; the range stays finite.
+    const Range widest = fitRange(3.0e38f, -3.0e38f);
+    EXPECT_NEAR(widest.upper, double(3.0e38f) * 1.04, 1e31);
+    EXPECT_NEAR(widest.lower, -double(3.0e38f) * 1.04, 1e31);
 }
 
 TEST(FitRange, EqualValuesGiveAZeroHeightRangeThatIsOpenedForDrawing)
