@@ -114,6 +114,24 @@ std::vector<QPointF> thinToPixelColumns(const std::vector<QPointF>& points)
     return out;
 }
 
+std::vector<std::vector<QPointF>> drawableRuns(const std::vector<QPointF>& points, double top, double bottom)
+{
+    constexpr double kReach = 1.0e6;
+    std::vector<std::vector<QPointF>> runs;
+    bool inRun = false;
+    for (const QPointF& p : points) {
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y())) {
+            inRun = false;
+            continue;
+        }
+        if (!inRun)
+            runs.emplace_back();
+        inRun = true;
+        runs.back().emplace_back(p.x(), std::clamp(p.y(), top - kReach, bottom + kReach));
+    }
+    return runs;
+}
+
 int obliqueDepth(QSize plotArea, int horizontalOffset, int zoomPercent)
 {
     const int side = std::max(0, std::min(plotArea.width(), plotArea.height()));

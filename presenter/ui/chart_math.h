@@ -82,6 +82,12 @@ struct Oblique3D {
 // highest, last), which draws the same picture as the full line.
 std::vector<QPointF> thinToPixelColumns(const std::vector<QPointF>& points);
 
+// The pieces of a screen polyline that can be drawn: split where a point is not
+// finite (a value that is not a number or infinite leaves a gap, as in the flat
+// view), vertical positions held within a million pixels of top..bottom so that the
+// painter's fixed-point arithmetic cannot overflow on huge values.
+std::vector<std::vector<QPointF>> drawableRuns(const std::vector<QPointF>& points, double top, double bottom);
+
 // The depth of the 3D view for a plot area of the given size: the horizontal
 // offset (percent of the smaller side) scaled by the zoom percentage.
 int obliqueDepth(QSize plotArea, int horizontalOffset, int zoomPercent);

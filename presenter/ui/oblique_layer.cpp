@@ -67,14 +67,19 @@ void ObliqueLayer::drawRibbon(QCPPainter* painter, QCPGraph* curve, double front
     line.reserve(std::size_t(end - begin));
     for (auto it = begin; it != end; ++it)
         line.emplace_back(keys->coordToPixel(it->key), values->coordToPixel(it->value));
-    line = thinToPixelColumns(line);
+    const QRect area = mParentPlot->axisRect()->rect();
+    for (const std::vector<QPointF>& run : drawableRuns(line, area.top(), area.bottom()))
+        drawRibbonPiece(painter, thinToPixelColumns(run), curve->pen().color(), front, back);
+}
+
+void ObliqueLayer::drawRibbonPiece(QCPPainter* painter, const std::vector<QPointF>& line, const QColor& colour,
+                                   double front, double back) const
+{
     if (line.empty())
         return;
-
     const Oblique3D view{depth_};
     const QPointF nearShift = view.shift(front);
     const QPointF farShift = view.shift(back);
-    const QColor colour = curve->pen().color();
     if (line.size() == 1) {
         painter->setPen(QPen(colour, 1));
         painter->drawLine(line[0] + farShift, line[0] + nearShift);

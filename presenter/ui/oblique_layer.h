@@ -21,6 +21,8 @@ protected:
 
 private:
     void drawRibbon(QCPPainter* painter, QCPGraph* curve, double front, double back) const;
+    void drawRibbonPiece(QCPPainter* painter, const std::vector<QPointF>& line, const QColor& colour, double front,
+                         double back) const;
 
     int depth_ = 0;
 };

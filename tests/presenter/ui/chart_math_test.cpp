@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include <clocale>
+#include <limits>
 
 namespace wizor {
 namespace {
@@ -107,6 +108,19 @@ TEST(ThinToPixelColumns, KeepsTheExtremesOfEachPixelColumnInOrder)
     EXPECT_EQ(thin[3], line[99]);
     EXPECT_EQ(thin[4], QPointF(11.5, 7.0));
     EXPECT_TRUE(thinToPixelColumns({}).empty());
+}
+
+TEST(ThinToPixelColumns, DrawableRunsBreakAtMissingValuesAndBoundHugeOnes)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto runs = drawableRuns({{0, 10}, {1, nan}, {2, 20}, {3, -1e38}, {4, 1e38}, {5, -inf}, {6, 30}, {7, 40}},
+                                   0.0, 100.0);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0], (std::vector<QPointF>{{0, 10}}));
+    EXPECT_EQ(runs[1], (std::vector<QPointF>{{2, 20}, {3, -1.0e6}, {4, 100 + 1.0e6}}));
+    EXPECT_EQ(runs[2], (std::vector<QPointF>{{6, 30}, {7, 40}}));
+    EXPECT_TRUE(drawableRuns({{1, nan}}, 0.0, 100.0).empty());
 }
 
 TEST(ChartMargins, TwoPercentAroundAndFivePercentBelow)
