@@ -233,6 +233,10 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
                 break;
             }
             letEventsRun();
+            // A failed read leaves `receiving` set, and a device that is gone (an
+            // adapter pulled out) fails every read at once: the block ends here instead
+            // of spinning until the user aborts.
+            if (link_.readFailed) break;
         } while (link_.receiving);
         if (writeFailed || !dump.flush())
             reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);

@@ -110,7 +110,7 @@ public:
     bool readSelectedBlock(ProgressBarView* bar = nullptr);
 
     // DownloadBlock: " ?MEM n &" into "__m.mem" in the start-up directory, every byte as
-    // received, until the recorder falls silent or the user aborts.
+    // received, until the recorder falls silent, a read fails or the user aborts.
     BlockDownload downloadBlock(std::int32_t block);
 
     // PrzerwijTransmijieExecute, for the abort button: asks the transfer to stop. The "$"

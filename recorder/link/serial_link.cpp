@@ -196,7 +196,8 @@ void SerialLink::readChunk() {
     QByteArray chunk;
     const ReadError error = transport_->read(chunk, kChunkSize);
     readStatus = 0;
-    if (error != ReadError::None) {
+    readFailed = error != ReadError::None;
+    if (readFailed) {
         if (error == ReadError::EndOfFile) readStatus |= kReadEndOfFile;
         return;
     }

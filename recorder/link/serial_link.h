@@ -109,6 +109,8 @@ public:
     QByteArray command;    // the command text to send
     QByteArray reply;      // every byte of the last chunk, NUL bytes included
     bool receiving = false;
+    // The last chunk read failed (the device reported an error rather than silence).
+    bool readFailed = false;
     // The program-wide table of raw channel codes; row 0 is what other parts read.
     Readings readings{};
 

@@ -2,6 +2,7 @@
 
 #include "recorder/download/recorder_session.h"
 
+#include "link/fake_transport.h"
 #include "link/recorder_protocol.h"
 
 #include <gtest/gtest.h>
@@ -226,6 +227,39 @@ TEST(MemoryRead, BlockWithoutADumpFileIsNotAskedFor) {
     // No " ?MEM n &" whose answer would flow into the next register read.
     EXPECT_EQ(s.sim.waitForCommands(5), bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?R_2 &"}));
     EXPECT_TRUE(s.measurementFiles().isEmpty());
+}
+
+TEST(MemoryRead, ADeviceThatFailsEveryReadEndsTheBlock) {
+    // An adapter pulled out mid-block: the first chunk arrives, every later read fails at
+    // once and never reports silence.
+    QTemporaryDir dir;
+    Settings settings{};
+    applyStartupDefaults(settings, dir.path());
+    ProgramState state;
+    state.setStartDir(dir.path());
+    test::RecordingReporter reporter;
+    auto [transport, script] = FakeTransport::create();
+    const QByteArray firstChunk("R3 2024-01-01 10:00:00 1 500 10 4 0\r0000");
+    script->responder = [&](const QByteArray& command) -> QList<QByteArray> {
+        if (command == " ?MEM 1 &") return {firstChunk};
+        return {};
+    };
+    script->onRead = [&script = script] {
+        if (script->readCalls > 1) script->readError = ReadError::EndOfFile;
+    };
+    // Stands in for the user's abort should the loop keep going.
+    reporter.onEvents = [&] {
+        if (script->readCalls > 20) state.abortRequested = true;
+    };
+    SerialLink link(settings, std::move(transport), dir.path());
+    MemoryDownload download(settings, state, link, reporter);
+
+    const BlockDownload block = download.downloadBlock(1);
+
+    EXPECT_FALSE(block.aborted);
+    EXPECT_EQ(script->readCalls, 2);
+    EXPECT_EQ(block.bytes, firstChunk.size());
+    EXPECT_EQ(settings.portOpen, 0);
 }
 
 TEST(SingleBlockRead, DownloadsOnlyTheSelectedBlock) {
