@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <limits>
+
 namespace vorda {
 
 namespace {
@@ -62,9 +64,18 @@ std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCoun
     return bits / baudRate;
 }
 
-int memoryReadBarMaximum(std::uint32_t seconds) { return static_cast<int>(seconds * 3.06 + 2); }
+namespace {
+// Truncated to an int; a value beyond the int range (a slow line, a huge header) stays
+// at the largest int rather than wrapping.
+int truncatedBarMaximum(double value) {
+    return value >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                            : static_cast<int>(value);
+}
+}  // namespace
 
-int singleBlockBarMaximum(std::uint32_t seconds) { return static_cast<int>(seconds * 1.47 + 2); }
+int memoryReadBarMaximum(std::uint32_t seconds) { return truncatedBarMaximum(seconds * 3.06 + 2); }
+
+int singleBlockBarMaximum(std::uint32_t seconds) { return truncatedBarMaximum(seconds * 1.47 + 2); }
 
 bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q) {
     return status.blockNumber == q && status.tag[0] == 'R' && status.tag[1] >= '1' &&

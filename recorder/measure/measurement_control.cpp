@@ -1,5 +1,8 @@
 #include "measure/measurement_control.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace vorda {
 
 namespace {
@@ -9,8 +12,10 @@ constexpr char kLowMemoryText[] = "Zbyt mało pamięci !";
 constexpr char kCaption[] = "Uwaga !";
 }  // namespace
 
-std::uint32_t measurementBarMaximum(std::uint32_t samplingTimeMs, std::uint32_t sampleCount) {
-    return samplingTimeMs * sampleCount / 1000u + 2u;
+int measurementBarMaximum(std::uint32_t samplingTimeMs, std::uint32_t sampleCount) {
+    // The product needs 64 bits: 32000 ms x 1,564,670 samples is far beyond 32.
+    const std::uint64_t seconds = std::uint64_t{samplingTimeMs} * sampleCount / 1000u + 2u;
+    return static_cast<int>(std::min<std::uint64_t>(seconds, std::numeric_limits<int>::max()));
 }
 
 MemoryCheck checkMemoryForStart(const ProgramState& state) {
@@ -27,7 +32,7 @@ MeasurementControl::MeasurementControl(Settings& settings, ProgramState& state, 
 void MeasurementControl::sendPendingCommand(const QByteArray& text) {
     const QByteArray command = text.left(kPendingCommandMax);
     if (command == kStartCommand) {
-        barMaximum_ = static_cast<int>(measurementBarMaximum(settings_.samplingTimeMs, settings_.sampleCount));
+        barMaximum_ = measurementBarMaximum(settings_.samplingTimeMs, settings_.sampleCount);
         if (bar_) bar_->setBarMaximum(barMaximum_);
     }
     RecorderProtocol(link_, settings_, state_, reporter_).sendPlainCommand(command);

@@ -16,8 +16,9 @@ namespace vorda {
 inline constexpr int kPendingCommandMax = 299;
 
 // The measurement's planned duration in seconds plus two:
-// samplingTimeMs x sampleCount / 1000 + 2, unsigned integer arithmetic.
-std::uint32_t measurementBarMaximum(std::uint32_t samplingTimeMs, std::uint32_t sampleCount);
+// samplingTimeMs x sampleCount / 1000 + 2, unsigned integer arithmetic without overflow,
+// at most the largest int.
+int measurementBarMaximum(std::uint32_t samplingTimeMs, std::uint32_t sampleCount);
 
 // The memory check before a start.
 enum class MemoryCheck {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 namespace vorda {
 namespace {
@@ -320,6 +321,9 @@ TEST(DownloadEstimates, BarMaximaAndBaudRateDefault) {
     EXPECT_EQ(singleBlockBarMaximum(4), 7);
     EXPECT_EQ(memoryReadBarMaximum(0), 2);
     EXPECT_EQ(transferSeconds(4, 1000, 0), 0u);
+    // A one-baud line from a damaged configuration: the bar stays at the largest int.
+    EXPECT_EQ(memoryReadBarMaximum(transferSeconds(16, 1564670, 1)), std::numeric_limits<int>::max());
+    EXPECT_EQ(singleBlockBarMaximum(0xFFFFFFFFu), std::numeric_limits<int>::max());
 }
 
 TEST(DownloadEstimates, HeaderValidityAndBlockSize) {

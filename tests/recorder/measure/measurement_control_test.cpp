@@ -10,6 +10,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace vorda {
 namespace {
 
@@ -43,6 +45,15 @@ TEST(MeasurementStart, WithoutStatusSendsStartAndSetsTheBar) {
     EXPECT_EQ(s.state.rescanCountdown, 3);
     EXPECT_TRUE(s.reporter.shown.isEmpty());
     EXPECT_TRUE(s.reporter.asked.isEmpty());
+}
+
+TEST(MeasurementStart, BarMaximumIsThePlannedDurationWithoutOverflow) {
+    EXPECT_EQ(measurementBarMaximum(100, 500), 52);
+    EXPECT_EQ(measurementBarMaximum(999, 1), 2);
+    // 32000 ms x 134218 samples passes 2^32 ms: 4,294,976 s, not the 9 s of a wrapped product.
+    EXPECT_EQ(measurementBarMaximum(32000, 134218), 4294978);
+    EXPECT_EQ(measurementBarMaximum(32000, 1564670), 50069442);
+    EXPECT_EQ(measurementBarMaximum(0xFFFFFFFFu, 0xFFFFFFFFu), std::numeric_limits<int>::max());
 }
 
 TEST(MeasurementStart, MemoryChecks) {
