@@ -40,6 +40,8 @@ std::optional<Settings::Image> readSettingsImage(const QString& path, QString* p
     };
     QFile file(path);
     if (!file.exists()) return fail(QStringLiteral("does not exist"));
+    // A FIFO or device can never hold the record, and opening a FIFO would wait for a writer.
+    if (!QFileInfo(path).isFile()) return fail(QStringLiteral("is not a regular file"));
     if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("cannot be opened: ") + file.errorString());
     if (file.size() != static_cast<qint64>(kRecordSize))
         return fail(QStringLiteral("is %1 bytes, not %2").arg(file.size()).arg(kRecordSize));

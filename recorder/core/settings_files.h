@@ -35,7 +35,8 @@ void setDataDirectory(Settings& settings, const QString& dir);
 // selects (outside 0..3 -> 0). Only that one slot is checked.
 void correctLoadedSettings(Settings& settings);
 
-// Reads a raw record image. Fails unless the file can be read and is exactly 2200 bytes;
+// Reads a raw record image. Fails unless the file is a regular file that can be read and
+// is exactly 2200 bytes;
 // `problem` then says why in a few English words (for vorda-cli and logs).
 std::optional<Settings::Image> readSettingsImage(const QString& path, QString* problem = nullptr);
 

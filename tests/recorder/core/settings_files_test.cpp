@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fcntl.h>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vorda {
@@ -172,6 +174,19 @@ TEST_F(SettingsFilesTest, OnlyAnExact2200ByteFileIsTakenAndTheFactoryFileOnlyWhe
     EXPECT_TRUE(outcome.fromFile);
     EXPECT_EQ(outcome.path, factory());
     EXPECT_EQ(settings.portNumber, 3);
+
+    // A FIFO of that name is taken as the config file, and refused without being opened
+    // (an open would wait for a writer; the descriptor held here only keeps a failing
+    // test from hanging).
+    ASSERT_EQ(mkfifo(QFile::encodeName(config()).constData(), 0600), 0);
+    const int holder = ::open(QFile::encodeName(config()).constData(), O_RDWR);
+    ASSERT_GE(holder, 0);
+    outcome = loadStartupSettings(settings, dir.path(), reporter);
+    ::close(holder);
+    EXPECT_FALSE(outcome.fromFile);
+    EXPECT_EQ(outcome.path, config());
+    EXPECT_EQ(outcome.problem.toStdString(), "is not a regular file");
+    ASSERT_TRUE(QFile::remove(config()));
 
     // A directory of the config file's name is no config file.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QLatin1String(kConfigFileName)));
