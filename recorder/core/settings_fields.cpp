@@ -136,11 +136,13 @@ QString numberText(T value) {
     return QString::fromLatin1(buf, r.ptr - buf);
 }
 
-// Control characters would break the one-line-per-field listing; they show as \xHH.
+// Control characters would break the one-line-per-field listing or be taken by a terminal
+// as commands (the C1 controls that the code page's undefined bytes decode to); they show
+// as \xHH.
 QString printableText(const QString& text) {
     QString shown;
     for (const QChar ch : text) {
-        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
+        if (ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() <= 0x9F))
             shown += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
         else
             shown += ch;

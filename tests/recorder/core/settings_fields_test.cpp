@@ -163,8 +163,8 @@ TEST(SettingsFields, TextsAreShownUpToTheirNulOrOneShortOfTheirWidth) {
     EXPECT_EQ(fieldValueText(s, *tag), QStringLiteral("R51"));
 
     const SettingsField* name = findSettingsField("channels[7].name");
-    std::memcpy(s.channels[7].name, "\xA3\xF3" "d\x9F\n", 6);  // "Łódź" in Windows-1250, then a line feed
-    EXPECT_EQ(fieldValueText(s, *name), QString::fromUtf8("Łódź\\x0a"));
+    std::memcpy(s.channels[7].name, "\xA3\xF3" "d\x9F\n\x90", 7);  // "Łódź" in Windows-1250, a line feed, an undefined byte
+    EXPECT_EQ(fieldValueText(s, *name), QString::fromUtf8("Łódź\\x0a\\x90"));
 
     // A shorter text keeps the bytes after its NUL.
     std::memcpy(s.channels[7].name, "abcdefgh", 9);
