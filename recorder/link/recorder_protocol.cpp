@@ -281,7 +281,8 @@ QByteArray RecorderProtocol::readCurrentDataAveraged() {
     for (std::size_t k = 0; k < replies.size(); ++k)
         parseDataReply(std::string_view(replies[k].constData(), static_cast<std::size_t>(replies[k].size())),
                        readings[k + 1]);
-    const int channels = settings_.usedChannels();
+    // Channels 1..channelsUsed, never beyond 16; none when the count is 0 or less.
+    const int channels = std::min<int>(settings_.channelsUsed, kMaxChannels);
     for (int c = 1; c <= channels; ++c)
         readings[0][c] = trimmedMean({readings[1][c], readings[2][c], readings[3][c], readings[4][c], readings[5][c]});
     finishExchange();

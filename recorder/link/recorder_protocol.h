@@ -66,7 +66,7 @@ public:
     QByteArray readCurrentData();
 
     // ReadCurrentDataAveraged: five " ?DAT &" on one open port into rows 1-5, then row 0
-    // of channels 1..usedChannels() := the trimmed mean of rows 1-5. Returns the reply
+    // of channels 1..channelsUsed (at most 16) := the trimmed mean of rows 1-5. Returns the reply
     // of the first read; empty when the link was busy.
     QByteArray readCurrentDataAveraged();
 

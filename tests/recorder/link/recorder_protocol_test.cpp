@@ -163,12 +163,15 @@ TEST_F(ProtocolTest, AveragedReadKeepsItsChannelLoopWithinSixteen) {
     for (int c = 1; c <= 16; ++c) EXPECT_EQ(link->readings[0][c], 1);
     EXPECT_EQ(link->readings[0][0], -1);
 
-    settings.channelsUsed = -3;
-    link->readings[0].fill(-1);
-    for (int k = 0; k < 5; ++k) script->chunks.push_back(dataReply({2, 2}));
-    protocol->readCurrentDataAveraged();
-    EXPECT_EQ(link->readings[0][1], 2);
-    EXPECT_EQ(link->readings[0][2], -1);
+    // No channel in use: the five replies are read, row 0 keeps every value.
+    for (const int used : {0, -3}) {
+        settings.channelsUsed = used;
+        link->readings[0].fill(-1);
+        for (int k = 0; k < 5; ++k) script->chunks.push_back(dataReply({2, 2}));
+        protocol->readCurrentDataAveraged();
+        EXPECT_EQ(link->readings[5][1], 2);
+        for (int c = 1; c <= 16; ++c) EXPECT_EQ(link->readings[0][c], -1) << "channelsUsed " << used;
+    }
 }
 
 TEST_F(ProtocolTest, PlainCommandWritesItsBytesAndReadsNothing) {
