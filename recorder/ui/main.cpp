@@ -4,17 +4,16 @@
 #include "core/settings_record.h"
 #include "link/serial_link.h"
 #include "link/serial_transport.h"
+#include "ui/application.h"
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
 #include "ui/message_dialogs.h"
 
-#include <QApplication>
 #include <QDir>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rejestrator DL03"));
+    vorda::VordaApplication app(argc, argv);
 
     vorda::Settings settings{};
     vorda::ProgramState state;

@@ -5,13 +5,56 @@
 #include "ui/properties_window.h"
 
 #include <QAction>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
+
+#include <stdexcept>
 
 namespace vorda::test {
 namespace {
+
+// A handler that throws on QEvent::User, as a faulty handler would, and counts the
+// events of the next type.
+class ThrowingObject : public QObject {
+public:
+    int handled = 0;
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) throw std::runtime_error("Uszkodzony plik");
+        if (e->type() == QEvent::Type(QEvent::User + 1)) {
+            ++handled;
+            return true;
+        }
+        return QObject::event(e);
+    }
+};
+
+TEST(Application, AnExceptionEscapingAHandlerIsShownAndTheLoopGoesOn)
+{
+    VordaApplication& app = application();
+    QStringList shown;
+    app.setExceptionHandler([&shown](const QString& text) { shown << text; });
+
+    ThrowingObject target;
+    QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+    QCoreApplication::postEvent(&target, new QEvent(QEvent::Type(QEvent::User + 1)));
+    QCoreApplication::sendPostedEvents(&target);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Uszkodzony plik")});
+    EXPECT_EQ(target.handled, 1);
+
+    // A slot that throws inside a running event loop: the loop survives and quits normally.
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [] { throw 42; });
+    QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    EXPECT_EQ(loop.exec(), 0);
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_FALSE(shown[1].isEmpty());
+
+    app.setExceptionHandler(failOnEscapedException);
+}
 
 using StartUp = WindowFixture;
 

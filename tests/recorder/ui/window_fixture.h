@@ -7,6 +7,7 @@
 #include "core/settings_record.h"
 #include "link/serial_link.h"
 #include "link/serial_transport.h"
+#include "ui/application.h"
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
 #include "ui/message_dialogs.h"
@@ -87,12 +88,22 @@ inline int& testArgc()
     return argc;
 }
 
-// One QApplication for the whole test program.
-inline QApplication& application()
+// Fails the running test: no message box may block a test.
+inline void failOnEscapedException(const QString& text)
+{
+    ADD_FAILURE() << "exception escaped a handler: " << text.toStdString();
+}
+
+// One application, as the program makes it, for the whole test program.
+inline VordaApplication& application()
 {
     static char name[] = "test_recorder_ui";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(testArgc(), argv);
+    static VordaApplication* app = [] {
+        auto* created = new VordaApplication(testArgc(), argv);
+        created->setExceptionHandler(failOnEscapedException);
+        return created;
+    }();
     return *app;
 }
 

@@ -1,0 +1,29 @@
+#include "ui/application.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+namespace vorda {
+
+VordaApplication::VordaApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Rejestrator DL03"));
+    showException_ = [](const QString& text) {
+        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
+    };
+}
+
+bool VordaApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        showException_(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        showException_(QStringLiteral("Nieznany błąd programu."));
+    }
+    return false;
+}
+
+}  // namespace vorda
