@@ -473,6 +473,8 @@ void TForm1::OtworzExecute()
     QDir::setCurrent(dataDir);
     const QString chosen = dialogs_.openFileName(this, dataDir, QStringLiteral("RRRR_MM_DD_gg_mm_ss"),
                                                  QStringLiteral("Pliki tekstowe *.txt (*.txt);;Wszystkie pliki *.* (*)"));
+    // Cancelled, the list stays where it is; the working directory goes back there too.
+    QString listed = listDir_;
     if (!chosen.isEmpty()) {
         const QFileInfo info(chosen);
         if (info.isFile()) {
@@ -482,12 +484,10 @@ void TForm1::OtworzExecute()
         }
         storePath(settings_.dataDirectory, info.absolutePath());
         dataDir = info.absolutePath();
+        listed = dataDir;
     }
     setStatus(StatusPanel::Message, QDir::toNativeSeparators(dataDir));
-    if (QFileInfo(dataDir).isDir())
-        setListDirectory(dataDir);
-    else
-        refreshFileList();
+    setListDirectory(listed);
 }
 
 void TForm1::UsunPlikClick()

@@ -153,15 +153,24 @@ TEST_F(FileBrowser, OpenDialogMovesTheDataDirectoryAndHoldsAFullPath)
     EXPECT_FALSE(QFileInfo::exists(chosen));
 }
 
-TEST_F(FileBrowser, CancelledOpenDialogKeepsTheDataDirectory)
+TEST_F(FileBrowser, CancelledOpenDialogKeepsTheDataDirectoryAndTheListed)
 {
     TForm1& w = createWithFiles();
     const std::string before = std::string(fieldText(settings_.dataDirectory));
+    // The list shows a subdirectory of the data directory; a file appears there meanwhile.
+    ASSERT_TRUE(w.selectEntry(QStringLiteral("[archiwum]")));
+    w.FileListBox1DblClick();
+    writeFile(startPath(QStringLiteral("archiwum/2023_02_02_00_00_00.txt")), "d\r\n");
+
     dialogs_.fileToOpen.clear();
     w.OtworzExecute();
     EXPECT_EQ(std::string(fieldText(settings_.dataDirectory)), before);
     EXPECT_EQ(w.statusText(StatusPanel::Message), fromWin1250(before));
     EXPECT_TRUE(launcher_.opened.empty());
+    // The list is refreshed where it was, and relative names still resolve there.
+    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("archiwum")));
+    EXPECT_EQ(QDir::currentPath(), startPath(QStringLiteral("archiwum")));
+    EXPECT_TRUE(w.listedNames().contains(QStringLiteral("2023_02_02_00_00_00.txt")));
 }
 
 TEST_F(FileBrowser, ExplorerHelpAndWebFailuresHaveTheirMessages)
