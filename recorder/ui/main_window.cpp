@@ -340,6 +340,8 @@ void TForm1::BitBtn1Click()
     setTransferControlsEnabled(false);
     form4_->setMode(TForm4::Mode::Abort);
     form4_->showOver(this);
+    // The register reads block; let the dialog and the disabled window paint first.
+    processEvents();
     download_->readMemory();
     form4_->hide();
     setTransferControlsEnabled(true);
