@@ -365,7 +365,7 @@ void TForm1::KoniecExecute()
     settings_.mainLeft = x();
     settings_.mainTop = y();
     QDir::setCurrent(state_.startDir);
-    saveSettingsFile(settings_, QDir(state_.startDir).filePath(QString::fromLatin1(kConfigFileName)), *this);
+    saveStartupSettings(settings_, state_.startDir, *this);
     terminate_();
 }
 
