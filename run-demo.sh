@@ -7,11 +7,8 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
-configure_and_build --target vorda recorder-sim vorda-cli
-# The presenter, for "Wykres", when its target exists.
-if cmake --build "$BUILD" --target help 2>/dev/null | grep -q '^wizor:'; then
-  cmake --build "$BUILD" --target wizor
-fi
+# wizor beside vorda, for "Wykres".
+configure_and_build --target vorda wizor recorder-sim vorda-cli
 
 demo="$ROOT/demo"
 link="$demo/ttyREC"
