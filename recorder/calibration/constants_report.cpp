@@ -2,6 +2,7 @@
 
 #include "core/text_codec.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace vorda {
@@ -50,7 +51,9 @@ QStringList constantsReportLines(const Settings& settings)
         QStringLiteral(" Numer   Nazwa   Wartość_punktów_kalib.  Stałe_kalibracji(S_B,S_C)  "),
         QStringLiteral("kanału  czujnika   Punkt1   Punkt2       Nachylenie Przesunięcie    "),
     };
-    for (int c = 1; c <= settings.usedChannels(); ++c)
+    // Channels 1 to channelsUsed, as stored: none for 0 or less, at most the table's 16.
+    const int last = std::min<std::int32_t>(settings.channelsUsed, kMaxChannels);
+    for (int c = 1; c <= last; ++c)
         lines << fromWin1250(constantsReportLine(c, settings.channel(c)));
     return lines;
 }

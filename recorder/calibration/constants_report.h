@@ -15,7 +15,7 @@ namespace vorda {
 // and S_C, always with a decimal point whatever the locale.
 std::string constantsReportLine(int channel, const ChannelSettings& ch);
 
-// The whole report: the two heading lines, then channels 1 to channelsUsed.
+// The whole report: the two heading lines, then channels 1 to channelsUsed (at most 16).
 QStringList constantsReportLines(const Settings& settings);
 
 }  // namespace vorda

@@ -55,8 +55,11 @@ TEST(ConstantsReport, ChannelCountIsBoundedToTheTable)
     Settings s{};
     s.channelsUsed = 99;
     EXPECT_EQ(constantsReportLines(s).size(), 2 + kMaxChannels);
+    // A stored count of 0 or less lists no channel: only the headings.
     s.channelsUsed = 0;
-    EXPECT_EQ(constantsReportLines(s).size(), 3);
+    EXPECT_EQ(constantsReportLines(s).size(), 2);
+    s.channelsUsed = -5;
+    EXPECT_EQ(constantsReportLines(s).size(), 2);
 }
 
 TEST(ConstantsReport, NumbersKeepTheirPointUnderADecimalCommaLocale)
