@@ -71,6 +71,15 @@ std::int64_t monotonicUs() {
   return duration_cast<microseconds>(steady_clock::now() - start).count();
 }
 
+// Drops reply bytes the PC never read, as a real port loses what arrived before it was
+// closed. The output flush on the master end drops what still waits in the terminal
+// layer's buffer on its way to the port (an input flush on the port end alone misses
+// it); the input flush on the port end drops what the port already holds.
+void dropStaleOutput(int master, int slave) {
+  tcflush(master, TCOFLUSH);
+  tcflush(slave, TCIFLUSH);
+}
+
 bool installSignals() {
   if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
   struct sigaction action {};
@@ -167,6 +176,7 @@ int runPtyLoop(const SimOptions& options) {
   Pacer pacer(static_cast<double>(baud) / 11.0);
 
   bool running = true;
+  bool flushBeforeWrite = false;
   char buffer[4096];
   while (running) {
     const std::int64_t nowUs = monotonicUs();
@@ -197,13 +207,22 @@ int runPtyLoop(const SimOptions& options) {
       const ssize_t n = read(master, buffer, sizeof buffer);
       if (n > 0) {
         engine.receive(std::string_view(buffer, static_cast<std::size_t>(n)), monotonicUs() / 1000);
-        if (engine.takeDiscardRequest()) tcflush(slave, TCIFLUSH);
+        if (engine.takeDiscardRequest()) {
+          dropStaleOutput(master, slave);
+          flushBeforeWrite = true;
+        }
       }
     }
     if (fds[0].revents & POLLOUT) {
       const std::string_view out = engine.pendingOutput();
       const std::size_t count = std::min({out.size(), pacer.allowance(monotonicUs()), sizeof buffer});
       if (count > 0) {
+        // The kernel moves written bytes along asynchronously: drop once more what may
+        // still have been on its way when the command was read.
+        if (flushBeforeWrite) {
+          dropStaleOutput(master, slave);
+          flushBeforeWrite = false;
+        }
         const ssize_t n = write(master, out.data(), count);
         if (n > 0) {
           engine.markSent(static_cast<std::size_t>(n));

@@ -113,9 +113,10 @@ TEST(SimulatorProcess, AbortDiscardsTheRestOfAPacedDump) {
   sim.waitForCommands(2);
 
   // The next exchange sees a register reply, not the tail of the dump.
-  const RegisterReply r = parseRegister(exchange(sim.devicePath(), " ?R_0 &"));
-  EXPECT_EQ(r.converted, 14);
-  EXPECT_STREQ(r.tag, "R3");
+  const std::string reply = exchange(sim.devicePath(), " ?R_0 &");
+  const RegisterReply r = parseRegister(reply);
+  EXPECT_EQ(r.converted, 14) << reply;
+  EXPECT_STREQ(r.tag, "R3") << reply;
   const auto log = sim.waitForCommands(3);
   ASSERT_EQ(log.size(), 3);
   EXPECT_EQ(log[1], QByteArray("$"));
