@@ -52,17 +52,23 @@ void drawBoth(wizor::TWizorForm1& window)
     window.lowerChart()->replot(QCustomPlot::rpImmediateRefresh);
 }
 
+// Writes the 32000-line, 32-column sample file into `dir`; empty on failure.
+QString writeSampleFile(const QTemporaryDir& dir)
+{
+    const QString path = dir.filePath("big.txt");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(fileText(32000, 32)) < 0)
+        return {};
+    return path;
+}
+
 void LoadToFirstPaint(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("big.txt");
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            state.SkipWithError("cannot write the sample file");
-            return;
-        }
-        file.write(fileText(32000, 32));
+    const QString path = writeSampleFile(dir);
+    if (path.isEmpty()) {
+        state.SkipWithError("cannot write the sample file");
+        return;
     }
     NoDialogs dialogs;
     wizor::TWizorForm1 window(dialogs);
@@ -83,14 +89,10 @@ BENCHMARK(LoadToFirstPaint)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void ZoomAndRedraw(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("big.txt");
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            state.SkipWithError("cannot write the sample file");
-            return;
-        }
-        file.write(fileText(32000, 32));
+    const QString path = writeSampleFile(dir);
+    if (path.isEmpty()) {
+        state.SkipWithError("cannot write the sample file");
+        return;
     }
     NoDialogs dialogs;
     wizor::TWizorForm1 window(dialogs);
