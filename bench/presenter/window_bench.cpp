@@ -52,29 +52,41 @@ void drawBoth(wizor::TWizorForm1& window)
     window.lowerChart()->replot(QCustomPlot::rpImmediateRefresh);
 }
 
-// Writes the 32000-line, 32-column sample file into `dir`; empty on failure.
-QString writeSampleFile(const QTemporaryDir& dir)
-{
-    const QString path = dir.filePath("big.txt");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(fileText(32000, 32)) < 0)
-        return {};
-    return path;
-}
+// The window on the 32000-line, 32-column sample file, shown and loaded; `ready()` is
+// false when the sample file could not be written.
+class SampleWindow {
+public:
+    SampleWindow()
+    {
+        window_.show();
+        QCoreApplication::processEvents();
+        const QString path = dir_.filePath("big.txt");
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(fileText(32000, 32)) < 0)
+            return;
+        file.close();
+        window_.start(path, dir_.path(), dir_.path());
+        ready_ = true;
+    }
+
+    bool ready() const { return ready_; }
+    wizor::TWizorForm1& window() { return window_; }
+
+private:
+    QTemporaryDir dir_;
+    NoDialogs dialogs_;
+    wizor::TWizorForm1 window_{dialogs_};
+    bool ready_ = false;
+};
 
 void LoadToFirstPaint(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    const QString path = writeSampleFile(dir);
-    if (path.isEmpty()) {
+    SampleWindow sample;
+    if (!sample.ready()) {
         state.SkipWithError("cannot write the sample file");
         return;
     }
-    NoDialogs dialogs;
-    wizor::TWizorForm1 window(dialogs);
-    window.show();
-    QCoreApplication::processEvents();
-    window.start(path, dir.path(), dir.path());
+    wizor::TWizorForm1& window = sample.window();
     drawBoth(window);
     for (auto _ : state) {
         window.New2chart1Execute();
@@ -88,16 +100,12 @@ BENCHMARK(LoadToFirstPaint)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // A zoom step and a scroll step as the user sees them: new ranges and one redraw.
 void ZoomAndRedraw(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    const QString path = writeSampleFile(dir);
-    if (path.isEmpty()) {
+    SampleWindow sample;
+    if (!sample.ready()) {
         state.SkipWithError("cannot write the sample file");
         return;
     }
-    NoDialogs dialogs;
-    wizor::TWizorForm1 window(dialogs);
-    window.show();
-    window.start(path, dir.path(), dir.path());
+    wizor::TWizorForm1& window = sample.window();
     for (auto _ : state) {
         window.upperChart()->zoomIn(false);
         window.upperChart()->replot(QCustomPlot::rpImmediateRefresh);
