@@ -8,114 +8,128 @@ namespace recsim {
 
 namespace {
 
-char nibbleChar(unsigned value) { return static_cast<char>('0' + (value & 0x0F)); }
-
-// A byte travels as two characters, its low nibble first.
-void appendByte(std::string& out, unsigned byte) {
-  out.push_back(nibbleChar(byte));
-  out.push_back(nibbleChar(byte >> 4));
+char nibbleChar(unsigned value)
+{
+    return static_cast<char>('0' + (value & 0x0F));
 }
 
-int secondsOfDay(const std::string& time) {
-  int h = 0, m = 0, s = 0;
-  if (std::sscanf(time.c_str(), "%d:%d:%d", &h, &m, &s) != 3) return 0;
-  return h * 3600 + m * 60 + s;
+// A byte travels as two characters, its low nibble first.
+void appendByte(std::string& out, unsigned byte)
+{
+    out.push_back(nibbleChar(byte));
+    out.push_back(nibbleChar(byte >> 4));
+}
+
+int secondsOfDay(const std::string& time)
+{
+    int h = 0, m = 0, s = 0;
+    if (std::sscanf(time.c_str(), "%d:%d:%d", &h, &m, &s) != 3) return 0;
+    return h * 3600 + m * 60 + s;
 }
 
 }  // namespace
 
-std::uint16_t generatedValue(int number, int sample, int slot) {
-  // A triangle wave per channel, each channel on its own level and phase, so that
-  // every nibble value (':' to '?' included) turns up in a long enough block.
-  const int phase = (sample + slot * 37 + number * 11) % 400;
-  const int triangle = phase < 200 ? phase : 400 - phase;
-  const int level = 4000 + slot * 3900 + number * 97;
-  return static_cast<std::uint16_t>((level + triangle * 25) & 0xFFFF);
+std::uint16_t generatedValue(int number, int sample, int slot)
+{
+    // A triangle wave per channel, each channel on its own level and phase, so that
+    // every nibble value (':' to '?' included) turns up in a long enough block.
+    const int phase = (sample + slot * 37 + number * 11) % 400;
+    const int triangle = phase < 200 ? phase : 400 - phase;
+    const int level = 4000 + slot * 3900 + number * 97;
+    return static_cast<std::uint16_t>((level + triangle * 25) & 0xFFFF);
 }
 
-std::uint16_t slotValue(const Block& block, int number, int sample, int slot) {
-  if (block.values.empty()) {
-    return generatedValue(number, sample, slot);
-  }
-  const std::size_t index = static_cast<std::size_t>(sample) * block.channelCount + slot;
-  return block.values[index % block.values.size()];
-}
-
-std::uint32_t timeStampUnits(const Block& block, int sample) {
-  constexpr std::uint64_t unitsPerDay = 24ull * 3600 * 1000 / 2;
-  const std::uint64_t ms = static_cast<std::uint64_t>(secondsOfDay(block.time)) * 1000 +
-                           static_cast<std::uint64_t>(sample) * block.samplingMs;
-  return static_cast<std::uint32_t>((ms / 2) % unitsPerDay);
-}
-
-void appendCode(std::string& out, std::uint16_t code) {
-  appendByte(out, code >> 8);
-  appendByte(out, code & 0xFF);
-}
-
-void appendDigitalPair(std::string& out, bool input1, bool input2) {
-  out.push_back(input1 ? '1' : '0');
-  out.push_back('0');
-  out.push_back(input2 ? '1' : '0');
-  out.push_back('0');
-}
-
-void appendTimeStamp(std::string& out, std::uint32_t units) {
-  for (int shift = 24; shift >= 0; shift -= 8) {
-    appendByte(out, (units >> shift) & 0xFF);
-  }
-}
-
-long long blockSize(const Block& block) {
-  return static_cast<long long>(block.sampleCount) * block.channelCount;
-}
-
-std::string blockDump(const Block& block, int number, char modelDigit) {
-  char header[160];
-  std::snprintf(header, sizeof header, "R%c %s %s %d %d %d %d %d\r", modelDigit,
-                block.date.c_str(), block.time.c_str(), number, block.sampleCount,
-                block.samplingMs, block.channelCount, block.optionWord);
-  std::string out = header;
-
-  const bool digitalLast = modelDigit == '1';
-  const bool stamped = modelDigit == '5' && (block.optionWord & 1);
-  const bool known = modelDigit >= '1' && modelDigit <= '5';
-  if (!known) return out;
-
-  const int codesPerSample = digitalLast ? block.channelCount - 1 : block.channelCount;
-  const std::size_t perSample = static_cast<std::size_t>(block.channelCount) * 4 + (stamped ? 8 : 0);
-  out.reserve(out.size() + perSample * static_cast<std::size_t>(block.sampleCount));
-  for (int i = 0; i < block.sampleCount; ++i) {
-    for (int k = 0; k < codesPerSample; ++k) {
-      appendCode(out, slotValue(block, number, i, k));
+std::uint16_t slotValue(const Block& block, int number, int sample, int slot)
+{
+    if (block.values.empty()) {
+        return generatedValue(number, sample, slot);
     }
-    if (digitalLast) {
-      const std::uint16_t inputs = slotValue(block, number, i, block.channelCount - 1);
-      appendDigitalPair(out, inputs & 1, inputs & 2);
-    }
-    if (stamped) {
-      appendTimeStamp(out, timeStampUnits(block, i));
-    }
-  }
-  return out;
+    const std::size_t index = static_cast<std::size_t>(sample) * block.channelCount + slot;
+    return block.values[index % block.values.size()];
 }
 
-std::vector<Block> generateBlocks(int count, int samples, int channels, int periodMs, int optionWord) {
-  const QDateTime base(QDate(2024, 3, 15), QTime(8, 0, 0));
-  std::vector<Block> blocks;
-  blocks.reserve(count > 0 ? count : 0);
-  for (int i = 0; i < count; ++i) {
-    const QDateTime start = base.addSecs(static_cast<qint64>(i) * 3661);
-    Block b;
-    b.date = start.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-    b.time = start.toString(QStringLiteral("HH:mm:ss")).toStdString();
-    b.sampleCount = samples;
-    b.samplingMs = periodMs;
-    b.channelCount = channels;
-    b.optionWord = optionWord;
-    blocks.push_back(std::move(b));
-  }
-  return blocks;
+std::uint32_t timeStampUnits(const Block& block, int sample)
+{
+    constexpr std::uint64_t unitsPerDay = 24ull * 3600 * 1000 / 2;
+    const std::uint64_t ms = static_cast<std::uint64_t>(secondsOfDay(block.time)) * 1000 +
+                             static_cast<std::uint64_t>(sample) * block.samplingMs;
+    return static_cast<std::uint32_t>((ms / 2) % unitsPerDay);
+}
+
+void appendCode(std::string& out, std::uint16_t code)
+{
+    appendByte(out, code >> 8);
+    appendByte(out, code & 0xFF);
+}
+
+void appendDigitalPair(std::string& out, bool input1, bool input2)
+{
+    out.push_back(input1 ? '1' : '0');
+    out.push_back('0');
+    out.push_back(input2 ? '1' : '0');
+    out.push_back('0');
+}
+
+void appendTimeStamp(std::string& out, std::uint32_t units)
+{
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        appendByte(out, (units >> shift) & 0xFF);
+    }
+}
+
+long long blockSize(const Block& block)
+{
+    return static_cast<long long>(block.sampleCount) * block.channelCount;
+}
+
+std::string blockDump(const Block& block, int number, char modelDigit)
+{
+    char header[160];
+    std::snprintf(header, sizeof header, "R%c %s %s %d %d %d %d %d\r", modelDigit, block.date.c_str(),
+                  block.time.c_str(), number, block.sampleCount, block.samplingMs, block.channelCount,
+                  block.optionWord);
+    std::string out = header;
+
+    const bool digitalLast = modelDigit == '1';
+    const bool stamped = modelDigit == '5' && (block.optionWord & 1);
+    const bool known = modelDigit >= '1' && modelDigit <= '5';
+    if (!known) return out;
+
+    const int codesPerSample = digitalLast ? block.channelCount - 1 : block.channelCount;
+    const std::size_t perSample = static_cast<std::size_t>(block.channelCount) * 4 + (stamped ? 8 : 0);
+    out.reserve(out.size() + perSample * static_cast<std::size_t>(block.sampleCount));
+    for (int i = 0; i < block.sampleCount; ++i) {
+        for (int k = 0; k < codesPerSample; ++k) {
+            appendCode(out, slotValue(block, number, i, k));
+        }
+        if (digitalLast) {
+            const std::uint16_t inputs = slotValue(block, number, i, block.channelCount - 1);
+            appendDigitalPair(out, inputs & 1, inputs & 2);
+        }
+        if (stamped) {
+            appendTimeStamp(out, timeStampUnits(block, i));
+        }
+    }
+    return out;
+}
+
+std::vector<Block> generateBlocks(int count, int samples, int channels, int periodMs, int optionWord)
+{
+    const QDateTime base(QDate(2024, 3, 15), QTime(8, 0, 0));
+    std::vector<Block> blocks;
+    blocks.reserve(count > 0 ? count : 0);
+    for (int i = 0; i < count; ++i) {
+        const QDateTime start = base.addSecs(static_cast<qint64>(i) * 3661);
+        Block b;
+        b.date = start.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+        b.time = start.toString(QStringLiteral("HH:mm:ss")).toStdString();
+        b.sampleCount = samples;
+        b.samplingMs = periodMs;
+        b.channelCount = channels;
+        b.optionWord = optionWord;
+        blocks.push_back(std::move(b));
+    }
+    return blocks;
 }
 
 }  // namespace recsim

@@ -9,15 +9,15 @@ namespace recsim {
 
 // One measurement block as the recorder keeps it.
 struct Block {
-  std::string date;  // "yyyy-mm-dd"
-  std::string time;  // "HH:mm:ss", the start of the measurement
-  int sampleCount = 0;
-  int samplingMs = 0;
-  int channelCount = 0;
-  int optionWord = 0;  // bit 0: the block was measured with triggering on
-  // Explicit slot values, sample after sample, reused cyclically; empty means generated.
-  // For record type 1 the last slot holds the digital inputs (bit 0 input 1, bit 1 input 2).
-  std::vector<std::uint16_t> values;
+    std::string date;  // "yyyy-mm-dd"
+    std::string time;  // "HH:mm:ss", the start of the measurement
+    int sampleCount = 0;
+    int samplingMs = 0;
+    int channelCount = 0;
+    int optionWord = 0;  // bit 0: the block was measured with triggering on
+    // Explicit slot values, sample after sample, reused cyclically; empty means generated.
+    // For record type 1 the last slot holds the digital inputs (bit 0 input 1, bit 1 input 2).
+    std::vector<std::uint16_t> values;
 };
 
 // The value of slot `slot` of sample `sample` of block `number` (1-based).

@@ -19,9 +19,9 @@
 namespace recsim {
 
 struct Scenario {
-  std::optional<char> modelDigit;
-  std::optional<long long> memoryCapacity;
-  std::vector<Block> blocks;
+    std::optional<char> modelDigit;
+    std::optional<long long> memoryCapacity;
+    std::vector<Block> blocks;
 };
 
 // Parses scenario text; on failure returns nothing and says why (with the line number).

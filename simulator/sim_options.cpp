@@ -10,27 +10,29 @@ namespace recsim {
 namespace {
 
 template <typename T>
-bool parseNumber(const std::string& text, T& value, T minimum) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && value >= minimum;
+bool parseNumber(const std::string& text, T& value, T minimum)
+{
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && value >= minimum;
 }
 
 // "A:B" with both numbers, or "A" alone when the second is optional.
 template <typename A, typename B>
-bool parsePair(const std::string& text, A& first, B& second, bool secondOptional) {
-  const auto colon = text.find(':');
-  if (colon == std::string::npos) {
-    return secondOptional && parseNumber<A>(text, first, 0);
-  }
-  return parseNumber<A>(text.substr(0, colon), first, 0) &&
-         parseNumber<B>(text.substr(colon + 1), second, 0);
+bool parsePair(const std::string& text, A& first, B& second, bool secondOptional)
+{
+    const auto colon = text.find(':');
+    if (colon == std::string::npos) {
+        return secondOptional && parseNumber<A>(text, first, 0);
+    }
+    return parseNumber<A>(text.substr(0, colon), first, 0) && parseNumber<B>(text.substr(colon + 1), second, 0);
 }
 
 }  // namespace
 
-std::string helpText() {
-  return R"(Usage: recorder-sim [options]
+std::string helpText()
+{
+    return R"(Usage: recorder-sim [options]
 
 Simulates a multi-channel data recorder on a pseudo-terminal. The first line
 printed on standard output is the device path of the terminal to open (any
@@ -108,101 +110,102 @@ Fault injection:
 )";
 }
 
-std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
-  SimOptions options;
-  SimConfig& config = options.config;
-  int blocks = 0;
-  bool trigger = false;
-  bool modelGiven = false;
-  std::string scenarioPath;
+std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std::string& error)
+{
+    SimOptions options;
+    SimConfig& config = options.config;
+    int blocks = 0;
+    bool trigger = false;
+    bool modelGiven = false;
+    std::string scenarioPath;
 
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) {
-        error = arg + " needs a value";
-        return false;
-      }
-      out = args[++i];
-      return true;
-    };
-    auto bad = [&](const std::string& text) {
-      error = "invalid value for " + arg + ": " + text;
-      return std::nullopt;
-    };
-    static const std::set<std::string> valued = {
-        "--model", "--blocks", "--samples", "--channels", "--period", "--memory", "--scenario",
-        "--link", "--baud", "--log", "--silent-register", "--wrong-block-number", "--garbage",
-        "--nul-in-dump", "--cut-block"};
-    std::string v;
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--trigger") {
-      trigger = true;
-    } else if (arg == "--never-silent") {
-      config.faults.neverSilent = true;
-    } else if (arg == "--verbose") {
-      options.verbose = true;
-    } else if (!valued.count(arg)) {
-      error = "unknown option " + arg + " (see --help)";
-      return std::nullopt;
-    } else if (!value(v)) {
-      return std::nullopt;
-    } else if (arg == "--model") {
-      const std::string tag = v.size() == 1 ? "R" + v : v;
-      if (tag.size() != 2 || tag[0] != 'R' || tag[1] < '1' || tag[1] > '5') return bad(v);
-      config.modelDigit = tag[1];
-      modelGiven = true;
-    } else if (arg == "--blocks") {
-      if (!parseNumber(v, blocks, 0)) return bad(v);
-    } else if (arg == "--samples") {
-      if (!parseNumber(v, config.settings.sampleCount, 0)) return bad(v);
-    } else if (arg == "--channels") {
-      if (!parseNumber(v, config.settings.channelCount, 1) || config.settings.channelCount > 16) return bad(v);
-    } else if (arg == "--period") {
-      if (!parseNumber(v, config.settings.samplingMs, 1)) return bad(v);
-    } else if (arg == "--memory") {
-      if (!parseNumber(v, config.memoryCapacity, 0LL)) return bad(v);
-    } else if (arg == "--scenario") {
-      scenarioPath = v;
-    } else if (arg == "--link") {
-      options.linkPath = v;
-    } else if (arg == "--baud") {
-      if (!parseNumber(v, options.baud, 0L)) return bad(v);
-    } else if (arg == "--log") {
-      options.logPath = v;
-    } else if (arg == "--silent-register") {
-      int n = 0;
-      if (!parseNumber(v, n, 0)) return bad(v);
-      config.faults.silentRegisters.insert(n);
-    } else if (arg == "--wrong-block-number") {
-      if (!parsePair(v, config.faults.wrongBlockNumberTimes, config.faults.wrongBlockNumberRegister, true)) {
-        return bad(v);
-      }
-    } else if (arg == "--garbage") {
-      if (!parsePair(v, config.faults.garbageBytes, config.faults.garbageTimes, true)) return bad(v);
-    } else if (arg == "--nul-in-dump") {
-      if (!parseNumber(v, config.faults.nulInDumpAt, 0L)) return bad(v);
-    } else if (arg == "--cut-block") {
-      int block = 0;
-      long bytes = 0;
-      if (!parsePair(v, block, bytes, false)) return bad(v);
-      config.faults.cutBlocks[block] = bytes;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        auto bad = [&](const std::string& text) {
+            error = "invalid value for " + arg + ": " + text;
+            return std::nullopt;
+        };
+        static const std::set<std::string> valued = {
+            "--model",    "--blocks",      "--samples",  "--channels", "--period",          "--memory",
+            "--scenario", "--link",        "--baud",     "--log",      "--silent-register", "--wrong-block-number",
+            "--garbage",  "--nul-in-dump", "--cut-block"};
+        std::string v;
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--trigger") {
+            trigger = true;
+        } else if (arg == "--never-silent") {
+            config.faults.neverSilent = true;
+        } else if (arg == "--verbose") {
+            options.verbose = true;
+        } else if (!valued.count(arg)) {
+            error = "unknown option " + arg + " (see --help)";
+            return std::nullopt;
+        } else if (!value(v)) {
+            return std::nullopt;
+        } else if (arg == "--model") {
+            const std::string tag = v.size() == 1 ? "R" + v : v;
+            if (tag.size() != 2 || tag[0] != 'R' || tag[1] < '1' || tag[1] > '5') return bad(v);
+            config.modelDigit = tag[1];
+            modelGiven = true;
+        } else if (arg == "--blocks") {
+            if (!parseNumber(v, blocks, 0)) return bad(v);
+        } else if (arg == "--samples") {
+            if (!parseNumber(v, config.settings.sampleCount, 0)) return bad(v);
+        } else if (arg == "--channels") {
+            if (!parseNumber(v, config.settings.channelCount, 1) || config.settings.channelCount > 16) return bad(v);
+        } else if (arg == "--period") {
+            if (!parseNumber(v, config.settings.samplingMs, 1)) return bad(v);
+        } else if (arg == "--memory") {
+            if (!parseNumber(v, config.memoryCapacity, 0LL)) return bad(v);
+        } else if (arg == "--scenario") {
+            scenarioPath = v;
+        } else if (arg == "--link") {
+            options.linkPath = v;
+        } else if (arg == "--baud") {
+            if (!parseNumber(v, options.baud, 0L)) return bad(v);
+        } else if (arg == "--log") {
+            options.logPath = v;
+        } else if (arg == "--silent-register") {
+            int n = 0;
+            if (!parseNumber(v, n, 0)) return bad(v);
+            config.faults.silentRegisters.insert(n);
+        } else if (arg == "--wrong-block-number") {
+            if (!parsePair(v, config.faults.wrongBlockNumberTimes, config.faults.wrongBlockNumberRegister, true)) {
+                return bad(v);
+            }
+        } else if (arg == "--garbage") {
+            if (!parsePair(v, config.faults.garbageBytes, config.faults.garbageTimes, true)) return bad(v);
+        } else if (arg == "--nul-in-dump") {
+            if (!parseNumber(v, config.faults.nulInDumpAt, 0L)) return bad(v);
+        } else if (arg == "--cut-block") {
+            int block = 0;
+            long bytes = 0;
+            if (!parsePair(v, block, bytes, false)) return bad(v);
+            config.faults.cutBlocks[block] = bytes;
+        }
     }
-  }
 
-  if (trigger) config.settings.optionWord |= 1;
-  if (!scenarioPath.empty()) {
-    auto scenario = loadScenario(scenarioPath, error);
-    if (!scenario) return std::nullopt;
-    if (scenario->modelDigit && !modelGiven) config.modelDigit = *scenario->modelDigit;
-    if (scenario->memoryCapacity) config.memoryCapacity = *scenario->memoryCapacity;
-    config.blocks = std::move(scenario->blocks);
-  } else {
-    config.blocks = generateBlocks(blocks, config.settings.sampleCount, config.settings.channelCount,
-                                   config.settings.samplingMs, config.settings.optionWord);
-  }
-  return options;
+    if (trigger) config.settings.optionWord |= 1;
+    if (!scenarioPath.empty()) {
+        auto scenario = loadScenario(scenarioPath, error);
+        if (!scenario) return std::nullopt;
+        if (scenario->modelDigit && !modelGiven) config.modelDigit = *scenario->modelDigit;
+        if (scenario->memoryCapacity) config.memoryCapacity = *scenario->memoryCapacity;
+        config.blocks = std::move(scenario->blocks);
+    } else {
+        config.blocks = generateBlocks(blocks, config.settings.sampleCount, config.settings.channelCount,
+                                       config.settings.samplingMs, config.settings.optionWord);
+    }
+    return options;
 }
 
 }  // namespace recsim

@@ -10,12 +10,12 @@
 namespace recsim {
 
 struct SimOptions {
-  SimConfig config;
-  long baud = 0;  // 0: no pacing
-  std::string linkPath;
-  std::string logPath;
-  bool verbose = false;
-  bool help = false;
+    SimConfig config;
+    long baud = 0;  // 0: no pacing
+    std::string linkPath;
+    std::string logPath;
+    bool verbose = false;
+    bool help = false;
 };
 
 // Parses the arguments (without the program name); on failure returns nothing and says why.

@@ -5,15 +5,15 @@
 #include "files/dump_conversion.h"
 #include "files/measurement_file.h"
 
+#include <benchmark/benchmark.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
 #include <cstdio>
 #include <cstring>
 #include <random>
-#include <sys/resource.h>
 #include <vector>
 
 using namespace vorda;
@@ -28,13 +28,15 @@ public:
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char*, qint64 len) override {
+    qint64 writeData(const char*, qint64 len) override
+    {
         written += len;
         return len;
     }
 };
 
-Settings benchSettings(int numberFormat) {
+Settings benchSettings(int numberFormat)
+{
     Settings s;
     std::memset(&s, 0, sizeof s);
     s.firstColumn = 2;
@@ -49,7 +51,8 @@ Settings benchSettings(int numberFormat) {
     return s;
 }
 
-void SixteenChannelLines(benchmark::State& state) {
+void SixteenChannelLines(benchmark::State& state)
+{
     const Settings settings = benchSettings(static_cast<int>(state.range(0)));
     BlockLayout layout;
     layout.recordType = '3';
@@ -76,7 +79,8 @@ void SixteenChannelLines(benchmark::State& state) {
 BENCHMARK(SixteenChannelLines)->DenseRange(0, 4);
 
 // The same values through snprintf, for comparison.
-void SixteenValuesWithSnprintf(benchmark::State& state) {
+void SixteenValuesWithSnprintf(benchmark::State& state)
+{
     std::mt19937 rng(1);
     std::vector<float> values(4096);
     for (float& v : values) v = static_cast<float>(static_cast<int>(rng() % 65536) * 1.3e-3 - 12.5);
@@ -90,14 +94,16 @@ void SixteenValuesWithSnprintf(benchmark::State& state) {
 }
 BENCHMARK(SixteenValuesWithSnprintf);
 
-double peakRssMiB() {
+double peakRssMiB()
+{
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
 }
 
 // 1,564,670 samples of 16 channels: about 100 MB of dump, 25 million values.
-void LargestBlock(benchmark::State& state) {
+void LargestBlock(benchmark::State& state)
+{
     QTemporaryDir dir;
     const QString dumpPath = dir.filePath(QString::fromLatin1(kDumpFileName));
     {
@@ -111,7 +117,8 @@ void LargestBlock(benchmark::State& state) {
         std::vector<char> chunk(64 * 1024);
         std::int64_t left = kMaxBlockSamples * kMaxChannels * 4;
         while (left > 0) {
-            const auto len = static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(chunk.size())));
+            const auto len =
+                static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(chunk.size())));
             for (std::size_t i = 0; i < len; ++i) chunk[i] = static_cast<char>('0' + rng() % 16);
             dump.write(chunk.data(), static_cast<qint64>(len));
             left -= static_cast<std::int64_t>(len);

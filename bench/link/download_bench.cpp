@@ -9,10 +9,10 @@
 #include "link/serial_link.h"
 #include "support/recorder_sim.h"
 
+#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -28,7 +28,8 @@ public:
     qint64 lastChunkNs = -1;
     std::int64_t lastChunkSize = 0;
     std::int64_t bytes = 0;
-    void bytesReceived(std::int64_t total) override {
+    void bytesReceived(std::int64_t total) override
+    {
         const qint64 now = clock.nsecsElapsed();
         if (firstByteNs < 0) firstByteNs = now;
         lastChunkNs = now;
@@ -36,16 +37,17 @@ public:
         bytes = total;
     }
     // A short last chunk returned only after the line had been quiet for the interval.
-    qint64 lastByteNs() const {
+    qint64 lastByteNs() const
+    {
         const qint64 quiet = lastChunkSize < kChunkSize ? qint64(timeoutsForMode(kDataMode).intervalMs) * 1000000 : 0;
         return lastChunkNs - quiet;
     }
 };
 
-void BM_DownloadPaced(benchmark::State& state) {
+void BM_DownloadPaced(benchmark::State& state)
+{
     const QString samples = QString::number(state.range(0));
-    test::RecorderSim sim({"--blocks", "1", "--channels", "16", "--samples", samples, "--baud", "230400"},
-                          false);
+    test::RecorderSim sim({"--blocks", "1", "--channels", "16", "--samples", samples, "--baud", "230400"}, false);
     if (!sim.started()) {
         state.SkipWithError(sim.errorText().toStdString().c_str());
         return;
@@ -85,7 +87,8 @@ void BM_DownloadPaced(benchmark::State& state) {
     state.counters["silence_s"] = silenceSeconds / double(state.iterations());
     // Everything but the final second's wait, the inter-character interval included.
     state.counters["with_interval_pct"] =
-        100.0 * bytes / (wholeSeconds - double(state.iterations()) * timeoutsForMode(kDataMode).totalMs / 1000.0) / kLineRate;
+        100.0 * bytes / (wholeSeconds - double(state.iterations()) * timeoutsForMode(kDataMode).totalMs / 1000.0) /
+        kLineRate;
     state.counters["first_byte_s"] = firstByteSeconds / double(state.iterations());
     state.SetBytesProcessed(static_cast<int64_t>(bytes));
 }
@@ -96,7 +99,8 @@ BENCHMARK(BM_DownloadPaced)->Arg(2000)->Iterations(2)->UseManualTime()->Unit(ben
 }  // namespace
 
 // QProcess, which runs the simulator, wants an application object.
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -4,10 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -16,13 +16,13 @@ std::string makeFileText(int lines, int columns)
 {
     std::mt19937 random(1);
     std::string text = "Godzina:  ";
-    for (int c = 1; c <= columns; ++c)
-        text += "Kanal" + std::to_string(c) + " ";
+    for (int c = 1; c <= columns; ++c) text += "Kanal" + std::to_string(c) + " ";
     text += "\r\n";
     char field[32];
     for (int i = 0; i < lines; ++i) {
         const int ms = i * 250;
-        std::snprintf(field, sizeof field, "%02d:%02d:%02d.%03d", ms / 3600000 % 24, ms / 60000 % 60, ms / 1000 % 60, ms % 1000);
+        std::snprintf(field, sizeof field, "%02d:%02d:%02d.%03d", ms / 3600000 % 24, ms / 60000 % 60, ms / 1000 % 60,
+                      ms % 1000);
         text += field;
         for (int c = 0; c < columns; ++c) {
             std::snprintf(field, sizeof field, " %.*f", c % 4, (int(random() % 200000) - 100000) / 97.0);
@@ -82,8 +82,7 @@ void ParseLines(benchmark::State& state)
     wizor::Linia1MG parser;
     for (auto _ : state) {
         parser.Reset();
-        for (std::string_view line : lines)
-            benchmark::DoNotOptimize(parser.ParseLine(line));
+        for (std::string_view line : lines) benchmark::DoNotOptimize(parser.ParseLine(line));
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
 }
@@ -107,8 +106,7 @@ const std::vector<std::string>& numberTokens()
 void ScanFloat(benchmark::State& state)
 {
     for (auto _ : state)
-        for (const std::string& token : numberTokens())
-            benchmark::DoNotOptimize(wizor::scanFloat(token));
+        for (const std::string& token : numberTokens()) benchmark::DoNotOptimize(wizor::scanFloat(token));
     state.SetItemsProcessed(std::int64_t(state.iterations()) * std::int64_t(numberTokens().size()));
 }
 BENCHMARK(ScanFloat);

@@ -30,8 +30,7 @@ QByteArray fileText(int lines, int columns)
 {
     std::mt19937 random(7);
     QByteArray text = "Godzina:";
-    for (int c = 1; c <= columns; ++c)
-        text += " Kanal" + QByteArray::number(c);
+    for (int c = 1; c <= columns; ++c) text += " Kanal" + QByteArray::number(c);
     text += "\r\n";
     char field[40];
     for (int i = 0; i < lines; ++i) {
@@ -62,8 +61,7 @@ public:
         QCoreApplication::processEvents();
         const QString path = dir_.filePath("big.txt");
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(fileText(32000, 32)) < 0)
-            return;
+        if (!file.open(QIODevice::WriteOnly) || file.write(fileText(32000, 32)) < 0) return;
         file.close();
         window_.start(path, dir_.path(), dir_.path());
         ready_ = true;
@@ -119,8 +117,7 @@ BENCHMARK(ZoomAndRedraw)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -19,11 +19,16 @@ inline constexpr std::string_view kHelpIndexAnchor = "indeks";
 constexpr std::string_view helpAnchor(int context) noexcept
 {
     switch (context) {
-    case 1: return "ctx1";
-    case 3: return "ctx3";
-    case 4: return "ctx4";
-    case 5: return "ctx5";
-    default: return kHelpContentsAnchor;
+    case 1:
+        return "ctx1";
+    case 3:
+        return "ctx3";
+    case 4:
+        return "ctx4";
+    case 5:
+        return "ctx5";
+    default:
+        return kHelpContentsAnchor;
     }
 }
 

@@ -1,16 +1,16 @@
 #include "line_parser.h"
 
+#include <locale.h>
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <limits>
-#include <locale.h>
 
 namespace wizor {
 
@@ -22,26 +22,32 @@ constexpr float kExactPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f,
 // White space of the C locale: blank, tab, line feed, vertical tab, form feed, carriage return.
 constexpr std::array<bool, 256> kSpace = [] {
     std::array<bool, 256> table{};
-    for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'})
-        table[c] = true;
+    for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'}) table[c] = true;
     return table;
 }();
 
-constexpr bool isSpace(char c) noexcept { return kSpace[static_cast<unsigned char>(c)]; }
-constexpr bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+constexpr bool isSpace(char c) noexcept
+{
+    return kSpace[static_cast<unsigned char>(c)];
+}
+constexpr bool isDigit(char c) noexcept
+{
+    return c >= '0' && c <= '9';
+}
 constexpr bool isHexDigit(char c) noexcept
 {
     return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
-constexpr char lower(char c) noexcept { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+constexpr char lower(char c) noexcept
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 bool matchesLower(std::string_view text, std::size_t at, std::string_view word) noexcept
 {
-    if (text.size() - at < word.size())
-        return false;
+    if (text.size() - at < word.size()) return false;
     for (std::size_t i = 0; i < word.size(); ++i)
-        if (lower(text[at + i]) != word[i])
-            return false;
+        if (lower(text[at + i]) != word[i]) return false;
     return true;
 }
 
@@ -62,8 +68,7 @@ float convertDigits(std::string_view digits, std::chars_format format, std::stri
     float value = 0.0f;
     const std::from_chars_result converted =
         std::from_chars(digits.data(), digits.data() + digits.size(), value, format);
-    if (converted.ec == std::errc::result_out_of_range)
-        return std::fabs(strtofInCLocale(whole));
+    if (converted.ec == std::errc::result_out_of_range) return std::fabs(strtofInCLocale(whole));
     return value;
 }
 
@@ -71,11 +76,9 @@ float convertDigits(std::string_view digits, std::chars_format format, std::stri
 std::size_t exponentLength(std::string_view text) noexcept
 {
     std::size_t i = 1;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     const std::size_t digitsStart = i;
-    while (i < text.size() && isDigit(text[i]))
-        ++i;
+    while (i < text.size() && isDigit(text[i])) ++i;
     return i > digitsStart ? i : 0;
 }
 
@@ -104,22 +107,18 @@ FloatScan scanFloat(std::string_view token) noexcept
         negative = token[i] == '-';
         ++i;
     }
-    if (i >= token.size())
-        return result;
+    if (i >= token.size()) return result;
     const std::size_t start = i;
     const char first = lower(token[i]);
 
     if (first == 'n') {
-        if (!matchesLower(token, i, "nan"))
-            return result;
+        if (!matchesLower(token, i, "nan")) return result;
         result = {true, std::numeric_limits<float>::quiet_NaN(), i + 3};
     } else if (first == 'i') {
-        if (!matchesLower(token, i, "inf"))
-            return result;
+        if (!matchesLower(token, i, "inf")) return result;
         std::size_t end = i + 3;
         if (end < token.size() && lower(token[end]) == 'i') {
-            if (!matchesLower(token, i, "infinity"))
-                return result;
+            if (!matchesLower(token, i, "infinity")) return result;
             end = i + 8;
         }
         result = {true, std::numeric_limits<float>::infinity(), end};
@@ -160,8 +159,7 @@ FloatScan scanFloat(std::string_view token) noexcept
                 break;
             }
         }
-        if (j == start || (hex && j == start + 2))
-            return result;
+        if (j == start || (hex && j == start + 2)) return result;
 
         // Both the mantissa and the power of ten are exact floats, so one division rounds
         // the decimal value correctly.
@@ -173,29 +171,24 @@ FloatScan scanFloat(std::string_view token) noexcept
 
         // The consumed run, from which the valid number is converted.
         std::string_view run = token.substr(start, j - start);
-        if (hex)
-            run.remove_prefix(2);
+        if (hex) run.remove_prefix(2);
         const char exponentUpper = static_cast<char>(exponentChar - 'a' + 'A');
         const std::size_t mantissaEnd = std::min(run.find(exponentChar), run.find(exponentUpper));
         std::string_view mantissa = run.substr(0, mantissaEnd);
-        const bool mantissaHasDigit =
-            std::any_of(mantissa.begin(), mantissa.end(), [](char c) { return c != '.'; });
+        const bool mantissaHasDigit = std::any_of(mantissa.begin(), mantissa.end(), [](char c) { return c != '.'; });
         float value = 0.0f;
         if (mantissaHasDigit) {
             std::size_t numberLength = mantissa.size();
-            if (mantissaEnd != std::string_view::npos)
-                numberLength += exponentLength(run.substr(mantissaEnd));
+            if (mantissaEnd != std::string_view::npos) numberLength += exponentLength(run.substr(mantissaEnd));
             value = convertDigits(run.substr(0, numberLength),
-                                  hex ? std::chars_format::hex : std::chars_format::general,
-                                  token.substr(0, j));
+                                  hex ? std::chars_format::hex : std::chars_format::general, token.substr(0, j));
         } else if (!hex) {
             return result;  // "." or "-.": nothing to convert
         }
         // "0x." converts as the 0 before the 'x'.
         result = {true, value, j};
     }
-    if (negative)
-        result.value = -result.value;
+    if (negative) result.value = -result.value;
     return result;
 }
 
@@ -210,8 +203,7 @@ void Linia1MG::Reset() noexcept
     timeText_[0] = 0;
     pointLabel_[0] = 0;
     pointLabelLength_ = 0;
-    for (int c = 0; c < kMaxChannels; ++c)
-        std::snprintf(channelNames_[c], sizeof channelNames_[c], "k%d", c + 1);
+    for (int c = 0; c < kMaxChannels; ++c) std::snprintf(channelNames_[c], sizeof channelNames_[c], "k%d", c + 1);
     std::fill(std::begin(values_), std::end(values_), 0.0f);
     maxValue_ = kInitialMaxValue;
     minValue_ = kInitialMinValue;
@@ -238,15 +230,11 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
         const char* p = line.data();
         const char* const end = p + length;
         while (tokenCount < kTokens) {
-            while (p < end && isSpace(*p))
-                ++p;
-            if (p == end)
-                break;
+            while (p < end && isSpace(*p)) ++p;
+            if (p == end) break;
             const char* tokenStart = p;
-            while (p < end && !isSpace(*p))
-                ++p;
-            tokens[tokenCount++] =
-                std::string_view(tokenStart, std::min<std::size_t>(p - tokenStart, kMaxTokenLength));
+            while (p < end && !isSpace(*p)) ++p;
+            tokens[tokenCount++] = std::string_view(tokenStart, std::min<std::size_t>(p - tokenStart, kMaxTokenLength));
         }
     }
     const std::string_view t1 = tokens[0];
@@ -265,8 +253,7 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
 
     if (!dateTime && !timeOnly) {
         if (!dataStarted_) {
-            for (int c = 0; c < kMaxChannels; ++c)
-                setName(c, tokens[c + 1]);
+            for (int c = 0; c < kMaxChannels; ++c) setName(c, tokens[c + 1]);
         }
         return false;
     }
@@ -282,21 +269,17 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     const int firstValue = timeOnly ? 1 : 2;
     for (int c = 0; c < kMaxChannels; ++c) {
         const std::string_view token = tokens[firstValue + c];
-        if (token.empty())
-            break;
+        if (token.empty()) break;
         const FloatScan scan = scanFloat(token);
-        if (!scan.ok)
-            break;
+        if (!scan.ok) break;
         values_[c] = scan.value;
-        if (scan.consumed < token.size())
-            break;
+        if (scan.consumed < token.size()) break;
     }
 
     int numeric = 0;
     while (numeric < kMaxChannels) {
         const std::string_view token = tokens[2 + numeric];
-        if (token.empty() || (token[0] != '-' && !isDigit(token[0])))
-            break;
+        if (token.empty() || (token[0] != '-' && !isDigit(token[0]))) break;
         ++numeric;
     }
     valueCount_ = timeOnly ? numeric + 1 : numeric;
@@ -305,12 +288,9 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     // for the fit, so only finite values count; NaN never compares anyway.
     for (int c = 0, n = usedValueCount(); c < n; ++c) {
         const float v = values_[c];
-        if (!std::isfinite(v))
-            continue;
-        if (v > maxValue_)
-            maxValue_ = v;
-        if (v < minValue_)
-            minValue_ = v;
+        if (!std::isfinite(v)) continue;
+        if (v > maxValue_) maxValue_ = v;
+        if (v < minValue_) minValue_ = v;
     }
     maxValueCount_ = std::max(maxValueCount_, valueCount_);
 

@@ -17,11 +17,11 @@
 namespace wizor {
 
 inline constexpr int kMaxChannels = 32;
-inline constexpr int kMaxLineLength = 499;     // characters of one line that are parsed
-inline constexpr int kMaxStampLength = 15;     // date text and time text
-inline constexpr int kMaxTokenLength = 99;     // a value token before conversion
-inline constexpr int kMaxNameLength = 39;      // a channel name
-inline constexpr int kTwoChartColumns = 16;    // maxValueCount from which the lower chart is used
+inline constexpr int kMaxLineLength = 499;   // characters of one line that are parsed
+inline constexpr int kMaxStampLength = 15;   // date text and time text
+inline constexpr int kMaxTokenLength = 99;   // a value token before conversion
+inline constexpr int kMaxNameLength = 39;    // a channel name
+inline constexpr int kTwoChartColumns = 16;  // maxValueCount from which the lower chart is used
 
 // Values as the "%f" conversion of formatted input (C locale) reads them: the result of
 // reading `token` and how many characters the conversion consumed. `ok` is false when

@@ -18,8 +18,7 @@ struct FileCloser {
 // A carriage return before the line feed is no part of the line, as in a text-mode read.
 std::string_view withoutCarriageReturn(std::string_view line) noexcept
 {
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return line;
 }
 
@@ -32,15 +31,13 @@ public:
 
     void line(std::string_view text) override
     {
-        if (!parser_.ParseLine(text))
-            return;
+        if (!parser_.ParseLine(text)) return;
         ++out_.dataLines;
         bool labelStored = false;
         for (int c = 0, n = parser_.usedValueCount(); c < n; ++c) {
             ColumnPoints& column = out_.columns[c];
             ++column.totalPoints;
-            if (column.values.size() >= pointLimit_)
-                continue;
+            if (column.values.size() >= pointLimit_) continue;
             if (!labelStored) {
                 const std::string_view label = parser_.pointLabel();
                 PointLabel& stored = out_.labels.emplace_back();
@@ -64,8 +61,7 @@ private:
 bool readLines(const std::string& path, LineVisitor& onLine, std::size_t* cut)
 {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return false;
+    if (!file) return false;
 
     // A line that spans two chunks is gathered here; one more character than a line may
     // hold, so that a carriage return after a full line still fits.
@@ -86,8 +82,7 @@ bool readLines(const std::string& path, LineVisitor& onLine, std::size_t* cut)
     auto chunk = std::make_unique<char[]>(kChunkSize);
     for (;;) {
         const std::size_t got = std::fread(chunk.get(), 1, kChunkSize, file.get());
-        if (got == 0)
-            break;
+        if (got == 0) break;
         const char* p = chunk.get();
         const char* const end = p + got;
         while (p < end) {
@@ -99,8 +94,7 @@ bool readLines(const std::string& path, LineVisitor& onLine, std::size_t* cut)
                 const std::size_t take = std::min(std::size_t(segmentEnd - p), sizeof pending - pendingLength);
                 std::memcpy(pending + pendingLength, p, take);
                 pendingLength += take;
-                if (take < std::size_t(segmentEnd - p))
-                    pendingTooLong = true;
+                if (take < std::size_t(segmentEnd - p)) pendingTooLong = true;
                 if (newline) {
                     deliver(std::string_view(pending, pendingLength), pendingTooLong);
                     pendingLength = 0;
@@ -111,10 +105,8 @@ bool readLines(const std::string& path, LineVisitor& onLine, std::size_t* cut)
         }
     }
     // The last line counts also without a line feed.
-    if (pendingLength > 0 || pendingTooLong)
-        deliver(std::string_view(pending, pendingLength), pendingTooLong);
-    if (cut)
-        *cut = cutLines;
+    if (pendingLength > 0 || pendingTooLong) deliver(std::string_view(pending, pendingLength), pendingTooLong);
+    if (cut) *cut = cutLines;
     return true;
 }
 
@@ -133,8 +125,7 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
     PointCollector collector(parser, out, pointLimit);
     out.opened = readLines(path, collector, &out.longLines);
 
-    for (int c = 0; c < kMaxChannels; ++c)
-        out.names[c].assign(parser.channelName(c));
+    for (int c = 0; c < kMaxChannels; ++c) out.names[c].assign(parser.channelName(c));
     out.maxValue = parser.maxValue();
     out.minValue = parser.minValue();
     out.maxValueCount = parser.maxValueCount();
@@ -162,22 +153,16 @@ QString fromWindows1250(std::string_view bytes)
 {
     // Code points of the bytes 0x80-0xFF; the five unassigned bytes keep their own value.
     static constexpr char16_t kHigh[128] = {
-        0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
-        0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
-        0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
-        0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
-        0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
-        0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
-        0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
-        0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
-        0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
-        0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
-        0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
-        0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
-        0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+        0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021, 0x0088, 0x2030, 0x0160, 0x2039, 0x015A,
+        0x0164, 0x017D, 0x0179, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+        0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6,
+        0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B, 0x00B0, 0x00B1, 0x02DB, 0x0142,
+        0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C, 0x0154,
+        0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7, 0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD,
+        0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA,
+        0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF, 0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+        0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4,
+        0x0151, 0x00F6, 0x00F7, 0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
     };
     QString text(qsizetype(bytes.size()), Qt::Uninitialized);
     QChar* out = text.data();

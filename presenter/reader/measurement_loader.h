@@ -40,9 +40,9 @@ struct ColumnPoints {
 };
 
 struct MeasurementData {
-    bool opened = false;              // the file could be opened
-    std::size_t dataLines = 0;        // data lines of the whole file
-    std::size_t longLines = 0;        // lines that were cut to kMaxLineLength characters
+    bool opened = false;        // the file could be opened
+    std::size_t dataLines = 0;  // data lines of the whole file
+    std::size_t longLines = 0;  // lines that were cut to kMaxLineLength characters
     std::array<ColumnPoints, kMaxChannels> columns;
     // Labels of the data lines that gave at least one kept point.
     std::vector<PointLabel> labels;

@@ -41,8 +41,7 @@ QLabel* redLabel(const QString& text, bool bold)
 }  // namespace
 
 TForm4::TForm4(WizorDialogs& dialogs, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , dialogs_(dialogs)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), dialogs_(dialogs)
 {
     setWindowTitle(QStringLiteral("O programie"));
     setModal(true);

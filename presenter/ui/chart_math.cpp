@@ -1,15 +1,14 @@
 #include "chart_math.h"
 
 #include <algorithm>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 namespace wizor {
 
 Range fitRange(float maxValue, float minValue)
 {
-    if (!(maxValue >= minValue))
-        return {15.0, 30.0};
+    if (!(maxValue >= minValue)) return {15.0, 30.0};
     // The spread in single precision, unless it overflows there (limits near the
     // float's largest values); the double then keeps the range drawable.
     const float spread = std::fabs(maxValue - minValue);
@@ -20,8 +19,7 @@ Range fitRange(float maxValue, float minValue)
 
 Range drawableRange(Range r)
 {
-    if (r.upper > r.lower)
-        return r;
+    if (r.upper > r.lower) return r;
     return {r.lower - 1.0, r.lower + 1.0};
 }
 
@@ -38,8 +36,7 @@ std::vector<Range> zoomFrames(Range from, Range to, int steps)
     frames.reserve(std::size_t(steps));
     for (int i = 1; i < steps; ++i) {
         const double t = double(i) / steps;
-        frames.push_back({from.lower + (to.lower - from.lower) * t,
-                          from.upper + (to.upper - from.upper) * t});
+        frames.push_back({from.lower + (to.lower - from.lower) * t, from.upper + (to.upper - from.upper) * t});
     }
     frames.push_back(to);
     return frames;
@@ -47,8 +44,7 @@ std::vector<Range> zoomFrames(Range from, Range to, int steps)
 
 void ZoomUndo::beginZoom(const AxisRanges& current)
 {
-    if (!saved_)
-        saved_ = current;
+    if (!saved_) saved_ = current;
 }
 
 std::optional<AxisRanges> ZoomUndo::undo()
@@ -60,14 +56,12 @@ std::optional<AxisRanges> ZoomUndo::undo()
 
 int labelStep(double visiblePoints, double axisPixels, double labelPixels)
 {
-    if (visiblePoints <= 0.0 || axisPixels <= 0.0)
-        return 1;
+    if (visiblePoints <= 0.0 || axisPixels <= 0.0) return 1;
     // A label needs its own width and a quarter of it as the gap to the next one.
     const double pointsPerLabel = labelPixels * 1.25 * visiblePoints / axisPixels;
     for (int decade = 1; decade <= 100000000; decade *= 10) {
         for (int factor : {1, 2, 5}) {
-            if (double(decade * factor) >= pointsPerLabel)
-                return decade * factor;
+            if (double(decade * factor) >= pointsPerLabel) return decade * factor;
         }
     }
     return 1000000000;
@@ -75,8 +69,7 @@ int labelStep(double visiblePoints, double axisPixels, double labelPixels)
 
 std::pair<double, double> Oblique3D::ribbon(int index, int count) const
 {
-    if (count <= 0)
-        return {double(depth), 0.0};
+    if (count <= 0) return {double(depth), 0.0};
     const double width = double(depth) / count;
     const double front = depth - index * width;
     return {front, front - width};
@@ -93,22 +86,17 @@ std::vector<QPointF> thinToPixelColumns(const std::vector<QPointF>& points)
         std::size_t low = i;
         std::size_t high = i;
         while (end < points.size() && std::floor(points[end].x()) == column) {
-            if (points[end].y() < points[low].y())
-                low = end;
-            if (points[end].y() > points[high].y())
-                high = end;
+            if (points[end].y() < points[low].y()) low = end;
+            if (points[end].y() > points[high].y()) high = end;
             ++end;
         }
         // Keep the extremes in their original order between the first and last.
         const std::size_t first = std::min(low, high);
         const std::size_t second = std::max(low, high);
         out.push_back(points[i]);
-        if (first != i && first != end - 1)
-            out.push_back(points[first]);
-        if (second != first && second != i && second != end - 1)
-            out.push_back(points[second]);
-        if (end - 1 != i)
-            out.push_back(points[end - 1]);
+        if (first != i && first != end - 1) out.push_back(points[first]);
+        if (second != first && second != i && second != end - 1) out.push_back(points[second]);
+        if (end - 1 != i) out.push_back(points[end - 1]);
         i = end;
     }
     return out;
@@ -124,8 +112,7 @@ std::vector<std::vector<QPointF>> drawableRuns(const std::vector<QPointF>& point
             inRun = false;
             continue;
         }
-        if (!inRun)
-            runs.emplace_back();
+        if (!inRun) runs.emplace_back();
         inRun = true;
         runs.back().emplace_back(p.x(), std::clamp(p.y(), top - kReach, bottom + kReach));
     }
@@ -141,14 +128,12 @@ int obliqueDepth(QSize plotArea, int horizontalOffset, int zoomPercent)
 QMargins chartMargins(QSize size)
 {
     const int side = int(std::lround(size.width() * 0.02));
-    return {side, int(std::lround(size.height() * 0.02)), side,
-            int(std::lround(size.height() * 0.05))};
+    return {side, int(std::lround(size.height() * 0.02)), side, int(std::lround(size.height() * 0.05))};
 }
 
 QRect proportionalPrintRect(QRect page, QSize chart)
 {
-    if (chart.isEmpty() || page.isEmpty())
-        return page;
+    if (chart.isEmpty() || page.isEmpty()) return page;
     const double aspect = double(chart.height()) / chart.width();
     double width;
     double height;
@@ -171,18 +156,15 @@ QRect proportionalPrintRect(QRect page, QSize chart)
 DragIntent dragIntent(QPoint from, QPoint to)
 {
     const QPoint d = to - from;
-    if (std::abs(d.x()) <= 3 && std::abs(d.y()) <= 3)
-        return DragIntent::Click;
+    if (std::abs(d.x()) <= 3 && std::abs(d.y()) <= 3) return DragIntent::Click;
     return (d.x() > 0 && d.y() > 0) ? DragIntent::Zoom : DragIntent::Undo;
 }
 
 QString fileNameFromArguments(const QStringList& arguments)
 {
-    if (arguments.size() <= 1)
-        return QStringLiteral("wiznow.dan");
+    if (arguments.size() <= 1) return QStringLiteral("wiznow.dan");
     QString name = arguments.mid(1).join(QLatin1Char(' '));
-    if (name.endsWith(QLatin1Char(' ')))
-        name.chop(1);
+    if (name.endsWith(QLatin1Char(' '))) name.chop(1);
     return name;
 }
 

@@ -96,7 +96,10 @@ int obliqueDepth(QSize plotArea, int horizontalOffset, int zoomPercent);
 QMargins chartMargins(QSize size);
 
 // The lower chart panel's height for a client area of the given height.
-inline int lowerPanelHeight(int clientHeight) { return clientHeight / 2; }
+inline int lowerPanelHeight(int clientHeight)
+{
+    return clientHeight / 2;
+}
 
 // Where a chart of `chart` size goes on a page: aspect ratio kept, centred, 15 %
 // of the page as the margin on the left and right for a wide chart, at the top

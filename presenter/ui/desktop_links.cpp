@@ -24,8 +24,7 @@ QString helpFilePath(const QString& startDirectory, const QString& applicationDi
         program.filePath(QStringLiteral("../share/vorda/") + relative),
     };
     for (const QString& path : candidates) {
-        if (QFileInfo(path).isFile())
-            return QFileInfo(path).absoluteFilePath();
+        if (QFileInfo(path).isFile()) return QFileInfo(path).absoluteFilePath();
     }
     return {};
 }

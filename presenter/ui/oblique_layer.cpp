@@ -8,10 +8,7 @@ namespace {
 const QColor kWallBorder(192, 192, 192);
 }
 
-ObliqueLayer::ObliqueLayer(QCustomPlot* plot)
-    : QCPLayerable(plot, QStringLiteral("main"))
-{
-}
+ObliqueLayer::ObliqueLayer(QCustomPlot* plot) : QCPLayerable(plot, QStringLiteral("main")) {}
 
 void ObliqueLayer::applyDefaultAntialiasingHint(QCPPainter* painter) const
 {
@@ -31,15 +28,14 @@ void ObliqueLayer::draw(QCPPainter* painter)
 
     painter->setPen(QPen(kWallBorder, 1));
     painter->setBrush(Qt::white);
-    painter->drawPolygon(QPolygonF({back.topLeft(), back.bottomLeft(), back.bottomLeft() + front,
-                                    back.topLeft() + front}));
-    painter->drawPolygon(QPolygonF({back.bottomLeft(), back.bottomRight(),
-                                    back.bottomRight() + front, back.bottomLeft() + front}));
+    painter->drawPolygon(
+        QPolygonF({back.topLeft(), back.bottomLeft(), back.bottomLeft() + front, back.topLeft() + front}));
+    painter->drawPolygon(
+        QPolygonF({back.bottomLeft(), back.bottomRight(), back.bottomRight() + front, back.bottomLeft() + front}));
 
     QList<QCPGraph*> shown;
     for (int i = 0; i < mParentPlot->graphCount(); ++i) {
-        if (mParentPlot->graph(i)->visible())
-            shown.append(mParentPlot->graph(i));
+        if (mParentPlot->graph(i)->visible()) shown.append(mParentPlot->graph(i));
     }
     // Back to front, so that nearer ribbons cover farther ones.
     painter->save();
@@ -75,8 +71,7 @@ void ObliqueLayer::drawRibbon(QCPPainter* painter, QCPGraph* curve, double front
 void ObliqueLayer::drawRibbonPiece(QCPPainter* painter, const std::vector<QPointF>& line, const QColor& colour,
                                    double front, double back) const
 {
-    if (line.empty())
-        return;
+    if (line.empty()) return;
     const Oblique3D view{depth_};
     const QPointF nearShift = view.shift(front);
     const QPointF farShift = view.shift(back);
@@ -98,8 +93,7 @@ void ObliqueLayer::drawRibbonPiece(QCPPainter* painter, const std::vector<QPoint
         painter->drawPolygon(quad, 4);
     }
     QPolygonF edge(qsizetype(line.size()));
-    for (std::size_t i = 0; i < line.size(); ++i)
-        edge[qsizetype(i)] = line[i] + nearShift;
+    for (std::size_t i = 0; i < line.size(); ++i) edge[qsizetype(i)] = line[i] + nearShift;
     painter->setPen(QPen(colour.darker(140), 1));
     painter->drawPolyline(edge);
 }

@@ -16,9 +16,9 @@ const QColor kPanelColour(202, 202, 183);
 
 const std::array<QColor, WizorChart::kCurves> kCurveColours = {
     QColor(255, 0, 0),     QColor(0, 128, 255),   QColor(255, 255, 0),   QColor(0, 128, 64),
-    QColor(54, 205, 134), QColor(255, 128, 192), QColor(128, 0, 64),    QColor(255, 0, 255),
-    QColor(0, 255, 128),  QColor(0, 255, 255),   QColor(192, 192, 192), QColor(255, 128, 128),
-    QColor(128, 128, 128), QColor(64, 0, 128),   QColor(255, 128, 0),   QColor(255, 128, 0),
+    QColor(54, 205, 134),  QColor(255, 128, 192), QColor(128, 0, 64),    QColor(255, 0, 255),
+    QColor(0, 255, 128),   QColor(0, 255, 255),   QColor(192, 192, 192), QColor(255, 128, 128),
+    QColor(128, 128, 128), QColor(64, 0, 128),    QColor(255, 128, 0),   QColor(255, 128, 0),
 };
 const QColor kLowerCurve16(128, 128, 192);
 
@@ -47,10 +47,7 @@ Range toRange(const QCPRange& r)
 // as far apart as the labels need.
 class PointLabelTicker : public QCPAxisTicker {
 public:
-    explicit PointLabelTicker(QCPAxisRect* rect)
-        : rect_(rect)
-    {
-    }
+    explicit PointLabelTicker(QCPAxisRect* rect) : rect_(rect) {}
 
     void setSource(const MeasurementData* data, int column, int count, int labelPixels)
     {
@@ -61,29 +58,23 @@ public:
     }
 
 protected:
-    double getTickStep(const QCPRange& range) override
-    {
-        return labelStep(range.size(), rect_->width(), labelPixels_);
-    }
+    double getTickStep(const QCPRange& range) override { return labelStep(range.size(), rect_->width(), labelPixels_); }
 
     int getSubTickCount(double) override { return 0; }
 
     QString getTickLabel(double tick, const QLocale&, QChar, int) override
     {
         const long long point = std::llround(tick);
-        if (!data_ || point < 0 || point >= count_)
-            return {};
+        if (!data_ || point < 0 || point >= count_) return {};
         return data_->label(data_->columns[std::size_t(column_)].labelIndex[std::size_t(point)]);
     }
 
     QVector<double> createTickVector(double step, const QCPRange& range) override
     {
         QVector<double> ticks;
-        if (count_ <= 0 || step <= 0)
-            return ticks;
+        if (count_ <= 0 || step <= 0) return ticks;
         const double last = std::min(range.upper, double(count_ - 1));
-        for (double t = std::max(0.0, std::ceil(range.lower / step) * step); t <= last; t += step)
-            ticks.append(t);
+        for (double t = std::max(0.0, std::ceil(range.lower / step) * step); t <= last; t += step) ticks.append(t);
         return ticks;
     }
 
@@ -95,8 +86,7 @@ private:
     int labelPixels_ = 0;
 };
 
-WizorChart::WizorChart(QWidget* parent)
-    : QCustomPlot(parent)
+WizorChart::WizorChart(QWidget* parent) : QCustomPlot(parent)
 {
     setLocale(QLocale::c());
     setBackground(kPanelColour);
@@ -165,14 +155,12 @@ WizorChart::WizorChart(QWidget* parent)
 WizorChart::~WizorChart()
 {
     // The legend column is owned by the layout only while it is shown.
-    if (!legendShown_)
-        delete legendColumn_;
+    if (!legendShown_) delete legendColumn_;
 }
 
 QColor WizorChart::curveColour(int index, bool lowerChart)
 {
-    if (lowerChart && index == kCurves - 1)
-        return kLowerCurve16;
+    if (lowerChart && index == kCurves - 1) return kLowerCurve16;
     return kCurveColours[std::size_t(index)];
 }
 
@@ -193,12 +181,10 @@ void WizorChart::showColumns(const MeasurementData& data, int firstColumn, bool 
     QVector<QCPGraphData> points;
     for (int i = 0; i < kCurves; ++i) {
         const ColumnPoints& column = data.columns[std::size_t(firstColumn + i)];
-        if (!column.active())
-            continue;
+        if (!column.active()) continue;
         const std::size_t n = std::min(column.values.size(), kMaxPoints);
         points.resize(qsizetype(n));
-        for (std::size_t j = 0; j < n; ++j)
-            points[qsizetype(j)] = QCPGraphData(double(j), double(column.values[j]));
+        for (std::size_t j = 0; j < n; ++j) points[qsizetype(j)] = QCPGraphData(double(j), double(column.values[j]));
         QCPGraph* g = graph(i);
         g->data()->set(points, true);
         g->setPen(QPen(curveColour(i, lowerChart), 1));
@@ -219,22 +205,19 @@ void WizorChart::showColumns(const MeasurementData& data, int firstColumn, bool 
             labelPixels = std::max(labelPixels, metrics.horizontalAdvance(data.label(labelled.labelIndex[j])));
     }
     ticker_->setSource(&data, firstColumn, labelledCount, labelPixels);
-    if (!zoomUndo_.zoomed())
-        rescaleKeys();
+    if (!zoomUndo_.zoomed()) rescaleKeys();
 }
 
 int WizorChart::activeCurveCount() const
 {
     int count = 0;
-    for (int i = 0; i < kCurves; ++i)
-        count += graph(i)->visible() ? 1 : 0;
+    for (int i = 0; i < kCurves; ++i) count += graph(i)->visible() ? 1 : 0;
     return count;
 }
 
 void WizorChart::rescaleKeys()
 {
-    if (pointCount_ == 0)
-        return;
+    if (pointCount_ == 0) return;
     const Range keys = drawableRange({0.0, double(pointCount_ - 1)});
     setRangeOrdered(xAxis, keys);
     setRangeOrdered(xAxis2, keys);
@@ -243,10 +226,14 @@ void WizorChart::rescaleKeys()
 QCPAxis* WizorChart::axisAt(int slot) const
 {
     switch (slot) {
-    case Bottom: return xAxis;
-    case Left: return yAxis;
-    case Right: return yAxis2;
-    default: return xAxis2;
+    case Bottom:
+        return xAxis;
+    case Left:
+        return yAxis;
+    case Right:
+        return yAxis2;
+    default:
+        return xAxis2;
     }
 }
 
@@ -270,15 +257,13 @@ Range WizorChart::keyRange() const
 AxisRanges WizorChart::axisRanges() const
 {
     AxisRanges ranges;
-    for (int slot = 0; slot < 4; ++slot)
-        ranges[std::size_t(slot)] = toRange(axisAt(slot)->range());
+    for (int slot = 0; slot < 4; ++slot) ranges[std::size_t(slot)] = toRange(axisAt(slot)->range());
     return ranges;
 }
 
 void WizorChart::setAxisRanges(const AxisRanges& ranges)
 {
-    for (int slot = 0; slot < 4; ++slot)
-        setRangeOrdered(axisAt(slot), drawableRange(ranges[std::size_t(slot)]));
+    for (int slot = 0; slot < 4; ++slot) setRangeOrdered(axisAt(slot), drawableRange(ranges[std::size_t(slot)]));
 }
 
 void WizorChart::zoomIn(bool animated)
@@ -303,21 +288,18 @@ void WizorChart::animationStep()
         animation_.stop();
         return;
     }
-    for (int slot = 0; slot < 4; ++slot)
-        setRangeOrdered(axisAt(slot), frames_[std::size_t(slot)][frame_]);
+    for (int slot = 0; slot < 4; ++slot) setRangeOrdered(axisAt(slot), frames_[std::size_t(slot)][frame_]);
     ++frame_;
     if (frame_ >= frames_[0].size()) {
         animation_.stop();
-        for (auto& f : frames_)
-            f.clear();
+        for (auto& f : frames_) f.clear();
     }
     replot(rpQueuedReplot);
 }
 
 void WizorChart::finishZoomAnimation()
 {
-    if (frames_[0].empty())
-        return;
+    if (frames_[0].empty()) return;
     frame_ = frames_[0].size() - 1;
     animationStep();
 }
@@ -338,8 +320,7 @@ bool WizorChart::undoZoom()
 {
     finishZoomAnimation();
     const std::optional<AxisRanges> saved = zoomUndo_.undo();
-    if (!saved)
-        return false;
+    if (!saved) return false;
     setAxisRanges(*saved);
     // The bottom axis is automatic again once the zoom is undone.
     rescaleKeys();
@@ -358,8 +339,7 @@ void WizorChart::setView3D(bool on)
 
 void WizorChart::setLegendShown(bool on)
 {
-    if (on == legendShown_)
-        return;
+    if (on == legendShown_) return;
     legendShown_ = on;
     if (on) {
         plotLayout()->insertColumn(0);
@@ -397,8 +377,7 @@ QImage WizorChart::renderOnWhite()
 
 void WizorChart::drawInto(QCPPainter& painter, const QRect& target)
 {
-    if (width() <= 0 || height() <= 0)
-        return;
+    if (width() <= 0 || height() <= 0) return;
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(double(target.width()) / width(), double(target.height()) / height());
@@ -412,15 +391,12 @@ bool WizorChart::pointAt(const QPointF& pos, QString* title, double* value) cons
     bool found = false;
     for (int i = 0; i < kCurves; ++i) {
         QCPGraph* g = graph(i);
-        if (!g->visible())
-            continue;
+        if (!g->visible()) continue;
         QVariant details;
         const double distance = g->selectTest(pos, false, &details);
-        if (distance < 0 || distance >= best)
-            continue;
+        if (distance < 0 || distance >= best) continue;
         const QCPDataSelection selection = details.value<QCPDataSelection>();
-        if (selection.isEmpty())
-            continue;
+        if (selection.isEmpty()) continue;
         best = distance;
         found = true;
         *title = g->name();
@@ -460,8 +436,7 @@ void WizorChart::mousePressEvent(QMouseEvent* event)
 void WizorChart::mouseMoveEvent(QMouseEvent* event)
 {
     if (drag_ == Drag::Rectangle) {
-        if (!rubberBand_)
-            rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
+        if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
         rubberBand_->setGeometry(QRect(dragStart_, event->pos()).normalized());
         rubberBand_->show();
     } else if (drag_ == Drag::Scroll) {
@@ -488,15 +463,13 @@ void WizorChart::mouseMoveEvent(QMouseEvent* event)
 void WizorChart::mouseReleaseEvent(QMouseEvent* event)
 {
     const Drag finished = std::exchange(drag_, Drag::None);
-    if (rubberBand_)
-        rubberBand_->hide();
+    if (rubberBand_) rubberBand_->hide();
     if (finished == Drag::Rectangle) {
         switch (dragIntent(dragStart_, event->pos())) {
         case DragIntent::Click: {
             QString title;
             double value = 0.0;
-            if (pointAt(event->position(), &title, &value))
-                emit curveClicked(title, value);
+            if (pointAt(event->position(), &title, &value)) emit curveClicked(title, value);
             break;
         }
         case DragIntent::Zoom:

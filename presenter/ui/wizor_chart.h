@@ -91,7 +91,7 @@ private:
     void animationStep();
 
     PointLabelTicker* ticker_ = nullptr;  // owned by the bottom axis
-    ObliqueLayer* oblique_ = nullptr;    // owned by the plot
+    ObliqueLayer* oblique_ = nullptr;     // owned by the plot
     QCPLayoutGrid* legendColumn_ = nullptr;
     QColor backWall_ = Qt::white;
     bool view3D_ = false;

@@ -16,8 +16,7 @@ QString QtWizorDialogs::openDataFile(QWidget* parent, const QString& folder)
                        QStringLiteral("Pliki danych (*.dan);;Plik tekstowy (*.txt);;Wszystkie pliki (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }
 
@@ -26,16 +25,14 @@ QString QtWizorDialogs::saveBitmapFile(QWidget* parent, const QString& folder)
     QFileDialog dialog(parent, QString(), folder, QStringLiteral("Bitmaps (*.bmp)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }
 
 std::optional<QColor> QtWizorDialogs::chooseColour(QWidget* parent, const QColor& initial)
 {
     const QColor colour = QColorDialog::getColor(initial, parent);
-    if (!colour.isValid())
-        return std::nullopt;
+    if (!colour.isValid()) return std::nullopt;
     return colour;
 }
 

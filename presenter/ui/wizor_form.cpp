@@ -65,9 +65,7 @@ QString latin1(std::string_view text)
 
 }  // namespace
 
-TWizorForm1::TWizorForm1(WizorDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent)
-    , dialogs_(dialogs)
+TWizorForm1::TWizorForm1(WizorDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
     setWindowTitle(QStringLiteral("OLUN  Wizor"));
     setWindowIcon(wizorIcon());
@@ -101,9 +99,8 @@ TWizorForm1::TWizorForm1(WizorDialogs& dialogs, QWidget* parent)
     connect(&timer1_, &QTimer::timeout, this, &TWizorForm1::Timer1Timer);
 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [this] {
-        showContextHelp(helpContextAt(QApplication::widgetAt(QCursor::pos())));
-    });
+    connect(f1, &QShortcut::activated, this,
+            [this] { showContextHelp(helpContextAt(QApplication::widgetAt(QCursor::pos()))); });
 }
 
 TWizorForm1::~TWizorForm1() = default;
@@ -113,8 +110,8 @@ void TWizorForm1::buildActions()
     struct CommandInfo {
         Command command;
         const char* text;
-        const char* hint;       // toolbar tooltip
-        const char* menuHint;   // status tip of the menu item
+        const char* hint;      // toolbar tooltip
+        const char* menuHint;  // status tip of the menu item
         QKeySequence shortcut;
         bool checkable;
         int helpContext;
@@ -122,10 +119,22 @@ void TWizorForm1::buildActions()
     };
     const CommandInfo commands[] = {
         {Open, "&Nowy wykres", "Nowy wykres", "Nowy wykres", {}, false, kContextWindow, &TWizorForm1::ToolButton1Click},
-        {Print, "&Drukuj", "Ustaw drukarkę i drukuj", "Ustaw drukarkę i drukuj", {}, false, kContextPrint,
+        {Print,
+         "&Drukuj",
+         "Ustaw drukarkę i drukuj",
+         "Ustaw drukarkę i drukuj",
+         {},
+         false,
+         kContextPrint,
          &TWizorForm1::FilePrintExecute},
         {SaveAs, "Zapisz jako", "Zapisz jako", "", {}, false, kContextWindow, &TWizorForm1::ZapiszJakoExecute},
-        {Exit, "&Zamkinij", "Koniec programu", "Koniec programu", {}, false, kContextWindow,
+        {Exit,
+         "&Zamkinij",
+         "Koniec programu",
+         "Koniec programu",
+         {},
+         false,
+         kContextWindow,
          &TWizorForm1::FileExitExecute},
         {Copy, "&Kopiuj", "Kopiuj", "Kopiuj wykres do schowka", QKeySequence(Qt::CTRL | Qt::Key_C), false,
          kContextEditView, &TWizorForm1::EditCopy1Execute},
@@ -137,20 +146,37 @@ void TWizorForm1::buildActions()
         {ZoomIn, "Zwiększ", "Zwiększ", "", {}, false, kContextWindow, &TWizorForm1::ZoomInExecute},
         {ZoomOut, "Zmniejsz", "Zmniejsz", "", {}, false, kContextWindow, &TWizorForm1::ZoomOutExecute},
         {Fit, "Dopasuj", "Dopasuj", "", {}, true, kContextToolBarAndStatus, &TWizorForm1::ToolButton21Click},
-        {LiveView, "Pokazuj bieżące pomiary.", "Pokazuj bieżące pomiary.", "", {}, true, kContextToolBarAndStatus,
+        {LiveView,
+         "Pokazuj bieżące pomiary.",
+         "Pokazuj bieżące pomiary.",
+         "",
+         {},
+         true,
+         kContextToolBarAndStatus,
          &TWizorForm1::ToolButton14Click},
-        {HelpButton, "Spis pomocy", "Spis pomocy", "", {}, false, kContextToolBarAndStatus,
+        {HelpButton,
+         "Spis pomocy",
+         "Spis pomocy",
+         "",
+         {},
+         false,
+         kContextToolBarAndStatus,
          &TWizorForm1::HelpContentsExecute},
         {HelpContents, "&Zawarto", "", "", {}, false, kContextWindow, &TWizorForm1::HelpContentsExecute},
-        {HelpIndex, "&Indeks", "Indeks pomocy", "Indeks pomocy", {}, false, kContextWindow,
+        {HelpIndex,
+         "&Indeks",
+         "Indeks pomocy",
+         "Indeks pomocy",
+         {},
+         false,
+         kContextWindow,
          &TWizorForm1::HelpIndexExecute},
         {Support, "Internetowa Pomoc Techniczna", "", "", {}, false, kContextWindow, &TWizorForm1::PTechnicznaClick},
         {About, "O &programie", "", "", {}, false, kContextToolBarAndStatus, &TWizorForm1::HelpAboutExecute},
     };
     for (const CommandInfo& info : commands) {
         auto* a = new QAction(QString::fromUtf8(info.text), this);
-        if (*info.hint)
-            a->setToolTip(QString::fromUtf8(info.hint));
+        if (*info.hint) a->setToolTip(QString::fromUtf8(info.hint));
         a->setStatusTip(QString::fromUtf8(info.menuHint));
         a->setShortcut(info.shortcut);
         a->setCheckable(info.checkable);
@@ -182,11 +208,9 @@ void TWizorForm1::buildMenusAndToolBar()
     file->addSeparator();
     file->addAction(actions_[Exit]);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
-    for (Command c : {Copy, View3D, BackColour, Legend, ZoomIn, ZoomOut})
-        edit->addAction(actions_[c]);
+    for (Command c : {Copy, View3D, BackColour, Legend, ZoomIn, ZoomOut}) edit->addAction(actions_[c]);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Pomoc"));
-    for (Command c : {HelpContents, HelpIndex, Support})
-        help->addAction(actions_[c]);
+    for (Command c : {HelpContents, HelpIndex, Support}) help->addAction(actions_[c]);
     help->addSeparator();
     help->addAction(actions_[About]);
     for (QMenu* menu : {file, edit, help}) {
@@ -200,8 +224,7 @@ void TWizorForm1::buildMenusAndToolBar()
     toolBar_->setIconSize(QSize(24, 24));
     const Command order[] = {Open, Print, Exit, Copy, View3D, Legend, ZoomIn, ZoomOut, Fit, LiveView, HelpButton};
     for (Command c : order) {
-        if (c != Open)
-            toolBar_->addSeparator();
+        if (c != Open) toolBar_->addSeparator();
         toolBar_->addAction(actions_[c]);
     }
 }
@@ -255,8 +278,7 @@ bool TWizorForm1::eventFilter(QObject* watched, QEvent* event)
 int TWizorForm1::helpContextAt(QWidget* widget) const
 {
     for (QWidget* w = widget; w; w = w->parentWidget()) {
-        if (w == toolBar_ || w == statusBar())
-            return kContextToolBarAndStatus;
+        if (w == toolBar_ || w == statusBar()) return kContextToolBarAndStatus;
     }
     return kContextWindow;
 }
@@ -269,8 +291,7 @@ void TWizorForm1::start(const QString& fileName, const QString& startDirectory, 
     setPanel(0, QStringLiteral("Wprowadź dane Plik|Nowy"));
     if (!QFileInfo::exists(fileName_)) {
         const QString chosen = dialogs_.openDataFile(this, dialogFolder());
-        if (!chosen.isEmpty())
-            fileName_ = chosen;
+        if (!chosen.isEmpty()) fileName_ = chosen;
     }
     lower_->hide();
     splitter_->handle(1)->setEnabled(false);
@@ -288,11 +309,9 @@ void TWizorForm1::loadBackgroundPictures(const QString& directory)
     for (const auto& [chart, base] : charts) {
         for (const char* extension : {".jpeg", ".jpg", ".bmp"}) {
             const QString path = dir.filePath(base + QLatin1String(extension));
-            if (!QFileInfo::exists(path))
-                continue;
+            if (!QFileInfo::exists(path)) continue;
             const QPixmap picture(path);
-            if (!picture.isNull())
-                chart->setBackgroundPicture(picture);
+            if (!picture.isNull()) chart->setBackgroundPicture(picture);
             break;
         }
     }
@@ -301,20 +320,17 @@ void TWizorForm1::loadBackgroundPictures(const QString& directory)
 QString TWizorForm1::dialogFolder() const
 {
     const QFileInfo shown(fileName_);
-    if (!fileName_.isEmpty() && shown.absoluteDir().exists())
-        return shown.absolutePath();
+    if (!fileName_.isEmpty() && shown.absoluteDir().exists()) return shown.absolutePath();
     return QDir::currentPath();
 }
 
 void TWizorForm1::ToolButton1Click()
 {
     const QString chosen = dialogs_.openDataFile(this, dialogFolder());
-    if (chosen.isEmpty())
-        return;
+    if (chosen.isEmpty()) return;
     fileName_ = chosen;
     New2chart1Execute();
-    if (fitOn_)
-        Dopasuj1Execute();
+    if (fitOn_) Dopasuj1Execute();
 }
 
 void TWizorForm1::New2chart1Execute()
@@ -360,8 +376,7 @@ void TWizorForm1::ToolButton21Click()
 {
     fitOn_ = !fitOn_;
     actions_[Fit]->setChecked(fitOn_);
-    if (fitOn_)
-        Dopasuj1Execute();
+    if (fitOn_) Dopasuj1Execute();
 }
 
 void TWizorForm1::ZoomInExecute()
@@ -374,8 +389,7 @@ void TWizorForm1::ZoomOutExecute()
 {
     upper_->undoZoom();
     lower_->undoZoom();
-    if (fitOn_)
-        Dopasuj1Execute();
+    if (fitOn_) Dopasuj1Execute();
 }
 
 void TWizorForm1::Widok3dExecute()
@@ -396,8 +410,7 @@ void TWizorForm1::DodajLegExecute()
 
 void TWizorForm1::KolorTlaExecute()
 {
-    if (const auto colour = dialogs_.chooseColour(this, upper_->backWallColour()))
-        upper_->setBackWallColour(*colour);
+    if (const auto colour = dialogs_.chooseColour(this, upper_->backWallColour())) upper_->setBackWallColour(*colour);
 }
 
 void TWizorForm1::Chart1ClickSeries(const QString& title, double value)
@@ -429,17 +442,14 @@ void TWizorForm1::ToolButton14Click()
 
 void TWizorForm1::Timer1Timer()
 {
-    if (QFileInfo::exists(fileName_))
-        New2chart1Execute();
-    if (fitOn_)
-        Dopasuj1Execute();
+    if (QFileInfo::exists(fileName_)) New2chart1Execute();
+    if (fitOn_) Dopasuj1Execute();
 }
 
 void TWizorForm1::FilePrintExecute()
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (!dialogs_.setUpPrinter(this, printer))
-        return;
+    if (!dialogs_.setUpPrinter(this, printer)) return;
     QCPPainter painter;
     if (!painter.begin(&printer)) {
         dialogs_.showError(this, QStringLiteral("Nie można rozpocząć wydruku."), QStringLiteral("Błąd..."));
@@ -466,10 +476,8 @@ void TWizorForm1::printChart(QPrinter& printer, QCPPainter& painter, WizorChart*
 void TWizorForm1::ZapiszJakoExecute()
 {
     QString name = dialogs_.saveBitmapFile(this, dialogFolder());
-    if (name.isEmpty())
-        return;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".bmp");
+    if (name.isEmpty()) return;
+    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".bmp");
     if (!upper_->renderOnWhite().save(name, "BMP"))
         dialogs_.showError(this, QStringLiteral("Nie można zapisać pliku %1.").arg(name), QStringLiteral("Błąd..."));
 }
@@ -481,8 +489,7 @@ void TWizorForm1::EditCopy1Execute()
     layout()->activate();
     // The charts redraw at their new size before the picture is taken.
     upper_->replot(QCustomPlot::rpImmediateRefresh);
-    if (lower_->isVisible())
-        lower_->replot(QCustomPlot::rpImmediateRefresh);
+    if (lower_->isVisible()) lower_->replot(QCustomPlot::rpImmediateRefresh);
     const QImage picture = centralWidget()->grab().toImage();
     QApplication::clipboard()->setImage(picture);
     toolBar_->show();

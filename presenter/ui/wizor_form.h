@@ -74,8 +74,24 @@ public:
     QString panelText(int panel) const;
 
     enum Command {
-        Open, Print, SaveAs, Exit, Copy, View3D, BackColour, Legend, ZoomIn, ZoomOut,
-        Fit, LiveView, HelpButton, HelpContents, HelpIndex, Support, About, CommandCount
+        Open,
+        Print,
+        SaveAs,
+        Exit,
+        Copy,
+        View3D,
+        BackColour,
+        Legend,
+        ZoomIn,
+        ZoomOut,
+        Fit,
+        LiveView,
+        HelpButton,
+        HelpContents,
+        HelpIndex,
+        Support,
+        About,
+        CommandCount
     };
     QAction* action(Command command) const { return actions_[command]; }
 

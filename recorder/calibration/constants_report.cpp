@@ -53,8 +53,7 @@ QStringList constantsReportLines(const Settings& settings)
     };
     // Channels 1 to channelsUsed, as stored: none for 0 or less, at most the table's 16.
     const int last = std::min<std::int32_t>(settings.channelsUsed, kMaxChannels);
-    for (int c = 1; c <= last; ++c)
-        lines << fromWin1250(constantsReportLine(c, settings.channel(c)));
+    for (int c = 1; c <= last; ++c) lines << fromWin1250(constantsReportLine(c, settings.channel(c)));
     return lines;
 }
 

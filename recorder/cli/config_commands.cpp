@@ -17,23 +17,29 @@ namespace {
 // Messages the core would show in a box go to standard error.
 class TerminalReporter : public Reporter {
 public:
-    void showMessage(const QString& text, const QString& caption, MessageIcon) override {
-        err(caption + QLatin1Char(' ') + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QLatin1Char('\n'));
+    void showMessage(const QString& text, const QString& caption, MessageIcon) override
+    {
+        err(caption + QLatin1Char(' ') + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
+            QLatin1Char('\n'));
     }
 };
 
-QString fileProblem(const QString& command, const QString& path, const QString& problem) {
+QString fileProblem(const QString& command, const QString& path, const QString& problem)
+{
     return QStringLiteral("vorda-cli config %1: %2 %3\n").arg(command, QDir::toNativeSeparators(path), problem);
 }
 
-void printFields(const Settings& settings) {
+void printFields(const Settings& settings)
+{
     QString text;
     for (const SettingsField& field : settingsFields())
-        text += QString::fromStdString(field.name) + QLatin1Char('=') + fieldValueText(settings, field) + QLatin1Char('\n');
+        text +=
+            QString::fromStdString(field.name) + QLatin1Char('=') + fieldValueText(settings, field) + QLatin1Char('\n');
     out(text);
 }
 
-int runShow(const GlobalOptions&, const QStringList& args) {
+int runShow(const GlobalOptions&, const QStringList& args)
+{
     if (args.size() > 1) {
         err(QStringLiteral("vorda-cli config show: one FILE at most\n"));
         return kExitUsage;
@@ -64,7 +70,8 @@ int runShow(const GlobalOptions&, const QStringList& args) {
     return kExitOk;
 }
 
-int runSet(const GlobalOptions&, const QStringList& args) {
+int runSet(const GlobalOptions&, const QStringList& args)
+{
     if (args.size() < 2) {
         err(QStringLiteral("vorda-cli config set: FILE and at least one FIELD=VALUE expected\n"));
         return kExitUsage;
@@ -106,7 +113,8 @@ int runSet(const GlobalOptions&, const QStringList& args) {
     return saveSettingsFile(settings, path, reporter) ? kExitOk : kExitFailed;
 }
 
-int runConfig(const GlobalOptions& options, const QStringList& args) {
+int runConfig(const GlobalOptions& options, const QStringList& args)
+{
     const QString sub = args.value(0);
     if (sub == QLatin1String("show")) return runShow(options, args.mid(1));
     if (sub == QLatin1String("set")) return runSet(options, args.mid(1));
@@ -116,10 +124,10 @@ int runConfig(const GlobalOptions& options, const QStringList& args) {
 
 }  // namespace
 
-std::vector<Command> configCommands() {
+std::vector<Command> configCommands()
+{
     return {
-        {"config", "show [FILE] | set FILE FIELD=VALUE...",
-         "list or change the named fields of a settings record",
+        {"config", "show [FILE] | set FILE FIELD=VALUE...", "list or change the named fields of a settings record",
          "config show [FILE]\n"
          "  Lists every named field of a settings record (a 2200-byte dimconfig.aoln,\n"
          "  Factoryseting.aoln or *.roln), one `name=value` line each, in record order.\n"

@@ -13,11 +13,11 @@
 #include "measure/measurement_control.h"
 #include "measure/system_scan.h"
 
+#include <unistd.h>
 #include <QDir>
 #include <QElapsedTimer>
 #include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 namespace vorda::cli {
 
@@ -25,10 +25,14 @@ namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
 
-extern "C" void onInterrupt(int) { interrupted = 1; }
+extern "C" void onInterrupt(int)
+{
+    interrupted = 1;
+}
 
 // Ctrl+C asks the transfer to stop like the abort button; a second one ends the program.
-void catchInterrupt() {
+void catchInterrupt()
+{
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     action.sa_flags = SA_RESETHAND;
@@ -37,7 +41,8 @@ void catchInterrupt() {
 }
 
 // Texts in the dialogs' "\n\r" and the report's "\r\n" line breaks, as terminal lines.
-QString terminalText(QString text) {
+QString terminalText(QString text)
+{
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
     return text;
@@ -52,24 +57,27 @@ public:
 
     bool assumeYes = false;
 
-    void setStatus(StatusPanel panel, const QString& text) override {
+    void setStatus(StatusPanel panel, const QString& text) override
+    {
         // The link-state texts only mirror the exchange; the rest are outcomes worth seeing.
         if (panel == StatusPanel::Port || text.trimmed().isEmpty()) return;
-        if (text == linkConnectedText() || text == linkDisconnectedText() ||
-            text == QString::fromUtf8("Czytam pamięć"))
+        if (text == linkConnectedText() || text == linkDisconnectedText() || text == QString::fromUtf8("Czytam pamięć"))
             return;
         clearBar();
         err(terminalText(text) + QLatin1Char('\n'));
     }
-    void transferMessage(const QString& line) override {
+    void transferMessage(const QString& line) override
+    {
         clearBar();
         out(terminalText(line) + QLatin1Char('\n'));
     }
-    void showMessage(const QString& text, const QString& caption, MessageIcon) override {
+    void showMessage(const QString& text, const QString& caption, MessageIcon) override
+    {
         clearBar();
         err(caption + QLatin1String(" ") + terminalText(text) + QLatin1Char('\n'));
     }
-    bool confirm(const QString& text, const QString& caption) override {
+    bool confirm(const QString& text, const QString& caption) override
+    {
         if (assumeYes) return true;
         if (!isatty(STDIN_FILENO)) return false;
         err(caption + QLatin1String(" ") + terminalText(text) + QLatin1String(" [y/N] "));
@@ -77,28 +85,33 @@ public:
         if (!std::fgets(answer, sizeof answer, stdin)) return false;
         return answer[0] == 'y' || answer[0] == 'Y';
     }
-    void processEvents() override {
+    void processEvents() override
+    {
         if (interrupted) state_.abortRequested = true;
     }
 
-    void blockStarted(std::int32_t block, std::int64_t expectedBytes) override {
+    void blockStarted(std::int32_t block, std::int64_t expectedBytes) override
+    {
         block_ = block;
         expected_ = expectedBytes;
         sinceDrawn_.start();
         drawBar(0);
     }
-    void bytesReceived(std::int64_t bytes) override {
+    void bytesReceived(std::int64_t bytes) override
+    {
         if (sinceDrawn_.elapsed() >= 100) {
             drawBar(bytes);
             sinceDrawn_.restart();
         }
     }
-    void setBarPosition(int position) override {
+    void setBarPosition(int position) override
+    {
         if (position == 0) clearBar();
     }
 
 private:
-    void drawBar(std::int64_t bytes) {
+    void drawBar(std::int64_t bytes)
+    {
         if (!barShown_) return;
         constexpr int kWidth = 30;
         char line[160];
@@ -115,7 +128,8 @@ private:
         std::fputs(line, stderr);
         barVisible_ = true;
     }
-    void clearBar() {
+    void clearBar()
+    {
         if (!barVisible_) return;
         std::fputs("\r\033[K", stderr);
         barVisible_ = false;
@@ -137,7 +151,8 @@ struct Session {
     TerminalReporter reporter{state};
     std::unique_ptr<SerialLink> link;
 
-    explicit Session(const GlobalOptions& options) {
+    explicit Session(const GlobalOptions& options)
+    {
         const QString dir = QDir::currentPath();
         state.setStartDir(dir);
         Reporter quiet;
@@ -148,13 +163,15 @@ struct Session {
 };
 
 // Parses a block number argument; -1 when it is not one.
-int blockArgument(const QString& text) {
+int blockArgument(const QString& text)
+{
     bool ok = false;
     const int n = text.toInt(&ok);
     return ok && n >= 0 ? n : -1;
 }
 
-int usage(const char* command) {
+int usage(const char* command)
+{
     err(QStringLiteral("vorda-cli %1: wrong arguments; see `vorda-cli %1 --help`\n").arg(QLatin1String(command)));
     return kExitUsage;
 }
@@ -163,10 +180,12 @@ int usage(const char* command) {
 class PrintingScanSink : public ScanSink {
 public:
     explicit PrintingScanSink(bool blocksOnly) : blocksOnly_(blocksOnly) {}
-    void reportLine(const QString& line) override {
+    void reportLine(const QString& line) override
+    {
         if (!blocksOnly_ || line == QLatin1String(kNoCommunication)) out(line + QLatin1Char('\n'));
     }
-    void blockItem(const QString& item) override {
+    void blockItem(const QString& item) override
+    {
         if (blocksOnly_) out(item + QLatin1Char('\n'));
     }
 
@@ -174,7 +193,8 @@ private:
     bool blocksOnly_;
 };
 
-int runScan(const GlobalOptions& options, const QStringList& args) {
+int runScan(const GlobalOptions& options, const QStringList& args)
+{
     const bool newest = args == QStringList{QStringLiteral("--newest")};
     if (!args.isEmpty() && !newest) return usage("scan");
     Session s(options);
@@ -184,7 +204,8 @@ int runScan(const GlobalOptions& options, const QStringList& args) {
     return outcome == ScanOutcome::Completed ? kExitOk : kExitFailed;
 }
 
-int runRead(const GlobalOptions& options, const QStringList& args) {
+int runRead(const GlobalOptions& options, const QStringList& args)
+{
     if (!args.isEmpty()) return usage("read");
     Session s(options);
     catchInterrupt();
@@ -204,7 +225,8 @@ int runRead(const GlobalOptions& options, const QStringList& args) {
     return kExitFailed;
 }
 
-int runReadBlock(const GlobalOptions& options, const QStringList& args) {
+int runReadBlock(const GlobalOptions& options, const QStringList& args)
+{
     const int block = args.size() == 1 ? blockArgument(args.first()) : -1;
     if (block < 1) return usage("read-block");
     Session s(options);
@@ -225,7 +247,8 @@ int runReadBlock(const GlobalOptions& options, const QStringList& args) {
     return fetched && !s.state.abortRequested ? kExitOk : kExitFailed;
 }
 
-int runWipe(const GlobalOptions& options, const QStringList& args) {
+int runWipe(const GlobalOptions& options, const QStringList& args)
+{
     const bool yes = args == QStringList{QStringLiteral("--yes")};
     if (!args.isEmpty() && !yes) return usage("wipe");
     if (!yes && !isatty(STDIN_FILENO)) {
@@ -242,7 +265,8 @@ int runWipe(const GlobalOptions& options, const QStringList& args) {
     return kExitOk;
 }
 
-int runStart(const GlobalOptions& options, const QStringList& args) {
+int runStart(const GlobalOptions& options, const QStringList& args)
+{
     if (!args.isEmpty()) return usage("start");
     Session s(options);
     MeasurementControl control(s.settings, s.state, *s.link, s.reporter);
@@ -251,7 +275,8 @@ int runStart(const GlobalOptions& options, const QStringList& args) {
     return kExitOk;
 }
 
-int runStop(const GlobalOptions& options, const QStringList& args) {
+int runStop(const GlobalOptions& options, const QStringList& args)
+{
     if (!args.isEmpty()) return usage("stop");
     Session s(options);
     MeasurementControl(s.settings, s.state, *s.link, s.reporter).stopMeasurement();
@@ -260,7 +285,8 @@ int runStop(const GlobalOptions& options, const QStringList& args) {
 
 }  // namespace
 
-std::vector<Command> downloadCommands() {
+std::vector<Command> downloadCommands()
+{
     return {
         {"scan", "[--newest]", "report the recorder's state and its stored blocks",
          "Reads register 0 and every block register and prints the status report and the\n"
@@ -288,9 +314,7 @@ std::vector<Command> downloadCommands() {
          "Sends \"  START &\"; the measurement runs for about the sampling time times the\n"
          "sample count of the settings.",
          runStart},
-        {"stop", "", "stop the running measurement",
-         "Sends \"$ $_END &\" and then \" &\".",
-         runStop},
+        {"stop", "", "stop the running measurement", "Sends \"$ $_END &\" and then \" &\".", runStop},
     };
 }
 

@@ -17,23 +17,27 @@ namespace {
 // settings load's own status texts are not the command's business.
 class ConvertReporter : public Reporter {
 public:
-    void setStatus(StatusPanel panel, const QString& text) override {
+    void setStatus(StatusPanel panel, const QString& text) override
+    {
         if (panel == StatusPanel::Link) err(text + QLatin1Char('\n'));
     }
     void transferMessage(const QString& line) override { out(lines(line) + QLatin1Char('\n')); }
-    void showMessage(const QString& text, const QString& caption, MessageIcon) override {
+    void showMessage(const QString& text, const QString& caption, MessageIcon) override
+    {
         err(caption + QLatin1Char(' ') + lines(text) + QLatin1Char('\n'));
     }
 
 private:
-    static QString lines(QString text) {
+    static QString lines(QString text)
+    {
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
         return text;
     }
 };
 
-int runConvert(const GlobalOptions&, const QStringList& args) {
+int runConvert(const GlobalOptions&, const QStringList& args)
+{
     if (args.size() > 1) {
         err(QStringLiteral("vorda-cli convert: one dump at most, see `vorda-cli convert --help`\n"));
         return kExitUsage;
@@ -51,7 +55,8 @@ int runConvert(const GlobalOptions&, const QStringList& args) {
 
 }  // namespace
 
-std::vector<Command> filesCommands() {
+std::vector<Command> filesCommands()
+{
     return {
         {"convert", "[DUMP]", "convert a memory dump into a measurement file",
          "Converts DUMP (default \"__m.mem\" in the current directory) into one measurement\n"

@@ -28,7 +28,8 @@ struct LinkSession {
     std::unique_ptr<SerialLink> link;
     std::unique_ptr<RecorderProtocol> protocol;
 
-    explicit LinkSession(const GlobalOptions& options) {
+    explicit LinkSession(const GlobalOptions& options)
+    {
         const QString dir = QDir::currentPath();
         state.setStartDir(dir);
         loadStartupSettings(settings, dir, quiet);
@@ -38,7 +39,8 @@ struct LinkSession {
     }
 
     // Why nothing came back, for standard error: the port, when it could not be opened.
-    QString portProblem() const {
+    QString portProblem() const
+    {
         if ((link->openStatus & kOpenFailed) != 0)
             return QStringLiteral(" (%1 could not be opened)").arg(link->device());
         if ((link->openStatus & kOpenBadMode) != 0)
@@ -48,14 +50,16 @@ struct LinkSession {
     }
 };
 
-QString replyLine(const QByteArray& reply) {
+QString replyLine(const QByteArray& reply)
+{
     QByteArray text = reply;
     while (!text.isEmpty() && (text.back() == '\r' || text.back() == '\n')) text.chop(1);
     return fromWin1250(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
 // The `name=value` line of a settings field, as `config show` prints it.
-QString fieldLine(const Settings& settings, const char* name) {
+QString fieldLine(const Settings& settings, const char* name)
+{
     const SettingsField* field = findSettingsField(name);
     return field ? QString::fromLatin1(name) + QLatin1Char('=') + fieldValueText(settings, *field) + QLatin1Char('\n')
                  : QString();
@@ -63,13 +67,24 @@ QString fieldLine(const Settings& settings, const char* name) {
 
 // The status field of each register reply token; token 10 goes to optionWord.
 constexpr const char* kTokenFields[] = {
-    "status.tag",           "status.date",        "status.time",          "status.blockNumber",
-    "status.sampleCount",   "status.samplingMs",  "status.channelCount",  "status.freeMemory",
-    "status.blockCount",    nullptr,              "status.triggerStartRaw", "status.triggerStopRaw",
-    "status.recorderSB",    "status.recorderSC",
+    "status.tag",
+    "status.date",
+    "status.time",
+    "status.blockNumber",
+    "status.sampleCount",
+    "status.samplingMs",
+    "status.channelCount",
+    "status.freeMemory",
+    "status.blockCount",
+    nullptr,
+    "status.triggerStartRaw",
+    "status.triggerStopRaw",
+    "status.recorderSB",
+    "status.recorderSC",
 };
 
-int runRegister(const GlobalOptions& options, const QStringList& args) {
+int runRegister(const GlobalOptions& options, const QStringList& args)
+{
     bool ok = false;
     const int n = args.size() == 1 ? args.first().toInt(&ok) : -1;
     if (!ok || n < 0) {
@@ -98,7 +113,8 @@ int runRegister(const GlobalOptions& options, const QStringList& args) {
     return kExitOk;
 }
 
-int runData(const GlobalOptions& options, const QStringList& args) {
+int runData(const GlobalOptions& options, const QStringList& args)
+{
     const bool averaged = args == QStringList{QStringLiteral("--averaged")};
     if (!args.isEmpty() && !averaged) {
         err(QStringLiteral("vorda-cli data: the only argument is --averaged\n"));
@@ -119,7 +135,8 @@ int runData(const GlobalOptions& options, const QStringList& args) {
     return kExitOk;
 }
 
-int runSend(const GlobalOptions& options, const QStringList& args) {
+int runSend(const GlobalOptions& options, const QStringList& args)
+{
     if (args.size() != 1 || args.first().isEmpty()) {
         err(QStringLiteral("vorda-cli send: one command TEXT expected\n"));
         return kExitUsage;
@@ -145,7 +162,8 @@ int runSend(const GlobalOptions& options, const QStringList& args) {
 
 }  // namespace
 
-std::vector<Command> linkCommands() {
+std::vector<Command> linkCommands()
+{
     return {
         {"register", "N", "read register N of the recorder and show the parsed status",
          "  Sends \" ?R_N &\" and prints the reply, then the fields it filled as\n"

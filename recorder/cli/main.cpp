@@ -7,20 +7,23 @@
 
 namespace vorda::cli {
 
-void out(const QString& text) {
+void out(const QString& text)
+{
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
     std::fflush(stdout);
 }
 
-void err(const QString& text) {
+void err(const QString& text)
+{
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
 }
 
 namespace {
 
-std::vector<Command> allCommands() {
+std::vector<Command> allCommands()
+{
     std::vector<Command> commands;
     for (auto table : {configCommands, downloadCommands, filesCommands, linkCommands}) {
         const auto part = table();
@@ -29,7 +32,8 @@ std::vector<Command> allCommands() {
     return commands;
 }
 
-QString usageText(const std::vector<Command>& commands) {
+QString usageText(const std::vector<Command>& commands)
+{
     QString text = QStringLiteral(
         "Usage: vorda-cli [--port DEVICE] COMMAND [ARGUMENTS]\n"
         "Runs in the current directory as the start-up directory.\n\n"
@@ -46,7 +50,8 @@ QString usageText(const std::vector<Command>& commands) {
 }  // namespace
 }  // namespace vorda::cli
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     using namespace vorda::cli;
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);

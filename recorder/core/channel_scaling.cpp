@@ -9,28 +9,32 @@ namespace {
 constexpr long double kMilli = 0.001L;  // an extended constant, not a double widened
 }
 
-float scaleGeneral(const ChannelSettings& ch, std::uint16_t code) {
+float scaleGeneral(const ChannelSettings& ch, std::uint16_t code)
+{
     long double v = static_cast<long double>(code) * static_cast<long double>(ch.slopeSB);
     v = v * kMilli;
     v = v + static_cast<long double>(ch.offsetSC);
     return static_cast<float>(v);
 }
 
-float scaleOlder(const ChannelSettings& ch, std::uint16_t code) {
+float scaleOlder(const ChannelSettings& ch, std::uint16_t code)
+{
     const std::int64_t diff = static_cast<std::int64_t>(code) - ch.rawPoint1;
     long double v = static_cast<long double>(diff) * static_cast<long double>(ch.slopeSB);
     v = v * kMilli;
     return static_cast<float>(v);
 }
 
-float scaleForRecordType(const ChannelSettings& ch, char recordType, std::uint16_t code) {
+float scaleForRecordType(const ChannelSettings& ch, char recordType, std::uint16_t code)
+{
     return (recordType == '1' || recordType == '2') ? scaleOlder(ch, code) : scaleGeneral(ch, code);
 }
 
 // std::to_chars writes what printf("%.*f") writes in the "C" locale, whatever locale the
 // program runs in (a Qt program takes LC_NUMERIC from the desktop, where printf would
 // write a decimal comma).
-std::string fileText(float value, int numberFormat) {
+std::string fileText(float value, int numberFormat)
+{
     // Sign, the 39 integer digits of the largest float, the point and the decimals.
     char buf[48 + kMaxFileDecimals];
     const int decimals = std::clamp(numberFormat, 0, kMaxFileDecimals);
@@ -38,7 +42,8 @@ std::string fileText(float value, int numberFormat) {
     return std::string(buf, r.ptr);
 }
 
-std::string monitorText(float value, int numberFormat) {
+std::string monitorText(float value, int numberFormat)
+{
     const int decimals = (numberFormat >= 0 && numberFormat <= 4) ? numberFormat : 0;
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::fixed, decimals);

@@ -23,8 +23,7 @@ public:
     // One line added to the transfer report ("Komunikaty transmisji").
     virtual void transferMessage(const QString&) {}
     // A message box with an OK button.
-    virtual void showMessage(const QString& /*text*/, const QString& /*caption*/,
-                             MessageIcon = MessageIcon::None) {}
+    virtual void showMessage(const QString& /*text*/, const QString& /*caption*/, MessageIcon = MessageIcon::None) {}
     // A question with OK and Cancel; true for OK.
     virtual bool confirm(const QString& /*text*/, const QString& /*caption*/) { return false; }
     // The data directory's files changed (a conversion wrote a file).

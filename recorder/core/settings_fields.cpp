@@ -18,18 +18,17 @@ struct FieldSpec {
     std::size_t width;
 };
 
-#define VORDA_FIELD(Type, member, kind) \
-    FieldSpec { #member, offsetof(Type, member), FieldType::kind, sizeof(Type::member) }
+#define VORDA_FIELD(Type, member, kind)                                        \
+    FieldSpec                                                                  \
+    {                                                                          \
+#member, offsetof(Type, member), FieldType::kind, sizeof(Type::member) \
+    }
 
 constexpr FieldSpec kChannelFields[] = {
-    VORDA_FIELD(ChannelSettings, name, Text),
-    VORDA_FIELD(ChannelSettings, rawPoint1, Int32),
-    VORDA_FIELD(ChannelSettings, rawPoint2, Int32),
-    VORDA_FIELD(ChannelSettings, numberFormat, Int32),
-    VORDA_FIELD(ChannelSettings, valuePoint2, Double),
-    VORDA_FIELD(ChannelSettings, valuePoint1, Double),
-    VORDA_FIELD(ChannelSettings, slopeSB, Double),
-    VORDA_FIELD(ChannelSettings, offsetSC, Double),
+    VORDA_FIELD(ChannelSettings, name, Text),          VORDA_FIELD(ChannelSettings, rawPoint1, Int32),
+    VORDA_FIELD(ChannelSettings, rawPoint2, Int32),    VORDA_FIELD(ChannelSettings, numberFormat, Int32),
+    VORDA_FIELD(ChannelSettings, valuePoint2, Double), VORDA_FIELD(ChannelSettings, valuePoint1, Double),
+    VORDA_FIELD(ChannelSettings, slopeSB, Double),     VORDA_FIELD(ChannelSettings, offsetSC, Double),
     VORDA_FIELD(ChannelSettings, linearSA, Double),
 };
 
@@ -52,44 +51,29 @@ constexpr FieldSpec kStatusFields[] = {
 
 // The record's own fields; "channels" and "status" stand for the groups above.
 constexpr FieldSpec kRecordFields[] = {
-    VORDA_FIELD(Settings, portNumber, Int32),
-    VORDA_FIELD(Settings, portOpen, Byte),
-    VORDA_FIELD(Settings, portParams, Text),
-    VORDA_FIELD(Settings, baudRate, UInt32),
-    VORDA_FIELD(Settings, channels, Text),
-    VORDA_FIELD(Settings, status, Text),
-    VORDA_FIELD(Settings, currentChannel, Int32),
-    VORDA_FIELD(Settings, samplingTimeMs, UInt32),
-    VORDA_FIELD(Settings, sampleCount, UInt32),
-    VORDA_FIELD(Settings, sendSamplingTime, Byte),
-    VORDA_FIELD(Settings, sendSampleCount, Byte),
-    VORDA_FIELD(Settings, sendDateTime, Byte),
-    VORDA_FIELD(Settings, firstColumn, Int32),
-    VORDA_FIELD(Settings, lastFile, Text),
-    VORDA_FIELD(Settings, dataDirectory, Text),
-    VORDA_FIELD(Settings, showFiles, Byte),
-    VORDA_FIELD(Settings, channelsUsed, Int32),
-    VORDA_FIELD(Settings, sendTriggerLevels, Byte),
-    VORDA_FIELD(Settings, sendConstants, Byte),
-    VORDA_FIELD(Settings, sendChannelCount, Byte),
-    VORDA_FIELD(Settings, chartParameters, Text),
-    VORDA_FIELD(Settings, mainWidth, Int32),
-    VORDA_FIELD(Settings, mainHeight, Int32),
-    VORDA_FIELD(Settings, mainLeft, Int32),
-    VORDA_FIELD(Settings, mainTop, Int32),
-    VORDA_FIELD(Settings, monitorWidth, Int32),
-    VORDA_FIELD(Settings, monitorHeight, Int32),
-    VORDA_FIELD(Settings, monitorLeft, Int32),
-    VORDA_FIELD(Settings, monitorTop, Int32),
-    VORDA_FIELD(Settings, sendTriggerMode, Byte),
-    VORDA_FIELD(Settings, triggerStartText, Text),
-    VORDA_FIELD(Settings, triggerStopText, Text),
+    VORDA_FIELD(Settings, portNumber, Int32),      VORDA_FIELD(Settings, portOpen, Byte),
+    VORDA_FIELD(Settings, portParams, Text),       VORDA_FIELD(Settings, baudRate, UInt32),
+    VORDA_FIELD(Settings, channels, Text),         VORDA_FIELD(Settings, status, Text),
+    VORDA_FIELD(Settings, currentChannel, Int32),  VORDA_FIELD(Settings, samplingTimeMs, UInt32),
+    VORDA_FIELD(Settings, sampleCount, UInt32),    VORDA_FIELD(Settings, sendSamplingTime, Byte),
+    VORDA_FIELD(Settings, sendSampleCount, Byte),  VORDA_FIELD(Settings, sendDateTime, Byte),
+    VORDA_FIELD(Settings, firstColumn, Int32),     VORDA_FIELD(Settings, lastFile, Text),
+    VORDA_FIELD(Settings, dataDirectory, Text),    VORDA_FIELD(Settings, showFiles, Byte),
+    VORDA_FIELD(Settings, channelsUsed, Int32),    VORDA_FIELD(Settings, sendTriggerLevels, Byte),
+    VORDA_FIELD(Settings, sendConstants, Byte),    VORDA_FIELD(Settings, sendChannelCount, Byte),
+    VORDA_FIELD(Settings, chartParameters, Text),  VORDA_FIELD(Settings, mainWidth, Int32),
+    VORDA_FIELD(Settings, mainHeight, Int32),      VORDA_FIELD(Settings, mainLeft, Int32),
+    VORDA_FIELD(Settings, mainTop, Int32),         VORDA_FIELD(Settings, monitorWidth, Int32),
+    VORDA_FIELD(Settings, monitorHeight, Int32),   VORDA_FIELD(Settings, monitorLeft, Int32),
+    VORDA_FIELD(Settings, monitorTop, Int32),      VORDA_FIELD(Settings, sendTriggerMode, Byte),
+    VORDA_FIELD(Settings, triggerStartText, Text), VORDA_FIELD(Settings, triggerStopText, Text),
     VORDA_FIELD(Settings, triggerEnabled, Byte),
 };
 
 #undef VORDA_FIELD
 
-std::vector<SettingsField> buildTable() {
+std::vector<SettingsField> buildTable()
+{
     std::vector<SettingsField> table;
     for (const FieldSpec& f : kRecordFields) {
         const std::string name = f.name;
@@ -110,23 +94,32 @@ std::vector<SettingsField> buildTable() {
     return table;
 }
 
-const unsigned char* bytesOf(const Settings& s) { return reinterpret_cast<const unsigned char*>(&s); }
-unsigned char* bytesOf(Settings& s) { return reinterpret_cast<unsigned char*>(&s); }
+const unsigned char* bytesOf(const Settings& s)
+{
+    return reinterpret_cast<const unsigned char*>(&s);
+}
+unsigned char* bytesOf(Settings& s)
+{
+    return reinterpret_cast<unsigned char*>(&s);
+}
 
 template <typename T>
-T load(const Settings& s, std::size_t offset) {
+T load(const Settings& s, std::size_t offset)
+{
     T value;
     std::memcpy(&value, bytesOf(s) + offset, sizeof value);
     return value;
 }
 
 template <typename T>
-void store(Settings& s, std::size_t offset, T value) {
+void store(Settings& s, std::size_t offset, T value)
+{
     std::memcpy(bytesOf(s) + offset, &value, sizeof value);
 }
 
 template <typename T>
-QString numberText(T value) {
+QString numberText(T value)
+{
     char buf[64];
     std::to_chars_result r;
     if constexpr (std::is_floating_point_v<T>)
@@ -139,7 +132,8 @@ QString numberText(T value) {
 // Control characters would break the one-line-per-field listing or be taken by a terminal
 // as commands (the C1 controls that the code page's undefined bytes decode to); they show
 // as \xHH.
-QString printableText(const QString& text) {
+QString printableText(const QString& text)
+{
     QString shown;
     for (const QChar ch : text) {
         if (ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() <= 0x9F))
@@ -152,7 +146,8 @@ QString printableText(const QString& text) {
 
 // Parses the whole of `text` as a T (an optional leading '+' allowed for numbers).
 template <typename T>
-QString parseNumber(const QString& text, T& value) {
+QString parseNumber(const QString& text, T& value)
+{
     std::string s = text.toStdString();
     if (s.size() > 1 && s[0] == '+' && s[1] != '-') s.erase(0, 1);
     const char* end = s.data() + s.size();
@@ -169,7 +164,8 @@ QString parseNumber(const QString& text, T& value) {
 // Parses `value` as Parsed and stores it as Stored (a byte is parsed wider, then checked);
 // a refusal says what the field takes.
 template <typename Stored, typename Parsed = Stored>
-QString storeNumber(Settings& s, const SettingsField& field, const QString& value, const QString& expected) {
+QString storeNumber(Settings& s, const SettingsField& field, const QString& value, const QString& expected)
+{
     Parsed v{};
     QString problem = parseNumber(value, v);
     if constexpr (!std::is_same_v<Stored, Parsed>)
@@ -181,23 +177,30 @@ QString storeNumber(Settings& s, const SettingsField& field, const QString& valu
 
 }  // namespace
 
-const std::vector<SettingsField>& settingsFields() {
+const std::vector<SettingsField>& settingsFields()
+{
     static const std::vector<SettingsField> table = buildTable();
     return table;
 }
 
-const SettingsField* findSettingsField(std::string_view name) {
+const SettingsField* findSettingsField(std::string_view name)
+{
     for (const SettingsField& f : settingsFields())
         if (f.name == name) return &f;
     return nullptr;
 }
 
-QString fieldValueText(const Settings& settings, const SettingsField& field) {
+QString fieldValueText(const Settings& settings, const SettingsField& field)
+{
     switch (field.type) {
-    case FieldType::Int32: return numberText(load<std::int32_t>(settings, field.offset));
-    case FieldType::UInt32: return numberText(load<std::uint32_t>(settings, field.offset));
-    case FieldType::Byte: return numberText(unsigned{load<std::uint8_t>(settings, field.offset)});
-    case FieldType::Double: return numberText(load<double>(settings, field.offset));
+    case FieldType::Int32:
+        return numberText(load<std::int32_t>(settings, field.offset));
+    case FieldType::UInt32:
+        return numberText(load<std::uint32_t>(settings, field.offset));
+    case FieldType::Byte:
+        return numberText(unsigned{load<std::uint8_t>(settings, field.offset)});
+    case FieldType::Double:
+        return numberText(load<double>(settings, field.offset));
     case FieldType::Text: {
         const char* text = reinterpret_cast<const char*>(bytesOf(settings) + field.offset);
         std::size_t len = 0;
@@ -208,14 +211,18 @@ QString fieldValueText(const Settings& settings, const SettingsField& field) {
     return {};
 }
 
-QString setFieldValue(Settings& settings, const SettingsField& field, const QString& value) {
+QString setFieldValue(Settings& settings, const SettingsField& field, const QString& value)
+{
     switch (field.type) {
     case FieldType::Int32:
-        return storeNumber<std::int32_t>(settings, field, value, QStringLiteral("integer expected, -2147483648..2147483647"));
+        return storeNumber<std::int32_t>(settings, field, value,
+                                         QStringLiteral("integer expected, -2147483648..2147483647"));
     case FieldType::UInt32:
-        return storeNumber<std::uint32_t>(settings, field, value, QStringLiteral("unsigned integer expected, 0..4294967295"));
+        return storeNumber<std::uint32_t>(settings, field, value,
+                                          QStringLiteral("unsigned integer expected, 0..4294967295"));
     case FieldType::Byte:
-        return storeNumber<std::uint8_t, std::uint32_t>(settings, field, value, QStringLiteral("byte expected, 0..255"));
+        return storeNumber<std::uint8_t, std::uint32_t>(settings, field, value,
+                                                        QStringLiteral("byte expected, 0..255"));
     case FieldType::Double:
         return storeNumber<double>(settings, field, value, QStringLiteral("a decimal number with '.' expected"));
     case FieldType::Text: {

@@ -25,7 +25,7 @@ struct SettingsField {
     std::string name;    // "portNumber", "channels[3].name", "status.tag"
     std::size_t offset;  // from the start of the record
     FieldType type;
-    std::size_t width;   // bytes
+    std::size_t width;  // bytes
 };
 
 // All named fields in record order; channel fields for channels 1..16 (slot 0 is unused).

@@ -10,11 +10,13 @@
 
 namespace vorda {
 
-void setDataDirectory(Settings& settings, const QString& dir) {
+void setDataDirectory(Settings& settings, const QString& dir)
+{
     setFieldText(settings.dataDirectory, toWin1250Lossy(QDir::toNativeSeparators(dir)));
 }
 
-void applyStartupDefaults(Settings& settings, const QString& startDir) {
+void applyStartupDefaults(Settings& settings, const QString& startDir)
+{
     setFieldText(settings.portParams, ":230400,n,8,2,p");
     settings.portNumber = 2;
     settings.firstColumn = 2;
@@ -27,13 +29,15 @@ void applyStartupDefaults(Settings& settings, const QString& startDir) {
     settings.sampleCount = 100;
 }
 
-void correctLoadedSettings(Settings& settings) {
+void correctLoadedSettings(Settings& settings)
+{
     if (settings.currentChannel < 1 || settings.currentChannel > kMaxChannels) settings.currentChannel = 0;
     std::int32_t& format = settings.channels[settings.currentChannel].numberFormat;
     if (format < 0 || format > 3) format = 0;
 }
 
-std::optional<Settings::Image> readSettingsImage(const QString& path, QString* problem) {
+std::optional<Settings::Image> readSettingsImage(const QString& path, QString* problem)
+{
     auto fail = [problem](const QString& why) -> std::optional<Settings::Image> {
         if (problem) *problem = why;
         return std::nullopt;
@@ -52,13 +56,15 @@ std::optional<Settings::Image> readSettingsImage(const QString& path, QString* p
     return image;
 }
 
-QString startupSettingsPath(const QString& dir) {
+QString startupSettingsPath(const QString& dir)
+{
     const QDir d(dir);
     const QFileInfo config(d.filePath(QLatin1String(kConfigFileName)));
     return config.exists() && !config.isDir() ? config.filePath() : d.filePath(QLatin1String(kFactoryFileName));
 }
 
-LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst) {
+LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst)
+{
     if (clearFirst) std::memset(static_cast<void*>(&settings), 0, sizeof settings);
     applyStartupDefaults(settings, dir);
 
@@ -77,7 +83,8 @@ LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter
     return outcome;
 }
 
-bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter) {
+bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter)
+{
     const Settings::Image image = settings.toImage();
     // QSaveFile writes beside the target and renames on commit; an unfinished write is
     // discarded, so the previous file stays whole.
@@ -90,7 +97,8 @@ bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& r
     return false;
 }
 
-bool saveStartupSettings(const Settings& settings, const QString& startDir, Reporter& reporter) {
+bool saveStartupSettings(const Settings& settings, const QString& startDir, Reporter& reporter)
+{
     return saveSettingsFile(settings, QDir(startDir).filePath(QLatin1String(kConfigFileName)), reporter);
 }
 

@@ -20,8 +20,7 @@ inline constexpr char kFromFileStatusText[] = "Parametry ustawione z pliku";
 // The message shown when a save fails, with its caption. The three lines were separated
 // by a LF CR pair on the original desktop, which a message box shows as one line break;
 // here each break is a single "\n".
-inline constexpr char kSaveFailedText[] =
-    "Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie";
+inline constexpr char kSaveFailedText[] = "Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie";
 inline constexpr char kSaveFailedCaption[] = "Błąd...";
 
 // Sets the start-up defaults over the record's current content (nothing else changes).
@@ -41,9 +40,9 @@ void correctLoadedSettings(Settings& settings);
 std::optional<Settings::Image> readSettingsImage(const QString& path, QString* problem = nullptr);
 
 struct LoadOutcome {
-    bool fromFile = false;   // false: the defaults stand (defaultsUsed)
-    QString path;            // the file that was tried
-    QString problem;         // why it was not used, when fromFile is false
+    bool fromFile = false;  // false: the defaults stand (defaultsUsed)
+    QString path;           // the file that was tried
+    QString problem;        // why it was not used, when fromFile is false
 };
 
 // The file the start-up load reads in `dir`: "dimconfig.aoln" when a file of that name
@@ -56,8 +55,7 @@ QString startupSettingsPath(const QString& dir);
 // and applies correctLoadedSettings(). Reports "Ustawiono domyślne parametry" or
 // "Parametry ustawione z pliku" in panel 2. The window geometry is the caller's to apply.
 // Reserved bytes, the date-time at 1928 included, keep what the file held.
-LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter,
-                                bool clearFirst = true);
+LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst = true);
 
 // Writes the 2200-byte image to `path` atomically (a temporary file renamed over the
 // target), so a failure leaves the old file intact. On failure shows the three-line

@@ -19,20 +19,20 @@ inline constexpr std::size_t kRecordSize = 2200;
 inline constexpr int kMaxChannels = 16;
 
 struct ChannelSettings {
-    char name[20];          // sensor name; empty leaves the channel out of measurement files
-    std::int32_t rawPoint1;   // raw code at calibration point 1 (also the zeroing reference)
-    std::int32_t rawPoint2;   // raw code at calibration point 2
-    std::int32_t numberFormat; // decimals in measurement files, 0..3
-    double valuePoint2;     // physical value at point 2 (note: stored before point 1)
-    double valuePoint1;     // physical value at point 1
-    double slopeSB;         // S_B, change of value per 1000 codes
-    double offsetSC;        // S_C, value at code 0
-    double linearSA;        // S_A, kept and edited but used by no computation
+    char name[20];              // sensor name; empty leaves the channel out of measurement files
+    std::int32_t rawPoint1;     // raw code at calibration point 1 (also the zeroing reference)
+    std::int32_t rawPoint2;     // raw code at calibration point 2
+    std::int32_t numberFormat;  // decimals in measurement files, 0..3
+    double valuePoint2;         // physical value at point 2 (note: stored before point 1)
+    double valuePoint1;         // physical value at point 1
+    double slopeSB;             // S_B, change of value per 1000 codes
+    double offsetSC;            // S_C, value at code 0
+    double linearSA;            // S_A, kept and edited but used by no computation
 };
 
 // The reply to the last register read.
 struct RecorderStatus {
-    char tag[4];            // 'R' and the model digit
+    char tag[4];  // 'R' and the model digit
     char date[12];
     char time[12];
     std::int32_t blockNumber;
@@ -55,7 +55,7 @@ struct Settings {
     std::uint8_t reserved22[16];
     char portParams[30];
     std::uint32_t baudRate;
-    ChannelSettings channels[17];   // slot 0 unused; channel c is slot c
+    ChannelSettings channels[17];  // slot 0 unused; channel c is slot c
     RecorderStatus status;
     std::int32_t currentChannel;
     std::uint32_t samplingTimeMs;
@@ -74,7 +74,7 @@ struct Settings {
     std::uint8_t sendConstants;
     std::uint8_t sendChannelCount;
     std::uint8_t padding1927;
-    double reserved1928;            // a date-time nobody reads: zero from defaults, else as loaded
+    double reserved1928;  // a date-time nobody reads: zero from defaults, else as loaded
     char chartParameters[80];
     std::int32_t mainWidth;
     std::int32_t mainHeight;
@@ -135,7 +135,8 @@ static_assert(offsetof(ChannelSettings, valuePoint2) == 32);
 // The text of a char[N] field: up to the first NUL, at most N-1 bytes even when the
 // field holds no NUL. Windows-1250 bytes, not decoded.
 template <std::size_t N>
-std::string_view fieldText(const char (&field)[N]) {
+std::string_view fieldText(const char (&field)[N])
+{
     std::size_t len = 0;
     while (len < N - 1 && field[len] != '\0') ++len;
     return {field, len};
@@ -144,7 +145,8 @@ std::string_view fieldText(const char (&field)[N]) {
 // Writes text and its NUL into a char[N] field, cut to N-1 bytes; the bytes after the
 // NUL keep what they held. Returns false when the text had to be cut.
 template <std::size_t N>
-bool setFieldText(char (&field)[N], std::string_view text) {
+bool setFieldText(char (&field)[N], std::string_view text)
+{
     const std::size_t len = text.size() < N - 1 ? text.size() : N - 1;
     for (std::size_t i = 0; i < len; ++i) field[i] = text[i];
     field[len] = '\0';

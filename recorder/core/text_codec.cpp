@@ -30,7 +30,8 @@ constexpr std::array<char16_t, 128> kHighHalf = {
 };
 
 // The Windows-1250 byte of a code point, or -1 when it has none.
-int encodeOne(char32_t cp) {
+int encodeOne(char32_t cp)
+{
     if (cp < 0x80) return static_cast<int>(cp);
     if (cp > 0xFFFF) return -1;
     for (std::size_t i = 0; i < kHighHalf.size(); ++i)
@@ -40,7 +41,8 @@ int encodeOne(char32_t cp) {
 
 }  // namespace
 
-QString fromWin1250(std::string_view bytes) {
+QString fromWin1250(std::string_view bytes)
+{
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (const char c : bytes) {
@@ -50,7 +52,8 @@ QString fromWin1250(std::string_view bytes) {
     return text;
 }
 
-std::optional<std::string> toWin1250(const QString& text) {
+std::optional<std::string> toWin1250(const QString& text)
+{
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
     for (const char32_t cp : text.toUcs4()) {
@@ -61,7 +64,8 @@ std::optional<std::string> toWin1250(const QString& text) {
     return bytes;
 }
 
-std::string toWin1250Lossy(const QString& text) {
+std::string toWin1250Lossy(const QString& text)
+{
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
     for (const char32_t cp : text.toUcs4()) {

@@ -20,10 +20,14 @@ namespace {
 constexpr std::size_t kHeaderBuffer = 200;  // the header and its NUL
 constexpr std::size_t kChunkSize = 1 << 20;
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 // A whole token as an integer with an optional sign, as "%d" reads a well-formed one.
-bool parseInteger(std::string_view token, std::int64_t& value) {
+bool parseInteger(std::string_view token, std::int64_t& value)
+{
     if (token.size() > 1 && token[0] == '+' && token[1] != '-') token.remove_prefix(1);
     const char* end = token.data() + token.size();
     const auto [ptr, ec] = std::from_chars(token.data(), end, value);
@@ -36,15 +40,18 @@ public:
     explicit DumpReader(QFile& file) : file_(file), buffer_(new char[kChunkSize]) {}
 
     // Makes up to n (<= kChunkSize) bytes available at data(); fewer only at the end.
-    std::size_t require(std::size_t n) {
+    std::size_t require(std::size_t n)
+    {
         if (end_ - pos_ < n && !atEnd_) {
             std::memmove(buffer_.get(), buffer_.get() + pos_, end_ - pos_);
             end_ -= pos_;
             pos_ = 0;
             while (end_ < n && !atEnd_) {
                 const qint64 got = file_.read(buffer_.get() + end_, static_cast<qint64>(kChunkSize - end_));
-                if (got <= 0) atEnd_ = true;
-                else end_ += static_cast<std::size_t>(got);
+                if (got <= 0)
+                    atEnd_ = true;
+                else
+                    end_ += static_cast<std::size_t>(got);
             }
         }
         return std::min(n, end_ - pos_);
@@ -61,7 +68,8 @@ private:
 };
 
 // One or two digits at s[i] (i moves past them) as a number up to max; -1 otherwise.
-int twoDigits(std::string_view s, std::size_t& i, int max) {
+int twoDigits(std::string_view s, std::size_t& i, int max)
+{
     int value = -1;
     const std::size_t start = i;
     while (i < s.size() && i - start < 2 && s[i] >= '0' && s[i] <= '9')
@@ -69,20 +77,24 @@ int twoDigits(std::string_view s, std::size_t& i, int max) {
     return value <= max ? value : -1;
 }
 
-QString fileNameFor(const DumpHeader& header) {
+QString fileNameFor(const DumpHeader& header)
+{
     std::string name = header.date + '_' + header.time + ".txt";
     // '/' and '\' would lead out of the data directory; they go the way of '-' and ':'.
-    std::replace_if(name.begin(), name.end(), [](char c) { return c == '-' || c == ':' || c == '/' || c == '\\'; }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '-' || c == ':' || c == '/' || c == '\\'; }, '_');
     return fromWin1250(name);
 }
 
-QDir outputDirectory(const Settings& settings) {
+QDir outputDirectory(const Settings& settings)
+{
     const QString dir = fromWin1250(fieldText(settings.dataDirectory));
     if (!dir.isEmpty() && QFileInfo(dir).isDir()) return QDir(dir);
     return QDir::current();
 }
 
-ConversionResult fail(ConversionOutcome outcome, const QString& message) {
+ConversionResult fail(ConversionOutcome outcome, const QString& message)
+{
     ConversionResult result;
     result.outcome = outcome;
     result.message = message;
@@ -91,7 +103,8 @@ ConversionResult fail(ConversionOutcome outcome, const QString& message) {
 
 }  // namespace
 
-std::optional<DumpHeader> parseDumpHeader(std::string_view line) {
+std::optional<DumpHeader> parseDumpHeader(std::string_view line)
+{
     if (line.size() >= kHeaderBuffer) return std::nullopt;
     line = line.substr(0, line.find('\0'));
     std::string_view tokens[8];
@@ -121,7 +134,8 @@ std::optional<DumpHeader> parseDumpHeader(std::string_view line) {
     return h;
 }
 
-std::optional<std::int64_t> parseStartTime(std::string_view token) {
+std::optional<std::int64_t> parseStartTime(std::string_view token)
+{
     std::size_t i = 0;
     const int hours = twoDigits(token, i, 23);
     if (hours < 0 || i == token.size() || token[i++] != ':') return std::nullopt;
@@ -144,7 +158,8 @@ std::optional<std::int64_t> parseStartTime(std::string_view token) {
     return ((hours * 60 + minutes) * 60 + seconds) * std::int64_t{1000} + milli;
 }
 
-ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter) {
+ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter)
+{
     const QString dumpName = QFileInfo(dumpPath).fileName();
     const auto statusFailure = [&](ConversionOutcome outcome, const QString& text) {
         reporter.setStatus(StatusPanel::Link, text);
@@ -164,7 +179,8 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
     const std::optional<DumpHeader> header =
         cr ? parseDumpHeader(std::string_view(head, static_cast<std::size_t>(cr - head))) : std::nullopt;
     if (!header)
-        return statusFailure(ConversionOutcome::InvalidDump, QStringLiteral("Błędny nagłówek pliku '%1'").arg(dumpName));
+        return statusFailure(ConversionOutcome::InvalidDump,
+                             QStringLiteral("Błędny nagłówek pliku '%1'").arg(dumpName));
     reader.consume(static_cast<std::size_t>(cr - head) + 1);
 
     BlockLayout layout;
@@ -175,8 +191,9 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
     if (settings.firstColumn == 3) {
         const std::optional<std::int64_t> start = parseStartTime(header->time);
         if (!start) {
-            const QString text = QStringLiteral("Błędny czas pomiaru '%1' w pliku '%2'.\nPlik pomiarowy nie został zapisany.")
-                                     .arg(fromWin1250(header->time), dumpName);
+            const QString text =
+                QStringLiteral("Błędny czas pomiaru '%1' w pliku '%2'.\nPlik pomiarowy nie został zapisany.")
+                    .arg(fromWin1250(header->time), dumpName);
             reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
             return fail(ConversionOutcome::InvalidStartTime, text);
         }
@@ -198,9 +215,8 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
         result.message = text;
         return result;
     }
-    reporter.transferMessage(QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2")
-                                 .arg(header->sampleCount)
-                                 .arg(fileName));
+    reporter.transferMessage(
+        QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2").arg(header->sampleCount).arg(fileName));
 
     MeasurementFileWriter writer(settings, layout, out);
     writer.writeHeaderLine();

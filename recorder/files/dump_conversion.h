@@ -21,7 +21,7 @@ inline constexpr std::int64_t kMaxBlockSamples = 1564670;
 
 // The header line of a dump: the first eight blank-separated tokens before the CR.
 struct DumpHeader {
-    std::string tag;    // 'R' and the record type digit
+    std::string tag;  // 'R' and the record type digit
     std::string date;
     std::string time;
     std::int64_t blockNumber = 0;
@@ -41,19 +41,23 @@ struct DumpHeader {
 std::optional<DumpHeader> parseDumpHeader(std::string_view line);
 
 // Sample characters: each carries one nibble as '0' + value.
-inline unsigned dumpNibble(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c) - '0') & 0xFu; }
+inline unsigned dumpNibble(char c)
+{
+    return static_cast<unsigned>(static_cast<unsigned char>(c) - '0') & 0xFu;
+}
 
 // A 4-character code: the high byte first, each byte low nibble first.
-inline std::uint16_t decodeDumpCode(const char* c) {
-    return static_cast<std::uint16_t>((dumpNibble(c[0]) << 8) | (dumpNibble(c[1]) << 12) |
-                                      dumpNibble(c[2]) | (dumpNibble(c[3]) << 4));
+inline std::uint16_t decodeDumpCode(const char* c)
+{
+    return static_cast<std::uint16_t>((dumpNibble(c[0]) << 8) | (dumpNibble(c[1]) << 12) | dumpNibble(c[2]) |
+                                      (dumpNibble(c[3]) << 4));
 }
 
 // An 8-character time stamp: a count of 2 ms units since midnight, same byte order.
-inline std::uint32_t decodeDumpTimeStamp(const char* c) {
-    return (dumpNibble(c[0]) << 24) | (dumpNibble(c[1]) << 28) | (dumpNibble(c[2]) << 16) |
-           (dumpNibble(c[3]) << 20) | (dumpNibble(c[4]) << 8) | (dumpNibble(c[5]) << 12) |
-           dumpNibble(c[6]) | (dumpNibble(c[7]) << 4);
+inline std::uint32_t decodeDumpTimeStamp(const char* c)
+{
+    return (dumpNibble(c[0]) << 24) | (dumpNibble(c[1]) << 28) | (dumpNibble(c[2]) << 16) | (dumpNibble(c[3]) << 20) |
+           (dumpNibble(c[4]) << 8) | (dumpNibble(c[5]) << 12) | dumpNibble(c[6]) | (dumpNibble(c[7]) << 4);
 }
 
 // The start time of a block for first-column mode 3, in ms since midnight: "H:MM:SS"
@@ -62,12 +66,12 @@ inline std::uint32_t decodeDumpTimeStamp(const char* c) {
 std::optional<std::int64_t> parseStartTime(std::string_view token);
 
 enum class ConversionOutcome {
-    Written,          // the file was written (complete or not, see completeSamples)
-    DumpMissing,      // "Plik nie istnieje '__m.mem'"
-    InvalidDump,      // header unusable: nothing written
-    InvalidStartTime, // first-column mode 3 and a time token that is not a time
-    CannotCreate,     // "Błąd otwarcia pliku.."
-    WriteFailed,      // the file could not be written to the end; the old file is kept
+    Written,           // the file was written (complete or not, see completeSamples)
+    DumpMissing,       // "Plik nie istnieje '__m.mem'"
+    InvalidDump,       // header unusable: nothing written
+    InvalidStartTime,  // first-column mode 3 and a time token that is not a time
+    CannotCreate,      // "Błąd otwarcia pliku.."
+    WriteFailed,       // the file could not be written to the end; the old file is kept
 };
 
 struct ConversionResult {

@@ -17,7 +17,8 @@ struct DirectoryEntry {
 
 // The subdirectories of `dir` (".." first when there is a parent), then the visible files
 // matching `mask` (case-insensitive, as on the recorder's home platform), each group by name.
-std::vector<DirectoryEntry> listDirectory(const QString& dir, const QString& mask = QString::fromLatin1(kMeasurementMask));
+std::vector<DirectoryEntry> listDirectory(const QString& dir,
+                                          const QString& mask = QString::fromLatin1(kMeasurementMask));
 
 // The path that the file-name box text names: a full path as it is, a bare name in `dir`.
 QString resolveFileName(const QString& dir, const QString& fileNameText);

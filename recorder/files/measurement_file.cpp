@@ -18,19 +18,22 @@ static_assert(kMaxLine > 10 + kMaxChannels * 20 + 80 + 2);
 constexpr std::int64_t kMsPerHour = 3600000;
 constexpr std::int64_t kMsPerDay = 24 * kMsPerHour;
 
-char* put(char* p, std::string_view text) {
+char* put(char* p, std::string_view text)
+{
     std::memcpy(p, text.data(), text.size());
     return p + text.size();
 }
 
-char* putTwo(char* p, unsigned n) {
+char* putTwo(char* p, unsigned n)
+{
     *p++ = static_cast<char>('0' + n / 10);
     *p++ = static_cast<char>('0' + n % 10);
     return p;
 }
 
 // "nn:ss.zzz " or, with hours, "hh:nn:ss.zzz " of ms within the hour or day.
-char* putClock(char* p, std::int64_t ms, bool withHours) {
+char* putClock(char* p, std::int64_t ms, bool withHours)
+{
     const auto t = static_cast<unsigned>(ms);
     if (withHours) {
         p = putTwo(p, t / 3600000u);
@@ -47,33 +50,36 @@ char* putClock(char* p, std::int64_t ms, bool withHours) {
     return p;
 }
 
-std::int64_t wrap(std::int64_t ms, std::int64_t period) {
+std::int64_t wrap(std::int64_t ms, std::int64_t period)
+{
     const std::int64_t r = ms % period;
     return r < 0 ? r + period : r;
 }
 
 }  // namespace
 
-SampleShape sampleShape(char recordType, bool triggerOn, int channelCount) {
+SampleShape sampleShape(char recordType, bool triggerOn, int channelCount)
+{
     const int cc = std::clamp(channelCount, 1, kMaxChannels);
     switch (recordType) {
-    case '1': return {cc - 1, true, false};
+    case '1':
+        return {cc - 1, true, false};
     case '2':
     case '3':
-    case '4': return {cc, false, false};
-    case '5': return {cc, false, triggerOn};
-    default: return {};
+    case '4':
+        return {cc, false, false};
+    case '5':
+        return {cc, false, triggerOn};
+    default:
+        return {};
     }
 }
 
-MeasurementFileWriter::MeasurementFileWriter(const Settings& settings, const BlockLayout& layout,
-                                             QIODevice& out)
-    : out_(out),
-      layout_(layout),
-      shape_(sampleShape(layout.recordType, layout.triggerOn, layout.channelCount)),
-      firstColumn_(settings.firstColumn),
-      chartParameters_(fieldText(settings.chartParameters)),
-      buffer_(new char[kBufferSize]) {
+MeasurementFileWriter::MeasurementFileWriter(const Settings& settings, const BlockLayout& layout, QIODevice& out)
+    : out_(out), layout_(layout), shape_(sampleShape(layout.recordType, layout.triggerOn, layout.channelCount)),
+      firstColumn_(settings.firstColumn), chartParameters_(fieldText(settings.chartParameters)),
+      buffer_(new char[kBufferSize])
+{
     layout_.channelCount = std::clamp(layout.channelCount, 1, kMaxChannels);
     for (int k = 0; k < kMaxChannels; ++k) {
         const ChannelSettings& ch = settings.channel(k + 1);
@@ -84,18 +90,21 @@ MeasurementFileWriter::MeasurementFileWriter(const Settings& settings, const Blo
 
 MeasurementFileWriter::~MeasurementFileWriter() = default;
 
-char* MeasurementFileWriter::lineStart() {
+char* MeasurementFileWriter::lineStart()
+{
     if (kBufferSize - used_ < kMaxLine) flush();
     return buffer_.get() + used_;
 }
 
-void MeasurementFileWriter::lineEnd(char* end) {
+void MeasurementFileWriter::lineEnd(char* end)
+{
     *end++ = '\r';
     *end++ = '\n';
     used_ = static_cast<std::size_t>(end - buffer_.get());
 }
 
-bool MeasurementFileWriter::flush() {
+bool MeasurementFileWriter::flush()
+{
     if (used_ > 0 && !failed_) {
         failed_ = out_.write(buffer_.get(), static_cast<qint64>(used_)) != static_cast<qint64>(used_);
     }
@@ -103,16 +112,24 @@ bool MeasurementFileWriter::flush() {
     return !failed_;
 }
 
-void MeasurementFileWriter::writeHeaderLine() {
+void MeasurementFileWriter::writeHeaderLine()
+{
     char* p = lineStart();
     if (shape_.timeStamp) {
         p = put(p, "_HH:MM:SS ");
     } else {
         switch (firstColumn_) {
-        case 1: p = put(p, "  Nr.: "); break;
-        case 2: p = put(p, "MM:SS.mmm "); break;
-        case 3: p = put(p, "Godzina:  "); break;
-        default: break;
+        case 1:
+            p = put(p, "  Nr.: ");
+            break;
+        case 2:
+            p = put(p, "MM:SS.mmm ");
+            break;
+        case 3:
+            p = put(p, "Godzina:  ");
+            break;
+        default:
+            break;
         }
     }
     for (int k = 0; k < layout_.channelCount; ++k) {
@@ -123,7 +140,8 @@ void MeasurementFileWriter::writeHeaderLine() {
     lineEnd(p);
 }
 
-char* MeasurementFileWriter::writeFirstColumn(char* p, std::int64_t index) const {
+char* MeasurementFileWriter::writeFirstColumn(char* p, std::int64_t index) const
+{
     switch (firstColumn_) {
     case 1: {
         // "%3d " of the sample number
@@ -134,13 +152,17 @@ char* MeasurementFileWriter::writeFirstColumn(char* p, std::int64_t index) const
         *p++ = ' ';
         return p;
     }
-    case 2: return putClock(p, wrap(index * layout_.samplingMs, kMsPerHour), false);
-    case 3: return putClock(p, wrap(layout_.startTimeMs + index * layout_.samplingMs, kMsPerDay), true);
-    default: return p;
+    case 2:
+        return putClock(p, wrap(index * layout_.samplingMs, kMsPerHour), false);
+    case 3:
+        return putClock(p, wrap(layout_.startTimeMs + index * layout_.samplingMs, kMsPerDay), true);
+    default:
+        return p;
     }
 }
 
-void MeasurementFileWriter::writeSampleLine(std::int64_t index, const SampleItems& items) {
+void MeasurementFileWriter::writeSampleLine(std::int64_t index, const SampleItems& items)
+{
     char* p = writeFirstColumn(lineStart(), index);
     const int present = std::min(items.codesPresent, shape_.codes);
     if (shape_.timeStamp) {

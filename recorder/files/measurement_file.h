@@ -33,13 +33,13 @@ SampleShape sampleShape(char recordType, bool triggerOn, int channelCount);
 // One sample as decoded from the dump. Items missing from a short dump are left out of
 // the line; only their separators remain.
 struct SampleItems {
-    int codesPresent = 0;            // leading code slots that were in the dump
-    float values[kMaxChannels] = {}; // scaled values of those slots
+    int codesPresent = 0;             // leading code slots that were in the dump
+    float values[kMaxChannels] = {};  // scaled values of those slots
     bool digitalPresent = false;
-    int digital1 = 0;                // digit of digital input 1 (character - '0')
+    int digital1 = 0;  // digit of digital input 1 (character - '0')
     int digital2 = 0;
     bool timeStampPresent = false;
-    std::uint32_t timeStamp = 0;     // 2 ms units since midnight
+    std::uint32_t timeStamp = 0;  // 2 ms units since midnight
 };
 
 class MeasurementFileWriter {

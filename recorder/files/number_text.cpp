@@ -25,12 +25,14 @@ constexpr int kFastDecimals = 4;
 
 // nearbyint() without the library call: below 2^52, adding 2^52 leaves no fraction bits,
 // so the addition itself rounds to an integer, ties to even; above, y is whole already.
-double roundToEven(double y) {
+double roundToEven(double y)
+{
     constexpr double kTwo52 = 4503599627370496.0;
     return y < kTwo52 ? (y + kTwo52) - kTwo52 : y;
 }
 
-int digitCount(std::uint64_t n) {
+int digitCount(std::uint64_t n)
+{
     int count = 1;
     for (; n >= 10000; n /= 10000) count += 4;
     if (n >= 1000) return count + 3;
@@ -40,7 +42,8 @@ int digitCount(std::uint64_t n) {
 
 // Writes the low `digits` digits of n, leading zeros included, back to front; the values
 // are a few bytes long, too short to be worth a library call.
-char* writeDigits(char* out, std::uint64_t n, int digits) {
+char* writeDigits(char* out, std::uint64_t n, int digits)
+{
     char* const end = out + digits;
     char* p = end;
     for (; digits >= 2; digits -= 2) {
@@ -55,14 +58,16 @@ char* writeDigits(char* out, std::uint64_t n, int digits) {
 
 // printf's own answer, without its locale: std::to_chars formats as printf does in the
 // "C" locale, so the decimal point stays '.' under a decimal-comma desktop.
-char* writeSlowPath(char* out, double value, int decimals) {
+char* writeSlowPath(char* out, double value, int decimals)
+{
     const auto [end, ec] = std::to_chars(out, out + kFixedTextMax, value, std::chars_format::fixed, decimals);
     return ec == std::errc() ? end : out;
 }
 
 }  // namespace
 
-char* writeFixed(char* out, float value, int decimals) {
+char* writeFixed(char* out, float value, int decimals)
+{
     if (decimals < 0) decimals = 0;
     if (decimals > kMaxFixedDecimals) decimals = kMaxFixedDecimals;
     const double x = static_cast<double>(value);
@@ -87,7 +92,8 @@ char* writeFixed(char* out, float value, int decimals) {
     return writeSlowPath(out, x, decimals);
 }
 
-char* writeDecimal(char* out, long long value) {
+char* writeDecimal(char* out, long long value)
+{
     std::uint64_t magnitude = static_cast<std::uint64_t>(value);
     if (value < 0) {
         *out++ = '-';

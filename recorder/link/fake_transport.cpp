@@ -7,12 +7,14 @@ namespace vorda {
 
 FakeTransport::FakeTransport(std::shared_ptr<Script> script) : script_(std::move(script)) {}
 
-std::pair<std::unique_ptr<FakeTransport>, std::shared_ptr<FakeTransport::Script>> FakeTransport::create() {
+std::pair<std::unique_ptr<FakeTransport>, std::shared_ptr<FakeTransport::Script>> FakeTransport::create()
+{
     auto script = std::make_shared<Script>();
     return {std::make_unique<FakeTransport>(script), script};
 }
 
-bool FakeTransport::open(const QString& device) {
+bool FakeTransport::open(const QString& device)
+{
     ++script_->openCalls;
     script_->opened.push_back(device);
     if (script_->openFails || script_->isOpen) return false;
@@ -20,21 +22,27 @@ bool FakeTransport::open(const QString& device) {
     return true;
 }
 
-bool FakeTransport::isOpen() const { return script_->isOpen; }
+bool FakeTransport::isOpen() const
+{
+    return script_->isOpen;
+}
 
-bool FakeTransport::setReadTimeouts(ReadTimeouts timeouts) {
+bool FakeTransport::setReadTimeouts(ReadTimeouts timeouts)
+{
     if (!script_->isOpen || script_->timeoutsFail) return false;
     script_->timeouts = timeouts;
     return true;
 }
 
-bool FakeTransport::applyLineSettings(const LineSettings& line) {
+bool FakeTransport::applyLineSettings(const LineSettings& line)
+{
     if (!script_->isOpen || script_->lineFails) return false;
     script_->line = line;
     return true;
 }
 
-WriteResult FakeTransport::write(const char* data, std::int64_t size) {
+WriteResult FakeTransport::write(const char* data, std::int64_t size)
+{
     ++script_->writeCalls;
     script_->writeSizes.push_back(size);
     if (!script_->isOpen) return {WriteError::Other, 0};
@@ -45,7 +53,8 @@ WriteResult FakeTransport::write(const char* data, std::int64_t size) {
     return {WriteError::None, size};
 }
 
-ReadError FakeTransport::read(QByteArray& chunk, int maxBytes) {
+ReadError FakeTransport::read(QByteArray& chunk, int maxBytes)
+{
     chunk.clear();
     ++script_->readCalls;
     // A copy, so the hook may replace itself.
@@ -66,7 +75,8 @@ ReadError FakeTransport::read(QByteArray& chunk, int maxBytes) {
     return ReadError::None;
 }
 
-void FakeTransport::close() {
+void FakeTransport::close()
+{
     ++script_->closeCalls;
     script_->isOpen = false;
 }

@@ -37,17 +37,17 @@ public:
         std::function<void()> onRead;
 
         // --- what happened ---
-        std::vector<QString> opened;       // devices of every open() call
+        std::vector<QString> opened;  // devices of every open() call
         int openCalls = 0;
         int closeCalls = 0;
         int readCalls = 0;
         int writeCalls = 0;
-        QByteArray written;                // every byte written, in order
+        QByteArray written;  // every byte written, in order
         std::vector<std::int64_t> writeSizes;
-        std::optional<ReadTimeouts> timeouts;   // last set
-        std::optional<LineSettings> line;       // last applied
+        std::optional<ReadTimeouts> timeouts;  // last set
+        std::optional<LineSettings> line;      // last applied
         bool isOpen = false;
-        QByteArray pendingCommand;         // written since the last read
+        QByteArray pendingCommand;  // written since the last read
     };
 
     explicit FakeTransport(std::shared_ptr<Script> script);

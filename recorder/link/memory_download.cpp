@@ -31,13 +31,20 @@ constexpr char kDumpFailedCaption[] = "Błąd otwarcia pliku";
 constexpr char kWipeQuestion[] = "Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!";
 constexpr char kWarningCaption[] = "Uwaga!";
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
-bool isAnswer(const QByteArray& reply) { return !reply.isEmpty() && reply.front() == 'R'; }
+bool isAnswer(const QByteArray& reply)
+{
+    return !reply.isEmpty() && reply.front() == 'R';
+}
 
 }  // namespace
 
-DownloadValues DownloadValues::fromStatus(const RecorderStatus& status) {
+DownloadValues DownloadValues::fromStatus(const RecorderStatus& status)
+{
     DownloadValues v;
     v.blockCount = status.blockCount;
     v.blockNumber = status.blockNumber;
@@ -49,17 +56,17 @@ DownloadValues DownloadValues::fromStatus(const RecorderStatus& status) {
     return v;
 }
 
-std::uint32_t effectiveBaudRate(std::uint32_t& baudRate) {
+std::uint32_t effectiveBaudRate(std::uint32_t& baudRate)
+{
     if (baudRate == 0) baudRate = kDefaultBaudRate;
     return baudRate;
 }
 
-std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCount,
-                              std::uint32_t baudRate) {
+std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCount, std::uint32_t baudRate)
+{
     if (baudRate == 0) return 0;
     // The product is formed as the 32-bit unsigned value it always was.
-    const std::uint32_t bits = static_cast<std::uint32_t>(channelCount) *
-                               static_cast<std::uint32_t>(sampleCount) *
+    const std::uint32_t bits = static_cast<std::uint32_t>(channelCount) * static_cast<std::uint32_t>(sampleCount) *
                                static_cast<std::uint32_t>(kEstimateBitsPerCode);
     return bits / baudRate;
 }
@@ -67,43 +74,61 @@ std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCoun
 namespace {
 // Truncated to an int; a value beyond the int range (a slow line, a huge header) stays
 // at the largest int rather than wrapping.
-int truncatedBarMaximum(double value) {
-    return value >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
-                                                            : static_cast<int>(value);
+int truncatedBarMaximum(double value)
+{
+    return value >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max() : static_cast<int>(value);
 }
 }  // namespace
 
-int memoryReadBarMaximum(std::uint32_t seconds) { return truncatedBarMaximum(seconds * 3.06 + 2); }
-
-int singleBlockBarMaximum(std::uint32_t seconds) { return truncatedBarMaximum(seconds * 1.47 + 2); }
-
-bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q) {
-    return status.blockNumber == q && status.tag[0] == 'R' && status.tag[1] >= '1' &&
-           status.tag[1] <= '5';
+int memoryReadBarMaximum(std::uint32_t seconds)
+{
+    return truncatedBarMaximum(seconds * 3.06 + 2);
 }
 
-std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount,
-                              std::int32_t sampleCount, bool triggerOn) {
+int singleBlockBarMaximum(std::uint32_t seconds)
+{
+    return truncatedBarMaximum(seconds * 1.47 + 2);
+}
+
+bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q)
+{
+    return status.blockNumber == q && status.tag[0] == 'R' && status.tag[1] >= '1' && status.tag[1] <= '5';
+}
+
+std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn)
+{
     if (channelCount <= 0 || sampleCount <= 0) return 0;
     std::int64_t perSample = 0;
     switch (recordType) {
-    case '1': case '2': case '3': case '4': perSample = 4 * std::int64_t(channelCount); break;
-    case '5': perSample = 4 * std::int64_t(channelCount) + (triggerOn ? 8 : 0); break;
-    default: break;
+    case '1':
+    case '2':
+    case '3':
+    case '4':
+        perSample = 4 * std::int64_t(channelCount);
+        break;
+    case '5':
+        perSample = 4 * std::int64_t(channelCount) + (triggerOn ? 8 : 0);
+        break;
+    default:
+        break;
     }
     return perSample * sampleCount;
 }
 
-MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link,
-                               Reporter& reporter, DownloadView* view)
-    : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view) {}
+MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
+                               DownloadView* view)
+    : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view)
+{
+}
 
-QString MemoryDownload::dumpPath() const {
+QString MemoryDownload::dumpPath() const
+{
     const QString dir = state_.startDir.isEmpty() ? QDir::currentPath() : state_.startDir;
     return QDir(dir).filePath(QString::fromLatin1(kDumpFileName));
 }
 
-ReadOutcome MemoryDownload::readMemory() {
+ReadOutcome MemoryDownload::readMemory()
+{
     ExchangeGuard guard(link_);
     if (!guard) return ReadOutcome::LinkBusy;
     guard_ = &guard;
@@ -112,7 +137,8 @@ ReadOutcome MemoryDownload::readMemory() {
     return outcome;
 }
 
-ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard) {
+ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
+{
     state_.abortRequested = false;
     abortHandled_ = false;
     if (view_) view_->clearMessages();
@@ -141,8 +167,7 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard) {
             if (state_.abortRequested) return ReadOutcome::Aborted;
             reporter_.transferMessage(text(kReadingBlockText) + QString::number(status.blockNumber));
             const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
-            const int barMax = memoryReadBarMaximum(
-                transferSeconds(status.channelCount, status.sampleCount, baud));
+            const int barMax = memoryReadBarMaximum(transferSeconds(status.channelCount, status.sampleCount, baud));
             if (view_) {
                 view_->setBarMaximum(barMax);
                 view_->setBarPosition(barMax);
@@ -169,7 +194,8 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard) {
     return state_.abortRequested ? ReadOutcome::Aborted : ReadOutcome::Completed;
 }
 
-bool MemoryDownload::readSelectedBlock(ProgressBarView* bar) {
+bool MemoryDownload::readSelectedBlock(ProgressBarView* bar)
+{
     ExchangeGuard guard(link_);
     if (!guard) return false;
     guard_ = &guard;
@@ -192,7 +218,8 @@ bool MemoryDownload::readSelectedBlock(ProgressBarView* bar) {
     return block.dumpCreated && block.commandSent;
 }
 
-BlockDownload MemoryDownload::downloadBlock(std::int32_t block) {
+BlockDownload MemoryDownload::downloadBlock(std::int32_t block)
+{
     ExchangeGuard guard(link_);
     if (!guard) return {};
     guard_ = &guard;
@@ -201,7 +228,8 @@ BlockDownload MemoryDownload::downloadBlock(std::int32_t block) {
     return result;
 }
 
-BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard& /*guard*/) {
+BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard& /*guard*/)
+{
     BlockDownload result;
     QFile dump(dumpPath());
     result.dumpCreated = dump.open(QIODevice::WriteOnly | QIODevice::Truncate);
@@ -259,16 +287,21 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
     return result;
 }
 
-void MemoryDownload::convertBlock() { convertDump(dumpPath(), settings_, reporter_); }
+void MemoryDownload::convertBlock()
+{
+    convertDump(dumpPath(), settings_, reporter_);
+}
 
-void MemoryDownload::requestAbort() {
+void MemoryDownload::requestAbort()
+{
     state_.abortRequested = true;
     // During a transfer the download sends the "$" on the link it holds, as soon as the
     // window events that brought this request have run.
     if (!guard_) serviceAbort();
 }
 
-void MemoryDownload::serviceAbort() {
+void MemoryDownload::serviceAbort()
+{
     if (!state_.abortRequested || abortHandled_) return;
     abortHandled_ = true;
     RecorderProtocol protocol(link_, settings_, state_, reporter_);
@@ -280,18 +313,21 @@ void MemoryDownload::serviceAbort() {
     reporter_.transferMessage(text(kAbortedText));
 }
 
-void MemoryDownload::letEventsRun() {
+void MemoryDownload::letEventsRun()
+{
     reporter_.processEvents();
     serviceAbort();
 }
 
-void MemoryDownload::finishTransfer() {
+void MemoryDownload::finishTransfer()
+{
     // The port is not held open beyond the transfer: the next exchange opens it again.
     if (settings_.portOpen) link_.close();
     guard_ = nullptr;
 }
 
-bool MemoryDownload::wipeMemory() {
+bool MemoryDownload::wipeMemory()
+{
     if (!reporter_.confirm(text(kWipeQuestion), text(kWarningCaption))) return false;
     RecorderProtocol protocol(link_, settings_, state_, reporter_);
     if (!protocol.sendPlainCommand(QByteArray(kClearMemoryCommand))) return false;

@@ -65,10 +65,10 @@ enum class ReadOutcome {
 
 // How one block download ended.
 struct BlockDownload {
-    bool dumpCreated = false;   // false: "__m.mem" could not be created
-    bool commandSent = false;   // false: the command could not be written
+    bool dumpCreated = false;  // false: "__m.mem" could not be created
+    bool commandSent = false;  // false: the command could not be written
     bool aborted = false;
-    std::int64_t bytes = 0;     // bytes written to the dump
+    std::int64_t bytes = 0;  // bytes written to the dump
 };
 
 // --- Pure pieces ---
@@ -77,8 +77,7 @@ struct BlockDownload {
 std::uint32_t effectiveBaudRate(std::uint32_t& baudRate);
 
 // channels x samples x 42 / baud, unsigned integer arithmetic: seconds the block takes.
-std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCount,
-                              std::uint32_t baudRate);
+std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCount, std::uint32_t baudRate);
 
 // The memory read's bar maximum: t x 3.06 + 2, truncated.
 int memoryReadBarMaximum(std::uint32_t transferSeconds);
@@ -90,15 +89,14 @@ bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q);
 
 // The number of sample characters a block of this header holds, as the layout of its
 // record type and the trigger bit make it (the header line itself not counted).
-std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount,
-                              std::int32_t sampleCount, bool triggerOn);
+std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn);
 
 // --- The operations ---
 
 class MemoryDownload {
 public:
-    MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link,
-                   Reporter& reporter, DownloadView* view = nullptr);
+    MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
+                   DownloadView* view = nullptr);
 
     // CzytajPamiecExecute: register 0 three times, then every block: header, download,
     // conversion, file-list refresh.
@@ -141,7 +139,7 @@ private:
     Reporter& reporter_;
     DownloadView* view_;
     const ExchangeGuard* guard_ = nullptr;  // held while a transfer runs
-    bool abortHandled_ = false;  // the "$" for the current abort request has gone out
+    bool abortHandled_ = false;             // the "$" for the current abort request has gone out
 };
 
 }  // namespace vorda

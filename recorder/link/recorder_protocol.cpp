@@ -8,20 +8,28 @@
 
 namespace vorda {
 
-QByteArray registerCommand(int n) {
+QByteArray registerCommand(int n)
+{
     char text[32];
     std::snprintf(text, sizeof text, " ?R_%1d &", n);
     return QByteArray(text);
 }
 
-QByteArray memoryCommand(int block) {
+QByteArray memoryCommand(int block)
+{
     char text[32];
     std::snprintf(text, sizeof text, " ?MEM %d &", block);
     return QByteArray(text);
 }
 
-QString linkConnectedText() { return QStringLiteral("Polączony"); }
-QString linkDisconnectedText() { return QStringLiteral("Rozlączony"); }
+QString linkConnectedText()
+{
+    return QStringLiteral("Polączony");
+}
+QString linkDisconnectedText()
+{
+    return QStringLiteral("Rozlączony");
+}
 
 namespace {
 
@@ -33,7 +41,8 @@ public:
 
     // %Ns into a char[N+1] field.
     template <std::size_t N>
-    bool word(char (&field)[N]) {
+    bool word(char (&field)[N])
+    {
         const std::string_view token = takeWord(N - 1);
         if (token.empty()) return false;
         setFieldText(field, token);
@@ -44,7 +53,8 @@ public:
     bool skipWord() { return !takeWord(std::string_view::npos).empty(); }
 
     // %d and %ld into an int32; values beyond its range are clamped.
-    bool integer(std::int32_t& out) {
+    bool integer(std::int32_t& out)
+    {
         bool negative = false;
         std::uint64_t magnitude = 0;
         if (!digits(negative, magnitude)) return false;
@@ -60,18 +70,22 @@ public:
 
     // %u into a uint32: a minus sign negates modulo 2^32 as C does ("-1" is all ones);
     // magnitudes beyond the range are clamped.
-    bool unsignedInteger(std::uint32_t& out) {
+    bool unsignedInteger(std::uint32_t& out)
+    {
         bool negative = false;
         std::uint64_t magnitude = 0;
         if (!digits(negative, magnitude)) return false;
         constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
-        if (magnitude > kMax) out = static_cast<std::uint32_t>(kMax);
-        else out = static_cast<std::uint32_t>(negative ? (0 - magnitude) : magnitude);
+        if (magnitude > kMax)
+            out = static_cast<std::uint32_t>(kMax);
+        else
+            out = static_cast<std::uint32_t>(negative ? (0 - magnitude) : magnitude);
         return true;
     }
 
     // %f: a single-precision value, widened.
-    bool real(double& out) {
+    bool real(double& out)
+    {
         skipSpace();
         const std::size_t start = pos_;
         bool negative = false;
@@ -119,17 +133,20 @@ private:
     static bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
     static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-    void skipSpace() {
+    void skipSpace()
+    {
         while (pos_ < text_.size() && isSpace(text_[pos_])) ++pos_;
     }
 
-    std::size_t skipDigits() {
+    std::size_t skipDigits()
+    {
         const std::size_t start = pos_;
         while (pos_ < text_.size() && isDigit(text_[pos_])) ++pos_;
         return pos_ - start;
     }
 
-    bool matchWord(std::string_view word) {
+    bool matchWord(std::string_view word)
+    {
         if (text_.size() - pos_ < word.size()) return false;
         for (std::size_t i = 0; i < word.size(); ++i)
             if ((text_[pos_ + i] | 0x20) != word[i]) return false;
@@ -137,7 +154,8 @@ private:
         return true;
     }
 
-    std::string_view takeWord(std::size_t width) {
+    std::string_view takeWord(std::size_t width)
+    {
         skipSpace();
         const std::size_t start = pos_;
         while (pos_ < text_.size() && pos_ - start < width && !isSpace(text_[pos_])) ++pos_;
@@ -145,7 +163,8 @@ private:
     }
 
     // An optional sign and decimal digits; the magnitude saturates.
-    bool digits(bool& negative, std::uint64_t& magnitude) {
+    bool digits(bool& negative, std::uint64_t& magnitude)
+    {
         skipSpace();
         const std::size_t start = pos_;
         negative = false;
@@ -168,7 +187,8 @@ private:
 
 }  // namespace
 
-int parseRegisterReply(std::string_view text, RecorderStatus& status, std::int32_t& optionWord) {
+int parseRegisterReply(std::string_view text, RecorderStatus& status, std::int32_t& optionWord)
+{
     ReplyScanner scan(text);
     int stored = 0;
     const auto step = [&stored](bool converted) {
@@ -185,7 +205,8 @@ int parseRegisterReply(std::string_view text, RecorderStatus& status, std::int32
     return stored;
 }
 
-int parseDataReply(std::string_view text, ReadingsRow& row) {
+int parseDataReply(std::string_view text, ReadingsRow& row)
+{
     ReplyScanner scan(text);
     if (!scan.skipWord()) return 0;
     int stored = 0;
@@ -193,7 +214,8 @@ int parseDataReply(std::string_view text, ReadingsRow& row) {
     return stored;
 }
 
-std::int32_t trimmedMean(const std::array<std::int32_t, 5>& values) {
+std::int32_t trimmedMean(const std::array<std::int32_t, 5>& values)
+{
     std::int64_t sum = 0;
     for (const std::int32_t v : values) sum += v;
     const auto [smallest, largest] = std::minmax_element(values.begin(), values.end());
@@ -201,20 +223,25 @@ std::int32_t trimmedMean(const std::array<std::int32_t, 5>& values) {
 }
 
 RecorderProtocol::RecorderProtocol(SerialLink& link, Settings& settings, ProgramState& state, Reporter& reporter)
-    : link_(link), settings_(settings), state_(state), reporter_(reporter) {}
+    : link_(link), settings_(settings), state_(state), reporter_(reporter)
+{
+}
 
-QByteArray RecorderProtocol::readRegister(int n) {
+QByteArray RecorderProtocol::readRegister(int n)
+{
     const ExchangeGuard guard(link_);
     if (!guard) return {};
     return registerExchange(n);
 }
 
-QByteArray RecorderProtocol::readRegister(int n, const ExchangeGuard& held) {
+QByteArray RecorderProtocol::readRegister(int n, const ExchangeGuard& held)
+{
     if (!held.holds(link_)) return {};
     return registerExchange(n);
 }
 
-QByteArray RecorderProtocol::registerExchange(int n) {
+QByteArray RecorderProtocol::registerExchange(int n)
+{
     reporter_.setBusy(true);
     link_.command = registerCommand(n);
     link_.mode = kDataMode;
@@ -225,8 +252,8 @@ QByteArray RecorderProtocol::registerExchange(int n) {
     reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
 
     const QByteArray reply = link_.replyText();
-    parseRegisterReply(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())),
-                       settings_.status, state_.optionWord);
+    parseRegisterReply(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())), settings_.status,
+                       state_.optionWord);
     finishExchange();
 
     RecorderStatus& status = settings_.status;
@@ -242,14 +269,16 @@ QByteArray RecorderProtocol::registerExchange(int n) {
     return reply;
 }
 
-QByteArray RecorderProtocol::dataRead() {
+QByteArray RecorderProtocol::dataRead()
+{
     link_.open();
     link_.send();
     link_.readChunk();
     return link_.replyText();
 }
 
-QByteArray RecorderProtocol::readCurrentData() {
+QByteArray RecorderProtocol::readCurrentData()
+{
     const ExchangeGuard guard(link_);
     if (!guard) return {};
     link_.command = kDataCommand;
@@ -262,7 +291,8 @@ QByteArray RecorderProtocol::readCurrentData() {
     return reply;
 }
 
-QByteArray RecorderProtocol::readCurrentDataAveraged() {
+QByteArray RecorderProtocol::readCurrentDataAveraged()
+{
     const ExchangeGuard guard(link_);
     if (!guard) return {};
     reporter_.setBusy(true);
@@ -290,20 +320,23 @@ QByteArray RecorderProtocol::readCurrentDataAveraged() {
     return replies[0];
 }
 
-bool RecorderProtocol::sendPlainCommand(const QByteArray& text) {
+bool RecorderProtocol::sendPlainCommand(const QByteArray& text)
+{
     const ExchangeGuard guard(link_);
     if (!guard) return false;
     plainExchange(text);
     return true;
 }
 
-bool RecorderProtocol::sendPlainCommand(const QByteArray& text, const ExchangeGuard& held) {
+bool RecorderProtocol::sendPlainCommand(const QByteArray& text, const ExchangeGuard& held)
+{
     if (!held.holds(link_)) return false;
     plainExchange(text);
     return true;
 }
 
-void RecorderProtocol::plainExchange(const QByteArray& text) {
+void RecorderProtocol::plainExchange(const QByteArray& text)
+{
     link_.command = text;
     link_.mode = kCommandMode;
     reporter_.setStatus(StatusPanel::Link, linkConnectedText());
@@ -313,7 +346,8 @@ void RecorderProtocol::plainExchange(const QByteArray& text) {
     reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
 }
 
-void RecorderProtocol::finishExchange() {
+void RecorderProtocol::finishExchange()
+{
     link_.close();
     link_.receiving = false;
     settings_.portOpen = 0;

@@ -7,35 +7,54 @@
 
 namespace vorda {
 
-ReadTimeouts timeoutsForMode(std::int32_t mode) {
+ReadTimeouts timeoutsForMode(std::int32_t mode)
+{
     if (mode == kCommandMode) return {500, 5000};
     return {350, 1000};
 }
 
 namespace {
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char lower(char c)
+{
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The classic two-digit abbreviations of the baud rate.
-std::uint32_t expandBaudAbbreviation(std::uint32_t baud) {
+std::uint32_t expandBaudAbbreviation(std::uint32_t baud)
+{
     switch (baud) {
-    case 11: return 110;
-    case 15: return 150;
-    case 30: return 300;
-    case 60: return 600;
-    case 12: return 1200;
-    case 24: return 2400;
-    case 48: return 4800;
-    case 96: return 9600;
-    case 19: return 19200;
-    default: return baud;
+    case 11:
+        return 110;
+    case 15:
+        return 150;
+    case 30:
+        return 300;
+    case 60:
+        return 600;
+    case 12:
+        return 1200;
+    case 24:
+        return 2400;
+    case 48:
+        return 4800;
+    case 96:
+        return 9600;
+    case 19:
+        return 19200;
+    default:
+        return baud;
     }
 }
 
 // Splits off the next comma-separated field; false when `rest` is exhausted.
-bool nextField(std::string_view& rest, std::string_view& field, bool& more) {
+bool nextField(std::string_view& rest, std::string_view& field, bool& more)
+{
     if (!more) return false;
     const std::size_t comma = rest.find(',');
     field = rest.substr(0, comma);
@@ -46,7 +65,8 @@ bool nextField(std::string_view& rest, std::string_view& field, bool& more) {
 
 }  // namespace
 
-std::optional<LineSettings> parseModeString(std::string_view spec) {
+std::optional<LineSettings> parseModeString(std::string_view spec)
+{
     // Skip a leading port name "comN".
     if (spec.size() >= 3 && lower(spec[0]) == 'c' && lower(spec[1]) == 'o' && lower(spec[2]) == 'm') {
         spec.remove_prefix(3);
@@ -72,12 +92,23 @@ std::optional<LineSettings> parseModeString(std::string_view spec) {
     if (nextField(rest, field, more) && !field.empty()) {
         if (field.size() != 1) return std::nullopt;
         switch (lower(field[0])) {
-        case 'n': line.parity = Parity::None; break;
-        case 'e': line.parity = Parity::Even; break;
-        case 'o': line.parity = Parity::Odd; break;
-        case 'm': line.parity = Parity::Mark; break;
-        case 's': line.parity = Parity::Space; break;
-        default: return std::nullopt;
+        case 'n':
+            line.parity = Parity::None;
+            break;
+        case 'e':
+            line.parity = Parity::Even;
+            break;
+        case 'o':
+            line.parity = Parity::Odd;
+            break;
+        case 'm':
+            line.parity = Parity::Mark;
+            break;
+        case 's':
+            line.parity = Parity::Space;
+            break;
+        default:
+            return std::nullopt;
         }
     }
 
@@ -89,10 +120,14 @@ std::optional<LineSettings> parseModeString(std::string_view spec) {
 
     line.stopBits = line.baudRate == 110 ? StopBits::Two : StopBits::One;
     if (nextField(rest, field, more) && !field.empty()) {
-        if (field == "1") line.stopBits = StopBits::One;
-        else if (field == "1.5") line.stopBits = StopBits::OneAndHalf;
-        else if (field == "2") line.stopBits = StopBits::Two;
-        else return std::nullopt;
+        if (field == "1")
+            line.stopBits = StopBits::One;
+        else if (field == "1.5")
+            line.stopBits = StopBits::OneAndHalf;
+        else if (field == "2")
+            line.stopBits = StopBits::Two;
+        else
+            return std::nullopt;
     }
 
     if (nextField(rest, field, more) && !field.empty()) {
@@ -105,7 +140,8 @@ std::optional<LineSettings> parseModeString(std::string_view spec) {
     return line;
 }
 
-QString portDevice(int portNumber, const QString& portsConf) {
+QString portDevice(int portNumber, const QString& portsConf)
+{
     const QString key = QStringLiteral("com%1").arg(portNumber);
     for (const QString& raw : portsConf.split(QLatin1Char('\n'))) {
         const QString line = raw.trimmed();
@@ -120,13 +156,19 @@ QString portDevice(int portNumber, const QString& portsConf) {
 }
 
 SerialLink::SerialLink(Settings& settings, std::unique_ptr<SerialTransport> transport, QString startDir)
-    : settings_(settings), transport_(std::move(transport)), startDir_(std::move(startDir)) {}
+    : settings_(settings), transport_(std::move(transport)), startDir_(std::move(startDir))
+{
+}
 
 SerialLink::~SerialLink() = default;
 
-void SerialLink::setDeviceOverride(const QString& device) { deviceOverride_ = device; }
+void SerialLink::setDeviceOverride(const QString& device)
+{
+    deviceOverride_ = device;
+}
 
-void SerialLink::open() {
+void SerialLink::open()
+{
     if (settings_.portOpen == 1) return;
     if (settings_.portNumber == 0) settings_.portNumber = 1;
 
@@ -164,7 +206,8 @@ void SerialLink::open() {
     if (settings_.portOpen == 0 && transport_->isOpen()) transport_->close();
 }
 
-void SerialLink::send() {
+void SerialLink::send()
+{
     const QByteArray text = command.left(kMaxCommandLength);
     for (const char byte : text) {
         command = QByteArray(1, byte);
@@ -174,15 +217,25 @@ void SerialLink::send() {
     }
 }
 
-void SerialLink::writeByte(char byte) {
+void SerialLink::writeByte(char byte)
+{
     writeStatus = 0;
     const WriteResult result = transport_->write(&byte, 1);
     switch (result.error) {
-    case WriteError::None: break;
-    case WriteError::BrokenPipe: writeStatus |= kWriteBrokenPipe; return;
-    case WriteError::NoMemory: writeStatus |= kWriteNoMemory; return;
-    case WriteError::InvalidBuffer: writeStatus |= kWriteInvalidBuffer; return;
-    case WriteError::Other: writeStatus |= kWriteOtherError; return;
+    case WriteError::None:
+        break;
+    case WriteError::BrokenPipe:
+        writeStatus |= kWriteBrokenPipe;
+        return;
+    case WriteError::NoMemory:
+        writeStatus |= kWriteNoMemory;
+        return;
+    case WriteError::InvalidBuffer:
+        writeStatus |= kWriteInvalidBuffer;
+        return;
+    case WriteError::Other:
+        writeStatus |= kWriteOtherError;
+        return;
     }
     if (result.written < 1) {
         writeStatus |= kWriteShort;
@@ -191,7 +244,8 @@ void SerialLink::writeByte(char byte) {
     command.clear();
 }
 
-void SerialLink::readChunk() {
+void SerialLink::readChunk()
+{
     reply.clear();
     QByteArray chunk;
     const ReadError error = transport_->read(chunk, kChunkSize);
@@ -205,23 +259,27 @@ void SerialLink::readChunk() {
     if (chunk.isEmpty()) receiving = false;
 }
 
-void SerialLink::close() {
+void SerialLink::close()
+{
     transport_->close();
     settings_.portOpen = 0;
 }
 
-QByteArray SerialLink::replyText() const {
+QByteArray SerialLink::replyText() const
+{
     const qsizetype nul = reply.indexOf('\0');
     return nul < 0 ? reply : reply.left(nul);
 }
 
-ExchangeGuard::ExchangeGuard(SerialLink& link) : link_(link) {
+ExchangeGuard::ExchangeGuard(SerialLink& link) : link_(link)
+{
     if (link_.exchangeHeld_) return;
     link_.exchangeHeld_ = true;
     acquired_ = true;
 }
 
-ExchangeGuard::~ExchangeGuard() {
+ExchangeGuard::~ExchangeGuard()
+{
     if (acquired_) link_.exchangeHeld_ = false;
 }
 

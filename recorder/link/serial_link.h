@@ -105,9 +105,9 @@ public:
     std::uint32_t readStatus = 0;
     std::uint32_t writeStatus = 0;
     std::int32_t mode = kDataMode;
-    QByteArray portSpec;   // "com%d%s" with portNumber and portParams
-    QByteArray command;    // the command text to send
-    QByteArray reply;      // every byte of the last chunk, NUL bytes included
+    QByteArray portSpec;  // "com%d%s" with portNumber and portParams
+    QByteArray command;   // the command text to send
+    QByteArray reply;     // every byte of the last chunk, NUL bytes included
     bool receiving = false;
     // The last chunk read failed (the device reported an error rather than silence).
     bool readFailed = false;

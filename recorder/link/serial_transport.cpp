@@ -18,7 +18,8 @@ constexpr int kWriteWaitMs = 5000;
 
 class SerialPortTransport final : public SerialTransport {
 public:
-    bool open(const QString& device) override {
+    bool open(const QString& device) override
+    {
         if (port_.isOpen()) return false;
         port_.setPortName(device);
         // QSerialPort opens exclusively: a lock file plus TIOCEXCL on Unix.
@@ -27,13 +28,15 @@ public:
 
     bool isOpen() const override { return port_.isOpen(); }
 
-    bool setReadTimeouts(ReadTimeouts timeouts) override {
+    bool setReadTimeouts(ReadTimeouts timeouts) override
+    {
         if (!port_.isOpen()) return false;
         timeouts_ = timeouts;
         return true;
     }
 
-    bool applyLineSettings(const LineSettings& line) override {
+    bool applyLineSettings(const LineSettings& line) override
+    {
         if (!port_.isOpen()) return false;
         bool ok = port_.setBaudRate(static_cast<qint32>(line.baudRate));
         ok = port_.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits)) && ok;
@@ -48,7 +51,8 @@ public:
         return ok;
     }
 
-    WriteResult write(const char* data, std::int64_t size) override {
+    WriteResult write(const char* data, std::int64_t size) override
+    {
         if (!port_.isOpen()) return {WriteError::Other, 0};
         const qint64 accepted = port_.write(data, size);
         if (accepted < 0) return {writeError(), 0};
@@ -62,7 +66,8 @@ public:
         return {WriteError::None, accepted};
     }
 
-    ReadError read(QByteArray& chunk, int maxBytes) override {
+    ReadError read(QByteArray& chunk, int maxBytes) override
+    {
         chunk.clear();
         if (!port_.isOpen()) return ReadError::Other;
         QElapsedTimer clock;
@@ -87,10 +92,10 @@ public:
         }
     }
 
-    void close() override {
+    void close() override
+    {
         if (!port_.isOpen()) return;
-        while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(kWriteWaitMs)) {
-        }
+        while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(kWriteWaitMs)) {}
 #ifdef Q_OS_UNIX
         ::tcdrain(port_.handle());
 #endif
@@ -99,27 +104,38 @@ public:
     }
 
 private:
-    static QSerialPort::Parity toQt(Parity parity) {
+    static QSerialPort::Parity toQt(Parity parity)
+    {
         switch (parity) {
-        case Parity::None: return QSerialPort::NoParity;
-        case Parity::Even: return QSerialPort::EvenParity;
-        case Parity::Odd: return QSerialPort::OddParity;
-        case Parity::Mark: return QSerialPort::MarkParity;
-        case Parity::Space: return QSerialPort::SpaceParity;
+        case Parity::None:
+            return QSerialPort::NoParity;
+        case Parity::Even:
+            return QSerialPort::EvenParity;
+        case Parity::Odd:
+            return QSerialPort::OddParity;
+        case Parity::Mark:
+            return QSerialPort::MarkParity;
+        case Parity::Space:
+            return QSerialPort::SpaceParity;
         }
         return QSerialPort::NoParity;
     }
 
-    static QSerialPort::StopBits toQt(StopBits stopBits) {
+    static QSerialPort::StopBits toQt(StopBits stopBits)
+    {
         switch (stopBits) {
-        case StopBits::One: return QSerialPort::OneStop;
-        case StopBits::OneAndHalf: return QSerialPort::OneAndHalfStop;
-        case StopBits::Two: return QSerialPort::TwoStop;
+        case StopBits::One:
+            return QSerialPort::OneStop;
+        case StopBits::OneAndHalf:
+            return QSerialPort::OneAndHalfStop;
+        case StopBits::Two:
+            return QSerialPort::TwoStop;
         }
         return QSerialPort::OneStop;
     }
 
-    WriteError writeError() const {
+    WriteError writeError() const
+    {
         return port_.error() == QSerialPort::ResourceError ? WriteError::BrokenPipe : WriteError::Other;
     }
 
@@ -129,7 +145,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SerialTransport> makeSerialPortTransport() {
+std::unique_ptr<SerialTransport> makeSerialPortTransport()
+{
     return std::make_unique<SerialPortTransport>();
 }
 

@@ -12,24 +12,29 @@ constexpr char kLowMemoryText[] = "Zbyt mało pamięci !";
 constexpr char kCaption[] = "Uwaga !";
 }  // namespace
 
-int measurementBarMaximum(std::uint32_t samplingTimeMs, std::uint32_t sampleCount) {
+int measurementBarMaximum(std::uint32_t samplingTimeMs, std::uint32_t sampleCount)
+{
     // The product needs 64 bits: 32000 ms x 1,564,670 samples is far beyond 32.
     const std::uint64_t seconds = std::uint64_t{samplingTimeMs} * sampleCount / 1000u + 2u;
     return static_cast<int>(std::min<std::uint64_t>(seconds, std::numeric_limits<int>::max()));
 }
 
-MemoryCheck checkMemoryForStart(const ProgramState& state) {
+MemoryCheck checkMemoryForStart(const ProgramState& state)
+{
     if (!state.statusRead) return MemoryCheck::Unchecked;
     if (state.freeMemory <= 0) return MemoryCheck::NoMemory;
     if (state.freeMemory < state.expectedSamples) return MemoryCheck::TooLittle;
     return MemoryCheck::Enough;
 }
 
-MeasurementControl::MeasurementControl(Settings& settings, ProgramState& state, SerialLink& link,
-                                       Reporter& reporter, ProgressBarView* bar)
-    : settings_(settings), state_(state), link_(link), reporter_(reporter), bar_(bar) {}
+MeasurementControl::MeasurementControl(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
+                                       ProgressBarView* bar)
+    : settings_(settings), state_(state), link_(link), reporter_(reporter), bar_(bar)
+{
+}
 
-void MeasurementControl::sendPendingCommand(const QByteArray& text) {
+void MeasurementControl::sendPendingCommand(const QByteArray& text)
+{
     const QByteArray command = text.left(kPendingCommandMax);
     if (command == kStartCommand) {
         barMaximum_ = measurementBarMaximum(settings_.samplingTimeMs, settings_.sampleCount);
@@ -38,15 +43,14 @@ void MeasurementControl::sendPendingCommand(const QByteArray& text) {
     RecorderProtocol(link_, settings_, state_, reporter_).sendPlainCommand(command);
 }
 
-bool MeasurementControl::startMeasurement() {
+bool MeasurementControl::startMeasurement()
+{
     switch (checkMemoryForStart(state_)) {
     case MemoryCheck::NoMemory:
-        reporter_.showMessage(QString::fromUtf8(kNoMemoryText), QString::fromUtf8(kCaption),
-                              MessageIcon::Warning);
+        reporter_.showMessage(QString::fromUtf8(kNoMemoryText), QString::fromUtf8(kCaption), MessageIcon::Warning);
         return false;
     case MemoryCheck::TooLittle:
-        if (!reporter_.confirm(QString::fromUtf8(kLowMemoryText), QString::fromUtf8(kCaption)))
-            return false;
+        if (!reporter_.confirm(QString::fromUtf8(kLowMemoryText), QString::fromUtf8(kCaption))) return false;
         break;
     case MemoryCheck::Unchecked:
     case MemoryCheck::Enough:
@@ -58,7 +62,8 @@ bool MeasurementControl::startMeasurement() {
     return true;
 }
 
-void MeasurementControl::stopMeasurement() {
+void MeasurementControl::stopMeasurement()
+{
     sendPendingCommand(QByteArray(kStopCommand));
     sendPendingCommand(QByteArray(kStopTailCommand));
     if (bar_) bar_->setBarPosition(0);

@@ -22,18 +22,18 @@ int measurementBarMaximum(std::uint32_t samplingTimeMs, std::uint32_t sampleCoun
 
 // The memory check before a start.
 enum class MemoryCheck {
-    Unchecked,   // no register read yet: no check is made
+    Unchecked,  // no register read yet: no check is made
     Enough,
-    NoMemory,    // freeMemory <= 0: "Brak wolnej pamięci !"
-    TooLittle,   // freeMemory < expectedSamples: "Zbyt mało pamięci !"
+    NoMemory,   // freeMemory <= 0: "Brak wolnej pamięci !"
+    TooLittle,  // freeMemory < expectedSamples: "Zbyt mało pamięci !"
 };
 MemoryCheck checkMemoryForStart(const ProgramState& state);
 
 class MeasurementControl {
 public:
     // `bar` is the measurements window's progress bar (may be null).
-    MeasurementControl(Settings& settings, ProgramState& state, SerialLink& link,
-                       Reporter& reporter, ProgressBarView* bar = nullptr);
+    MeasurementControl(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
+                       ProgressBarView* bar = nullptr);
 
     // WyslijUstawieniaExecute: sends the pending command (cut to 299 characters) as a
     // plain command; for exactly "  START &" first sets the bar maximum to the planned

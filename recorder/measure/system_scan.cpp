@@ -18,11 +18,8 @@ struct ModelName {
 
 // The recorder models by the digit of their register tag.
 constexpr ModelName kModels[] = {
-    {'1', "System typ. KX208DL01.5 "},
-    {'2', "System typ. KX208DL02.5 "},
-    {'3', "System typ. KX208DL03.5 "},
-    {'4', "System typ. KX208DL04/6? "},
-    {'5', "System typ. KX208DL05  "},
+    {'1', "System typ. KX208DL01.5 "},  {'2', "System typ. KX208DL02.5 "}, {'3', "System typ. KX208DL03.5 "},
+    {'4', "System typ. KX208DL04/6? "}, {'5', "System typ. KX208DL05  "},
 };
 constexpr char kUnknownModel[] = "Nieznany system lub niewyzerowany ";
 
@@ -31,7 +28,8 @@ constexpr char kTriggerOffLine[] = "Opcja 'Normal' - wyłączone wyzwalanie";
 
 // printf into a QString; the format is UTF-8 and so must every %s argument be.
 QString formatLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
-QString formatLine(const char* format, ...) {
+QString formatLine(const char* format, ...)
+{
     char buf[512];
     va_list args;
     va_start(args, format);
@@ -43,7 +41,8 @@ QString formatLine(const char* format, ...) {
 
 // "%W.Pf" of a value, with a decimal point whatever the C locale says (the program's
 // QCoreApplication adopts the user's locale, which printf would follow).
-std::string fixedText(long double value, int precision, int width = 0) {
+std::string fixedText(long double value, int precision, int width = 0)
+{
     char buf[80];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
     std::string digits(buf, r.ec == std::errc() ? r.ptr : buf);
@@ -51,13 +50,19 @@ std::string fixedText(long double value, int precision, int width = 0) {
     return digits;
 }
 
-std::string utf8Field(std::string_view win1250) { return fromWin1250(win1250).toUtf8().toStdString(); }
+std::string utf8Field(std::string_view win1250)
+{
+    return fromWin1250(win1250).toUtf8().toStdString();
+}
 
-bool answered(const RecorderStatus& status) { return status.tag[0] == 'R'; }
+bool answered(const RecorderStatus& status)
+{
+    return status.tag[0] == 'R';
+}
 
 // Reads register n with the tag marked first, so that silence is told from an answer.
-bool readMarkedRegister(Settings& settings, ProgramState& state, SerialLink& link,
-                        Reporter& reporter, int n) {
+bool readMarkedRegister(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter, int n)
+{
     settings.status.tag[0] = '-';
     RecorderProtocol(link, settings, state, reporter).readRegister(n);
     return answered(settings.status);
@@ -65,18 +70,21 @@ bool readMarkedRegister(Settings& settings, ProgramState& state, SerialLink& lin
 
 }  // namespace
 
-QString modelLine(char modelDigit) {
+QString modelLine(char modelDigit)
+{
     for (const ModelName& m : kModels)
         if (m.digit == modelDigit) return QString::fromUtf8(m.line);
     return QString::fromUtf8(kUnknownModel);
 }
 
-long double triggerAmplitude(std::uint32_t raw, double recorderSB, double recorderSC) {
+long double triggerAmplitude(std::uint32_t raw, double recorderSB, double recorderSC)
+{
     const long double slope = 0.001L * static_cast<long double>(recorderSB);
     return static_cast<long double>(raw) * slope + static_cast<long double>(recorderSC) + 0.005L;
 }
 
-QStringList statusReportLines(const RecorderStatus& s, std::int32_t optionWord) {
+QStringList statusReportLines(const RecorderStatus& s, std::int32_t optionWord)
+{
     QStringList lines;
     const char model = s.tag[1];
     lines << modelLine(model);
@@ -110,23 +118,26 @@ QStringList statusReportLines(const RecorderStatus& s, std::int32_t optionWord) 
     return lines;
 }
 
-QString blockListHeading() { return QStringLiteral(" Nr:  Data       Godz.     Ilość   Prób.[ms]  Kanały "); }
+QString blockListHeading()
+{
+    return QStringLiteral(" Nr:  Data       Godz.     Ilość   Prób.[ms]  Kanały ");
+}
 
-QString blockLine(const RecorderStatus& s, bool trailingBlank) {
+QString blockLine(const RecorderStatus& s, bool trailingBlank)
+{
     // Formatted on the record's own bytes so that the widths count characters as stored.
     const std::string date(fieldText(s.date));
     const std::string time(fieldText(s.time));
     char buf[160];
-    const int n = std::snprintf(buf, sizeof buf, "%3d   %8s %8s %6ld   %6u     %2d%s", s.blockNumber,
-                                date.c_str(), time.c_str(), long(s.sampleCount),
-                                static_cast<unsigned>(s.samplingMs), s.channelCount,
+    const int n = std::snprintf(buf, sizeof buf, "%3d   %8s %8s %6ld   %6u     %2d%s", s.blockNumber, date.c_str(),
+                                time.c_str(), long(s.sampleCount), static_cast<unsigned>(s.samplingMs), s.channelCount,
                                 trailingBlank ? " " : "");
     const int len = n < 0 ? 0 : (n < int(sizeof buf) ? n : int(sizeof buf) - 1);
     return fromWin1250(std::string_view(buf, std::size_t(len)));
 }
 
-ScanOutcome scanSystem(Settings& settings, ProgramState& state, SerialLink& link,
-                       Reporter& reporter, ScanSink& sink) {
+ScanOutcome scanSystem(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter, ScanSink& sink)
+{
     sink.clear();
     reporter.processEvents();
     for (int n = 0;; ++n) {
@@ -153,8 +164,9 @@ ScanOutcome scanSystem(Settings& settings, ProgramState& state, SerialLink& link
     }
 }
 
-ScanOutcome pollNewestBlock(Settings& settings, ProgramState& state, SerialLink& link,
-                            Reporter& reporter, ScanSink& sink) {
+ScanOutcome pollNewestBlock(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
+                            ScanSink& sink)
+{
     reporter.processEvents();
     int n = 0;
     for (;;) {

@@ -35,7 +35,11 @@ class CollectingScanSink : public ScanSink {
 public:
     QStringList report;
     QStringList blocks;
-    void clear() override { report.clear(); blocks.clear(); }
+    void clear() override
+    {
+        report.clear();
+        blocks.clear();
+    }
     void reportLine(const QString& line) override { report.append(line); }
     void blockItem(const QString& item) override { blocks.append(item); }
 };
@@ -46,14 +50,13 @@ inline constexpr char kNoCommunication[] = "Brak komunikacji";
 
 // SkanujSystemExecute: reads registers 0..blockCount, writes the status report and the
 // block lines. Sets settings.sampleCount to the recorder's sample count from register 0.
-ScanOutcome scanSystem(Settings& settings, ProgramState& state, SerialLink& link,
-                       Reporter& reporter, ScanSink& sink);
+ScanOutcome scanSystem(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter, ScanSink& sink);
 
 // SkanujPomiarExecute: reads register 0 and the newest block's register and appends that
 // block's line to the block list; never empties the list. "Brak komunikacji" goes to the
 // report text.
-ScanOutcome pollNewestBlock(Settings& settings, ProgramState& state, SerialLink& link,
-                            Reporter& reporter, ScanSink& sink);
+ScanOutcome pollNewestBlock(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
+                            ScanSink& sink);
 
 // --- The report's pieces, pure ---
 

@@ -83,8 +83,8 @@ bool DesktopShell::openSpreadsheet(const QString& path)
         const char* program;
         const char* option;
     };
-    for (const Candidate& c : {Candidate{"localc", nullptr}, Candidate{"libreoffice", "--calc"},
-                               Candidate{"gnumeric", nullptr}}) {
+    for (const Candidate& c :
+         {Candidate{"localc", nullptr}, Candidate{"libreoffice", "--calc"}, Candidate{"gnumeric", nullptr}}) {
         const QString program = launcher_.findExecutable(QString::fromLatin1(c.program));
         if (program.isEmpty()) continue;
         QStringList args;

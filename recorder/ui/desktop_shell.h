@@ -26,8 +26,8 @@ public:
     // Opens a document, folder or web address with the desktop's default handler.
     virtual bool openUrl(const QUrl& url) = 0;
     // Starts a program detached from this one.
-    virtual bool startDetached(const QString& program, const QStringList& arguments,
-                               const QString& workingDirectory, const QProcessEnvironment& environment) = 0;
+    virtual bool startDetached(const QString& program, const QStringList& arguments, const QString& workingDirectory,
+                               const QProcessEnvironment& environment) = 0;
     // The full path of a program found on the search path, or empty.
     virtual QString findExecutable(const QString& name) = 0;
 };

@@ -27,8 +27,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QSignalBlocker>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTime>
@@ -170,8 +170,8 @@ void TForm1::buildPanels()
     auto* grid = new QGridLayout(central);
     grid->setColumnStretch(0, 1);
 
-    BitBtn1 = makeButton(central, QStringLiteral("&Czytanie pamięci"), QStringLiteral("Czytaj wszystkie bloki pamięci."),
-                         QStyle::SP_ArrowDown);
+    BitBtn1 = makeButton(central, QStringLiteral("&Czytanie pamięci"),
+                         QStringLiteral("Czytaj wszystkie bloki pamięci."), QStyle::SP_ArrowDown);
     BitBtn2 = makeButton(central, QStringLiteral("&Ustawianie"), QStringLiteral("Ustawienia rejestratora i programu."),
                          QStyle::SP_FileDialogDetailedView);
     BitBtn3 = makeButton(central, QStringLiteral("K&alibrowanie"),
@@ -181,8 +181,8 @@ void TForm1::buildPanels()
                          QStringLiteral("Zerowanie wszystkich bloków pamięci."), QStyle::SP_TrashIcon);
     BitBtn6 = makeButton(central, QStringLiteral("&Pomiary"),
                          QStringLiteral("Start pomiaru, czytanie wybranego bloku pamięci."), QStyle::SP_MediaPlay);
-    BitBtn4 = makeButton(central, QStringLiteral("&Koniec"), QStringLiteral("Zapisanie parametrów i zamknięcie programu."),
-                         QStyle::SP_DialogCloseButton);
+    BitBtn4 = makeButton(central, QStringLiteral("&Koniec"),
+                         QStringLiteral("Zapisanie parametrów i zamknięcie programu."), QStyle::SP_DialogCloseButton);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm1::settingsRequested);
     connect(BitBtn3, &QPushButton::clicked, this, &TForm1::calibrationRequested);
@@ -204,9 +204,9 @@ void TForm1::buildPanels()
     monitorSpeedButton->setText(QStringLiteral("M"));
     monitorButton->setVisible(false);
     monitorSpeedButton->setVisible(false);
-    for (QWidget* w : {static_cast<QWidget*>(CheckBox2), static_cast<QWidget*>(CheckBox1),
-                       static_cast<QWidget*>(CheckBox3), static_cast<QWidget*>(monitorButton),
-                       static_cast<QWidget*>(monitorSpeedButton)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(CheckBox2), static_cast<QWidget*>(CheckBox1), static_cast<QWidget*>(CheckBox3),
+          static_cast<QWidget*>(monitorButton), static_cast<QWidget*>(monitorSpeedButton)})
         groupLayout->addWidget(w);
     connect(CheckBox2, &QCheckBox::clicked, this, &TForm1::previewToggled);
     connect(CheckBox1, &QCheckBox::clicked, this, &TForm1::monitoringToggled);
@@ -328,9 +328,9 @@ void TForm1::setBlockList(ScanSink* blockList)
 
 void TForm1::setTransferControlsEnabled(bool enabled)
 {
-    for (QWidget* w : {static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn6),
-                       static_cast<QWidget*>(BitBtn5), static_cast<QWidget*>(BitBtn2),
-                       static_cast<QWidget*>(BitBtn3), static_cast<QWidget*>(CheckBox1)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn6), static_cast<QWidget*>(BitBtn5),
+          static_cast<QWidget*>(BitBtn2), static_cast<QWidget*>(BitBtn3), static_cast<QWidget*>(CheckBox1)})
         w->setEnabled(enabled);
     setEnabled(enabled);
 }
@@ -379,8 +379,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && state_.defaultsUsed)
-        emit defaultsActivation();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && state_.defaultsUsed) emit defaultsActivation();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -473,8 +472,9 @@ void TForm1::OtworzExecute()
 {
     QString dataDir = dataDirectoryText();
     QDir::setCurrent(dataDir);
-    const QString chosen = dialogs_.openFileName(this, dataDir, QStringLiteral("RRRR_MM_DD_gg_mm_ss"),
-                                                 QStringLiteral("Pliki tekstowe *.txt (*.txt);;Wszystkie pliki *.* (*)"));
+    const QString chosen =
+        dialogs_.openFileName(this, dataDir, QStringLiteral("RRRR_MM_DD_gg_mm_ss"),
+                              QStringLiteral("Pliki tekstowe *.txt (*.txt);;Wszystkie pliki *.* (*)"));
     // Cancelled, the list stays where it is; the working directory goes back there too.
     QString listed = listDir_;
     if (!chosen.isEmpty()) {
@@ -618,11 +618,26 @@ void TForm1::processEvents()
 
 // --- Inspection ---
 
-QString TForm1::statusText(StatusPanel panel) const { return panels_[static_cast<int>(panel)]->text(); }
-QString TForm1::statusHint() const { return statusBar()->toolTip(); }
-QString TForm1::fileNameText() const { return Edit1->text(); }
-bool TForm1::filesShown() const { return PokazPliki->isChecked(); }
-bool TForm1::editorMenuEnabled() const { return Edytor->isEnabled(); }
+QString TForm1::statusText(StatusPanel panel) const
+{
+    return panels_[static_cast<int>(panel)]->text();
+}
+QString TForm1::statusHint() const
+{
+    return statusBar()->toolTip();
+}
+QString TForm1::fileNameText() const
+{
+    return Edit1->text();
+}
+bool TForm1::filesShown() const
+{
+    return PokazPliki->isChecked();
+}
+bool TForm1::editorMenuEnabled() const
+{
+    return Edytor->isEnabled();
+}
 
 QStringList TForm1::listedNames() const
 {

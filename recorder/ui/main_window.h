@@ -128,11 +128,11 @@ public:
     void setTerminate(std::function<void()> terminate) { terminate_ = std::move(terminate); }
 
 signals:
-    void measurementsRequested();   // "&Pomiary", "&Pomiay"
-    void settingsRequested();       // "&Ustawianie", "&Ustaw"
-    void calibrationRequested();    // "K&alibrowanie", "&Kalibracja"
-    void previewToggled(bool on);   // "Podgląd."
-    void monitoringToggled(bool on);  // "Monitorowanie."
+    void measurementsRequested();      // "&Pomiary", "&Pomiay"
+    void settingsRequested();          // "&Ustawianie", "&Ustaw"
+    void calibrationRequested();       // "K&alibrowanie", "&Kalibracja"
+    void previewToggled(bool on);      // "Podgląd."
+    void monitoringToggled(bool on);   // "Monitorowanie."
     void monitoringWindowRequested();  // the hidden "M" controls
     void saveMonitoringRequested();    // "&Zapisz"
     // Every tick: today's date "yyyy-MM-dd" and the time "HH:mm:ss" for the settings dialog.

@@ -19,8 +19,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
 
     auto* grid = new QGridLayout;
     const QString captions[] = {
-        QStringLiteral("Bloków do przeczytania:"), QStringLiteral("Czytany  blok pomiarowy:"),
-        QStringLiteral("Ilość pomiarów w bloku:"), QStringLiteral("Częstość próbkowania:"),
+        QStringLiteral("Bloków do przeczytania:"),    QStringLiteral("Czytany  blok pomiarowy:"),
+        QStringLiteral("Ilość pomiarów w bloku:"),    QStringLiteral("Częstość próbkowania:"),
         QStringLiteral("Ilość kanałów pomiarowych:"),
     };
     int row = 0;
@@ -119,8 +119,14 @@ QString TForm4::valueText(int row) const
     return row >= 0 && row < 7 ? values_[row]->text() : QString();
 }
 
-int TForm4::barPosition() const { return ProgressBar1->value(); }
-int TForm4::barMaximum() const { return ProgressBar1->maximum(); }
+int TForm4::barPosition() const
+{
+    return ProgressBar1->value();
+}
+int TForm4::barMaximum() const
+{
+    return ProgressBar1->maximum();
+}
 
 void TForm4::countDownBar()
 {

@@ -87,7 +87,10 @@ void TForm5::BitBtn3Click()
     emit scanRequested();
 }
 
-QString TForm5::heading() const { return Label1->text(); }
+QString TForm5::heading() const
+{
+    return Label1->text();
+}
 
 QStringList TForm5::lines() const
 {
@@ -95,8 +98,14 @@ QStringList TForm5::lines() const
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
-bool TForm5::scanEnabled() const { return BitBtn3->isEnabled(); }
-bool TForm5::constantsEnabled() const { return Button1->isEnabled(); }
+bool TForm5::scanEnabled() const
+{
+    return BitBtn3->isEnabled();
+}
+bool TForm5::constantsEnabled() const
+{
+    return Button1->isEnabled();
+}
 
 void TForm5::clear()
 {

@@ -11,131 +11,137 @@
 using namespace recsim;
 using namespace simtest;
 
-TEST(SimSampleEncoding, CodesRoundTripOverTheWholeRange) {
-  EXPECT_EQ(decodeCode("1043"), 308);
-  EXPECT_EQ(decodeCode("????"), 65535);
-  for (unsigned v = 0; v <= 0xFFFF; ++v) {
-    std::string text;
-    appendCode(text, static_cast<std::uint16_t>(v));
-    ASSERT_EQ(text.size(), 4u);
-    ASSERT_TRUE(std::all_of(text.begin(), text.end(), isNibbleChar)) << text;
-    ASSERT_EQ(decodeCode(text), v) << text;
-  }
+TEST(SimSampleEncoding, CodesRoundTripOverTheWholeRange)
+{
+    EXPECT_EQ(decodeCode("1043"), 308);
+    EXPECT_EQ(decodeCode("????"), 65535);
+    for (unsigned v = 0; v <= 0xFFFF; ++v) {
+        std::string text;
+        appendCode(text, static_cast<std::uint16_t>(v));
+        ASSERT_EQ(text.size(), 4u);
+        ASSERT_TRUE(std::all_of(text.begin(), text.end(), isNibbleChar)) << text;
+        ASSERT_EQ(decodeCode(text), v) << text;
+    }
 }
 
-TEST(SimSampleEncoding, TimeStampsAndDigitalPairs) {
-  for (std::uint32_t units : {0u, 1u, 0x12345678u, 43199999u, 0xFFFFFFFFu}) {
-    std::string text;
-    appendTimeStamp(text, units);
-    ASSERT_EQ(text.size(), 8u);
-    EXPECT_EQ(decodeTimeStamp(text), units);
-  }
-  std::string pair;
-  appendDigitalPair(pair, true, false);
-  appendDigitalPair(pair, false, true);
-  EXPECT_EQ(pair[0], '1');
-  EXPECT_EQ(pair[2], '0');
-  EXPECT_EQ(pair[4], '0');
-  EXPECT_EQ(pair[6], '1');
+TEST(SimSampleEncoding, TimeStampsAndDigitalPairs)
+{
+    for (std::uint32_t units : {0u, 1u, 0x12345678u, 43199999u, 0xFFFFFFFFu}) {
+        std::string text;
+        appendTimeStamp(text, units);
+        ASSERT_EQ(text.size(), 8u);
+        EXPECT_EQ(decodeTimeStamp(text), units);
+    }
+    std::string pair;
+    appendDigitalPair(pair, true, false);
+    appendDigitalPair(pair, false, true);
+    EXPECT_EQ(pair[0], '1');
+    EXPECT_EQ(pair[2], '0');
+    EXPECT_EQ(pair[4], '0');
+    EXPECT_EQ(pair[6], '1');
 }
 
 namespace {
 
 struct DumpCase {
-  char model;
-  int optionWord;
-  int channels;
+    char model;
+    int optionWord;
+    int channels;
 };
 
 // Everything that follows the header, decoded and checked item by item.
-void checkDump(const DumpCase& c) {
-  SCOPED_TRACE(std::string("model R") + c.model + " option " + std::to_string(c.optionWord));
-  SimConfig config;
-  config.modelDigit = c.model;
-  config.blocks = generateBlocks(2, 450, c.channels, 20, c.optionWord);
-  RecorderEngine engine(config, QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
-  engine.receive(" ?MEM 2 &", 0);
-  const std::string dump = engine.takeOutput();
-  const Block& block = engine.blocks()[1];
+void checkDump(const DumpCase& c)
+{
+    SCOPED_TRACE(std::string("model R") + c.model + " option " + std::to_string(c.optionWord));
+    SimConfig config;
+    config.modelDigit = c.model;
+    config.blocks = generateBlocks(2, 450, c.channels, 20, c.optionWord);
+    RecorderEngine engine(config, QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+    engine.receive(" ?MEM 2 &", 0);
+    const std::string dump = engine.takeOutput();
+    const Block& block = engine.blocks()[1];
 
-  const DumpHeader h = parseDumpHeader(dump);
-  ASSERT_EQ(h.converted, 8);
-  EXPECT_EQ(h.tag, std::string("R") + c.model);
-  EXPECT_EQ(h.date, block.date);
-  EXPECT_EQ(h.time, block.time);
-  EXPECT_EQ(h.blockNumber, 2);
-  EXPECT_EQ(h.sampleCount, 450);
-  EXPECT_EQ(h.samplingMs, 20);
-  EXPECT_EQ(h.channelCount, c.channels);
+    const DumpHeader h = parseDumpHeader(dump);
+    ASSERT_EQ(h.converted, 8);
+    EXPECT_EQ(h.tag, std::string("R") + c.model);
+    EXPECT_EQ(h.date, block.date);
+    EXPECT_EQ(h.time, block.time);
+    EXPECT_EQ(h.blockNumber, 2);
+    EXPECT_EQ(h.sampleCount, 450);
+    EXPECT_EQ(h.samplingMs, 20);
+    EXPECT_EQ(h.channelCount, c.channels);
 
-  const bool digital = c.model == '1';
-  const bool stamped = c.model == '5' && (c.optionWord & 1);
-  const std::size_t perSample = static_cast<std::size_t>(c.channels) * 4 + (stamped ? 8 : 0);
-  const std::string samples = dump.substr(h.samplesAt);
-  ASSERT_EQ(samples.size(), perSample * 450);
-  ASSERT_TRUE(std::all_of(samples.begin(), samples.end(), isNibbleChar));
+    const bool digital = c.model == '1';
+    const bool stamped = c.model == '5' && (c.optionWord & 1);
+    const std::size_t perSample = static_cast<std::size_t>(c.channels) * 4 + (stamped ? 8 : 0);
+    const std::string samples = dump.substr(h.samplesAt);
+    ASSERT_EQ(samples.size(), perSample * 450);
+    ASSERT_TRUE(std::all_of(samples.begin(), samples.end(), isNibbleChar));
 
-  int hh = 0, mm = 0, ss = 0;
-  ASSERT_EQ(std::sscanf(h.time, "%d:%d:%d", &hh, &mm, &ss), 3);
-  bool sawHighNibble = false;
-  for (int i = 0; i < 450; ++i) {
-    std::string_view s = std::string_view(samples).substr(perSample * static_cast<std::size_t>(i), perSample);
-    const int codes = digital ? c.channels - 1 : c.channels;
-    for (int k = 0; k < codes; ++k) {
-      const auto item = s.substr(static_cast<std::size_t>(k) * 4, 4);
-      sawHighNibble = sawHighNibble || std::any_of(item.begin(), item.end(), [](char ch) { return ch > '9'; });
-      ASSERT_EQ(decodeCode(item), slotValue(block, 2, i, k)) << "sample " << i << " slot " << k;
+    int hh = 0, mm = 0, ss = 0;
+    ASSERT_EQ(std::sscanf(h.time, "%d:%d:%d", &hh, &mm, &ss), 3);
+    bool sawHighNibble = false;
+    for (int i = 0; i < 450; ++i) {
+        std::string_view s = std::string_view(samples).substr(perSample * static_cast<std::size_t>(i), perSample);
+        const int codes = digital ? c.channels - 1 : c.channels;
+        for (int k = 0; k < codes; ++k) {
+            const auto item = s.substr(static_cast<std::size_t>(k) * 4, 4);
+            sawHighNibble = sawHighNibble || std::any_of(item.begin(), item.end(), [](char ch) { return ch > '9'; });
+            ASSERT_EQ(decodeCode(item), slotValue(block, 2, i, k)) << "sample " << i << " slot " << k;
+        }
+        if (digital) {
+            const auto pair = s.substr(static_cast<std::size_t>(codes) * 4, 4);
+            const unsigned inputs = slotValue(block, 2, i, codes);
+            ASSERT_EQ(pair[0] - '0', static_cast<int>(inputs & 1));
+            ASSERT_EQ(pair[2] - '0', static_cast<int>((inputs >> 1) & 1));
+        }
+        if (stamped) {
+            const std::uint32_t expected = static_cast<std::uint32_t>(((hh * 3600 + mm * 60 + ss) * 1000 + i * 20) / 2);
+            ASSERT_EQ(decodeTimeStamp(s.substr(static_cast<std::size_t>(c.channels) * 4, 8)), expected);
+        }
     }
-    if (digital) {
-      const auto pair = s.substr(static_cast<std::size_t>(codes) * 4, 4);
-      const unsigned inputs = slotValue(block, 2, i, codes);
-      ASSERT_EQ(pair[0] - '0', static_cast<int>(inputs & 1));
-      ASSERT_EQ(pair[2] - '0', static_cast<int>((inputs >> 1) & 1));
-    }
-    if (stamped) {
-      const std::uint32_t expected = static_cast<std::uint32_t>(((hh * 3600 + mm * 60 + ss) * 1000 + i * 20) / 2);
-      ASSERT_EQ(decodeTimeStamp(s.substr(static_cast<std::size_t>(c.channels) * 4, 8)), expected);
-    }
-  }
-  EXPECT_TRUE(sawHighNibble) << "the generated signal should use the characters ':' to '?'";
+    EXPECT_TRUE(sawHighNibble) << "the generated signal should use the characters ':' to '?'";
 }
 
 }  // namespace
 
-TEST(SimBlockDump, EveryRecordTypeDecodesToTheStoredValues) {
-  checkDump({'1', 0, 4});
-  checkDump({'2', 0, 3});
-  checkDump({'3', 0, 16});
-  checkDump({'4', 1, 1});
-  checkDump({'5', 0, 4});
-  checkDump({'5', 1, 4});
+TEST(SimBlockDump, EveryRecordTypeDecodesToTheStoredValues)
+{
+    checkDump({'1', 0, 4});
+    checkDump({'2', 0, 3});
+    checkDump({'3', 0, 16});
+    checkDump({'4', 1, 1});
+    checkDump({'5', 0, 4});
+    checkDump({'5', 1, 4});
 }
 
-TEST(SimBlockDump, ExplicitValuesAreReusedCyclically) {
-  Block b;
-  b.date = "2006-07-08";
-  b.time = "12:30:45";
-  b.sampleCount = 3;
-  b.samplingMs = 100;
-  b.channelCount = 2;
-  b.values = {308, 65535, 7};
-  const std::string dump = blockDump(b, 9, '3');
-  const DumpHeader h = parseDumpHeader(dump);
-  ASSERT_EQ(h.converted, 8);
-  EXPECT_EQ(dump.substr(0, h.samplesAt), "R3 2006-07-08 12:30:45 9 3 100 2 0\r");
-  const std::string samples = dump.substr(h.samplesAt);
-  ASSERT_EQ(samples.size(), 24u);
-  const std::uint16_t expected[] = {308, 65535, 7, 308, 65535, 7};
-  for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(decodeCode(samples.substr(i * 4, 4)), expected[i]);
+TEST(SimBlockDump, ExplicitValuesAreReusedCyclically)
+{
+    Block b;
+    b.date = "2006-07-08";
+    b.time = "12:30:45";
+    b.sampleCount = 3;
+    b.samplingMs = 100;
+    b.channelCount = 2;
+    b.values = {308, 65535, 7};
+    const std::string dump = blockDump(b, 9, '3');
+    const DumpHeader h = parseDumpHeader(dump);
+    ASSERT_EQ(h.converted, 8);
+    EXPECT_EQ(dump.substr(0, h.samplesAt), "R3 2006-07-08 12:30:45 9 3 100 2 0\r");
+    const std::string samples = dump.substr(h.samplesAt);
+    ASSERT_EQ(samples.size(), 24u);
+    const std::uint16_t expected[] = {308, 65535, 7, 308, 65535, 7};
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(decodeCode(samples.substr(i * 4, 4)), expected[i]);
 }
 
-TEST(SimBlockDump, ZeroSamplesGiveTheHeaderOnly) {
-  SimConfig config;
-  config.blocks = generateBlocks(1, 0, 4, 10, 0);
-  RecorderEngine engine(config, QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
-  engine.receive(" ?MEM 1 &", 0);
-  const std::string dump = engine.takeOutput();
-  const DumpHeader h = parseDumpHeader(dump);
-  EXPECT_EQ(h.converted, 8);
-  EXPECT_EQ(h.samplesAt, dump.size());
+TEST(SimBlockDump, ZeroSamplesGiveTheHeaderOnly)
+{
+    SimConfig config;
+    config.blocks = generateBlocks(1, 0, 4, 10, 0);
+    RecorderEngine engine(config, QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+    engine.receive(" ?MEM 1 &", 0);
+    const std::string dump = engine.takeOutput();
+    const DumpHeader h = parseDumpHeader(dump);
+    EXPECT_EQ(h.converted, 8);
+    EXPECT_EQ(h.samplesAt, dump.size());
 }

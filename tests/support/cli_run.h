@@ -14,9 +14,13 @@ struct CliRun {
     QString err;
 };
 
-inline QString vordaCliPath() { return QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli"); }
+inline QString vordaCliPath()
+{
+    return QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli");
+}
 
-inline CliRun runProgram(const QString& dir, const QStringList& args, const QString& program = vordaCliPath()) {
+inline CliRun runProgram(const QString& dir, const QStringList& args, const QString& program = vordaCliPath())
+{
     QProcess process;
     process.setWorkingDirectory(dir);
     process.start(program, args);

@@ -15,14 +15,15 @@ namespace vorda::test {
 
 class DecimalCommaLocale {
 public:
-    DecimalCommaLocale() {
+    DecimalCommaLocale()
+    {
         const char* current = std::setlocale(LC_NUMERIC, nullptr);
         previous_ = current ? current : "C";
         active_ = std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") != nullptr;
         if (!active_ && dir_.isValid()) {
-            const int built = QProcess::execute(QStringLiteral("localedef"),
-                                                {QStringLiteral("-i"), QStringLiteral("pl_PL"), QStringLiteral("-f"),
-                                                 QStringLiteral("UTF-8"), dir_.filePath(QStringLiteral("pl_PL.UTF-8"))});
+            const int built = QProcess::execute(
+                QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("pl_PL"), QStringLiteral("-f"),
+                                              QStringLiteral("UTF-8"), dir_.filePath(QStringLiteral("pl_PL.UTF-8"))});
             if (built == 0) {
                 setenv("LOCPATH", dir_.path().toLocal8Bit().constData(), 1);
                 active_ = std::setlocale(LC_NUMERIC, "pl_PL.UTF-8") != nullptr;

@@ -47,8 +47,7 @@ TEST(LineParser, LayoutsAndCounts)
     for (const Case& c : cases) {
         Linia1MG p;
         EXPECT_EQ(p.ParseLine(c.line), c.data) << c.line;
-        if (!c.data)
-            continue;
+        if (!c.data) continue;
         EXPECT_EQ(p.dateText(), c.date) << c.line;
         EXPECT_EQ(p.timeText(), c.time) << c.line;
         EXPECT_EQ(p.valueCount(), c.count) << c.line;
@@ -174,8 +173,7 @@ TEST(LineParser, StatisticsAndSentinels)
     EXPECT_EQ(p.maxValue(), 0.0f);
 
     p.Reset();
-    for (const char* line : {"12:00 5 5", "12:01 5 5"})
-        ASSERT_TRUE(p.ParseLine(line));
+    for (const char* line : {"12:00 5 5", "12:01 5 5"}) ASSERT_TRUE(p.ParseLine(line));
     EXPECT_EQ(p.maxValue(), 5.0f);
     EXPECT_EQ(p.minValue(), 5.0f);
 

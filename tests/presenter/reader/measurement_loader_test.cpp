@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <iconv.h>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <fstream>
@@ -29,29 +29,25 @@ protected:
     static std::vector<std::string> labelsOf(const MeasurementData& d, int column)
     {
         std::vector<std::string> labels;
-        for (std::uint32_t index : d.columns[column].labelIndex)
-            labels.emplace_back(d.labels[index].view());
+        for (std::uint32_t index : d.columns[column].labelIndex) labels.emplace_back(d.labels[index].view());
         return labels;
     }
 
     static int activeColumns(const MeasurementData& d)
     {
         int n = 0;
-        for (const auto& column : d.columns)
-            n += column.active();
+        for (const auto& column : d.columns) n += column.active();
         return n;
     }
 
     static std::string dataFile(int columns, int lines)
     {
         std::string text = "Godzina: ";
-        for (int c = 1; c <= columns; ++c)
-            text += "ch" + std::to_string(c) + " ";
+        for (int c = 1; c <= columns; ++c) text += "ch" + std::to_string(c) + " ";
         text += "\r\n";
         for (int i = 0; i < lines; ++i) {
             text += "12:00:0" + std::to_string(i) + ".000";
-            for (int c = 1; c <= columns; ++c)
-                text += " " + std::to_string(c * 10 + i);
+            for (int c = 1; c <= columns; ++c) text += " " + std::to_string(c * 10 + i);
             text += "\r\n";
         }
         return text;
@@ -62,8 +58,8 @@ protected:
 
 TEST_F(LoaderTest, MeasurementFileOfTheRecorder)
 {
-    const MeasurementData d = loadMeasurementFile(
-        write("Godzina:  Temp Cis \r\n12:00:00.000 21.5 1.02\r\n12:00:00.500 21.6 1.03\r\n"));
+    const MeasurementData d =
+        loadMeasurementFile(write("Godzina:  Temp Cis \r\n12:00:00.000 21.5 1.02\r\n12:00:00.500 21.6 1.03\r\n"));
     EXPECT_TRUE(d.opened);
     EXPECT_EQ(d.dataLines, 2u);
     EXPECT_EQ(activeColumns(d), 2);
@@ -92,8 +88,8 @@ TEST_F(LoaderTest, ElapsedTimeFileGivesCurveOneAnExtraPoint)
 
 TEST_F(LoaderTest, MonitoringLogWithoutHeader)
 {
-    const MeasurementData d = loadMeasurementFile(
-        write("24-05-17 12:00:00\t 21.5\t    0\t\r\n24-05-17 12:00:03\t 21.6\t    1\t\r\n"));
+    const MeasurementData d =
+        loadMeasurementFile(write("24-05-17 12:00:00\t 21.5\t    0\t\r\n24-05-17 12:00:03\t 21.6\t    1\t\r\n"));
     EXPECT_EQ(d.dataLines, 2u);
     EXPECT_EQ(d.channelName(0), "k1");
     EXPECT_EQ(d.channelName(1), "k2");
@@ -120,7 +116,8 @@ TEST_F(LoaderTest, ColumnCountsAndChartLayout)
 
 TEST_F(LoaderTest, EmptyMissingAndUnterminatedFiles)
 {
-    for (const std::string& content : {std::string(), std::string("\r\n\r\n"), std::string("Nr.: a b\r\n  1 2 3\r\n")}) {
+    for (const std::string& content :
+         {std::string(), std::string("\r\n\r\n"), std::string("Nr.: a b\r\n  1 2 3\r\n")}) {
         const MeasurementData d = loadMeasurementFile(write(content));
         EXPECT_TRUE(d.opened);
         EXPECT_EQ(d.dataLines, 0u);
@@ -140,8 +137,7 @@ TEST_F(LoaderTest, EmptyMissingAndUnterminatedFiles)
 TEST_F(LoaderTest, LongLineDoesNotEndTheFile)
 {
     std::string longLine = "12:00 1 2";
-    while (longLine.size() < 600)
-        longLine += " 3";
+    while (longLine.size() < 600) longLine += " 3";
     const MeasurementData d = loadMeasurementFile(write("Czas a b\r\n" + longLine + "\r\n12:01 4 5\r\n12:02 6 7\r\n"));
     EXPECT_EQ(d.longLines, 1u);
     EXPECT_EQ(d.dataLines, 3u);
@@ -183,8 +179,7 @@ TEST_F(LoaderTest, ChunkBoundariesChangeNothing)
         const int values = int(random() % 40);
         for (int v = 0; v < values; ++v)
             line += " " + std::to_string(int(random() % 2000) - 1000) + "." + std::to_string(random() % 100);
-        if (random() % 50 == 0)
-            line += std::string(400 + random() % 500, random() % 2 ? ' ' : '7');
+        if (random() % 50 == 0) line += std::string(400 + random() % 500, random() % 2 ? ' ' : '7');
         content += line + (random() % 3 ? "\r\n" : "\n");
     }
     content += "12:00 1 2";
@@ -192,11 +187,9 @@ TEST_F(LoaderTest, ChunkBoundariesChangeNothing)
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < content.size();) {
         std::size_t end = content.find('\n', start);
-        if (end == std::string::npos)
-            end = content.size();
+        if (end == std::string::npos) end = content.size();
         std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line.substr(0, wizor::kMaxLineLength));
         start = end + 1;
     }
@@ -204,16 +197,13 @@ TEST_F(LoaderTest, ChunkBoundariesChangeNothing)
     std::vector<std::vector<float>> expected(wizor::kMaxChannels);
     std::vector<std::string> expectedLabels;
     for (const std::string& line : lines) {
-        if (!reference.ParseLine(line))
-            continue;
+        if (!reference.ParseLine(line)) continue;
         expectedLabels.emplace_back(reference.pointLabel());
-        for (int c = 0; c < reference.usedValueCount(); ++c)
-            expected[c].push_back(reference.value(c));
+        for (int c = 0; c < reference.usedValueCount(); ++c) expected[c].push_back(reference.value(c));
     }
 
     const MeasurementData d = loadMeasurementFile(write(content));
-    for (int c = 0; c < wizor::kMaxChannels; ++c)
-        ASSERT_EQ(d.columns[c].values, expected[c]) << "column " << c;
+    for (int c = 0; c < wizor::kMaxChannels; ++c) ASSERT_EQ(d.columns[c].values, expected[c]) << "column " << c;
     ASSERT_EQ(d.labels.size(), expectedLabels.size());
     EXPECT_EQ(labelsOf(d, 0), expectedLabels);
     EXPECT_EQ(d.maxValue, reference.maxValue());
@@ -225,8 +215,7 @@ TEST_F(LoaderTest, ChunkBoundariesChangeNothing)
 TEST(Windows1250, MatchesTheSystemConverter)
 {
     iconv_t converter = iconv_open("UTF-16LE", "CP1250");
-    if (converter == iconv_t(-1))
-        GTEST_SKIP() << "no CP1250 converter on this system";
+    if (converter == iconv_t(-1)) GTEST_SKIP() << "no CP1250 converter on this system";
     for (int byte = 0x20; byte < 0x100; ++byte) {
         char in = char(byte);
         char16_t out[2] = {};
@@ -234,8 +223,7 @@ TEST(Windows1250, MatchesTheSystemConverter)
         char* outPtr = reinterpret_cast<char*>(out);
         std::size_t inLeft = 1;
         std::size_t outLeft = sizeof out;
-        if (iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) == std::size_t(-1))
-            continue;  // unassigned byte
+        if (iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) == std::size_t(-1)) continue;  // unassigned byte
         EXPECT_EQ(wizor::fromWindows1250(std::string_view(&in, 1)), QString(QChar(out[0]))) << "byte " << byte;
     }
     iconv_close(converter);

@@ -52,8 +52,7 @@ TEST(Zoom, AnimationFramesMoveEvenlyAndEndExactlyOnTheTarget)
     ASSERT_EQ(frames.size(), 6u);
     EXPECT_EQ(frames.front(), (Range{5.0, 115.0}));
     EXPECT_EQ(frames.back(), (Range{30.0, 90.0}));
-    for (std::size_t i = 1; i < frames.size(); ++i)
-        EXPECT_LT(frames[i - 1].lower, frames[i].lower);
+    for (std::size_t i = 1; i < frames.size(); ++i) EXPECT_LT(frames[i - 1].lower, frames[i].lower);
     EXPECT_EQ(zoomFrames({0, 1}, {2, 3}, 0).size(), 1u);
 }
 
@@ -114,8 +113,8 @@ TEST(ThinToPixelColumns, DrawableRunsBreakAtMissingValuesAndBoundHugeOnes)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const auto runs = drawableRuns({{0, 10}, {1, nan}, {2, 20}, {3, -1e38}, {4, 1e38}, {5, -inf}, {6, 30}, {7, 40}},
-                                   0.0, 100.0);
+    const auto runs =
+        drawableRuns({{0, 10}, {1, nan}, {2, 20}, {3, -1e38}, {4, 1e38}, {5, -inf}, {6, 30}, {7, 40}}, 0.0, 100.0);
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[0], (std::vector<QPointF>{{0, 10}}));
     EXPECT_EQ(runs[1], (std::vector<QPointF>{{2, 20}, {3, -1.0e6}, {4, 100 + 1.0e6}}));

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -21,7 +22,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -32,9 +32,9 @@ namespace {
 
 class AnsweringDialogs : public WizorDialogs {
 public:
-    QString fileToOpen;       // empty: the open dialog is cancelled
-    QString bitmapToSave;     // empty: the save dialog is cancelled
-    QString pdfFile;          // empty: the printer dialog is cancelled
+    QString fileToOpen;    // empty: the open dialog is cancelled
+    QString bitmapToSave;  // empty: the save dialog is cancelled
+    QString pdfFile;       // empty: the printer dialog is cancelled
     std::optional<QColor> colour;
     int openDialogs = 0;
     QString openFolder;
@@ -52,8 +52,7 @@ public:
     std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return colour; }
     bool setUpPrinter(QWidget*, QPrinter& printer) override
     {
-        if (pdfFile.isEmpty())
-            return false;
+        if (pdfFile.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfFile);
         return true;
@@ -74,14 +73,12 @@ QByteArray dataText(int lines, int columns, double base = 0.0, int firstLine = 0
     QByteArray text;
     if (firstLine == 0) {
         text += "Czas";
-        for (int c = 1; c <= columns; ++c)
-            text += " ch" + QByteArray::number(c);
+        for (int c = 1; c <= columns; ++c) text += " ch" + QByteArray::number(c);
         text += "\r\n";
     }
     for (int i = firstLine; i < firstLine + lines; ++i) {
         text += QByteArray("00:") + QByteArray::number(10 + i % 50) + ".000";
-        for (int c = 0; c < columns; ++c)
-            text += ' ' + QByteArray::number(base + i + c / 100.0, 'f', 2);
+        for (int c = 0; c < columns; ++c) text += ' ' + QByteArray::number(base + i + c / 100.0, 'f', 2);
         text += "\r\n";
     }
     return text;
@@ -142,8 +139,7 @@ TEST_F(WizorWindow, EightColumnsShowOneChartWithNamedCurves)
     EXPECT_FALSE(window->lowerChart()->isVisible());
     EXPECT_EQ(window->upperChart()->activeCurveCount(), 8);
     EXPECT_EQ(window->lowerChart()->activeCurveCount(), 0);
-    for (int c = 0; c < 8; ++c)
-        EXPECT_EQ(points(window->upperChart(), c), 12);
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(points(window->upperChart(), c), 12);
     EXPECT_EQ(window->upperChart()->curve(0)->name(), "ch1");
     EXPECT_EQ(window->upperChart()->curve(7)->name(), "ch8");
     EXPECT_EQ(window->upperChart()->legend->itemCount(), 8);
@@ -190,8 +186,7 @@ TEST_F(WizorWindow, AShorterLineAddsPointsOnlyToItsOwnColumns)
 TEST_F(WizorWindow, ChartsShowTheFirst32000LinesButTheFitCoversTheWholeFile)
 {
     QByteArray text;
-    for (int i = 0; i < 32000; ++i)
-        text += "00:00.000 1\n";
+    for (int i = 0; i < 32000; ++i) text += "00:00.000 1\n";
     text += "00:00.000 1000 5\n";
     startWith(write("cap.txt", text));
     EXPECT_EQ(points(window->upperChart(), 0), 32000);
@@ -397,8 +392,7 @@ TEST_F(WizorWindow, LiveViewFollowsAGrowingFile)
 int pdfPages(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
+    if (!file.open(QIODevice::ReadOnly)) return -1;
     const QString text = QString::fromLatin1(file.readAll());
     return int(text.count(QRegularExpression("/Type\\s*/Page(?!s)")));
 }
@@ -498,8 +492,7 @@ TEST(AboutBox, ShowsTheProgramAndReportsARefusedWebPage)
     TForm4 about(dialogs);
     EXPECT_EQ(about.windowTitle(), "O programie");
     QStringList texts;
-    for (const QLabel* label : about.findChildren<QLabel*>())
-        texts << label->text();
+    for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
     for (const char* expected : {"OLUN", "Program", "OLUN Wizor", "wer. ", " 2.5.0.14 ", "Program wizualizacji danych"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
     auto* newest = about.findChild<QToolButton*>();
@@ -521,8 +514,7 @@ public:
         static int argc = 1;
         static char name[] = "test_presenter_ui";
         static char* argv[] = {name, nullptr};
-        if (!QApplication::instance())
-            app_ = new QApplication(argc, argv);
+        if (!QApplication::instance()) app_ = new QApplication(argc, argv);
     }
 
 private:

@@ -42,8 +42,8 @@ TEST(ConstantsReport, HeadingsThenOneLinePerUsedChannel)
 
     EXPECT_EQ(lines[2].toStdString(), printfLine(1, "k1", 0, 0, 15.259, 0));
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("  1          k1    0.000    0.000      15.259000    ")));
-    EXPECT_EQ(lines[3], fromWin1250(printfLine(2, toWin1250Lossy(QStringLiteral("Ciśnienie")).c_str(), -1.5,
-                                               250.0625, 0, -12.34565)));
+    EXPECT_EQ(lines[3], fromWin1250(printfLine(2, toWin1250Lossy(QStringLiteral("Ciśnienie")).c_str(), -1.5, 250.0625,
+                                               0, -12.34565)));
     EXPECT_EQ(lines[4].toStdString(), printfLine(3, "", 0, 0, 9999, 0));
     EXPECT_EQ(lines[4].mid(5, 10), QString(10, QLatin1Char(' ')));
     EXPECT_TRUE(lines[4].contains(QStringLiteral("9999.000000")));

@@ -4,16 +4,16 @@
 #include "core/settings_files.h"
 #include "support/cli_run.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstring>
 #include <random>
-#include <unistd.h>
 
 namespace vorda {
 namespace {
@@ -26,55 +26,65 @@ protected:
     QTemporaryDir tmp;
     QString dir;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(tmp.isValid());
         dir = QDir(tmp.path()).canonicalPath();
     }
 
-    CliRun run(const QStringList& args, const QString& program = kCli, const QStringList& prefix = {}) const {
+    CliRun run(const QStringList& args, const QString& program = kCli, const QStringList& prefix = {}) const
+    {
         return test::runProgram(dir, prefix + args, program);
     }
 
     QString path(const char* name) const { return dir + QLatin1Char('/') + QLatin1String(name); }
 };
 
-Settings::Image randomImage(unsigned seed) {
+Settings::Image randomImage(unsigned seed)
+{
     std::mt19937 gen(seed);
     Settings::Image image;
     for (auto& b : image) b = static_cast<std::uint8_t>(gen());
     return image;
 }
 
-void writeImage(const QString& path, const Settings::Image& image) {
+void writeImage(const QString& path, const Settings::Image& image)
+{
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_EQ(f.write(reinterpret_cast<const char*>(image.data()), kRecordSize), qint64(kRecordSize));
 }
 
-QByteArray readFile(const QString& path) {
+QByteArray readFile(const QString& path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QByteArray bytesOf(const Settings& s) {
+QByteArray bytesOf(const Settings& s)
+{
     const Settings::Image image = s.toImage();
     return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(kRecordSize));
 }
 
 // The listing `config show` must print for a record.
-QStringList listing(const Settings& s) {
+QStringList listing(const Settings& s)
+{
     QStringList lines;
-    for (const SettingsField& f : settingsFields()) lines << QString::fromStdString(f.name) + QLatin1Char('=') + fieldValueText(s, f);
+    for (const SettingsField& f : settingsFields())
+        lines << QString::fromStdString(f.name) + QLatin1Char('=') + fieldValueText(s, f);
     return lines;
 }
 
-QStringList linesOf(const QString& text) {
+QStringList linesOf(const QString& text)
+{
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
 }
 
-TEST_F(ConfigCli, ShowInAnEmptyDirectoryListsTheDefaults) {
+TEST_F(ConfigCli, ShowInAnEmptyDirectoryListsTheDefaults)
+{
     const CliRun r = run({QStringLiteral("config"), QStringLiteral("show")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QStringList lines = linesOf(r.out);
@@ -91,7 +101,8 @@ TEST_F(ConfigCli, ShowInAnEmptyDirectoryListsTheDefaults) {
     EXPECT_FALSE(QFileInfo::exists(path(kConfigFileName))) << "showing writes nothing";
 }
 
-TEST_F(ConfigCli, ShowNamesTheFileTheStartupLoadTakes) {
+TEST_F(ConfigCli, ShowNamesTheFileTheStartupLoadTakes)
+{
     Settings::Image image = randomImage(4);
     image[21] = 1;  // portOpen, which the load clears
     writeImage(path(kFactoryFileName), image);
@@ -108,7 +119,8 @@ TEST_F(ConfigCli, ShowNamesTheFileTheStartupLoadTakes) {
     EXPECT_TRUE(lines.contains(QLatin1String("portOpen=0")));
 }
 
-TEST_F(ConfigCli, ShowOfAFileListsItAsStored) {
+TEST_F(ConfigCli, ShowOfAFileListsItAsStored)
+{
     const Settings::Image image = randomImage(1);
     writeImage(path("a.roln"), image);
     const CliRun r = run({QStringLiteral("config"), QStringLiteral("show"), QStringLiteral("a.roln")});
@@ -118,26 +130,31 @@ TEST_F(ConfigCli, ShowOfAFileListsItAsStored) {
     EXPECT_EQ(linesOf(r.out), listing(s)) << "one line per field, whatever the bytes hold";
 }
 
-TEST_F(ConfigCli, SetChangesOnlyTheNamedFields) {
+TEST_F(ConfigCli, SetChangesOnlyTheNamedFields)
+{
     const Settings::Image image = randomImage(9);
     writeImage(path("p.roln"), image);
     const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("p.roln"),
-                       QString::fromUtf8("channels[16].name=Ciśnienie"), QStringLiteral("channelsUsed=16"),
-                       QStringLiteral("channels[1].slopeSB=0.001"), QStringLiteral("showFiles=1")});
+                          QString::fromUtf8("channels[16].name=Ciśnienie"), QStringLiteral("channelsUsed=16"),
+                          QStringLiteral("channels[1].slopeSB=0.001"), QStringLiteral("showFiles=1")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
 
     Settings expected;
     expected.fromImage(image);
-    for (const auto& [name, value] : {std::pair{"channels[16].name", "Ciśnienie"}, {"channelsUsed", "16"},
-                                      {"channels[1].slopeSB", "0.001"}, {"showFiles", "1"}})
+    for (const auto& [name, value] : {std::pair{"channels[16].name", "Ciśnienie"},
+                                      {"channelsUsed", "16"},
+                                      {"channels[1].slopeSB", "0.001"},
+                                      {"showFiles", "1"}})
         ASSERT_EQ(setFieldValue(expected, *findSettingsField(name), QString::fromUtf8(value)), QString());
     EXPECT_EQ(readFile(path("p.roln")), bytesOf(expected));
     EXPECT_EQ(expected.channelsUsed, 16);
     EXPECT_EQ(expected.channels[1].slopeSB, 0.001);
 }
 
-TEST_F(ConfigCli, SetCreatesAMissingFileFromTheDefaults) {
-    const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("new.roln"), QStringLiteral("portNumber=4")});
+TEST_F(ConfigCli, SetCreatesAMissingFileFromTheDefaults)
+{
+    const CliRun r = run(
+        {QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("new.roln"), QStringLiteral("portNumber=4")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     Settings expected;
     std::memset(static_cast<void*>(&expected), 0, sizeof expected);
@@ -146,7 +163,8 @@ TEST_F(ConfigCli, SetCreatesAMissingFileFromTheDefaults) {
     EXPECT_EQ(readFile(path("new.roln")), bytesOf(expected));
 }
 
-TEST_F(ConfigCli, RefusalsNameTheFieldAndLeaveTheFileUntouched) {
+TEST_F(ConfigCli, RefusalsNameTheFieldAndLeaveTheFileUntouched)
+{
     const Settings::Image image = randomImage(12);
     writeImage(path("p.roln"), image);
     const QByteArray before = readFile(path("p.roln"));
@@ -161,18 +179,21 @@ TEST_F(ConfigCli, RefusalsNameTheFieldAndLeaveTheFileUntouched) {
         {QStringLiteral("portNumber=3"), QStringLiteral("firstColumn=x")},  // a good one first
     };
     for (const QStringList& assignments : refused) {
-        const CliRun r = run(QStringList{QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("p.roln")} + assignments);
+        const CliRun r =
+            run(QStringList{QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("p.roln")} + assignments);
         const QString field = assignments.last().section(QLatin1Char('='), 0, 0);
         EXPECT_EQ(r.exitCode, 2) << assignments.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(field)) << r.err.toStdString();
         EXPECT_EQ(readFile(path("p.roln")), before) << assignments.join(' ').toStdString();
     }
-    const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("fresh.roln"), QStringLiteral("portNumber=x")});
+    const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("fresh.roln"),
+                          QStringLiteral("portNumber=x")});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_FALSE(QFileInfo::exists(path("fresh.roln")));
 }
 
-TEST_F(ConfigCli, FilesOfTheWrongSizeAreNotTaken) {
+TEST_F(ConfigCli, FilesOfTheWrongSizeAreNotTaken)
+{
     QFile f(path("short.roln"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(2199, 'x'));
@@ -180,12 +201,14 @@ TEST_F(ConfigCli, FilesOfTheWrongSizeAreNotTaken) {
     const CliRun show = run({QStringLiteral("config"), QStringLiteral("show"), QStringLiteral("short.roln")});
     EXPECT_EQ(show.exitCode, 1);
     EXPECT_TRUE(show.err.contains(QLatin1String("2199"))) << show.err.toStdString();
-    const CliRun set = run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("short.roln"), QStringLiteral("portNumber=1")});
+    const CliRun set = run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("short.roln"),
+                            QStringLiteral("portNumber=1")});
     EXPECT_EQ(set.exitCode, 1);
     EXPECT_EQ(readFile(path("short.roln")), QByteArray(2199, 'x'));
 }
 
-TEST_F(ConfigCli, FailedWriteKeepsTheOldFile) {
+TEST_F(ConfigCli, FailedWriteKeepsTheOldFile)
+{
     const Settings::Image image = randomImage(21);
     writeImage(path("dimconfig.aoln"), image);
     const QByteArray before = readFile(path("dimconfig.aoln"));
@@ -194,12 +217,14 @@ TEST_F(ConfigCli, FailedWriteKeepsTheOldFile) {
     if (geteuid() == 0) {
         // Root writes anywhere: run as nobody, for whom the directory is read-only.
         program = QStringLiteral("setpriv");
-        prefix = {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"), kCli};
+        prefix = {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+                  kCli};
         QFile::setPermissions(path("dimconfig.aoln"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
     }
     ASSERT_TRUE(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-    const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("dimconfig.aoln"), QStringLiteral("portNumber=1")},
-                      program, prefix);
+    const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("dimconfig.aoln"),
+                          QStringLiteral("portNumber=1")},
+                         program, prefix);
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (r.exitCode == -1 && geteuid() == 0) GTEST_SKIP() << "setpriv is not available";
     EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
@@ -208,7 +233,8 @@ TEST_F(ConfigCli, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("dimconfig.aoln")});
 }
 
-TEST_F(ConfigCli, HelpAndUsage) {
+TEST_F(ConfigCli, HelpAndUsage)
+{
     const CliRun tool = run({QStringLiteral("--help")});
     EXPECT_EQ(tool.exitCode, 0);
     EXPECT_TRUE(tool.out.contains(QLatin1String("config"))) << tool.out.toStdString();
@@ -219,7 +245,8 @@ TEST_F(ConfigCli, HelpAndUsage) {
     EXPECT_EQ(run({QStringLiteral("config")}).exitCode, 2);
     EXPECT_EQ(run({QStringLiteral("config"), QStringLiteral("frob")}).exitCode, 2);
     EXPECT_EQ(run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("x.roln")}).exitCode, 2);
-    EXPECT_EQ(run({QStringLiteral("config"), QStringLiteral("show"), QStringLiteral("a"), QStringLiteral("b")}).exitCode, 2);
+    EXPECT_EQ(
+        run({QStringLiteral("config"), QStringLiteral("show"), QStringLiteral("a"), QStringLiteral("b")}).exitCode, 2);
 }
 
 }  // namespace

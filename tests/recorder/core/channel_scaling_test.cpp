@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -16,7 +16,8 @@
 namespace vorda {
 namespace {
 
-ChannelSettings channel(double slope, double offset, std::int32_t rawPoint1 = 0) {
+ChannelSettings channel(double slope, double offset, std::int32_t rawPoint1 = 0)
+{
     ChannelSettings ch{};
     ch.slopeSB = slope;
     ch.offsetSC = offset;
@@ -25,23 +26,29 @@ ChannelSettings channel(double slope, double offset, std::int32_t rawPoint1 = 0)
 }
 
 // The float nearest to the decimal number `text`; strtof rounds correctly.
-float nearestFloat(const std::string& text) { return std::strtof(text.c_str(), nullptr); }
+float nearestFloat(const std::string& text)
+{
+    return std::strtof(text.c_str(), nullptr);
+}
 
 // The exact value n / 1000 written in decimal.
-std::string thousandths(long long n) {
+std::string thousandths(long long n)
+{
     const long long a = n < 0 ? -n : n;
     char buf[40];
     std::snprintf(buf, sizeof buf, "%s%lld.%03lld", n < 0 ? "-" : "", a / 1000, a % 1000);
     return buf;
 }
 
-std::string printfFixed(double value, int decimals) {
+std::string printfFixed(double value, int decimals)
+{
     char buf[512];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
     return buf;
 }
 
-TEST(ChannelScaling, CodeZeroGivesTheOffsetAndFullScaleGives65535Thousandths) {
+TEST(ChannelScaling, CodeZeroGivesTheOffsetAndFullScaleGives65535Thousandths)
+{
     for (const double offset : {0.0, -273.15, 0.1, 1e10, -1e-30}) {
         EXPECT_EQ(scaleGeneral(channel(123.456, offset), 0), static_cast<float>(offset)) << offset;
     }
@@ -52,7 +59,8 @@ TEST(ChannelScaling, CodeZeroGivesTheOffsetAndFullScaleGives65535Thousandths) {
     EXPECT_EQ(scaleGeneral(channel(0, 4.25), 40000), 4.25f) << "a zero slope leaves the offset";
 }
 
-TEST(ChannelScaling, WholeSlopesGiveTheCorrectlyRoundedValue) {
+TEST(ChannelScaling, WholeSlopesGiveTheCorrectlyRoundedValue)
+{
     // With a whole slope the exact value is code * slope / 1000; the result must be the
     // float nearest to it, for every code.
     for (const int slope : {1, 3, 7, 250, 1000, -13, 99991}) {
@@ -66,7 +74,8 @@ TEST(ChannelScaling, WholeSlopesGiveTheCorrectlyRoundedValue) {
     }
 }
 
-TEST(ChannelScaling, SumIsRoundedOnceFromExtendedPrecision) {
+TEST(ChannelScaling, SumIsRoundedOnceFromExtendedPrecision)
+{
     // offsetSC lies exactly half-way between the floats 1 and 1 + 2^-23; the product adds
     // 1e-18, so the exact value lies just above the midpoint and rounds up. Summing in
     // double would lose the 1e-18 and round the tie down to 1.
@@ -77,7 +86,8 @@ TEST(ChannelScaling, SumIsRoundedOnceFromExtendedPrecision) {
     EXPECT_EQ(scaleGeneral(channel(0, midpoint), 1), 1.0f) << "an exact tie rounds to even";
 }
 
-TEST(ChannelScaling, OlderFormulaSubtractsRawPoint1AndIgnoresTheOffset) {
+TEST(ChannelScaling, OlderFormulaSubtractsRawPoint1AndIgnoresTheOffset)
+{
     EXPECT_LT(scaleOlder(channel(2, 100, 500), 100), 0.0f);
     EXPECT_EQ(scaleOlder(channel(2, 100, 500), 500), 0.0f);
     EXPECT_EQ(scaleOlder(channel(0, 100, 500), 7), 0.0f);
@@ -88,7 +98,8 @@ TEST(ChannelScaling, OlderFormulaSubtractsRawPoint1AndIgnoresTheOffset) {
     EXPECT_GT(scaleGeneral(channel(1, 0), 0xFFFF), 0.0f);
 }
 
-TEST(ChannelScaling, RecordTypeChoosesTheFormula) {
+TEST(ChannelScaling, RecordTypeChoosesTheFormula)
+{
     const ChannelSettings ch = channel(2, 10, 100);
     for (const char type : {'1', '2'}) EXPECT_EQ(scaleForRecordType(ch, type, 600), scaleOlder(ch, 600)) << type;
     for (const char type : {'3', '4', '5', '0', '9', 'X', '\0'})
@@ -96,7 +107,8 @@ TEST(ChannelScaling, RecordTypeChoosesTheFormula) {
     EXPECT_NE(scaleOlder(ch, 600), scaleGeneral(ch, 600));
 }
 
-TEST(ChannelScaling, FileTextIsPrintfOfTheWidenedFloat) {
+TEST(ChannelScaling, FileTextIsPrintfOfTheWidenedFloat)
+{
     std::mt19937 gen(1);
     std::uniform_int_distribution<int> code(0, 65535);
     std::uniform_real_distribution<double> slope(-5, 5);
@@ -116,7 +128,8 @@ TEST(ChannelScaling, FileTextIsPrintfOfTheWidenedFloat) {
     EXPECT_EQ(fileText(3.0f, 4), "3.0000");
 }
 
-TEST(ChannelScaling, FileTextOfAnyStoredFormatStaysBounded) {
+TEST(ChannelScaling, FileTextOfAnyStoredFormatStaysBounded)
+{
     const float big = 3.4028235e38f;
     EXPECT_EQ(fileText(big, -5), printfFixed(big, 0));
     EXPECT_EQ(fileText(big, kMaxFileDecimals), printfFixed(big, kMaxFileDecimals));
@@ -126,7 +139,8 @@ TEST(ChannelScaling, FileTextOfAnyStoredFormatStaysBounded) {
     EXPECT_EQ(fileText(-INFINITY, 2), printfFixed(-INFINITY, 2));
 }
 
-TEST(ChannelScaling, MonitorTextFollowsTheFormatTable) {
+TEST(ChannelScaling, MonitorTextFollowsTheFormatTable)
+{
     const char* formats[] = {"%5.0f\t", "%5.1f\t", "%5.2f\t", "%5.3f\t", "%5.4f\t"};
     for (const float v : {0.0f, 1.5f, -2.5f, 12.345f, -65.535f, 123456.78f, 3.4028235e38f}) {
         for (int nf = -2; nf <= 6; ++nf) {
@@ -139,7 +153,8 @@ TEST(ChannelScaling, MonitorTextFollowsTheFormatTable) {
 }
 
 // The "." must not come from the C library's current locale.
-TEST(ChannelScaling, TextUsesAPointUnderADecimalCommaLocale) {
+TEST(ChannelScaling, TextUsesAPointUnderADecimalCommaLocale)
+{
     std::string probeText, file, monitor;
     {
         vorda::test::DecimalCommaLocale comma;

@@ -3,16 +3,16 @@
 #include "core/settings_files.h"
 #include "core/settings_fields.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstring>
+#include <random>
 
 namespace vorda {
 namespace {
@@ -21,17 +21,20 @@ struct RecordingReporter : Reporter {
     QStringList status;
     QStringList messages;
     QStringList captions;
-    void setStatus(StatusPanel panel, const QString& text) override {
+    void setStatus(StatusPanel panel, const QString& text) override
+    {
         EXPECT_EQ(panel, StatusPanel::Message);
         status << text;
     }
-    void showMessage(const QString& text, const QString& caption, MessageIcon) override {
+    void showMessage(const QString& text, const QString& caption, MessageIcon) override
+    {
         messages << text;
         captions << caption;
     }
 };
 
-Settings::Image randomImage(unsigned seed) {
+Settings::Image randomImage(unsigned seed)
+{
     std::mt19937 gen(seed);
     Settings::Image image;
     for (auto& b : image) b = static_cast<std::uint8_t>(gen());
@@ -39,21 +42,25 @@ Settings::Image randomImage(unsigned seed) {
 }
 
 template <typename T>
-void putAt(Settings::Image& image, std::size_t offset, T value) {
+void putAt(Settings::Image& image, std::size_t offset, T value)
+{
     std::memcpy(image.data() + offset, &value, sizeof value);
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
+void writeFile(const QString& path, const QByteArray& bytes)
+{
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-QByteArray bytesOf(const Settings::Image& image) {
+QByteArray bytesOf(const Settings::Image& image)
+{
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
 }
 
-QByteArray readFile(const QString& path) {
+QByteArray readFile(const QString& path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
@@ -68,7 +75,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 };
 
-TEST_F(SettingsFilesTest, EmptyDirectoryGivesTheStartupDefaults) {
+TEST_F(SettingsFilesTest, EmptyDirectoryGivesTheStartupDefaults)
+{
     std::memset(static_cast<void*>(&settings), 0xA5, sizeof settings);  // clearFirst must wipe this
     const LoadOutcome outcome = loadStartupSettings(settings, dir.path(), reporter);
 
@@ -92,7 +100,8 @@ TEST_F(SettingsFilesTest, EmptyDirectoryGivesTheStartupDefaults) {
     EXPECT_EQ(settings.toImage(), expected.toImage());
 }
 
-TEST_F(SettingsFilesTest, LoadThenSaveKeepsEveryByteButTheCorrectedOnes) {
+TEST_F(SettingsFilesTest, LoadThenSaveKeepsEveryByteButTheCorrectedOnes)
+{
     for (unsigned seed = 1; seed <= 20; ++seed) {
         Settings::Image image = randomImage(seed);
         // Half the records carry a valid currentChannel and format, so that both paths run.
@@ -125,7 +134,8 @@ TEST_F(SettingsFilesTest, LoadThenSaveKeepsEveryByteButTheCorrectedOnes) {
     }
 }
 
-TEST_F(SettingsFilesTest, CorrectionChecksOnlyTheSelectedSlot) {
+TEST_F(SettingsFilesTest, CorrectionChecksOnlyTheSelectedSlot)
+{
     std::memset(static_cast<void*>(&settings), 0, sizeof settings);
     settings.currentChannel = 3;
     settings.channels[3].numberFormat = 7;
@@ -154,7 +164,8 @@ TEST_F(SettingsFilesTest, CorrectionChecksOnlyTheSelectedSlot) {
     }
 }
 
-TEST_F(SettingsFilesTest, OnlyAnExact2200ByteFileIsTakenAndTheFactoryFileOnlyWhenNoConfigExists) {
+TEST_F(SettingsFilesTest, OnlyAnExact2200ByteFileIsTakenAndTheFactoryFileOnlyWhenNoConfigExists)
+{
     Settings::Image factoryImage{};
     putAt<std::int32_t>(factoryImage, 0, 3);  // portNumber
     writeFile(factory(), bytesOf(factoryImage));
@@ -203,10 +214,11 @@ TEST_F(SettingsFilesTest, OnlyAnExact2200ByteFileIsTakenAndTheFactoryFileOnlyWhe
     EXPECT_EQ(settings.portNumber, 3);
 }
 
-TEST_F(SettingsFilesTest, FileValuesSurviveTheLoadReservedBytesIncluded) {
+TEST_F(SettingsFilesTest, FileValuesSurviveTheLoadReservedBytesIncluded)
+{
     Settings::Image image{};
-    putAt<double>(image, 1928, 45000.5);  // the date-time nobody reads
-    putAt<std::uint8_t>(image, 21, 1);    // portOpen
+    putAt<double>(image, 1928, 45000.5);                    // the date-time nobody reads
+    putAt<std::uint8_t>(image, 21, 1);                      // portOpen
     const char params[] = ":115200,e,7,1,x23456789012345";  // 29 characters and a NUL
     static_assert(sizeof params == 30);
     std::memcpy(image.data() + 38, params, sizeof params);
@@ -223,7 +235,8 @@ TEST_F(SettingsFilesTest, FileValuesSurviveTheLoadReservedBytesIncluded) {
     EXPECT_EQ(settings.portNumber, 0) << "no default survives a file load";
 }
 
-TEST_F(SettingsFilesTest, RerunSetsTheDefaultsOverTheCurrentContent) {
+TEST_F(SettingsFilesTest, RerunSetsTheDefaultsOverTheCurrentContent)
+{
     std::memset(static_cast<void*>(&settings), 0, sizeof settings);
     settings.portNumber = 4;
     settings.channels[5].slopeSB = 2.5;
@@ -240,14 +253,16 @@ TEST_F(SettingsFilesTest, RerunSetsTheDefaultsOverTheCurrentContent) {
     EXPECT_EQ(settings.portOpen, 0);
 }
 
-TEST_F(SettingsFilesTest, StartDirectoryOutsideWindows1250IsStoredLossily) {
+TEST_F(SettingsFilesTest, StartDirectoryOutsideWindows1250IsStoredLossily)
+{
     const QString sub = dir.filePath(QString::fromUtf8("日本"));
     ASSERT_TRUE(QDir().mkpath(sub));
     loadStartupSettings(settings, sub, reporter);
     EXPECT_EQ(fieldText(settings.dataDirectory), dir.path().toStdString() + "/??");
 }
 
-TEST_F(SettingsFilesTest, SaveWritesTheImageAndReplacesTheOldFile) {
+TEST_F(SettingsFilesTest, SaveWritesTheImageAndReplacesTheOldFile)
+{
     writeFile(config(), QByteArray(5000, 'x'));
     const Settings::Image image = randomImage(99);
     settings.fromImage(image);
@@ -258,8 +273,10 @@ TEST_F(SettingsFilesTest, SaveWritesTheImageAndReplacesTheOldFile) {
         << "no temporary file is left behind";
 }
 
-TEST_F(SettingsFilesTest, FailedSaveShowsTheMessage) {
-    const QString expectedText = QString::fromUtf8("Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie");
+TEST_F(SettingsFilesTest, FailedSaveShowsTheMessage)
+{
+    const QString expectedText =
+        QString::fromUtf8("Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie");
     settings.fromImage(randomImage(7));
 
     EXPECT_FALSE(saveSettingsFile(settings, dir.filePath(QStringLiteral("missing/x.roln")), reporter));
@@ -267,7 +284,8 @@ TEST_F(SettingsFilesTest, FailedSaveShowsTheMessage) {
     EXPECT_EQ(reporter.captions, QStringList{QString::fromUtf8("Błąd...")});
 }
 
-TEST_F(SettingsFilesTest, FailedSaveIntoAReadOnlyDirectoryLeavesTheOldFile) {
+TEST_F(SettingsFilesTest, FailedSaveIntoAReadOnlyDirectoryLeavesTheOldFile)
+{
     settings.fromImage(randomImage(8));
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root; the CLI test covers this as another user";
     const QByteArray old(2200, 'o');

@@ -9,7 +9,8 @@
 namespace vorda {
 namespace {
 
-TEST(TextCodec, PolishLettersHaveTheirCodePagePositions) {
+TEST(TextCodec, PolishLettersHaveTheirCodePagePositions)
+{
     const QString letters = QString::fromUtf8("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ€„”–");
     const std::string bytes =
         "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\x80\x84\x94\x96";
@@ -18,7 +19,8 @@ TEST(TextCodec, PolishLettersHaveTheirCodePagePositions) {
     EXPECT_EQ(toWin1250Lossy(letters), bytes);
 }
 
-TEST(TextCodec, EveryByteDecodesToItsOwnCharacterAndBack) {
+TEST(TextCodec, EveryByteDecodesToItsOwnCharacterAndBack)
+{
     std::string all;
     for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
     const QString text = fromWin1250(all);
@@ -27,7 +29,8 @@ TEST(TextCodec, EveryByteDecodesToItsOwnCharacterAndBack) {
     EXPECT_EQ(toWin1250(text), all);
 }
 
-TEST(TextCodec, CharactersOutsideTheCodePage) {
+TEST(TextCodec, CharactersOutsideTheCodePage)
+{
     const QString text = QString::fromUtf8("a日b😀c");
     EXPECT_EQ(toWin1250(text), std::nullopt);
     EXPECT_EQ(toWin1250Lossy(text), "a?b?c") << "one '?' per character, surrogate pairs included";

@@ -2,10 +2,10 @@
 
 #include "support/recorder_sim.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <csignal>
 
@@ -22,7 +22,8 @@ struct CliRun {
 
 class DownloadCli : public ::testing::Test {
 protected:
-    QProcess* startCli(const QString& device, const QStringList& args) {
+    QProcess* startCli(const QString& device, const QStringList& args)
+    {
         process_.setProgram(QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli"));
         process_.setArguments(QStringList{QStringLiteral("--port"), device} + args);
         process_.setWorkingDirectory(dir_.path());
@@ -31,7 +32,8 @@ protected:
         return &process_;
     }
 
-    CliRun finish() {
+    CliRun finish()
+    {
         CliRun run;
         if (!process_.waitForFinished(60000)) process_.kill();
         run.exitCode = process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
@@ -40,12 +42,14 @@ protected:
         return run;
     }
 
-    CliRun run(const QString& device, const QStringList& args) {
+    CliRun run(const QString& device, const QStringList& args)
+    {
         startCli(device, args);
         return finish();
     }
 
-    QStringList files(const QString& pattern) const {
+    QStringList files(const QString& pattern) const
+    {
         return QDir(dir_.path()).entryList({pattern}, QDir::Files, QDir::Name);
     }
 
@@ -53,7 +57,8 @@ protected:
     QProcess process_;
 };
 
-TEST_F(DownloadCli, ReadWritesOneFilePerBlockAndPrintsTheMessages) {
+TEST_F(DownloadCli, ReadWritesOneFilePerBlockAndPrintsTheMessages)
+{
     RecorderSim sim({"--blocks", "3", "--samples", "50"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
@@ -68,7 +73,8 @@ TEST_F(DownloadCli, ReadWritesOneFilePerBlockAndPrintsTheMessages) {
     EXPECT_EQ(files(QStringLiteral("__m.mem")).size(), 1);
 }
 
-TEST_F(DownloadCli, InterruptAbortsTheTransfer) {
+TEST_F(DownloadCli, InterruptAbortsTheTransfer)
+{
     RecorderSim sim({"--blocks", "2", "--samples", "4000", "--channels", "4", "--baud", "38400"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
@@ -88,7 +94,8 @@ TEST_F(DownloadCli, InterruptAbortsTheTransfer) {
     EXPECT_FALSE(commands.contains(" ?MEM 2 &"));
 }
 
-TEST_F(DownloadCli, ReadBlockFetchesOnlyThatBlock) {
+TEST_F(DownloadCli, ReadBlockFetchesOnlyThatBlock)
+{
     RecorderSim sim({"--blocks", "3", "--samples", "20"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
@@ -102,7 +109,8 @@ TEST_F(DownloadCli, ReadBlockFetchesOnlyThatBlock) {
     EXPECT_EQ(run(sim.devicePath(), {QStringLiteral("read-block"), QStringLiteral("x")}).exitCode, 2);
 }
 
-TEST_F(DownloadCli, ScanPrintsTheReportOrNoCommunication) {
+TEST_F(DownloadCli, ScanPrintsTheReportOrNoCommunication)
+{
     RecorderSim sim({"--blocks", "2"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
@@ -118,7 +126,8 @@ TEST_F(DownloadCli, ScanPrintsTheReportOrNoCommunication) {
     EXPECT_EQ(none.out, QStringLiteral("Brak komunikacji\n"));
 }
 
-TEST_F(DownloadCli, WipeNeedsConfirmationAndStartStopSendTheirCommands) {
+TEST_F(DownloadCli, WipeNeedsConfirmationAndStartStopSendTheirCommands)
+{
     RecorderSim sim({"--blocks", "2"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 

@@ -16,7 +16,8 @@ namespace {
 using test::RecorderSession;
 using test::RecordingView;
 
-QList<QByteArray> bytesList(std::initializer_list<const char*> items) {
+QList<QByteArray> bytesList(std::initializer_list<const char*> items)
+{
     QList<QByteArray> list;
     for (const char* item : items) list << QByteArray(item);
     return list;
@@ -24,7 +25,8 @@ QList<QByteArray> bytesList(std::initializer_list<const char*> items) {
 
 // The sample lines of a measurement file written with the sample number first and every
 // channel showing its raw code: the numbers of each line.
-QList<QList<long>> sampleNumbers(const QStringList& lines) {
+QList<QList<long>> sampleNumbers(const QStringList& lines)
+{
     QList<QList<long>> rows;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         QList<long> row;
@@ -43,24 +45,30 @@ struct ScenarioBlock {
     std::vector<long> values;  // reused cyclically over the slots
 };
 
-QString scenarioText(const std::vector<ScenarioBlock>& blocks) {
+QString scenarioText(const std::vector<ScenarioBlock>& blocks)
+{
     QString text = QStringLiteral("model R3\n");
     for (const ScenarioBlock& b : blocks) {
-        text += QStringLiteral("block %1 %2 %3 %4 %5 0").arg(QLatin1String(b.date), QLatin1String(b.time))
-                    .arg(b.samples).arg(b.period).arg(b.channels);
+        text += QStringLiteral("block %1 %2 %3 %4 %5 0")
+                    .arg(QLatin1String(b.date), QLatin1String(b.time))
+                    .arg(b.samples)
+                    .arg(b.period)
+                    .arg(b.channels);
         for (long v : b.values) text += QStringLiteral(" %1").arg(v);
         text += QLatin1Char('\n');
     }
     return text;
 }
 
-QString fileNameOf(const ScenarioBlock& b) {
+QString fileNameOf(const ScenarioBlock& b)
+{
     QString name = QStringLiteral("%1_%2.txt").arg(QLatin1String(b.date), QLatin1String(b.time));
     name.replace(QLatin1Char('-'), QLatin1Char('_')).replace(QLatin1Char(':'), QLatin1Char('_'));
     return name;
 }
 
-TEST(MemoryRead, ThreeBlocksAreReadInOrderIntoThreeFiles) {
+TEST(MemoryRead, ThreeBlocksAreReadInOrderIntoThreeFiles)
+{
     const std::vector<ScenarioBlock> blocks = {
         {"2024-03-01", "10:00:00", 4, 10, 2, {100, 200, 300, 400, 500, 600, 700, 800}},
         {"2024-03-02", "11:30:00", 3, 20, 3, {7, 8, 9, 65535}},
@@ -74,9 +82,8 @@ TEST(MemoryRead, ThreeBlocksAreReadInOrderIntoThreeFiles) {
 
     EXPECT_EQ(download.readMemory(), ReadOutcome::Completed);
 
-    EXPECT_EQ(s.sim.waitForCommands(9),
-              bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &", " ?MEM 2 &",
-                         " ?R_3 &", " ?MEM 3 &"}));
+    EXPECT_EQ(s.sim.waitForCommands(9), bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &",
+                                                   " ?MEM 2 &", " ?R_3 &", " ?MEM 3 &"}));
     ASSERT_EQ(s.measurementFiles().size(), 3);
     for (const ScenarioBlock& b : blocks) {
         SCOPED_TRACE(b.date);
@@ -109,22 +116,23 @@ TEST(MemoryRead, ThreeBlocksAreReadInOrderIntoThreeFiles) {
     EXPECT_EQ(s.settings.portOpen, 0);
 }
 
-TEST(MemoryRead, InvalidHeaderIsRetriedWithTheSameBlock) {
+TEST(MemoryRead, InvalidHeaderIsRetriedWithTheSameBlock)
+{
     RecorderSession s({"--blocks", "3", "--samples", "20", "--wrong-block-number", "1:2"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     MemoryDownload download = s.download();
 
     EXPECT_EQ(download.readMemory(), ReadOutcome::Completed);
 
-    EXPECT_EQ(s.sim.waitForCommands(10),
-              bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &", " ?R_2 &",
-                         " ?MEM 2 &", " ?R_3 &", " ?MEM 3 &"}));
+    EXPECT_EQ(s.sim.waitForCommands(10), bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &",
+                                                    " ?R_2 &", " ?MEM 2 &", " ?R_3 &", " ?MEM 3 &"}));
     EXPECT_EQ(s.reporter.transfer.filter(QString::fromUtf8("Błąd, powtórz=")),
               QStringList{QString::fromUtf8("Błąd, powtórz=1")});
     EXPECT_EQ(s.measurementFiles().size(), 3);
 }
 
-TEST(MemoryRead, SeventhFailureInARowEndsTheRead) {
+TEST(MemoryRead, SeventhFailureInARowEndsTheRead)
+{
     RecorderSession s({"--blocks", "3", "--samples", "20", "--wrong-block-number", "100:2"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     MemoryDownload download = s.download();
@@ -143,7 +151,8 @@ TEST(MemoryRead, SeventhFailureInARowEndsTheRead) {
     EXPECT_EQ(s.measurementFiles().size(), 1);
 }
 
-TEST(MemoryRead, AbortDuringTheSecondBlockStopsItAndConvertsWhatCame) {
+TEST(MemoryRead, AbortDuringTheSecondBlockStopsItAndConvertsWhatCame)
+{
     const QString text = QStringLiteral(
         "model R3\n"
         "block 2024-05-01 08:00:00 5 10 4 0\n"
@@ -182,11 +191,13 @@ TEST(MemoryRead, AbortDuringTheSecondBlockStopsItAndConvertsWhatCame) {
         << memo[aborted + 1].toStdString();
     EXPECT_LT(view.currentBytes, 4000 * 16);
     const QStringList files = s.measurementFiles();
-    EXPECT_EQ(files, (QStringList{QStringLiteral("2024_05_01_08_00_00.txt"), QStringLiteral("2024_05_01_09_00_00.txt")}));
+    EXPECT_EQ(files,
+              (QStringList{QStringLiteral("2024_05_01_08_00_00.txt"), QStringLiteral("2024_05_01_09_00_00.txt")}));
     EXPECT_TRUE(s.state.abortRequested);
 }
 
-TEST(MemoryRead, EmptyRecorderAndSilentLineSayNothingToRead) {
+TEST(MemoryRead, EmptyRecorderAndSilentLineSayNothingToRead)
+{
     RecorderSession s({"--blocks", "0"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     EXPECT_EQ(s.download().readMemory(), ReadOutcome::NoBlocks);
@@ -200,7 +211,8 @@ TEST(MemoryRead, EmptyRecorderAndSilentLineSayNothingToRead) {
     EXPECT_TRUE(s.measurementFiles().isEmpty());
 }
 
-TEST(MemoryRead, DumpKeepsEveryByteIncludingNul) {
+TEST(MemoryRead, DumpKeepsEveryByteIncludingNul)
+{
     RecorderSession s({"--blocks", "1", "--samples", "100", "--channels", "4", "--nul-in-dump", "60"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     EXPECT_EQ(s.download().readMemory(), ReadOutcome::Completed);
@@ -214,7 +226,8 @@ TEST(MemoryRead, DumpKeepsEveryByteIncludingNul) {
     EXPECT_EQ(dump.count('\0'), 1);
 }
 
-TEST(MemoryRead, BlockWithoutADumpFileIsNotAskedFor) {
+TEST(MemoryRead, BlockWithoutADumpFileIsNotAskedFor)
+{
     RecorderSession s({"--blocks", "2", "--samples", "20"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     s.state.setStartDir(s.dir.filePath(QStringLiteral("missing/dir")));
@@ -230,7 +243,8 @@ TEST(MemoryRead, BlockWithoutADumpFileIsNotAskedFor) {
     EXPECT_TRUE(s.measurementFiles().isEmpty());
 }
 
-TEST(MemoryRead, ADeviceThatFailsEveryReadEndsTheBlock) {
+TEST(MemoryRead, ADeviceThatFailsEveryReadEndsTheBlock)
+{
     // An adapter pulled out mid-block: the first chunk arrives, every later read fails at
     // once and never reports silence.
     QTemporaryDir dir;
@@ -263,7 +277,8 @@ TEST(MemoryRead, ADeviceThatFailsEveryReadEndsTheBlock) {
     EXPECT_EQ(settings.portOpen, 0);
 }
 
-TEST(SingleBlockRead, DownloadsOnlyTheSelectedBlock) {
+TEST(SingleBlockRead, DownloadsOnlyTheSelectedBlock)
+{
     RecorderSession s({"--blocks", "3", "--samples", "500", "--channels", "4"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     // The block list's scan ends with the register of the last block.
@@ -285,7 +300,8 @@ TEST(SingleBlockRead, DownloadsOnlyTheSelectedBlock) {
     EXPECT_EQ(s.settings.portOpen, 0);
 }
 
-TEST(MemoryWipe, SentOnlyAfterConfirmation) {
+TEST(MemoryWipe, SentOnlyAfterConfirmation)
+{
     RecorderSession s({"--blocks", "2"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     RecorderProtocol protocol(*s.link, s.settings, s.state, s.reporter);
@@ -309,7 +325,8 @@ TEST(MemoryWipe, SentOnlyAfterConfirmation) {
     EXPECT_EQ(s.settings.status.blockCount, 0);
 }
 
-TEST(DownloadEstimates, BarMaximaAndBaudRateDefault) {
+TEST(DownloadEstimates, BarMaximaAndBaudRateDefault)
+{
     std::uint32_t baud = 0;
     EXPECT_EQ(effectiveBaudRate(baud), 38400u);
     EXPECT_EQ(baud, 38400u);
@@ -326,7 +343,8 @@ TEST(DownloadEstimates, BarMaximaAndBaudRateDefault) {
     EXPECT_EQ(singleBlockBarMaximum(0xFFFFFFFFu), std::numeric_limits<int>::max());
 }
 
-TEST(DownloadEstimates, HeaderValidityAndBlockSize) {
+TEST(DownloadEstimates, HeaderValidityAndBlockSize)
+{
     RecorderStatus status{};
     std::memcpy(status.tag, "R3", 3);
     status.blockNumber = 2;

@@ -36,15 +36,18 @@ public:
 
     void setStatus(StatusPanel, const QString& text) override { statusTexts << text; }
     void transferMessage(const QString& line) override { transfer << line; }
-    void showMessage(const QString& text, const QString& caption, MessageIcon) override {
+    void showMessage(const QString& text, const QString& caption, MessageIcon) override
+    {
         shown.append({text, caption});
     }
-    bool confirm(const QString& text, const QString& caption) override {
+    bool confirm(const QString& text, const QString& caption) override
+    {
         asked.append({text, caption});
         return confirmAnswer;
     }
     void filesChanged() override { ++filesChangedCount; }
-    void processEvents() override {
+    void processEvents() override
+    {
         if (onEvents) onEvents();
     }
 };
@@ -60,7 +63,8 @@ public:
 
     void clearMessages() override { ++clears; }
     void valuesChanged(const DownloadValues& v) override { values.append(v); }
-    void blockStarted(std::int32_t block, std::int64_t) override {
+    void blockStarted(std::int32_t block, std::int64_t) override
+    {
         currentBlock = block;
         currentBytes = 0;
     }
@@ -71,7 +75,8 @@ public:
 
 // Every channel reads its raw code as the value (S_B 1000, S_C 0, no decimals), so a
 // measurement file shows the codes the recorder stored.
-inline void nameChannelsForRawCodes(Settings& settings) {
+inline void nameChannelsForRawCodes(Settings& settings)
+{
     for (int c = 1; c <= kMaxChannels; ++c) {
         ChannelSettings& ch = settings.channels[c];
         setFieldText(ch.name, "K" + std::to_string(c));
@@ -84,8 +89,8 @@ inline void nameChannelsForRawCodes(Settings& settings) {
 
 class RecorderSession {
 public:
-    explicit RecorderSession(const QStringList& simArguments)
-        : sim(simArguments) {
+    explicit RecorderSession(const QStringList& simArguments) : sim(simArguments)
+    {
         const QString start = dir.path();
         state.setStartDir(start);
         applyStartupDefaults(settings, start);
@@ -96,23 +101,27 @@ public:
     }
 
     // Writes a scenario file and returns the simulator arguments that load it.
-    static QStringList scenario(QTemporaryDir& holder, const QString& text) {
+    static QStringList scenario(QTemporaryDir& holder, const QString& text)
+    {
         const QString path = holder.filePath(QStringLiteral("scenario.txt"));
         QFile file(path);
         if (file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
         return {QStringLiteral("--scenario"), path};
     }
 
-    MemoryDownload download(DownloadView* view = nullptr) {
+    MemoryDownload download(DownloadView* view = nullptr)
+    {
         return MemoryDownload(settings, state, *link, reporter, view);
     }
 
     // The measurement files in the data directory, by name.
-    QStringList measurementFiles() const {
+    QStringList measurementFiles() const
+    {
         return QDir(dir.path()).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     }
 
-    QStringList fileLines(const QString& name) const {
+    QStringList fileLines(const QString& name) const
+    {
         QFile file(QDir(dir.path()).filePath(name));
         if (!file.open(QIODevice::ReadOnly)) return {};
         QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
@@ -120,7 +129,8 @@ public:
         return lines;
     }
 
-    QByteArray dump() const {
+    QByteArray dump() const
+    {
         QFile file(QDir(dir.path()).filePath(QString::fromLatin1(kDumpFileName)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }

@@ -5,11 +5,11 @@
 #include "core/settings_record.h"
 #include "support/cli_run.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cstring>
 
@@ -19,17 +19,20 @@ namespace {
 
 using test::CliRun;
 
-CliRun convertIn(const QString& dir, const QStringList& args) {
+CliRun convertIn(const QString& dir, const QStringList& args)
+{
     return test::runProgram(dir, QStringList{QStringLiteral("convert")} + args);
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
+void writeFile(const QString& path, const QByteArray& bytes)
+{
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
 
-TEST(ConvertCommand, ConvertsWithTheConfigurationOfTheDirectory) {
+TEST(ConvertCommand, ConvertsWithTheConfigurationOfTheDirectory)
+{
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     Settings settings;
@@ -45,7 +48,8 @@ TEST(ConvertCommand, ConvertsWithTheConfigurationOfTheDirectory) {
     writeFile(dir.filePath(QStringLiteral("__m.mem")), "R4 2024-06-30 08:15:00 2 1 10 1 0\r0010");
     const CliRun ok = convertIn(dir.path(), {});
     EXPECT_EQ(ok.exitCode, 0) << ok.err.toStdString();
-    EXPECT_TRUE(ok.out.startsWith(QStringLiteral("o długości 1 pomiarów zapisany \ndo pliku 2024_06_30_08_15_00.txt\n")));
+    EXPECT_TRUE(
+        ok.out.startsWith(QStringLiteral("o długości 1 pomiarów zapisany \ndo pliku 2024_06_30_08_15_00.txt\n")));
     QFile result(dir.filePath(QStringLiteral("2024_06_30_08_15_00.txt")));
     ASSERT_TRUE(result.open(QIODevice::ReadOnly));
     EXPECT_EQ(result.readAll(), QByteArray("  Nr.: Temp \r\n  1 1.00\r\n"));
@@ -58,7 +62,8 @@ TEST(ConvertCommand, ConvertsWithTheConfigurationOfTheDirectory) {
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("2024_06_30_08_16_00.txt"))));
 }
 
-TEST(ConvertCommand, FailuresAndRefusals) {
+TEST(ConvertCommand, FailuresAndRefusals)
+{
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const CliRun missing = convertIn(dir.path(), {});

@@ -4,10 +4,10 @@
 
 #include "core/channel_scaling.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
@@ -20,11 +20,16 @@ namespace {
 
 // Sample characters as the recorder sends them: bytes from the highest, each byte's low
 // nibble first, every nibble as '0' + value.
-std::string encodeByte(unsigned byte) {
+std::string encodeByte(unsigned byte)
+{
     return {static_cast<char>('0' + (byte & 0xF)), static_cast<char>('0' + (byte >> 4 & 0xF))};
 }
-std::string encodeCode(std::uint16_t code) { return encodeByte(code >> 8) + encodeByte(code & 0xFF); }
-std::string encodeTimeStamp(std::uint32_t t) {
+std::string encodeCode(std::uint16_t code)
+{
+    return encodeByte(code >> 8) + encodeByte(code & 0xFF);
+}
+std::string encodeTimeStamp(std::uint32_t t)
+{
     return encodeByte(t >> 24) + encodeByte(t >> 16 & 0xFF) + encodeByte(t >> 8 & 0xFF) + encodeByte(t & 0xFF);
 }
 
@@ -32,19 +37,22 @@ struct RecordingReporter : Reporter {
     std::vector<QString> status;
     std::vector<QString> transfers;
     std::vector<std::pair<QString, QString>> messages;  // text, caption
-    void setStatus(StatusPanel panel, const QString& text) override {
+    void setStatus(StatusPanel panel, const QString& text) override
+    {
         EXPECT_EQ(panel, StatusPanel::Link);
         status.push_back(text);
     }
     void transferMessage(const QString& line) override { transfers.push_back(line); }
-    void showMessage(const QString& text, const QString& caption, MessageIcon) override {
+    void showMessage(const QString& text, const QString& caption, MessageIcon) override
+    {
         messages.emplace_back(text, caption);
     }
 };
 
 class DumpConversion : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(tmp.isValid());
         dataDir = tmp.filePath(QStringLiteral("data"));
         ASSERT_TRUE(QDir().mkpath(dataDir));
@@ -56,25 +64,28 @@ protected:
             settings.channels[c].numberFormat = 1;
             settings.channels[c].slopeSB = 1000.0;  // general formula: code + 0.5
             settings.channels[c].offsetSC = 0.5;
-            settings.channels[c].rawPoint1 = 8;     // older formula: code - 8
+            settings.channels[c].rawPoint1 = 8;  // older formula: code - 8
         }
     }
 
-    void writeDump(const std::string& bytes) {
+    void writeDump(const std::string& bytes)
+    {
         QFile f(dumpPath);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_EQ(f.write(bytes.data(), static_cast<qint64>(bytes.size())), static_cast<qint64>(bytes.size()));
     }
 
     static std::string header(const std::string& tag, int samples, int period, int channels,
-                              const std::string& time = "12:00:00") {
+                              const std::string& time = "12:00:00")
+    {
         return tag + " 2024-05-01 " + time + " 1 " + std::to_string(samples) + " " + std::to_string(period) + " " +
                std::to_string(channels) + " 0\r";
     }
 
     ConversionResult convert() { return convertDump(dumpPath, settings, reporter); }
 
-    static std::vector<std::string> readLines(const QString& path) {
+    static std::vector<std::string> readLines(const QString& path)
+    {
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
         const std::string text = f.readAll().toStdString();
@@ -89,7 +100,10 @@ protected:
         return lines;
     }
 
-    QStringList dataFiles() const { return QDir(dataDir).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QStringList dataFiles() const
+    {
+        return QDir(dataDir).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 
     QTemporaryDir tmp;
     QString dataDir;
@@ -98,7 +112,8 @@ protected:
     RecordingReporter reporter;
 };
 
-TEST(DumpSamples, CodesAndTimeStampsDecodeAsTheRecorderEncodesThem) {
+TEST(DumpSamples, CodesAndTimeStampsDecodeAsTheRecorderEncodesThem)
+{
     EXPECT_EQ(decodeDumpCode("1043"), 308);
     EXPECT_EQ(decodeDumpCode("????"), 65535);
     std::mt19937 rng(11);
@@ -110,7 +125,8 @@ TEST(DumpSamples, CodesAndTimeStampsDecodeAsTheRecorderEncodesThem) {
     }
 }
 
-TEST(DumpSamples, StartTimeTokens) {
+TEST(DumpSamples, StartTimeTokens)
+{
     EXPECT_EQ(parseStartTime("0:00"), 0);
     EXPECT_EQ(parseStartTime("7:05:09"), (7 * 3600 + 5 * 60 + 9) * 1000);
     EXPECT_EQ(parseStartTime("23:59:59"), 86399000);
@@ -121,7 +137,8 @@ TEST(DumpSamples, StartTimeTokens) {
         EXPECT_FALSE(parseStartTime(bad).has_value()) << bad;
 }
 
-TEST(DumpSamples, HeaderLimits) {
+TEST(DumpSamples, HeaderLimits)
+{
     const auto valid = parseDumpHeader("R5 2024-05-01 12:00:00 3 1564670 10 16 0 extra tokens");
     ASSERT_TRUE(valid.has_value());
     EXPECT_EQ(valid->recordType(), '5');
@@ -135,18 +152,19 @@ TEST(DumpSamples, HeaderLimits) {
     padded.push_back(' ');
     EXPECT_FALSE(parseDumpHeader(padded).has_value()) << "a header over 199 characters";
 
-    for (const char* bad : {"R3 d t 1 2 10 4", "R3 d t 1 2 10 0 0", "R3 d t 1 2 10 17 0", "R3 d t 1 -1 10 4 0",
-                            "R3 d t 1 1564671 10 4 0", "R3 d t 1 2x 10 4 0", "R3 d t x 2 10 4 0",
-                            "R33x d t 1 2 10 4 0", "R3 2024-05-01-123456789 t 1 2 10 4 0", ""})
+    for (const char* bad :
+         {"R3 d t 1 2 10 4", "R3 d t 1 2 10 0 0", "R3 d t 1 2 10 17 0", "R3 d t 1 -1 10 4 0", "R3 d t 1 1564671 10 4 0",
+          "R3 d t 1 2x 10 4 0", "R3 d t x 2 10 4 0", "R33x d t 1 2 10 4 0", "R3 2024-05-01-123456789 t 1 2 10 4 0", ""})
         EXPECT_FALSE(parseDumpHeader(bad).has_value()) << bad;
 }
 
-TEST_F(DumpConversion, EveryRecordTypeWithItsScalingAndItems) {
+TEST_F(DumpConversion, EveryRecordTypeWithItsScalingAndItems)
+{
     struct Case {
         std::string tag;
         bool trigger;
-        std::string sample;     // the dump characters of one sample
-        std::string line;       // its line in the file
+        std::string sample;  // the dump characters of one sample
+        std::string line;    // its line in the file
         int charsPerSample;
     };
     const std::string codes = encodeCode(100) + encodeCode(200) + encodeCode(300);
@@ -178,15 +196,19 @@ TEST_F(DumpConversion, EveryRecordTypeWithItsScalingAndItems) {
         EXPECT_EQ(lines[1], c.line);
         EXPECT_EQ(lines[2], c.line);
         ASSERT_EQ(reporter.transfers.size(), 1u);
-        EXPECT_EQ(reporter.transfers[0], QStringLiteral("o długości 2 pomiarów zapisany \r\ndo pliku 2024_05_01_12_00_00.txt"));
+        EXPECT_EQ(reporter.transfers[0],
+                  QStringLiteral("o długości 2 pomiarów zapisany \r\ndo pliku 2024_05_01_12_00_00.txt"));
     }
     EXPECT_TRUE(reporter.status.empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(DumpConversion, FirstColumnModesFollowTheHeader) {
+TEST_F(DumpConversion, FirstColumnModesFollowTheHeader)
+{
     writeDump(header("R3", 2, 1000, 1, "23:59:59") + encodeCode(1) + encodeCode(2));
-    const char* expected[][2] = {{"1.5", "2.5"}, {"  1 1.5", "  2 2.5"}, {"00:00.000 1.5", "00:01.000 2.5"},
+    const char* expected[][2] = {{"1.5", "2.5"},
+                                 {"  1 1.5", "  2 2.5"},
+                                 {"00:00.000 1.5", "00:01.000 2.5"},
                                  {"23:59:59.000 1.5", "00:00:00.000 2.5"}};
     for (int mode = 0; mode <= 3; ++mode) {
         settings.firstColumn = mode;
@@ -200,7 +222,8 @@ TEST_F(DumpConversion, FirstColumnModesFollowTheHeader) {
     }
 }
 
-TEST_F(DumpConversion, UnnamedChannelsStillConsumeTheirCodes) {
+TEST_F(DumpConversion, UnnamedChannelsStillConsumeTheirCodes)
+{
     settings.channels[2].name[0] = '\0';
     writeDump(header("R3", 1, 10, 3) + encodeCode(100) + encodeCode(200) + encodeCode(300));
     const auto lines = readLines(convert().filePath);
@@ -209,7 +232,8 @@ TEST_F(DumpConversion, UnnamedChannelsStillConsumeTheirCodes) {
     EXPECT_EQ(lines[1], "100.5  300.5");
 }
 
-TEST_F(DumpConversion, TheLaterOfTwoBlocksWithTheSameTimeReplacesTheFile) {
+TEST_F(DumpConversion, TheLaterOfTwoBlocksWithTheSameTimeReplacesTheFile)
+{
     writeDump(header("R3", 2, 10, 1) + encodeCode(1) + encodeCode(2));
     ASSERT_TRUE(convert().ok());
     writeDump(header("R3", 1, 10, 1) + encodeCode(7));
@@ -219,7 +243,8 @@ TEST_F(DumpConversion, TheLaterOfTwoBlocksWithTheSameTimeReplacesTheFile) {
     EXPECT_EQ(readLines(r.filePath), (std::vector<std::string>{"K1 ", "7.5"}));
 }
 
-TEST_F(DumpConversion, ZeroSamplesGiveOnlyTheHeaderLine) {
+TEST_F(DumpConversion, ZeroSamplesGiveOnlyTheHeaderLine)
+{
     settings.firstColumn = 2;
     writeDump(header("R3", 0, 10, 2) + encodeCode(1));
     const ConversionResult r = convert();
@@ -228,17 +253,19 @@ TEST_F(DumpConversion, ZeroSamplesGiveOnlyTheHeaderLine) {
     EXPECT_EQ(readLines(r.filePath), (std::vector<std::string>{"MM:SS.mmm K1 K2 "}));
 }
 
-TEST_F(DumpConversion, HeaderWithALineFeedBeforeItsCarriageReturn) {
+TEST_F(DumpConversion, HeaderWithALineFeedBeforeItsCarriageReturn)
+{
     writeDump("R3 2024-05-01 12:00:00 1 1 10 1 0\n\r" + encodeCode(1));
     const ConversionResult r = convert();
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(readLines(r.filePath)[1], "1.5");
 }
 
-TEST_F(DumpConversion, AShortDumpKeepsItsLinesButInventsNoValues) {
+TEST_F(DumpConversion, AShortDumpKeepsItsLinesButInventsNoValues)
+{
     // Three samples announced; one whole sample, then two codes and half of a third.
-    writeDump(header("R3", 3, 10, 4) + encodeCode(1) + encodeCode(2) + encodeCode(3) + encodeCode(4) +
-              encodeCode(5) + encodeCode(6) + "12");
+    writeDump(header("R3", 3, 10, 4) + encodeCode(1) + encodeCode(2) + encodeCode(3) + encodeCode(4) + encodeCode(5) +
+              encodeCode(6) + "12");
     const ConversionResult r = convert();
     ASSERT_TRUE(r.ok());
     EXPECT_FALSE(r.complete());
@@ -257,7 +284,8 @@ TEST_F(DumpConversion, AShortDumpKeepsItsLinesButInventsNoValues) {
     EXPECT_EQ(readLines(stamped.filePath), (std::vector<std::string>{"_HH:MM:SS K1 ", "1.5  ", ""}));
 }
 
-TEST_F(DumpConversion, InvalidDumpsWriteNothing) {
+TEST_F(DumpConversion, InvalidDumpsWriteNothing)
+{
     const std::string longHeader = "R3 2024-05-01 12:00:00 1 1 10 1 0" + std::string(170, ' ') + "\r";
     const std::pair<std::string, const char*> dumps[] = {
         {"", "Pusty plik '__m.mem'"},
@@ -280,14 +308,16 @@ TEST_F(DumpConversion, InvalidDumpsWriteNothing) {
     EXPECT_TRUE(reporter.transfers.empty());
 }
 
-TEST_F(DumpConversion, MissingDump) {
+TEST_F(DumpConversion, MissingDump)
+{
     const ConversionResult r = convert();
     EXPECT_EQ(r.outcome, ConversionOutcome::DumpMissing);
     EXPECT_EQ(reporter.status, std::vector<QString>{QStringLiteral("Plik nie istnieje '__m.mem'")});
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(DumpConversion, ARejectedStartTimeLeavesTheOldFileAlone) {
+TEST_F(DumpConversion, ARejectedStartTimeLeavesTheOldFileAlone)
+{
     settings.firstColumn = 3;
     const QString target = QDir(dataDir).absoluteFilePath(QStringLiteral("2024_05_01_12_61_00.txt"));
     {
@@ -310,7 +340,8 @@ TEST_F(DumpConversion, ARejectedStartTimeLeavesTheOldFileAlone) {
     EXPECT_TRUE(convert().ok());
 }
 
-TEST_F(DumpConversion, NamesStayInsideTheDataDirectory) {
+TEST_F(DumpConversion, NamesStayInsideTheDataDirectory)
+{
     writeDump("R3 ../../x 12:00/00 1 1 10 1 0\r" + encodeCode(1));
     const ConversionResult r = convert();
     ASSERT_TRUE(r.ok());
@@ -318,7 +349,8 @@ TEST_F(DumpConversion, NamesStayInsideTheDataDirectory) {
     EXPECT_EQ(dataFiles(), QStringList{QStringLiteral(".._.._x_12_00_00.txt")});
 }
 
-TEST_F(DumpConversion, AMissingDataDirectoryFallsBackToTheCurrentDirectory) {
+TEST_F(DumpConversion, AMissingDataDirectoryFallsBackToTheCurrentDirectory)
+{
     const QString cwd = tmp.filePath(QStringLiteral("cwd"));
     ASSERT_TRUE(QDir().mkpath(cwd));
     const QString previous = QDir::currentPath();
@@ -332,7 +364,8 @@ TEST_F(DumpConversion, AMissingDataDirectoryFallsBackToTheCurrentDirectory) {
     EXPECT_TRUE(QFile::exists(r.filePath));
 }
 
-TEST_F(DumpConversion, AFileThatCannotBeWrittenIsReportedNotFaked) {
+TEST_F(DumpConversion, AFileThatCannotBeWrittenIsReportedNotFaked)
+{
     // A directory of the file's name stands in the way of the file.
     ASSERT_TRUE(QDir(dataDir).mkdir(QStringLiteral("2024_05_01_12_00_00.txt")));
     writeDump(header("R3", 1, 10, 1) + encodeCode(1));
@@ -344,7 +377,8 @@ TEST_F(DumpConversion, AFileThatCannotBeWrittenIsReportedNotFaked) {
     EXPECT_TRUE(QFileInfo(QDir(dataDir).filePath(QStringLiteral("2024_05_01_12_00_00.txt"))).isDir());
 }
 
-TEST_F(DumpConversion, LargeBlocksStreamAcrossChunksValueForValue) {
+TEST_F(DumpConversion, LargeBlocksStreamAcrossChunksValueForValue)
+{
     // Over 2 MB of samples with every channel's constants and format different, checked
     // against the plain scaling and printf text of each value.
     std::mt19937 rng(5);
@@ -372,7 +406,8 @@ TEST_F(DumpConversion, LargeBlocksStreamAcrossChunksValueForValue) {
         for (int k = 0; k < kMaxChannels; ++k) {
             const ChannelSettings& ch = settings.channels[k + 1];
             if (k > 0) expected += ' ';
-            expected += fileText(scaleGeneral(ch, codes[static_cast<std::size_t>(i) * kMaxChannels + k]), ch.numberFormat);
+            expected +=
+                fileText(scaleGeneral(ch, codes[static_cast<std::size_t>(i) * kMaxChannels + k]), ch.numberFormat);
         }
         ASSERT_EQ(lines[static_cast<std::size_t>(i) + 1], expected) << "sample " << i;
     }

@@ -2,8 +2,8 @@
 
 #include "files/measurement_file.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
+#include <QBuffer>
 
 #include <cstring>
 #include <string>
@@ -14,7 +14,8 @@ using namespace vorda;
 namespace {
 
 Settings settingsWith(int firstColumn, std::vector<std::pair<const char*, int>> channels,
-                      const char* chartParameters = "") {
+                      const char* chartParameters = "")
+{
     Settings s;
     std::memset(&s, 0, sizeof s);
     s.firstColumn = firstColumn;
@@ -28,7 +29,8 @@ Settings settingsWith(int firstColumn, std::vector<std::pair<const char*, int>> 
     return s;
 }
 
-SampleItems values(std::vector<float> v) {
+SampleItems values(std::vector<float> v)
+{
     SampleItems items;
     items.codesPresent = static_cast<int>(v.size());
     for (std::size_t k = 0; k < v.size(); ++k) items.values[k] = v[k];
@@ -38,7 +40,8 @@ SampleItems values(std::vector<float> v) {
 // Writes the header line and the given samples (at the given indices); returns the lines
 // without their CR LF, after checking that every line ends with one.
 std::vector<std::string> render(const Settings& s, const BlockLayout& layout,
-                                std::vector<std::pair<std::int64_t, SampleItems>> samples) {
+                                std::vector<std::pair<std::int64_t, SampleItems>> samples)
+{
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     MeasurementFileWriter writer(s, layout, buffer);
@@ -58,7 +61,8 @@ std::vector<std::string> render(const Settings& s, const BlockLayout& layout,
     return lines;
 }
 
-BlockLayout layout(char type, int channels, std::int64_t samplingMs, bool trigger = false, std::int64_t start = 0) {
+BlockLayout layout(char type, int channels, std::int64_t samplingMs, bool trigger = false, std::int64_t start = 0)
+{
     BlockLayout l;
     l.recordType = type;
     l.channelCount = channels;
@@ -68,26 +72,28 @@ BlockLayout layout(char type, int channels, std::int64_t samplingMs, bool trigge
     return l;
 }
 
-TEST(MeasurementFile, WorkedExampleWithClockTimeAndWithSampleNumbers) {
-    const auto twoSamples = std::vector<std::pair<std::int64_t, SampleItems>>{{0, values({21.5f, 1.02f})},
-                                                                              {1, values({21.6f, 1.03f})}};
-    const auto clock = render(settingsWith(3, {{"Temp", 1}, {"Cis", 2}}), layout('3', 2, 500, false, 12 * 3600000),
-                              twoSamples);
-    EXPECT_EQ(clock, (std::vector<std::string>{"Godzina:  Temp Cis ", "12:00:00.000 21.5 1.02",
-                                               "12:00:00.500 21.6 1.03"}));
+TEST(MeasurementFile, WorkedExampleWithClockTimeAndWithSampleNumbers)
+{
+    const auto twoSamples =
+        std::vector<std::pair<std::int64_t, SampleItems>>{{0, values({21.5f, 1.02f})}, {1, values({21.6f, 1.03f})}};
+    const auto clock =
+        render(settingsWith(3, {{"Temp", 1}, {"Cis", 2}}), layout('3', 2, 500, false, 12 * 3600000), twoSamples);
+    EXPECT_EQ(clock,
+              (std::vector<std::string>{"Godzina:  Temp Cis ", "12:00:00.000 21.5 1.02", "12:00:00.500 21.6 1.03"}));
 
     const auto numbered = render(settingsWith(1, {{"Temp", 1}, {"Cis", 2}}), layout('3', 2, 500), twoSamples);
     EXPECT_EQ(numbered, (std::vector<std::string>{"  Nr.: Temp Cis ", "  1 21.5 1.02", "  2 21.6 1.03"}));
 }
 
-TEST(MeasurementFile, FirstColumnVariantsAndTheirWrapping) {
+TEST(MeasurementFile, FirstColumnVariantsAndTheirWrapping)
+{
     const Settings none = settingsWith(0, {{"A", 0}});
-    EXPECT_EQ(render(none, layout('3', 1, 1000), {{0, values({7.0f})}}),
-              (std::vector<std::string>{"A ", "7"}));
+    EXPECT_EQ(render(none, layout('3', 1, 1000), {{0, values({7.0f})}}), (std::vector<std::string>{"A ", "7"}));
 
     const Settings elapsed = settingsWith(2, {{"A", 0}});
-    EXPECT_EQ(render(elapsed, layout('4', 1, 1000), {{3599, values({1.0f})}, {3600, values({2.0f})}, {61, values({3.0f})}}),
-              (std::vector<std::string>{"MM:SS.mmm A ", "59:59.000 1", "00:00.000 2", "01:01.000 3"}));
+    EXPECT_EQ(
+        render(elapsed, layout('4', 1, 1000), {{3599, values({1.0f})}, {3600, values({2.0f})}, {61, values({3.0f})}}),
+        (std::vector<std::string>{"MM:SS.mmm A ", "59:59.000 1", "00:00.000 2", "01:01.000 3"}));
     EXPECT_EQ(render(elapsed, layout('4', 1, 7), {{1, values({1.0f})}})[1], "00:00.007 1");
 
     const Settings clock = settingsWith(3, {{"A", 0}});
@@ -96,7 +102,8 @@ TEST(MeasurementFile, FirstColumnVariantsAndTheirWrapping) {
               (std::vector<std::string>{"Godzina:  A ", "23:59:59.000 1", "00:00:00.000 2"}));
 
     const Settings numbered = settingsWith(1, {{"A", 0}});
-    const auto lines = render(numbered, layout('3', 1, 10), {{8, values({1.0f})}, {98, values({1.0f})}, {999, values({1.0f})}});
+    const auto lines =
+        render(numbered, layout('3', 1, 10), {{8, values({1.0f})}, {98, values({1.0f})}, {999, values({1.0f})}});
     EXPECT_EQ(lines[1], "  9 1");
     EXPECT_EQ(lines[2], " 99 1");
     EXPECT_EQ(lines[3], "1000 1");
@@ -105,7 +112,8 @@ TEST(MeasurementFile, FirstColumnVariantsAndTheirWrapping) {
     EXPECT_EQ(render(elapsed, layout('3', 1, -1000), {{1, values({1.0f})}})[1], "59:59.000 1");
 }
 
-TEST(MeasurementFile, EmptyNamesKeepTheirSeparatorsAndChartParametersEndTheHeader) {
+TEST(MeasurementFile, EmptyNamesKeepTheirSeparatorsAndChartParametersEndTheHeader)
+{
     const Settings s = settingsWith(0, {{"A", 1}, {"", 1}, {"C", 3}}, "Wykres 1");
     EXPECT_EQ(render(s, layout('3', 3, 10), {{0, values({1.0f, 2.0f, 3.0f})}}),
               (std::vector<std::string>{"A  C Wykres 1", "1.0  3.000"}));
@@ -113,7 +121,8 @@ TEST(MeasurementFile, EmptyNamesKeepTheirSeparatorsAndChartParametersEndTheHeade
     EXPECT_EQ(render(s, layout('3', 1, 10), {{0, values({1.0f})}})[0], "A Wykres 1");
 }
 
-TEST(MeasurementFile, DigitalPairOfTheOldestRecorders) {
+TEST(MeasurementFile, DigitalPairOfTheOldestRecorders)
+{
     const Settings s = settingsWith(2, {{"K1", 0}, {"K2", 1}, {"K3", 2}, {"We", 0}}, "ignored");
     SampleItems items = values({1.0f, 2.0f, 3.0f});
     items.digitalPresent = true;
@@ -130,7 +139,8 @@ TEST(MeasurementFile, DigitalPairOfTheOldestRecorders) {
     EXPECT_EQ(render(settingsWith(0, {{"D", 0}}), layout('1', 1, 10), {{0, pairOnly}})[1], "  0  1");
 }
 
-TEST(MeasurementFile, TimeStampedSamplesOfTriggeredBlocks) {
+TEST(MeasurementFile, TimeStampedSamplesOfTriggeredBlocks)
+{
     SampleItems items = values({1.5f, 2.0f, 3.25f});
     items.timeStampPresent = true;
     items.timeStamp = (13 * 3600 + 5 * 60 + 7) * 500 + 61;  // 13:05:07.122 in 2 ms units
@@ -151,13 +161,15 @@ TEST(MeasurementFile, TimeStampedSamplesOfTriggeredBlocks) {
               (std::vector<std::string>{"A  C P", "1.5  3.25"}));
 }
 
-TEST(MeasurementFile, UnknownRecordTypeWritesOnlyTheFirstColumn) {
+TEST(MeasurementFile, UnknownRecordTypeWritesOnlyTheFirstColumn)
+{
     const Settings s = settingsWith(1, {{"A", 1}, {"B", 1}}, "P");
     EXPECT_EQ(render(s, layout('9', 2, 10), {{0, values({1.0f, 2.0f})}, {1, values({1.0f, 2.0f})}}),
               (std::vector<std::string>{"  Nr.: A B P", "  1 ", "  2 "}));
 }
 
-TEST(MeasurementFile, MissingItemsOfAShortDumpLeaveOnlySeparators) {
+TEST(MeasurementFile, MissingItemsOfAShortDumpLeaveOnlySeparators)
+{
     const Settings s = settingsWith(0, {{"A", 0}, {"B", 0}, {"C", 0}, {"D", 0}});
     SampleItems partial = values({1.0f, 2.0f, 3.0f});
     partial.codesPresent = 1;

@@ -16,23 +16,27 @@
 
 namespace {
 
-std::string fast(float value, int decimals) {
+std::string fast(float value, int decimals)
+{
     char buf[vorda::kFixedTextMax];
     return std::string(buf, vorda::writeFixed(buf, value, decimals));
 }
 
-std::string reference(float value, int decimals) {
+std::string reference(float value, int decimals)
+{
     char buf[512];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, static_cast<double>(value));
     return buf;
 }
 
-void expectSameAsPrintf(float value, int decimals) {
+void expectSameAsPrintf(float value, int decimals)
+{
     ASSERT_EQ(fast(value, decimals), reference(value, decimals))
         << "value bits 0x" << std::hex << std::bit_cast<std::uint32_t>(value) << std::dec << ", decimals " << decimals;
 }
 
-TEST(NumberText, MatchesPrintfOnRandomFloatsOfEveryMagnitude) {
+TEST(NumberText, MatchesPrintfOnRandomFloatsOfEveryMagnitude)
+{
     std::mt19937 rng(20240501);
     std::uniform_int_distribution<std::uint32_t> bits;
     for (int i = 0; i < 400000; ++i) {
@@ -42,7 +46,8 @@ TEST(NumberText, MatchesPrintfOnRandomFloatsOfEveryMagnitude) {
     }
 }
 
-TEST(NumberText, MatchesPrintfOnValuesOfMeasuringRange) {
+TEST(NumberText, MatchesPrintfOnValuesOfMeasuringRange)
+{
     // Values as scaling produces them: a code times a slope plus an offset.
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> code(0, 65535);
@@ -53,7 +58,8 @@ TEST(NumberText, MatchesPrintfOnValuesOfMeasuringRange) {
     }
 }
 
-TEST(NumberText, ExactTiesRoundToEvenLikePrintf) {
+TEST(NumberText, ExactTiesRoundToEvenLikePrintf)
+{
     // Odd multiples of 2^-k are halfway between two printed values for some decimals.
     for (int k = 1; k <= 12; ++k) {
         const float unit = std::ldexp(1.0f, -k);
@@ -68,11 +74,25 @@ TEST(NumberText, ExactTiesRoundToEvenLikePrintf) {
     EXPECT_EQ(fast(0.03125f, 4), "0.0312");
 }
 
-TEST(NumberText, SignsZerosAndSpecialValues) {
-    const float specials[] = {0.0f, -0.0f, -0.4f, -0.04f, 1e-45f, -1e-45f, 0.1f, 65.535f, 5.0f,
-                              std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest(),
-                              std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
-                              4.6e14f, 4.7e14f, 9.9e17f, 1e19f};
+TEST(NumberText, SignsZerosAndSpecialValues)
+{
+    const float specials[] = {0.0f,
+                              -0.0f,
+                              -0.4f,
+                              -0.04f,
+                              1e-45f,
+                              -1e-45f,
+                              0.1f,
+                              65.535f,
+                              5.0f,
+                              std::numeric_limits<float>::max(),
+                              std::numeric_limits<float>::lowest(),
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              4.6e14f,
+                              4.7e14f,
+                              9.9e17f,
+                              1e19f};
     for (float f : specials)
         for (int d = 0; d <= 6; ++d) expectSameAsPrintf(f, d);
     EXPECT_EQ(fast(-0.4f, 0), "-0");  // printf keeps the sign of a value that rounds to zero
@@ -80,7 +100,8 @@ TEST(NumberText, SignsZerosAndSpecialValues) {
     EXPECT_EQ(fast(5.0f, 3), "5.000");
 }
 
-TEST(NumberText, DecimalsBeyondTheFastPathAndOutOfRange) {
+TEST(NumberText, DecimalsBeyondTheFastPathAndOutOfRange)
+{
     std::mt19937 rng(3);
     std::uniform_real_distribution<float> dist(-1000.0f, 1000.0f);
     for (int i = 0; i < 20000; ++i)
@@ -89,7 +110,8 @@ TEST(NumberText, DecimalsBeyondTheFastPathAndOutOfRange) {
     EXPECT_EQ(fast(1.25f, 1000), reference(1.25f, vorda::kMaxFixedDecimals));
 }
 
-TEST(NumberText, PointStaysADotUnderADecimalCommaLocale) {
+TEST(NumberText, PointStaysADotUnderADecimalCommaLocale)
+{
     std::string fourDecimals, manyDecimals;
     {
         vorda::test::DecimalCommaLocale comma;
@@ -101,9 +123,21 @@ TEST(NumberText, PointStaysADotUnderADecimalCommaLocale) {
     EXPECT_EQ(manyDecimals, "3.25000000");
 }
 
-TEST(NumberText, DecimalIntegersMatchPrintf) {
-    const long long values[] = {0, 1, -1, 9, 10, 99, 100, 999, 1000, 1564670, -48,
-                                std::numeric_limits<long long>::max(), std::numeric_limits<long long>::min()};
+TEST(NumberText, DecimalIntegersMatchPrintf)
+{
+    const long long values[] = {0,
+                                1,
+                                -1,
+                                9,
+                                10,
+                                99,
+                                100,
+                                999,
+                                1000,
+                                1564670,
+                                -48,
+                                std::numeric_limits<long long>::max(),
+                                std::numeric_limits<long long>::min()};
     for (long long v : values) {
         char buf[24];
         char expected[32];

@@ -1,10 +1,10 @@
 // The spreadsheet copy and the presenter hand-off of a measurement file.
 
+#include "files/spreadsheet_export.h"
 #include "core/settings_files.h"
 #include "files/file_operations.h"
 #include "files/measurement_file.h"
 #include "files/presenter_handoff.h"
-#include "files/spreadsheet_export.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ TEST(SpreadsheetText, RewritesSpacesFullStopsAndLineEnds)
         const char* copy;
     };
     const Case cases[] = {
-        {"  Nr.: k1 k2\r\n", "\tNr,:\tk1\tk2\n"},          // leading spaces: an empty first cell
+        {"  Nr.: k1 k2\r\n", "\tNr,:\tk1\tk2\n"},           // leading spaces: an empty first cell
         {"12:00:00.500 1.25\r\n", "12:00:00,500\t1,25\n"},  // times keep their colons
         {"k1 k2 \r\n", "k1\tk2\t\n"},                       // a trailing space stays a trailing tab
         {" 3.00  1  0\r\n", "\t3,00\t1\t0\n"},              // the digital pair of record type 1
@@ -125,12 +125,14 @@ class FileCommands : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
     QString path(const QString& name) const { return dir_.filePath(name); }
-    void write(const QString& name, const QByteArray& bytes) {
+    void write(const QString& name, const QByteArray& bytes)
+    {
         QFile f(path(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QByteArray read(const QString& name) const {
+    QByteArray read(const QString& name) const
+    {
         QFile f(path(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
@@ -174,7 +176,8 @@ TEST_F(FileCommands, HandoffCopyAndArgument)
     EXPECT_EQ(read(QString::fromLatin1(kHandoffFileName)), QByteArray("x\0y\r\n", 5));
 
     EXPECT_EQ(presenterArgument(dir_.path(), QStringLiteral("m.txt")), path(QStringLiteral("m.txt")));
-    EXPECT_EQ(presenterArgument(dir_.path(), QStringLiteral("/elsewhere/a b.txt")), QStringLiteral("/elsewhere/a b.txt"));
+    EXPECT_EQ(presenterArgument(dir_.path(), QStringLiteral("/elsewhere/a b.txt")),
+              QStringLiteral("/elsewhere/a b.txt"));
     EXPECT_EQ(presenterArgument(dir_.path(), QStringLiteral("*.txt")), path(QStringLiteral("*.txt")));
 }
 

@@ -15,11 +15,13 @@ struct ModeCase {
     std::optional<LineSettings> expected;
 };
 
-LineSettings line(std::uint32_t baud, Parity parity, int data, StopBits stop, char handshake = '\0') {
+LineSettings line(std::uint32_t baud, Parity parity, int data, StopBits stop, char handshake = '\0')
+{
     return {baud, parity, data, stop, handshake};
 }
 
-TEST(ModeString, GoodAndBadModeStringsSideBySide) {
+TEST(ModeString, GoodAndBadModeStringsSideBySide)
+{
     const ModeCase cases[] = {
         {"com3:230400,n,8,2,p", line(230400, Parity::None, 8, StopBits::Two, 'p')},
         {":230400,n,8,2,p", line(230400, Parity::None, 8, StopBits::Two, 'p')},
@@ -57,7 +59,8 @@ TEST(ModeString, GoodAndBadModeStringsSideBySide) {
     }
 }
 
-TEST(PortDevice, PortsConfWinsOverThePlatformDefault) {
+TEST(PortDevice, PortsConfWinsOverThePlatformDefault)
+{
     const QString conf = QStringLiteral(
         "# USB adapter and simulator\n"
         "\n"

@@ -4,21 +4,25 @@
 #include "support/cli_run.h"
 #include "support/recorder_sim.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
 using vorda::test::CliRun;
 
 // Runs vorda-cli in `dir` (its start-up directory).
-CliRun runCli(const QString& dir, const QStringList& args) { return vorda::test::runProgram(dir, args); }
+CliRun runCli(const QString& dir, const QStringList& args)
+{
+    return vorda::test::runProgram(dir, args);
+}
 
 // The value of a `name=value` line of the output.
-QString valueOf(const QString& out, const QString& name) {
+QString valueOf(const QString& out, const QString& name)
+{
     for (const QString& line : out.split(QLatin1Char('\n')))
         if (line.startsWith(name + QLatin1Char('='))) return line.mid(name.size() + 1);
     return QStringLiteral("<missing>");
@@ -29,9 +33,10 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(LinkCliTest, RegisterPrintsTheReplyAndTheParsedFields) {
-    vorda::test::RecorderSim sim({"--model", "R4", "--blocks", "2", "--samples", "300", "--channels", "5",
-                                  "--period", "50", "--trigger"});
+TEST_F(LinkCliTest, RegisterPrintsTheReplyAndTheParsedFields)
+{
+    vorda::test::RecorderSim sim(
+        {"--model", "R4", "--blocks", "2", "--samples", "300", "--channels", "5", "--period", "50", "--trigger"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
     const CliRun zero = runCli(dir.path(), {"--port", sim.devicePath(), "register", "0"});
@@ -56,7 +61,8 @@ TEST_F(LinkCliTest, RegisterPrintsTheReplyAndTheParsedFields) {
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()) << "nothing is written to the configuration";
 }
 
-TEST_F(LinkCliTest, DataPrintsSixteenChannelsAndSendSendsAsGiven) {
+TEST_F(LinkCliTest, DataPrintsSixteenChannelsAndSendSendsAsGiven)
+{
     vorda::test::RecorderSim sim({"--model", "R3"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
 
@@ -83,7 +89,8 @@ TEST_F(LinkCliTest, DataPrintsSixteenChannelsAndSendSendsAsGiven) {
     EXPECT_EQ(log.last(), QByteArray("  START &"));
 }
 
-TEST_F(LinkCliTest, NoRecorderMeansBrakKomunikacjiAndExitOne) {
+TEST_F(LinkCliTest, NoRecorderMeansBrakKomunikacjiAndExitOne)
+{
     const QString missing = QDir(dir.path()).filePath(QStringLiteral("no-such-tty"));
     for (const QStringList& command : {QStringList{"register", "0"}, QStringList{"data"}}) {
         const CliRun run = runCli(dir.path(), QStringList{"--port", missing} + command);

@@ -6,12 +6,12 @@
 #include "link/serial_link.h"
 #include "support/recorder_sim.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <utility>
 
@@ -20,7 +20,8 @@ namespace {
 
 class PtyLinkTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         // QSerialPort's notifiers want an application object even for blocking use.
         if (!QCoreApplication::instance()) {
             static int argc = 1;
@@ -30,14 +31,16 @@ protected:
         }
     }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         settings.portNumber = 1;
         setFieldText(settings.portParams, ":230400,n,8,2,p");
         settings.channelsUsed = 4;
     }
 
     // A link to `sim` (by device override unless told otherwise).
-    std::unique_ptr<SerialLink> linkTo(const test::RecorderSim& sim, bool overrideDevice = true) {
+    std::unique_ptr<SerialLink> linkTo(const test::RecorderSim& sim, bool overrideDevice = true)
+    {
         auto link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir.path());
         if (overrideDevice) link->setDeviceOverride(sim.devicePath());
         return link;
@@ -49,9 +52,10 @@ protected:
     Reporter quiet;
 };
 
-TEST_F(PtyLinkTest, SendsTheExactBytesOfEveryCommandAndDecodesRegisterReplies) {
-    test::RecorderSim sim({"--model", "R5", "--blocks", "12", "--samples", "100", "--channels", "6", "--period", "20",
-                           "--trigger"});
+TEST_F(PtyLinkTest, SendsTheExactBytesOfEveryCommandAndDecodesRegisterReplies)
+{
+    test::RecorderSim sim(
+        {"--model", "R5", "--blocks", "12", "--samples", "100", "--channels", "6", "--period", "20", "--trigger"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     auto link = linkTo(sim);
     RecorderProtocol protocol(*link, settings, state, quiet);
@@ -94,9 +98,10 @@ TEST_F(PtyLinkTest, SendsTheExactBytesOfEveryCommandAndDecodesRegisterReplies) {
     EXPECT_EQ(s.samplingMs, 20);
 }
 
-TEST_F(PtyLinkTest, ALongReplyArrivesInChunksOf200BytesAndEndsInSilence) {
-    test::RecorderSim sim({"--model", "R3", "--blocks", "1", "--samples", "40", "--channels", "4", "--nul-in-dump",
-                           "300"});
+TEST_F(PtyLinkTest, ALongReplyArrivesInChunksOf200BytesAndEndsInSilence)
+{
+    test::RecorderSim sim(
+        {"--model", "R3", "--blocks", "1", "--samples", "40", "--channels", "4", "--nul-in-dump", "300"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     auto link = linkTo(sim);
     const ExchangeGuard guard(*link);
@@ -135,7 +140,8 @@ TEST_F(PtyLinkTest, ALongReplyArrivesInChunksOf200BytesAndEndsInSilence) {
     EXPECT_EQ(sim.waitForCommands(2).value(1), QByteArray(" ?MEM 1 &"));
 }
 
-TEST_F(PtyLinkTest, ASilentRecorderCostsTheTotalTimeOfTheMode) {
+TEST_F(PtyLinkTest, ASilentRecorderCostsTheTotalTimeOfTheMode)
+{
     test::RecorderSim sim({"--silent-register", "0"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     auto link = linkTo(sim);
@@ -166,7 +172,8 @@ TEST_F(PtyLinkTest, ASilentRecorderCostsTheTotalTimeOfTheMode) {
     EXPECT_LT(commandModeMs, 15000);
 }
 
-TEST_F(PtyLinkTest, PortNumberZeroOpensComOneThroughPortsConf) {
+TEST_F(PtyLinkTest, PortNumberZeroOpensComOneThroughPortsConf)
+{
     test::RecorderSim sim({"--model", "R2"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     QFile conf(QDir(dir.path()).filePath(QStringLiteral("ports.conf")));
@@ -182,7 +189,8 @@ TEST_F(PtyLinkTest, PortNumberZeroOpensComOneThroughPortsConf) {
     EXPECT_EQ(link->device(), sim.devicePath());
 }
 
-TEST_F(PtyLinkTest, APortThatCannotBeOpenedGivesStatusBitsAndAnEmptyReply) {
+TEST_F(PtyLinkTest, APortThatCannotBeOpenedGivesStatusBitsAndAnEmptyReply)
+{
     auto link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir.path());
     link->setDeviceOverride(QDir(dir.path()).filePath(QStringLiteral("no-such-tty")));
     RecorderProtocol protocol(*link, settings, state, quiet);
@@ -192,7 +200,8 @@ TEST_F(PtyLinkTest, APortThatCannotBeOpenedGivesStatusBitsAndAnEmptyReply) {
     EXPECT_EQ(settings.portOpen, 0);
 }
 
-TEST_F(PtyLinkTest, TheOpenIsExclusive) {
+TEST_F(PtyLinkTest, TheOpenIsExclusive)
+{
     test::RecorderSim sim({"--model", "R4"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     Settings otherSettings = settings;
@@ -212,7 +221,8 @@ TEST_F(PtyLinkTest, TheOpenIsExclusive) {
     second.close();
 }
 
-TEST_F(PtyLinkTest, WrongAndMissingRepliesLeaveTheFieldsOfLaterTokens) {
+TEST_F(PtyLinkTest, WrongAndMissingRepliesLeaveTheFieldsOfLaterTokens)
+{
     test::RecorderSim sim({"--model", "R3", "--blocks", "2", "--wrong-block-number", "1", "--silent-register", "2"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     auto link = linkTo(sim);
@@ -232,7 +242,8 @@ TEST_F(PtyLinkTest, WrongAndMissingRepliesLeaveTheFieldsOfLaterTokens) {
     EXPECT_TRUE(state.statusRead);
 }
 
-TEST_F(PtyLinkTest, AveragedReadOfTheSimulatorKeepsUnusedChannels) {
+TEST_F(PtyLinkTest, AveragedReadOfTheSimulatorKeepsUnusedChannels)
+{
     test::RecorderSim sim({"--model", "R3"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     auto link = linkTo(sim);
@@ -259,7 +270,8 @@ public:
     RecorderProtocol* protocol = nullptr;
     QByteArray nestedReply = "unset";
 
-    void setStatus(StatusPanel panel, const QString& text) override {
+    void setStatus(StatusPanel panel, const QString& text) override
+    {
         if (panel == StatusPanel::Link && text == linkConnectedText() && protocol) {
             RecorderProtocol* p = std::exchange(protocol, nullptr);
             nestedReply = p->readCurrentData();
@@ -267,7 +279,8 @@ public:
     }
 };
 
-TEST_F(PtyLinkTest, ASecondExchangeDuringTheFirstNeverReachesTheLine) {
+TEST_F(PtyLinkTest, ASecondExchangeDuringTheFirstNeverReachesTheLine)
+{
     test::RecorderSim sim({"--model", "R1", "--blocks", "1"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     auto link = linkTo(sim);

@@ -1,12 +1,12 @@
 // The four exchanges over the scripted transport: command bytes, side effects on the
 // status and program state, the link-state texts, and the one-exchange-at-a-time guard.
 
-#include "link/fake_transport.h"
 #include "link/recorder_protocol.h"
+#include "link/fake_transport.h"
 
+#include <gtest/gtest.h>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace vorda {
 namespace {
@@ -14,7 +14,8 @@ namespace {
 // Records what the exchanges show.
 class RecordingReporter : public Reporter {
 public:
-    void setStatus(StatusPanel panel, const QString& text) override {
+    void setStatus(StatusPanel panel, const QString& text) override
+    {
         if (panel == StatusPanel::Link) linkTexts << text;
     }
     void setBusy(bool busy) override { busyCalls << (busy ? QStringLiteral("busy") : QStringLiteral("idle")); }
@@ -23,7 +24,8 @@ public:
     QStringList busyCalls;
 };
 
-QByteArray dataReply(std::initializer_list<int> values) {
+QByteArray dataReply(std::initializer_list<int> values)
+{
     QByteArray text("DAT");
     for (int v : values) text += ' ' + QByteArray::number(v);
     return text;
@@ -31,7 +33,8 @@ QByteArray dataReply(std::initializer_list<int> values) {
 
 class ProtocolTest : public ::testing::Test {
 protected:
-    ProtocolTest() {
+    ProtocolTest()
+    {
         settings.portNumber = 1;
         setFieldText(settings.portParams, ":230400,n,8,2,p");
         settings.channelsUsed = 16;
@@ -50,7 +53,8 @@ protected:
     std::unique_ptr<RecorderProtocol> protocol;
 };
 
-TEST_F(ProtocolTest, RegisterZeroFillsStatusAndProgramState) {
+TEST_F(ProtocolTest, RegisterZeroFillsStatusAndProgramState)
+{
     const QByteArray answer("R3 2006-07-08 12:30:45 0 500 10 4 120000 3 1 100 900 1.5 0.25\r");
     script->chunks.push_back(answer);
     const QByteArray reply = protocol->readRegister(0);
@@ -79,7 +83,8 @@ TEST_F(ProtocolTest, RegisterZeroFillsStatusAndProgramState) {
     EXPECT_EQ(reporter.busyCalls, QStringList({QStringLiteral("busy"), QStringLiteral("idle")}));
 }
 
-TEST_F(ProtocolTest, BlockRegisterSendsTwoDigitsAndLeavesExpectedSamples) {
+TEST_F(ProtocolTest, BlockRegisterSendsTwoDigitsAndLeavesExpectedSamples)
+{
     state.expectedSamples = 77;
     script->chunks.push_back("R3 2006-07-08 12:30:45 12 600 20 2 5000 12 0 0 0 1 0");
     protocol->readRegister(12);
@@ -92,7 +97,8 @@ TEST_F(ProtocolTest, BlockRegisterSendsTwoDigitsAndLeavesExpectedSamples) {
     EXPECT_EQ(state.expectedSamples, 77);
 }
 
-TEST_F(ProtocolTest, SilenceOrAPartialReplyKeepsLaterFieldsButStillCountsAsRead) {
+TEST_F(ProtocolTest, SilenceOrAPartialReplyKeepsLaterFieldsButStillCountsAsRead)
+{
     settings.status.sampleCount = 321;
     state.optionWord = 1;
     const QByteArray silent = protocol->readRegister(0);
@@ -110,7 +116,8 @@ TEST_F(ProtocolTest, SilenceOrAPartialReplyKeepsLaterFieldsButStillCountsAsRead)
     EXPECT_TRUE(state.statusRead);
 }
 
-TEST_F(ProtocolTest, NoPortMeansAnEmptyReplyAndNothingChanged) {
+TEST_F(ProtocolTest, NoPortMeansAnEmptyReplyAndNothingChanged)
+{
     script->openFails = true;
     settings.status.tag[0] = '-';
     link->readings[0].fill(5);
@@ -122,7 +129,8 @@ TEST_F(ProtocolTest, NoPortMeansAnEmptyReplyAndNothingChanged) {
     EXPECT_EQ(link->readings[0][16], 5);
 }
 
-TEST_F(ProtocolTest, CurrentDataFillsRowZeroInCommandMode) {
+TEST_F(ProtocolTest, CurrentDataFillsRowZeroInCommandMode)
+{
     script->chunks.push_back(dataReply({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
     settings.channelsUsed = 2;
     protocol->readCurrentData();
@@ -133,7 +141,8 @@ TEST_F(ProtocolTest, CurrentDataFillsRowZeroInCommandMode) {
     EXPECT_EQ(reporter.busyCalls.size(), 0);
 }
 
-TEST_F(ProtocolTest, AveragedReadTakesTheMeanOfTheMiddleThreeOfUsedChannels) {
+TEST_F(ProtocolTest, AveragedReadTakesTheMeanOfTheMiddleThreeOfUsedChannels)
+{
     const int ch1[] = {10, 12, 11, 50, 9};
     const int ch2[] = {-4, -5, -6, -7, -8};
     for (int k = 0; k < 5; ++k)
@@ -155,7 +164,8 @@ TEST_F(ProtocolTest, AveragedReadTakesTheMeanOfTheMiddleThreeOfUsedChannels) {
     EXPECT_EQ(reporter.busyCalls, QStringList({QStringLiteral("busy"), QStringLiteral("idle")}));
 }
 
-TEST_F(ProtocolTest, AveragedReadKeepsItsChannelLoopWithinSixteen) {
+TEST_F(ProtocolTest, AveragedReadKeepsItsChannelLoopWithinSixteen)
+{
     for (int k = 0; k < 5; ++k) script->chunks.push_back(dataReply({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
     settings.channelsUsed = 1000;
     link->readings[0].fill(-1);
@@ -174,7 +184,8 @@ TEST_F(ProtocolTest, AveragedReadKeepsItsChannelLoopWithinSixteen) {
     }
 }
 
-TEST_F(ProtocolTest, PlainCommandWritesItsBytesAndReadsNothing) {
+TEST_F(ProtocolTest, PlainCommandWritesItsBytesAndReadsNothing)
+{
     link->receiving = true;
     EXPECT_TRUE(protocol->sendPlainCommand("CLR_M &"));
     EXPECT_EQ(script->written, QByteArray("CLR_M &"));
@@ -187,7 +198,8 @@ TEST_F(ProtocolTest, PlainCommandWritesItsBytesAndReadsNothing) {
     EXPECT_EQ(reporter.linkTexts, QStringList({QStringLiteral("Polączony"), QStringLiteral("Rozlączony")}));
 }
 
-TEST_F(ProtocolTest, AnExchangeStartedDuringAnotherIsRefusedWithoutTouchingThePort) {
+TEST_F(ProtocolTest, AnExchangeStartedDuringAnotherIsRefusedWithoutTouchingThePort)
+{
     // A "timer" fires while the first exchange waits for its reply.
     QByteArray nestedReply = "unset";
     bool nestedSent = true;
@@ -210,7 +222,8 @@ TEST_F(ProtocolTest, AnExchangeStartedDuringAnotherIsRefusedWithoutTouchingThePo
     EXPECT_EQ(reporter.linkTexts.size(), 2) << "a refused exchange shows nothing";
 }
 
-TEST_F(ProtocolTest, AnOperationHoldingTheLinkRunsItsOwnExchangesInside) {
+TEST_F(ProtocolTest, AnOperationHoldingTheLinkRunsItsOwnExchangesInside)
+{
     script->responder = [](const QByteArray& command) -> QList<QByteArray> {
         if (command == " ?R_1 &") return {"R3 2006-07-08 12:30:45 1 10 1 1 0 1 0 0 0 1 0"};
         return {};
@@ -228,7 +241,8 @@ TEST_F(ProtocolTest, AnOperationHoldingTheLinkRunsItsOwnExchangesInside) {
     EXPECT_TRUE(protocol->readRegister(1, foreign).isEmpty()) << "a guard of another link does not count";
 }
 
-TEST_F(ProtocolTest, ThePortLeftOpenByADownloadIsReusedAndClosed) {
+TEST_F(ProtocolTest, ThePortLeftOpenByADownloadIsReusedAndClosed)
+{
     link->mode = kDataMode;
     link->open();
     ASSERT_EQ(settings.portOpen, 1);

@@ -13,7 +13,8 @@ namespace vorda {
 namespace {
 
 // A status whose every field holds a value no reply below produces.
-RecorderStatus oldStatus() {
+RecorderStatus oldStatus()
+{
     RecorderStatus s{};
     setFieldText(s.tag, "old");
     setFieldText(s.date, "old-date");
@@ -39,13 +40,15 @@ struct Parsed {
     std::int32_t option;
 };
 
-Parsed parse(std::string_view text) {
+Parsed parse(std::string_view text)
+{
     Parsed p{0, oldStatus(), kOldOption};
     p.stored = parseRegisterReply(text, p.status, p.option);
     return p;
 }
 
-TEST(RegisterReply, FullReplyFillsEveryField) {
+TEST(RegisterReply, FullReplyFillsEveryField)
+{
     const Parsed p = parse("R3 2006-07-08 12:30:45 0 500 10 4 120000 3 1 100 900 1.5 0.25");
     EXPECT_EQ(p.stored, 14);
     EXPECT_EQ(fieldText(p.status.tag), "R3");
@@ -65,7 +68,8 @@ TEST(RegisterReply, FullReplyFillsEveryField) {
     EXPECT_EQ(p.status.triggerOn, -107) << "triggerOn is the exchange's business, not the parser's";
 }
 
-TEST(RegisterReply, StopsAtFirstTokenThatDoesNotConvert) {
+TEST(RegisterReply, StopsAtFirstTokenThatDoesNotConvert)
+{
     const RecorderStatus old = oldStatus();
     {
         const Parsed p = parse("R3 2006-07-08");
@@ -109,7 +113,8 @@ TEST(RegisterReply, StopsAtFirstTokenThatDoesNotConvert) {
     }
 }
 
-TEST(RegisterReply, TextFieldsTakeAtMostTheirWidth) {
+TEST(RegisterReply, TextFieldsTakeAtMostTheirWidth)
+{
     {
         // The tag holds three characters; the rest of the token becomes the date.
         const Parsed p = parse("R3XY 2006 7");
@@ -128,7 +133,8 @@ TEST(RegisterReply, TextFieldsTakeAtMostTheirWidth) {
     }
 }
 
-TEST(RegisterReply, NumbersConvertAsTheCLibraryWouldWithoutItsOverflows) {
+TEST(RegisterReply, NumbersConvertAsTheCLibraryWouldWithoutItsOverflows)
+{
     const Parsed p = parse("\r\n R2\td\vt -3 99999999999 +7 -99999999999 0 0 0 -1 99999999999 -1.5e2 .5");
     EXPECT_EQ(p.stored, 14);
     EXPECT_EQ(p.status.blockNumber, -3);
@@ -151,7 +157,8 @@ TEST(RegisterReply, NumbersConvertAsTheCLibraryWouldWithoutItsOverflows) {
     EXPECT_EQ(e.status.recorderSB, 2.0);
 }
 
-TEST(DataReply, SkipsTheFirstTokenAndStoresSixteenChannels) {
+TEST(DataReply, SkipsTheFirstTokenAndStoresSixteenChannels)
+{
     ReadingsRow row{};
     row.fill(-7);
     EXPECT_EQ(parseDataReply("DAT 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17", row), 16);
@@ -172,7 +179,8 @@ TEST(DataReply, SkipsTheFirstTokenAndStoresSixteenChannels) {
     EXPECT_EQ(row[2], -7);
 }
 
-TEST(TrimmedMean, DropsTheLargestAndSmallestAndTruncatesTowardZero) {
+TEST(TrimmedMean, DropsTheLargestAndSmallestAndTruncatesTowardZero)
+{
     EXPECT_EQ(trimmedMean({10, 12, 11, 50, 9}), 11);
     EXPECT_EQ(trimmedMean({-4, -5, -6, -7, -8}), -6);
     EXPECT_EQ(trimmedMean({0, 0, -1, -1, -5}), 0);  // -2 / 3

@@ -1,20 +1,21 @@
 // SerialLink over the scripted transport: opening, status bits, byte-wise sending,
 // chunked reading.
 
-#include "link/fake_transport.h"
 #include "link/serial_link.h"
+#include "link/fake_transport.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace vorda {
 namespace {
 
 class SerialLinkTest : public ::testing::Test {
 protected:
-    SerialLinkTest() {
+    SerialLinkTest()
+    {
         settings.portNumber = 2;
         setFieldText(settings.portParams, ":230400,n,8,2,p");
         auto [transport, s] = FakeTransport::create();
@@ -22,7 +23,8 @@ protected:
         link = std::make_unique<SerialLink>(settings, std::move(transport), dir.path());
     }
 
-    void writePortsConf(const QByteArray& text) {
+    void writePortsConf(const QByteArray& text)
+    {
         QFile file(QDir(dir.path()).filePath(QStringLiteral("ports.conf")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
@@ -34,7 +36,8 @@ protected:
     std::unique_ptr<SerialLink> link;
 };
 
-TEST_F(SerialLinkTest, OpensTheConfiguredPortWithItsLineParametersAndModeTimeouts) {
+TEST_F(SerialLinkTest, OpensTheConfiguredPortWithItsLineParametersAndModeTimeouts)
+{
     settings.portNumber = 3;
     link->mode = kCommandMode;
     link->open();
@@ -58,7 +61,8 @@ TEST_F(SerialLinkTest, OpensTheConfiguredPortWithItsLineParametersAndModeTimeout
     EXPECT_EQ(script->timeouts, (ReadTimeouts{350, 1000}));
 }
 
-TEST_F(SerialLinkTest, PortNumberZeroOpensComOneAndIsStoredAsOne) {
+TEST_F(SerialLinkTest, PortNumberZeroOpensComOneAndIsStoredAsOne)
+{
     settings.portNumber = 0;
     link->open();
     EXPECT_EQ(settings.portNumber, 1);
@@ -66,7 +70,8 @@ TEST_F(SerialLinkTest, PortNumberZeroOpensComOneAndIsStoredAsOne) {
     EXPECT_EQ(script->opened.at(0), QStringLiteral("/dev/ttyS0"));
 }
 
-TEST_F(SerialLinkTest, DeviceComesFromPortsConfOrTheOverride) {
+TEST_F(SerialLinkTest, DeviceComesFromPortsConfOrTheOverride)
+{
     writePortsConf("com2=/tmp/ttyREC\n");
     link->open();
     EXPECT_EQ(script->opened.at(0), QStringLiteral("/tmp/ttyREC"));
@@ -79,7 +84,8 @@ TEST_F(SerialLinkTest, DeviceComesFromPortsConfOrTheOverride) {
     EXPECT_EQ(link->portSpec, QByteArray("com2:230400,n,8,2,p")) << "the override names the device only";
 }
 
-TEST_F(SerialLinkTest, FailuresSetTheirBitsAndNeverLeaveThePortHeld) {
+TEST_F(SerialLinkTest, FailuresSetTheirBitsAndNeverLeaveThePortHeld)
+{
     script->openFails = true;
     link->open();
     EXPECT_EQ(link->openStatus, kOpenFailed | kOpenTimeoutsFailed | kOpenLineStateFailed | kOpenEventMaskFailed);
@@ -110,7 +116,8 @@ TEST_F(SerialLinkTest, FailuresSetTheirBitsAndNeverLeaveThePortHeld) {
     EXPECT_EQ(settings.portOpen, 1);
 }
 
-TEST_F(SerialLinkTest, SendsOneBytePerWriteAndRetriesTheOpenForEveryByteWhileClosed) {
+TEST_F(SerialLinkTest, SendsOneBytePerWriteAndRetriesTheOpenForEveryByteWhileClosed)
+{
     link->command = QByteArray("CLR_M &");
     link->mode = kCommandMode;
     link->open();
@@ -132,7 +139,8 @@ TEST_F(SerialLinkTest, SendsOneBytePerWriteAndRetriesTheOpenForEveryByteWhileClo
     EXPECT_EQ(link->command, QByteArray("&")) << "the byte that failed stays in command";
 }
 
-TEST_F(SerialLinkTest, WriteErrorsMapToTheirBits) {
+TEST_F(SerialLinkTest, WriteErrorsMapToTheirBits)
+{
     const std::pair<WriteError, std::uint32_t> cases[] = {
         {WriteError::BrokenPipe, kWriteBrokenPipe},
         {WriteError::NoMemory, kWriteNoMemory},
@@ -154,14 +162,16 @@ TEST_F(SerialLinkTest, WriteErrorsMapToTheirBits) {
     EXPECT_EQ(link->command, QByteArray("$"));
 }
 
-TEST_F(SerialLinkTest, LongCommandsAreCutAt511Bytes) {
+TEST_F(SerialLinkTest, LongCommandsAreCutAt511Bytes)
+{
     link->open();
     link->command = QByteArray(600, 'a');
     link->send();
     EXPECT_EQ(script->written.size(), kMaxCommandLength);
 }
 
-TEST_F(SerialLinkTest, ReadsChunksOfAtMost200BytesKeepingEveryByte) {
+TEST_F(SerialLinkTest, ReadsChunksOfAtMost200BytesKeepingEveryByte)
+{
     QByteArray longReply(250, 'x');
     longReply[10] = '\0';
     longReply[11] = '\r';
@@ -184,7 +194,8 @@ TEST_F(SerialLinkTest, ReadsChunksOfAtMost200BytesKeepingEveryByte) {
     EXPECT_FALSE(link->receiving) << "a read of zero bytes ends the transfer";
 }
 
-TEST_F(SerialLinkTest, FailedReadsLeaveTheReplyEmptyAndReceivingAsItWas) {
+TEST_F(SerialLinkTest, FailedReadsLeaveTheReplyEmptyAndReceivingAsItWas)
+{
     link->open();
     link->receiving = true;
     script->readError = ReadError::EndOfFile;
@@ -199,7 +210,8 @@ TEST_F(SerialLinkTest, FailedReadsLeaveTheReplyEmptyAndReceivingAsItWas) {
     EXPECT_TRUE(link->receiving);
 }
 
-TEST_F(SerialLinkTest, GuardAdmitsOneExchangeAtATime) {
+TEST_F(SerialLinkTest, GuardAdmitsOneExchangeAtATime)
+{
     {
         const ExchangeGuard outer(*link);
         EXPECT_TRUE(outer.acquired());

@@ -7,8 +7,8 @@
 #include "measure/measurement_control.h"
 #include "measure/system_scan.h"
 
-#include <QThread>
 #include <gtest/gtest.h>
+#include <QThread>
 
 #include <limits>
 
@@ -20,14 +20,16 @@ using test::RecordingView;
 
 // Ends the exchange sequence with a register read, so that the log shows whether
 // anything was sent before it. `logged` is the number of log entries to wait for.
-QList<QByteArray> commandsBefore(RecorderSession& s, int expected, int logged = -1) {
+QList<QByteArray> commandsBefore(RecorderSession& s, int expected, int logged = -1)
+{
     RecorderProtocol(*s.link, s.settings, s.state, s.reporter).readRegister(9);
     QList<QByteArray> commands = s.sim.waitForCommands(logged < 0 ? expected + 1 : logged);
     if (!commands.isEmpty() && commands.last() == " ?R_9 &") commands.removeLast();
     return commands;
 }
 
-TEST(MeasurementStart, WithoutStatusSendsStartAndSetsTheBar) {
+TEST(MeasurementStart, WithoutStatusSendsStartAndSetsTheBar)
+{
     RecorderSession s({});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     s.settings.samplingTimeMs = 100;
@@ -47,7 +49,8 @@ TEST(MeasurementStart, WithoutStatusSendsStartAndSetsTheBar) {
     EXPECT_TRUE(s.reporter.asked.isEmpty());
 }
 
-TEST(MeasurementStart, BarMaximumIsThePlannedDurationWithoutOverflow) {
+TEST(MeasurementStart, BarMaximumIsThePlannedDurationWithoutOverflow)
+{
     EXPECT_EQ(measurementBarMaximum(100, 500), 52);
     EXPECT_EQ(measurementBarMaximum(999, 1), 2);
     // 32000 ms x 134218 samples passes 2^32 ms: 4,294,976 s, not the 9 s of a wrapped product.
@@ -56,7 +59,8 @@ TEST(MeasurementStart, BarMaximumIsThePlannedDurationWithoutOverflow) {
     EXPECT_EQ(measurementBarMaximum(0xFFFFFFFFu, 0xFFFFFFFFu), std::numeric_limits<int>::max());
 }
 
-TEST(MeasurementStart, MemoryChecks) {
+TEST(MeasurementStart, MemoryChecks)
+{
     RecorderSession s({});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     RecordingView bar;
@@ -89,7 +93,8 @@ TEST(MeasurementStart, MemoryChecks) {
     EXPECT_EQ(checkMemoryForStart(ProgramState{}), MemoryCheck::Unchecked);
 }
 
-TEST(MeasurementStop, SendsBothCommandsAndDropsTheBar) {
+TEST(MeasurementStop, SendsBothCommandsAndDropsTheBar)
+{
     RecorderSession s({});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     RecordingView bar;
@@ -102,7 +107,8 @@ TEST(MeasurementStop, SendsBothCommandsAndDropsTheBar) {
     EXPECT_EQ(bar.barPosition, 0);
 }
 
-TEST(PendingCommand, OnlyTheStartTextSetsTheBarAndLongTextIsCut) {
+TEST(PendingCommand, OnlyTheStartTextSetsTheBarAndLongTextIsCut)
+{
     RecorderSession s({});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     RecordingView bar;
@@ -121,7 +127,8 @@ TEST(PendingCommand, OnlyTheStartTextSetsTheBarAndLongTextIsCut) {
     EXPECT_TRUE(commands[1].startsWith(tooLong.left(299)));
 }
 
-TEST(MeasurementStart, NewBlockAppearsForTheNewestBlockPoll) {
+TEST(MeasurementStart, NewBlockAppearsForTheNewestBlockPoll)
+{
     RecorderSession s({"--blocks", "1", "--samples", "5", "--period", "10"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     MeasurementControl control(s.settings, s.state, *s.link, s.reporter);

@@ -14,13 +14,15 @@ namespace {
 
 using test::RecorderSession;
 
-QList<QByteArray> registers(std::initializer_list<int> numbers) {
+QList<QByteArray> registers(std::initializer_list<int> numbers)
+{
     QList<QByteArray> list;
     for (int n : numbers) list << QByteArray(" ?R_") + QByteArray::number(n) + QByteArray(" &");
     return list;
 }
 
-RecorderStatus statusOf(const char* tag) {
+RecorderStatus statusOf(const char* tag)
+{
     RecorderStatus s{};
     std::memcpy(s.tag, tag, std::strlen(tag) + 1);
     std::memcpy(s.date, "2006-07-08", 11);
@@ -31,13 +33,14 @@ RecorderStatus statusOf(const char* tag) {
 const QString kHeading1 = QString::fromUtf8("Numer Data       Godzina  Ilość    Czas pró- Ilość ");
 const QString kHeading2 = QString::fromUtf8("bloku pomiaru    pomiaru  pomiarów bkowania  kanałów ");
 
-TEST(SystemScan, ThreeBlocksGiveReportAndBlockList) {
+TEST(SystemScan, ThreeBlocksGiveReportAndBlockList)
+{
     QTemporaryDir scenarioDir;
-    RecorderSession s(RecorderSession::scenario(scenarioDir, QStringLiteral(
-        "model R3\n"
-        "block 2024-01-10 08:00:00 120 100 4 0\n"
-        "block 2024-01-11 09:15:30 7 5 2 0\n"
-        "block 2024-01-12 23:59:59 65000 1000 16 0\n")));
+    RecorderSession s(
+        RecorderSession::scenario(scenarioDir, QStringLiteral("model R3\n"
+                                                              "block 2024-01-10 08:00:00 120 100 4 0\n"
+                                                              "block 2024-01-11 09:15:30 7 5 2 0\n"
+                                                              "block 2024-01-12 23:59:59 65000 1000 16 0\n")));
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     s.settings.sampleCount = 1;
     CollectingScanSink sink;
@@ -50,8 +53,9 @@ TEST(SystemScan, ThreeBlocksGiveReportAndBlockList) {
     ASSERT_GE(report.size(), 12);
     EXPECT_EQ(report[0], QStringLiteral("System typ. KX208DL03.5 "));
     EXPECT_EQ(report[2], QString::fromUtf8("Ilość zapisanych bloków - 3 ."));
-    EXPECT_EQ(report[1], QString::fromUtf8("Wolna pamięć - %1 pomiarów na wszystkich kanałach.")
-                             .arg(s.settings.status.freeMemory));
+    EXPECT_EQ(
+        report[1],
+        QString::fromUtf8("Wolna pamięć - %1 pomiarów na wszystkich kanałach.").arg(s.settings.status.freeMemory));
     const QString setCount = report.filter(QString::fromUtf8("Ustawiona ilość pomiarów - ")).value(0);
     EXPECT_EQ(setCount, QString::fromUtf8("Ustawiona ilość pomiarów - %1 .").arg(s.settings.sampleCount));
     EXPECT_NE(s.settings.sampleCount, 1u);
@@ -77,7 +81,8 @@ TEST(SystemScan, ThreeBlocksGiveReportAndBlockList) {
     }
 }
 
-TEST(SystemScan, EmptyRecorderEndsWithTheEmptyLine) {
+TEST(SystemScan, EmptyRecorderEndsWithTheEmptyLine)
+{
     RecorderSession s({"--blocks", "0", "--model", "R4"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     CollectingScanSink sink;
@@ -98,7 +103,8 @@ TEST(SystemScan, EmptyRecorderEndsWithTheEmptyLine) {
     EXPECT_TRUE(sink.blocks.isEmpty());
 }
 
-TEST(SystemScan, SilentRegisterEndsTheScanWithNoCommunication) {
+TEST(SystemScan, SilentRegisterEndsTheScanWithNoCommunication)
+{
     RecorderSession s({"--blocks", "3", "--silent-register", "2"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     CollectingScanSink sink;
@@ -113,7 +119,8 @@ TEST(SystemScan, SilentRegisterEndsTheScanWithNoCommunication) {
     EXPECT_EQ(s.sim.waitForCommands(3), registers({0, 1, 2}));
 }
 
-TEST(SystemScan, WrongBlockNumbersCannotKeepTheScansGoing) {
+TEST(SystemScan, WrongBlockNumbersCannotKeepTheScansGoing)
+{
     RecorderSession s({"--blocks", "3", "--wrong-block-number", "1000"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     CollectingScanSink sink;
@@ -125,7 +132,8 @@ TEST(SystemScan, WrongBlockNumbersCannotKeepTheScansGoing) {
     EXPECT_EQ(sink.blocks.size(), 1 + 3 + 1);
 }
 
-TEST(SystemScan, NoRecorderGivesOneLine) {
+TEST(SystemScan, NoRecorderGivesOneLine)
+{
     RecorderSession s({});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     s.link->setDeviceOverride(s.dir.filePath(QStringLiteral("no-such-port")));
@@ -137,7 +145,8 @@ TEST(SystemScan, NoRecorderGivesOneLine) {
     EXPECT_TRUE(sink.blocks.isEmpty());
 }
 
-TEST(NewestBlockPoll, ReadsRegisterZeroAndTheNewestBlockOnly) {
+TEST(NewestBlockPoll, ReadsRegisterZeroAndTheNewestBlockOnly)
+{
     RecorderSession s({"--blocks", "5"});
     ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
     CollectingScanSink sink;
@@ -155,7 +164,8 @@ TEST(NewestBlockPoll, ReadsRegisterZeroAndTheNewestBlockOnly) {
     EXPECT_TRUE(sink.report.isEmpty());
 }
 
-TEST(ScanReport, BlockLineColumns) {
+TEST(ScanReport, BlockLineColumns)
+{
     RecorderStatus s = statusOf("R3");
     s.blockNumber = 12;
     s.sampleCount = 500;
@@ -169,7 +179,8 @@ TEST(ScanReport, BlockLineColumns) {
     EXPECT_TRUE(blockLine(s, false).contains(QStringLiteral("2006-07-08  1:02:03 ")));
 }
 
-TEST(ScanReport, UnknownModelAndModel5) {
+TEST(ScanReport, UnknownModelAndModel5)
+{
     EXPECT_EQ(modelLine('\0'), QStringLiteral("Nieznany system lub niewyzerowany "));
     RecorderStatus unknown = statusOf("R7");
     unknown.triggerOn = 1;
@@ -185,7 +196,8 @@ TEST(ScanReport, UnknownModelAndModel5) {
     EXPECT_TRUE(statusReportLines(model5, 2).contains(QString::fromUtf8("Opcja 'Normal' - wyłączone wyzwalanie")));
 }
 
-TEST(ScanReport, Model3TriggerBlock) {
+TEST(ScanReport, Model3TriggerBlock)
+{
     RecorderStatus s = statusOf("R3");
     s.triggerOn = 1;
     s.recorderSB = 1.0;

@@ -15,7 +15,8 @@ namespace {
 class FileBrowser : public WindowFixture {
 protected:
     // A start-up directory with two measurement files, a spreadsheet copy and a folder.
-    TForm1& createWithFiles() {
+    TForm1& createWithFiles()
+    {
         writeFile(startPath(QStringLiteral("2024_05_01_10_00_00.txt")), "  Nr.: k1\r\n 1 2.50\r\n");
         writeFile(startPath(QStringLiteral("2024_05_02_11_30_00.txt")), "b\r\n");
         writeFile(startPath(QString::fromLatin1(kSpreadsheetCopyName)), "old");
@@ -25,7 +26,8 @@ protected:
         return createWindow();
     }
 
-    const ShownMessage& onlyMessage() const {
+    const ShownMessage& onlyMessage() const
+    {
         static const ShownMessage none{};
         EXPECT_EQ(dialogs_.messages.size(), 1u);
         return dialogs_.messages.empty() ? none : dialogs_.messages.back();
@@ -259,7 +261,8 @@ TEST_F(FileBrowser, SpreadsheetExportFailures)
 
 class PresenterHandoff : public FileBrowser {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         FileBrowser::SetUp();
         // A stand-in presenter beside the program; the launcher never runs it.
         const QString fake = programDir_.filePath(QStringLiteral("wizor"));

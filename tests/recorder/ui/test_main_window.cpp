@@ -22,7 +22,8 @@ namespace {
 class ThrowingObject : public QObject {
 public:
     int handled = 0;
-    bool event(QEvent* e) override {
+    bool event(QEvent* e) override
+    {
         if (e->type() == QEvent::User) throw std::runtime_error("Uszkodzony plik");
         if (e->type() == QEvent::Type(QEvent::User + 1)) {
             ++handled;

@@ -16,7 +16,8 @@ namespace {
 class MemoryRead : public WindowFixture {
 protected:
     // Starts the simulator and maps every port of the start-up directory to it.
-    bool startSimulator(const QStringList& arguments) {
+    bool startSimulator(const QStringList& arguments)
+    {
         sim_ = std::make_unique<RecorderSim>(arguments);
         if (!sim_->started()) return false;
         setPortDevice(sim_->devicePath());
@@ -25,16 +26,18 @@ protected:
 
     bool commandSent(const QByteArray& command) const { return sim_->commands().contains(command); }
 
-    QStringList measurementFiles() const {
+    QStringList measurementFiles() const
+    {
         return QDir(startDir_.path()).entryList({QStringLiteral("*.txt")}, QDir::Files);
     }
 
-    void expectControlsEnabled(TForm1& w) {
+    void expectControlsEnabled(TForm1& w)
+    {
         EXPECT_TRUE(w.isEnabled());
-        for (QWidget* control : {static_cast<QWidget*>(w.readButton()), static_cast<QWidget*>(w.measurementsButton()),
-                                 static_cast<QWidget*>(w.wipeButton()), static_cast<QWidget*>(w.settingsButton()),
-                                 static_cast<QWidget*>(w.calibrationButton()),
-                                 static_cast<QWidget*>(w.monitoringCheckBox())})
+        for (QWidget* control :
+             {static_cast<QWidget*>(w.readButton()), static_cast<QWidget*>(w.measurementsButton()),
+              static_cast<QWidget*>(w.wipeButton()), static_cast<QWidget*>(w.settingsButton()),
+              static_cast<QWidget*>(w.calibrationButton()), static_cast<QWidget*>(w.monitoringCheckBox())})
             EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     }
 
@@ -111,7 +114,8 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
     watcher.stop();
 
     const QStringList messages = w.progressDialog().messages();
-    EXPECT_TRUE(messages.contains(QStringLiteral("Przerwano transmije."))) << messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(messages.contains(QStringLiteral("Przerwano transmije.")))
+        << messages.join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(messages.contains(QStringLiteral("Czytane pomiary z bloku nr. 3")));
     EXPECT_TRUE(commandSent("$"));
     EXPECT_TRUE(commandSent(" ?MEM 2 &"));
@@ -130,7 +134,8 @@ TEST_F(MemoryRead, WipeOnlyAfterConfirmation)
     dialogs_.answers = {false};
     w.BitBtn5Click();
     ASSERT_EQ(dialogs_.questions.size(), 1u);
-    EXPECT_EQ(dialogs_.questions[0].text, QStringLiteral("Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!"));
+    EXPECT_EQ(dialogs_.questions[0].text,
+              QStringLiteral("Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!"));
     EXPECT_EQ(dialogs_.questions[0].caption, QStringLiteral("Uwaga!"));
     EXPECT_EQ(wiped.count(), 0);
     EXPECT_TRUE(state_.statusRead);

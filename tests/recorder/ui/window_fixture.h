@@ -35,21 +35,24 @@ class RecordingDialogs : public Dialogs {
 public:
     std::vector<ShownMessage> messages;
     std::vector<ShownMessage> questions;
-    std::deque<bool> answers;           // answers to the next questions; Cancel when empty
-    QString fileToOpen;                 // what the open dialog returns (empty: cancelled)
+    std::deque<bool> answers;  // answers to the next questions; Cancel when empty
+    QString fileToOpen;        // what the open dialog returns (empty: cancelled)
     QString openDialogDir;
 
-    void message(QWidget*, const QString& text, const QString& caption, MessageIcon icon) override {
+    void message(QWidget*, const QString& text, const QString& caption, MessageIcon icon) override
+    {
         messages.push_back({text, caption, icon});
     }
-    bool confirm(QWidget*, const QString& text, const QString& caption) override {
+    bool confirm(QWidget*, const QString& text, const QString& caption) override
+    {
         questions.push_back({text, caption, MessageIcon::None});
         if (answers.empty()) return false;
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    QString openFileName(QWidget*, const QString& dir, const QString&, const QString&) override {
+    QString openFileName(QWidget*, const QString& dir, const QString&, const QString&) override
+    {
         openDialogDir = dir;
         return fileToOpen;
     }
@@ -68,16 +71,19 @@ public:
     bool accept = true;
     QStringList knownPrograms;  // names findExecutable finds
 
-    bool openUrl(const QUrl& url) override {
+    bool openUrl(const QUrl& url) override
+    {
         opened.push_back(url);
         return accept;
     }
     bool startDetached(const QString& program, const QStringList& arguments, const QString& workingDirectory,
-                       const QProcessEnvironment& environment) override {
+                       const QProcessEnvironment& environment) override
+    {
         started.push_back({program, arguments, workingDirectory, environment});
         return accept;
     }
-    QString findExecutable(const QString& name) override {
+    QString findExecutable(const QString& name) override
+    {
         return knownPrograms.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
     }
 };
@@ -122,7 +128,8 @@ inline QByteArray readFile(const QString& path)
 
 class WindowFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         application();
         ASSERT_TRUE(startDir_.isValid());
         ASSERT_TRUE(programDir_.isValid());
@@ -132,19 +139,22 @@ protected:
         setPortDevice(startDir_.filePath(QStringLiteral("no-such-port")));
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         window_.reset();
         link_.reset();
         QDir::setCurrent(oldCwd_);
     }
 
-    void setPortDevice(const QString& device) {
+    void setPortDevice(const QString& device)
+    {
         writeFile(startDir_.filePath(QStringLiteral("ports.conf")),
                   QStringLiteral("com1=%1\ncom2=%1\ncom3=%1\ncom4=%1\n").arg(device).toUtf8());
     }
 
     // Creates the window as the program does, in the start-up directory.
-    TForm1& createWindow() {
+    TForm1& createWindow()
+    {
         QDir::setCurrent(startDir_.path());
         link_ = std::make_unique<SerialLink>(settings_, makeSerialPortTransport(), startDir_.path());
         shell_ = std::make_unique<DesktopShell>(launcher_, programDir_.path(), installDir_.path());
@@ -155,12 +165,14 @@ protected:
     }
 
     // A configuration file in the start-up directory made from `prepared`.
-    void writeConfiguration(const Settings& prepared) {
+    void writeConfiguration(const Settings& prepared)
+    {
         Reporter quiet;
         ASSERT_TRUE(saveSettingsFile(prepared, startDir_.filePath(QString::fromLatin1(kConfigFileName)), quiet));
     }
 
-    static Settings defaultSettings(const QString& dir) {
+    static Settings defaultSettings(const QString& dir)
+    {
         Settings s{};
         applyStartupDefaults(s, dir);
         return s;
