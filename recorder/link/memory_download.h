@@ -39,6 +39,7 @@ public:
     virtual ~ProgressBarView() = default;
     virtual void setBarMaximum(int) {}
     virtual void setBarPosition(int) {}
+    virtual int barPosition() const { return 0; }
 };
 
 // The progress dialog's side of a memory read.

@@ -8,6 +8,7 @@
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
 #include "ui/message_dialogs.h"
+#include "ui/window_set.h"
 
 #include <QDir>
 
@@ -23,7 +24,7 @@ int main(int argc, char* argv[])
     const QString programDir = QCoreApplication::applicationDirPath();
     vorda::DesktopShell shell(launcher, programDir, QDir(programDir).filePath(QStringLiteral("../share/vorda")));
 
-    vorda::TForm1 mainWindow(settings, state, link, dialogs, shell);
-    mainWindow.show();
+    vorda::WindowSet windows(settings, state, link, dialogs, shell);
+    windows.mainWindow().show();
     return app.exec();
 }

@@ -1,16 +1,12 @@
 #include "ui/main_window.h"
 
 #include "core/settings_files.h"
+#include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "files/file_operations.h"
 #include "files/presenter_handoff.h"
 #include "files/spreadsheet_export.h"
-#include "link/memory_download.h"
-#include "measure/system_scan.h"
-#include "ui/about_dialog.h"
 #include "ui/message_dialogs.h"
-#include "ui/progress_dialog.h"
-#include "ui/properties_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,7 +22,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -40,33 +35,9 @@ namespace {
 
 const QString kConnected = QStringLiteral("Polączony");
 const QString kDisconnected = QStringLiteral("Rozlączony");
-const QString kHelpMissing = QStringLiteral("Nie odnaleziono pliku pomocy!");
 const QString kWarning = QStringLiteral("Uwaga!");
+constexpr int kNameRole = Qt::UserRole;
 constexpr int kIsDirectoryRole = Qt::UserRole + 1;
-
-// Stores text into a Windows-1250 field only when it fits whole, so a path is never cut
-// into one that names another place.
-template <std::size_t N>
-bool storePath(char (&field)[N], const QString& path)
-{
-    const auto bytes = toWin1250(QDir::toNativeSeparators(path));
-    if (!bytes || bytes->size() > N - 1) return false;
-    setFieldText(field, *bytes);
-    return true;
-}
-
-// The measurements bar is lowered while it runs; only then does the rescan countdown
-// move. True when the countdown has just reached 0 (it is then idle again).
-bool countDownRescan(QProgressBar* measurementBar, std::int32_t& rescanCountdown)
-{
-    if (measurementBar && measurementBar->value() > 0)
-        measurementBar->setValue(measurementBar->value() - 1);
-    else if (rescanCountdown > 0)
-        --rescanCountdown;
-    if (rescanCountdown != 0) return false;
-    rescanCountdown = -1;
-    return true;
-}
 
 QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& hint, QStyle::StandardPixmap glyph)
 {
@@ -78,9 +49,9 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& 
 
 }  // namespace
 
-TForm1::TForm1(Settings& settings, ProgramState& state, SerialLink& link, Dialogs& dialogs, DesktopShell& shell,
+TForm1::TForm1(Settings& settings, ProgramState& state, Reporter& reporter, Dialogs& dialogs, DesktopShell& shell,
                QWidget* parent)
-    : QMainWindow(parent), settings_(settings), state_(state), link_(link), dialogs_(dialogs), shell_(shell),
+    : QMainWindow(parent), settings_(settings), state_(state), reporter_(reporter), dialogs_(dialogs), shell_(shell),
       terminate_([] { QCoreApplication::quit(); })
 {
     setWindowTitle(QStringLiteral("OLUN Rejestrator DL03"));
@@ -91,32 +62,9 @@ TForm1::TForm1(Settings& settings, ProgramState& state, SerialLink& link, Dialog
     buildPanels();
     buildFileListMenu();
 
-    FormCreate();
-
-    form4_ = std::make_unique<TForm4>();
-    form5_ = new TForm5(settings_, this);
-    about_ = new TOKBottomDlg(this);
-    download_ = std::make_unique<MemoryDownload>(settings_, state_, link_, *this, form4_.get());
-
-    connect(form4_.get(), &TForm4::abortClicked, this, [this] { download_->requestAbort(); });
-    connect(form4_.get(), &TForm4::helpClicked, this, [this] { showHelp(QStringLiteral("#czyt")); });
-    connect(form5_, &TForm5::reportRequested, this, &TForm1::PokazRaportClick);
-    connect(form5_, &TForm5::helpClicked, this, [this] { showHelp(QStringLiteral("#konf")); });
-    connect(form5_, &TForm5::scanRequested, this, [this] { scanSystem(settings_, state_, link_, *this, *form5_); });
-    connect(about_, &TOKBottomDlg::newestVersionRequested, this, [this] {
-        if (!shell_.openWebAddress(QString::fromLatin1(web::kNewestVersion)))
-            showMessage(QStringLiteral("Nie znaleziono przeglądarki internetowej.."), QStringLiteral("Error"),
-                        MessageIcon::Error);
-    });
-
     Timer1.setInterval(200);
     connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1.start();
-}
-
-TForm1::~TForm1()
-{
-    setBusy(false);
 }
 
 void TForm1::buildStatusBar()
@@ -148,12 +96,12 @@ void TForm1::buildMenus()
     PokazPliki->setCheckable(true);
 
     QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
-    system->addAction(QStringLiteral("&Czytaj pamięć"), this, &TForm1::BitBtn1Click);
+    system->addAction(QStringLiteral("&Czytaj pamięć"), this, &TForm1::memoryReadRequested);
     system->addAction(QStringLiteral("&Pomiay"), this, &TForm1::measurementsRequested);
     system->addAction(QStringLiteral("&Ustaw"), this, &TForm1::settingsRequested);
     system->addAction(QStringLiteral("&Kalibracja"), this, &TForm1::calibrationRequested);
     system->addSeparator();
-    system->addAction(QStringLiteral(" Właściwości"), this, &TForm1::PUstawieniaClick);
+    system->addAction(QStringLiteral(" Właściwości"), this, &TForm1::propertiesRequested);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Pomoc"));
     QAction* description = help->addAction(QStringLiteral("Opis programu"), this, &TForm1::Opisprogramu1Click);
@@ -161,7 +109,7 @@ void TForm1::buildMenus()
     help->addAction(QStringLiteral("Internetowa pomoc techniczna."), this, &TForm1::SupportDl03Click);
     help->addAction(QStringLiteral("&Strona domowa OLUN"), this, &TForm1::StronadomowaOLUN1Click);
     help->addSeparator();
-    help->addAction(QStringLiteral("O programie"), this, &TForm1::Oprogramie1Click);
+    help->addAction(QStringLiteral("O programie"), this, &TForm1::aboutRequested);
 }
 
 void TForm1::buildPanels()
@@ -183,13 +131,12 @@ void TForm1::buildPanels()
                          QStringLiteral("Start pomiaru, czytanie wybranego bloku pamięci."), QStyle::SP_MediaPlay);
     BitBtn4 = makeButton(central, QStringLiteral("&Koniec"),
                          QStringLiteral("Zapisanie parametrów i zamknięcie programu."), QStyle::SP_DialogCloseButton);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::memoryReadRequested);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm1::settingsRequested);
     connect(BitBtn3, &QPushButton::clicked, this, &TForm1::calibrationRequested);
-    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::wipeRequested);
     connect(BitBtn6, &QPushButton::clicked, this, &TForm1::measurementsRequested);
     connect(BitBtn4, &QPushButton::clicked, Koniec, &QAction::trigger);
-    connect(Koniec, &QAction::changed, BitBtn4, [this] { BitBtn4->setEnabled(Koniec->isEnabled()); });
 
     auto* group = new QGroupBox(QStringLiteral("Monitorowanie"), central);
     auto* groupLayout = new QVBoxLayout(group);
@@ -284,15 +231,15 @@ void TForm1::FormCreate(bool clearFirst)
     else
         QDir::setCurrent(state_.startDir);
 
-    const LoadOutcome outcome = loadStartupSettings(settings_, state_.startDir, *this, clearFirst);
+    const LoadOutcome outcome = loadStartupSettings(settings_, state_.startDir, reporter_, clearFirst);
     state_.defaultsUsed = !outcome.fromFile;
     if (outcome.fromFile && settings_.mainWidth > 0 && settings_.mainHeight > 0) {
         resize(settings_.mainWidth, settings_.mainHeight);
         move(settings_.mainLeft, settings_.mainTop);
     }
 
-    setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
-    setStatus(StatusPanel::Link, settings_.portOpen == 1 ? kConnected : kDisconnected);
+    reporter_.setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
+    reporter_.setStatus(StatusPanel::Link, settings_.portOpen == 1 ? kConnected : kDisconnected);
 
     const bool show = settings_.showFiles != 0;
     PokazPliki->setChecked(show);
@@ -311,51 +258,36 @@ void TForm1::Timer1Timer()
     Timer1.setInterval(1000);
     emit clockTicked(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")),
                      QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
-    form4_->countDownBar();
-    if (countDownRescan(measurementBar_, state_.rescanCountdown)) rescanNewestBlock();
+    emit housekeepingTicked();
 }
 
-void TForm1::rescanNewestBlock()
+void TForm1::setTransferRunning(bool running)
 {
-    for (int i = 0; i < 2; ++i) pollNewestBlock(settings_, state_, link_, *this, *form5_);
-    emit rescanFinished();
+    transferRunning_ = running;
+    applyEnablingRules();
 }
 
-void TForm1::setBlockList(ScanSink* blockList)
+void TForm1::setMonitoringViewOn(bool on)
 {
-    form5_->setBlockList(blockList);
+    monitoringViewOn_ = on;
+    applyEnablingRules();
 }
 
-void TForm1::setTransferControlsEnabled(bool enabled)
+void TForm1::setMonitoringWindowOpen(bool open)
 {
-    for (QWidget* w :
-         {static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn6), static_cast<QWidget*>(BitBtn5),
-          static_cast<QWidget*>(BitBtn2), static_cast<QWidget*>(BitBtn3), static_cast<QWidget*>(CheckBox1)})
-        w->setEnabled(enabled);
-    setEnabled(enabled);
+    monitoringWindowOpen_ = open;
+    applyEnablingRules();
 }
 
-void TForm1::BitBtn1Click()
+void TForm1::applyEnablingRules()
 {
-    setTransferControlsEnabled(false);
-    form4_->setMode(TForm4::Mode::Abort);
-    form4_->showOver(this);
-    // The register reads block; let the dialog and the disabled window paint first.
-    processEvents();
-    download_->readMemory();
-    form4_->hide();
-    setTransferControlsEnabled(true);
-}
-
-void TForm1::BitBtn5Click()
-{
-    if (download_->wipeMemory()) emit memoryWiped();
-}
-
-void TForm1::PokazRaportClick()
-{
-    form4_->setMode(TForm4::Mode::Report);
-    form4_->showOver(this);
+    const bool transfersAllowed = !transferRunning_ && !monitoringViewOn_;
+    for (QPushButton* b : {BitBtn1, BitBtn6, BitBtn5, BitBtn2, BitBtn3}) b->setEnabled(transfersAllowed);
+    CheckBox1->setEnabled(!transferRunning_);
+    setEnabled(!transferRunning_);
+    Koniec->setEnabled(!monitoringWindowOpen_);
+    BitBtn4->setEnabled(!monitoringWindowOpen_);
+    Zapisz->setVisible(monitoringViewOn_);
 }
 
 void TForm1::KoniecExecute()
@@ -365,7 +297,7 @@ void TForm1::KoniecExecute()
     settings_.mainLeft = x();
     settings_.mainTop = y();
     QDir::setCurrent(state_.startDir);
-    saveStartupSettings(settings_, state_.startDir, *this);
+    saveStartupSettings(settings_, state_.startDir, reporter_);
     terminate_();
 }
 
@@ -416,38 +348,34 @@ void TForm1::setListDirectory(const QString& dir)
 
 void TForm1::refreshFileList()
 {
-    const QString selected = FileListBox1->currentItem() ? FileListBox1->currentItem()->text() : QString();
+    const QListWidgetItem* current = FileListBox1->currentItem();
+    const QString selected = current ? current->data(kNameRole).toString() : QString();
     const QSignalBlocker quiet(FileListBox1);
     FileListBox1->clear();
     for (const DirectoryEntry& entry : vorda::listDirectory(listDir_)) {
         auto* item = new QListWidgetItem(entry.isDirectory ? QStringLiteral("[%1]").arg(entry.name) : entry.name);
+        item->setData(kNameRole, entry.name);
         item->setData(kIsDirectoryRole, entry.isDirectory);
         item->setIcon(style()->standardIcon(entry.isDirectory ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
         FileListBox1->addItem(item);
-        if (item->text() == selected) FileListBox1->setCurrentItem(item);
+        if (entry.name == selected) FileListBox1->setCurrentItem(item);
     }
-}
-
-void TForm1::filesChanged()
-{
-    refreshFileList();
 }
 
 void TForm1::FileListBox1Click()
 {
     const QListWidgetItem* item = FileListBox1->currentItem();
     const bool isFile = item && !item->data(kIsDirectoryRole).toBool();
-    Edit1->setText(isFile ? item->text() : QString::fromLatin1(kMeasurementMask));
-    setStatus(StatusPanel::Message, QDir::toNativeSeparators(listDir_));
+    Edit1->setText(isFile ? item->data(kNameRole).toString() : QString::fromLatin1(kMeasurementMask));
+    reporter_.setStatus(StatusPanel::Message, QDir::toNativeSeparators(listDir_));
 }
 
 void TForm1::FileListBox1DblClick()
 {
     const QListWidgetItem* item = FileListBox1->currentItem();
     if (item && item->data(kIsDirectoryRole).toBool()) {
-        const QString name = item->text().mid(1, item->text().size() - 2);
         Edit1->setText(QString::fromLatin1(kMeasurementMask));
-        setListDirectory(QDir(listDir_).filePath(name));
+        setListDirectory(QDir(listDir_).filePath(item->data(kNameRole).toString()));
         return;
     }
     EdytorExecute();
@@ -465,7 +393,7 @@ void TForm1::PokazPlikiClick()
 void TForm1::EdytorExecute()
 {
     if (!shell_.openDocument(selectedFilePath()))
-        showMessage(QStringLiteral("Błąd ładowania pliku"), QStringLiteral("Błąd"), MessageIcon::None);
+        reporter_.showMessage(QStringLiteral("Błąd ładowania pliku"), QStringLiteral("Błąd"), MessageIcon::None);
 }
 
 void TForm1::OtworzExecute()
@@ -480,21 +408,21 @@ void TForm1::OtworzExecute()
     if (!chosen.isEmpty()) {
         const QFileInfo info(chosen);
         if (info.isFile()) {
-            storePath(settings_.lastFile, info.absoluteFilePath());
+            rememberPath(settings_.lastFile, info.absoluteFilePath());
             Edit1->setText(info.absoluteFilePath());
             EdytorExecute();
         }
-        storePath(settings_.dataDirectory, info.absolutePath());
+        rememberPath(settings_.dataDirectory, info.absolutePath());
         dataDir = info.absolutePath();
         listed = dataDir;
     }
-    setStatus(StatusPanel::Message, QDir::toNativeSeparators(dataDir));
+    reporter_.setStatus(StatusPanel::Message, QDir::toNativeSeparators(dataDir));
     setListDirectory(listed);
 }
 
 void TForm1::UsunPlikClick()
 {
-    if (!confirm(QStringLiteral("Wciskając OK! usuniesz plik "), QStringLiteral("Uwaga !"))) return;
+    if (!reporter_.confirm(QStringLiteral("Wciskając OK! usuniesz plik "), QStringLiteral("Uwaga !"))) return;
     deleteFileIfExists(selectedFilePath());
     refreshFileList();
 }
@@ -502,20 +430,20 @@ void TForm1::UsunPlikClick()
 void TForm1::MSExplorerClick()
 {
     if (!shell_.exploreFolder(dataDirectoryText()))
-        showMessage(QStringLiteral("Dostęp zabroniony!"), kWarning, MessageIcon::None);
+        reporter_.showMessage(QStringLiteral("Dostęp zabroniony!"), kWarning, MessageIcon::None);
 }
 
 void TForm1::MSExcelClick()
 {
     const QString target = QDir(listDir_).filePath(QString::fromLatin1(kSpreadsheetCopyName));
-    setStatus(StatusPanel::Message, QStringLiteral("Wstaw do MS Excel"));
+    reporter_.setStatus(StatusPanel::Message, QStringLiteral("Wstaw do MS Excel"));
     switch (exportForSpreadsheet(selectedFilePath(), target)) {
     case ExportResult::SourceUnreadable:
-        showMessage(QStringLiteral("Błąd otwarcia pliku"), QStringLiteral("Bląd"), MessageIcon::None);
+        reporter_.showMessage(QStringLiteral("Błąd otwarcia pliku"), QStringLiteral("Bląd"), MessageIcon::None);
         break;
     case ExportResult::TargetUnwritable:
-        showMessage(QStringLiteral("Błąd konwersji, Zmiń nazwę lub zamknij plik w Excelu"), QStringLiteral("Bląd"),
-                    MessageIcon::None);
+        reporter_.showMessage(QStringLiteral("Błąd konwersji, Zmiń nazwę lub zamknij plik w Excelu"),
+                              QStringLiteral("Bląd"), MessageIcon::None);
         break;
     case ExportResult::Ok:
         shell_.openSpreadsheet(target);
@@ -544,22 +472,34 @@ void TForm1::WizorExecute()
     shell_.startPresenter(presenterArgument(listDir_, Edit1->text()), state_.startDir, presenterShowMode_);
 }
 
-// --- Help, web pages, windows ---
-
-void TForm1::showHelp(const QString& anchor)
+template <std::size_t N>
+void TForm1::rememberPath(char (&field)[N], const QString& path)
 {
-    if (!shell_.openHelp(state_.startDir, anchor)) showMessage(kHelpMissing, kWarning, MessageIcon::None);
+    // Stored only when it fits whole, so a path is never cut into one that names another place.
+    const auto bytes = toWin1250(QDir::toNativeSeparators(path));
+    if (bytes && bytes->size() <= N - 1) {
+        setFieldText(field, *bytes);
+        return;
+    }
+    reporter_.showMessage(QStringLiteral("Ścieżka nie zostanie zapamiętana w ustawieniach: jest dłuższa niż %1 znaków "
+                                         "lub zawiera znaki spoza strony kodowej Windows-1250.\n%2")
+                              .arg(N - 1)
+                              .arg(QDir::toNativeSeparators(path)),
+                          kWarning, MessageIcon::Warning);
 }
+
+// --- Help, web pages ---
 
 void TForm1::Opisprogramu1Click()
 {
-    showHelp({});
+    emit helpRequested({});
 }
 
 void TForm1::SupportDl03Click()
 {
     if (!shell_.openWebAddress(QString::fromLatin1(web::kSupport)))
-        showMessage(QStringLiteral("Nie można uruchomić przeglądarki internetowej"), kWarning, MessageIcon::None);
+        reporter_.showMessage(QStringLiteral("Nie można uruchomić przeglądarki internetowej"), kWarning,
+                              MessageIcon::None);
 }
 
 void TForm1::StronadomowaOLUN1Click()
@@ -567,53 +507,10 @@ void TForm1::StronadomowaOLUN1Click()
     shell_.openWebAddress(QString::fromLatin1(web::kHomePage));
 }
 
-void TForm1::Oprogramie1Click()
-{
-    about_->show();
-    about_->raise();
-}
-
-void TForm1::PUstawieniaClick()
-{
-    form5_->PUstawieniaClick();
-}
-
-// --- Reporter ---
-
-void TForm1::setStatus(StatusPanel panel, const QString& text)
+void TForm1::setStatusText(StatusPanel panel, const QString& text)
 {
     panels_[static_cast<int>(panel)]->setText(text);
     statusBar()->repaint();
-}
-
-void TForm1::setBusy(bool busy)
-{
-    if (busy == busy_) return;
-    busy_ = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-void TForm1::transferMessage(const QString& line)
-{
-    form4_->addMessage(line);
-}
-
-void TForm1::showMessage(const QString& text, const QString& caption, MessageIcon icon)
-{
-    dialogs_.message(this, text, caption, icon);
-}
-
-bool TForm1::confirm(const QString& text, const QString& caption)
-{
-    return dialogs_.confirm(this, text, caption);
-}
-
-void TForm1::processEvents()
-{
-    QCoreApplication::processEvents();
 }
 
 // --- Inspection ---
@@ -639,6 +536,11 @@ bool TForm1::editorMenuEnabled() const
     return Edytor->isEnabled();
 }
 
+bool TForm1::saveMenuVisible() const
+{
+    return Zapisz->isVisible();
+}
+
 QStringList TForm1::listedNames() const
 {
     QStringList names;
@@ -646,9 +548,9 @@ QStringList TForm1::listedNames() const
     return names;
 }
 
-bool TForm1::selectEntry(const QString& name)
+bool TForm1::selectEntry(const QString& text)
 {
-    const auto found = FileListBox1->findItems(name, Qt::MatchExactly);
+    const auto found = FileListBox1->findItems(text, Qt::MatchExactly);
     if (found.isEmpty()) return false;
     FileListBox1->setCurrentItem(found.first());
     FileListBox1Click();

@@ -128,11 +128,6 @@ int TForm4::barMaximum() const
     return ProgressBar1->maximum();
 }
 
-void TForm4::countDownBar()
-{
-    if (ProgressBar1->value() > 0) ProgressBar1->setValue(ProgressBar1->value() - 1);
-}
-
 void TForm4::clearMessages()
 {
     Memo1->clear();

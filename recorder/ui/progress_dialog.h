@@ -33,16 +33,14 @@ public:
     QStringList messages() const;
     QString valueText(int row) const;  // rows of the label pairs, 0..4; 5 time, 6 date
 
-    int barPosition() const;
     int barMaximum() const;
-    // One second less of the estimate; never below 0.
-    void countDownBar();
 
     // DownloadView
     void clearMessages() override;
     void valuesChanged(const DownloadValues& values) override;
     void setBarMaximum(int maximum) override;
     void setBarPosition(int position) override;
+    int barPosition() const override;
 
     QPushButton* actionButton() const { return BitBtn1; }
 

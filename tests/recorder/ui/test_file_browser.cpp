@@ -155,6 +155,29 @@ TEST_F(FileBrowser, OpenDialogMovesTheDataDirectoryAndHoldsAFullPath)
     EXPECT_FALSE(QFileInfo::exists(chosen));
 }
 
+TEST_F(FileBrowser, BracketedNamesAndUnstorablePathsAreHandled)
+{
+    // A folder whose own name has brackets is entered by its name, not its shown text.
+    QDir(startDir_.path()).mkpath(QStringLiteral("[stare]/ą€"));
+    TForm1& w = createWithFiles();
+    ASSERT_TRUE(w.selectEntry(QStringLiteral("[[stare]]")));
+    w.FileListBox1DblClick();
+    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("[stare]")));
+
+    // A folder name outside Windows-1250 cannot be stored: the user is told, nothing is cut.
+    const QString dir = startPath(QStringLiteral("[stare]/ą€/名"));
+    QDir().mkpath(dir);
+    writeFile(dir + QStringLiteral("/a.txt"), "x");
+    const std::string before(fieldText(settings_.dataDirectory));
+    dialogs_.fileToOpen = dir + QStringLiteral("/a.txt");
+    w.OtworzExecute();
+    EXPECT_EQ(std::string(fieldText(settings_.dataDirectory)), before);
+    ASSERT_FALSE(dialogs_.messages.empty());
+    EXPECT_EQ(dialogs_.messages.front().caption, QStringLiteral("Uwaga!"));
+    EXPECT_TRUE(dialogs_.messages.front().text.contains(QDir::toNativeSeparators(dir)));
+    EXPECT_EQ(w.listDirectory(), dir);
+}
+
 TEST_F(FileBrowser, CancelledOpenDialogKeepsTheDataDirectoryAndTheListed)
 {
     TForm1& w = createWithFiles();
@@ -192,9 +215,9 @@ TEST_F(FileBrowser, ExplorerHelpAndWebFailuresHaveTheirMessages)
     EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Nie można uruchomić przeglądarki internetowej"));
     EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Uwaga!"));
 
-    w.Oprogramie1Click();
-    EXPECT_TRUE(w.aboutBox().isVisible());
-    w.aboutBox().newestVersionButton()->click();
+    emit w.aboutRequested();
+    EXPECT_TRUE(windows_->aboutBox().isVisible());
+    windows_->aboutBox().newestVersionButton()->click();
     EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Nie znaleziono przeglądarki internetowej.."));
     EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Error"));
     EXPECT_EQ(dialogs_.messages.back().icon, MessageIcon::Error);
@@ -211,7 +234,7 @@ TEST_F(FileBrowser, HelpOpensAtItsAnchorFromTheStartupOrTheInstalledCopy)
     writeFile(installDir_.filePath(QStringLiteral("Help/instVor3.html")), "<html></html>");
     TForm1& w = createWithFiles();
 
-    w.showHelp(QStringLiteral("#konf"));
+    windows_->showHelp(QStringLiteral("#konf"));
     ASSERT_EQ(launcher_.opened.size(), 1u);
     EXPECT_EQ(launcher_.opened[0].toLocalFile(), installDir_.filePath(QStringLiteral("Help/instVor3.html")));
     EXPECT_EQ(launcher_.opened[0].fragment(), QStringLiteral("konf"));

@@ -3,11 +3,12 @@
 #include "core/text_codec.h"
 #include "ui/progress_dialog.h"
 #include "ui/properties_window.h"
+#include "ui/window_reporter.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -171,47 +172,57 @@ TEST_F(Shutdown, TheCloseBoxEndsWithoutSaving)
 
 using Housekeeping = WindowFixture;
 
-TEST_F(Housekeeping, TheRescanWaitsForTheMeasurementBarAndRunsOnce)
+// The rule itself is tested without a window; here the timer's tick reaches it.
+TEST_F(Housekeeping, TheTimerLowersTheTransferBarAndRunsTheRescanOnce)
 {
     TForm1& w = createWindow();
-    QProgressBar bar;
-    bar.setRange(0, 10);
-    bar.setValue(5);
-    w.setMeasurementBar(&bar);
-    QSignalSpy rescans(&w, &TForm1::rescanFinished);
+    QSignalSpy rescans(windows_.get(), &WindowSet::rescanFinished);
     QSignalSpy clock(&w, &TForm1::clockTicked);
-    state_.rescanCountdown = 3;
-
-    std::vector<int> barAfter, countdownAfter, rescansAfter;
-    for (int tick = 1; tick <= 10; ++tick) {
-        w.Timer1Timer();
-        barAfter.push_back(bar.value());
-        countdownAfter.push_back(state_.rescanCountdown);
-        rescansAfter.push_back(static_cast<int>(rescans.count()));
-    }
-    EXPECT_EQ(barAfter[3], 1);
-    EXPECT_EQ(barAfter[4], 0);  // fifth tick
-    EXPECT_EQ(countdownAfter[4], 3);
-    EXPECT_EQ(countdownAfter[6], 1);
-    EXPECT_EQ(rescansAfter[6], 0);
-    EXPECT_EQ(rescansAfter[7], 1);  // eighth tick
-    EXPECT_EQ(countdownAfter[7], -1);
-    EXPECT_EQ(rescansAfter[9], 1);
-    EXPECT_EQ(bar.value(), 0);
-    EXPECT_EQ(clock.count(), 10);
+    windows_->progressDialog().setBarMaximum(4);
+    windows_->progressDialog().setBarPosition(2);
+    state_.rescanCountdown = 2;
+    for (int tick = 0; tick < 5; ++tick) w.Timer1Timer();
+    EXPECT_EQ(windows_->progressDialog().barPosition(), 0);
+    EXPECT_EQ(state_.rescanCountdown, -1);
+    EXPECT_EQ(rescans.count(), 1);
+    EXPECT_EQ(clock.count(), 5);
     EXPECT_EQ(w.housekeepingTimer().interval(), 1000);
 }
 
-TEST_F(Housekeeping, IdleCountersStayPut)
+using EnablingRules = WindowFixture;
+
+TEST_F(EnablingRules, MonitoringAndTransfersCombine)
 {
     TForm1& w = createWindow();
-    QSignalSpy rescans(&w, &TForm1::rescanFinished);
-    w.progressDialog().setBarMaximum(4);
-    w.progressDialog().setBarPosition(2);
-    for (int tick = 0; tick < 5; ++tick) w.Timer1Timer();
-    EXPECT_EQ(w.progressDialog().barPosition(), 0);
-    EXPECT_EQ(state_.rescanCountdown, -1);
-    EXPECT_EQ(rescans.count(), 0);
+    const auto transferButtonsEnabled = [&w] {
+        return w.readButton()->isEnabled() && w.measurementsButton()->isEnabled() && w.wipeButton()->isEnabled() &&
+               w.settingsButton()->isEnabled() && w.calibrationButton()->isEnabled();
+    };
+    EXPECT_TRUE(transferButtonsEnabled());
+    EXPECT_FALSE(w.saveMenuVisible());
+
+    w.setMonitoringViewOn(true);
+    EXPECT_FALSE(w.readButton()->isEnabled());
+    EXPECT_FALSE(w.calibrationButton()->isEnabled());
+    EXPECT_TRUE(w.monitoringCheckBox()->isEnabled());
+    EXPECT_TRUE(w.saveMenuVisible());
+
+    // A transfer ending while monitoring is on leaves the buttons off.
+    w.setTransferRunning(true);
+    EXPECT_FALSE(w.isEnabled());
+    EXPECT_FALSE(w.monitoringCheckBox()->isEnabled());
+    w.setTransferRunning(false);
+    EXPECT_TRUE(w.isEnabled());
+    EXPECT_FALSE(transferButtonsEnabled());
+
+    w.setMonitoringViewOn(false);
+    EXPECT_TRUE(transferButtonsEnabled());
+
+    w.setMonitoringWindowOpen(true);
+    EXPECT_FALSE(w.exitButton()->isEnabled());
+    EXPECT_TRUE(w.readButton()->isEnabled());
+    w.setMonitoringWindowOpen(false);
+    EXPECT_TRUE(w.exitButton()->isEnabled());
 }
 
 using StatusBar = WindowFixture;
@@ -219,7 +230,8 @@ using StatusBar = WindowFixture;
 TEST_F(StatusBar, ClickCopiesTheMessagePanelIntoTheHint)
 {
     TForm1& w = createWindow();
-    w.setStatus(StatusPanel::Message, QStringLiteral("/bardzo/długa/ścieżka"));
+    windows_->reporter().setStatus(StatusPanel::Message, QStringLiteral("/bardzo/długa/ścieżka"));
+    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("/bardzo/długa/ścieżka"));
     EXPECT_NE(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
     w.StatusBarClick();
     EXPECT_EQ(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
@@ -231,8 +243,8 @@ TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
 {
     TForm1& w = createWindow();
     settings_.channelsUsed = 2;
-    w.PUstawieniaClick();
-    TForm5& p = w.propertiesWindow();
+    emit w.propertiesRequested();
+    TForm5& p = windows_->propertiesWindow();
     EXPECT_TRUE(p.isVisible());
     EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
     EXPECT_TRUE(p.scanEnabled());
@@ -253,9 +265,9 @@ TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
 
 TEST_F(Properties, ReportButtonShowsTheProgressDialogAsReport)
 {
-    TForm1& w = createWindow();
-    w.PokazRaportClick();
-    TForm4& d = w.progressDialog();
+    createWindow();
+    emit windows_->propertiesWindow().reportRequested();
+    TForm4& d = windows_->progressDialog();
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Raport przeczytanej pamięci"));
     d.actionButton()->click();

@@ -57,25 +57,25 @@ TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)
     bool sawDisabled = false;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (w.progressDialog().isVisible() && !w.isEnabled() && !w.readButton()->isEnabled() &&
-            w.progressDialog().windowTitle() == QStringLiteral("Czytaj pamięć"))
+        if (windows_->progressDialog().isVisible() && !w.isEnabled() && !w.readButton()->isEnabled() &&
+            windows_->progressDialog().windowTitle() == QStringLiteral("Czytaj pamięć"))
             sawDisabled = true;
     });
     probe.start(5);
-    w.BitBtn1Click();
+    w.readButton()->click();
     probe.stop();
 
     EXPECT_TRUE(sawDisabled);
-    EXPECT_FALSE(w.progressDialog().isVisible());
+    EXPECT_FALSE(windows_->progressDialog().isVisible());
     expectControlsEnabled(w);
 
-    const QStringList messages = w.progressDialog().messages();
+    const QStringList messages = windows_->progressDialog().messages();
     for (int block = 1; block <= 3; ++block)
         EXPECT_TRUE(messages.contains(QStringLiteral("Czytane pomiary z bloku nr. %1").arg(block)))
             << messages.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(w.progressDialog().valueText(0), QStringLiteral("3"));
-    EXPECT_EQ(w.progressDialog().valueText(1), QStringLiteral("3"));
-    EXPECT_EQ(w.progressDialog().valueText(4), QStringLiteral("4"));
+    EXPECT_EQ(windows_->progressDialog().valueText(0), QStringLiteral("3"));
+    EXPECT_EQ(windows_->progressDialog().valueText(1), QStringLiteral("3"));
+    EXPECT_EQ(windows_->progressDialog().valueText(4), QStringLiteral("4"));
 
     const QStringList files = measurementFiles();
     EXPECT_EQ(files.size(), 3);
@@ -88,8 +88,8 @@ TEST_F(MemoryRead, EmptyRecorderSaysSoAndReadsNothing)
 {
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("0")})) << sim_->errorText().toStdString();
     TForm1& w = createWindow();
-    w.BitBtn1Click();
-    EXPECT_TRUE(w.progressDialog().messages().contains(QStringLiteral("Brak pomiarów do przeczytania")));
+    w.readButton()->click();
+    EXPECT_TRUE(windows_->progressDialog().messages().contains(QStringLiteral("Brak pomiarów do przeczytania")));
     EXPECT_TRUE(measurementFiles().isEmpty());
     expectControlsEnabled(w);
 }
@@ -104,16 +104,16 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
     TForm1& w = createWindow();
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (w.progressDialog().messages().contains(QStringLiteral("Czytane pomiary z bloku nr. 2"))) {
+        if (windows_->progressDialog().messages().contains(QStringLiteral("Czytane pomiary z bloku nr. 2"))) {
             watcher.stop();
-            w.progressDialog().actionButton()->click();
+            windows_->progressDialog().actionButton()->click();
         }
     });
     watcher.start(20);
-    w.BitBtn1Click();
+    w.readButton()->click();
     watcher.stop();
 
-    const QStringList messages = w.progressDialog().messages();
+    const QStringList messages = windows_->progressDialog().messages();
     EXPECT_TRUE(messages.contains(QStringLiteral("Przerwano transmije.")))
         << messages.join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(messages.contains(QStringLiteral("Czytane pomiary z bloku nr. 3")));
@@ -128,11 +128,11 @@ TEST_F(MemoryRead, WipeOnlyAfterConfirmation)
 {
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("2")})) << sim_->errorText().toStdString();
     TForm1& w = createWindow();
-    QSignalSpy wiped(&w, &TForm1::memoryWiped);
+    QSignalSpy wiped(windows_.get(), &WindowSet::memoryWiped);
     state_.statusRead = true;
 
     dialogs_.answers = {false};
-    w.BitBtn5Click();
+    w.wipeButton()->click();
     ASSERT_EQ(dialogs_.questions.size(), 1u);
     EXPECT_EQ(dialogs_.questions[0].text,
               QStringLiteral("Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!"));
@@ -141,15 +141,15 @@ TEST_F(MemoryRead, WipeOnlyAfterConfirmation)
     EXPECT_TRUE(state_.statusRead);
 
     dialogs_.answers = {true};
-    w.BitBtn5Click();
+    w.wipeButton()->click();
     EXPECT_EQ(wiped.count(), 1);
     EXPECT_FALSE(state_.statusRead);
     const QList<QByteArray> commands = sim_->waitForCommands(1);
     EXPECT_EQ(commands.count(QByteArray("CLR_M &")), 1);
 
     // The wiped recorder has nothing left to read.
-    w.BitBtn1Click();
-    EXPECT_TRUE(w.progressDialog().messages().contains(QStringLiteral("Brak pomiarów do przeczytania")));
+    w.readButton()->click();
+    EXPECT_TRUE(windows_->progressDialog().messages().contains(QStringLiteral("Brak pomiarów do przeczytania")));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
 #include "ui/message_dialogs.h"
+#include "ui/window_set.h"
 
 #include <gtest/gtest.h>
 
@@ -141,7 +142,7 @@ protected:
 
     void TearDown() override
     {
-        window_.reset();
+        windows_.reset();
         link_.reset();
         QDir::setCurrent(oldCwd_);
     }
@@ -152,16 +153,17 @@ protected:
                   QStringLiteral("com1=%1\ncom2=%1\ncom3=%1\ncom4=%1\n").arg(device).toUtf8());
     }
 
-    // Creates the window as the program does, in the start-up directory.
+    // Creates the windows as the program does, in the start-up directory.
     TForm1& createWindow()
     {
         QDir::setCurrent(startDir_.path());
         link_ = std::make_unique<SerialLink>(settings_, makeSerialPortTransport(), startDir_.path());
         shell_ = std::make_unique<DesktopShell>(launcher_, programDir_.path(), installDir_.path());
-        window_ = std::make_unique<TForm1>(settings_, state_, *link_, dialogs_, *shell_);
-        window_->housekeepingTimer().stop();  // tests drive the ticks themselves
-        window_->setTerminate([this] { ++terminations_; });
-        return *window_;
+        windows_ = std::make_unique<WindowSet>(settings_, state_, *link_, dialogs_, *shell_);
+        TForm1& w = windows_->mainWindow();
+        w.housekeepingTimer().stop();  // tests drive the ticks themselves
+        w.setTerminate([this] { ++terminations_; });
+        return w;
     }
 
     // A configuration file in the start-up directory made from `prepared`.
@@ -190,7 +192,7 @@ protected:
     RecordingLauncher launcher_;
     std::unique_ptr<SerialLink> link_;
     std::unique_ptr<DesktopShell> shell_;
-    std::unique_ptr<TForm1> window_;
+    std::unique_ptr<WindowSet> windows_;
     int terminations_ = 0;
 };
 

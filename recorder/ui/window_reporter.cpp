@@ -1,0 +1,56 @@
+#include "ui/window_reporter.h"
+
+#include "ui/message_dialogs.h"
+
+#include <QApplication>
+
+namespace vorda {
+
+WindowReporter::WindowReporter(Dialogs& dialogs, QObject* parent) : QObject(parent), dialogs_(dialogs) {}
+
+WindowReporter::~WindowReporter()
+{
+    setBusy(false);
+}
+
+void WindowReporter::setStatus(StatusPanel panel, const QString& text)
+{
+    emit statusChanged(panel, text);
+}
+
+void WindowReporter::setBusy(bool busy)
+{
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void WindowReporter::transferMessage(const QString& line)
+{
+    emit transferMessageAdded(line);
+}
+
+void WindowReporter::showMessage(const QString& text, const QString& caption, MessageIcon icon)
+{
+    dialogs_.message(messageParent_, text, caption, icon);
+}
+
+bool WindowReporter::confirm(const QString& text, const QString& caption)
+{
+    return dialogs_.confirm(messageParent_, text, caption);
+}
+
+void WindowReporter::filesChanged()
+{
+    emit filesChangedSignal();
+}
+
+void WindowReporter::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+}  // namespace vorda

@@ -1,0 +1,79 @@
+#pragma once
+// The composition root of Vorda: creates the program-wide windows in their fixed order
+// (the main window, whose creation loads the settings, then the dialogs), owns the
+// reporter that routes status texts to them, and wires every request between windows
+// and the core. A new window is added here and in its own files.
+
+#include "core/program_state.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace vorda {
+
+class DesktopShell;
+class Dialogs;
+class MemoryDownload;
+class ProgressBarView;
+class ScanSink;
+class SerialLink;
+class TForm1;
+class TForm4;
+class TForm5;
+class TOKBottomDlg;
+class WindowReporter;
+struct Settings;
+
+class WindowSet : public QObject {
+    Q_OBJECT
+public:
+    WindowSet(Settings& settings, ProgramState& state, SerialLink& link, Dialogs& dialogs, DesktopShell& shell);
+    ~WindowSet() override;
+
+    TForm1& mainWindow() { return *main_; }
+    TForm4& progressDialog() { return *form4_; }
+    TForm5& propertiesWindow() { return *form5_; }
+    TOKBottomDlg& aboutBox() { return *about_; }
+    MemoryDownload& download() { return *download_; }
+    WindowReporter& reporter() { return *reporter_; }
+
+    // The memory read of "&Czytanie pamięci": the main window disabled and the progress
+    // dialog shown while it runs.
+    void readMemory();
+    // The help page at `anchor`; "Nie odnaleziono pliku pomocy!" when it cannot be opened.
+    // Every window's "Pomoc" comes here.
+    void showHelp(const QString& anchor);
+    // One housekeeping tick over the progress bars and the rescan countdown.
+    void housekeepingTick();
+
+    // The measurements window's progress bar, counted down by the housekeeping timer.
+    void setMeasurementBar(ProgressBarView* bar) { measurementBar_ = bar; }
+    // The measurements window's block list, filled by scans.
+    void setBlockList(ScanSink* blockList);
+
+signals:
+    // The newest block was scanned again after a measurement start.
+    void rescanFinished();
+    // The memory was wiped: the block list and the free-memory label are stale.
+    void memoryWiped();
+
+private:
+    void wireMainWindow();
+    void rescanNewestBlock();
+
+    Settings& settings_;
+    ProgramState& state_;
+    SerialLink& link_;
+    DesktopShell& shell_;
+
+    std::unique_ptr<WindowReporter> reporter_;
+    std::unique_ptr<TForm1> main_;  // owns the windows made with it as their parent
+    std::unique_ptr<TForm4> form4_;
+    TForm5* form5_ = nullptr;
+    TOKBottomDlg* about_ = nullptr;
+    std::unique_ptr<MemoryDownload> download_;
+    ProgressBarView* measurementBar_ = nullptr;
+};
+
+}  // namespace vorda
