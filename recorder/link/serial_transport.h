@@ -1,7 +1,7 @@
 #pragma once
 // The byte pipe under SerialLink: open a device exclusively, configure it, write bytes,
 // read one chunk under read time-outs, close. QSerialPortTransport drives a real (or
-// pseudo-) terminal; FakeTransport (fake_transport.h) serves the unit tests.
+// pseudo-) terminal; the tests bring a scripted fake.
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "recorder/download/recorder_session.h"
 
-#include "link/fake_transport.h"
+#include "support/fake_transport.h"
 #include "link/recorder_protocol.h"
 
 #include <gtest/gtest.h>

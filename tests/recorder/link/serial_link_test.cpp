@@ -2,7 +2,7 @@
 // chunked reading.
 
 #include "link/serial_link.h"
-#include "link/fake_transport.h"
+#include "support/fake_transport.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

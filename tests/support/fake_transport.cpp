@@ -1,4 +1,4 @@
-#include "link/fake_transport.h"
+#include "support/fake_transport.h"
 
 #include <algorithm>
 #include <utility>
