@@ -35,6 +35,11 @@ struct ReadTimeouts {
     friend bool operator==(const ReadTimeouts&, const ReadTimeouts&) = default;
 };
 
+// The time-out rule of one chunk read, apart from any clock: how long the read may still
+// wait for data `elapsedMs` after it began. Before the first byte only the total time
+// counts; after it the line may be silent for at most the interval. 0 ends the read.
+std::int64_t chunkReadWaitMs(ReadTimeouts timeouts, std::int64_t elapsedMs, bool anyByteReceived);
+
 enum class WriteError { None, BrokenPipe, NoMemory, InvalidBuffer, Other };
 enum class ReadError { None, EndOfFile, Other };
 
