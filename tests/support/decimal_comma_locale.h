@@ -35,8 +35,8 @@ public:
                 unsetenv("LOCPATH");
                 if (!active_) why_ = "localedef built pl_PL.UTF-8 but setlocale refused it";
             } else {
-                why_ = "pl_PL.UTF-8 is not installed and localedef could not build it (exit " +
-                       std::to_string(built) + ")";
+                why_ = "pl_PL.UTF-8 is not installed and localedef could not build it (exit " + std::to_string(built) +
+                       ")";
             }
         }
         if (active_ && *std::localeconv()->decimal_point != ',') {

@@ -40,8 +40,8 @@ public:
             error_ = QString::fromStdString(error);
             return;
         }
-        engine_ = std::make_unique<recsim::RecorderEngine>(options->config,
-                                                           QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+        engine_ =
+            std::make_unique<recsim::RecorderEngine>(options->config, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
         engine_->onCommand = [this](std::string_view c) { commands << QByteArray(c.data(), qsizetype(c.size())); };
         std::tie(transport_, script) = FakeTransport::create();
         script->onWrite = [this](const QByteArray& bytes) { receive(bytes); };

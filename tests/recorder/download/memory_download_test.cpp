@@ -5,8 +5,8 @@
 #include "recorder/download/fake_line_session.h"
 #include "recorder/download/recorder_session.h"
 
-#include "support/fake_transport.h"
 #include "link/recorder_protocol.h"
+#include "support/fake_transport.h"
 
 #include <gtest/gtest.h>
 
@@ -129,8 +129,8 @@ TEST(MemoryRead, InvalidHeaderIsRetriedWithTheSameBlock)
 
     EXPECT_EQ(download.readMemory(), ReadOutcome::Completed);
 
-    EXPECT_EQ(s.line.commands, bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &",
-                                                    " ?R_2 &", " ?MEM 2 &", " ?R_3 &", " ?MEM 3 &"}));
+    EXPECT_EQ(s.line.commands, bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &", " ?R_2 &",
+                                          " ?MEM 2 &", " ?R_3 &", " ?MEM 3 &"}));
     EXPECT_EQ(s.reporter.transfer.filter(QString::fromUtf8("Błąd, powtórz=")),
               QStringList{QString::fromUtf8("Błąd, powtórz=1")});
     EXPECT_EQ(s.measurementFiles().size(), 3);
@@ -170,8 +170,7 @@ TEST(MemoryRead, AbortAtAChosenByteOfTheSecondBlockStopsItAndConvertsWhatCame)
     // The abort button is pressed once the third chunk of block 2 is in the dump.
     constexpr std::int64_t abortAt = 3 * kChunkSize;
     s.reporter.onEvents = [&] {
-        if (!s.state.abortRequested && view.currentBlock == 2 && view.currentBytes >= abortAt)
-            download.requestAbort();
+        if (!s.state.abortRequested && view.currentBlock == 2 && view.currentBytes >= abortAt) download.requestAbort();
     };
 
     EXPECT_EQ(download.readMemory(), ReadOutcome::Aborted);
