@@ -163,7 +163,9 @@ char* MeasurementFileWriter::writeFirstColumn(char* p, std::int64_t index) const
 
 void MeasurementFileWriter::writeSampleLine(std::int64_t index, const SampleItems& items)
 {
-    char* p = writeFirstColumn(lineStart(), index);
+    // A recorder time stamp is the first column, as the header line says: a chosen
+    // first column before it would leave every value one column off its name.
+    char* p = shape_.timeStamp ? lineStart() : writeFirstColumn(lineStart(), index);
     const int present = std::min(items.codesPresent, shape_.codes);
     if (shape_.timeStamp) {
         if (items.timeStampPresent)

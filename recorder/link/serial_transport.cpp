@@ -77,11 +77,8 @@ public:
                 chunk += port_.read(maxBytes - chunk.size());
                 if (chunk.size() >= maxBytes) return ReadError::None;
             }
-            const qint64 left = timeouts_.totalMs - clock.elapsed();
-            if (left <= 0) return ReadError::None;
-            // Before the first byte only the total time counts; after it the line may be
-            // silent for at most the interval.
-            const qint64 wait = chunk.isEmpty() ? left : std::min<qint64>(left, timeouts_.intervalMs);
+            const std::int64_t wait = chunkReadWaitMs(timeouts_, clock.elapsed(), !chunk.isEmpty());
+            if (wait <= 0) return ReadError::None;
             if (port_.waitForReadyRead(static_cast<int>(wait))) continue;
             const QSerialPort::SerialPortError error = port_.error();
             port_.clearError();
@@ -144,6 +141,13 @@ private:
 };
 
 }  // namespace
+
+std::int64_t chunkReadWaitMs(ReadTimeouts timeouts, std::int64_t elapsedMs, bool anyByteReceived)
+{
+    const std::int64_t left = timeouts.totalMs - elapsedMs;
+    if (left <= 0) return 0;
+    return anyByteReceived ? std::min<std::int64_t>(left, timeouts.intervalMs) : left;
+}
 
 std::unique_ptr<SerialTransport> makeSerialPortTransport()
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The byte pipe under SerialLink: open a device exclusively, configure it, write bytes,
 // read one chunk under read time-outs, close. QSerialPortTransport drives a real (or
-// pseudo-) terminal; FakeTransport (fake_transport.h) serves the unit tests.
+// pseudo-) terminal; the tests bring a scripted fake.
 
 #include <QByteArray>
 #include <QString>
@@ -34,6 +34,11 @@ struct ReadTimeouts {
 
     friend bool operator==(const ReadTimeouts&, const ReadTimeouts&) = default;
 };
+
+// The time-out rule of one chunk read, apart from any clock: how long the read may still
+// wait for data `elapsedMs` after it began. Before the first byte only the total time
+// counts; after it the line may be silent for at most the interval. 0 ends the read.
+std::int64_t chunkReadWaitMs(ReadTimeouts timeouts, std::int64_t elapsedMs, bool anyByteReceived);
 
 enum class WriteError { None, BrokenPipe, NoMemory, InvalidBuffer, Other };
 enum class ReadError { None, EndOfFile, Other };

@@ -3,6 +3,7 @@
 #include "reply_decoding.h"
 #include "support/recorder_sim.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPort>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 
 using vorda::test::RecorderSim;
 using namespace simtest;
@@ -38,13 +40,19 @@ void sendBytes(int fd, std::string_view command)
     for (char c : command) ASSERT_EQ(::write(fd, &c, 1), 1);
 }
 
-// Reads until the line has been silent for `silenceMs` (or `limit` bytes arrived).
-std::string readUntilSilent(int fd, int silenceMs = 400, std::size_t limit = SIZE_MAX)
+// How long a read waits for the next byte before it gives up: a bound for a slow machine,
+// never reached when the simulator answers.
+constexpr int kPatienceMs = 15000;
+
+// Reads until `whole` says the reply is complete, `limit` bytes arrived, or the line has
+// been silent for `silenceMs`.
+std::string readUntil(int fd, const std::function<bool(const std::string&)>& whole, int silenceMs = kPatienceMs,
+                      std::size_t limit = SIZE_MAX)
 {
     std::string out;
     char buffer[4096];
     pollfd p{fd, POLLIN, 0};
-    while (out.size() < limit && ::poll(&p, 1, silenceMs) > 0) {
+    while (out.size() < limit && !whole(out) && ::poll(&p, 1, silenceMs) > 0) {
         const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - out.size()));
         if (n <= 0) break;
         out.append(buffer, static_cast<std::size_t>(n));
@@ -52,13 +60,31 @@ std::string readUntilSilent(int fd, int silenceMs = 400, std::size_t limit = SIZ
     return out;
 }
 
-std::string exchange(const QString& device, std::string_view command)
+bool registerReplyEnded(const std::string& reply)
+{
+    return reply.find('\r') != std::string::npos;
+}
+
+// A dump of a record type with four characters per code, header line and every sample.
+bool dumpEnded(const std::string& dump)
+{
+    const DumpHeader h = parseDumpHeader(dump);
+    return h.converted == 8 && dump.size() >= h.samplesAt + std::size_t(h.sampleCount) * h.channelCount * 4;
+}
+
+bool never(const std::string&)
+{
+    return false;
+}
+
+std::string exchange(const QString& device, std::string_view command,
+                     const std::function<bool(const std::string&)>& whole = registerReplyEnded)
 {
     const int fd = openPort(device);
     EXPECT_GE(fd, 0) << strerror(errno);
     if (fd < 0) return {};
     sendBytes(fd, command);
-    std::string reply = readUntilSilent(fd);
+    std::string reply = readUntil(fd, whole);
     ::close(fd);
     return reply;
 }
@@ -76,7 +102,7 @@ TEST(SimulatorProcess, AnswersOverThePortOpenedAndClosedForEveryExchange)
         EXPECT_STREQ(r.tag, "R2");
         EXPECT_EQ(r.blockCount, 2);
     }
-    const std::string dump = exchange(sim.devicePath(), " ?MEM 2 &");
+    const std::string dump = exchange(sim.devicePath(), " ?MEM 2 &", dumpEnded);
     const DumpHeader h = parseDumpHeader(dump);
     ASSERT_EQ(h.converted, 8);
     EXPECT_EQ(h.blockNumber, 2);
@@ -113,12 +139,13 @@ TEST(SimulatorProcess, AbortDiscardsTheRestOfAPacedDump)
     const int fd = openPort(sim.devicePath());
     ASSERT_GE(fd, 0);
     sendBytes(fd, " ?MEM 1 &");
-    const std::string start = readUntilSilent(fd, 2000, 300);
+    const std::string start = readUntil(fd, never, kPatienceMs, 300);
     ASSERT_EQ(start.substr(0, 3), "R3 ");
     sendBytes(fd, "$");
     // Characters already on the line when the "$" arrived still come; then it goes quiet,
-    // long before the 64,000 characters of the dump could have been sent.
-    const std::string tail = readUntilSilent(fd, 400, 8000);
+    // long before the 64,000 characters of the dump could have been sent (8,000 take
+    // over eight seconds at this rate).
+    const std::string tail = readUntil(fd, never, 400, 8000);
     ::close(fd);
     EXPECT_LT(tail.size(), 8000u);
     sim.waitForCommands(2);
@@ -167,7 +194,9 @@ TEST(SimulatorProcess, ASerialPortClientOpensAndClosesThePortRepeatedly)
             port.waitForBytesWritten(1000);
         }
         QByteArray reply;
-        while (port.waitForReadyRead(300)) reply += port.readAll();
+        const QDeadlineTimer patience(kPatienceMs);
+        while (!reply.contains('\r') && port.waitForReadyRead(int(std::max<qint64>(1, patience.remainingTime()))))
+            reply += port.readAll();
         port.close();
         const RegisterReply r = parseRegister(reply.toStdString());
         ASSERT_EQ(r.converted, 14) << "round " << round << ": " << reply.toStdString();

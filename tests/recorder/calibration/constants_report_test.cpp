@@ -71,7 +71,7 @@ TEST(ConstantsReport, NumbersKeepTheirPointUnderADecimalCommaLocale)
     QStringList lines;
     {
         test::DecimalCommaLocale comma;
-        if (!comma.active()) GTEST_SKIP() << "no decimal-comma locale can be built here";
+        if (!comma.active()) GTEST_SKIP() << comma.whyInactive();
         lines = constantsReportLines(s);
     }
     EXPECT_EQ(lines[2].toStdString(), printfLine(1, "", 0.5, 0, 1e7, 0));

@@ -158,7 +158,7 @@ TEST(ChannelScaling, TextUsesAPointUnderADecimalCommaLocale)
     std::string probeText, file, monitor;
     {
         vorda::test::DecimalCommaLocale comma;
-        if (!comma.active()) GTEST_SKIP() << "no Polish locale can be built here";
+        if (!comma.active()) GTEST_SKIP() << comma.whyInactive();
         char probe[16];
         std::snprintf(probe, sizeof probe, "%.1f", 1.5);
         probeText = probe;

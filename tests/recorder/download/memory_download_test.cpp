@@ -1,18 +1,23 @@
-// The memory read, the single-block read and the wipe against recorder-sim.
+// The memory read, the single-block read and the wipe. The block loop runs against the
+// simulator's engine on a fake line; one memory read and the wipe go through the real
+// serial port to recorder-sim.
 
+#include "recorder/download/fake_line_session.h"
 #include "recorder/download/recorder_session.h"
 
-#include "link/fake_transport.h"
 #include "link/recorder_protocol.h"
+#include "support/fake_transport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
 namespace vorda {
 namespace {
 
+using test::FakeLineSession;
 using test::RecorderSession;
 using test::RecordingView;
 
@@ -118,14 +123,14 @@ TEST(MemoryRead, ThreeBlocksAreReadInOrderIntoThreeFiles)
 
 TEST(MemoryRead, InvalidHeaderIsRetriedWithTheSameBlock)
 {
-    RecorderSession s({"--blocks", "3", "--samples", "20", "--wrong-block-number", "1:2"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "3", "--samples", "20", "--wrong-block-number", "1:2"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     MemoryDownload download = s.download();
 
     EXPECT_EQ(download.readMemory(), ReadOutcome::Completed);
 
-    EXPECT_EQ(s.sim.waitForCommands(10), bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &",
-                                                    " ?R_2 &", " ?MEM 2 &", " ?R_3 &", " ?MEM 3 &"}));
+    EXPECT_EQ(s.line.commands, bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &", " ?R_2 &",
+                                          " ?MEM 2 &", " ?R_3 &", " ?MEM 3 &"}));
     EXPECT_EQ(s.reporter.transfer.filter(QString::fromUtf8("Błąd, powtórz=")),
               QStringList{QString::fromUtf8("Błąd, powtórz=1")});
     EXPECT_EQ(s.measurementFiles().size(), 3);
@@ -133,8 +138,8 @@ TEST(MemoryRead, InvalidHeaderIsRetriedWithTheSameBlock)
 
 TEST(MemoryRead, SeventhFailureInARowEndsTheRead)
 {
-    RecorderSession s({"--blocks", "3", "--samples", "20", "--wrong-block-number", "100:2"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "3", "--samples", "20", "--wrong-block-number", "100:2"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     MemoryDownload download = s.download();
 
     EXPECT_EQ(download.readMemory(), ReadOutcome::TooManyFailures);
@@ -145,13 +150,12 @@ TEST(MemoryRead, SeventhFailureInARowEndsTheRead)
     ASSERT_EQ(s.reporter.shown.size(), 1);
     EXPECT_EQ(s.reporter.shown[0].text, QString::fromUtf8("Błędny typ czytanego rekordu"));
     EXPECT_EQ(s.reporter.shown[0].caption, QString::fromUtf8("Błąd..."));
-    const QList<QByteArray> commands = s.sim.waitForCommands(12);
-    EXPECT_EQ(commands.count(" ?R_2 &"), 7);
-    EXPECT_FALSE(commands.contains(" ?MEM 2 &"));
+    EXPECT_EQ(s.line.commands, bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &", " ?R_2 &",
+                                          " ?R_2 &", " ?R_2 &", " ?R_2 &", " ?R_2 &", " ?R_2 &"}));
     EXPECT_EQ(s.measurementFiles().size(), 1);
 }
 
-TEST(MemoryRead, AbortDuringTheSecondBlockStopsItAndConvertsWhatCame)
+TEST(MemoryRead, AbortAtAChosenByteOfTheSecondBlockStopsItAndConvertsWhatCame)
 {
     const QString text = QStringLiteral(
         "model R3\n"
@@ -159,29 +163,25 @@ TEST(MemoryRead, AbortDuringTheSecondBlockStopsItAndConvertsWhatCame)
         "block 2024-05-01 09:00:00 4000 10 4 0\n"
         "block 2024-05-01 10:00:00 5 10 4 0\n");
     QTemporaryDir scenarioDir;
-    QStringList args = RecorderSession::scenario(scenarioDir, text);
-    args << QStringLiteral("--baud") << QStringLiteral("38400");
-    RecorderSession s(args);
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s(FakeLineSession::scenario(scenarioDir, text));
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     RecordingView view;
     MemoryDownload download = s.download(&view);
-    bool pressed = false;
+    // The abort button is pressed once the third chunk of block 2 is in the dump.
+    constexpr std::int64_t abortAt = 3 * kChunkSize;
     s.reporter.onEvents = [&] {
-        if (!pressed && view.currentBlock == 2 && view.currentBytes > 0) {
-            pressed = true;
-            download.requestAbort();
-        }
+        if (!s.state.abortRequested && view.currentBlock == 2 && view.currentBytes >= abortAt) download.requestAbort();
     };
 
     EXPECT_EQ(download.readMemory(), ReadOutcome::Aborted);
 
-    const QList<QByteArray> commands = s.sim.waitForCommands(9);
-    const qsizetype mem2 = commands.indexOf(" ?MEM 2 &");
-    ASSERT_GE(mem2, 0);
-    ASSERT_GT(commands.size(), mem2 + 2);
-    EXPECT_EQ(commands[mem2 + 1], QByteArray("$"));
-    EXPECT_EQ(commands[mem2 + 2], QByteArray(" ?R_3 &"));
-    EXPECT_FALSE(commands.contains(" ?MEM 3 &"));
+    // The "$" goes out before another chunk is read, and the block after it is only
+    // looked at, never asked for.
+    EXPECT_EQ(s.line.commands, bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?MEM 1 &", " ?R_2 &",
+                                          " ?MEM 2 &", "$", " ?R_3 &"}));
+    const QByteArray dump = s.dump();
+    EXPECT_EQ(dump.size(), abortAt);
+    EXPECT_EQ(view.currentBytes, abortAt);
 
     const QStringList& memo = s.reporter.transfer;
     const qsizetype aborted = memo.indexOf(QStringLiteral("Przerwano transmije."));
@@ -189,32 +189,48 @@ TEST(MemoryRead, AbortDuringTheSecondBlockStopsItAndConvertsWhatCame)
     ASSERT_GT(memo.size(), aborted + 1);
     EXPECT_TRUE(memo[aborted + 1].startsWith(QString::fromUtf8("o długości 4000 pomiarów zapisany")))
         << memo[aborted + 1].toStdString();
-    EXPECT_LT(view.currentBytes, 4000 * 16);
     const QStringList files = s.measurementFiles();
-    EXPECT_EQ(files,
+    ASSERT_EQ(files,
               (QStringList{QStringLiteral("2024_05_01_08_00_00.txt"), QStringLiteral("2024_05_01_09_00_00.txt")}));
+    // Block 2's file has a line for each of its 4000 samples; those that arrived whole
+    // before the abort carry their four values.
+    const qsizetype headerEnd = dump.indexOf('\r');
+    ASSERT_GT(headerEnd, 0);
+    const QList<QList<long>> rows = sampleNumbers(s.fileLines(files[1]));
+    EXPECT_EQ(rows.size(), 4000);
+    const auto whole = std::count_if(rows.begin(), rows.end(), [](const QList<long>& row) { return row.size() == 5; });
+    EXPECT_EQ(whole, (abortAt - headerEnd - 1) / (4 * 4));
     EXPECT_TRUE(s.state.abortRequested);
+    EXPECT_EQ(s.settings.portOpen, 0);
 }
 
 TEST(MemoryRead, EmptyRecorderAndSilentLineSayNothingToRead)
 {
-    RecorderSession s({"--blocks", "0"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "0"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     EXPECT_EQ(s.download().readMemory(), ReadOutcome::NoBlocks);
     EXPECT_EQ(s.reporter.transfer, QStringList{QString::fromUtf8("Brak pomiarów do przeczytania")});
-    EXPECT_EQ(s.sim.waitForCommands(3).size(), 3);
+    EXPECT_EQ(s.line.commands, bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &"}));
 
-    s.reporter.transfer.clear();
-    s.link->setDeviceOverride(s.dir.filePath(QStringLiteral("no-such-port")));
-    EXPECT_EQ(s.download().readMemory(), ReadOutcome::NoCommunication);
-    EXPECT_EQ(s.reporter.transfer, QStringList{QString::fromUtf8("Brak pomiarów do przeczytania")});
+    FakeLineSession silent({"--silent-register", "0"});
+    ASSERT_TRUE(silent.line.valid()) << silent.line.errorText().toStdString();
+    EXPECT_EQ(silent.download().readMemory(), ReadOutcome::NoCommunication);
+    EXPECT_EQ(silent.reporter.transfer, QStringList{QString::fromUtf8("Brak pomiarów do przeczytania")});
+
+    FakeLineSession unopened({"--blocks", "2"});
+    ASSERT_TRUE(unopened.line.valid()) << unopened.line.errorText().toStdString();
+    unopened.line.script->openFails = true;
+    EXPECT_EQ(unopened.download().readMemory(), ReadOutcome::NoCommunication);
+    EXPECT_EQ(unopened.reporter.transfer, QStringList{QString::fromUtf8("Brak pomiarów do przeczytania")});
+    EXPECT_TRUE(unopened.line.commands.isEmpty());
     EXPECT_TRUE(s.measurementFiles().isEmpty());
+    EXPECT_TRUE(unopened.measurementFiles().isEmpty());
 }
 
 TEST(MemoryRead, DumpKeepsEveryByteIncludingNul)
 {
-    RecorderSession s({"--blocks", "1", "--samples", "100", "--channels", "4", "--nul-in-dump", "60"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "1", "--samples", "100", "--channels", "4", "--nul-in-dump", "60"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     EXPECT_EQ(s.download().readMemory(), ReadOutcome::Completed);
 
     const QByteArray dump = s.dump();
@@ -228,8 +244,8 @@ TEST(MemoryRead, DumpKeepsEveryByteIncludingNul)
 
 TEST(MemoryRead, BlockWithoutADumpFileIsNotAskedFor)
 {
-    RecorderSession s({"--blocks", "2", "--samples", "20"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "2", "--samples", "20"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     s.state.setStartDir(s.dir.filePath(QStringLiteral("missing/dir")));
 
     EXPECT_EQ(s.download().readMemory(), ReadOutcome::Completed);
@@ -239,7 +255,7 @@ TEST(MemoryRead, BlockWithoutADumpFileIsNotAskedFor)
               QString::fromUtf8("Brak miejsca na dysku,\n\rUszkodzony plik,\n\rNieprawidłowe zamknięcie"));
     EXPECT_EQ(s.reporter.shown[0].caption, QString::fromUtf8("Błąd otwarcia pliku"));
     // No " ?MEM n &" whose answer would flow into the next register read.
-    EXPECT_EQ(s.sim.waitForCommands(5), bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?R_2 &"}));
+    EXPECT_EQ(s.line.commands, bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &", " ?R_1 &", " ?R_2 &"}));
     EXPECT_TRUE(s.measurementFiles().isEmpty());
 }
 
@@ -279,8 +295,8 @@ TEST(MemoryRead, ADeviceThatFailsEveryReadEndsTheBlock)
 
 TEST(SingleBlockRead, DownloadsOnlyTheSelectedBlock)
 {
-    RecorderSession s({"--blocks", "3", "--samples", "500", "--channels", "4"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "3", "--samples", "500", "--channels", "4"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     // The block list's scan ends with the register of the last block.
     RecorderProtocol(*s.link, s.settings, s.state, s.reporter).readRegister(3);
     s.state.selectedBlock = 2;
@@ -289,7 +305,7 @@ TEST(SingleBlockRead, DownloadsOnlyTheSelectedBlock)
 
     EXPECT_TRUE(s.download().readSelectedBlock(&bar));
 
-    EXPECT_EQ(s.sim.waitForCommands(2), bytesList({" ?R_3 &", " ?MEM 2 &"}));
+    EXPECT_EQ(s.line.commands, bytesList({" ?R_3 &", " ?MEM 2 &"}));
     EXPECT_EQ(s.settings.baudRate, 38400u);
     EXPECT_EQ(bar.barMaximum, singleBlockBarMaximum(transferSeconds(4, 500, 38400)));
     EXPECT_EQ(bar.barPosition, bar.barMaximum);

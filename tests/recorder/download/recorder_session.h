@@ -87,17 +87,17 @@ inline void nameChannelsForRawCodes(Settings& settings)
     }
 }
 
-class RecorderSession {
+// What every session holds: a temporary start-up directory with the program's defaults,
+// channels that show raw codes, and a link whose transport the kind of session chooses.
+class SessionBase {
 public:
-    explicit RecorderSession(const QStringList& simArguments) : sim(simArguments)
+    SessionBase()
     {
         const QString start = dir.path();
         state.setStartDir(start);
         applyStartupDefaults(settings, start);
         settings.firstColumn = 1;
         nameChannelsForRawCodes(settings);
-        link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), start);
-        link->setDeviceOverride(sim.devicePath());
     }
 
     // Writes a scenario file and returns the simulator arguments that load it.
@@ -136,11 +136,28 @@ public:
     }
 
     QTemporaryDir dir;
-    RecorderSim sim;
     Settings settings{};
     ProgramState state;
     RecordingReporter reporter;
     std::unique_ptr<SerialLink> link;
+
+protected:
+    void connect(std::unique_ptr<SerialTransport> transport)
+    {
+        link = std::make_unique<SerialLink>(settings, std::move(transport), dir.path());
+    }
+};
+
+// A session with recorder-sim on a pseudo-terminal, through the real serial port.
+class RecorderSession : public SessionBase {
+public:
+    explicit RecorderSession(const QStringList& simArguments) : sim(simArguments)
+    {
+        connect(makeSerialPortTransport());
+        link->setDeviceOverride(sim.devicePath());
+    }
+
+    RecorderSim sim;
 };
 
 }  // namespace vorda::test

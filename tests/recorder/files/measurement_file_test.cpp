@@ -148,13 +148,13 @@ TEST(MeasurementFile, TimeStampedSamplesOfTriggeredBlocks)
     EXPECT_EQ(render(s, layout('5', 3, 10, true), {{0, items}}),
               (std::vector<std::string>{"_HH:MM:SS A  C P", "13:05:07.122 1.5    3.25  "}));
 
-    // The chosen first column still comes first although the header names only the stamp.
+    // The stamp takes the place of the chosen first column, as the header says.
     const Settings numbered = settingsWith(1, {{"A", 1}});
     EXPECT_EQ(render(numbered, layout('5', 1, 10, true), {{0, values({1.5f})}})[0], "_HH:MM:SS A ");
     SampleItems one = values({1.5f});
     one.timeStampPresent = true;
     one.timeStamp = 0xFFFFFFFFu;  // wraps at midnight: 8589934590 ms
-    EXPECT_EQ(render(numbered, layout('5', 1, 10, true), {{0, one}})[1], "  1 10:05:34.590 1.5  ");
+    EXPECT_EQ(render(numbered, layout('5', 1, 10, true), {{0, one}})[1], "10:05:34.590 1.5  ");
 
     // The same record type without the trigger bit is a plain block.
     EXPECT_EQ(render(s, layout('5', 3, 10, false), {{0, values({1.5f, 2.0f, 3.25f})}}),

@@ -140,7 +140,10 @@ TEST_F(PtyLinkTest, ALongReplyArrivesInChunksOf200BytesAndEndsInSilence)
     EXPECT_EQ(sim.waitForCommands(2).value(1), QByteArray(" ?MEM 1 &"));
 }
 
-TEST_F(PtyLinkTest, ASilentRecorderCostsTheTotalTimeOfTheMode)
+// The real port keeps waiting on a silent line for the mode's whole total time. Only the
+// lower bound is asserted: a loaded machine makes the read longer, never shorter. Which
+// mode waits how long, and the interval once bytes flow, are checked on the fake line.
+TEST_F(PtyLinkTest, ASilentRecorderIsWaitedForAtLeastTheTotalTime)
 {
     test::RecorderSim sim({"--silent-register", "0"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
@@ -151,25 +154,14 @@ TEST_F(PtyLinkTest, ASilentRecorderCostsTheTotalTimeOfTheMode)
     QElapsedTimer clock;
     clock.start();
     const QByteArray reply = protocol.readRegister(0);
-    const qint64 dataModeMs = clock.elapsed();
+    const qint64 waitedMs = clock.elapsed();
     EXPECT_TRUE(reply.isEmpty());
     EXPECT_EQ(fieldText(settings.status.tag), "-");
     EXPECT_TRUE(state.statusRead);
-    EXPECT_GE(dataModeMs, 950);
-    EXPECT_LT(dataModeMs, 5000);
-
-    // Command mode: a chunk read on a quiet line waits its 5000 ms.
-    link->mode = kCommandMode;
-    link->open();
-    link->receiving = true;
-    clock.restart();
-    link->readChunk();
-    const qint64 commandModeMs = clock.elapsed();
-    link->close();
-    EXPECT_TRUE(link->reply.isEmpty());
-    EXPECT_FALSE(link->receiving);
-    EXPECT_GE(commandModeMs, 4950);
-    EXPECT_LT(commandModeMs, 15000);
+    // Less a few milliseconds that the port's own timer may round away.
+    EXPECT_GE(waitedMs, timeoutsForMode(kDataMode).totalMs - 50);
+    // The command reached the recorder, which kept quiet.
+    EXPECT_EQ(sim.waitForCommands(1), QList<QByteArray>{" ?R_0 &"});
 }
 
 TEST_F(PtyLinkTest, PortNumberZeroOpensComOneThroughPortsConf)

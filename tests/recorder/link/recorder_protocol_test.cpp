@@ -2,7 +2,7 @@
 // status and program state, the link-state texts, and the one-exchange-at-a-time guard.
 
 #include "link/recorder_protocol.h"
-#include "link/fake_transport.h"
+#include "support/fake_transport.h"
 
 #include <gtest/gtest.h>
 #include <QStringList>

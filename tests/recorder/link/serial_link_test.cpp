@@ -2,7 +2,7 @@
 // chunked reading.
 
 #include "link/serial_link.h"
-#include "link/fake_transport.h"
+#include "support/fake_transport.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -226,6 +226,25 @@ TEST_F(SerialLinkTest, GuardAdmitsOneExchangeAtATime)
     EXPECT_FALSE(link->exchangeInProgress());
     const ExchangeGuard again(*link);
     EXPECT_TRUE(again.acquired());
+}
+
+// The rule the serial port's chunk read follows, on any clock: the mode's total time on a
+// silent line, the interval once bytes flow, never past the total.
+TEST(ChunkReadTimeouts, TotalTimeBeforeTheFirstByteThenTheIntervalWithinTheTotal)
+{
+    const ReadTimeouts data = timeoutsForMode(kDataMode);
+    const ReadTimeouts command = timeoutsForMode(kCommandMode);
+    EXPECT_EQ(chunkReadWaitMs(data, 0, false), 1000);
+    EXPECT_EQ(chunkReadWaitMs(command, 0, false), 5000);
+    EXPECT_EQ(chunkReadWaitMs(command, 4999, false), 1);
+    EXPECT_EQ(chunkReadWaitMs(command, 5000, false), 0);
+
+    EXPECT_EQ(chunkReadWaitMs(data, 10, true), 350);
+    EXPECT_EQ(chunkReadWaitMs(command, 100, true), 500);
+    EXPECT_EQ(chunkReadWaitMs(data, 800, true), 200);
+    // A read that overran its total (a loaded machine) ends instead of waiting on.
+    EXPECT_EQ(chunkReadWaitMs(data, 1500, true), 0);
+    EXPECT_EQ(chunkReadWaitMs(command, 6000, false), 0);
 }
 
 }  // namespace

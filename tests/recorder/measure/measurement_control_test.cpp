@@ -1,37 +1,36 @@
-// Starting and stopping a measurement against recorder-sim: the commands, the memory
-// checks and the progress bar.
+// Starting and stopping a measurement against the simulated recorder on a fake line: the
+// commands, the memory checks and the progress bar.
 
-#include "recorder/download/recorder_session.h"
+#include "recorder/download/fake_line_session.h"
 
 #include "link/recorder_protocol.h"
 #include "measure/measurement_control.h"
 #include "measure/system_scan.h"
 
 #include <gtest/gtest.h>
-#include <QThread>
 
 #include <limits>
 
 namespace vorda {
 namespace {
 
-using test::RecorderSession;
+using test::FakeLineSession;
 using test::RecordingView;
 
 // Ends the exchange sequence with a register read, so that the log shows whether
-// anything was sent before it. `logged` is the number of log entries to wait for.
-QList<QByteArray> commandsBefore(RecorderSession& s, int expected, int logged = -1)
+// anything was sent before it (and an unterminated command is completed by it).
+QList<QByteArray> commandsBefore(FakeLineSession& s)
 {
     RecorderProtocol(*s.link, s.settings, s.state, s.reporter).readRegister(9);
-    QList<QByteArray> commands = s.sim.waitForCommands(logged < 0 ? expected + 1 : logged);
+    QList<QByteArray> commands = s.line.commands;
     if (!commands.isEmpty() && commands.last() == " ?R_9 &") commands.removeLast();
     return commands;
 }
 
 TEST(MeasurementStart, WithoutStatusSendsStartAndSetsTheBar)
 {
-    RecorderSession s({});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     s.settings.samplingTimeMs = 100;
     s.settings.sampleCount = 500;
     s.state.statusRead = false;
@@ -41,7 +40,7 @@ TEST(MeasurementStart, WithoutStatusSendsStartAndSetsTheBar)
 
     EXPECT_TRUE(control.startMeasurement());
 
-    EXPECT_EQ(commandsBefore(s, 1), QList<QByteArray>{"  START &"});
+    EXPECT_EQ(commandsBefore(s), QList<QByteArray>{"  START &"});
     EXPECT_EQ(bar.barMaximum, 52);
     EXPECT_EQ(bar.barPosition, 52);
     EXPECT_EQ(s.state.rescanCountdown, 3);
@@ -61,8 +60,8 @@ TEST(MeasurementStart, BarMaximumIsThePlannedDurationWithoutOverflow)
 
 TEST(MeasurementStart, MemoryChecks)
 {
-    RecorderSession s({});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     RecordingView bar;
     MeasurementControl control(s.settings, s.state, *s.link, s.reporter, &bar);
     s.state.statusRead = true;
@@ -89,28 +88,28 @@ TEST(MeasurementStart, MemoryChecks)
     EXPECT_TRUE(control.startMeasurement());
     EXPECT_EQ(s.reporter.asked.size(), 2);
 
-    EXPECT_EQ(commandsBefore(s, 2), (QList<QByteArray>{"  START &", "  START &"}));
+    EXPECT_EQ(commandsBefore(s), (QList<QByteArray>{"  START &", "  START &"}));
     EXPECT_EQ(checkMemoryForStart(ProgramState{}), MemoryCheck::Unchecked);
 }
 
 TEST(MeasurementStop, SendsBothCommandsAndDropsTheBar)
 {
-    RecorderSession s({});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     RecordingView bar;
     bar.barPosition = 40;
     MeasurementControl control(s.settings, s.state, *s.link, s.reporter, &bar);
 
     control.stopMeasurement();
 
-    EXPECT_EQ(commandsBefore(s, 2), (QList<QByteArray>{"$ $_END &", " &"}));
+    EXPECT_EQ(commandsBefore(s), (QList<QByteArray>{"$ $_END &", " &"}));
     EXPECT_EQ(bar.barPosition, 0);
 }
 
 TEST(PendingCommand, OnlyTheStartTextSetsTheBarAndLongTextIsCut)
 {
-    RecorderSession s({});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     RecordingView bar;
     MeasurementControl control(s.settings, s.state, *s.link, s.reporter, &bar);
 
@@ -120,7 +119,7 @@ TEST(PendingCommand, OnlyTheStartTextSetsTheBarAndLongTextIsCut)
     control.sendPendingCommand(tooLong);
 
     // The register read that ends the sequence joins the unterminated command.
-    const QList<QByteArray> commands = commandsBefore(s, 2, 2);
+    const QList<QByteArray> commands = commandsBefore(s);
     ASSERT_EQ(commands.size(), 2);
     EXPECT_EQ(commands[0], QByteArray(" START &"));
     // The cut text lost its "&": the recorder takes it and the next command as one.
@@ -129,15 +128,16 @@ TEST(PendingCommand, OnlyTheStartTextSetsTheBarAndLongTextIsCut)
 
 TEST(MeasurementStart, NewBlockAppearsForTheNewestBlockPoll)
 {
-    RecorderSession s({"--blocks", "1", "--samples", "5", "--period", "10"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "1", "--samples", "5", "--period", "10"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     MeasurementControl control(s.settings, s.state, *s.link, s.reporter);
     test::RecordingReporter quiet;
     CollectingScanSink sink;
 
     EXPECT_TRUE(control.startMeasurement());
-    // Well past the planned 50 ms; the poll itself is what is checked.
-    QThread::msleep(500);
+    ASSERT_TRUE(s.line.engine().measuring());
+    // The recorder's clock moves past the planned 50 ms; the poll itself is what is checked.
+    s.line.nowMs += 1000;
     EXPECT_EQ(pollNewestBlock(s.settings, s.state, *s.link, quiet, sink), ScanOutcome::Completed);
 
     ASSERT_EQ(sink.blocks.size(), 1);

@@ -1,7 +1,7 @@
 // The system scan and the newest-block poll: report lines, block lines, and the
-// registers they read from recorder-sim.
+// registers they read from the simulated recorder on a fake line.
 
-#include "recorder/download/recorder_session.h"
+#include "recorder/download/fake_line_session.h"
 
 #include "measure/system_scan.h"
 
@@ -12,7 +12,7 @@
 namespace vorda {
 namespace {
 
-using test::RecorderSession;
+using test::FakeLineSession;
 
 QList<QByteArray> registers(std::initializer_list<int> numbers)
 {
@@ -36,19 +36,19 @@ const QString kHeading2 = QString::fromUtf8("bloku pomiaru    pomiaru  pomiarów
 TEST(SystemScan, ThreeBlocksGiveReportAndBlockList)
 {
     QTemporaryDir scenarioDir;
-    RecorderSession s(
-        RecorderSession::scenario(scenarioDir, QStringLiteral("model R3\n"
+    FakeLineSession s(
+        FakeLineSession::scenario(scenarioDir, QStringLiteral("model R3\n"
                                                               "block 2024-01-10 08:00:00 120 100 4 0\n"
                                                               "block 2024-01-11 09:15:30 7 5 2 0\n"
                                                               "block 2024-01-12 23:59:59 65000 1000 16 0\n")));
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     s.settings.sampleCount = 1;
     CollectingScanSink sink;
     sink.report << QStringLiteral("old line");
 
     EXPECT_EQ(scanSystem(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
 
-    EXPECT_EQ(s.sim.waitForCommands(4), registers({0, 1, 2, 3}));
+    EXPECT_EQ(s.line.commands, registers({0, 1, 2, 3}));
     const QStringList& report = sink.report;
     ASSERT_GE(report.size(), 12);
     EXPECT_EQ(report[0], QStringLiteral("System typ. KX208DL03.5 "));
@@ -83,13 +83,13 @@ TEST(SystemScan, ThreeBlocksGiveReportAndBlockList)
 
 TEST(SystemScan, EmptyRecorderEndsWithTheEmptyLine)
 {
-    RecorderSession s({"--blocks", "0", "--model", "R4"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "0", "--model", "R4"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     CollectingScanSink sink;
 
     EXPECT_EQ(scanSystem(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
 
-    EXPECT_EQ(s.sim.waitForCommands(1), registers({0}));
+    EXPECT_EQ(s.line.commands, registers({0}));
     ASSERT_FALSE(sink.report.isEmpty());
     EXPECT_EQ(sink.report.first(), QStringLiteral("System typ. KX208DL04/6? "));
     EXPECT_TRUE(sink.report.contains(QStringLiteral("Rejestr systemu - 0 .")));
@@ -99,14 +99,14 @@ TEST(SystemScan, EmptyRecorderEndsWithTheEmptyLine)
 
     // The newest-block poll reads register 0 only and appends nothing.
     EXPECT_EQ(pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
-    EXPECT_EQ(s.sim.waitForCommands(2), registers({0, 0}));
+    EXPECT_EQ(s.line.commands, registers({0, 0}));
     EXPECT_TRUE(sink.blocks.isEmpty());
 }
 
 TEST(SystemScan, SilentRegisterEndsTheScanWithNoCommunication)
 {
-    RecorderSession s({"--blocks", "3", "--silent-register", "2"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "3", "--silent-register", "2"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     CollectingScanSink sink;
 
     EXPECT_EQ(scanSystem(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::NoCommunication);
@@ -116,27 +116,27 @@ TEST(SystemScan, SilentRegisterEndsTheScanWithNoCommunication)
     ASSERT_GE(sink.report.size(), 2);
     EXPECT_EQ(sink.report.last(), QStringLiteral("Brak komunikacji"));
     EXPECT_EQ(sink.report[sink.report.size() - 2], sink.blocks[1]);
-    EXPECT_EQ(s.sim.waitForCommands(3), registers({0, 1, 2}));
+    EXPECT_EQ(s.line.commands, registers({0, 1, 2}));
 }
 
 TEST(SystemScan, WrongBlockNumbersCannotKeepTheScansGoing)
 {
-    RecorderSession s({"--blocks", "3", "--wrong-block-number", "1000"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "3", "--wrong-block-number", "1000"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     CollectingScanSink sink;
 
     EXPECT_EQ(scanSystem(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
     EXPECT_EQ(pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
 
-    EXPECT_EQ(s.sim.waitForCommands(6), registers({0, 1, 2, 3, 0, 3}));
+    EXPECT_EQ(s.line.commands, registers({0, 1, 2, 3, 0, 3}));
     EXPECT_EQ(sink.blocks.size(), 1 + 3 + 1);
 }
 
 TEST(SystemScan, NoRecorderGivesOneLine)
 {
-    RecorderSession s({});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
-    s.link->setDeviceOverride(s.dir.filePath(QStringLiteral("no-such-port")));
+    FakeLineSession s({});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
+    s.line.script->openFails = true;
     CollectingScanSink sink;
     EXPECT_EQ(scanSystem(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::NoCommunication);
     EXPECT_EQ(sink.report, QStringList{QStringLiteral("Brak komunikacji")});
@@ -147,15 +147,15 @@ TEST(SystemScan, NoRecorderGivesOneLine)
 
 TEST(NewestBlockPoll, ReadsRegisterZeroAndTheNewestBlockOnly)
 {
-    RecorderSession s({"--blocks", "5"});
-    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    FakeLineSession s({"--blocks", "5"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     CollectingScanSink sink;
     sink.blocks << QStringLiteral("kept");
 
     EXPECT_EQ(pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
     EXPECT_EQ(pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::Completed);
 
-    EXPECT_EQ(s.sim.waitForCommands(4), registers({0, 5, 0, 5}));
+    EXPECT_EQ(s.line.commands, registers({0, 5, 0, 5}));
     ASSERT_EQ(sink.blocks.size(), 3);
     EXPECT_EQ(sink.blocks[0], QStringLiteral("kept"));
     EXPECT_EQ(sink.blocks[1], sink.blocks[2]);

@@ -53,7 +53,8 @@ TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)
     w.show();
 
     // While the read runs the window and its transfer controls are disabled and the
-    // dialog is shown in abort mode.
+    // dialog is shown in abort mode. A zero timer looks at every pass of the events
+    // that the transfer lets run, however fast or slow the machine is.
     bool sawDisabled = false;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
@@ -61,7 +62,7 @@ TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)
             windows_->progressDialog().windowTitle() == QStringLiteral("Czytaj pamięć"))
             sawDisabled = true;
     });
-    probe.start(5);
+    probe.start(0);
     w.readButton()->click();
     probe.stop();
 
@@ -96,7 +97,8 @@ TEST_F(MemoryRead, EmptyRecorderSaysSoAndReadsNothing)
 
 TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
 {
-    // Paced so that a block takes long enough to be aborted in the middle.
+    // Paced so that a block takes long enough to be aborted in the middle; the click comes
+    // at the first pass of events after block 2 was announced.
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("3"), QStringLiteral("--samples"),
                                 QStringLiteral("150"), QStringLiteral("--channels"), QStringLiteral("4"),
                                 QStringLiteral("--baud"), QStringLiteral("19200")}))
@@ -109,7 +111,7 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
             windows_->progressDialog().actionButton()->click();
         }
     });
-    watcher.start(20);
+    watcher.start(0);
     w.readButton()->click();
     watcher.stop();
 

@@ -35,6 +35,8 @@ public:
         // Called at the start of every read, before the chunk is taken (for example to
         // let a "timer" start a second exchange in the middle of one).
         std::function<void()> onRead;
+        // Called with the bytes of every successful write.
+        std::function<void(const QByteArray& bytes)> onWrite;
 
         // --- what happened ---
         std::vector<QString> opened;  // devices of every open() call

@@ -1,4 +1,4 @@
-#include "link/fake_transport.h"
+#include "support/fake_transport.h"
 
 #include <algorithm>
 #include <utility>
@@ -50,6 +50,7 @@ WriteResult FakeTransport::write(const char* data, std::int64_t size)
     if (script_->shortWrites) return {WriteError::None, 0};
     script_->written.append(data, size);
     script_->pendingCommand.append(data, size);
+    if (const auto hook = script_->onWrite) hook(QByteArray(data, static_cast<qsizetype>(size)));
     return {WriteError::None, size};
 }
 
