@@ -4,6 +4,7 @@
 
 #include "cli/cli_command.h"
 #include "core/program_state.h"
+#include "core/progress_views.h"
 #include "core/reporter.h"
 #include "core/settings_files.h"
 #include "core/settings_record.h"

@@ -1,6 +1,10 @@
 #include "link/memory_download.h"
 
-#include "core/text_codec.h"
+#include "core/program_state.h"
+#include "core/progress_views.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
+#include "files/dump_conversion.h"
 #include "link/recorder_protocol.h"
 #include "link/serial_link.h"
 
@@ -42,19 +46,6 @@ bool isAnswer(const QByteArray& reply)
 }
 
 }  // namespace
-
-DownloadValues DownloadValues::fromStatus(const RecorderStatus& status)
-{
-    DownloadValues v;
-    v.blockCount = status.blockCount;
-    v.blockNumber = status.blockNumber;
-    v.sampleCount = status.sampleCount;
-    v.samplingMs = status.samplingMs;
-    v.channelCount = status.channelCount;
-    v.time = fromWin1250(fieldText(status.time));
-    v.date = fromWin1250(fieldText(status.date));
-    return v;
-}
 
 std::uint32_t effectiveBaudRate(std::uint32_t& baudRate)
 {
