@@ -56,7 +56,8 @@ std::uint32_t effectiveBaudRate(std::uint32_t& baudRate)
 std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCount, std::uint32_t baudRate)
 {
     if (baudRate == 0) return 0;
-    // The product is formed as the 32-bit unsigned value it always was.
+    // The product is a 32-bit unsigned value and wraps, so a huge header gives the same
+    // estimate in every build.
     const std::uint32_t bits = static_cast<std::uint32_t>(channelCount) * static_cast<std::uint32_t>(sampleCount) *
                                static_cast<std::uint32_t>(kEstimateBitsPerCode);
     return bits / baudRate;
