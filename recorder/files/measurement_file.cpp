@@ -1,6 +1,6 @@
 #include "files/measurement_file.h"
 
-#include "files/number_text.h"
+#include "core/number_text.h"
 
 #include <algorithm>
 #include <cstring>
