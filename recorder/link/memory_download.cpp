@@ -3,6 +3,7 @@
 #include "core/program_state.h"
 #include "core/progress_views.h"
 #include "core/reporter.h"
+#include "core/sample_layout.h"
 #include "core/settings_record.h"
 #include "files/dump_conversion.h"
 #include "link/recorder_protocol.h"
@@ -90,21 +91,7 @@ bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q)
 std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn)
 {
     if (channelCount <= 0 || sampleCount <= 0) return 0;
-    std::int64_t perSample = 0;
-    switch (recordType) {
-    case '1':
-    case '2':
-    case '3':
-    case '4':
-        perSample = 4 * std::int64_t(channelCount);
-        break;
-    case '5':
-        perSample = 4 * std::int64_t(channelCount) + (triggerOn ? 8 : 0);
-        break;
-    default:
-        break;
-    }
-    return perSample * sampleCount;
+    return std::int64_t{sampleShape(recordType, triggerOn, channelCount).characters()} * sampleCount;
 }
 
 MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,

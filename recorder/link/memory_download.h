@@ -54,8 +54,9 @@ int singleBlockBarMaximum(std::uint32_t transferSeconds);
 // A register reply that answers block q: block number q and tag 'R1'..'R5'.
 bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q);
 
-// The number of sample characters a block of this header holds, as the layout of its
-// record type and the trigger bit make it (the header line itself not counted).
+// The number of sample characters a block of this header holds, as the sample layout of
+// its record type and the trigger bit make it (the header line itself not counted); 0
+// for no channel or no sample. More than 16 channels count as the 16 the conversion reads.
 std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn);
 
 // --- The operations ---
