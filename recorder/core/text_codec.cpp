@@ -48,4 +48,11 @@ std::string toWin1250Lossy(const QString& text)
     return bytes;
 }
 
+QString withPlainLineBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    return text;
+}
+
 }  // namespace vorda

@@ -221,8 +221,8 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
 
     link_.mode = kDataMode;
     link_.open();
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
-    reporter_.setStatus(StatusPanel::Message, text(kReadingMemoryText));
+    reporter_.setLinkState(LinkState::Connected);
+    reporter_.setActivity(text(kReadingMemoryText));
     link_.command = memoryCommand(block);
     link_.send();
     result.commandSent = link_.writeStatus == 0;
@@ -260,8 +260,8 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
             reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
     }
 
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
-    reporter_.setStatus(StatusPanel::Message, QStringLiteral(" "));
+    reporter_.setLinkState(LinkState::Disconnected);
+    reporter_.setActivity(QStringLiteral(" "));
     dump.close();
     return result;
 }

@@ -22,15 +22,6 @@ QByteArray memoryCommand(int block)
     return QByteArray(text);
 }
 
-QString linkConnectedText()
-{
-    return QStringLiteral("Polączony");
-}
-QString linkDisconnectedText()
-{
-    return QStringLiteral("Rozlączony");
-}
-
 namespace {
 
 // Reads conversions from reply text the way sscanf does: each conversion skips leading
@@ -245,11 +236,11 @@ QByteArray RecorderProtocol::registerExchange(int n)
     reporter_.setBusy(true);
     link_.command = registerCommand(n);
     link_.mode = kDataMode;
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
+    reporter_.setLinkState(LinkState::Connected);
     link_.open();
     link_.send();
     link_.readChunk();
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
+    reporter_.setLinkState(LinkState::Disconnected);
 
     const QByteArray reply = link_.replyText();
     parseRegisterReply(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())), settings_.status,
@@ -283,9 +274,9 @@ QByteArray RecorderProtocol::readCurrentData()
     if (!guard) return {};
     link_.command = kDataCommand;
     link_.mode = kCommandMode;
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
+    reporter_.setLinkState(LinkState::Connected);
     const QByteArray reply = dataRead();
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
+    reporter_.setLinkState(LinkState::Disconnected);
     parseDataReply(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())), link_.readings[0]);
     finishExchange();
     return reply;
@@ -298,14 +289,14 @@ QByteArray RecorderProtocol::readCurrentDataAveraged()
     reporter_.setBusy(true);
     link_.command = kDataCommand;
     link_.mode = kCommandMode;
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
+    reporter_.setLinkState(LinkState::Connected);
     std::array<QByteArray, 5> replies;
     for (QByteArray& reply : replies) {
         reply = dataRead();
         link_.command = kDataCommand;
         link_.mode = kCommandMode;
     }
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
+    reporter_.setLinkState(LinkState::Disconnected);
 
     Readings& readings = link_.readings;
     for (std::size_t k = 0; k < replies.size(); ++k)
@@ -339,11 +330,11 @@ void RecorderProtocol::plainExchange(const QByteArray& text)
 {
     link_.command = text;
     link_.mode = kCommandMode;
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
+    reporter_.setLinkState(LinkState::Connected);
     link_.open();
     link_.send();
     finishExchange();
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
+    reporter_.setLinkState(LinkState::Disconnected);
 }
 
 void RecorderProtocol::finishExchange()

@@ -28,10 +28,6 @@ QByteArray registerCommand(int n);
 // " ?MEM %d &" with the block number.
 QByteArray memoryCommand(int block);
 
-// Link-state texts of status bar panel 1.
-QString linkConnectedText();     // "Polączony"
-QString linkDisconnectedText();  // "Rozlączony"
-
 // Parses a register reply as "%3s %11s %11s %d %ld %d %d %ld %d %d %u %u %f %f" would
 // into `status` and `optionWord` (token 10). Conversion stops at the first token that
 // does not convert (or at the end of the text); fields of later tokens keep their values.

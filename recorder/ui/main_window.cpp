@@ -38,8 +38,6 @@
 namespace vorda {
 namespace {
 
-const QString kConnected = QStringLiteral("Polączony");
-const QString kDisconnected = QStringLiteral("Rozlączony");
 const QString kHelpMissing = QStringLiteral("Nie odnaleziono pliku pomocy!");
 const QString kWarning = QStringLiteral("Uwaga!");
 constexpr int kIsDirectoryRole = Qt::UserRole + 1;
@@ -292,7 +290,8 @@ void TForm1::FormCreate(bool clearFirst)
     }
 
     setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
-    setStatus(StatusPanel::Link, settings_.portOpen == 1 ? kConnected : kDisconnected);
+    setStatus(StatusPanel::Link,
+              linkStateText(settings_.portOpen == 1 ? LinkState::Connected : LinkState::Disconnected));
 
     const bool show = settings_.showFiles != 0;
     PokazPliki->setChecked(show);

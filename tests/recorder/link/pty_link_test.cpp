@@ -272,7 +272,7 @@ public:
 
     void setStatus(StatusPanel panel, const QString& text) override
     {
-        if (panel == StatusPanel::Link && text == linkConnectedText() && protocol) {
+        if (panel == StatusPanel::Link && text == linkStateText(LinkState::Connected) && protocol) {
             RecorderProtocol* p = std::exchange(protocol, nullptr);
             nestedReply = p->readCurrentData();
         }
