@@ -6,6 +6,7 @@
 
 #include "core/program_state.h"
 #include "core/progress_views.h"
+#include "core/reporter.h"
 #include "core/settings_files.h"
 #include "link/memory_download.h"
 #include "link/serial_link.h"

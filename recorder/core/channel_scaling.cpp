@@ -1,6 +1,7 @@
 #include "core/channel_scaling.h"
 
 #include "core/number_text.h"
+#include "core/settings_record.h"
 
 namespace vorda {
 

@@ -2,12 +2,12 @@
 // Raw 16-bit recorder codes into physical values, and those values into monitoring text.
 // Measurement files write their values with writeFixed (core/number_text.h).
 
-#include "core/settings_record.h"
-
 #include <cstdint>
 #include <string>
 
 namespace vorda {
+
+struct ChannelSettings;
 
 // Record types '3', '4', '5' and the monitoring view:
 // code * slopeSB * 0.001 + offsetSC, in extended precision, rounded once to float.

@@ -2,13 +2,14 @@
 // Loading and saving the settings record: the start-up load, the shutdown save and the
 // settings-program save.
 
-#include "core/reporter.h"
 #include "core/settings_record.h"
 
 #include <QString>
 #include <optional>
 
 namespace vorda {
+
+class Reporter;
 
 inline constexpr char kConfigFileName[] = "dimconfig.aoln";
 inline constexpr char kFactoryFileName[] = "Factoryseting.aoln";

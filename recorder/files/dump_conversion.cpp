@@ -1,6 +1,8 @@
 #include "files/dump_conversion.h"
 
 #include "core/channel_scaling.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "files/measurement_file.h"
 

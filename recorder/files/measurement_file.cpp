@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 
+#include <QIODevice>
 #include <algorithm>
 #include <cstring>
 

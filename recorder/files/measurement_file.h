@@ -5,10 +5,11 @@
 #include "core/sample_layout.h"
 #include "core/settings_record.h"
 
-#include <QIODevice>
 #include <cstdint>
 #include <memory>
 #include <string_view>
+
+class QIODevice;
 
 namespace vorda {
 

@@ -1,5 +1,9 @@
 #include "link/recorder_protocol.h"
 
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>

@@ -3,9 +3,6 @@
 // kinds of exchange (register read, current-data read, averaged current-data read,
 // plain command). The memory download is memory_download.h.
 
-#include "core/program_state.h"
-#include "core/reporter.h"
-#include "core/settings_record.h"
 #include "link/serial_link.h"
 
 #include <QByteArray>
@@ -14,6 +11,10 @@
 #include <string_view>
 
 namespace vorda {
+
+class Reporter;
+struct ProgramState;
+struct Settings;
 
 // Command texts.
 inline constexpr char kDataCommand[] = " ?DAT &";

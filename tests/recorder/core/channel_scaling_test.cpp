@@ -2,6 +2,7 @@
 
 #include "core/channel_scaling.h"
 #include "core/number_text.h"
+#include "core/settings_record.h"
 
 #include <gtest/gtest.h>
 

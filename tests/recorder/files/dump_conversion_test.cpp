@@ -3,6 +3,8 @@
 #include "files/dump_conversion.h"
 
 #include "core/channel_scaling.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
