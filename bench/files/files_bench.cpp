@@ -2,6 +2,7 @@
 //   bench_files --benchmark_filter=Lines        values formatted a second, 16-channel lines
 //   bench_files --benchmark_filter=LargestBlock the largest block a recorder can hold
 
+#include "core/reporter.h"
 #include "files/dump_conversion.h"
 #include "files/measurement_file.h"
 

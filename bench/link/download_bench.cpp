@@ -4,6 +4,9 @@
 // that ends short returns only after the line has been quiet for the inter-character
 // interval, and the block ends with a chunk read that waits the whole second in vain.
 
+#include "core/program_state.h"
+#include "core/progress_views.h"
+#include "core/reporter.h"
 #include "core/settings_files.h"
 #include "link/memory_download.h"
 #include "link/serial_link.h"

@@ -1,5 +1,6 @@
 #include "calibration/constants_report.h"
 
+#include "core/settings_record.h"
 #include "core/text_codec.h"
 
 #include <algorithm>

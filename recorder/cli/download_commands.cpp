@@ -4,9 +4,11 @@
 
 #include "cli/cli_command.h"
 #include "core/program_state.h"
+#include "core/progress_views.h"
 #include "core/reporter.h"
 #include "core/settings_files.h"
 #include "core/settings_record.h"
+#include "core/text_codec.h"
 #include "link/memory_download.h"
 #include "link/recorder_protocol.h"
 #include "link/serial_link.h"
@@ -40,14 +42,6 @@ void catchInterrupt()
     sigaction(SIGINT, &action, nullptr);
 }
 
-// Texts in the dialogs' "\n\r" and the report's "\r\n" line breaks, as terminal lines.
-QString terminalText(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
-    return text;
-}
-
 // The terminal's side of the core: transfer messages on standard output, failures on
 // standard error, the download's bytes as a progress bar when standard error is a
 // terminal, Ctrl+C as the abort request.
@@ -57,30 +51,31 @@ public:
 
     bool assumeYes = false;
 
+    // The link state and the activity note only mirror the work; the status texts left
+    // are outcomes worth seeing.
+    void setLinkState(LinkState) override {}
+    void setActivity(const QString&) override {}
     void setStatus(StatusPanel panel, const QString& text) override
     {
-        // The link-state texts only mirror the exchange; the rest are outcomes worth seeing.
         if (panel == StatusPanel::Port || text.trimmed().isEmpty()) return;
-        if (text == linkConnectedText() || text == linkDisconnectedText() || text == QString::fromUtf8("Czytam pamięć"))
-            return;
         clearBar();
-        err(terminalText(text) + QLatin1Char('\n'));
+        err(withPlainLineBreaks(text) + QLatin1Char('\n'));
     }
     void transferMessage(const QString& line) override
     {
         clearBar();
-        out(terminalText(line) + QLatin1Char('\n'));
+        out(withPlainLineBreaks(line) + QLatin1Char('\n'));
     }
     void showMessage(const QString& text, const QString& caption, MessageIcon) override
     {
         clearBar();
-        err(caption + QLatin1String(" ") + terminalText(text) + QLatin1Char('\n'));
+        err(caption + QLatin1String(" ") + withPlainLineBreaks(text) + QLatin1Char('\n'));
     }
     bool confirm(const QString& text, const QString& caption) override
     {
         if (assumeYes) return true;
         if (!isatty(STDIN_FILENO)) return false;
-        err(caption + QLatin1String(" ") + terminalText(text) + QLatin1String(" [y/N] "));
+        err(caption + QLatin1String(" ") + withPlainLineBreaks(text) + QLatin1String(" [y/N] "));
         char answer[16] = {};
         if (!std::fgets(answer, sizeof answer, stdin)) return false;
         return answer[0] == 'y' || answer[0] == 'Y';

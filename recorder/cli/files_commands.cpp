@@ -5,6 +5,7 @@
 #include "core/reporter.h"
 #include "core/settings_files.h"
 #include "core/settings_record.h"
+#include "core/text_codec.h"
 #include "files/dump_conversion.h"
 
 #include <QDir>
@@ -21,18 +22,10 @@ public:
     {
         if (panel == StatusPanel::Link) err(text + QLatin1Char('\n'));
     }
-    void transferMessage(const QString& line) override { out(lines(line) + QLatin1Char('\n')); }
+    void transferMessage(const QString& line) override { out(withPlainLineBreaks(line) + QLatin1Char('\n')); }
     void showMessage(const QString& text, const QString& caption, MessageIcon) override
     {
-        err(caption + QLatin1Char(' ') + lines(text) + QLatin1Char('\n'));
-    }
-
-private:
-    static QString lines(QString text)
-    {
-        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
-        return text;
+        err(caption + QLatin1Char(' ') + withPlainLineBreaks(text) + QLatin1Char('\n'));
     }
 };
 

@@ -44,7 +44,7 @@ struct LinkSession {
         if ((link->openStatus & kOpenFailed) != 0)
             return QStringLiteral(" (%1 could not be opened)").arg(link->device());
         if ((link->openStatus & kOpenBadMode) != 0)
-            return QStringLiteral(" (line parameters \"%1\" rejected)").arg(QString::fromLatin1(link->portSpec));
+            return QStringLiteral(" (line parameters \"%1\" rejected)").arg(QString::fromLatin1(link->portText));
         if (link->openStatus != 0) return QStringLiteral(" (%1 could not be configured)").arg(link->device());
         return {};
     }

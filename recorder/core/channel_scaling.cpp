@@ -1,7 +1,7 @@
 #include "core/channel_scaling.h"
 
-#include <algorithm>
-#include <charconv>
+#include "core/number_text.h"
+#include "core/settings_record.h"
 
 namespace vorda {
 
@@ -30,24 +30,11 @@ float scaleForRecordType(const ChannelSettings& ch, char recordType, std::uint16
     return (recordType == '1' || recordType == '2') ? scaleOlder(ch, code) : scaleGeneral(ch, code);
 }
 
-// std::to_chars writes what printf("%.*f") writes in the "C" locale, whatever locale the
-// program runs in (a Qt program takes LC_NUMERIC from the desktop, where printf would
-// write a decimal comma).
-std::string fileText(float value, int numberFormat)
-{
-    // Sign, the 39 integer digits of the largest float, the point and the decimals.
-    char buf[48 + kMaxFileDecimals];
-    const int decimals = std::clamp(numberFormat, 0, kMaxFileDecimals);
-    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::fixed, decimals);
-    return std::string(buf, r.ptr);
-}
-
 std::string monitorText(float value, int numberFormat)
 {
     const int decimals = (numberFormat >= 0 && numberFormat <= 4) ? numberFormat : 0;
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::fixed, decimals);
-    std::string text(buf, r.ptr);
+    char buf[kFixedTextMax];
+    std::string text(buf, writeFixed(buf, value, decimals));
     constexpr std::size_t kWidth = 5;
     if (text.size() < kWidth) text.insert(0, kWidth - text.size(), ' ');
     text += '\t';

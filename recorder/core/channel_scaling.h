@@ -1,12 +1,13 @@
 #pragma once
-// Raw 16-bit recorder codes into physical values, and those values into text.
-
-#include "core/settings_record.h"
+// Raw 16-bit recorder codes into physical values, and those values into monitoring text.
+// Measurement files write their values with writeFixed (core/number_text.h).
 
 #include <cstdint>
 #include <string>
 
 namespace vorda {
+
+struct ChannelSettings;
 
 // Record types '3', '4', '5' and the monitoring view:
 // code * slopeSB * 0.001 + offsetSC, in extended precision, rounded once to float.
@@ -17,15 +18,6 @@ float scaleOlder(const ChannelSettings& ch, std::uint16_t code);
 
 // The formula that applies to a block of the given record type ('1'..'5').
 float scaleForRecordType(const ChannelSettings& ch, char recordType, std::uint16_t code);
-
-// Decimals a measurement file gets at most: a numberFormat beyond this, which only a
-// damaged record holds, is written with this many (0..4 are the formats in use).
-inline constexpr int kMaxFileDecimals = 20;
-
-// Measurement-file text: fixed point with numberFormat decimals ("%.*f" of the value
-// widened to double), "." as decimal point whatever the locale. numberFormat is clamped
-// to 0..kMaxFileDecimals.
-std::string fileText(float value, int numberFormat);
 
 // Monitoring text: "%5.Nf\t" for numberFormat 0..4, "%5.0f\t" otherwise; "." as decimal
 // point whatever the locale.

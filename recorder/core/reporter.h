@@ -12,12 +12,25 @@ enum class StatusPanel { Port = 0, Link = 1, Message = 2 };
 
 enum class MessageIcon { None, Information, Warning, Error };
 
+// Whether an exchange holds the port, as status bar panel 1 shows it.
+enum class LinkState { Connected, Disconnected };
+
+inline QString linkStateText(LinkState state)
+{
+    return state == LinkState::Connected ? QStringLiteral("Polączony") : QStringLiteral("Rozlączony");
+}
+
 class Reporter {
 public:
     virtual ~Reporter() = default;
 
     // Replaces the text of one status bar panel.
     virtual void setStatus(StatusPanel, const QString&) {}
+    // An exchange took or released the port: its text on the link panel.
+    virtual void setLinkState(LinkState state) { setStatus(StatusPanel::Link, linkStateText(state)); }
+    // A note on the message panel that lasts while long work runs ("Czytam pamięć"), and
+    // the blank that ends it.
+    virtual void setActivity(const QString& text) { setStatus(StatusPanel::Message, text); }
     // The hourglass cursor while an exchange with the recorder is in progress.
     virtual void setBusy(bool) {}
     // One line added to the transfer report ("Komunikaty transmisji").

@@ -11,7 +11,7 @@ namespace vorda {
 
 namespace {
 
-struct FieldSpec {
+struct FieldInfo {
     const char* name;
     std::size_t offset;
     FieldType type;
@@ -19,12 +19,12 @@ struct FieldSpec {
 };
 
 #define VORDA_FIELD(Type, member, kind)                                        \
-    FieldSpec                                                                  \
+    FieldInfo                                                                  \
     {                                                                          \
 #member, offsetof(Type, member), FieldType::kind, sizeof(Type::member) \
     }
 
-constexpr FieldSpec kChannelFields[] = {
+constexpr FieldInfo kChannelFields[] = {
     VORDA_FIELD(ChannelSettings, name, Text),          VORDA_FIELD(ChannelSettings, rawPoint1, Int32),
     VORDA_FIELD(ChannelSettings, rawPoint2, Int32),    VORDA_FIELD(ChannelSettings, numberFormat, Int32),
     VORDA_FIELD(ChannelSettings, valuePoint2, Double), VORDA_FIELD(ChannelSettings, valuePoint1, Double),
@@ -32,7 +32,7 @@ constexpr FieldSpec kChannelFields[] = {
     VORDA_FIELD(ChannelSettings, linearSA, Double),
 };
 
-constexpr FieldSpec kStatusFields[] = {
+constexpr FieldInfo kStatusFields[] = {
     VORDA_FIELD(RecorderStatus, tag, Text),
     VORDA_FIELD(RecorderStatus, date, Text),
     VORDA_FIELD(RecorderStatus, time, Text),
@@ -50,7 +50,7 @@ constexpr FieldSpec kStatusFields[] = {
 };
 
 // The record's own fields; "channels" and "status" stand for the groups above.
-constexpr FieldSpec kRecordFields[] = {
+constexpr FieldInfo kRecordFields[] = {
     VORDA_FIELD(Settings, portNumber, Int32),      VORDA_FIELD(Settings, portOpen, Byte),
     VORDA_FIELD(Settings, portParams, Text),       VORDA_FIELD(Settings, baudRate, UInt32),
     VORDA_FIELD(Settings, channels, Text),         VORDA_FIELD(Settings, status, Text),
@@ -75,17 +75,17 @@ constexpr FieldSpec kRecordFields[] = {
 std::vector<SettingsField> buildTable()
 {
     std::vector<SettingsField> table;
-    for (const FieldSpec& f : kRecordFields) {
+    for (const FieldInfo& f : kRecordFields) {
         const std::string name = f.name;
         if (name == "channels") {
             for (int c = 1; c <= kMaxChannels; ++c) {
                 const std::size_t slot = f.offset + static_cast<std::size_t>(c) * sizeof(ChannelSettings);
                 const std::string prefix = "channels[" + std::to_string(c) + "].";
-                for (const FieldSpec& g : kChannelFields)
+                for (const FieldInfo& g : kChannelFields)
                     table.push_back({prefix + g.name, slot + g.offset, g.type, g.width});
             }
         } else if (name == "status") {
-            for (const FieldSpec& g : kStatusFields)
+            for (const FieldInfo& g : kStatusFields)
                 table.push_back({std::string("status.") + g.name, f.offset + g.offset, g.type, g.width});
         } else {
             table.push_back({name, f.offset, f.type, f.width});

@@ -1,5 +1,6 @@
 #include "core/settings_files.h"
 
+#include "core/reporter.h"
 #include "core/text_codec.h"
 
 #include <QDir>

@@ -2,13 +2,14 @@
 // Loading and saving the settings record: the start-up load, the shutdown save and the
 // settings-program save.
 
-#include "core/reporter.h"
 #include "core/settings_record.h"
 
 #include <QString>
 #include <optional>
 
 namespace vorda {
+
+class Reporter;
 
 inline constexpr char kConfigFileName[] = "dimconfig.aoln";
 inline constexpr char kFactoryFileName[] = "Factoryseting.aoln";
@@ -17,9 +18,8 @@ inline constexpr char kFactoryFileName[] = "Factoryseting.aoln";
 inline constexpr char kDefaultsStatusText[] = "Ustawiono domyślne parametry";
 inline constexpr char kFromFileStatusText[] = "Parametry ustawione z pliku";
 
-// The message shown when a save fails, with its caption. The three lines were separated
-// by a LF CR pair on the original desktop, which a message box shows as one line break;
-// here each break is a single "\n".
+// The message shown when a save fails, with its caption: three lines, each break a
+// single "\n".
 inline constexpr char kSaveFailedText[] = "Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie";
 inline constexpr char kSaveFailedCaption[] = "Błąd...";
 

@@ -1,41 +1,20 @@
 #include "core/text_codec.h"
 
+#include "win1250.h"
+
 #include <QList>
-#include <array>
 
 namespace vorda {
 
 namespace {
-
-// Unicode of the bytes 0x80..0xFF. The five bytes Windows-1250 leaves undefined (81, 83,
-// 88, 90, 98) map to the C1 controls of the same value, as the platform's own converter
-// does, so that every byte string decodes and encodes back unchanged.
-constexpr std::array<char16_t, 128> kHighHalf = {
-    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
-    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,  // 88
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,  // 98
-    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,  // A0
-    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,  // A8
-    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,  // B0
-    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,  // B8
-    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,  // C0
-    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,  // C8
-    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,  // D0
-    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,  // D8
-    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,  // E0
-    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,  // E8
-    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,  // F0
-    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
-};
 
 // The Windows-1250 byte of a code point, or -1 when it has none.
 int encodeOne(char32_t cp)
 {
     if (cp < 0x80) return static_cast<int>(cp);
     if (cp > 0xFFFF) return -1;
-    for (std::size_t i = 0; i < kHighHalf.size(); ++i)
-        if (kHighHalf[i] == cp) return static_cast<int>(0x80 + i);
+    for (std::size_t i = 0; i < win1250::kHighHalf.size(); ++i)
+        if (win1250::kHighHalf[i] == cp) return static_cast<int>(0x80 + i);
     return -1;
 }
 
@@ -43,13 +22,7 @@ int encodeOne(char32_t cp)
 
 QString fromWin1250(std::string_view bytes)
 {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        text.append(QChar(b < 0x80 ? char16_t(b) : kHighHalf[b - 0x80]));
-    }
-    return text;
+    return win1250::decode(bytes);
 }
 
 std::optional<std::string> toWin1250(const QString& text)
@@ -73,6 +46,13 @@ std::string toWin1250Lossy(const QString& text)
         bytes.push_back(b < 0 ? '?' : static_cast<char>(b));
     }
     return bytes;
+}
+
+QString withPlainLineBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    return text;
 }
 
 }  // namespace vorda

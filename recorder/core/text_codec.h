@@ -17,4 +17,8 @@ std::optional<std::string> toWin1250(const QString& text);
 // Encodes text in Windows-1250, replacing what has no form with '?'.
 std::string toWin1250Lossy(const QString& text);
 
+// The message texts break their lines with "\n\r" pairs, the transfer messages with
+// "\r\n"; each pair becomes a single "\n" for a message box or a terminal.
+QString withPlainLineBreaks(QString text);
+
 }  // namespace vorda

@@ -1,6 +1,8 @@
 #include "files/dump_conversion.h"
 
 #include "core/channel_scaling.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "files/measurement_file.h"
 
@@ -229,7 +231,6 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
         channels[k] = &settings.channel(k + 1);
         named[k] = !fieldText(channels[k]->name).empty();
     }
-    const bool older = layout.recordType == '1' || layout.recordType == '2';
 
     SampleItems items;
     for (std::int64_t i = 0; i < header->sampleCount && !writer.failed(); ++i) {
@@ -240,7 +241,7 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
             // Unnamed channels are not written, but their codes are still consumed.
             if (!named[k]) continue;
             const std::uint16_t code = decodeDumpCode(d + 4 * k);
-            items.values[k] = older ? scaleOlder(*channels[k], code) : scaleGeneral(*channels[k], code);
+            items.values[k] = scaleForRecordType(*channels[k], layout.recordType, code);
         }
         const std::size_t tail = static_cast<std::size_t>(shape.codes) * 4;
         items.digitalPresent = shape.digitalPair && available >= tail + 4;

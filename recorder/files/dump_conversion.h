@@ -3,9 +3,6 @@
 // data directory. The dump is streamed in large chunks, so memory use does not grow with
 // the block.
 
-#include "core/reporter.h"
-#include "core/settings_record.h"
-
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -13,6 +10,9 @@
 #include <string_view>
 
 namespace vorda {
+
+class Reporter;
+struct Settings;
 
 inline constexpr char kDumpFileName[] = "__m.mem";
 

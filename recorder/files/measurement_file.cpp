@@ -1,7 +1,8 @@
 #include "files/measurement_file.h"
 
-#include "files/number_text.h"
+#include "core/number_text.h"
 
+#include <QIODevice>
 #include <algorithm>
 #include <cstring>
 
@@ -57,23 +58,6 @@ std::int64_t wrap(std::int64_t ms, std::int64_t period)
 }
 
 }  // namespace
-
-SampleShape sampleShape(char recordType, bool triggerOn, int channelCount)
-{
-    const int cc = std::clamp(channelCount, 1, kMaxChannels);
-    switch (recordType) {
-    case '1':
-        return {cc - 1, true, false};
-    case '2':
-    case '3':
-    case '4':
-        return {cc, false, false};
-    case '5':
-        return {cc, false, triggerOn};
-    default:
-        return {};
-    }
-}
 
 MeasurementFileWriter::MeasurementFileWriter(const Settings& settings, const BlockLayout& layout, QIODevice& out)
     : out_(out), layout_(layout), shape_(sampleShape(layout.recordType, layout.triggerOn, layout.channelCount)),

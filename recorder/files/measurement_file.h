@@ -2,12 +2,14 @@
 // The text of a measurement file: the column header line and one line per sample, each
 // ended by CR LF, written through a large buffer into any QIODevice.
 
+#include "core/sample_layout.h"
 #include "core/settings_record.h"
 
-#include <QIODevice>
 #include <cstdint>
 #include <memory>
 #include <string_view>
+
+class QIODevice;
 
 namespace vorda {
 
@@ -19,16 +21,6 @@ struct BlockLayout {
     std::int64_t samplingMs = 0;   // time between samples
     std::int64_t startTimeMs = 0;  // block start, ms since midnight (first-column mode 3)
 };
-
-// The items of one sample in the dump, by record type.
-struct SampleShape {
-    int codes = 0;             // 4-character codes, slots 0..codes-1
-    bool digitalPair = false;  // type '1': a 4-character digital pair in the last slot
-    bool timeStamp = false;    // type '5' with the trigger bit: an 8-character time stamp
-
-    int characters() const { return codes * 4 + (digitalPair ? 4 : 0) + (timeStamp ? 8 : 0); }
-};
-SampleShape sampleShape(char recordType, bool triggerOn, int channelCount);
 
 // One sample as decoded from the dump. Items missing from a short dump are left out of
 // the line; only their separators remain.

@@ -1,6 +1,7 @@
 #include "files/spreadsheet_export.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 namespace vorda {
 
@@ -46,15 +47,23 @@ ExportResult exportForSpreadsheet(const QString& sourcePath, const QString& targ
 {
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly)) return ExportResult::SourceUnreadable;
-    QFile target(targetPath);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) return ExportResult::TargetUnwritable;
+    return exportForSpreadsheet(source, targetPath);
+}
+
+ExportResult exportForSpreadsheet(QIODevice& source, const QString& targetPath)
+{
+    // Written beside the target and renamed over it only at the end: a failure leaves
+    // the previous copy whole instead of a truncated one.
+    QSaveFile target(targetPath);
+    if (!target.open(QIODevice::WriteOnly)) return ExportResult::TargetUnwritable;
 
     SpreadsheetConverter converter;
     std::string out;
     char buffer[1 << 16];
     for (;;) {
         const qint64 n = source.read(buffer, sizeof buffer);
-        if (n <= 0) break;
+        if (n < 0) return ExportResult::SourceUnreadable;
+        if (n == 0) break;
         out.clear();
         converter.feed(std::string_view(buffer, static_cast<std::size_t>(n)), out);
         if (target.write(out.data(), static_cast<qint64>(out.size())) != static_cast<qint64>(out.size()))
@@ -64,7 +73,7 @@ ExportResult exportForSpreadsheet(const QString& sourcePath, const QString& targ
     converter.finish(out);
     if (target.write(out.data(), static_cast<qint64>(out.size())) != static_cast<qint64>(out.size()))
         return ExportResult::TargetUnwritable;
-    return target.flush() ? ExportResult::Ok : ExportResult::TargetUnwritable;
+    return target.commit() ? ExportResult::Ok : ExportResult::TargetUnwritable;
 }
 
 }  // namespace vorda

@@ -4,9 +4,10 @@
 // spreadsheet with a decimal comma splits the columns and reads the numbers.
 
 #include <QString>
-
 #include <string>
 #include <string_view>
+
+class QIODevice;
 
 namespace vorda {
 
@@ -31,8 +32,11 @@ std::string toSpreadsheetText(std::string_view text);
 
 enum class ExportResult { Ok, SourceUnreadable, TargetUnwritable };
 
-// Writes the spreadsheet copy of `sourcePath` to `targetPath`. The target is touched only
-// when the source can be read, so a failed export leaves the previous copy as it was.
+// Writes the spreadsheet copy of `sourcePath` to `targetPath`. The copy replaces the
+// target only when the whole source was read and written, so a failed export leaves the
+// previous copy as it was.
 ExportResult exportForSpreadsheet(const QString& sourcePath, const QString& targetPath);
+// The same from an open device; a read error before its end is SourceUnreadable.
+ExportResult exportForSpreadsheet(QIODevice& source, const QString& targetPath);
 
 }  // namespace vorda

@@ -1,6 +1,11 @@
 #include "link/memory_download.h"
 
-#include "core/text_codec.h"
+#include "core/program_state.h"
+#include "core/progress_views.h"
+#include "core/reporter.h"
+#include "core/sample_layout.h"
+#include "core/settings_record.h"
+#include "files/dump_conversion.h"
 #include "link/recorder_protocol.h"
 #include "link/serial_link.h"
 
@@ -43,19 +48,6 @@ bool isAnswer(const QByteArray& reply)
 
 }  // namespace
 
-DownloadValues DownloadValues::fromStatus(const RecorderStatus& status)
-{
-    DownloadValues v;
-    v.blockCount = status.blockCount;
-    v.blockNumber = status.blockNumber;
-    v.sampleCount = status.sampleCount;
-    v.samplingMs = status.samplingMs;
-    v.channelCount = status.channelCount;
-    v.time = fromWin1250(fieldText(status.time));
-    v.date = fromWin1250(fieldText(status.date));
-    return v;
-}
-
 std::uint32_t effectiveBaudRate(std::uint32_t& baudRate)
 {
     if (baudRate == 0) baudRate = kDefaultBaudRate;
@@ -65,7 +57,8 @@ std::uint32_t effectiveBaudRate(std::uint32_t& baudRate)
 std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCount, std::uint32_t baudRate)
 {
     if (baudRate == 0) return 0;
-    // The product is formed as the 32-bit unsigned value it always was.
+    // The product is a 32-bit unsigned value and wraps, so a huge header gives the same
+    // estimate in every build.
     const std::uint32_t bits = static_cast<std::uint32_t>(channelCount) * static_cast<std::uint32_t>(sampleCount) *
                                static_cast<std::uint32_t>(kEstimateBitsPerCode);
     return bits / baudRate;
@@ -98,21 +91,7 @@ bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q)
 std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn)
 {
     if (channelCount <= 0 || sampleCount <= 0) return 0;
-    std::int64_t perSample = 0;
-    switch (recordType) {
-    case '1':
-    case '2':
-    case '3':
-    case '4':
-        perSample = 4 * std::int64_t(channelCount);
-        break;
-    case '5':
-        perSample = 4 * std::int64_t(channelCount) + (triggerOn ? 8 : 0);
-        break;
-    default:
-        break;
-    }
-    return perSample * sampleCount;
+    return std::int64_t{sampleShape(recordType, triggerOn, channelCount).characters()} * sampleCount;
 }
 
 MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
@@ -242,8 +221,8 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
 
     link_.mode = kDataMode;
     link_.open();
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
-    reporter_.setStatus(StatusPanel::Message, text(kReadingMemoryText));
+    reporter_.setLinkState(LinkState::Connected);
+    reporter_.setActivity(text(kReadingMemoryText));
     link_.command = memoryCommand(block);
     link_.send();
     result.commandSent = link_.writeStatus == 0;
@@ -281,8 +260,8 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
             reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
     }
 
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
-    reporter_.setStatus(StatusPanel::Message, QStringLiteral(" "));
+    reporter_.setLinkState(LinkState::Disconnected);
+    reporter_.setActivity(QStringLiteral(" "));
     dump.close();
     return result;
 }

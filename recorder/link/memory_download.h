@@ -6,53 +6,19 @@
 // dialog follows the work through a DownloadView; transfer messages, message boxes and
 // the file-list refresh go through the Reporter.
 
-#include "core/program_state.h"
-#include "core/reporter.h"
-#include "core/settings_record.h"
-#include "files/dump_conversion.h"
-
 #include <QString>
 #include <cstdint>
 
 namespace vorda {
 
+class DownloadView;
 class ExchangeGuard;
+class ProgressBarView;
+class Reporter;
 class SerialLink;
-
-// The values the progress dialog shows, all from the register reply read for the block.
-struct DownloadValues {
-    std::int32_t blockCount = 0;    // "Bloków do przeczytania:"
-    std::int32_t blockNumber = 0;   // "Czytany  blok pomiarowy:"
-    std::int32_t sampleCount = 0;   // "Ilość pomiarów w bloku:"
-    std::int32_t samplingMs = 0;    // "Częstość próbkowania:"
-    std::int32_t channelCount = 0;  // "Ilość kanałów pomiarowych:"
-    QString time;                   // "Pomiar wykonano:" time, then date
-    QString date;
-
-    static DownloadValues fromStatus(const RecorderStatus& status);
-};
-
-// A progress bar that some window shows: the download's time estimate or a measurement's
-// planned duration, counted down by the main window's timer.
-class ProgressBarView {
-public:
-    virtual ~ProgressBarView() = default;
-    virtual void setBarMaximum(int) {}
-    virtual void setBarPosition(int) {}
-    virtual int barPosition() const { return 0; }
-};
-
-// The progress dialog's side of a memory read.
-class DownloadView : public ProgressBarView {
-public:
-    // The memo "Komunikaty transmisji" is emptied when a memory read starts.
-    virtual void clearMessages() {}
-    virtual void valuesChanged(const DownloadValues&) {}
-    // A block download started; `expectedBytes` is what the header announces (0: unknown).
-    virtual void blockStarted(std::int32_t /*block*/, std::int64_t /*expectedBytes*/) {}
-    // Bytes of the current block written to the dump so far.
-    virtual void bytesReceived(std::int64_t) {}
-};
+struct ProgramState;
+struct RecorderStatus;
+struct Settings;
 
 // How a memory read ended.
 enum class ReadOutcome {
@@ -88,8 +54,9 @@ int singleBlockBarMaximum(std::uint32_t transferSeconds);
 // A register reply that answers block q: block number q and tag 'R1'..'R5'.
 bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q);
 
-// The number of sample characters a block of this header holds, as the layout of its
-// record type and the trigger bit make it (the header line itself not counted).
+// The number of sample characters a block of this header holds, as the sample layout of
+// its record type and the trigger bit make it (the header line itself not counted); 0
+// for no channel or no sample. More than 16 channels count as the 16 the conversion reads.
 std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn);
 
 // --- The operations ---

@@ -1,5 +1,9 @@
 #include "link/recorder_protocol.h"
 
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -20,15 +24,6 @@ QByteArray memoryCommand(int block)
     char text[32];
     std::snprintf(text, sizeof text, " ?MEM %d &", block);
     return QByteArray(text);
-}
-
-QString linkConnectedText()
-{
-    return QStringLiteral("Polączony");
-}
-QString linkDisconnectedText()
-{
-    return QStringLiteral("Rozlączony");
 }
 
 namespace {
@@ -245,11 +240,11 @@ QByteArray RecorderProtocol::registerExchange(int n)
     reporter_.setBusy(true);
     link_.command = registerCommand(n);
     link_.mode = kDataMode;
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
+    reporter_.setLinkState(LinkState::Connected);
     link_.open();
     link_.send();
     link_.readChunk();
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
+    reporter_.setLinkState(LinkState::Disconnected);
 
     const QByteArray reply = link_.replyText();
     parseRegisterReply(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())), settings_.status,
@@ -283,9 +278,9 @@ QByteArray RecorderProtocol::readCurrentData()
     if (!guard) return {};
     link_.command = kDataCommand;
     link_.mode = kCommandMode;
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
+    reporter_.setLinkState(LinkState::Connected);
     const QByteArray reply = dataRead();
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
+    reporter_.setLinkState(LinkState::Disconnected);
     parseDataReply(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())), link_.readings[0]);
     finishExchange();
     return reply;
@@ -298,14 +293,14 @@ QByteArray RecorderProtocol::readCurrentDataAveraged()
     reporter_.setBusy(true);
     link_.command = kDataCommand;
     link_.mode = kCommandMode;
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
+    reporter_.setLinkState(LinkState::Connected);
     std::array<QByteArray, 5> replies;
     for (QByteArray& reply : replies) {
         reply = dataRead();
         link_.command = kDataCommand;
         link_.mode = kCommandMode;
     }
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
+    reporter_.setLinkState(LinkState::Disconnected);
 
     Readings& readings = link_.readings;
     for (std::size_t k = 0; k < replies.size(); ++k)
@@ -339,11 +334,11 @@ void RecorderProtocol::plainExchange(const QByteArray& text)
 {
     link_.command = text;
     link_.mode = kCommandMode;
-    reporter_.setStatus(StatusPanel::Link, linkConnectedText());
+    reporter_.setLinkState(LinkState::Connected);
     link_.open();
     link_.send();
     finishExchange();
-    reporter_.setStatus(StatusPanel::Link, linkDisconnectedText());
+    reporter_.setLinkState(LinkState::Disconnected);
 }
 
 void RecorderProtocol::finishExchange()

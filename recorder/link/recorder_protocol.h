@@ -3,9 +3,6 @@
 // kinds of exchange (register read, current-data read, averaged current-data read,
 // plain command). The memory download is memory_download.h.
 
-#include "core/program_state.h"
-#include "core/reporter.h"
-#include "core/settings_record.h"
 #include "link/serial_link.h"
 
 #include <QByteArray>
@@ -14,6 +11,10 @@
 #include <string_view>
 
 namespace vorda {
+
+class Reporter;
+struct ProgramState;
+struct Settings;
 
 // Command texts.
 inline constexpr char kDataCommand[] = " ?DAT &";
@@ -27,10 +28,6 @@ inline constexpr char kStopTailCommand[] = " &";
 QByteArray registerCommand(int n);
 // " ?MEM %d &" with the block number.
 QByteArray memoryCommand(int block);
-
-// Link-state texts of status bar panel 1.
-QString linkConnectedText();     // "Polączony"
-QString linkDisconnectedText();  // "Rozlączony"
 
 // Parses a register reply as "%3s %11s %11s %d %ld %d %d %ld %d %d %u %u %f %f" would
 // into `status` and `optionWord` (token 10). Conversion stops at the first token that

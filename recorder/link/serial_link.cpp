@@ -65,19 +65,19 @@ bool nextField(std::string_view& rest, std::string_view& field, bool& more)
 
 }  // namespace
 
-std::optional<LineSettings> parseModeString(std::string_view spec)
+std::optional<LineSettings> parseModeString(std::string_view modeText)
 {
     // Skip a leading port name "comN".
-    if (spec.size() >= 3 && lower(spec[0]) == 'c' && lower(spec[1]) == 'o' && lower(spec[2]) == 'm') {
-        spec.remove_prefix(3);
-        while (!spec.empty() && isDigit(spec.front())) spec.remove_prefix(1);
+    if (modeText.size() >= 3 && lower(modeText[0]) == 'c' && lower(modeText[1]) == 'o' && lower(modeText[2]) == 'm') {
+        modeText.remove_prefix(3);
+        while (!modeText.empty() && isDigit(modeText.front())) modeText.remove_prefix(1);
     }
-    if (!spec.empty() && spec.front() == ':') spec.remove_prefix(1);
-    while (!spec.empty() && spec.front() == ' ') spec.remove_prefix(1);
-    while (!spec.empty() && spec.back() == ' ') spec.remove_suffix(1);
+    if (!modeText.empty() && modeText.front() == ':') modeText.remove_prefix(1);
+    while (!modeText.empty() && modeText.front() == ' ') modeText.remove_prefix(1);
+    while (!modeText.empty() && modeText.back() == ' ') modeText.remove_suffix(1);
 
     LineSettings line;
-    std::string_view rest = spec;
+    std::string_view rest = modeText;
     std::string_view field;
     bool more = true;
 
@@ -172,10 +172,10 @@ void SerialLink::open()
     if (settings_.portOpen == 1) return;
     if (settings_.portNumber == 0) settings_.portNumber = 1;
 
-    char spec[80];
-    std::snprintf(spec, sizeof spec, "com%d%s", settings_.portNumber,
+    char text[80];
+    std::snprintf(text, sizeof text, "com%d%s", settings_.portNumber,
                   std::string(fieldText(settings_.portParams)).c_str());
-    portSpec = QByteArray(spec);
+    portText = QByteArray(text);
     openStatus = 0;
 
     // A handle left from an earlier attempt must not keep the port.
@@ -192,7 +192,7 @@ void SerialLink::open()
 
     const bool opened = transport_->open(device_);
     if (!opened) openStatus |= kOpenFailed;
-    const std::optional<LineSettings> line = parseModeString(portSpec.toStdString());
+    const std::optional<LineSettings> line = parseModeString(portText.toStdString());
     if (!line) openStatus |= kOpenBadMode;
     if (opened) {
         if (!transport_->setReadTimeouts(timeoutsForMode(mode))) openStatus |= kOpenTimeoutsFailed;

@@ -61,7 +61,7 @@ ReadTimeouts timeoutsForMode(std::int32_t mode);
 // may follow the colon. Two-digit baud abbreviations (11 15 30 60 12 24 48 96 19) stand
 // for 110 ... 19200; fields left out take the classic defaults (even parity, 7 data bits,
 // 1 stop bit, 2 at 110 baud). nullopt when the text cannot be parsed.
-std::optional<LineSettings> parseModeString(std::string_view spec);
+std::optional<LineSettings> parseModeString(std::string_view modeText);
 
 // The device of port comN: a line "comN=DEVICE" of `portsConf` (the text of ports.conf;
 // blank lines and lines starting with '#' are skipped, blanks around key and value
@@ -105,7 +105,7 @@ public:
     std::uint32_t readStatus = 0;
     std::uint32_t writeStatus = 0;
     std::int32_t mode = kDataMode;
-    QByteArray portSpec;  // "com%d%s" with portNumber and portParams
+    QByteArray portText;  // "com%d%s" with portNumber and portParams
     QByteArray command;   // the command text to send
     QByteArray reply;     // every byte of the last chunk, NUL bytes included
     bool receiving = false;

@@ -1,6 +1,6 @@
 #include "measure/housekeeping.h"
 
-#include "link/memory_download.h"
+#include "core/progress_views.h"
 
 namespace vorda {
 namespace {

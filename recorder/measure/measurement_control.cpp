@@ -1,5 +1,11 @@
 #include "measure/measurement_control.h"
 
+#include "core/program_state.h"
+#include "core/progress_views.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
+#include "link/recorder_protocol.h"
+
 #include <algorithm>
 #include <limits>
 

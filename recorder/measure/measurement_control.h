@@ -2,16 +2,16 @@
 // Starting and stopping a measurement in the recorder, and the pending command that the
 // settings dialog and the measurements window hand to the main window's send action.
 
-#include "core/program_state.h"
-#include "core/reporter.h"
-#include "core/settings_record.h"
-#include "link/memory_download.h"
-#include "link/recorder_protocol.h"
-
 #include <QByteArray>
 #include <cstdint>
 
 namespace vorda {
+
+class ProgressBarView;
+class Reporter;
+class SerialLink;
+struct ProgramState;
+struct Settings;
 
 inline constexpr int kPendingCommandMax = 299;
 

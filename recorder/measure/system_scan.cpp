@@ -1,5 +1,8 @@
 #include "measure/system_scan.h"
 
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "link/recorder_protocol.h"
 

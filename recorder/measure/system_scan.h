@@ -6,17 +6,17 @@
 // The scans produce lines; the properties window, the measurements window and vorda-cli
 // show them through a ScanSink.
 
-#include "core/program_state.h"
-#include "core/reporter.h"
-#include "core/settings_record.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
 namespace vorda {
 
+class Reporter;
 class SerialLink;
+struct ProgramState;
+struct RecorderStatus;
+struct Settings;
 
 // Where the scans put their output.
 class ScanSink {

@@ -33,8 +33,6 @@
 namespace vorda {
 namespace {
 
-const QString kConnected = QStringLiteral("Polączony");
-const QString kDisconnected = QStringLiteral("Rozlączony");
 const QString kWarning = QStringLiteral("Uwaga!");
 constexpr int kNameRole = Qt::UserRole;
 constexpr int kIsDirectoryRole = Qt::UserRole + 1;
@@ -239,7 +237,7 @@ void TForm1::FormCreate(bool clearFirst)
     }
 
     reporter_.setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
-    reporter_.setStatus(StatusPanel::Link, settings_.portOpen == 1 ? kConnected : kDisconnected);
+    reporter_.setLinkState(settings_.portOpen == 1 ? LinkState::Connected : LinkState::Disconnected);
 
     const bool show = settings_.showFiles != 0;
     PokazPliki->setChecked(show);

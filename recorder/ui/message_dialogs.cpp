@@ -1,19 +1,13 @@
 #include "ui/message_dialogs.h"
 
+#include "core/text_codec.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace vorda {
 namespace {
-
-// The texts keep the recorder program's "\n\r" pairs; each pair is one line break.
-QString displayText(const QString& text)
-{
-    QString shown = text;
-    shown.replace(QLatin1String("\n\r"), QLatin1String("\n"));
-    return shown;
-}
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
@@ -34,13 +28,14 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 
 void MessageBoxDialogs::message(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, displayText(text), QMessageBox::Ok, parent);
+    QMessageBox box(boxIcon(icon), caption, withPlainLineBreaks(text), QMessageBox::Ok, parent);
     box.exec();
 }
 
 bool MessageBoxDialogs::confirm(QWidget* parent, const QString& text, const QString& caption)
 {
-    QMessageBox box(QMessageBox::Warning, caption, displayText(text), QMessageBox::Ok | QMessageBox::Cancel, parent);
+    QMessageBox box(QMessageBox::Warning, caption, withPlainLineBreaks(text), QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
     return box.exec() == QMessageBox::Ok;
 }
 

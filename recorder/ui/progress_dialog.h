@@ -3,7 +3,7 @@
 // estimated time bar (counted down by the main window's timer) and the transfer
 // messages, with an abort button; afterwards it serves as the transfer report.
 
-#include "link/memory_download.h"
+#include "core/progress_views.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,4 +1,5 @@
 #include "calibration/constants_report.h"
+#include "core/settings_record.h"
 #include "core/text_codec.h"
 
 #include <gtest/gtest.h>

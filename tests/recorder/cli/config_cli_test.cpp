@@ -1,5 +1,6 @@
 // vorda-cli config show / set, run as a program in a scratch directory.
 
+#include "core/reporter.h"
 #include "core/settings_fields.h"
 #include "core/settings_files.h"
 #include "support/cli_run.h"

@@ -1,6 +1,8 @@
 // Raw codes into physical values, and values into file and monitoring text.
 
 #include "core/channel_scaling.h"
+#include "core/number_text.h"
+#include "core/settings_record.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +40,13 @@ std::string thousandths(long long n)
     char buf[40];
     std::snprintf(buf, sizeof buf, "%s%lld.%03lld", n < 0 ? "-" : "", a / 1000, a % 1000);
     return buf;
+}
+
+// A value as a measurement file writes it.
+std::string fileText(float value, int numberFormat)
+{
+    char buf[kFixedTextMax];
+    return std::string(buf, writeFixed(buf, value, numberFormat));
 }
 
 std::string printfFixed(double value, int decimals)
@@ -132,9 +141,9 @@ TEST(ChannelScaling, FileTextOfAnyStoredFormatStaysBounded)
 {
     const float big = 3.4028235e38f;
     EXPECT_EQ(fileText(big, -5), printfFixed(big, 0));
-    EXPECT_EQ(fileText(big, kMaxFileDecimals), printfFixed(big, kMaxFileDecimals));
-    EXPECT_EQ(fileText(big, 1000000), printfFixed(big, kMaxFileDecimals));
-    EXPECT_EQ(fileText(-1.0f / 3, INT32_MAX), printfFixed(-1.0f / 3, kMaxFileDecimals));
+    EXPECT_EQ(fileText(big, kMaxFixedDecimals), printfFixed(big, kMaxFixedDecimals));
+    EXPECT_EQ(fileText(big, 1000000), printfFixed(big, kMaxFixedDecimals));
+    EXPECT_EQ(fileText(-1.0f / 3, INT32_MAX), printfFixed(-1.0f / 3, kMaxFixedDecimals));
     EXPECT_EQ(fileText(std::nanf(""), 2), printfFixed(std::nan(""), 2));
     EXPECT_EQ(fileText(-INFINITY, 2), printfFixed(-INFINITY, 2));
 }

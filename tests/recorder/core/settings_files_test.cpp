@@ -1,6 +1,7 @@
 // Start-up load, corrections and saving of the settings record.
 
 #include "core/settings_files.h"
+#include "core/reporter.h"
 #include "core/settings_fields.h"
 
 #include <gtest/gtest.h>

@@ -38,5 +38,12 @@ TEST(TextCodec, CharactersOutsideTheCodePage)
     EXPECT_EQ(toWin1250(QString::fromUtf8("à")), std::nullopt) << "Latin-1 letters the code page dropped";
 }
 
+TEST(TextCodec, BothLineBreakPairsBecomeOneNewline)
+{
+    EXPECT_EQ(withPlainLineBreaks(QStringLiteral("a\n\rb\r\nc")), QStringLiteral("a\nb\nc"));
+    EXPECT_EQ(withPlainLineBreaks(QStringLiteral("a\nb\rc\n")), QStringLiteral("a\nb\rc\n")) << "lone breaks stay";
+    EXPECT_EQ(withPlainLineBreaks(QStringLiteral("a\n\r\n\rb")), QStringLiteral("a\n\nb"));
+}
+
 }  // namespace
 }  // namespace vorda

@@ -3,9 +3,11 @@
 // directory, with a reporter and a download view that record what they are told.
 
 #include "core/program_state.h"
+#include "core/progress_views.h"
 #include "core/reporter.h"
 #include "core/settings_files.h"
 #include "core/settings_record.h"
+#include "files/dump_conversion.h"
 #include "link/memory_download.h"
 #include "link/serial_link.h"
 #include "support/recorder_sim.h"

@@ -3,12 +3,15 @@
 #include "files/dump_conversion.h"
 
 #include "core/channel_scaling.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -27,6 +30,13 @@ std::string encodeByte(unsigned byte)
 std::string encodeCode(std::uint16_t code)
 {
     return encodeByte(code >> 8) + encodeByte(code & 0xFF);
+}
+// A value as printf("%.*f") writes the float widened to double (the tests run in the "C" locale).
+std::string fileText(float value, int decimals)
+{
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, static_cast<double>(value));
+    return buf;
 }
 std::string encodeTimeStamp(std::uint32_t t)
 {

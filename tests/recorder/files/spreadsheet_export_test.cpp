@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace vorda {
@@ -153,6 +155,38 @@ TEST_F(FileCommands, ExportReplacesTheCopyOnlyWhenTheSourceCanBeRead)
 
     EXPECT_EQ(exportForSpreadsheet(path(QStringLiteral("a.txt")), path(QStringLiteral("no/such/dir/x"))),
               ExportResult::TargetUnwritable);
+}
+
+// A source that hands out `good` bytes and then fails, as a disk read error would.
+class FailingSource : public QIODevice {
+public:
+    explicit FailingSource(QByteArray good) : good_(std::move(good)) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 max) override
+    {
+        if (pos_ == good_.size()) return -1;
+        const qint64 n = std::min<qint64>(max, good_.size() - pos_);
+        std::memcpy(data, good_.constData() + pos_, static_cast<std::size_t>(n));
+        pos_ += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray good_;
+    qint64 pos_ = 0;
+};
+
+TEST_F(FileCommands, ReadErrorInTheMiddleFailsAndKeepsThePreviousCopy)
+{
+    const QString copy = path(QString::fromLatin1(kSpreadsheetCopyName));
+    write(QString::fromLatin1(kSpreadsheetCopyName), "previous");
+    // Past the first read's buffer, so part of the copy was already converted.
+    FailingSource source(QByteArray(200000, '7') + "1.5 2\r\n");
+    EXPECT_EQ(exportForSpreadsheet(source, copy), ExportResult::SourceUnreadable);
+    EXPECT_EQ(read(QString::fromLatin1(kSpreadsheetCopyName)), QByteArray("previous"));
 }
 
 TEST_F(FileCommands, LargeFilesConvertAcrossBufferBoundaries)

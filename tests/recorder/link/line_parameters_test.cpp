@@ -11,7 +11,7 @@ namespace vorda {
 namespace {
 
 struct ModeCase {
-    const char* spec;
+    const char* modeText;
     std::optional<LineSettings> expected;
 };
 
@@ -54,8 +54,8 @@ TEST(ModeString, GoodAndBadModeStringsSideBySide)
         {"com1:99999999999,n,8,1", std::nullopt},
     };
     for (const ModeCase& c : cases) {
-        SCOPED_TRACE(c.spec);
-        EXPECT_EQ(parseModeString(c.spec), c.expected);
+        SCOPED_TRACE(c.modeText);
+        EXPECT_EQ(parseModeString(c.modeText), c.expected);
     }
 }
 

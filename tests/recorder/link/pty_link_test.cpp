@@ -2,6 +2,9 @@
 // bytes of every command, chunking, time-outs, port naming and exclusive open, and the
 // simulator's replies decoded.
 
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
 #include "link/recorder_protocol.h"
 #include "link/serial_link.h"
 #include "support/recorder_sim.h"
@@ -264,7 +267,7 @@ public:
 
     void setStatus(StatusPanel panel, const QString& text) override
     {
-        if (panel == StatusPanel::Link && text == linkConnectedText() && protocol) {
+        if (panel == StatusPanel::Link && text == linkStateText(LinkState::Connected) && protocol) {
             RecorderProtocol* p = std::exchange(protocol, nullptr);
             nestedReply = p->readCurrentData();
         }

@@ -2,6 +2,9 @@
 // status and program state, the link-state texts, and the one-exchange-at-a-time guard.
 
 #include "link/recorder_protocol.h"
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
 #include "support/fake_transport.h"
 
 #include <gtest/gtest.h>

@@ -41,7 +41,7 @@ TEST_F(SerialLinkTest, OpensTheConfiguredPortWithItsLineParametersAndModeTimeout
     settings.portNumber = 3;
     link->mode = kCommandMode;
     link->open();
-    EXPECT_EQ(link->portSpec, QByteArray("com3:230400,n,8,2,p"));
+    EXPECT_EQ(link->portText, QByteArray("com3:230400,n,8,2,p"));
     EXPECT_EQ(link->openStatus, 0u);
     EXPECT_EQ(settings.portOpen, 1);
     ASSERT_EQ(script->opened.size(), 1u);
@@ -66,7 +66,7 @@ TEST_F(SerialLinkTest, PortNumberZeroOpensComOneAndIsStoredAsOne)
     settings.portNumber = 0;
     link->open();
     EXPECT_EQ(settings.portNumber, 1);
-    EXPECT_EQ(link->portSpec, QByteArray("com1:230400,n,8,2,p"));
+    EXPECT_EQ(link->portText, QByteArray("com1:230400,n,8,2,p"));
     EXPECT_EQ(script->opened.at(0), QStringLiteral("/dev/ttyS0"));
 }
 
@@ -81,7 +81,7 @@ TEST_F(SerialLinkTest, DeviceComesFromPortsConfOrTheOverride)
     link->open();
     EXPECT_EQ(script->opened.at(1), QStringLiteral("/dev/pts/7"));
     EXPECT_EQ(link->device(), QStringLiteral("/dev/pts/7"));
-    EXPECT_EQ(link->portSpec, QByteArray("com2:230400,n,8,2,p")) << "the override names the device only";
+    EXPECT_EQ(link->portText, QByteArray("com2:230400,n,8,2,p")) << "the override names the device only";
 }
 
 TEST_F(SerialLinkTest, FailuresSetTheirBitsAndNeverLeaveThePortHeld)

@@ -1,5 +1,5 @@
 #include "measure/housekeeping.h"
-#include "link/memory_download.h"
+#include "core/progress_views.h"
 
 #include <gtest/gtest.h>
 

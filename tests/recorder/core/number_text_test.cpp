@@ -1,6 +1,6 @@
 // The fast fixed-point formatter against the C library's printf.
 
-#include "files/number_text.h"
+#include "core/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 #pragma once
 // Fixed-point text of a measured value, as printf("%.*f") writes the float widened to
 // double, without printf's cost: the conversion writes up to 25 million of these a block.
-
-#include "core/channel_scaling.h"
+// The measurement files and the monitoring view both write their numbers with it.
 
 #include <cstddef>
 
 namespace vorda {
 
-// Decimals beyond this are written as this many, as in fileText(); the formats use 0..4.
-inline constexpr int kMaxFixedDecimals = kMaxFileDecimals;
+// Decimals a value gets at most: a numberFormat beyond this, which only a damaged record
+// holds, is written with this many (0..4 are the formats in use).
+inline constexpr int kMaxFixedDecimals = 20;
 
 // Room writeFixed needs: sign, 39 integer digits of the largest float, point, decimals.
 inline constexpr std::size_t kFixedTextMax = 64;
