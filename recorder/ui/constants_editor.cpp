@@ -75,6 +75,7 @@ TForm8::TForm8(Settings& settings, const ProgramState& state, Reporter& reporter
     otherSensors_->setText(QStringLiteral("Inne czujniki"));
     otherSensors_->setPopupMode(QToolButton::InstantPopup);
     otherSensors_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    otherSensors_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto* menu = new QMenu(otherSensors_);
     otherSensors_->setMenu(menu);
     const auto& table = sensorPresets();
