@@ -17,8 +17,20 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vorda {
+namespace {
+
+// The length limits hold for typing; a longer value from the settings or a parameter file
+// is shown whole, so confirming the editor never cuts it.
+void showText(QLineEdit* edit, const QString& text, int typingLimit)
+{
+    edit->setMaxLength(std::max(typingLimit, static_cast<int>(text.size())));
+    edit->setText(text);
+}
+
+}  // namespace
 
 TForm8::TForm8(Settings& settings, const ProgramState& state, Reporter& reporter, QWidget* parent)
     : QDialog(parent), settings_(settings), state_(state), reporter_(reporter)
@@ -32,6 +44,7 @@ TForm8::TForm8(Settings& settings, const ProgramState& state, Reporter& reporter
     Edit1 = new QSpinBox(manual);
     Edit1->setRange(1, kMaxChannels);
     Edit1->setLayoutDirection(Qt::RightToLeft);  // the arrows on the left
+    Edit1->setKeyboardTracking(false);           // a typed number counts when it is complete
     connect(Edit1, &QSpinBox::valueChanged, this, &TForm8::channelChanged);
     grid->addWidget(new QLabel(QStringLiteral("Ustawienia dla kanału "), manual), 0, 0);
     grid->addWidget(Edit1, 0, 1);
@@ -149,10 +162,10 @@ void TForm8::showFields(const ConstantsEditorFields& f)
     const QSignalBlocker quiet(Edit1);
     Edit1->setMaximum(f.channelMax);
     Edit1->setValue(f.channel);
-    Edit2->setText(f.sb);
-    Edit3->setText(f.sc);
+    showText(Edit2, f.sb, 9);
+    showText(Edit3, f.sc, 6);
     Edit5->setText(f.sa);
-    Edit4->setText(f.name);
+    showText(Edit4, f.name, 13);
     ComboBox1->setCurrentIndex(f.format);
     Edit6->setText(f.chart);
 }

@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QTime>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vorda {
 namespace {
@@ -47,6 +48,13 @@ QGroupBox* radioGroup(const QString& caption, const QStringList& items, QButtonG
         grid->addWidget(radio, i / 2, i % 2);
     }
     return box;
+}
+
+// The length limits hold for typing; a longer value from the settings is shown whole.
+void showText(QLineEdit* edit, const QString& text, int typingLimit)
+{
+    edit->setMaxLength(std::max(typingLimit, static_cast<int>(text.size())));
+    edit->setText(text);
 }
 
 void checkRadio(QButtonGroup* group, int index)
@@ -86,6 +94,7 @@ TForm2::TForm2(Settings& settings, ProgramState& state, Reporter& reporter, Dial
     buttons->addWidget(help);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(PageControl1);
     layout->addLayout(buttons);
 
@@ -171,7 +180,12 @@ QWidget* TForm2::buildRecorderPage()
     connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
     connect(Button8, &QPushButton::clicked, this, &TForm2::checkRequested);
 
+    for (QGridLayout* g : {grid, tgrid}) {
+        g->setContentsMargins(6, 6, 6, 6);
+        g->setHorizontalSpacing(4);
+    }
     auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(recorder);
     layout->addWidget(trigger);
     layout->addWidget(Button4);
@@ -184,6 +198,7 @@ QWidget* TForm2::buildGeneralPage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(radioGroup(QStringLiteral("Pierwsza kolumna pliku danych to:"),
                                  {QStringLiteral("Nie występuje"), QStringLiteral("Numer pomiaru"),
                                   QStringLiteral("Czas pomiaru"), QStringLiteral("Godz.pomiaru")},
@@ -278,7 +293,7 @@ void TForm2::setControls(const SettingsControls& c)
     CheckBox1->setChecked(c.sendSamplingTime);
     Edit1->setValue(c.samplingTimePosition);
     CheckBox2->setChecked(c.sendSampleCount);
-    Edit2->setText(c.sampleCountText);
+    showText(Edit2, c.sampleCountText, 7);
     CheckBox4->setChecked(c.sendChannelCount);
     Edit3->setValue(c.channelCountPosition);
     CheckBox3->setChecked(c.sendDateTime);
@@ -286,8 +301,8 @@ void TForm2::setControls(const SettingsControls& c)
     CheckBox7->setChecked(c.triggerEnabled);
     CheckBox6->setChecked(c.sendTriggerLevels);
     CheckBox5->setChecked(c.sendConstants);
-    Edit4->setText(c.triggerStartText);
-    Edit5->setText(c.triggerStopText);
+    showText(Edit4, c.triggerStartText, 8);
+    showText(Edit5, c.triggerStopText, 8);
     Label9->setText(c.sbText);
     Label8->setText(c.scText);
     checkRadio(RadioGroup2, c.firstColumn);
@@ -303,16 +318,11 @@ void TForm2::fillFromSettings()
     c.timeText = Label3->text();
     setControls(c);
     triggerItemsDisabled_ = c.triggerItemsDisabled;
-    // A model-5 recorder takes no trigger levels: their controls are off; otherwise the
-    // check boxes come back on and the edits keep their state.
-    if (triggerItemsDisabled_) {
-        for (QWidget* w : {static_cast<QWidget*>(CheckBox6), static_cast<QWidget*>(CheckBox5),
-                           static_cast<QWidget*>(Edit4), static_cast<QWidget*>(Edit5)})
-            w->setEnabled(false);
-    } else {
-        CheckBox6->setEnabled(true);
-        CheckBox5->setEnabled(true);
-    }
+    // A model-5 recorder takes no trigger levels: their controls are off, and on again
+    // for any other model.
+    for (QWidget* w : {static_cast<QWidget*>(CheckBox6), static_cast<QWidget*>(CheckBox5), static_cast<QWidget*>(Edit4),
+                       static_cast<QWidget*>(Edit5)})
+        w->setEnabled(!triggerItemsDisabled_);
 }
 
 bool TForm2::ZapamietajUstawieniaExecute()

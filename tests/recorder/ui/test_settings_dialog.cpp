@@ -100,6 +100,14 @@ TEST_F(SettingsDialog, EditorSpinPresetsAndOkOnChannel1)
 {
     createWindow();
     TForm8& e = windows_->constantsEditor();
+    // Values longer than what may be typed survive a load and an OK whole.
+    settings_.channel(1).slopeSB = 15.2587654321;
+    setFieldText(settings_.channel(1).name, "Temperatura_hal");
+    e.prepareOpening();
+    e.okClicked();
+    EXPECT_EQ(settings_.channel(1).slopeSB, 15.2587654321);
+    EXPECT_EQ(fieldText(settings_.channel(1).name), "Temperatura_hal");
+
     e.prepareOpening();
     e.sbEdit()->setText(QStringLiteral("1,25"));
     e.channelSpin()->setValue(2);  // as the user moves it
