@@ -344,6 +344,15 @@ void TForm1::setListDirectory(const QString& dir)
     refreshFileList();
 }
 
+void TForm1::showDataDirectory()
+{
+    const QString dataDir = dataDirectoryText();
+    if (QFileInfo(dataDir).isDir())
+        setListDirectory(dataDir);
+    else
+        refreshFileList();
+}
+
 void TForm1::refreshFileList()
 {
     const QListWidgetItem* current = FileListBox1->currentItem();

@@ -56,6 +56,8 @@ public:
     void WykresMaxClick();
     void WizorExecute();
     void refreshFileList();
+    // After the settings dialog: the file list on the data directory when it exists.
+    void showDataDirectory();
 
     // Help menu, status bar.
     void Opisprogramu1Click();

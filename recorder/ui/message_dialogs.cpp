@@ -45,4 +45,19 @@ QString MessageBoxDialogs::openFileName(QWidget* parent, const QString& dir, con
     return QFileDialog::getOpenFileName(parent, QString(), QDir(dir).filePath(initialName), filter);
 }
 
+QString MessageBoxDialogs::openFileNameTitled(QWidget* parent, const QString& title, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+QString MessageBoxDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        const QString& defaultSuffix)
+{
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+}
+
 }  // namespace vorda

@@ -20,6 +20,11 @@ public:
     // The open dialog; the chosen path, or empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                                  const QString& filter) = 0;
+    // The open and save dialogs with a title; the chosen path, or empty when cancelled.
+    // The save dialog appends `defaultSuffix` to a name typed without one.
+    virtual QString openFileNameTitled(QWidget* parent, const QString& title, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
 };
 
 class MessageBoxDialogs final : public Dialogs {
@@ -28,6 +33,9 @@ public:
     bool confirm(QWidget* parent, const QString& text, const QString& caption) override;
     QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                          const QString& filter) override;
+    QString openFileNameTitled(QWidget* parent, const QString& title, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& defaultSuffix) override;
 };
 
 }  // namespace vorda

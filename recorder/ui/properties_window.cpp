@@ -79,6 +79,16 @@ void TForm5::PokazUstawieniaExecute()
     for (const QString& line : constantsReportLines(settings_)) Memo1->appendPlainText(line);
 }
 
+void TForm5::showSettingsCheck()
+{
+    show();
+    raise();
+    clear();
+    Button1->setEnabled(true);
+    BitBtn3->setEnabled(false);
+    Label1->setText(QStringLiteral("Sprawdź ustawienia: (skanuj system pomiarowy)"));
+}
+
 void TForm5::BitBtn3Click()
 {
     Button1->setEnabled(true);

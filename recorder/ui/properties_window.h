@@ -26,6 +26,9 @@ public:
     void PokazUstawieniaExecute();
     // "S&kanuj system": the heading of the scan, then the scan itself (scanRequested).
     void BitBtn3Click();
+    // "Sprawdź ustawienia" of the settings dialog: shown and emptied, with the scan's
+    // heading; the caller runs the scan.
+    void showSettingsCheck();
 
     QString heading() const;
     QStringList lines() const;

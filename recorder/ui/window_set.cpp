@@ -2,12 +2,15 @@
 
 #include "link/memory_download.h"
 #include "measure/housekeeping.h"
+#include "measure/measurement_control.h"
 #include "measure/system_scan.h"
 #include "ui/about_dialog.h"
+#include "ui/constants_editor.h"
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
 #include "ui/progress_dialog.h"
 #include "ui/properties_window.h"
+#include "ui/settings_dialog.h"
 #include "ui/window_reporter.h"
 
 namespace vorda {
@@ -29,6 +32,8 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     connect(reporter_.get(), &WindowReporter::filesChangedSignal, main_.get(), &TForm1::refreshFileList);
     main_->FormCreate();
 
+    form8_ = new TForm8(settings_, state_, *reporter_, main_.get());
+    form2_ = new TForm2(settings_, state_, *reporter_, dialogs, main_.get());
     form4_ = std::make_unique<TForm4>();
     connect(reporter_.get(), &WindowReporter::transferMessageAdded, form4_.get(), &TForm4::addMessage);
     form5_ = new TForm5(settings_, main_.get());
@@ -50,6 +55,7 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
                                    QStringLiteral("Error"), MessageIcon::Error);
     });
     wireMainWindow();
+    wireSettingsDialog();
 }
 
 WindowSet::~WindowSet() = default;
@@ -68,6 +74,46 @@ void WindowSet::wireMainWindow()
     });
     connect(w, &TForm1::helpRequested, this, &WindowSet::showHelp);
     connect(w, &TForm1::housekeepingTicked, this, &WindowSet::housekeepingTick);
+}
+
+void WindowSet::wireSettingsDialog()
+{
+    connect(main_.get(), &TForm1::settingsRequested, this, &WindowSet::openSettings);
+    connect(main_.get(), &TForm1::clockTicked, form2_, &TForm2::setClock);
+    connect(main_.get(), &TForm1::defaultsActivation, this, [this] {
+        form2_->DoyslneUstawExecute();
+        form8_->applyStartupParameters();
+    });
+    connect(form2_, &TForm2::sendRequested, this, [this] {
+        MeasurementControl(settings_, state_, link_, *reporter_, measurementBar_)
+            .sendPendingCommand(form2_->pendingCommand());
+    });
+    connect(form2_, &TForm2::checkRequested, this, [this] {
+        form5_->showSettingsCheck();
+        scanSystem(settings_, state_, link_, *reporter_, *form5_);
+    });
+    connect(form2_, &TForm2::advancedRequested, this, &WindowSet::openConstantsEditor);
+    connect(form2_, &TForm2::settingsProgramLoaded, this, [this] { main_->FormCreate(false); });
+    connect(form2_, &TForm2::helpClicked, this, [this] { showHelp(QStringLiteral("#Ust")); });
+    connect(form8_, &TForm8::helpClicked, this, [this] { showHelp(QStringLiteral("#ust_zaaw")); });
+}
+
+void WindowSet::openSettings()
+{
+    form2_->fillFromSettings();
+    if (form2_->exec() == QDialog::Accepted) {
+        form2_->ZapamietajUstawieniaExecute();
+        reporter_->setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
+        reporter_->setStatus(StatusPanel::Link, settings_.portOpen == 1 ? linkConnectedText() : linkDisconnectedText());
+    }
+    main_->showDataDirectory();
+}
+
+void WindowSet::openConstantsEditor()
+{
+    form8_->prepareOpening();
+    if (form8_->exec() == QDialog::Accepted && form8_->shownChannel() == 1)
+        form2_->setConstantLabels(form8_->sbText(), form8_->scText());
 }
 
 void WindowSet::readMemory()

@@ -19,8 +19,10 @@ class ProgressBarView;
 class ScanSink;
 class SerialLink;
 class TForm1;
+class TForm2;
 class TForm4;
 class TForm5;
+class TForm8;
 class TOKBottomDlg;
 class WindowReporter;
 struct Settings;
@@ -32,6 +34,8 @@ public:
     ~WindowSet() override;
 
     TForm1& mainWindow() { return *main_; }
+    TForm2& settingsDialog() { return *form2_; }
+    TForm8& constantsEditor() { return *form8_; }
     TForm4& progressDialog() { return *form4_; }
     TForm5& propertiesWindow() { return *form5_; }
     TOKBottomDlg& aboutBox() { return *about_; }
@@ -46,6 +50,11 @@ public:
     void showHelp(const QString& anchor);
     // One housekeeping tick over the progress bars and the rescan countdown.
     void housekeepingTick();
+    // "&Ustawianie": the settings dialog filled from the settings and shown modally; OK
+    // stores it. Then the file list follows the data directory.
+    void openSettings();
+    // "Zaawansowane": the constants editor on channel 1, shown modally.
+    void openConstantsEditor();
 
     // The measurements window's progress bar, counted down by the housekeeping timer.
     void setMeasurementBar(ProgressBarView* bar) { measurementBar_ = bar; }
@@ -60,6 +69,7 @@ signals:
 
 private:
     void wireMainWindow();
+    void wireSettingsDialog();
     void rescanNewestBlock();
 
     Settings& settings_;
@@ -69,6 +79,8 @@ private:
 
     std::unique_ptr<WindowReporter> reporter_;
     std::unique_ptr<TForm1> main_;  // owns the windows made with it as their parent
+    TForm8* form8_ = nullptr;
+    TForm2* form2_ = nullptr;
     std::unique_ptr<TForm4> form4_;
     TForm5* form5_ = nullptr;
     TOKBottomDlg* about_ = nullptr;

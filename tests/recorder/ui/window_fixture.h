@@ -57,6 +57,18 @@ public:
         openDialogDir = dir;
         return fileToOpen;
     }
+    QStringList dialogTitles;  // titles of the titled open and save dialogs, in order
+    QString fileToSave;        // what the save dialog returns (empty: cancelled)
+    QString openFileNameTitled(QWidget*, const QString& title, const QString&) override
+    {
+        dialogTitles << title;
+        return fileToOpen;
+    }
+    QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override
+    {
+        dialogTitles << title;
+        return fileToSave;
+    }
 };
 
 class RecordingLauncher : public Launcher {

@@ -1,0 +1,46 @@
+#include "calibration/comma_number.h"
+
+#include <QLocale>
+
+namespace vorda {
+namespace {
+
+const QLocale& commaLocale()
+{
+    static const QLocale locale = [] {
+        QLocale l(QLocale::Polish, QLocale::Poland);
+        l.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+        return l;
+    }();
+    return locale;
+}
+
+}  // namespace
+
+std::optional<double> readCommaNumber(const QString& text)
+{
+    bool ok = false;
+    const double value = commaLocale().toDouble(text.trimmed(), &ok);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+std::optional<long long> readWholeNumber(const QString& text)
+{
+    bool ok = false;
+    const long long value = text.trimmed().toLongLong(&ok, 10);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+QString commaText(double value)
+{
+    return commaLocale().toString(value, 'g', 15);
+}
+
+QString FieldError::message() const
+{
+    return QStringLiteral("\"%1\" nie jest prawidłową liczbą (pole \"%2\").").arg(text, field);
+}
+
+}  // namespace vorda

@@ -1,0 +1,95 @@
+#include "calibration/user_parameters.h"
+
+#include <gtest/gtest.h>
+
+namespace vorda {
+namespace {
+
+class UserParameters : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int c = 1; c <= kMaxChannels; ++c) {
+            s.channel(c).slopeSB = 99;
+            setFieldText(s.channel(c).name, "old");
+        }
+        loadChannelFields(s, f);
+        f.sa = QStringLiteral("0,25");
+    }
+    Settings s{};
+    ConstantsEditorFields f;
+};
+
+TEST_F(UserParameters, CarriedFieldsMissingNameShortLinesAndLineEnds)
+{
+    for (const char* eol : {"\r\n", "\n"}) {
+        SCOPED_TRACE(eol == std::string("\n") ? "LF" : "CR-LF");
+        SetUp();
+        const QByteArray text = QByteArray("Hala 2") + eol + "1 15,259 0 1 k1" + eol + "2 2,913 -42,09 1 T2" + eol +
+                                "3 1,5 0 1" + eol + "1 2 3" + eol + "4 3,75" + eol + eol + "12     " + eol;
+        const ParameterSetOutcome out = applyParameterSet(s, f, text);
+        EXPECT_TRUE(out.found);
+        EXPECT_EQ(out.title, QStringLiteral("Hala 2"));
+        EXPECT_EQ(out.titleText(), QStringLiteral("Hala 2"));
+        EXPECT_EQ(out.linesSkipped, 0);
+        EXPECT_EQ(out.channelsSet, 5);
+        EXPECT_EQ(s.channel(1).slopeSB, 15.259);
+        EXPECT_EQ(fieldText(s.channel(1).name), "k1");
+        EXPECT_EQ(s.channel(2).offsetSC, -42.09);
+        EXPECT_EQ(fieldText(s.channel(2).name), "T2");
+        EXPECT_EQ(s.channel(3).slopeSB, 1.5);
+        EXPECT_EQ(s.channel(3).numberFormat, 1);
+        EXPECT_EQ(fieldText(s.channel(3).name), "");
+        // "4 3,75": S_C and format carried from the line before, the name emptied.
+        EXPECT_EQ(s.channel(4).slopeSB, 3.75);
+        EXPECT_EQ(s.channel(4).offsetSC, 0.0);
+        EXPECT_EQ(s.channel(4).numberFormat, 1);
+        // "12     ": every field but the channel carried over.
+        EXPECT_EQ(s.channel(12).slopeSB, 3.75);
+        EXPECT_EQ(fieldText(s.channel(12).name), "");
+        EXPECT_EQ(s.channel(12).linearSA, 0.25);
+        EXPECT_EQ(s.channel(5).slopeSB, 99.0);  // "1 2 3" is too short to count
+        EXPECT_EQ(f.channel, 12);
+    }
+}
+
+TEST_F(UserParameters, RefusedLinesAreCountedAndABadNumberStops)
+{
+    const QByteArray text =
+        "Zestaw\n"
+        "17 1,0 0 1 k17\n"
+        "x1 1,0 0 1 kx\n"
+        "5 1,0 0 7 k5\n"
+        "6 1,5 0 2 k6\n"
+        "7 1.5 0 2 k7\n"
+        "8 2,5 0 2 k8\n";
+    const ParameterSetOutcome out = applyParameterSet(s, f, text);
+    EXPECT_EQ(out.linesSkipped, 3);
+    EXPECT_EQ(out.titleText(), QStringLiteral("Zestaw (pominięto 3 wierszy)"));
+    EXPECT_EQ(s.channel(5).slopeSB, 99.0);
+    EXPECT_EQ(s.channel(6).slopeSB, 1.5);
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(out.error->text, QStringLiteral("1.5"));
+    EXPECT_EQ(out.errorLine, 6);
+    EXPECT_EQ(s.channel(7).slopeSB, 99.0);
+    EXPECT_EQ(s.channel(8).slopeSB, 99.0);
+
+    // Above the spin maximum of 8 after the two eight-channel presets.
+    f.channelMax = 8;
+    const ParameterSetOutcome limited = applyParameterSet(s, f, "T\n9 1,0 0 1 k9\n8 1,0 0 1 k8\n");
+    EXPECT_EQ(limited.linesSkipped, 1);
+    EXPECT_EQ(s.channel(9).slopeSB, 99.0);
+    EXPECT_EQ(s.channel(8).slopeSB, 1.0);
+}
+
+TEST_F(UserParameters, TitleOnlyAndMissingFile)
+{
+    const ParameterSetOutcome out = applyParameterSet(s, f, "Tylko tytu\xb3\r\n");
+    EXPECT_EQ(out.title, QStringLiteral("Tylko tytu") + QChar(0x0142));
+    EXPECT_EQ(out.channelsSet, 0);
+    EXPECT_EQ(s.channel(1).slopeSB, 99.0);
+    EXPECT_FALSE(applyParameterFile(s, f, QStringLiteral("/nonexistent/userparameter1.txt")).found);
+}
+
+}  // namespace
+}  // namespace vorda
