@@ -210,8 +210,8 @@ std::string RecorderEngine::dataReply(std::int64_t nowMs) const
         if (static_cast<std::size_t>(ch) <= set.size()) {
             value = set[static_cast<std::size_t>(ch - 1)];
             if (dat_.noise > 0) {
-                const auto h = (static_cast<std::uint32_t>(datReplies_) * 31u + static_cast<std::uint32_t>(ch)) *
-                               2654435761u;
+                const auto h =
+                    (static_cast<std::uint32_t>(datReplies_) * 31u + static_cast<std::uint32_t>(ch)) * 2654435761u;
                 value += static_cast<int>((h >> 16) % static_cast<std::uint32_t>(2 * dat_.noise + 1)) - dat_.noise;
             }
             value = std::clamp(value, 0, 65535);

@@ -164,8 +164,8 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             return std::nullopt;
         };
         static const std::set<std::string> valued = {
-            "--model",    "--blocks",      "--samples",  "--channels", "--period",          "--memory",
-            "--scenario", "--link",        "--baud",     "--log",      "--silent-register", "--wrong-block-number",
+            "--model",    "--blocks",      "--samples",   "--channels", "--period",          "--memory",
+            "--scenario", "--link",        "--baud",      "--log",      "--silent-register", "--wrong-block-number",
             "--garbage",  "--nul-in-dump", "--cut-block", "--dat",      "--dat-after",       "--dat-noise"};
         std::string v;
         if (arg == "--help" || arg == "-h") {

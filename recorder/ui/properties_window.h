@@ -26,6 +26,8 @@ public:
     void PokazUstawieniaExecute();
     // "S&kanuj system": the heading of the scan, then the scan itself (scanRequested).
     void BitBtn3Click();
+    // "&Historia kalibracji" shows the history file's lines (historyRequested).
+    void showHistory(const QStringList& lines);
 
     QString heading() const;
     QStringList lines() const;
@@ -44,6 +46,7 @@ signals:
     void reportRequested();  // "Pokaż &raport transmisji"
     void scanRequested();    // run the system scan into this window
     void helpClicked();
+    void historyRequested();  // "&Historia kalibracji"
 
 private:
     void showConstantsHeading();
@@ -57,6 +60,7 @@ private:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* BitBtn2 = nullptr;
+    QPushButton* Button3 = nullptr;  // "&Historia kalibracji"
 };
 
 }  // namespace vorda

@@ -1,9 +1,14 @@
 #include "ui/window_set.h"
 
+#include "calibration/calibration_history.h"
+#include "calibration/calibration_wizard.h"
 #include "link/memory_download.h"
+#include "link/recorder_protocol.h"
 #include "measure/housekeeping.h"
 #include "measure/system_scan.h"
 #include "ui/about_dialog.h"
+#include "ui/calibration_choice.h"
+#include "ui/calibration_wizard_window.h"
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
 #include "ui/progress_dialog.h"
@@ -29,9 +34,15 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     connect(reporter_.get(), &WindowReporter::filesChangedSignal, main_.get(), &TForm1::refreshFileList);
     main_->FormCreate();
 
+    calibrationProtocol_ = std::make_unique<RecorderProtocol>(link_, settings_, state_, *reporter_);
+    calibrationDevice_ = std::make_unique<ProtocolCalibrationDevice>(*calibrationProtocol_);
+    calibrationWizard_ =
+        std::make_unique<CalibrationWizard>(settings_, *calibrationDevice_, *reporter_, state_.startDir);
+    form3_ = new TForm3(*calibrationWizard_, main_.get());
     form4_ = std::make_unique<TForm4>();
     connect(reporter_.get(), &WindowReporter::transferMessageAdded, form4_.get(), &TForm4::addMessage);
     form5_ = new TForm5(settings_, main_.get());
+    form9_ = new TForm9(main_.get());
     about_ = new TOKBottomDlg(main_.get());
     download_ = std::make_unique<MemoryDownload>(settings_, state_, link_, *reporter_, form4_.get());
 
@@ -50,6 +61,7 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
                                    QStringLiteral("Error"), MessageIcon::Error);
     });
     wireMainWindow();
+    wireCalibration();
 }
 
 WindowSet::~WindowSet() = default;
@@ -68,6 +80,23 @@ void WindowSet::wireMainWindow()
     });
     connect(w, &TForm1::helpRequested, this, &WindowSet::showHelp);
     connect(w, &TForm1::housekeepingTicked, this, &WindowSet::housekeepingTick);
+}
+
+void WindowSet::wireCalibration()
+{
+    connect(main_.get(), &TForm1::calibrationRequested, this, &WindowSet::chooseCalibration);
+    connect(form9_, &TForm9::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
+    connect(form3_, &TForm3::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
+    connect(form5_, &TForm5::historyRequested, this, [this] { form5_->showHistory(readHistory(state_.startDir)); });
+}
+
+void WindowSet::chooseCalibration()
+{
+    const int choice = form9_->exec();
+    if (choice == TForm9::kCalibration)
+        form3_->begin(WizardRole::Calibration);
+    else if (choice == TForm9::kZeroing)
+        form3_->begin(WizardRole::Zeroing);
 }
 
 void WindowSet::readMemory()
