@@ -164,9 +164,10 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             return std::nullopt;
         };
         static const std::set<std::string> valued = {
-            "--model",    "--blocks",      "--samples",   "--channels", "--period",          "--memory",
-            "--scenario", "--link",        "--baud",      "--log",      "--silent-register", "--wrong-block-number",
-            "--garbage",  "--nul-in-dump", "--cut-block", "--dat",      "--dat-after",       "--dat-noise"};
+            "--model",    "--blocks",      "--samples",  "--channels", "--period",          "--memory",
+            "--scenario", "--link",        "--baud",     "--log",      "--silent-register", "--wrong-block-number",
+            "--garbage",  "--nul-in-dump", "--cut-block"};
+        static const std::set<std::string> datValued = {"--dat", "--dat-after", "--dat-noise"};
         std::string v;
         if (arg == "--help" || arg == "-h") {
             options.help = true;
@@ -176,7 +177,7 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             config.faults.neverSilent = true;
         } else if (arg == "--verbose") {
             options.verbose = true;
-        } else if (!valued.count(arg)) {
+        } else if (!valued.count(arg) && !datValued.count(arg)) {
             error = "unknown option " + arg + " (see --help)";
             return std::nullopt;
         } else if (!value(v)) {
