@@ -63,7 +63,7 @@ bool isStopCommand(std::string_view command)
 RecorderEngine::RecorderEngine(SimConfig config, QDateTime wallAtZero)
     : model_(config.modelDigit), capacity_(config.memoryCapacity), blocks_(std::move(config.blocks)),
       settings_(config.settings), faults_(std::move(config.faults)), wallAtZero_(std::move(wallAtZero)),
-      wrongBlockNumbersLeft_(faults_.wrongBlockNumberTimes), garbageLeft_(faults_.garbageTimes)
+      wrongBlockNumbersLeft_(faults_.wrongBlockNumberTimes), dat_(config.dat), garbageLeft_(faults_.garbageTimes)
 {
 }
 
@@ -204,7 +204,18 @@ std::string RecorderEngine::dataReply(std::int64_t nowMs) const
         const double wave = 3000.0 * std::sin(2.0 * std::numbers::pi * (t / 120.0 + ch / 16.0));
         const auto hash = (tick + static_cast<std::uint32_t>(ch) * 97u) * 2654435761u;
         const int jitter = static_cast<int>(hash >> 28) - 8;
-        const int value = 20000 + ch * 2500 + static_cast<int>(std::lround(wave)) + jitter;
+        int value = 20000 + ch * 2500 + static_cast<int>(std::lround(wave)) + jitter;
+        const bool later = dat_.afterReplies >= 0 && datReplies_ >= dat_.afterReplies;
+        const std::vector<int>& set = later ? dat_.laterValues : dat_.values;
+        if (static_cast<std::size_t>(ch) <= set.size()) {
+            value = set[static_cast<std::size_t>(ch - 1)];
+            if (dat_.noise > 0) {
+                const auto h =
+                    (static_cast<std::uint32_t>(datReplies_) * 31u + static_cast<std::uint32_t>(ch)) * 2654435761u;
+                value += static_cast<int>((h >> 16) % static_cast<std::uint32_t>(2 * dat_.noise + 1)) - dat_.noise;
+            }
+            value = std::clamp(value, 0, 65535);
+        }
         text += ' ';
         text += std::to_string(value);
     }
@@ -228,6 +239,7 @@ void RecorderEngine::execute(const std::string& command, std::int64_t nowMs)
         reply(std::move(text));
     } else if (head == "?DAT") {
         reply(dataReply(nowMs));
+        ++datReplies_;
     } else if (head == "?MEM") {
         const auto n = tokens.size() > 1 ? number<int>(tokens[1]) : std::nullopt;
         if (!n || *n < 1 || *n > static_cast<int>(blocks_.size())) return;

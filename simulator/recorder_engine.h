@@ -42,8 +42,20 @@ struct Faults {
     bool neverSilent = false;           // after a block dump keep sending filler until "$"
 };
 
+// The current raw values " ?DAT &" answers with, when set: channel c takes element c-1
+// of the list in force (channels past the list keep the generated signal); from the
+// reply numbered `afterReplies` on (0 = the first) `laterValues` replace `values`.
+// Each value moves by up to +-noise codes, differently for every reply and channel.
+struct DatValues {
+    std::vector<int> values;
+    long afterReplies = -1;  // -1: never
+    std::vector<int> laterValues;
+    int noise = 0;
+};
+
 struct SimConfig {
     char modelDigit = '3';
+    DatValues dat;
     std::vector<Block> blocks;
     long long memoryCapacity = 1000000;  // measurements over all channels
     RecorderSettings settings;
@@ -118,6 +130,8 @@ private:
     bool filler_ = false;
     bool discard_ = false;
     int wrongBlockNumbersLeft_;
+    DatValues dat_;
+    long datReplies_ = 0;  // " ?DAT &" replies sent so far
     int garbageLeft_;
     std::optional<Measurement> measurement_;
 };

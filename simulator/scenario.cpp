@@ -61,6 +61,24 @@ std::optional<Scenario> parseScenario(const std::string& text, std::string& erro
             }
             if (!in.eof()) return fail("unreadable value");
             scenario.blocks.push_back(std::move(b));
+        } else if (keyword == "dat" || keyword == "dat-after") {
+            long after = 0;
+            if (keyword == "dat-after" && (!(in >> after) || after < 0)) return fail("dat-after needs a reply count");
+            std::vector<int> values;
+            long value = 0;
+            while (in >> value) {
+                if (value < 0 || value > 65535 || values.size() == 16) return fail("up to 16 values in 0 to 65535");
+                values.push_back(static_cast<int>(value));
+            }
+            if (!in.eof() || values.empty()) return fail("unreadable value");
+            if (keyword == "dat") {
+                scenario.dat.values = std::move(values);
+            } else {
+                scenario.dat.afterReplies = after;
+                scenario.dat.laterValues = std::move(values);
+            }
+        } else if (keyword == "dat-noise") {
+            if (!(in >> scenario.dat.noise) || scenario.dat.noise < 0) return fail("dat-noise needs a count of codes");
         } else {
             return fail("unknown keyword '" + keyword + "'");
         }

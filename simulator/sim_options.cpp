@@ -28,6 +28,23 @@ bool parsePair(const std::string& text, A& first, B& second, bool secondOptional
     return parseNumber<A>(text.substr(0, colon), first, 0) && parseNumber<B>(text.substr(colon + 1), second, 0);
 }
 
+// "V1,V2,..." of codes 0-65535.
+bool parseValueList(const std::string& text, std::vector<int>& values)
+{
+    values.clear();
+    std::size_t start = 0;
+    while (true) {
+        const auto comma = text.find(',', start);
+        int v = 0;
+        if (!parseNumber(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start), v, 0) ||
+            v > 65535 || values.size() == 16)
+            return false;
+        values.push_back(v);
+        if (comma == std::string::npos) return true;
+        start = comma + 1;
+    }
+}
+
 }  // namespace
 
 std::string helpText()
@@ -65,6 +82,18 @@ Scenario file, one item a line, '#' starts a comment:
     VALUEs (0-65535) are the slot values sample after sample, reused
     cyclically; for R1 the last slot holds the digital inputs (bit 0 input 1,
     bit 1 input 2). Without values the block holds a generated signal.
+
+Current values (what " ?DAT &" answers; without them every channel drifts
+slowly around its own level):
+  --dat V1,V2,...       raw values of channels 1, 2, ... (0-65535, up to 16);
+                        channels past the list keep the generated signal
+  --dat-after N:V1,V2,...
+                        from the reply after N " ?DAT &" replies on, these
+                        values instead (N = 0: from the first)
+  --dat-noise N         move each listed value by up to +-N codes, differently
+                        in every reply
+  Scenario lines "dat V1 V2 ...", "dat-after N V1 V2 ..." and "dat-noise N"
+  do the same; the command line wins.
 
 Line and log:
   --link PATH           create a symbolic link PATH to the device (replacing an
@@ -117,6 +146,7 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
     int blocks = 0;
     bool trigger = false;
     bool modelGiven = false;
+    bool datGiven = false, datAfterGiven = false, noiseGiven = false;
     std::string scenarioPath;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -137,6 +167,7 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             "--model",    "--blocks",      "--samples",  "--channels", "--period",          "--memory",
             "--scenario", "--link",        "--baud",     "--log",      "--silent-register", "--wrong-block-number",
             "--garbage",  "--nul-in-dump", "--cut-block"};
+        static const std::set<std::string> datValued = {"--dat", "--dat-after", "--dat-noise"};
         std::string v;
         if (arg == "--help" || arg == "-h") {
             options.help = true;
@@ -146,7 +177,7 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             config.faults.neverSilent = true;
         } else if (arg == "--verbose") {
             options.verbose = true;
-        } else if (!valued.count(arg)) {
+        } else if (!valued.count(arg) && !datValued.count(arg)) {
             error = "unknown option " + arg + " (see --help)";
             return std::nullopt;
         } else if (!value(v)) {
@@ -186,6 +217,18 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             if (!parsePair(v, config.faults.garbageBytes, config.faults.garbageTimes, true)) return bad(v);
         } else if (arg == "--nul-in-dump") {
             if (!parseNumber(v, config.faults.nulInDumpAt, 0L)) return bad(v);
+        } else if (arg == "--dat") {
+            if (!parseValueList(v, config.dat.values)) return bad(v);
+            datGiven = true;
+        } else if (arg == "--dat-after") {
+            const auto colon = v.find(':');
+            if (colon == std::string::npos || !parseNumber(v.substr(0, colon), config.dat.afterReplies, 0L) ||
+                !parseValueList(v.substr(colon + 1), config.dat.laterValues))
+                return bad(v);
+            datAfterGiven = true;
+        } else if (arg == "--dat-noise") {
+            if (!parseNumber(v, config.dat.noise, 0) || config.dat.noise > 10000) return bad(v);
+            noiseGiven = true;
         } else if (arg == "--cut-block") {
             int block = 0;
             long bytes = 0;
@@ -201,6 +244,12 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
         if (scenario->modelDigit && !modelGiven) config.modelDigit = *scenario->modelDigit;
         if (scenario->memoryCapacity) config.memoryCapacity = *scenario->memoryCapacity;
         config.blocks = std::move(scenario->blocks);
+        if (scenario->dat.values.size() && !datGiven) config.dat.values = scenario->dat.values;
+        if (scenario->dat.afterReplies >= 0 && !datAfterGiven) {
+            config.dat.afterReplies = scenario->dat.afterReplies;
+            config.dat.laterValues = scenario->dat.laterValues;
+        }
+        if (scenario->dat.noise > 0 && !noiseGiven) config.dat.noise = scenario->dat.noise;
     } else {
         config.blocks = generateBlocks(blocks, config.settings.sampleCount, config.settings.channelCount,
                                        config.settings.samplingMs, config.settings.optionWord);

@@ -26,6 +26,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // the operation ran and failed (no answer, ...)
 inline constexpr int kExitUsage = 2;   // refused: bad arguments, unknown field, bad value
 
+std::vector<Command> calibrationCommands();
 std::vector<Command> configCommands();
 std::vector<Command> downloadCommands();
 std::vector<Command> filesCommands();

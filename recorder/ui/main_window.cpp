@@ -236,8 +236,7 @@ void TForm1::FormCreate(bool clearFirst)
         move(settings_.mainLeft, settings_.mainTop);
     }
 
-    reporter_.setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
-    reporter_.setLinkState(settings_.portOpen == 1 ? LinkState::Connected : LinkState::Disconnected);
+    showPortStatus();
 
     const bool show = settings_.showFiles != 0;
     PokazPliki->setChecked(show);
@@ -249,6 +248,12 @@ void TForm1::FormCreate(bool clearFirst)
 
     state_.statusRead = false;
     state_.rescanCountdown = -1;
+}
+
+void TForm1::showPortStatus()
+{
+    reporter_.setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
+    reporter_.setLinkState(settings_.portOpen == 1 ? LinkState::Connected : LinkState::Disconnected);
 }
 
 void TForm1::Timer1Timer()

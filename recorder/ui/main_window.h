@@ -38,6 +38,8 @@ public:
     // Start-up: paths, settings load, status bar, file list. Runs again (clearFirst false)
     // when a settings program is loaded.
     void FormCreate(bool clearFirst = true);
+    // The port ("com%d ") and the link state in the status bar, from the settings.
+    void showPortStatus();
     // The housekeeping timer's tick (200 ms after creation, then every second).
     void Timer1Timer();
     // Shutdown: the settings saved with the window geometry, then the program ends.

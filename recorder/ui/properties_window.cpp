@@ -34,6 +34,8 @@ TForm5::TForm5(const Settings& settings, QWidget* parent) : QWidget(parent, Qt::
     Button2 = new QPushButton(QStringLiteral("Pomoc"), this);
     BitBtn2 = new QPushButton(QStringLiteral("&Zamknij"), this);
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    Button3 = new QPushButton(QStringLiteral("&Historia kalibracji"), this);
+    connect(Button3, &QPushButton::clicked, this, &TForm5::historyRequested);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TForm5::reportRequested);
     connect(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
@@ -42,7 +44,7 @@ TForm5::TForm5(const Settings& settings, QWidget* parent) : QWidget(parent, Qt::
     connect(BitBtn2, &QPushButton::clicked, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {BitBtn1, BitBtn3, Button1, Button2, BitBtn2}) buttons->addWidget(b);
+    for (QPushButton* b : {BitBtn1, BitBtn3, Button1, Button3, Button2, BitBtn2}) buttons->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
@@ -95,6 +97,19 @@ void TForm5::BitBtn3Click()
     BitBtn3->setEnabled(false);
     Label1->setText(QStringLiteral("Skanuj system pomiarowy"));
     emit scanRequested();
+}
+
+void TForm5::showHistory(const QStringList& lines)
+{
+    // Both other contents are a switch away.
+    BitBtn3->setEnabled(true);
+    Button1->setEnabled(true);
+    Label1->setText(QStringLiteral("Historia kalibracji"));
+    show();
+    raise();
+    Memo1->clear();
+    if (lines.isEmpty()) Memo1->appendPlainText(QStringLiteral("Brak zapisanych kalibracji."));
+    for (const QString& line : lines) Memo1->appendPlainText(line);
 }
 
 QString TForm5::heading() const

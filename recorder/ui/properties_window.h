@@ -29,6 +29,8 @@ public:
     // "Sprawdź ustawienia" of the settings dialog: shown and emptied, with the scan's
     // heading; the caller runs the scan.
     void showSettingsCheck();
+    // "&Historia kalibracji" shows the history file's lines (historyRequested).
+    void showHistory(const QStringList& lines);
 
     QString heading() const;
     QStringList lines() const;
@@ -47,6 +49,7 @@ signals:
     void reportRequested();  // "Pokaż &raport transmisji"
     void scanRequested();    // run the system scan into this window
     void helpClicked();
+    void historyRequested();  // "&Historia kalibracji"
 
 private:
     void showConstantsHeading();
@@ -60,6 +63,7 @@ private:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* BitBtn2 = nullptr;
+    QPushButton* Button3 = nullptr;  // "&Historia kalibracji"
 };
 
 }  // namespace vorda

@@ -1,10 +1,15 @@
 #include "ui/window_set.h"
 
+#include "calibration/calibration_history.h"
+#include "calibration/calibration_wizard.h"
 #include "link/memory_download.h"
+#include "link/recorder_protocol.h"
 #include "measure/housekeeping.h"
 #include "measure/measurement_control.h"
 #include "measure/system_scan.h"
 #include "ui/about_dialog.h"
+#include "ui/calibration_choice.h"
+#include "ui/calibration_wizard_window.h"
 #include "ui/constants_editor.h"
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
@@ -34,9 +39,15 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
 
     form8_ = new TForm8(settings_, state_, *reporter_, main_.get());
     form2_ = new TForm2(settings_, state_, *reporter_, dialogs, main_.get());
+    calibrationProtocol_ = std::make_unique<RecorderProtocol>(link_, settings_, state_, *reporter_);
+    calibrationDevice_ = std::make_unique<ProtocolCalibrationDevice>(*calibrationProtocol_);
+    calibrationWizard_ =
+        std::make_unique<CalibrationWizard>(settings_, *calibrationDevice_, *reporter_, state_.startDir);
+    form3_ = new TForm3(*calibrationWizard_, main_.get());
     form4_ = std::make_unique<TForm4>();
     connect(reporter_.get(), &WindowReporter::transferMessageAdded, form4_.get(), &TForm4::addMessage);
     form5_ = new TForm5(settings_, main_.get());
+    form9_ = new TForm9(main_.get());
     about_ = new TOKBottomDlg(main_.get());
     download_ = std::make_unique<MemoryDownload>(settings_, state_, link_, *reporter_, form4_.get());
 
@@ -56,6 +67,7 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     });
     wireMainWindow();
     wireSettingsDialog();
+    wireCalibration();
 }
 
 WindowSet::~WindowSet() = default;
@@ -103,8 +115,7 @@ void WindowSet::openSettings()
     form2_->fillFromSettings();
     if (form2_->exec() == QDialog::Accepted) {
         form2_->ZapamietajUstawieniaExecute();
-        reporter_->setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
-        reporter_->setStatus(StatusPanel::Link, settings_.portOpen == 1 ? linkConnectedText() : linkDisconnectedText());
+        main_->showPortStatus();
     }
     main_->showDataDirectory();
 }
@@ -114,6 +125,23 @@ void WindowSet::openConstantsEditor()
     form8_->prepareOpening();
     if (form8_->exec() == QDialog::Accepted && form8_->shownChannel() == 1)
         form2_->setConstantLabels(form8_->sbText(), form8_->scText());
+}
+
+void WindowSet::wireCalibration()
+{
+    connect(main_.get(), &TForm1::calibrationRequested, this, &WindowSet::chooseCalibration);
+    connect(form9_, &TForm9::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
+    connect(form3_, &TForm3::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
+    connect(form5_, &TForm5::historyRequested, this, [this] { form5_->showHistory(readHistory(state_.startDir)); });
+}
+
+void WindowSet::chooseCalibration()
+{
+    const int choice = form9_->exec();
+    if (choice == TForm9::kCalibration)
+        form3_->begin(WizardRole::Calibration);
+    else if (choice == TForm9::kZeroing)
+        form3_->begin(WizardRole::Zeroing);
 }
 
 void WindowSet::readMemory()

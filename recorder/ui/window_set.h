@@ -12,7 +12,10 @@
 
 namespace vorda {
 
+class CalibrationWizard;
 class DesktopShell;
+class ProtocolCalibrationDevice;
+class RecorderProtocol;
 class Dialogs;
 class MemoryDownload;
 class ProgressBarView;
@@ -20,9 +23,11 @@ class ScanSink;
 class SerialLink;
 class TForm1;
 class TForm2;
+class TForm3;
 class TForm4;
 class TForm5;
 class TForm8;
+class TForm9;
 class TOKBottomDlg;
 class WindowReporter;
 struct Settings;
@@ -39,6 +44,8 @@ public:
     TForm4& progressDialog() { return *form4_; }
     TForm5& propertiesWindow() { return *form5_; }
     TOKBottomDlg& aboutBox() { return *about_; }
+    TForm3& calibrationWindow() { return *form3_; }
+    TForm9& calibrationChoice() { return *form9_; }
     MemoryDownload& download() { return *download_; }
     WindowReporter& reporter() { return *reporter_; }
 
@@ -48,6 +55,8 @@ public:
     // The help page at `anchor`; "Nie odnaleziono pliku pomocy!" when it cannot be opened.
     // Every window's "Pomoc" comes here.
     void showHelp(const QString& anchor);
+    // "K&alibrowanie": the choice dialog, then the calibration or zeroing wizard.
+    void chooseCalibration();
     // One housekeeping tick over the progress bars and the rescan countdown.
     void housekeepingTick();
     // "&Ustawianie": the settings dialog filled from the settings and shown modally; OK
@@ -70,6 +79,7 @@ signals:
 private:
     void wireMainWindow();
     void wireSettingsDialog();
+    void wireCalibration();
     void rescanNewestBlock();
 
     Settings& settings_;
@@ -84,6 +94,11 @@ private:
     std::unique_ptr<TForm4> form4_;
     TForm5* form5_ = nullptr;
     TOKBottomDlg* about_ = nullptr;
+    std::unique_ptr<RecorderProtocol> calibrationProtocol_;
+    std::unique_ptr<ProtocolCalibrationDevice> calibrationDevice_;
+    std::unique_ptr<CalibrationWizard> calibrationWizard_;
+    TForm3* form3_ = nullptr;
+    TForm9* form9_ = nullptr;
     std::unique_ptr<MemoryDownload> download_;
     ProgressBarView* measurementBar_ = nullptr;
 };

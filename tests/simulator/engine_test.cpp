@@ -2,10 +2,14 @@
 
 #include "recorder_engine.h"
 #include "reply_decoding.h"
+#include "scenario.h"
+#include "sim_options.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
+#include <sstream>
 
 using namespace recsim;
 using namespace simtest;
@@ -304,3 +308,64 @@ TEST(SimFaults, ANeverSilentRecorderStopsOnlyOnAbort)
     EXPECT_FALSE(h.engine.transferring());
     EXPECT_TRUE(h.engine.pendingOutput().empty());
 }
+
+namespace {
+
+std::vector<int> datValues(Harness& h)
+{
+    std::vector<int> values;
+    std::istringstream in(h.exchange(" ?DAT &"));
+    std::string tag;
+    in >> tag;
+    for (int v = 0; in >> v;) values.push_back(v);
+    return values;
+}
+
+TEST(EngineDat, SetValuesChangeAfterAGivenNumberOfRepliesWithBoundedNoise)
+{
+    SimConfig config;
+    config.dat.values = {1000, 2000};
+    config.dat.afterReplies = 2;
+    config.dat.laterValues = {65535, 0};
+    Harness h(config);
+    for (int reply = 0; reply < 4; ++reply) {
+        const auto v = datValues(h);
+        ASSERT_EQ(v.size(), 16u);
+        EXPECT_EQ(v[0], reply < 2 ? 1000 : 65535);
+        EXPECT_EQ(v[1], reply < 2 ? 2000 : 0);
+    }
+
+    config.dat.noise = 3;
+    Harness noisy(config);
+    std::set<int> seen;
+    for (int reply = 0; reply < 2; ++reply) {
+        const int v = datValues(noisy)[0];
+        EXPECT_LE(std::abs(v - 1000), 3);
+        seen.insert(v);
+    }
+    for (int reply = 0; reply < 20; ++reply) seen.insert(datValues(noisy)[1]);
+    EXPECT_GT(seen.size(), 2u);  // the noise moves the values
+}
+
+TEST(EngineDat, OptionsAndScenarioLinesSetTheValues)
+{
+    std::string error;
+    const auto o = parseOptions({"--dat", "1,2,3", "--dat-after", "4:5,6", "--dat-noise", "2"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->config.dat.values, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(o->config.dat.afterReplies, 4);
+    EXPECT_EQ(o->config.dat.laterValues, (std::vector<int>{5, 6}));
+    EXPECT_EQ(o->config.dat.noise, 2);
+    for (const char* bad : {"", "1,,2", "70000", "1,x"}) EXPECT_FALSE(parseOptions({"--dat", bad}, error)) << bad;
+    EXPECT_FALSE(parseOptions({"--dat-after", "5"}, error));
+
+    const auto s = parseScenario("dat 7 8\ndat-after 3 9\ndat-noise 1\n", error);
+    ASSERT_TRUE(s) << error;
+    EXPECT_EQ(s->dat.values, (std::vector<int>{7, 8}));
+    EXPECT_EQ(s->dat.afterReplies, 3);
+    EXPECT_EQ(s->dat.laterValues, (std::vector<int>{9}));
+    EXPECT_EQ(s->dat.noise, 1);
+    EXPECT_FALSE(parseScenario("dat 70000\n", error));
+}
+
+}  // namespace

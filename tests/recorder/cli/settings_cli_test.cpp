@@ -1,6 +1,8 @@
 // vorda-cli settings / preset / params / program, run as a program in a scratch directory.
 
+#include "core/reporter.h"
 #include "core/settings_files.h"
+#include "core/settings_record.h"
 #include "support/cli_run.h"
 #include "support/recorder_sim.h"
 

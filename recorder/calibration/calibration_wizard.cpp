@@ -1,0 +1,347 @@
+#include "calibration/calibration_wizard.h"
+
+#include "calibration/calibration_math.h"
+#include "core/text_codec.h"
+#include "link/recorder_protocol.h"
+
+#include <algorithm>
+
+namespace vorda {
+namespace {
+
+const QString kError = QStringLiteral("Błąd...");
+const QString kWarning = QStringLiteral("Uwaga!");
+
+QString nameOf(const ChannelSettings& ch)
+{
+    return fromWin1250(fieldText(ch.name));
+}
+
+}  // namespace
+
+QString noCommunicationText()
+{
+    return QStringLiteral("Brak komunikacji z systemem,\nSprawdź połączenia?,\nSprawdź zasilanie?");
+}
+
+QString emptyNameText()
+{
+    return QStringLiteral("Nie możesz skalibrować czujnika\nbez podania jego nazwy");
+}
+
+QString notANumberText()
+{
+    return QStringLiteral("Wpisz wartość liczbową punktu.");
+}
+
+bool ProtocolCalibrationDevice::readStatus()
+{
+    return protocol_.readRegister(0).size() >= 5;
+}
+
+std::optional<std::int32_t> ProtocolCalibrationDevice::averagedCode(int channel)
+{
+    const QByteArray first = protocol_.readCurrentDataAveraged();
+    // The last reply is the one still in the link; a silent first or last read would
+    // leave a stale row in the mean.
+    if (first.size() < 2 || protocol_.link().replyText().size() < 2) return std::nullopt;
+    const Readings& r = protocol_.readings();
+    const int c = std::clamp(channel, 1, kMaxChannels);
+    return trimmedMean({r[1][c], r[2][c], r[3][c], r[4][c], r[5][c]});
+}
+
+CalibrationWizard::CalibrationWizard(Settings& settings, CalibrationDevice& device, Reporter& reporter,
+                                     QString startDir)
+    : settings_(settings), device_(device), reporter_(reporter), startDir_(std::move(startDir)),
+      clock_([] { return QDateTime::currentDateTime(); })
+{
+    view_.channel =
+        settings_.currentChannel >= 1 && settings_.currentChannel <= kMaxChannels ? settings_.currentChannel : 1;
+    loadFields();
+}
+
+void CalibrationWizard::start(WizardRole role)
+{
+    role_ = role;
+    const bool calibration = role == WizardRole::Calibration;
+    view_.groupVisible = false;
+    view_.caption = calibration ? QStringLiteral("Kalibracja") : QStringLiteral("Zerowanie");
+    view_.label4 =
+        calibration ? QStringLiteral("Przed kalibracją sprawdź:") : QStringLiteral("Przed zerowaniem sprawdź:");
+    view_.label11 = QStringLiteral("Stałe S_B/S_C.");
+    page_ = 0;
+    mode_ = 0;
+    // The channel's name or format may have been changed elsewhere since the last run.
+    loadFields();
+    introPage();
+}
+
+bool CalibrationWizard::press(WizardButton button)
+{
+    switch (button) {
+    case WizardButton::Next:
+        ++page_;
+        break;
+    case WizardButton::Back:
+        page_ = std::max(0, page_ - 1);
+        break;
+    case WizardButton::Finish:
+    case WizardButton::Close:
+        page_ = 0;
+        break;
+    }
+    step(button == WizardButton::Next);
+    if (button != WizardButton::Finish) return false;
+    storeFields();
+    return true;
+}
+
+void CalibrationWizard::step(bool forward)
+{
+    const bool calibration = role_ == WizardRole::Calibration;
+    switch (page_) {
+    case 0:
+        introPage();
+        break;
+    case 1:
+        channelPage();
+        break;
+    case 2:
+        firstPointPage(forward);
+        break;
+    case 3:
+        if (calibration)
+            secondPointPage(forward);
+        else
+            zeroingResultPage(forward);
+        break;
+    case 4:
+        if (calibration)
+            calibrationResultPage(forward);
+        else
+            nextRunPage();
+        break;
+    default:
+        nextRunPage();
+        break;
+    }
+}
+
+void CalibrationWizard::introPage()
+{
+    view_.groupVisible = false;
+    mode_ = 0;
+    // Leaving a point page by closing the window must not let "&Zakończ" store the point
+    // value as the sensor's name, and the intro must always offer a way out.
+    if (fieldHoldsValue_) loadFields();
+    view_.finishEnabled = true;
+}
+
+void CalibrationWizard::channelPage()
+{
+    view_.label11Visible = false;
+    view_.label12Visible = false;
+    if (!device_.readStatus()) {
+        communicationFailed();
+        page_ = 0;
+        return;
+    }
+    view_.label1 = QStringLiteral("Wpisz numer kanału pomiarowego");
+    view_.label2 = QStringLiteral("i odpowiadającą mu nazwę czujnika.");
+    view_.label3 = QStringLiteral("Nazwa czujnika");
+    view_.label9 = QStringLiteral("Kanał");
+    view_.groupVisible = true;
+    view_.label3Visible = true;
+    view_.fieldVisible = true;
+    view_.fieldEnabled = true;
+    view_.channelEnabled = true;
+    view_.formatVisible = true;
+    settings_.currentChannel = view_.channel;
+    loadFields();
+    mode_ = 1;
+    view_.finishEnabled = true;
+}
+
+void CalibrationWizard::firstPointPage(bool /*forward*/)
+{
+    if (view_.field.isEmpty()) {
+        reporter_.showMessage(emptyNameText(), kWarning, MessageIcon::Warning);
+        page_ = 1;
+        return;
+    }
+    channel().numberFormat = view_.formatIndex;
+    view_.label3Visible = true;
+    view_.fieldVisible = true;
+    if (mode_ == 1) {
+        name_ = view_.field;
+        setFieldText(channel().name, toWin1250Lossy(name_));
+    }
+    view_.field = QString::fromStdString(pointValueText(channel().valuePoint1));
+    fieldHoldsValue_ = true;
+    view_.label1 = QStringLiteral("Pierwszy punkt kalibracji; Ustaw i wpisz ");
+    view_.label2 = QStringLiteral("wartości dla czujnika  ") + name_;
+    settings_.currentChannel = view_.channel;
+    view_.channelEnabled = false;
+    view_.label9 = QStringLiteral("Kanał");
+    view_.label3 = QStringLiteral("Wartość punktu 1");
+    view_.formatVisible = false;
+    // Back from the zeroing's result page the value must be editable again.
+    view_.fieldEnabled = true;
+    mode_ = 2;
+    view_.finishEnabled = false;
+}
+
+void CalibrationWizard::secondPointPage(bool forward)
+{
+    if (forward) {
+        const auto point = takePoint();
+        if (!point) {
+            page_ = 2;
+            return;
+        }
+        channel().rawPoint1 = point->second;
+        channel().valuePoint1 = point->first;
+        view_.fieldVisible = true;
+    }
+    view_.field = QString::fromStdString(pointValueText(channel().valuePoint2));
+    fieldHoldsValue_ = true;
+    view_.label3Visible = true;
+    view_.label1 = QStringLiteral("Drugi punkt kalibracji; Ustaw i wpisz ");
+    view_.label2 = QStringLiteral("wartości dla czujnika  ") + name_;
+    view_.label9 = QStringLiteral("Kanał");
+    view_.label3 = QStringLiteral("Wartość kalibrująca");
+    view_.fieldEnabled = true;
+    view_.label11Visible = false;
+    view_.label12Visible = false;
+    mode_ = 3;
+    view_.finishEnabled = false;
+}
+
+void CalibrationWizard::calibrationResultPage(bool forward)
+{
+    if (forward) {
+        const auto point = takePoint();
+        if (!point) {
+            page_ = 3;
+            return;
+        }
+        ChannelSettings& ch = channel();
+        ch.valuePoint2 = point->first;
+        ch.rawPoint2 = point->second;
+        ch.slopeSB = twoPointSlope(ch.rawPoint1, ch.valuePoint1, ch.rawPoint2, ch.valuePoint2);
+        ch.offsetSC = offsetThroughPoint(ch.slopeSB, ch.rawPoint1, ch.valuePoint1);
+        view_.fieldVisible = true;
+        view_.field = name_;
+        fieldHoldsValue_ = false;
+        view_.fieldEnabled = false;
+        view_.label1 = QStringLiteral("Koniec kalibracji czujnika ") + name_ + QLatin1Char('.');
+        view_.label2 = QStringLiteral("Następna kalibracja - wciśnij 'Dalej'");
+        view_.label11Visible = true;
+        view_.label12Visible = true;
+        view_.label12 = QString::fromStdString(calibrationResultText(ch.slopeSB, ch.offsetSC));
+        view_.label9 = QStringLiteral("Kanał");
+        view_.label3 = QStringLiteral("Nazwa czujnika");
+        recordHistory(HistoryEntry::Kind::Calibration);
+    }
+    mode_ = 4;
+    view_.finishEnabled = true;
+}
+
+void CalibrationWizard::zeroingResultPage(bool forward)
+{
+    if (!forward) return;  // page 3 is only reached with "Dalej >>"
+    const auto point = takePoint();
+    if (!point) {
+        page_ = 2;
+        return;
+    }
+    ChannelSettings& ch = channel();
+    ch.rawPoint1 = point->second;
+    ch.valuePoint1 = point->first;
+    ch.offsetSC = offsetThroughPoint(ch.slopeSB, ch.rawPoint1, ch.valuePoint1);
+    view_.fieldVisible = true;
+    view_.field = nameOf(ch);
+    fieldHoldsValue_ = false;
+    view_.label12 = QString::fromStdString(zeroingResultText(ch.slopeSB, ch.offsetSC));
+    view_.label3 = QStringLiteral("Nazwa czujnika");
+    view_.label1 = QStringLiteral("Koniec zerowania czujnika ") + name_ + QLatin1Char('.');
+    view_.label2 = QStringLiteral("Następne zerowanie - wciśnij 'Dalej'");
+    mode_ = 3;
+    view_.label11Visible = true;
+    view_.fieldEnabled = false;
+    view_.label12Visible = true;
+    view_.finishEnabled = true;
+    recordHistory(HistoryEntry::Kind::Zeroing);
+}
+
+void CalibrationWizard::nextRunPage()
+{
+    page_ = 0;
+    view_.groupVisible = false;
+    mode_ = role_ == WizardRole::Calibration ? 5 : 4;
+    view_.finishEnabled = true;
+}
+
+std::optional<std::pair<double, std::int32_t>> CalibrationWizard::takePoint()
+{
+    const auto value = readPointValue(view_.field.toStdString());
+    if (!value) {
+        reporter_.showMessage(notANumberText(), kWarning, MessageIcon::Warning);
+        return std::nullopt;
+    }
+    const auto code = device_.averagedCode(view_.channel);
+    if (!code) {
+        communicationFailed();
+        return std::nullopt;
+    }
+    return std::make_pair(*value, *code);
+}
+
+void CalibrationWizard::communicationFailed()
+{
+    reporter_.showMessage(noCommunicationText(), kError, MessageIcon::Error);
+}
+
+void CalibrationWizard::setChannel(int channel)
+{
+    const int next = std::clamp(channel, 1, kMaxChannels);
+    if (next == view_.channel) return;
+    storeFields();
+    view_.channel = next;
+    settings_.currentChannel = next;
+    loadFields();
+}
+
+void CalibrationWizard::storeFields()
+{
+    settings_.currentChannel = view_.channel;
+    setFieldText(channel().name, toWin1250Lossy(view_.field));
+    channel().numberFormat = view_.formatIndex;
+}
+
+void CalibrationWizard::loadFields()
+{
+    view_.field = nameOf(channel());
+    view_.formatIndex = channel().numberFormat;
+    fieldHoldsValue_ = false;
+}
+
+void CalibrationWizard::recordHistory(HistoryEntry::Kind kind)
+{
+    const ChannelSettings& ch = channel();
+    HistoryEntry entry;
+    entry.kind = kind;
+    entry.channel = view_.channel;
+    entry.name = std::string(fieldText(ch.name));
+    entry.raw1 = ch.rawPoint1;
+    entry.value1 = ch.valuePoint1;
+    if (kind == HistoryEntry::Kind::Calibration) {
+        entry.raw2 = ch.rawPoint2;
+        entry.value2 = ch.valuePoint2;
+    }
+    entry.slopeSB = ch.slopeSB;
+    entry.offsetSC = ch.offsetSC;
+    appendHistory(startDir_, entry, clock_(), reporter_);
+}
+
+}  // namespace vorda

@@ -1,0 +1,140 @@
+#pragma once
+// The calibration wizard without its window: the pages of two-point calibration (0-5)
+// and one-point zeroing (0-4), what each button does, the readings, what is stored at
+// which step and the texts each page shows. The window TForm3 shows `view()` and reports
+// the buttons and edits; vorda-cli drives the same machine from a terminal.
+
+#include "calibration/calibration_history.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace vorda {
+
+class RecorderProtocol;
+
+// The recorder as the wizard sees it.
+class CalibrationDevice {
+public:
+    virtual ~CalibrationDevice() = default;
+    // Register 0 read; false when the reply is shorter than 5 characters (no answer).
+    virtual bool readStatus() = 0;
+    // The averaged code of `channel` (1-16) from five current-data reads; nothing when
+    // the recorder did not answer.
+    virtual std::optional<std::int32_t> averagedCode(int channel) = 0;
+};
+
+// CalibrationDevice over the recorder protocol. A channel above channelsUsed gets the
+// trimmed mean of its own five codes too: every data reply holds all sixteen channels.
+class ProtocolCalibrationDevice final : public CalibrationDevice {
+public:
+    explicit ProtocolCalibrationDevice(RecorderProtocol& protocol) : protocol_(protocol) {}
+    bool readStatus() override;
+    std::optional<std::int32_t> averagedCode(int channel) override;
+
+private:
+    RecorderProtocol& protocol_;
+};
+
+enum class WizardRole { Calibration, Zeroing };
+enum class WizardButton {
+    Next,    // "Dalej >>"
+    Back,    // "&Cofnij"
+    Finish,  // "&Zakończ"
+    Close,   // any other way of closing the window
+};
+
+// Everything the window shows; the names are the window's controls.
+struct WizardView {
+    QString caption;            // "Kalibracja" / "Zerowanie"
+    QString label4;             // the intro's first line
+    bool groupVisible = false;  // GroupBox1, with "&Cofnij"; hidden: the intro shows
+    QString label1, label2;     // the two prompt lines
+    QString label3;             // over the name/value field
+    QString label9 = QStringLiteral("Kanał");
+    QString label11 = QStringLiteral("Stałe S_B/S_C.");
+    QString label12;  // the computed constants
+    bool label3Visible = true;
+    bool fieldVisible = true;  // Edit2
+    bool fieldEnabled = true;
+    bool channelEnabled = true;  // the spin and the channel field
+    bool formatVisible = true;   // ComboBox1 and Label10
+    bool label11Visible = false;
+    bool label12Visible = false;
+    bool finishEnabled = true;  // "&Zakończ"
+    int channel = 1;            // the spin's position, 1-16
+    QString field;              // Edit2's text
+    int formatIndex = 0;        // ComboBox1's index; a stored format outside 0-3 stays as stored
+};
+
+class CalibrationWizard {
+public:
+    CalibrationWizard(Settings& settings, CalibrationDevice& device, Reporter& reporter, QString startDir);
+
+    // Starts a run in `role` on the intro page. The spin keeps its position between runs;
+    // the name and format fields are loaded from that channel.
+    void start(WizardRole role);
+
+    // One button. Returns true when the wizard ended ("&Zakończ"): the name and format
+    // fields have then been stored into the spin's channel.
+    bool press(WizardButton button);
+
+    // Edits made in the window. A channel change, typed or by the spin, stores the
+    // fields into the channel left and loads the new channel's name and format.
+    void setChannel(int channel);
+    void setField(const QString& text) { view_.field = text; }
+    void setFormatIndex(int index) { view_.formatIndex = index; }
+
+    const WizardView& view() const { return view_; }
+    int page() const { return page_; }
+    WizardRole role() const { return role_; }
+    QString rememberedName() const { return name_; }
+
+    // The clock of the history lines (local time); tests set their own.
+    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+
+private:
+    void step(bool forward);
+    void introPage();
+    void channelPage();
+    void firstPointPage(bool forward);
+    void secondPointPage(bool forward);
+    void calibrationResultPage(bool forward);
+    void zeroingResultPage(bool forward);
+    void nextRunPage();
+
+    // The point value of the field and the channel's averaged code, or nothing after the
+    // message saying why (the caller goes back one page).
+    std::optional<std::pair<double, std::int32_t>> takePoint();
+    void communicationFailed();
+    void storeFields();  // PamietajKalibracje
+    void loadFields();   // UstawKalibracje
+    ChannelSettings& channel() { return settings_.channel(view_.channel); }
+    void recordHistory(HistoryEntry::Kind kind);
+
+    Settings& settings_;
+    CalibrationDevice& device_;
+    Reporter& reporter_;
+    QString startDir_;
+    std::function<QDateTime()> clock_;
+
+    WizardRole role_ = WizardRole::Calibration;
+    int page_ = 0;
+    int mode_ = 0;
+    QString name_;                  // the sensor name remembered on leaving page 1
+    bool fieldHoldsValue_ = false;  // Edit2 shows a point value, not a name
+    WizardView view_;
+};
+
+// The texts of the failures, with their captions.
+QString noCommunicationText();  // "Brak komunikacji z systemem, ..."
+QString emptyNameText();        // "Nie możesz skalibrować czujnika ..."
+QString notANumberText();       // "Wpisz wartość liczbową punktu."
+
+}  // namespace vorda

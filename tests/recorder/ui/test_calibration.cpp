@@ -1,0 +1,173 @@
+// "K&alibrowanie": the choice dialog and the wizard window against recorder-sim.
+
+#include "window_fixture.h"
+
+#include "support/recorder_sim.h"
+#include "ui/calibration_choice.h"
+#include "ui/calibration_wizard_window.h"
+#include "ui/properties_window.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace vorda::test {
+namespace {
+
+class Calibration : public WindowFixture {
+protected:
+    bool startSimulator(const QStringList& arguments)
+    {
+        sim_ = std::make_unique<RecorderSim>(arguments);
+        if (!sim_->started()) return false;
+        setPortDevice(sim_->devicePath());
+        return true;
+    }
+
+    // "K&alibrowanie", then `choose` in the modal choice dialog.
+    void openWizard(TForm1& w, QPushButton* (TForm9::*choose)() const)
+    {
+        TForm9& choice = windows_->calibrationChoice();
+        QTimer::singleShot(0, &choice, [&choice, choose] { (choice.*choose)()->click(); });
+        w.calibrationButton()->click();
+    }
+
+    void enterValue(TForm3& wizard, const QString& text)
+    {
+        wizard.field()->clear();
+        QTest::keyClicks(wizard.field(), text);
+        wizard.nextButton()->click();
+    }
+
+    std::unique_ptr<RecorderSim> sim_;
+};
+
+TEST_F(Calibration, ChoiceDialogOffersBothProceduresAndHelp)
+{
+    createWindow();
+    TForm9& choice = windows_->calibrationChoice();
+    EXPECT_EQ(choice.windowTitle(), QStringLiteral("Kalibracja / Zerowanie"));
+    QStringList texts;
+    for (const QLabel* label : choice.findChildren<QLabel*>()) texts << label->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Wybierz:")));
+    EXPECT_TRUE(texts.contains(
+        QStringLiteral("Jednopunktowe zerowanie.\nUstawienie przesunięcia charakterystyki,\nnachylenia bez zmian.")));
+
+    const std::pair<QPushButton* (TForm9::*)() const, int> results[] = {
+        {&TForm9::calibrationButton, 1}, {&TForm9::zeroingButton, 6}, {&TForm9::cancelButton, 0}};
+    for (const auto& [button, result] : results) {
+        QTimer::singleShot(0, &choice, [&choice, button] { (choice.*button)()->click(); });
+        EXPECT_EQ(choice.exec(), result);
+    }
+    // Cancelled: no wizard.
+    EXPECT_FALSE(windows_->calibrationWindow().isVisible());
+
+    QDir(startDir_.path()).mkpath(QStringLiteral("Help"));
+    writeFile(startPath(QStringLiteral("Help/instVor3.html")), "<html></html>");
+    for (QPushButton* b : choice.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Pomoc")) b->click();
+    ASSERT_FALSE(launcher_.opened.empty());
+    EXPECT_EQ(launcher_.opened.back().fragment(), QStringLiteral("kal"));
+}
+
+TEST_F(Calibration, WizardCalibratesAChannelAgainstTheRecorder)
+{
+    // Channel 2 reads 1000 for the first point's five replies, then 11000.
+    ASSERT_TRUE(startSimulator({QStringLiteral("--dat"), QStringLiteral("0,1000"), QStringLiteral("--dat-after"),
+                                QStringLiteral("5:0,11000")}))
+        << sim_->errorText().toStdString();
+    Settings prepared = defaultSettings(startDir_.path());
+    prepared.channelsUsed = 1;  // channel 2 lies above the channels in use
+    setFieldText(prepared.channel(2).name, "old");
+    writeConfiguration(prepared);
+    TForm1& w = createWindow();
+    w.show();
+
+    openWizard(w, &TForm9::calibrationButton);
+    TForm3& wizard = windows_->calibrationWindow();
+    ASSERT_TRUE(wizard.isVisible());
+    EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Kalibracja"));
+    EXPECT_EQ(wizard.label(4)->text(), QStringLiteral("Przed kalibracją sprawdź:"));
+    EXPECT_FALSE(wizard.groupShown());
+
+    wizard.nextButton()->click();
+    ASSERT_TRUE(wizard.groupShown());
+    EXPECT_TRUE(sim_->commands().contains(QByteArray(" ?R_0 &")));
+    // A typed channel loads that channel's name, like the spin's arrows.
+    wizard.channelSpin()->clear();
+    QTest::keyClicks(wizard.channelSpin(), QStringLiteral("2"));
+    EXPECT_EQ(wizard.field()->text(), QStringLiteral("old"));
+    wizard.field()->setText(QStringLiteral("Siła"));
+    wizard.formatList()->setCurrentIndex(2);
+    emit wizard.formatList()->activated(2);
+
+    wizard.nextButton()->click();
+    EXPECT_EQ(wizard.label(3)->text(), QStringLiteral("Wartość punktu 1"));
+    EXPECT_FALSE(wizard.channelSpin()->isEnabled());
+    EXPECT_FALSE(wizard.finishButton()->isEnabled());
+    enterValue(wizard, QStringLiteral("0.0"));
+    EXPECT_EQ(wizard.label(3)->text(), QStringLiteral("Wartość kalibrująca"));
+    enterValue(wizard, QStringLiteral("100.0"));
+
+    const ChannelSettings& ch = settings_.channel(2);
+    EXPECT_EQ(ch.rawPoint1, 1000);
+    EXPECT_EQ(ch.rawPoint2, 11000);
+    const double slope = (100.0 - 0.0) / (11000 - 1000) * 1000.0;
+    EXPECT_DOUBLE_EQ(ch.slopeSB, slope);
+    EXPECT_DOUBLE_EQ(ch.offsetSC, 0.0 - slope * 1000 / 1000.0);
+    char result[64];
+    std::snprintf(result, sizeof result, "%8.6f / %7.4f", slope, -slope);
+    EXPECT_EQ(wizard.label(12)->text(), QString::fromLatin1(result));
+    EXPECT_FALSE(wizard.label(12)->isHidden());
+    EXPECT_EQ(wizard.label(1)->text(), QStringLiteral("Koniec kalibracji czujnika Siła."));
+    EXPECT_TRUE(wizard.finishButton()->isEnabled());
+
+    wizard.finishButton()->click();
+    EXPECT_FALSE(wizard.isVisible());
+    EXPECT_EQ(fieldText(ch.name),
+              "Si\xb3"
+              "a");
+    EXPECT_EQ(ch.numberFormat, 2);
+    EXPECT_TRUE(dialogs_.messages.empty());
+
+    // The properties window lists the history line.
+    TForm5& properties = windows_->propertiesWindow();
+    for (QPushButton* b : properties.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("&Historia kalibracji")) b->click();
+    EXPECT_EQ(properties.heading(), QStringLiteral("Historia kalibracji"));
+    ASSERT_EQ(properties.lines().size(), 2);
+    EXPECT_TRUE(properties.lines()[1].contains(QStringLiteral(";kalibracja;2;Siła;1000;0,0000;11000;100,0000;")));
+}
+
+TEST_F(Calibration, SilentRecorderKeepsTheIntroAndClosingDoesNotEnd)
+{
+    ASSERT_TRUE(startSimulator({QStringLiteral("--silent-register"), QStringLiteral("0")}));
+    TForm1& w = createWindow();
+    w.show();
+    openWizard(w, &TForm9::zeroingButton);
+    TForm3& wizard = windows_->calibrationWindow();
+    EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Zerowanie"));
+    EXPECT_EQ(wizard.label(4)->text(), QStringLiteral("Przed zerowaniem sprawdź:"));
+
+    wizard.nextButton()->click();
+    EXPECT_FALSE(wizard.groupShown());
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].caption, QStringLiteral("Błąd..."));
+    EXPECT_EQ(dialogs_.messages[0].text,
+              QStringLiteral("Brak komunikacji z systemem,\nSprawdź połączenia?,\nSprawdź zasilanie?"));
+
+    // Any other close returns to the intro and keeps the window; "&Zakończ" ends.
+    EXPECT_FALSE(wizard.close());
+    EXPECT_TRUE(wizard.isVisible());
+    wizard.finishButton()->click();
+    EXPECT_FALSE(wizard.isVisible());
+}
+
+}  // namespace
+}  // namespace vorda::test
