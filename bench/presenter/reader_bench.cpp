@@ -1,5 +1,6 @@
-// Reading throughput of Wizor's reader on a file of 32000 data lines x 32 columns, the
-// largest file the charts show, and the cost of its parts.
+// Reading throughput of Wizor's reader on a file of 32000 data lines x 32 columns (one
+// page) and on one of 1,564,670 lines x 16 columns (the recorder's largest block), and
+// the cost of the parts.
 #include "measurement_loader.h"
 
 #include <benchmark/benchmark.h>
@@ -34,9 +35,9 @@ std::string makeFileText(int lines, int columns)
 }
 
 struct SampleFile {
-    std::string text = makeFileText(32000, 32);
+    std::string text;
     std::string path;
-    SampleFile()
+    SampleFile(int lines, int columns) : text(makeFileText(lines, columns))
     {
         char name[] = "/tmp/wizor_bench_XXXXXX";
         const int fd = mkstemp(name);
@@ -51,14 +52,21 @@ struct SampleFile {
 
 const SampleFile& sample()
 {
-    static const SampleFile file;
+    static const SampleFile file(32000, 32);
     return file;
 }
 
-// The whole load as the window performs it: file read in chunks, parse, points collected.
+const SampleFile& largeSample()
+{
+    static const SampleFile file(1564670, 16);
+    return file;
+}
+
+// The whole load as the window performs it: file read in blocks, parse, statistics, page
+// starts, overview and the first page's points.
 void LoadFile(benchmark::State& state)
 {
-    const SampleFile& file = sample();
+    const SampleFile& file = state.range(0) ? largeSample() : sample();
     wizor::Linia1MG parser;
     wizor::MeasurementData data;
     for (auto _ : state) {
@@ -67,7 +75,22 @@ void LoadFile(benchmark::State& state)
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(file.text.size()));
 }
-BENCHMARK(LoadFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadFile)->Arg(0)->Arg(1)->ArgName("large")->Unit(benchmark::kMillisecond);
+
+// One page read from its start, as a page step does.
+void LoadPage(benchmark::State& state)
+{
+    const SampleFile& file = largeSample();
+    wizor::Linia1MG parser;
+    wizor::MeasurementData data;
+    wizor::loadMeasurementFile(file.path, parser, data, 32000);
+    const std::size_t page = data.pageCount() / 2;
+    for (auto _ : state) {
+        wizor::loadDataLines(file.path, data, page * wizor::kPageLines, wizor::kPageLines);
+        benchmark::DoNotOptimize(data.columns[0].values.data());
+    }
+}
+BENCHMARK(LoadPage)->Unit(benchmark::kMillisecond);
 
 // Parsing alone, lines already in memory.
 void ParseLines(benchmark::State& state)

@@ -1,6 +1,7 @@
 #include "measurement_loader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -9,11 +10,15 @@ namespace wizor {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 1 << 16;
+constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+// An unfinished line kept from one block for the next: one character more than a line may
+// hold, so that a carriage return after a full line still fits.
+constexpr std::size_t kCarryLimit = kMaxLineLength + 1;
 
 struct FileCloser {
     void operator()(std::FILE* file) const noexcept { std::fclose(file); }
 };
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // A carriage return before the line feed is no part of the line, as in a text-mode read.
 std::string_view withoutCarriageReturn(std::string_view line) noexcept
@@ -22,110 +27,196 @@ std::string_view withoutCarriageReturn(std::string_view line) noexcept
     return line;
 }
 
-class PointCollector final : public LineVisitor {
+// Calls onLine(text, offset) for every line from the file's current position on (line
+// feed removed, cut to kMaxLineLength characters; `offset` is where the line begins,
+// counted from `start`) until the end of the file or until onLine returns false. Counts
+// the lines that were cut in `cut`.
+template <typename OnLine>
+void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, std::size_t& cut, OnLine&& onLine)
+{
+    buffer.resize(kBlockSize + kCarryLimit);
+    char* const buf = buffer.data();
+    std::size_t carried = 0;  // bytes of an unfinished line at the buffer's start
+    std::uint64_t base = start;
+    bool skipping = false;  // the rest of a cut line, up to its line feed
+    const auto deliver = [&](const char* text, std::size_t length, std::uint64_t offset) {
+        std::string_view line = withoutCarriageReturn(std::string_view(text, length));
+        if (line.size() > std::size_t(kMaxLineLength)) {
+            ++cut;
+            line = line.substr(0, kMaxLineLength);
+        }
+        return onLine(line, offset);
+    };
+    for (;;) {
+        const std::size_t got = std::fread(buf + carried, 1, kBlockSize, file);
+        if (got == 0) break;
+        const char* const end = buf + carried + got;
+        const char* p = buf;
+        const char* scan = buf + carried;
+        if (skipping) {
+            const char* newline = static_cast<const char*>(std::memchr(scan, '\n', std::size_t(end - scan)));
+            if (!newline) {
+                base += std::uint64_t(end - buf);
+                continue;
+            }
+            skipping = false;
+            p = scan = newline + 1;
+        }
+        while (const char* newline = static_cast<const char*>(std::memchr(scan, '\n', std::size_t(end - scan)))) {
+            if (!deliver(p, std::size_t(newline - p), base + std::uint64_t(p - buf))) return;
+            p = scan = newline + 1;
+        }
+        const std::size_t rest = std::size_t(end - p);
+        if (rest > kCarryLimit) {
+            // Too long to be kept whole: it is cut anyway, so it is parsed now.
+            if (!deliver(p, rest, base + std::uint64_t(p - buf))) return;
+            skipping = true;
+            base += std::uint64_t(end - buf);
+            carried = 0;
+        } else {
+            std::memmove(buf, p, rest);
+            base += std::uint64_t(p - buf);
+            carried = rest;
+        }
+    }
+    // The last line counts also without a line feed.
+    if (!skipping && carried > 0) deliver(buf, carried, base);
+}
+
+// Gathers the points of the data lines [first, first + count).
+class PointCollector {
 public:
-    PointCollector(Linia1MG& parser, MeasurementData& out, std::size_t pointLimit) noexcept
-        : parser_(parser), out_(out), pointLimit_(pointLimit)
+    PointCollector(MeasurementData& out, std::size_t first, std::size_t count) noexcept
+        : out_(out), first_(first), end_(count > kNoPointLimit - first ? kNoPointLimit : first + count)
     {
+        out_.firstLine = first;
+        out_.labels.clear();
+        for (ColumnPoints& column : out_.columns) {
+            column.values.clear();
+            column.labelIndex.clear();
+        }
     }
 
-    void line(std::string_view text) override
+    bool wants(std::size_t line) const noexcept { return line >= first_ && line < end_; }
+    bool done(std::size_t line) const noexcept { return line >= end_; }
+
+    void collect(const Linia1MG& parser)
     {
-        if (!parser_.ParseLine(text)) return;
-        ++out_.dataLines;
-        bool labelStored = false;
-        for (int c = 0, n = parser_.usedValueCount(); c < n; ++c) {
-            ColumnPoints& column = out_.columns[c];
-            ++column.totalPoints;
-            if (column.values.size() >= pointLimit_) continue;
-            if (!labelStored) {
-                const std::string_view label = parser_.pointLabel();
-                PointLabel& stored = out_.labels.emplace_back();
-                std::memcpy(stored.text, label.data(), label.size());
-                stored.length = static_cast<std::uint8_t>(label.size());
-                labelStored = true;
-            }
-            column.values.push_back(parser_.value(c));
-            column.labelIndex.push_back(static_cast<std::uint32_t>(out_.labels.size() - 1));
+        const std::string_view label = parser.pointLabel();
+        PointLabel& stored = out_.labels.emplace_back();
+        std::memcpy(stored.text, label.data(), label.size());
+        stored.length = static_cast<std::uint8_t>(label.size());
+        const auto index = static_cast<std::uint32_t>(out_.labels.size() - 1);
+        for (int c = 0, n = parser.usedValueCount(); c < n; ++c) {
+            ColumnPoints& column = out_.columns[std::size_t(c)];
+            column.values.push_back(parser.value(c));
+            column.labelIndex.push_back(index);
         }
     }
 
 private:
-    Linia1MG& parser_;
     MeasurementData& out_;
-    std::size_t pointLimit_;
+    std::size_t first_;
+    std::size_t end_;
+};
+
+// Min and max per run of data lines; when the runs are used up, neighbours merge and the
+// runs become twice as long, so the whole file always fits.
+class OverviewCollector {
+public:
+    explicit OverviewCollector(Overview& out) : out_(out)
+    {
+        out_.runLength = 1;
+        out_.runs.clear();
+        out_.labels.clear();
+        out_.runs.reserve(kOverviewRuns);
+        out_.labels.reserve(kOverviewRuns);
+    }
+
+    void add(std::size_t line, const Linia1MG& parser)
+    {
+        std::size_t run = line >> shift_;
+        if (run == kOverviewRuns) {
+            halve();
+            run = line >> shift_;
+        }
+        if (run == out_.runs.size()) {
+            Overview::Run& fresh = out_.runs.emplace_back();
+            fresh.low.fill(std::numeric_limits<float>::infinity());
+            fresh.high.fill(-std::numeric_limits<float>::infinity());
+            const std::string_view label = parser.pointLabel();
+            PointLabel& stored = out_.labels.emplace_back();
+            std::memcpy(stored.text, label.data(), label.size());
+            stored.length = static_cast<std::uint8_t>(label.size());
+        }
+        Overview::Run& r = out_.runs[run];
+        const float* values = parser.values();
+        for (int c = 0, n = parser.usedValueCount(); c < n; ++c) {
+            const float v = values[c];
+            if (!std::isfinite(v)) continue;
+            r.low[std::size_t(c)] = std::min(r.low[std::size_t(c)], v);
+            r.high[std::size_t(c)] = std::max(r.high[std::size_t(c)], v);
+        }
+    }
+
+private:
+    void halve()
+    {
+        for (std::size_t k = 0; k < kOverviewRuns / 2; ++k) {
+            const Overview::Run& a = out_.runs[2 * k];
+            const Overview::Run& b = out_.runs[2 * k + 1];
+            Overview::Run merged;
+            for (std::size_t c = 0; c < std::size_t(kMaxChannels); ++c) {
+                merged.low[c] = std::min(a.low[c], b.low[c]);
+                merged.high[c] = std::max(a.high[c], b.high[c]);
+            }
+            out_.runs[k] = merged;
+            out_.labels[k] = out_.labels[2 * k];
+        }
+        out_.runs.resize(kOverviewRuns / 2);
+        out_.labels.resize(kOverviewRuns / 2);
+        ++shift_;
+        out_.runLength = std::size_t(1) << shift_;
+    }
+
+    Overview& out_;
+    int shift_ = 0;
 };
 
 }  // namespace
 
-bool readLines(const std::string& path, LineVisitor& onLine, std::size_t* cut)
-{
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return false;
-
-    // A line that spans two chunks is gathered here; one more character than a line may
-    // hold, so that a carriage return after a full line still fits.
-    char pending[kMaxLineLength + 1];
-    std::size_t pendingLength = 0;
-    bool pendingTooLong = false;
-    std::size_t cutLines = 0;
-
-    const auto deliver = [&](std::string_view line, bool tooLong) {
-        line = withoutCarriageReturn(line);
-        if (tooLong || line.size() > std::size_t(kMaxLineLength)) {
-            ++cutLines;
-            line = line.substr(0, kMaxLineLength);
-        }
-        onLine.line(line);
-    };
-
-    auto chunk = std::make_unique<char[]>(kChunkSize);
-    for (;;) {
-        const std::size_t got = std::fread(chunk.get(), 1, kChunkSize, file.get());
-        if (got == 0) break;
-        const char* p = chunk.get();
-        const char* const end = p + got;
-        while (p < end) {
-            const char* newline = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
-            const char* segmentEnd = newline ? newline : end;
-            if (newline && pendingLength == 0 && !pendingTooLong) {
-                deliver(std::string_view(p, std::size_t(newline - p)), false);
-            } else {
-                const std::size_t take = std::min(std::size_t(segmentEnd - p), sizeof pending - pendingLength);
-                std::memcpy(pending + pendingLength, p, take);
-                pendingLength += take;
-                if (take < std::size_t(segmentEnd - p)) pendingTooLong = true;
-                if (newline) {
-                    deliver(std::string_view(pending, pendingLength), pendingTooLong);
-                    pendingLength = 0;
-                    pendingTooLong = false;
-                }
-            }
-            p = newline ? newline + 1 : end;
-        }
-    }
-    // The last line counts also without a line feed.
-    if (pendingLength > 0 || pendingTooLong) deliver(std::string_view(pending, pendingLength), pendingTooLong);
-    if (cut) *cut = cutLines;
-    return true;
-}
-
-void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementData& out, std::size_t pointLimit)
+void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementData& out, std::size_t pointLimit,
+                         std::size_t firstLine)
 {
     parser.Reset();
     out.dataLines = 0;
     out.longLines = 0;
-    out.labels.clear();
-    for (ColumnPoints& column : out.columns) {
-        column.values.clear();
-        column.labelIndex.clear();
-        column.totalPoints = 0;
+    out.pages.clear();
+    for (ColumnPoints& column : out.columns) column.totalPoints = 0;
+    PointCollector points(out, firstLine, pointLimit);
+    OverviewCollector overview(out.overview);
+
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    out.opened = file != nullptr;
+    if (file) {
+        std::vector<char> buffer;
+        // The values before the next page's first line, taken after the line before it.
+        std::array<float, kMaxChannels> pageValues{};
+        readLines(file.get(), 0, buffer, out.longLines, [&](std::string_view text, std::uint64_t offset) {
+            if (!parser.ParseLine(text)) return true;
+            const std::size_t line = out.dataLines++;
+            const std::size_t inPage = line % kPageLines;
+            if (inPage == 0) out.pages.push_back({offset, pageValues});
+            if (inPage == kPageLines - 1)
+                std::copy(parser.values(), parser.values() + kMaxChannels, pageValues.begin());
+            for (int c = 0, n = parser.usedValueCount(); c < n; ++c) ++out.columns[std::size_t(c)].totalPoints;
+            if (points.wants(line)) points.collect(parser);
+            overview.add(line, parser);
+            return true;
+        });
     }
 
-    PointCollector collector(parser, out, pointLimit);
-    out.opened = readLines(path, collector, &out.longLines);
-
-    for (int c = 0; c < kMaxChannels; ++c) out.names[c].assign(parser.channelName(c));
+    for (int c = 0; c < kMaxChannels; ++c) out.names[std::size_t(c)].assign(parser.channelName(c));
     out.maxValue = parser.maxValue();
     out.minValue = parser.minValue();
     out.maxValueCount = parser.maxValueCount();
@@ -137,6 +228,28 @@ MeasurementData loadMeasurementFile(const std::string& path, std::size_t pointLi
     MeasurementData out;
     loadMeasurementFile(path, parser, out, pointLimit);
     return out;
+}
+
+bool loadDataLines(const std::string& path, MeasurementData& data, std::size_t firstLine, std::size_t count)
+{
+    PointCollector points(data, firstLine, count);
+    if (data.pages.empty() || count == 0) return true;
+    const std::size_t page = std::min(firstLine / kPageLines, data.pages.size() - 1);
+    const PageStart& start = data.pages[page];
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file || fseeko(file.get(), off_t(start.offset), SEEK_SET) != 0) return false;
+
+    Linia1MG parser;
+    parser.resumeData(start.values.data());
+    std::size_t line = page * kPageLines;
+    std::size_t cut = 0;
+    std::vector<char> buffer;
+    readLines(file.get(), start.offset, buffer, cut, [&](std::string_view text, std::uint64_t) {
+        if (!parser.ParseLine(text)) return true;
+        if (points.wants(line)) points.collect(parser);
+        return !points.done(++line);
+    });
+    return true;
 }
 
 QString MeasurementData::channelName(int column) const
