@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 #include <cstdio>
 #include <random>
@@ -50,6 +51,15 @@ struct SampleFile {
     ~SampleFile() { std::remove(path.c_str()); }
 };
 
+// Processor time of the whole process, every thread included.
+double processCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 const SampleFile& sample()
 {
     static const SampleFile file(32000, 32);
@@ -69,13 +79,17 @@ void LoadFile(benchmark::State& state)
     const SampleFile& file = state.range(0) ? largeSample() : sample();
     wizor::Linia1MG parser;
     wizor::MeasurementData data;
+    const double cpuBefore = processCpuSeconds();
     for (auto _ : state) {
         wizor::loadMeasurementFile(file.path, parser, data, 32000);
         benchmark::DoNotOptimize(data.maxValue);
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(file.text.size()));
+    const double bytes = double(state.iterations()) * double(file.text.size());
+    state.SetBytesProcessed(std::int64_t(bytes));
+    // Bytes per second of processor time of both threads: the rate one free core would give.
+    state.counters["MB_per_cpu_s"] = bytes / 1e6 / (processCpuSeconds() - cpuBefore);
 }
-BENCHMARK(LoadFile)->Arg(0)->Arg(1)->ArgName("large")->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadFile)->Arg(0)->Arg(1)->ArgName("large")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One page read from its start, as a page step does.
 void LoadPage(benchmark::State& state)

@@ -413,7 +413,6 @@ std::string_view Linia1MG::pointLabel() const noexcept
 
 void Linia1MG::resumeData(const float* values) noexcept
 {
-    Reset();
     std::copy(values, values + kMaxChannels, values_);
     dataStarted_ = true;
 }

@@ -60,8 +60,8 @@ public:
     // when asked for).
     std::string_view pointLabel() const noexcept;
 
-    // Continues a file from the middle of its data: statistics cleared, the data part
-    // begun, and the values a data line keeps where its conversion stops.
+    // Continues a file from the middle of its data: the data part begun, and the values a
+    // data line keeps where its conversion stops. The statistics stay as they are.
     void resumeData(const float* values) noexcept;
 
     // Channel names, raw bytes of the file (Windows-1250); column c is channel c + 1.

@@ -5,12 +5,15 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace wizor {
 
 namespace {
 
-constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+constexpr std::size_t kBlockSize = std::size_t(8) << 20;
+// Whole lines of a block worth sharing between two cores.
+constexpr std::size_t kParallelMinimum = std::size_t(64) << 10;
 // An unfinished line kept from one block for the next: one character more than a line may
 // hold, so that a carriage return after a full line still fits.
 constexpr std::size_t kCarryLimit = kMaxLineLength + 1;
@@ -27,26 +30,45 @@ std::string_view withoutCarriageReturn(std::string_view line) noexcept
     return line;
 }
 
-// Calls onLine(text, offset) for every line from the file's current position on (line
-// feed removed, cut to kMaxLineLength characters; `offset` is where the line begins,
-// counted from `start`) until the end of the file or until onLine returns false. Counts
-// the lines that were cut in `cut`.
+// Hands one line to onLine(text, offset): carriage return removed, cut to kMaxLineLength
+// characters (counted in `cut`).
 template <typename OnLine>
-void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, std::size_t& cut, OnLine&& onLine)
+bool deliverLine(const char* text, std::size_t length, std::uint64_t offset, std::size_t& cut, OnLine& onLine)
+{
+    std::string_view line = withoutCarriageReturn(std::string_view(text, length));
+    if (line.size() > std::size_t(kMaxLineLength)) {
+        ++cut;
+        line = line.substr(0, kMaxLineLength);
+    }
+    return onLine(line, offset);
+}
+
+// Every line of [begin, end), where each line ends with a line feed; `offset` is where
+// `begin` lies in the file. False when onLine asked to stop.
+template <typename OnLine>
+bool forEachLine(const char* begin, const char* end, std::uint64_t offset, std::size_t& cut, OnLine& onLine)
+{
+    for (const char* p = begin; p < end;) {
+        const char* newline = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+        if (!deliverLine(p, std::size_t(newline - p), offset + std::uint64_t(p - begin), cut, onLine)) return false;
+        p = newline + 1;
+    }
+    return true;
+}
+
+// Reads the file from its current position (`start` bytes into it) in large blocks and
+// hands every run of whole lines in a block to onRegion(begin, end, offset); a line that
+// does not fit a block is cut and handed to onLine(text, offset), as is a last line
+// without a line feed. Stops when either returns false.
+template <typename OnRegion, typename OnLine>
+void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, std::size_t& cut, OnRegion&& onRegion,
+               OnLine&& onLine)
 {
     buffer.resize(kBlockSize + kCarryLimit);
     char* const buf = buffer.data();
     std::size_t carried = 0;  // bytes of an unfinished line at the buffer's start
     std::uint64_t base = start;
     bool skipping = false;  // the rest of a cut line, up to its line feed
-    const auto deliver = [&](const char* text, std::size_t length, std::uint64_t offset) {
-        std::string_view line = withoutCarriageReturn(std::string_view(text, length));
-        if (line.size() > std::size_t(kMaxLineLength)) {
-            ++cut;
-            line = line.substr(0, kMaxLineLength);
-        }
-        return onLine(line, offset);
-    };
     for (;;) {
         const std::size_t got = std::fread(buf + carried, 1, kBlockSize, file);
         if (got == 0) break;
@@ -62,14 +84,14 @@ void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, 
             skipping = false;
             p = scan = newline + 1;
         }
-        while (const char* newline = static_cast<const char*>(std::memchr(scan, '\n', std::size_t(end - scan)))) {
-            if (!deliver(p, std::size_t(newline - p), base + std::uint64_t(p - buf))) return;
-            p = scan = newline + 1;
+        if (const char* last = static_cast<const char*>(memrchr(scan, '\n', std::size_t(end - scan)))) {
+            if (!onRegion(p, last + 1, base + std::uint64_t(p - buf))) return;
+            p = last + 1;
         }
         const std::size_t rest = std::size_t(end - p);
         if (rest > kCarryLimit) {
             // Too long to be kept whole: it is cut anyway, so it is parsed now.
-            if (!deliver(p, rest, base + std::uint64_t(p - buf))) return;
+            if (!deliverLine(p, rest, base + std::uint64_t(p - buf), cut, onLine)) return;
             skipping = true;
             base += std::uint64_t(end - buf);
             carried = 0;
@@ -80,8 +102,72 @@ void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, 
         }
     }
     // The last line counts also without a line feed.
-    if (!skipping && carried > 0) deliver(buf, carried, base);
+    if (!skipping && carried > 0) deliverLine(buf, carried, base, cut, onLine);
 }
+
+template <typename OnLine>
+void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, std::size_t& cut, OnLine&& onLine)
+{
+    readLines(
+        file, start, buffer, cut,
+        [&](const char* begin, const char* end, std::uint64_t offset) {
+            return forEachLine(begin, end, offset, cut, onLine);
+        },
+        onLine);
+}
+
+// The second half of a block, parsed on another core. The parser there starts in the
+// data part with every value unknown: a value that no line of the half has set yet holds
+// kUnknown, which the parse of the first half resolves afterwards.
+class HalfBlockParser {
+public:
+    struct Line {
+        std::uint64_t offset;
+        PointLabel label;
+        int valueCount;
+        std::array<float, kMaxChannels> values;  // the parser's values after the line
+    };
+
+    static bool unknown(float v) noexcept
+    {
+        std::uint32_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        return bits == kUnknownBits;
+    }
+
+    void parse(const char* begin, const char* end, std::uint64_t offset)
+    {
+        lines_.clear();
+        cut_ = 0;
+        float unknownValue;
+        std::memcpy(&unknownValue, &kUnknownBits, sizeof unknownValue);
+        std::array<float, kMaxChannels> start;
+        start.fill(unknownValue);
+        parser_.resumeData(start.data());
+        auto onLine = [this](std::string_view text, std::uint64_t at) {
+            if (!parser_.ParseLine(text)) return true;
+            Line& line = lines_.emplace_back();
+            line.offset = at;
+            const std::string_view label = parser_.pointLabel();
+            std::memcpy(line.label.text, label.data(), label.size());
+            line.label.length = static_cast<std::uint8_t>(label.size());
+            line.valueCount = parser_.valueCount();
+            std::copy(parser_.values(), parser_.values() + kMaxChannels, line.values.begin());
+            return true;
+        };
+        forEachLine(begin, end, offset, cut_, onLine);
+    }
+
+    const std::vector<Line>& lines() const noexcept { return lines_; }
+    std::size_t cut() const noexcept { return cut_; }
+
+private:
+    // A NaN that no conversion gives.
+    static constexpr std::uint32_t kUnknownBits = 0x7FC0DEADU;
+    Linia1MG parser_;
+    std::vector<Line> lines_;
+    std::size_t cut_ = 0;
+};
 
 // Gathers the points of the data lines [first, first + count).
 class PointCollector {
@@ -100,16 +186,15 @@ public:
     bool wants(std::size_t line) const noexcept { return line >= first_ && line < end_; }
     bool done(std::size_t line) const noexcept { return line >= end_; }
 
-    void collect(const Linia1MG& parser)
+    void collect(std::string_view label, const float* values, int used)
     {
-        const std::string_view label = parser.pointLabel();
         PointLabel& stored = out_.labels.emplace_back();
         std::memcpy(stored.text, label.data(), label.size());
         stored.length = static_cast<std::uint8_t>(label.size());
         const auto index = static_cast<std::uint32_t>(out_.labels.size() - 1);
-        for (int c = 0, n = parser.usedValueCount(); c < n; ++c) {
+        for (int c = 0; c < used; ++c) {
             ColumnPoints& column = out_.columns[std::size_t(c)];
-            column.values.push_back(parser.value(c));
+            column.values.push_back(values[c]);
             column.labelIndex.push_back(index);
         }
     }
@@ -133,7 +218,8 @@ public:
         out_.labels.reserve(kOverviewRuns);
     }
 
-    void add(std::size_t line, const Linia1MG& parser)
+    template <typename LabelOf>
+    void add(std::size_t line, const float* values, int used, LabelOf&& labelOf)
     {
         std::size_t run = line >> shift_;
         if (run == kOverviewRuns) {
@@ -144,14 +230,13 @@ public:
             Overview::Run& fresh = out_.runs.emplace_back();
             fresh.low.fill(std::numeric_limits<float>::infinity());
             fresh.high.fill(-std::numeric_limits<float>::infinity());
-            const std::string_view label = parser.pointLabel();
+            const std::string_view label = labelOf();
             PointLabel& stored = out_.labels.emplace_back();
             std::memcpy(stored.text, label.data(), label.size());
             stored.length = static_cast<std::uint8_t>(label.size());
         }
         Overview::Run& r = out_.runs[run];
-        const float* values = parser.values();
-        for (int c = 0, n = parser.usedValueCount(); c < n; ++c) {
+        for (int c = 0; c < used; ++c) {
             const float v = values[c];
             if (!std::isfinite(v)) continue;
             r.low[std::size_t(c)] = std::min(r.low[std::size_t(c)], v);
@@ -199,27 +284,77 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
     FileHandle file(std::fopen(path.c_str(), "rb"));
     out.opened = file != nullptr;
     if (file) {
-        std::vector<char> buffer;
         // The values before the next page's first line, taken after the line before it.
         std::array<float, kMaxChannels> pageValues{};
-        readLines(file.get(), 0, buffer, out.longLines, [&](std::string_view text, std::uint64_t offset) {
-            if (!parser.ParseLine(text)) return true;
+        // Everything a data line adds, given the parser's values after it.
+        const auto dataLine = [&](const float* values, int used, std::uint64_t offset, auto&& labelOf) {
             const std::size_t line = out.dataLines++;
             const std::size_t inPage = line % kPageLines;
             if (inPage == 0) out.pages.push_back({offset, pageValues});
-            if (inPage == kPageLines - 1)
-                std::copy(parser.values(), parser.values() + kMaxChannels, pageValues.begin());
-            for (int c = 0, n = parser.usedValueCount(); c < n; ++c) ++out.columns[std::size_t(c)].totalPoints;
-            if (points.wants(line)) points.collect(parser);
-            overview.add(line, parser);
+            if (inPage == kPageLines - 1) std::copy(values, values + kMaxChannels, pageValues.begin());
+            for (int c = 0; c < used; ++c) ++out.columns[std::size_t(c)].totalPoints;
+            if (points.wants(line)) points.collect(labelOf(), values, used);
+            overview.add(line, values, used, labelOf);
+        };
+        const auto onLine = [&](std::string_view text, std::uint64_t offset) {
+            if (!parser.ParseLine(text)) return true;
+            dataLine(parser.values(), parser.usedValueCount(), offset, [&] { return parser.pointLabel(); });
             return true;
-        });
-    }
+        };
 
+        // Statistics of the lines parsed on the other core.
+        float high = Linia1MG::kInitialMaxValue;
+        float low = Linia1MG::kInitialMinValue;
+        int widest = 0;
+        HalfBlockParser half;
+        const auto onRegion = [&](const char* begin, const char* end, std::uint64_t offset) {
+            // The header part is read in order: it names the channels.
+            const char* p = begin;
+            while (p < end && !parser.dataStarted()) {
+                const char* newline = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+                deliverLine(p, std::size_t(newline - p), offset + std::uint64_t(p - begin), out.longLines, onLine);
+                p = newline + 1;
+            }
+            if (std::size_t(end - p) < kParallelMinimum)
+                return forEachLine(p, end, offset + std::uint64_t(p - begin), out.longLines, onLine);
+            const char* middle = p + (end - p) / 2;
+            const char* split = static_cast<const char*>(std::memchr(middle, '\n', std::size_t(end - middle))) + 1;
+            std::thread other([&] { half.parse(split, end, offset + std::uint64_t(split - begin)); });
+            forEachLine(p, split, offset + std::uint64_t(p - begin), out.longLines, onLine);
+            other.join();
+
+            // Values the second half had not set yet are those the first half ended with.
+            std::array<float, kMaxChannels> before;
+            std::copy(parser.values(), parser.values() + kMaxChannels, before.begin());
+            std::array<float, kMaxChannels> values = before;
+            for (const HalfBlockParser::Line& line : half.lines()) {
+                for (std::size_t c = 0; c < values.size(); ++c)
+                    values[c] = HalfBlockParser::unknown(line.values[c]) ? before[c] : line.values[c];
+                const int used = std::min(line.valueCount, kMaxChannels);
+                for (int c = 0; c < used; ++c) {
+                    const float v = values[std::size_t(c)];
+                    if (!std::isfinite(v)) continue;
+                    high = v > high ? v : high;
+                    low = v < low ? v : low;
+                }
+                widest = std::max(widest, line.valueCount);
+                dataLine(values.data(), used, line.offset, [&] { return line.label.view(); });
+            }
+            out.longLines += half.cut();
+            parser.resumeData(values.data());
+            return true;
+        };
+        std::vector<char> buffer;
+        readLines(file.get(), 0, buffer, out.longLines, onRegion, onLine);
+        out.maxValue = std::max(parser.maxValue(), high);
+        out.minValue = std::min(parser.minValue(), low);
+        out.maxValueCount = std::max(parser.maxValueCount(), widest);
+    } else {
+        out.maxValue = parser.maxValue();
+        out.minValue = parser.minValue();
+        out.maxValueCount = parser.maxValueCount();
+    }
     for (int c = 0; c < kMaxChannels; ++c) out.names[std::size_t(c)].assign(parser.channelName(c));
-    out.maxValue = parser.maxValue();
-    out.minValue = parser.minValue();
-    out.maxValueCount = parser.maxValueCount();
 }
 
 MeasurementData loadMeasurementFile(const std::string& path, std::size_t pointLimit)
@@ -246,7 +381,7 @@ bool loadDataLines(const std::string& path, MeasurementData& data, std::size_t f
     std::vector<char> buffer;
     readLines(file.get(), start.offset, buffer, cut, [&](std::string_view text, std::uint64_t) {
         if (!parser.ParseLine(text)) return true;
-        if (points.wants(line)) points.collect(parser);
+        if (points.wants(line)) points.collect(parser.pointLabel(), parser.values(), parser.usedValueCount());
         return !points.done(++line);
     });
     return true;
