@@ -1,9 +1,11 @@
-// Reading throughput of Wizor's reader on a file of 32000 data lines x 32 columns, the
-// largest file the charts show, and the cost of its parts.
+// Reading throughput of Wizor's reader on a file of 32000 data lines x 32 columns (one
+// page) and on one of 1,564,670 lines x 16 columns (the recorder's largest block), and
+// the cost of the parts.
 #include "measurement_loader.h"
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 #include <cstdio>
 #include <random>
@@ -34,9 +36,9 @@ std::string makeFileText(int lines, int columns)
 }
 
 struct SampleFile {
-    std::string text = makeFileText(32000, 32);
+    std::string text;
     std::string path;
-    SampleFile()
+    SampleFile(int lines, int columns) : text(makeFileText(lines, columns))
     {
         char name[] = "/tmp/wizor_bench_XXXXXX";
         const int fd = mkstemp(name);
@@ -49,25 +51,60 @@ struct SampleFile {
     ~SampleFile() { std::remove(path.c_str()); }
 };
 
+// Processor time of the whole process, every thread included.
+double processCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 const SampleFile& sample()
 {
-    static const SampleFile file;
+    static const SampleFile file(32000, 32);
     return file;
 }
 
-// The whole load as the window performs it: file read in chunks, parse, points collected.
+const SampleFile& largeSample()
+{
+    static const SampleFile file(1564670, 16);
+    return file;
+}
+
+// The whole load as the window performs it: file read in blocks, parse, statistics, page
+// starts, overview and the first page's points.
 void LoadFile(benchmark::State& state)
 {
-    const SampleFile& file = sample();
+    const SampleFile& file = state.range(0) ? largeSample() : sample();
     wizor::Linia1MG parser;
     wizor::MeasurementData data;
+    const double cpuBefore = processCpuSeconds();
     for (auto _ : state) {
         wizor::loadMeasurementFile(file.path, parser, data, 32000);
         benchmark::DoNotOptimize(data.maxValue);
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(file.text.size()));
+    const double bytes = double(state.iterations()) * double(file.text.size());
+    state.SetBytesProcessed(std::int64_t(bytes));
+    // Bytes per second of processor time of both threads: the rate one free core would give.
+    state.counters["MB_per_cpu_s"] = bytes / 1e6 / (processCpuSeconds() - cpuBefore);
 }
-BENCHMARK(LoadFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadFile)->Arg(0)->Arg(1)->ArgName("large")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One page read from its start, as a page step does.
+void LoadPage(benchmark::State& state)
+{
+    const SampleFile& file = largeSample();
+    wizor::Linia1MG parser;
+    wizor::MeasurementData data;
+    wizor::loadMeasurementFile(file.path, parser, data, 32000);
+    const std::size_t page = data.pageCount() / 2;
+    for (auto _ : state) {
+        wizor::loadDataLines(file.path, data, page * wizor::kPageLines, wizor::kPageLines);
+        benchmark::DoNotOptimize(data.columns[0].values.data());
+    }
+}
+BENCHMARK(LoadPage)->Unit(benchmark::kMillisecond);
 
 // Parsing alone, lines already in memory.
 void ParseLines(benchmark::State& state)

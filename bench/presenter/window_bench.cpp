@@ -1,5 +1,7 @@
-// Load-to-first-paint of Wizor's window on a file of 32000 data lines x 32 columns:
-// the file read, both charts filled, the fit, and both charts drawn once.
+// Load-to-first-paint of Wizor's window on a file of 32000 data lines x 32 columns (the
+// file read, both charts filled, the fit, and both charts drawn once), and on the
+// recorder's largest block, 1,564,670 lines x 16 columns: open to first paint, a page
+// step and the whole-file overview, with the process's peak memory.
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
 #include "wizor_form.h"
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
 #include <random>
 
 namespace {
@@ -26,7 +29,9 @@ public:
     bool openUrl(const QUrl&) override { return false; }
 };
 
-QByteArray fileText(int lines, int columns)
+// Writes the sample file a line at a time, so that the writer's memory stays out of the
+// peak the benchmarks report.
+bool writeFile(QFile& file, int lines, int columns)
 {
     std::mt19937 random(7);
     QByteArray text = "Godzina:";
@@ -41,8 +46,19 @@ QByteArray fileText(int lines, int columns)
             text += field;
         }
         text += "\r\n";
+        if (text.size() > (1 << 20) || i == lines - 1) {
+            if (file.write(text) < 0) return false;
+            text.clear();
+        }
     }
-    return text;
+    return true;
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
 }
 
 void drawBoth(wizor::TWizorForm1& window)
@@ -55,23 +71,26 @@ void drawBoth(wizor::TWizorForm1& window)
 // false when the sample file could not be written.
 class SampleWindow {
 public:
-    SampleWindow()
+    explicit SampleWindow(int lines = 32000, int columns = 32)
     {
         window_.show();
         QCoreApplication::processEvents();
-        const QString path = dir_.filePath("big.txt");
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(fileText(32000, 32)) < 0) return;
+        path_ = dir_.filePath("big.txt");
+        QFile file(path_);
+        if (!file.open(QIODevice::WriteOnly) || !writeFile(file, lines, columns)) return;
         file.close();
-        window_.start(path, dir_.path(), dir_.path());
+        window_.start(path_, dir_.path(), dir_.path());
         ready_ = true;
     }
+
+    const QString& path() const { return path_; }
 
     bool ready() const { return ready_; }
     wizor::TWizorForm1& window() { return window_; }
 
 private:
     QTemporaryDir dir_;
+    QString path_;
     NoDialogs dialogs_;
     wizor::TWizorForm1 window_{dialogs_};
     bool ready_ = false;
@@ -112,6 +131,69 @@ void ZoomAndRedraw(benchmark::State& state)
     }
 }
 BENCHMARK(ZoomAndRedraw)->Unit(benchmark::kMillisecond);
+
+constexpr int kLargeLines = 1564670;
+
+// Opening the largest file: the whole read, the first page on the charts, the fit and the
+// first drawing of the charts.
+void LargeOpenToFirstPaint(benchmark::State& state)
+{
+    SampleWindow sample(kLargeLines, 16);
+    if (!sample.ready()) {
+        state.SkipWithError("cannot write the sample file");
+        return;
+    }
+    wizor::TWizorForm1& window = sample.window();
+    for (auto _ : state) {
+        window.openFile(sample.path());
+        window.Dopasuj1Execute();
+        drawBoth(window);
+    }
+    state.counters["MB/s"] = benchmark::Counter(double(QFile(sample.path()).size()) / 1e6 * double(state.iterations()),
+                                                benchmark::Counter::kIsRate);
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(LargeOpenToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// One page step on the largest file: the page read from its start and drawn.
+void LargePageStep(benchmark::State& state)
+{
+    SampleWindow sample(kLargeLines, 16);
+    if (!sample.ready()) {
+        state.SkipWithError("cannot write the sample file");
+        return;
+    }
+    wizor::TWizorForm1& window = sample.window();
+    for (auto _ : state) {
+        if (window.page() + 1 < window.data().pageCount())
+            window.NastepnaStronaExecute();
+        else
+            window.PierwszaStronaExecute();
+        drawBoth(window);
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(LargePageStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Switching the largest file to its overview and drawing it.
+void LargeOverviewDraw(benchmark::State& state)
+{
+    SampleWindow sample(kLargeLines, 16);
+    if (!sample.ready()) {
+        state.SkipWithError("cannot write the sample file");
+        return;
+    }
+    wizor::TWizorForm1& window = sample.window();
+    for (auto _ : state) {
+        window.CalyPlikExecute();
+        drawBoth(window);
+        state.PauseTiming();
+        window.CalyPlikExecute();
+        state.ResumeTiming();
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(LargeOverviewDraw)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "line_parser.h"
 
+#include <emmintrin.h>
 #include <locale.h>
 #include <algorithm>
 #include <array>
@@ -86,8 +87,9 @@ std::size_t exponentLength(std::string_view text) noexcept
 template <std::size_t N>
 void copyField(char (&field)[N], std::string_view text) noexcept
 {
+    // An absent token is an empty view with no storage behind it: nothing to copy.
     const std::size_t n = std::min(text.size(), N - 1);
-    std::memcpy(field, text.data(), n);
+    if (n > 0) std::memcpy(field, text.data(), n);
     field[n] = 0;
 }
 
@@ -217,25 +219,120 @@ void Linia1MG::setName(int column, std::string_view name) noexcept
     copyField(channelNames_[column], name);
 }
 
+namespace {
+
+// One line as a bit map of its white space, 64 characters a word, for a tokenizer that
+// finds the next token boundary with one bit scan instead of a test per character.
+class LineBits {
+public:
+    static constexpr int kWords = (kMaxLineLength + 63) / 64;
+
+    // `length` characters of `line` (at most kMaxLineLength) are copied and the rest of
+    // the last word is filled with blanks; one more word of blanks ends the map.
+    LineBits(const char* line, std::size_t length) noexcept : length_(length)
+    {
+        words_ = int((length + 63) / 64);
+        std::memcpy(text_, line, length);
+        std::memset(text_ + length, ' ', std::size_t(words_) * 64 - length);
+        const __m128i blank = _mm_set1_epi8(' ');
+        const __m128i tab = _mm_set1_epi8('\t');
+        const __m128i four = _mm_set1_epi8(4);
+        for (int w = 0; w < words_; ++w) {
+            std::uint64_t bits = 0;
+            for (int q = 0; q < 4; ++q) {
+                const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + w * 64 + q * 16));
+                // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
+                const __m128i control = _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(c, tab), four), _mm_setzero_si128());
+                const __m128i space = _mm_or_si128(_mm_cmpeq_epi8(c, blank), control);
+                bits |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(space))) << (q * 16);
+            }
+            space_[w] = bits;
+        }
+        space_[words_] = ~std::uint64_t(0);
+    }
+
+    const char* text() const noexcept { return text_; }
+
+    // The first non-blank at or after `from`, or `length` when there is none.
+    std::size_t nextToken(std::size_t from) const noexcept
+    {
+        int w = int(from >> 6);
+        if (w >= words_) return length_;
+        std::uint64_t m = ~space_[w] & (~std::uint64_t(0) << (from & 63));
+        while (m == 0) {
+            if (++w >= words_) return length_;
+            m = ~space_[w];
+        }
+        return std::min(length_, std::size_t(w) * 64 + std::size_t(__builtin_ctzll(m)));
+    }
+
+    // The first blank at or after `from` (the blank words after the line stop the search).
+    std::size_t tokenEnd(std::size_t from) const noexcept
+    {
+        int w = int(from >> 6);
+        std::uint64_t m = space_[w] & (~std::uint64_t(0) << (from & 63));
+        while (m == 0) m = space_[++w];
+        return std::size_t(w) * 64 + std::size_t(__builtin_ctzll(m));
+    }
+
+private:
+    std::size_t length_;
+    int words_;
+    alignas(16) char text_[kWords * 64];
+    std::uint64_t space_[kWords + 1];
+};
+
+// The common token "-123.45": a sign, digits and at most one point, with a mantissa that
+// is an exact float. Gives the same value as scanFloat (one correctly rounded division)
+// and false for anything else, which then goes through scanFloat.
+inline bool simpleDecimal(std::string_view token, float& out) noexcept
+{
+    const char* p = token.data();
+    const char* const end = p + token.size();
+    bool negative = false;
+    if (*p == '-' || *p == '+') {
+        negative = *p == '-';
+        ++p;
+    }
+    std::uint64_t mantissa = 0;
+    const char* dot = nullptr;
+    bool digit = false;
+    for (; p < end; ++p) {
+        const unsigned d = unsigned(*p) - '0';
+        if (d < 10) {
+            mantissa = mantissa * 10 + d;
+            digit = true;
+        } else if (*p == '.' && !dot) {
+            dot = p;
+        } else {
+            return false;
+        }
+    }
+    if (!digit || mantissa > kExactFloatInteger) return false;
+    const std::ptrdiff_t fraction = dot ? end - dot - 1 : 0;
+    if (fraction >= std::ptrdiff_t(std::size(kExactPowersOfTen))) return false;
+    const float value = float(mantissa) / kExactPowersOfTen[fraction];
+    out = negative ? -value : value;
+    return true;
+}
+
+}  // namespace
+
 bool Linia1MG::ParseLine(std::string_view line) noexcept
 {
     // Tokens t1 ... t34; a token is cut to kMaxTokenLength characters.
     constexpr int kTokens = kMaxChannels + 2;
     std::string_view tokens[kTokens];
+    std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
+    if (const void* nul = length ? std::memchr(line.data(), 0, length) : nullptr)
+        length = static_cast<std::size_t>(static_cast<const char*>(nul) - line.data());
+    const LineBits bits(line.data(), length);
     int tokenCount = 0;
-    {
-        std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
-        if (const void* nul = length ? std::memchr(line.data(), 0, length) : nullptr)
-            length = static_cast<std::size_t>(static_cast<const char*>(nul) - line.data());
-        const char* p = line.data();
-        const char* const end = p + length;
-        while (tokenCount < kTokens) {
-            while (p < end && isSpace(*p)) ++p;
-            if (p == end) break;
-            const char* tokenStart = p;
-            while (p < end && !isSpace(*p)) ++p;
-            tokens[tokenCount++] = std::string_view(tokenStart, std::min<std::size_t>(p - tokenStart, kMaxTokenLength));
-        }
+    for (std::size_t p = bits.nextToken(0); p < length && tokenCount < kTokens; p = bits.nextToken(p)) {
+        const std::size_t end = bits.tokenEnd(p);
+        tokens[tokenCount++] =
+            std::string_view(bits.text() + p, std::min<std::size_t>(end - p, std::size_t(kMaxTokenLength)));
+        p = end;
     }
     const std::string_view t1 = tokens[0];
     const std::string_view t2 = tokens[1];
@@ -246,10 +343,12 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     };
     const bool looksLikeDate = (hasAt(t1, 3, '-') && hasAt(t1, 6, '-')) || (hasAt(t1, 5, '-') && hasAt(t1, 8, '-'));
     const bool dateTime = looksLikeDate && hasAt(t2, 3, ':');
-    const bool timeOnly = !looksLikeDate && hasAt(t1, 3, ':');
+    // "MM:SS.mmm" heads the elapsed-time column of a measurement file: a header line.
+    const bool timeOnly = !looksLikeDate && hasAt(t1, 3, ':') && t1 != kElapsedTimeHeader;
 
     copyField(dateText_, t1);
     copyField(timeText_, t2);
+    pointLabelLength_ = kNoLabel;
 
     if (!dateTime && !timeOnly) {
         if (!dataStarted_) {
@@ -267,9 +366,9 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     // Conversion stops at the first token that is missing, unreadable or read only in part;
     // the values after it keep the previous line's.
     const int firstValue = timeOnly ? 1 : 2;
-    for (int c = 0; c < kMaxChannels; ++c) {
+    for (int c = 0, n = std::min(kMaxChannels, tokenCount - firstValue); c < n; ++c) {
         const std::string_view token = tokens[firstValue + c];
-        if (token.empty()) break;
+        if (simpleDecimal(token, values_[c])) continue;
         const FloatScan scan = scanFloat(token);
         if (!scan.ok) break;
         values_[c] = scan.value;
@@ -277,30 +376,45 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     }
 
     int numeric = 0;
-    while (numeric < kMaxChannels) {
-        const std::string_view token = tokens[2 + numeric];
-        if (token.empty() || (token[0] != '-' && !isDigit(token[0]))) break;
-        ++numeric;
+    for (const int last = std::min(kMaxChannels, tokenCount - 2); numeric < last; ++numeric) {
+        const char first = tokens[2 + numeric][0];
+        if (first != '-' && !isDigit(first)) break;
     }
     valueCount_ = timeOnly ? numeric + 1 : numeric;
 
     // An infinite value (a number too large for a float) would leave no drawable range
     // for the fit, so only finite values count; NaN never compares anyway.
+    float high = maxValue_;
+    float low = minValue_;
     for (int c = 0, n = usedValueCount(); c < n; ++c) {
         const float v = values_[c];
         if (!std::isfinite(v)) continue;
-        if (v > maxValue_) maxValue_ = v;
-        if (v < minValue_) minValue_ = v;
+        high = v > high ? v : high;
+        low = v < low ? v : low;
     }
+    maxValue_ = high;
+    minValue_ = low;
     maxValueCount_ = std::max(maxValueCount_, valueCount_);
-
-    const std::size_t dateLength = std::strlen(dateText_);
-    const std::size_t timeLength = std::strlen(timeText_);
-    std::memcpy(pointLabel_, dateText_, dateLength);
-    pointLabel_[dateLength] = ' ';
-    std::memcpy(pointLabel_ + dateLength + 1, timeText_, timeLength + 1);
-    pointLabelLength_ = dateLength + 1 + timeLength;
     return true;
+}
+
+std::string_view Linia1MG::pointLabel() const noexcept
+{
+    if (pointLabelLength_ == kNoLabel) {
+        const std::size_t dateLength = std::strlen(dateText_);
+        const std::size_t timeLength = std::strlen(timeText_);
+        std::memcpy(pointLabel_, dateText_, dateLength);
+        pointLabel_[dateLength] = ' ';
+        std::memcpy(pointLabel_ + dateLength + 1, timeText_, timeLength + 1);
+        pointLabelLength_ = dateLength + 1 + timeLength;
+    }
+    return {pointLabel_, pointLabelLength_};
+}
+
+void Linia1MG::resumeData(const float* values) noexcept
+{
+    std::copy(values, values + kMaxChannels, values_);
+    dataStarted_ = true;
 }
 
 }  // namespace wizor

@@ -7,7 +7,8 @@
 //   date-time: t1 = "05-03-17" or "2005-03-17", t2 = "12:30:05[.250]", values from t3
 //   time-only: t1 = "12:30:05.250" or "30:05.250", values from t2
 // Every other line is a header line: before the first data line it renames the channels
-// (channel 1 = t2, channel k = t(k+1)), afterwards it is ignored.
+// (channel 1 = t2, channel k = t(k+1)), afterwards it is ignored. The header of an
+// elapsed-time column, a first token of exactly "MM:SS.mmm", is such a header line too.
 //
 // The parser works in fixed buffers and never allocates.
 
@@ -21,7 +22,8 @@ inline constexpr int kMaxLineLength = 499;   // characters of one line that are 
 inline constexpr int kMaxStampLength = 15;   // date text and time text
 inline constexpr int kMaxTokenLength = 99;   // a value token before conversion
 inline constexpr int kMaxNameLength = 39;    // a channel name
-inline constexpr int kTwoChartColumns = 16;  // maxValueCount from which the lower chart is used
+inline constexpr int kTwoChartColumns = 16;  // columns of the upper chart; more use the lower chart
+inline constexpr std::string_view kElapsedTimeHeader = "MM:SS.mmm";
 
 // Values as the "%f" conversion of formatted input (C locale) reads them: the result of
 // reading `token` and how many characters the conversion consumed. `ok` is false when
@@ -54,8 +56,13 @@ public:
     // Date text (empty on a time-only line) and time text of the current line.
     std::string_view dateText() const noexcept { return dateText_; }
     std::string_view timeText() const noexcept { return timeText_; }
-    // The chart label of the current data line: date text, one blank, time text.
-    std::string_view pointLabel() const noexcept { return {pointLabel_, pointLabelLength_}; }
+    // The chart label of the current data line: date text, one blank, time text (built
+    // when asked for).
+    std::string_view pointLabel() const noexcept;
+
+    // Continues a file from the middle of its data: the data part begun, and the values a
+    // data line keeps where its conversion stops. The statistics stay as they are.
+    void resumeData(const float* values) noexcept;
 
     // Channel names, raw bytes of the file (Windows-1250); column c is channel c + 1.
     std::string_view channelName(int column) const noexcept { return channelNames_[column]; }
@@ -76,8 +83,9 @@ private:
 
     char dateText_[kMaxStampLength + 1];
     char timeText_[kMaxStampLength + 1];
-    char pointLabel_[2 * kMaxStampLength + 2];
-    std::size_t pointLabelLength_;
+    static constexpr std::size_t kNoLabel = ~std::size_t(0);
+    mutable char pointLabel_[2 * kMaxStampLength + 2];
+    mutable std::size_t pointLabelLength_;
     char channelNames_[kMaxChannels][kMaxNameLength + 1];
     float values_[kMaxChannels];
     float maxValue_;

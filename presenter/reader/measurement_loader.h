@@ -2,13 +2,16 @@
 // Reading a whole file through Linia1MG: the load the chart window performs on open,
 // on start-up and on every live-view refresh.
 //
-// The file is streamed in chunks and opened only for the duration of one load. A missing
+// The file is read in large blocks and opened only for the duration of one load. A missing
 // or unreadable file reads as an empty one. A line longer than kMaxLineLength characters
 // is parsed from its first kMaxLineLength characters and reading goes on with the next line.
+// One pass gives everything the window needs: statistics, names, where every page begins,
+// the whole-file overview and the points of the lines shown.
 
 #include "line_parser.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -26,35 +29,70 @@ struct PointLabel {
     std::string_view view() const noexcept { return {text, length}; }
 };
 
+// Data lines per page: the charts show one page at a time.
+inline constexpr std::size_t kPageLines = 32000;
+// Most runs the whole-file overview keeps per column, enough for any chart width.
+inline constexpr std::size_t kOverviewRuns = 4096;
+
 // The points of one value column (column c is channel c + 1; columns 0-15 belong to the
-// upper chart's curves 1-16, columns 16-31 to the lower chart's).
+// upper chart's curves 1-16, columns 16-31 to the lower chart's) within the data lines read.
 struct ColumnPoints {
-    // Kept points in file order; a point's horizontal position is its index here.
+    // Kept points in file order; a point's horizontal position on a page is its index here.
     std::vector<float> values;
-    // For each kept point, the index of its data line's label in MeasurementData::labels.
+    // For each kept point, its data line's index in MeasurementData::labels, which is also
+    // the line's number counted from MeasurementData::firstLine.
     std::vector<std::uint32_t> labelIndex;
-    // Points the file gave this column, including those beyond the point limit.
+    // Points the whole file gave this column.
     std::size_t totalPoints = 0;
 
     bool active() const noexcept { return totalPoints > 0; }
+};
+
+// Where a page begins: the byte offset of its first data line and the values the parser
+// held before it (a data line whose conversion stops early keeps the earlier values).
+struct PageStart {
+    std::uint64_t offset = 0;
+    std::array<float, kMaxChannels> values{};
+};
+
+// The whole file at a glance: for every run of `runLength` data lines (a power of two),
+// the smallest and the largest finite value of each column. A column without a finite
+// value in a run has low > high there.
+struct Overview {
+    struct Run {
+        std::array<float, kMaxChannels> low;
+        std::array<float, kMaxChannels> high;
+    };
+    std::size_t runLength = 1;
+    std::vector<Run> runs;
+    std::vector<PointLabel> labels;  // the label of each run's first data line
+
+    bool empty(std::size_t run, int column) const noexcept
+    {
+        return !(runs[run].low[std::size_t(column)] <= runs[run].high[std::size_t(column)]);
+    }
 };
 
 struct MeasurementData {
     bool opened = false;        // the file could be opened
     std::size_t dataLines = 0;  // data lines of the whole file
     std::size_t longLines = 0;  // lines that were cut to kMaxLineLength characters
+    std::size_t firstLine = 0;  // the data line the points begin with
     std::array<ColumnPoints, kMaxChannels> columns;
-    // Labels of the data lines that gave at least one kept point.
+    // Labels of the data lines read, in file order.
     std::vector<PointLabel> labels;
     // Channel names as raw Windows-1250 bytes; channelName() converts them.
     std::array<std::string, kMaxChannels> names;
     float maxValue = Linia1MG::kInitialMaxValue;
     float minValue = Linia1MG::kInitialMinValue;
     int maxValueCount = 0;
+    std::vector<PageStart> pages;  // one per kPageLines data lines
+    Overview overview;
 
     bool hasValues() const noexcept { return maxValue >= minValue; }
-    // The lower chart is used once a data line had 16 or more values.
-    bool twoCharts() const noexcept { return maxValueCount >= kTwoChartColumns; }
+    // The lower chart is used once a data line had more values than the upper chart shows.
+    bool twoCharts() const noexcept { return maxValueCount > kTwoChartColumns; }
+    std::size_t pageCount() const noexcept { return std::max<std::size_t>(1, pages.size()); }
     QString channelName(int column) const;
     QString label(std::uint32_t index) const;
 };
@@ -62,23 +100,18 @@ struct MeasurementData {
 inline constexpr std::size_t kNoPointLimit = std::numeric_limits<std::size_t>::max();
 
 // Resets `parser`, reads the file at `path` (local 8-bit file name) and refills `out`,
-// reusing its storage. Each column keeps at most `pointLimit` points (the charts show 32000);
-// the statistics in `parser` and `out` still cover the whole file.
+// reusing its storage: statistics, names, page starts and the overview of the whole
+// file, and the points of `pointLimit` data lines from data line `firstLine` on.
 void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementData& out,
-                         std::size_t pointLimit = kNoPointLimit);
+                         std::size_t pointLimit = kNoPointLimit, std::size_t firstLine = 0);
 
 // Convenience for a one-off load with a parser of its own.
 MeasurementData loadMeasurementFile(const std::string& path, std::size_t pointLimit = kNoPointLimit);
 
-// Calls `onLine` for every line of the file (line feed removed, cut to kMaxLineLength
-// characters); returns false when the file could not be opened. `cut` counts the lines
-// that were longer than kMaxLineLength.
-class LineVisitor {
-public:
-    virtual ~LineVisitor() = default;
-    virtual void line(std::string_view text) = 0;
-};
-bool readLines(const std::string& path, LineVisitor& onLine, std::size_t* cut = nullptr);
+// Replaces the points of `data`, a file loaded before, with those of `count` data lines
+// from `firstLine` on, reading only from the page start before them. False when the file
+// cannot be opened (the points are then empty).
+bool loadDataLines(const std::string& path, MeasurementData& data, std::size_t firstLine, std::size_t count);
 
 // Windows-1250 bytes of the file to Unicode.
 QString fromWindows1250(std::string_view bytes);

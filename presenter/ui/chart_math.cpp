@@ -176,4 +176,38 @@ QString clickValueText(double value)
     return QString::fromLatin1(text, end - text);
 }
 
+QString filePanelText(const QString& name, std::size_t page, std::size_t pages, bool overview)
+{
+    if (pages <= 1 || overview) return name;
+    return QStringLiteral("%1 [%2/%3]").arg(name).arg(page + 1).arg(pages);
+}
+
+namespace {
+
+// The lines a visible key range touches, within a file of `lines` data lines.
+std::pair<double, double> visibleLines(Range visible, std::size_t lines)
+{
+    const double last = double(lines) - 1.0;
+    return {std::clamp(std::floor(visible.lower), 0.0, last), std::clamp(std::ceil(visible.upper), 0.0, last)};
+}
+
+}  // namespace
+
+std::optional<std::size_t> detailWindowStart(Range visible, std::size_t lines, std::size_t window)
+{
+    if (lines == 0 || window == 0) return std::nullopt;
+    const auto [first, last] = visibleLines(visible, lines);
+    if (last - first + 1.0 > double(window)) return std::nullopt;
+    const double centre = (first + last) / 2.0;
+    const double latest = lines > window ? double(lines - window) : 0.0;
+    return std::size_t(std::clamp(std::floor(centre - double(window) / 2.0), 0.0, latest));
+}
+
+bool windowCovers(std::size_t first, std::size_t window, Range visible, std::size_t lines)
+{
+    if (lines == 0) return false;
+    const auto [from, to] = visibleLines(visible, lines);
+    return from >= double(first) && to < double(first) + double(window);
+}
+
 }  // namespace wizor

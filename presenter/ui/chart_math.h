@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -115,6 +116,19 @@ DragIntent dragIntent(QPoint from, QPoint to);
 // The file to show: every argument after the program joined by one blank, one
 // trailing blank removed; "wiznow.dan" when there is none.
 QString fileNameFromArguments(const QStringList& arguments);
+
+// The file panel's text: the file name and, for a file of more than one page, the page
+// shown as " [k/n]" (counted from 1).
+QString filePanelText(const QString& name, std::size_t page, std::size_t pages, bool overview);
+
+// The overview shows actual points once at most `window` data lines are visible. For
+// a visible key range `visible` of a file of `lines` data lines: the first line of the
+// window of `window` lines to read, centred on the visible range and within the file;
+// none while more lines are visible.
+std::optional<std::size_t> detailWindowStart(Range visible, std::size_t lines, std::size_t window);
+
+// True when a window of `window` lines from `first` holds every line of `visible`.
+bool windowCovers(std::size_t first, std::size_t window, Range visible, std::size_t lines);
 
 // The status bar text for a clicked point: "Y= " and the value with up to 15
 // significant digits and a decimal point.

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <limits>
 
 namespace wizor {
 
@@ -43,30 +45,34 @@ Range toRange(const QCPRange& r)
 
 }  // namespace
 
-// Bottom-axis ticks at whole point numbers, labelled with the points' date and time,
-// as far apart as the labels need.
+// Bottom-axis ticks at whole key numbers, labelled with the points' date and time, as
+// far apart as the labels need. Ticks fall on multiples of `unit` keys (the overview's
+// run length), where a label is known.
 class PointLabelTicker : public QCPAxisTicker {
 public:
     explicit PointLabelTicker(QCPAxisRect* rect) : rect_(rect) {}
 
-    void setSource(const MeasurementData* data, int column, int count, int labelPixels)
+    void setSource(std::function<QString(long long)> labelOf, long long count, long long unit, int labelPixels)
     {
-        data_ = data;
-        column_ = column;
+        labelOf_ = std::move(labelOf);
         count_ = count;
+        unit_ = std::max(1LL, unit);
         labelPixels_ = labelPixels;
     }
 
 protected:
-    double getTickStep(const QCPRange& range) override { return labelStep(range.size(), rect_->width(), labelPixels_); }
+    double getTickStep(const QCPRange& range) override
+    {
+        return double(unit_) * labelStep(range.size() / double(unit_), rect_->width(), labelPixels_);
+    }
 
     int getSubTickCount(double) override { return 0; }
 
     QString getTickLabel(double tick, const QLocale&, QChar, int) override
     {
-        const long long point = std::llround(tick);
-        if (!data_ || point < 0 || point >= count_) return {};
-        return data_->label(data_->columns[std::size_t(column_)].labelIndex[std::size_t(point)]);
+        const long long key = std::llround(tick);
+        if (!labelOf_ || key < 0 || key >= count_) return {};
+        return labelOf_(key);
     }
 
     QVector<double> createTickVector(double step, const QCPRange& range) override
@@ -80,9 +86,9 @@ protected:
 
 private:
     QCPAxisRect* rect_;
-    const MeasurementData* data_ = nullptr;
-    int column_ = 0;
-    int count_ = 0;
+    std::function<QString(long long)> labelOf_;
+    long long count_ = 0;
+    long long unit_ = 1;
     int labelPixels_ = 0;
 };
 
@@ -171,11 +177,26 @@ void WizorChart::clearCurves()
         graph(i)->setVisible(false);
     }
     legend->clearItems();
-    ticker_->setSource(nullptr, 0, 0, 0);
+    ticker_->setSource({}, 0, 1, 0);
     pointCount_ = 0;
 }
 
-void WizorChart::showColumns(const MeasurementData& data, int firstColumn, bool lowerChart)
+void WizorChart::activateCurve(int index, const MeasurementData& data, int column, bool lowerChart)
+{
+    QCPGraph* g = graph(index);
+    g->setPen(QPen(curveColour(index, lowerChart), 1));
+    g->setName(data.channelName(column));
+    g->setVisible(true);
+    g->addToLegend();
+}
+
+int WizorChart::labelWidth(const QString& first, const QString& last) const
+{
+    const QFontMetrics metrics(xAxis->tickLabelFont());
+    return std::max(metrics.horizontalAdvance(first), metrics.horizontalAdvance(last));
+}
+
+void WizorChart::showColumns(const MeasurementData& data, int firstColumn, bool lowerChart, Keys keys)
 {
     clearCurves();
     QVector<QCPGraphData> points;
@@ -184,14 +205,28 @@ void WizorChart::showColumns(const MeasurementData& data, int firstColumn, bool 
         if (!column.active()) continue;
         const std::size_t n = std::min(column.values.size(), kMaxPoints);
         points.resize(qsizetype(n));
-        for (std::size_t j = 0; j < n; ++j) points[qsizetype(j)] = QCPGraphData(double(j), double(column.values[j]));
-        QCPGraph* g = graph(i);
-        g->data()->set(points, true);
-        g->setPen(QPen(curveColour(i, lowerChart), 1));
-        g->setName(data.channelName(firstColumn + i));
-        g->setVisible(true);
-        g->addToLegend();
+        for (std::size_t j = 0; j < n; ++j) {
+            const double key = keys == Keys::PerCurve ? double(j) : double(data.firstLine + column.labelIndex[j]);
+            points[qsizetype(j)] = QCPGraphData(key, double(column.values[j]));
+        }
+        graph(i)->data()->set(points, true);
+        activateCurve(i, data, firstColumn + i, lowerChart);
         pointCount_ = std::max(pointCount_, int(n));
+    }
+
+    if (keys == Keys::FileLine) {
+        // Keys are data line numbers of the whole file; labels of the lines read.
+        const MeasurementData* source = &data;
+        pointCount_ = int(data.dataLines);
+        ticker_->setSource(
+            [source](long long key) {
+                const auto index = std::uint64_t(key) - source->firstLine;
+                return index < source->labels.size() ? source->label(std::uint32_t(index)) : QString();
+            },
+            pointCount_, 1,
+            data.labels.empty() ? 0 : labelWidth(data.label(0), data.label(std::uint32_t(data.labels.size() - 1))));
+        if (!zoomUndo_.zoomed()) rescaleKeys();
+        return;
     }
 
     // A line never has values in later columns without the earlier ones, so the
@@ -199,13 +234,63 @@ void WizorChart::showColumns(const MeasurementData& data, int firstColumn, bool 
     const ColumnPoints& labelled = data.columns[std::size_t(firstColumn)];
     const int labelledCount = int(std::min(labelled.labelIndex.size(), kMaxPoints));
     int labelPixels = 0;
-    if (labelledCount > 0) {
-        const QFontMetrics metrics(xAxis->tickLabelFont());
-        for (std::size_t j : {std::size_t(0), std::size_t(labelledCount - 1)})
-            labelPixels = std::max(labelPixels, metrics.horizontalAdvance(data.label(labelled.labelIndex[j])));
-    }
-    ticker_->setSource(&data, firstColumn, labelledCount, labelPixels);
+    if (labelledCount > 0)
+        labelPixels = labelWidth(data.label(labelled.labelIndex.front()),
+                                 data.label(labelled.labelIndex[std::size_t(labelledCount - 1)]));
+    const MeasurementData* source = &data;
+    ticker_->setSource(
+        [source, firstColumn](long long point) {
+            return source->label(source->columns[std::size_t(firstColumn)].labelIndex[std::size_t(point)]);
+        },
+        labelledCount, 1, labelPixels);
     if (!zoomUndo_.zoomed()) rescaleKeys();
+}
+
+void WizorChart::showOverview(const MeasurementData& data, int firstColumn, bool lowerChart)
+{
+    clearCurves();
+    const Overview& overview = data.overview;
+    const double half = double(overview.runLength) / 2.0;
+    QVector<QCPGraphData> points;
+    for (int i = 0; i < kCurves; ++i) {
+        const int column = firstColumn + i;
+        if (!data.columns[std::size_t(column)].active()) continue;
+        // Each run is drawn from its smallest to its largest value, so the line sweeps the
+        // whole band; a run without a value leaves a gap.
+        points.resize(qsizetype(2 * overview.runs.size()));
+        for (std::size_t r = 0; r < overview.runs.size(); ++r) {
+            const double key = double(r * overview.runLength);
+            const bool empty = overview.empty(r, column);
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            points[qsizetype(2 * r)] = QCPGraphData(key, empty ? nan : overview.runs[r].low[std::size_t(column)]);
+            points[qsizetype(2 * r + 1)] =
+                QCPGraphData(key + half, empty ? nan : overview.runs[r].high[std::size_t(column)]);
+        }
+        graph(i)->data()->set(points, true);
+        activateCurve(i, data, column, lowerChart);
+    }
+    pointCount_ = int(data.dataLines);
+    const MeasurementData* source = &data;
+    const long long unit = (long long)overview.runLength;
+    ticker_->setSource(
+        [source, unit](long long key) {
+            const auto run = std::size_t(key / unit);
+            return key % unit == 0 && run < source->overview.labels.size()
+                       ? fromWindows1250(source->overview.labels[run].view())
+                       : QString();
+        },
+        pointCount_, unit,
+        overview.labels.empty() ? 0
+                                : labelWidth(fromWindows1250(overview.labels.front().view()),
+                                             fromWindows1250(overview.labels.back().view())));
+    if (!zoomUndo_.zoomed()) rescaleKeys();
+}
+
+void WizorChart::resetZoom()
+{
+    finishZoomAnimation();
+    zoomUndo_ = ZoomUndo();
+    rescaleKeys();
 }
 
 int WizorChart::activeCurveCount() const

@@ -33,10 +33,19 @@ public:
     // The colour of curve `index` (0-15) on the upper or the lower chart.
     static QColor curveColour(int index, bool lowerChart);
 
+    // Where the points of a curve stand: at their number within the curve (a page), or
+    // at the number of their data line in the whole file (the overview).
+    enum class Keys { PerCurve, FileLine };
+
     // Shows value columns firstColumn .. firstColumn+15 of `data` as curves 1-16.
     // `data` must outlive the chart's next load (the axis labels read from it).
-    void showColumns(const MeasurementData& data, int firstColumn, bool lowerChart);
+    void showColumns(const MeasurementData& data, int firstColumn, bool lowerChart, Keys keys = Keys::PerCurve);
+    // The same columns as the overview of the whole file: each curve sweeps from the
+    // smallest to the largest value of every run of lines, keys being data line numbers.
+    void showOverview(const MeasurementData& data, int firstColumn, bool lowerChart);
     void clearCurves();
+    // Forgets any zoom and spans the keys of what is shown.
+    void resetZoom();
     int activeCurveCount() const;
     QCPGraph* curve(int index) const { return graph(index); }
 
@@ -89,6 +98,8 @@ private:
     void applyLayoutSizes(QSize size);
     void rescaleKeys();
     void animationStep();
+    void activateCurve(int index, const MeasurementData& data, int column, bool lowerChart);
+    int labelWidth(const QString& first, const QString& last) const;
 
     PointLabelTicker* ticker_ = nullptr;  // owned by the bottom axis
     ObliqueLayer* oblique_ = nullptr;     // owned by the plot

@@ -88,8 +88,18 @@ TWizorForm1::TWizorForm1(WizorDialogs& dialogs, QWidget* parent) : QMainWindow(p
     splitter_->handle(1)->setEnabled(false);
     setCentralWidget(splitter_);
 
-    for (WizorChart* chart : {upper_, lower_})
+    // In the overview, a change of the visible lines may call for actual points; checked
+    // once the change (a zoom step, a drag) has settled.
+    detailCheck_.setSingleShot(true);
+    detailCheck_.setInterval(0);
+    connect(&detailCheck_, &QTimer::timeout, this, &TWizorForm1::showOverviewDetail);
+    for (WizorChart* chart : {upper_, lower_}) {
         connect(chart, &WizorChart::curveClicked, this, &TWizorForm1::Chart1ClickSeries);
+        connect(chart->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
+            if (overview_) detailCheck_.start();
+        });
+    }
+    setAcceptDrops(true);
 
     buildActions();
     buildMenusAndToolBar();
@@ -173,6 +183,16 @@ void TWizorForm1::buildActions()
          &TWizorForm1::HelpIndexExecute},
         {Support, "Internetowa Pomoc Techniczna", "", "", {}, false, kContextWindow, &TWizorForm1::PTechnicznaClick},
         {About, "O &programie", "", "", {}, false, kContextToolBarAndStatus, &TWizorForm1::HelpAboutExecute},
+        {NextPage, "Następna strona", "", "", QKeySequence(Qt::Key_PageDown), false, kContextWindow,
+         &TWizorForm1::NastepnaStronaExecute},
+        {PreviousPage, "Poprzednia strona", "", "", QKeySequence(Qt::Key_PageUp), false, kContextWindow,
+         &TWizorForm1::PoprzedniaStronaExecute},
+        {FirstPage, "Pierwsza strona", "", "", QKeySequence(Qt::Key_Home), false, kContextWindow,
+         &TWizorForm1::PierwszaStronaExecute},
+        {LastPage, "Ostatnia strona", "", "", QKeySequence(Qt::Key_End), false, kContextWindow,
+         &TWizorForm1::OstatniaStronaExecute},
+        {WholeFile, "Cały plik", "", "", QKeySequence(Qt::CTRL | Qt::Key_0), true, kContextWindow,
+         &TWizorForm1::CalyPlikExecute},
     };
     for (const CommandInfo& info : commands) {
         auto* a = new QAction(QString::fromUtf8(info.text), this);
@@ -209,6 +229,8 @@ void TWizorForm1::buildMenusAndToolBar()
     file->addAction(actions_[Exit]);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
     for (Command c : {Copy, View3D, BackColour, Legend, ZoomIn, ZoomOut}) edit->addAction(actions_[c]);
+    edit->addSeparator();
+    for (Command c : {NextPage, PreviousPage, FirstPage, LastPage, WholeFile}) edit->addAction(actions_[c]);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Pomoc"));
     for (Command c : {HelpContents, HelpIndex, Support}) help->addAction(actions_[c]);
     help->addSeparator();
@@ -322,37 +344,6 @@ QString TWizorForm1::dialogFolder() const
     const QFileInfo shown(fileName_);
     if (!fileName_.isEmpty() && shown.absoluteDir().exists()) return shown.absolutePath();
     return QDir::currentPath();
-}
-
-void TWizorForm1::ToolButton1Click()
-{
-    const QString chosen = dialogs_.openDataFile(this, dialogFolder());
-    if (chosen.isEmpty()) return;
-    fileName_ = chosen;
-    New2chart1Execute();
-    if (fitOn_) Dopasuj1Execute();
-}
-
-void TWizorForm1::New2chart1Execute()
-{
-    loadMeasurementFile(QFile::encodeName(fileName_).toStdString(), parser_, data_, WizorChart::kMaxPoints);
-    twoCharts_ = data_.twoCharts();
-    upper_->showColumns(data_, 0, false);
-    if (twoCharts_) {
-        lower_->showColumns(data_, kTwoChartColumns, true);
-        if (lower_->isHidden()) {
-            lower_->show();
-            splitter_->handle(1)->setEnabled(true);
-        }
-        setLowerPanelHeight();
-    } else {
-        lower_->clearCurves();
-        lower_->hide();
-        splitter_->handle(1)->setEnabled(false);
-    }
-    setPanel(3, QFileInfo(fileName_).fileName());
-    upper_->replot(QCustomPlot::rpQueuedReplot);
-    lower_->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void TWizorForm1::setLowerPanelHeight()

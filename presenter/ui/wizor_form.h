@@ -11,8 +11,12 @@
 #include <QTimer>
 
 #include <array>
+#include <optional>
+#include <string>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QCPPainter;
 class QLabel;
 class QPrinter;
@@ -60,6 +64,14 @@ public:
     void HelpIndexExecute();
     void PTechnicznaClick();
     void FileExitExecute();
+    // Pages of kPageLines data lines and the whole-file overview.
+    void NastepnaStronaExecute();
+    void PoprzedniaStronaExecute();
+    void PierwszaStronaExecute();
+    void OstatniaStronaExecute();
+    void CalyPlikExecute();
+    // Shows `path` from its first page, as when chosen in the open dialog or dropped.
+    void openFile(const QString& path);
     // Help at the topic of a context number (F1).
     void showContextHelp(int context);
 
@@ -68,6 +80,10 @@ public:
     bool fitOn() const { return fitOn_; }
     bool liveViewOn() const { return timer1_.isActive(); }
     const MeasurementData& data() const { return data_; }
+    std::size_t page() const { return page_; }
+    bool overviewShown() const { return overview_; }
+    // In the overview: whether `chart` shows actual points rather than the envelope.
+    bool showsDetail(const WizorChart* chart) const { return detailShown_[chart == lower_ ? 1 : 0]; }
     WizorChart* upperChart() const { return upper_; }
     WizorChart* lowerChart() const { return lower_; }
     QToolBar* toolBar() const { return toolBar_; }
@@ -91,12 +107,19 @@ public:
         HelpIndex,
         Support,
         About,
+        NextPage,
+        PreviousPage,
+        FirstPage,
+        LastPage,
+        WholeFile,
         CommandCount
     };
     QAction* action(Command command) const { return actions_[command]; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildActions();
@@ -109,6 +132,11 @@ private:
     void printChart(QPrinter& printer, QCPPainter& painter, WizorChart* chart);
     QString dialogFolder() const;
     int helpContextAt(QWidget* widget) const;
+    std::string localPath() const;
+    void showPage(std::size_t page);
+    void showView();
+    void showOverviewDetail();
+    void updatePageState();
 
     WizorDialogs& dialogs_;
     QString fileName_;
@@ -117,6 +145,12 @@ private:
     MeasurementData data_;
     bool twoCharts_ = false;
     bool fitOn_ = false;
+    std::size_t page_ = 0;
+    bool overview_ = false;
+    // The overview's window of actual points, when one has been read.
+    std::optional<std::size_t> detailFirst_;
+    std::array<bool, 2> detailShown_{};
+    QTimer detailCheck_;
 
     QSplitter* splitter_ = nullptr;
     WizorChart* upper_ = nullptr;

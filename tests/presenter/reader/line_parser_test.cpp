@@ -143,22 +143,25 @@ TEST(LineParser, ChannelNames)
     EXPECT_FALSE(p.dataStarted());
 }
 
-TEST(LineParser, ElapsedTimeHeaderIsADataLine)
+// The header of an elapsed-time column names the channels; other time-shaped first tokens
+// still make data lines. A file holding just "A" has fewer tokens than names to fill.
+TEST(LineParser, ElapsedTimeHeaderNamesTheChannels)
 {
     Linia1MG p;
-    ASSERT_TRUE(p.ParseLine("MM:SS.mmm Temp Cis \r"));
-    EXPECT_EQ(p.valueCount(), 1);
-    EXPECT_EQ(p.value(0), 0.0f);
-    EXPECT_EQ(p.pointLabel(), " MM:SS.mmm");
-    EXPECT_EQ(p.maxValue(), 0.0f);
-    EXPECT_EQ(p.minValue(), 0.0f);
-    EXPECT_EQ(p.channelName(0), "k1");
-    EXPECT_EQ(p.channelName(1), "k2");
-
-    ASSERT_TRUE(p.ParseLine("00:00.000 21.5 1.02\r"));
+    EXPECT_FALSE(p.ParseLine("MM:SS.mmm Temp Cis \r"));
+    EXPECT_EQ(p.channelName(0), "Temp");
+    EXPECT_EQ(p.channelName(1), "Cis");
+    EXPECT_FALSE(p.hasValues());
+    EXPECT_TRUE(p.ParseLine("MM:SS.mmmm 1"));
+    EXPECT_TRUE(p.ParseLine("00:00.000 21.5 1.02\r"));
     EXPECT_EQ(p.valueCount(), 2);
-    EXPECT_EQ(p.maxValue(), 21.5f);
-    EXPECT_EQ(p.minValue(), 0.0f);
+    EXPECT_EQ(p.minValue(), 1.0f);
+    EXPECT_EQ(p.channelName(0), "Temp");
+
+    p.Reset();
+    EXPECT_FALSE(p.ParseLine("A"));
+    EXPECT_EQ(p.channelName(0), "");
+    EXPECT_FALSE(p.ParseLine(""));
 }
 
 TEST(LineParser, StatisticsAndSentinels)

@@ -74,16 +74,16 @@ TEST_F(LoaderTest, MeasurementFileOfTheRecorder)
     EXPECT_FALSE(d.twoCharts());
 }
 
-TEST_F(LoaderTest, ElapsedTimeFileGivesCurveOneAnExtraPoint)
+TEST_F(LoaderTest, ElapsedTimeHeaderNamesTheCurvesAndAddsNoPoint)
 {
     const MeasurementData d =
         loadMeasurementFile(write("MM:SS.mmm Temp Cis \r\n00:00.000 21.5 1.02\r\n00:00.500 21.6 1.03\r\n"));
-    EXPECT_EQ(d.columns[0].values, (std::vector<float>{0.0f, 21.5f, 21.6f}));
+    EXPECT_EQ(d.columns[0].values, (std::vector<float>{21.5f, 21.6f}));
     EXPECT_EQ(d.columns[1].values.size(), 2u);
-    EXPECT_EQ(labelsOf(d, 0).front(), " MM:SS.mmm");
-    EXPECT_EQ(labelsOf(d, 1).front(), " 00:00.000");
-    EXPECT_EQ(d.channelName(0), "k1");
-    EXPECT_EQ(d.minValue, 0.0f);
+    EXPECT_EQ(labelsOf(d, 0).front(), " 00:00.000");
+    EXPECT_EQ(d.channelName(0), "Temp");
+    EXPECT_EQ(d.channelName(1), "Cis");
+    EXPECT_EQ(d.minValue, 1.02f);
 }
 
 TEST_F(LoaderTest, MonitoringLogWithoutHeader)
@@ -99,10 +99,11 @@ TEST_F(LoaderTest, MonitoringLogWithoutHeader)
 
 TEST_F(LoaderTest, ColumnCountsAndChartLayout)
 {
-    for (int columns : {8, 15, 16, 20}) {
+    // The lower chart only for columns it would show: more than 16.
+    for (int columns : {8, 15, 16, 17, 20}) {
         const MeasurementData d = loadMeasurementFile(write(dataFile(columns, 3)));
         EXPECT_EQ(activeColumns(d), columns);
-        EXPECT_EQ(d.twoCharts(), columns >= 16) << columns;
+        EXPECT_EQ(d.twoCharts(), columns > 16) << columns;
         EXPECT_EQ(d.columns[columns - 1].values.size(), 3u);
         EXPECT_EQ(d.channelName(columns - 1), QString("ch%1").arg(columns));
     }

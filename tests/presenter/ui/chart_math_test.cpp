@@ -162,6 +162,21 @@ TEST(CommandLine, ArgumentsAreJoinedWithOneTrailingBlankRemoved)
     EXPECT_EQ(fileNameFromArguments({"wizor", "a.txt  "}), "a.txt ");
 }
 
+// The overview's window of actual points: centred on what is visible, never past either
+// end of the file, and none while more lines are visible than a window holds.
+TEST(OverviewWindow, CentredWithinTheFile)
+{
+    EXPECT_EQ(detailWindowStart({50000, 60000}, 100000, 32000), std::optional<std::size_t>(39000));
+    EXPECT_EQ(detailWindowStart({-500, 1000}, 100000, 32000), std::optional<std::size_t>(0));
+    EXPECT_EQ(detailWindowStart({99000, 100400}, 100000, 32000), std::optional<std::size_t>(68000));
+    EXPECT_EQ(detailWindowStart({0, 1000}, 600, 32000), std::optional<std::size_t>(0));
+    EXPECT_EQ(detailWindowStart({0, 32000}, 100000, 32000), std::nullopt);
+    EXPECT_EQ(detailWindowStart({0, 10}, 0, 32000), std::nullopt);
+    EXPECT_TRUE(windowCovers(39000, 32000, {50000, 60000}, 100000));
+    EXPECT_FALSE(windowCovers(39000, 32000, {30000, 40000}, 100000));
+    EXPECT_TRUE(windowCovers(68000, 32000, {99000, 100400}, 100000));
+}
+
 TEST(ClickText, FifteenSignificantDigitsOfTheFloatWithAPoint)
 {
     EXPECT_EQ(clickValueText(double(1.5f)), "Y= 1.5");

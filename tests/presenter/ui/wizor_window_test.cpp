@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSplitter>
@@ -148,17 +149,17 @@ TEST_F(WizorWindow, EightColumnsShowOneChartWithNamedCurves)
     EXPECT_EQ(window->upperChart()->keyRange(), (Range{0.0, 11.0}));
 }
 
-TEST_F(WizorWindow, SixteenAndTwentyColumnsUseTheLowerChartAtHalfTheHeight)
+TEST_F(WizorWindow, TwentyColumnsUseTheLowerChartAtHalfTheHeightSixteenDoNot)
 {
     startWith(write("b.txt", dataText(5, 16)));
-    EXPECT_TRUE(window->twoCharts());
-    EXPECT_TRUE(window->lowerChart()->isVisible());
+    EXPECT_FALSE(window->twoCharts());
+    EXPECT_FALSE(window->lowerChart()->isVisible());
     EXPECT_EQ(window->upperChart()->activeCurveCount(), 16);
-    EXPECT_EQ(window->lowerChart()->activeCurveCount(), 0);
-    EXPECT_EQ(window->lowerChart()->height(), window->centralWidget()->height() / 2);
 
     write("b.txt", dataText(7, 20));
     window->New2chart1Execute();
+    EXPECT_TRUE(window->lowerChart()->isVisible());
+    EXPECT_EQ(window->lowerChart()->height(), window->centralWidget()->height() / 2);
     EXPECT_EQ(window->upperChart()->activeCurveCount(), 16);
     EXPECT_EQ(window->lowerChart()->activeCurveCount(), 4);
     EXPECT_EQ(window->lowerChart()->curve(0)->name(), "ch17");
@@ -183,7 +184,7 @@ TEST_F(WizorWindow, AShorterLineAddsPointsOnlyToItsOwnColumns)
     EXPECT_EQ(window->upperChart()->curve(1)->data()->at(3)->value, 8.0);
 }
 
-TEST_F(WizorWindow, ChartsShowTheFirst32000LinesButTheFitCoversTheWholeFile)
+TEST_F(WizorWindow, ChartsShowThePageOf32000LinesButTheFitCoversTheWholeFile)
 {
     QByteArray text;
     for (int i = 0; i < 32000; ++i) text += "00:00.000 1\n";
@@ -191,8 +192,13 @@ TEST_F(WizorWindow, ChartsShowTheFirst32000LinesButTheFitCoversTheWholeFile)
     startWith(write("cap.txt", text));
     EXPECT_EQ(points(window->upperChart(), 0), 32000);
     EXPECT_EQ(window->upperChart()->activeCurveCount(), 2);
-    EXPECT_EQ(points(window->upperChart(), 1), 1);
+    EXPECT_EQ(points(window->upperChart(), 1), 0);
+    EXPECT_EQ(window->panelText(3), "cap.txt [1/2]");
     EXPECT_NEAR(window->upperChart()->valueRange().upper, 1000 + 0.02 * 999, 1e-3);
+    window->NastepnaStronaExecute();
+    EXPECT_EQ(points(window->upperChart(), 0), 1);
+    EXPECT_EQ(points(window->upperChart(), 1), 1);
+    EXPECT_EQ(window->panelText(3), "cap.txt [2/2]");
 }
 
 TEST_F(WizorWindow, FitCoversAllValuesWithTwoPercentMargins)
@@ -387,6 +393,116 @@ TEST_F(WizorWindow, LiveViewFollowsAGrowingFile)
     window->ToolButton14Click();
     EXPECT_FALSE(window->liveViewOn());
     EXPECT_FALSE(window->action(TWizorForm1::LiveView)->isChecked());
+}
+
+// Page keys step through pages of 32000 lines and stop at either end; a reload stays on
+// the page shown.
+TEST_F(WizorWindow, PageKeysStepThroughThePagesAndAReloadStaysOnThePage)
+{
+    const QString path = write("pages.txt", dataText(70000, 2));
+    startWith(path);
+    WizorChart* chart = window->upperChart();
+    EXPECT_EQ(window->panelText(3), "pages.txt [1/3]");
+    EXPECT_FALSE(window->action(TWizorForm1::PreviousPage)->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_PageUp);
+    EXPECT_EQ(window->page(), 0u);
+    EXPECT_EQ(window->action(TWizorForm1::NextPage)->shortcut(), QKeySequence(Qt::Key_PageDown));
+    window->action(TWizorForm1::NextPage)->trigger();
+    EXPECT_EQ(window->panelText(3), "pages.txt [2/3]");
+    // Line 32000 of the file: value 32000 + column / 100 in column 1.
+    EXPECT_DOUBLE_EQ(chart->curve(1)->data()->at(0)->value, double(32000.01f));
+    window->action(TWizorForm1::LastPage)->trigger();
+    EXPECT_EQ(window->panelText(3), "pages.txt [3/3]");
+    EXPECT_EQ(points(chart, 0), 70000 - 64000);
+    EXPECT_FALSE(window->action(TWizorForm1::NextPage)->isEnabled());
+    window->NastepnaStronaExecute();
+    EXPECT_EQ(window->page(), 2u);
+
+    write("pages.txt", dataText(1000, 2, 0.0, 70000), true);
+    window->Timer1Timer();
+    EXPECT_EQ(window->page(), 2u);
+    EXPECT_EQ(points(chart, 0), 71000 - 64000);
+    window->action(TWizorForm1::FirstPage)->trigger();
+    EXPECT_EQ(window->panelText(3), "pages.txt [1/3]");
+    EXPECT_DOUBLE_EQ(chart->curve(0)->data()->at(0)->value, 0.0);
+
+    // A file that shrank below the page shown comes back on its last page.
+    window->OstatniaStronaExecute();
+    write("pages.txt", dataText(40000, 2));
+    window->Timer1Timer();
+    EXPECT_EQ(window->panelText(3), "pages.txt [2/2]");
+    EXPECT_EQ(points(chart, 0), 8000);
+}
+
+// The overview shows every line as an envelope; zoomed in to a page's worth of lines it
+// shows their actual points; a reload keeps it; the page keys leave it.
+TEST_F(WizorWindow, WholeFileOverviewAndItsActualPointsWhenZoomedIn)
+{
+    startWith(write("all.txt", dataText(100000, 18)));
+    WizorChart* chart = window->upperChart();
+    window->action(TWizorForm1::WholeFile)->trigger();
+    EXPECT_TRUE(window->overviewShown());
+    EXPECT_TRUE(window->action(TWizorForm1::WholeFile)->isChecked());
+    EXPECT_EQ(window->action(TWizorForm1::WholeFile)->shortcut(), QKeySequence("Ctrl+0"));
+    EXPECT_EQ(window->panelText(3), "all.txt");
+    EXPECT_FALSE(window->showsDetail(chart));
+    EXPECT_EQ(chart->keyRange(), (Range{0.0, 99999.0}));
+    EXPECT_EQ(window->lowerChart()->activeCurveCount(), 2);
+    // Runs of 32 lines: the first sweeps from line 0's value to line 31's.
+    EXPECT_EQ(chart->curve(0)->data()->at(0)->value, 0.0);
+    EXPECT_EQ(chart->curve(0)->data()->at(1)->value, 31.0);
+    EXPECT_EQ(chart->curve(0)->dataCount(), 2 * 3125);
+
+    window->ZoomInExecute();
+    chart->finishZoomAnimation();
+    window->ZoomInExecute();
+    chart->finishZoomAnimation();
+    for (int i = 0; i < 100 && !window->showsDetail(chart); ++i) QCoreApplication::processEvents();
+    ASSERT_TRUE(window->showsDetail(chart));
+    const Range visible = chart->keyRange();
+    EXPECT_LE(visible.size(), 32000.0);
+    // Each point stands at its line number and holds that line's value.
+    const auto point = chart->curve(2)->data()->findBegin(visible.lower);
+    EXPECT_DOUBLE_EQ(point->value, double(float(point->key + 0.02)));
+
+    window->Timer1Timer();
+    EXPECT_TRUE(window->overviewShown());
+    EXPECT_TRUE(window->showsDetail(chart));
+    EXPECT_EQ(chart->keyRange(), visible);
+
+    window->ZoomOutExecute();
+    for (int i = 0; i < 100 && window->showsDetail(chart); ++i) QCoreApplication::processEvents();
+    EXPECT_FALSE(window->showsDetail(chart));
+
+    window->action(TWizorForm1::LastPage)->trigger();
+    EXPECT_FALSE(window->overviewShown());
+    EXPECT_EQ(window->panelText(3), "all.txt [4/4]");
+    EXPECT_EQ(points(chart, 0), 100000 - 96000);
+    EXPECT_EQ(chart->keyRange(), (Range{0.0, 3999.0}));
+}
+
+TEST_F(WizorWindow, ADroppedFileOpensAsIfChosen)
+{
+    startWith(write("first.txt", dataText(5, 2)));
+    const QString dropped = write("dropped.txt", dataText(7, 3));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(dropped)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    EXPECT_EQ(window->fileName(), dropped);
+    EXPECT_EQ(window->upperChart()->activeCurveCount(), 3);
+    EXPECT_EQ(points(window->upperChart(), 0), 7);
+
+    // Something that is not a file is refused.
+    QMimeData text;
+    text.setText("00:01.000 1");
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(window.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 int pdfPages(const QString& path)
