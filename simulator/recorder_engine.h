@@ -44,6 +44,9 @@ struct Faults {
 
 struct SimConfig {
     char modelDigit = '3';
+    // What " ?DAT &" reports for channels 1.. while no measurement runs; channels past
+    // the list (all when it is empty) drift around their own levels.
+    std::vector<int> setValues;
     std::vector<Block> blocks;
     long long memoryCapacity = 1000000;  // measurements over all channels
     RecorderSettings settings;
@@ -109,6 +112,7 @@ private:
     std::vector<Block> blocks_;
     RecorderSettings settings_;
     Faults faults_;
+    std::vector<int> setValues_;
     QDateTime wallAtZero_;
     qint64 clockOffsetMs_ = 0;
 

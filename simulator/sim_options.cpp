@@ -2,6 +2,7 @@
 
 #include "scenario.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 
@@ -50,6 +51,10 @@ Recorder:
   --trigger             triggering on: the option word's bit 0 is set in the
                         generated blocks and in register 0 (record type 5 then
                         sends a time stamp with every sample)
+  --values V1,V2,...    what " ?DAT &" reports for channels 1, 2, ... while
+                        no measurement runs (other channels drift slowly);
+                        during a measurement every channel reads the signal
+                        of the block being recorded
   --memory N            memory size in measurements over all channels
                         (default 1000000); free memory is this less the
                         stored blocks
@@ -136,7 +141,7 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
         static const std::set<std::string> valued = {
             "--model",    "--blocks",      "--samples",  "--channels", "--period",          "--memory",
             "--scenario", "--link",        "--baud",     "--log",      "--silent-register", "--wrong-block-number",
-            "--garbage",  "--nul-in-dump", "--cut-block"};
+            "--garbage",  "--nul-in-dump", "--cut-block", "--values"};
         std::string v;
         if (arg == "--help" || arg == "-h") {
             options.help = true;
@@ -186,6 +191,19 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             if (!parsePair(v, config.faults.garbageBytes, config.faults.garbageTimes, true)) return bad(v);
         } else if (arg == "--nul-in-dump") {
             if (!parseNumber(v, config.faults.nulInDumpAt, 0L)) return bad(v);
+        } else if (arg == "--values") {
+            config.setValues.clear();
+            std::size_t from = 0;
+            while (from <= v.size() && config.setValues.size() < 16) {
+                const std::size_t comma = std::min(v.find(',', from), v.size());
+                int value = 0;
+                const std::string item = v.substr(from, comma - from);
+                const char* end = item.data() + item.size();
+                auto [ptr, ec] = std::from_chars(item.data(), end, value);
+                if (item.empty() || ec != std::errc() || ptr != end) return bad(v);
+                config.setValues.push_back(value);
+                from = comma + 1;
+            }
         } else if (arg == "--cut-block") {
             int block = 0;
             long bytes = 0;

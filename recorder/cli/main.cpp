@@ -25,7 +25,7 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands;
-    for (auto table : {configCommands, downloadCommands, filesCommands, linkCommands}) {
+    for (auto table : {configCommands, downloadCommands, filesCommands, linkCommands, measureCommands}) {
         const auto part = table();
         commands.insert(commands.end(), part.begin(), part.end());
     }

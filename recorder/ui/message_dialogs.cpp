@@ -50,4 +50,9 @@ QString MessageBoxDialogs::openFileName(QWidget* parent, const QString& dir, con
     return QFileDialog::getOpenFileName(parent, QString(), QDir(dir).filePath(initialName), filter);
 }
 
+QString MessageBoxDialogs::saveFileName(QWidget* parent, const QString& dir, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), dir, filter);
+}
+
 }  // namespace vorda

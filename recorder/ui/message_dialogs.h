@@ -20,6 +20,9 @@ public:
     // The open dialog; the chosen path, or empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                                  const QString& filter) = 0;
+    // The save dialog (no extension added to a typed name); the chosen path, or empty
+    // when cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& dir, const QString& filter) = 0;
 };
 
 class MessageBoxDialogs final : public Dialogs {
@@ -28,6 +31,7 @@ public:
     bool confirm(QWidget* parent, const QString& text, const QString& caption) override;
     QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                          const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& dir, const QString& filter) override;
 };
 
 }  // namespace vorda

@@ -14,6 +14,8 @@ namespace vorda {
 
 class DesktopShell;
 class Dialogs;
+class LiveMonitoring;
+class MeasurementControl;
 class MemoryDownload;
 class ProgressBarView;
 class ScanSink;
@@ -21,6 +23,7 @@ class SerialLink;
 class TForm1;
 class TForm4;
 class TForm5;
+class TForm7;
 class TOKBottomDlg;
 class WindowReporter;
 struct Settings;
@@ -34,6 +37,9 @@ public:
     TForm1& mainWindow() { return *main_; }
     TForm4& progressDialog() { return *form4_; }
     TForm5& propertiesWindow() { return *form5_; }
+    TForm7& measurementsWindow() { return *form7_; }
+    LiveMonitoring& monitoring() { return *monitoring_; }
+    MeasurementControl& measurement() { return *measurement_; }
     TOKBottomDlg& aboutBox() { return *about_; }
     MemoryDownload& download() { return *download_; }
     WindowReporter& reporter() { return *reporter_; }
@@ -60,17 +66,23 @@ signals:
 
 private:
     void wireMainWindow();
+    void wireMeasurementsWindow();
+    void wireMonitoring();
     void rescanNewestBlock();
 
     Settings& settings_;
     ProgramState& state_;
     SerialLink& link_;
+    Dialogs& dialogs_;
     DesktopShell& shell_;
 
     std::unique_ptr<WindowReporter> reporter_;
     std::unique_ptr<TForm1> main_;  // owns the windows made with it as their parent
     std::unique_ptr<TForm4> form4_;
     TForm5* form5_ = nullptr;
+    TForm7* form7_ = nullptr;
+    std::unique_ptr<MeasurementControl> measurement_;
+    std::unique_ptr<LiveMonitoring> monitoring_;
     TOKBottomDlg* about_ = nullptr;
     std::unique_ptr<MemoryDownload> download_;
     ProgressBarView* measurementBar_ = nullptr;

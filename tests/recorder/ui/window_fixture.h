@@ -39,6 +39,9 @@ public:
     std::deque<bool> answers;  // answers to the next questions; Cancel when empty
     QString fileToOpen;        // what the open dialog returns (empty: cancelled)
     QString openDialogDir;
+    QString fileToSave;  // what the save dialog returns (empty: cancelled)
+    QString saveDialogDir;
+    QString saveDialogFilter;
 
     void message(QWidget*, const QString& text, const QString& caption, MessageIcon icon) override
     {
@@ -56,6 +59,12 @@ public:
     {
         openDialogDir = dir;
         return fileToOpen;
+    }
+    QString saveFileName(QWidget*, const QString& dir, const QString& filter) override
+    {
+        saveDialogDir = dir;
+        saveDialogFilter = filter;
+        return fileToSave;
     }
 };
 
