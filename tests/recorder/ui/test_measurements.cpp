@@ -68,11 +68,11 @@ TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)
     EXPECT_EQ(sim_->commands().size(), before);
 
     const QStringList filesBefore = w.listedNames();
-    m.selectRows({7, 3});  // the first selected counts
+    m.selectRows({8, 7});  // the first selected in list order counts
     m.ListBox1DblClick();
     EXPECT_EQ(state_.selectedBlock, 7);
     EXPECT_TRUE(sim_->commands().contains(QByteArray(" ?MEM 7 &")));
-    EXPECT_FALSE(sim_->commands().contains(QByteArray(" ?MEM 3 &")));
+    EXPECT_FALSE(sim_->commands().contains(QByteArray(" ?MEM 8 &")));
     EXPECT_EQ(w.listedNames().size(), filesBefore.size() + 1);
     // 2 channels x 20 samples at 38400 baud take 0 s: the estimate is 0 x 1.47 + 2.
     EXPECT_EQ(m.barMaximum(), 2);

@@ -194,7 +194,7 @@ TEST_F(Monitoring, DISABLED_PicturesOfAMinuteOfMonitoring)
     LiveMonitoring& m = windows_->monitoring();
     QDateTime clock(QDate(2026, 3, 4), QTime(10, 15, 0));
     m.setClock([&clock] { return clock; });
-    w.resize(560, 420);
+    w.resize(660, 420);
     w.show();
     w.monitoringCheckBox()->click();
     for (int poll = 0; poll < 20; ++poll) {
