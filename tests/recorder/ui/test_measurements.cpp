@@ -175,6 +175,13 @@ TEST_F(Measurements, AbortRightAfterTheStartRescansThreeTicksLater)
     QSignalSpy settingsAsked(&w, &TForm1::settingsRequested);
     m.settingsButton()->click();
     EXPECT_EQ(settingsAsked.count(), 1);
+
+    // "Pomoc" opens the help page at the measurements section.
+    QDir(startDir_.path()).mkpath(QStringLiteral("Help"));
+    writeFile(startPath(QStringLiteral("Help/instVor3.html")), "<html></html>");
+    m.helpButton()->click();
+    ASSERT_FALSE(launcher_.opened.empty());
+    EXPECT_EQ(launcher_.opened.back().fragment(), QStringLiteral("PomiCzyt"));
 }
 
 }  // namespace
