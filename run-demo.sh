@@ -20,9 +20,10 @@ cp "$ROOT/recorder/ui/help/instVor3.html" "$demo/Help/"
   for n in 1 2 3 4; do echo "com$n=$link"; done
 } > "$demo/ports.conf"
 
-# A first run starts with four named channels scaled to readable values.
+# A first run starts with four named channels scaled to readable values, and with the
+# simulator's sampling (100 ms x 500), so a started measurement's bar fits its length.
 if [ ! -f "$demo/dimconfig.aoln" ]; then
-  (cd "$demo" && "$BUILD/recorder/cli/vorda-cli" config set dimconfig.aoln channelsUsed=4 \
+  (cd "$demo" && "$BUILD/recorder/cli/vorda-cli" config set dimconfig.aoln channelsUsed=4 samplingTimeMs=100 sampleCount=500 \
     'channels[1].name=Temp1' 'channels[1].slopeSB=1.5259' 'channels[1].offsetSC=-20' 'channels[1].numberFormat=2' \
     'channels[2].name=Temp2' 'channels[2].slopeSB=1.5259' 'channels[2].offsetSC=-20' 'channels[2].numberFormat=2' \
     'channels[3].name=Cisnienie' 'channels[3].slopeSB=0.1526' 'channels[3].numberFormat=3' \

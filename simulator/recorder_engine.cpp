@@ -200,6 +200,14 @@ std::string RecorderEngine::dataReply(std::int64_t nowMs) const
     std::string text = "DAT";
     const double t = static_cast<double>(nowMs) / 1000.0;
     const auto tick = static_cast<std::uint32_t>(nowMs / 250);
+    // While a measurement runs, the channels read what the block being recorded holds now.
+    if (measurement_) {
+        const auto& m = *measurement_;
+        const auto sample = static_cast<int>((nowMs - m.startMs) / std::max(1, m.settings.samplingMs));
+        const int number = static_cast<int>(blocks_.size()) + 1;
+        for (int ch = 1; ch <= 16; ++ch) text += ' ' + std::to_string(generatedValue(number, sample, ch - 1));
+        return text + '\r';
+    }
     for (int ch = 1; ch <= 16; ++ch) {
         const double wave = 3000.0 * std::sin(2.0 * std::numbers::pi * (t / 120.0 + ch / 16.0));
         const auto hash = (tick + static_cast<std::uint32_t>(ch) * 97u) * 2654435761u;

@@ -2,6 +2,7 @@
 
 #include "scenario.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 

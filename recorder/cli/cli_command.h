@@ -32,6 +32,7 @@ std::vector<Command> downloadCommands();
 std::vector<Command> filesCommands();
 std::vector<Command> linkCommands();
 std::vector<Command> settingsCommands();
+std::vector<Command> measureCommands();
 
 // Prints UTF-8 text to standard output or standard error.
 void out(const QString& text);

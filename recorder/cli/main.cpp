@@ -25,8 +25,8 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands;
-    for (auto table :
-         {configCommands, downloadCommands, filesCommands, linkCommands, settingsCommands, calibrationCommands}) {
+    for (auto table : {configCommands, downloadCommands, filesCommands, linkCommands, settingsCommands,
+                       calibrationCommands, measureCommands}) {
         const auto part = table();
         commands.insert(commands.end(), part.begin(), part.end());
     }

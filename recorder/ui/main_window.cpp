@@ -94,10 +94,10 @@ void TForm1::buildMenus()
     PokazPliki->setCheckable(true);
 
     QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
-    system->addAction(QStringLiteral("&Czytaj pamięć"), this, &TForm1::memoryReadRequested);
-    system->addAction(QStringLiteral("&Pomiay"), this, &TForm1::measurementsRequested);
-    system->addAction(QStringLiteral("&Ustaw"), this, &TForm1::settingsRequested);
-    system->addAction(QStringLiteral("&Kalibracja"), this, &TForm1::calibrationRequested);
+    guardedMenu_ = {system->addAction(QStringLiteral("&Czytaj pamięć"), this, &TForm1::memoryReadRequested),
+                    system->addAction(QStringLiteral("&Pomiay"), this, &TForm1::measurementsRequested),
+                    system->addAction(QStringLiteral("&Ustaw"), this, &TForm1::settingsRequested),
+                    system->addAction(QStringLiteral("&Kalibracja"), this, &TForm1::calibrationRequested)};
     system->addSeparator();
     system->addAction(QStringLiteral(" Właściwości"), this, &TForm1::propertiesRequested);
 
@@ -157,6 +157,11 @@ void TForm1::buildPanels()
     connect(CheckBox1, &QCheckBox::clicked, this, &TForm1::monitoringToggled);
     connect(monitorButton, &QPushButton::clicked, this, &TForm1::monitoringWindowRequested);
     connect(monitorSpeedButton, &QToolButton::clicked, this, &TForm1::monitoringWindowRequested);
+    // The "M" controls are hidden; Ctrl+M reaches the monitoring window all the same.
+    auto* monitorShortcut = new QAction(this);
+    monitorShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    connect(monitorShortcut, &QAction::triggered, this, &TForm1::monitoringWindowRequested);
+    addAction(monitorShortcut);
 
     // Each descriptive label pair stands beside the button it describes.
     struct Row {
@@ -286,6 +291,10 @@ void TForm1::applyEnablingRules()
 {
     const bool transfersAllowed = !transferRunning_ && !monitoringViewOn_;
     for (QPushButton* b : {BitBtn1, BitBtn6, BitBtn5, BitBtn2, BitBtn3}) b->setEnabled(transfersAllowed);
+    // The menu items of the same functions too, so no second exchange starts from there.
+    for (QAction* item : guardedMenu_) item->setEnabled(transfersAllowed);
+    Memo1->setVisible(monitoringViewOn_);
+    if (monitoringViewOn_) Memo1->raise();
     CheckBox1->setEnabled(!transferRunning_);
     setEnabled(!transferRunning_);
     Koniec->setEnabled(!monitoringWindowOpen_);

@@ -101,6 +101,9 @@ public:
     QPushButton* calibrationButton() const { return BitBtn3; }
     QPushButton* exitButton() const { return BitBtn4; }
     QCheckBox* monitoringCheckBox() const { return CheckBox1; }
+    QCheckBox* previewCheckBox() const { return CheckBox2; }
+    // The "&System" items of the guarded functions ("&Czytaj pamięć", "&Pomiay", "&Ustaw", "&Kalibracja").
+    QList<QAction*> guardedMenuItems() const { return guardedMenu_; }
 
 signals:
     void memoryReadRequested();                 // "&Czytanie pamięci", "&Czytaj pamięć"
@@ -176,6 +179,7 @@ private:
     QAction* EdytorPopup = nullptr;
     QAction* Koniec = nullptr;
     QAction* PokazPliki = nullptr;
+    QList<QAction*> guardedMenu_;
 };
 
 }  // namespace vorda

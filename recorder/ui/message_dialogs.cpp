@@ -50,12 +50,12 @@ QString MessageBoxDialogs::openFileNameTitled(QWidget* parent, const QString& ti
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
 }
 
-QString MessageBoxDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                        const QString& defaultSuffix)
+QString MessageBoxDialogs::saveFileName(QWidget* parent, const QString& title, const QString& dir,
+                                        const QString& filter, const QString& defaultSuffix)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, dir, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(defaultSuffix);
+    if (!defaultSuffix.isEmpty()) dialog.setDefaultSuffix(defaultSuffix);
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                    : QString();
 }

@@ -21,10 +21,11 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                                  const QString& filter) = 0;
     // The open and save dialogs with a title; the chosen path, or empty when cancelled.
-    // The save dialog appends `defaultSuffix` to a name typed without one.
+    // The save dialog starts in `dir` and appends `defaultSuffix` (when given) to a name
+    // typed without one.
     virtual QString openFileNameTitled(QWidget* parent, const QString& title, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                 const QString& defaultSuffix) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& dir, const QString& filter,
+                                 const QString& defaultSuffix = {}) = 0;
 };
 
 class MessageBoxDialogs final : public Dialogs {
@@ -34,7 +35,7 @@ public:
     QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                          const QString& filter) override;
     QString openFileNameTitled(QWidget* parent, const QString& title, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+    QString saveFileName(QWidget* parent, const QString& title, const QString& dir, const QString& filter,
                          const QString& defaultSuffix) override;
 };
 

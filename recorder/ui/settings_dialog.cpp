@@ -383,7 +383,7 @@ void TForm2::comboBoxChosen()
 
 void TForm2::ZapiszUstawieniaClick()
 {
-    const QString path = dialogs_.saveFileName(this, QString::fromUtf8(kSaveProgramTitle),
+    const QString path = dialogs_.saveFileName(this, QString::fromUtf8(kSaveProgramTitle), QString(),
                                                QString::fromUtf8(kSettingsProgramFilter), QStringLiteral("roln"));
     if (path.isEmpty()) return;
     state_.settingsProgramPath = path;

@@ -12,7 +12,9 @@
 #include "ui/calibration_wizard_window.h"
 #include "ui/constants_editor.h"
 #include "ui/desktop_shell.h"
+#include "ui/live_monitoring.h"
 #include "ui/main_window.h"
+#include "ui/measurements_window.h"
 #include "ui/progress_dialog.h"
 #include "ui/properties_window.h"
 #include "ui/settings_dialog.h"
@@ -26,7 +28,7 @@ const QString kWarning = QStringLiteral("Uwaga!");
 }  // namespace
 
 WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, Dialogs& dialogs, DesktopShell& shell)
-    : settings_(settings), state_(state), link_(link), shell_(shell),
+    : settings_(settings), state_(state), link_(link), dialogs_(dialogs), shell_(shell),
       reporter_(std::make_unique<WindowReporter>(dialogs))
 {
     // The main window first: its creation loads the settings, with the status texts in
@@ -47,6 +49,7 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     form4_ = std::make_unique<TForm4>();
     connect(reporter_.get(), &WindowReporter::transferMessageAdded, form4_.get(), &TForm4::addMessage);
     form5_ = new TForm5(settings_, main_.get());
+    form7_ = new TForm7(state_, main_.get());
     form9_ = new TForm9(main_.get());
     about_ = new TOKBottomDlg(main_.get());
     download_ = std::make_unique<MemoryDownload>(settings_, state_, link_, *reporter_, form4_.get());
@@ -68,9 +71,43 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     wireMainWindow();
     wireSettingsDialog();
     wireCalibration();
+    wireMeasurementsWindow();
+    wireMonitoring();
 }
 
 WindowSet::~WindowSet() = default;
+
+void WindowSet::wireMeasurementsWindow()
+{
+    measurement_ = std::make_unique<MeasurementControl>(settings_, state_, link_, *reporter_, form7_);
+    setMeasurementBar(form7_);
+    setBlockList(form7_);
+    connect(main_.get(), &TForm1::measurementsRequested, form7_, &TForm7::BitBtn6Click);
+    connect(form7_, &TForm7::startRequested, this,
+            [this](bool* accepted) { *accepted = measurement_->startMeasurement(); });
+    connect(form7_, &TForm7::abortRequested, this, [this] { measurement_->stopMeasurement(); });
+    connect(form7_, &TForm7::scanRequested, this,
+            [this] { scanSystem(settings_, state_, link_, *reporter_, *form5_); });
+    connect(form7_, &TForm7::blockReadRequested, this, [this] {
+        download_->readSelectedBlock(form7_);
+        main_->refreshFileList();
+    });
+    // "&Ustawianie" here opens what the main window's "&Ustawianie" opens.
+    connect(form7_, &TForm7::settingsRequested, main_.get(), &TForm1::settingsRequested);
+    connect(form7_, &TForm7::helpClicked, this, [this] { showHelp(QStringLiteral("#PomiCzyt")); });
+    connect(this, &WindowSet::rescanFinished, form7_, &TForm7::rescanFinished);
+    connect(this, &WindowSet::memoryWiped, form7_, &TForm7::memoryWiped);
+}
+
+void WindowSet::wireMonitoring()
+{
+    monitoring_ = std::make_unique<LiveMonitoring>(settings_, state_, link_, *reporter_, dialogs_, *main_);
+    LiveMonitoring* m = monitoring_.get();
+    connect(main_.get(), &TForm1::monitoringToggled, m, &LiveMonitoring::CheckBox1Click);
+    connect(main_.get(), &TForm1::previewToggled, m, &LiveMonitoring::CheckBox2Click);
+    connect(main_.get(), &TForm1::saveMonitoringRequested, m, &LiveMonitoring::ZapiszExecute);
+    connect(main_.get(), &TForm1::monitoringWindowRequested, m, &LiveMonitoring::openMonitoringWindow);
+}
 
 void WindowSet::wireMainWindow()
 {

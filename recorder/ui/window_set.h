@@ -17,6 +17,8 @@ class DesktopShell;
 class ProtocolCalibrationDevice;
 class RecorderProtocol;
 class Dialogs;
+class LiveMonitoring;
+class MeasurementControl;
 class MemoryDownload;
 class ProgressBarView;
 class ScanSink;
@@ -26,6 +28,7 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
+class TForm7;
 class TForm8;
 class TForm9;
 class TOKBottomDlg;
@@ -43,6 +46,9 @@ public:
     TForm8& constantsEditor() { return *form8_; }
     TForm4& progressDialog() { return *form4_; }
     TForm5& propertiesWindow() { return *form5_; }
+    TForm7& measurementsWindow() { return *form7_; }
+    LiveMonitoring& monitoring() { return *monitoring_; }
+    MeasurementControl& measurement() { return *measurement_; }
     TOKBottomDlg& aboutBox() { return *about_; }
     TForm3& calibrationWindow() { return *form3_; }
     TForm9& calibrationChoice() { return *form9_; }
@@ -80,11 +86,14 @@ private:
     void wireMainWindow();
     void wireSettingsDialog();
     void wireCalibration();
+    void wireMeasurementsWindow();
+    void wireMonitoring();
     void rescanNewestBlock();
 
     Settings& settings_;
     ProgramState& state_;
     SerialLink& link_;
+    Dialogs& dialogs_;
     DesktopShell& shell_;
 
     std::unique_ptr<WindowReporter> reporter_;
@@ -93,6 +102,9 @@ private:
     TForm2* form2_ = nullptr;
     std::unique_ptr<TForm4> form4_;
     TForm5* form5_ = nullptr;
+    TForm7* form7_ = nullptr;
+    std::unique_ptr<MeasurementControl> measurement_;
+    std::unique_ptr<LiveMonitoring> monitoring_;
     TOKBottomDlg* about_ = nullptr;
     std::unique_ptr<RecorderProtocol> calibrationProtocol_;
     std::unique_ptr<ProtocolCalibrationDevice> calibrationDevice_;

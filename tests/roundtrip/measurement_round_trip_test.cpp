@@ -124,10 +124,7 @@ TEST_F(RoundTrip, TimeOfDayColumn)
     expectReadAsWritten([&](int i) { return clockLabel((l.startTimeMs + i * l.samplingMs) % 86400000, true); });
 }
 
-// Disabled while Wizor's reader takes the header line of this mode ("MM:SS.mmm" has ':'
-// as its third character) for a time-only data line: the channels keep the names k1, k2,
-// ... and the chart gets a first point of value 0 that no sample made.
-TEST_F(RoundTrip, DISABLED_ElapsedTimeColumn)
+TEST_F(RoundTrip, ElapsedTimeColumn)
 {
     const BlockLayout l = layout('4', false);
     write(2, l);

@@ -39,6 +39,9 @@ public:
     std::deque<bool> answers;  // answers to the next questions; Cancel when empty
     QString fileToOpen;        // what the open dialog returns (empty: cancelled)
     QString openDialogDir;
+    QString fileToSave;  // what the save dialog returns (empty: cancelled)
+    QString saveDialogDir;
+    QString saveDialogFilter;
 
     void message(QWidget*, const QString& text, const QString& caption, MessageIcon icon) override
     {
@@ -58,15 +61,17 @@ public:
         return fileToOpen;
     }
     QStringList dialogTitles;  // titles of the titled open and save dialogs, in order
-    QString fileToSave;        // what the save dialog returns (empty: cancelled)
     QString openFileNameTitled(QWidget*, const QString& title, const QString&) override
     {
         dialogTitles << title;
         return fileToOpen;
     }
-    QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override
+    QString saveFileName(QWidget*, const QString& title, const QString& dir, const QString& filter,
+                         const QString&) override
     {
         dialogTitles << title;
+        saveDialogDir = dir;
+        saveDialogFilter = filter;
         return fileToSave;
     }
 };

@@ -1,0 +1,193 @@
+// vorda-cli monitor | measure: live monitoring of the recorder's current readings, and
+// the measurements window's start and abort, run in the current directory as the
+// start-up directory. Nothing is written to the configuration.
+
+#include "cli/cli_command.h"
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_files.h"
+#include "core/settings_record.h"
+#include "link/recorder_protocol.h"
+#include "link/serial_link.h"
+#include "measure/measurement_control.h"
+#include "measure/monitoring.h"
+
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+
+namespace vorda::cli {
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void onStopSignal(int)
+{
+    stopRequested = 1;
+}
+
+QString terminalLines(QString text)
+{
+    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+// Messages on standard error; questions on the terminal, or answered by --yes.
+class MeasureReporter : public Reporter {
+public:
+    bool assumeYes = false;
+
+    void showMessage(const QString& text, const QString& caption, MessageIcon) override
+    {
+        err(caption + QLatin1Char(' ') + terminalLines(text) + QLatin1Char('\n'));
+    }
+    bool confirm(const QString& text, const QString& caption) override
+    {
+        if (assumeYes) return true;
+        if (!isatty(STDIN_FILENO)) {
+            err(caption + QLatin1Char(' ') + terminalLines(text) + QStringLiteral(" (refused: add --yes)\n"));
+            return false;
+        }
+        err(caption + QLatin1Char(' ') + terminalLines(text) + QStringLiteral(" [y/N] "));
+        char answer[16] = {};
+        if (!std::fgets(answer, sizeof answer, stdin)) return false;
+        return answer[0] == 'y' || answer[0] == 'Y';
+    }
+};
+
+struct Session {
+    Settings settings{};
+    ProgramState state;
+    MeasureReporter reporter;
+    std::unique_ptr<SerialLink> link;
+
+    explicit Session(const GlobalOptions& options)
+    {
+        const QString dir = QDir::currentPath();
+        state.setStartDir(dir);
+        Reporter quiet;
+        loadStartupSettings(settings, dir, quiet);
+        link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);
+        if (!options.port.isEmpty()) link->setDeviceOverride(options.port);
+    }
+    RecorderProtocol protocol() { return RecorderProtocol(*link, settings, state, reporter); }
+};
+
+int usage(const char* name)
+{
+    err(QStringLiteral("vorda-cli %1: bad arguments (see vorda-cli %1 --help)\n").arg(QString::fromLatin1(name)));
+    return kExitUsage;
+}
+
+// Waits `ms` in short steps; false when Ctrl+C or SIGTERM came meanwhile.
+bool waitUnlessStopped(int ms)
+{
+    for (int waited = 0; waited < ms && !stopRequested; waited += 20) QThread::msleep(20);
+    return !stopRequested;
+}
+
+int runMonitor(const GlobalOptions& options, const QStringList& args)
+{
+    long count = 0;
+    QString outputPath;
+    for (int i = 0; i < args.size(); ++i) {
+        bool ok = true;
+        if (args[i] == QLatin1String("--count") && i + 1 < args.size()) {
+            count = args[++i].toLong(&ok);
+            if (count < 1) ok = false;
+        } else if (args[i] == QLatin1String("--output") && i + 1 < args.size()) {
+            outputPath = args[++i];
+        } else {
+            ok = false;
+        }
+        if (!ok) return usage("monitor");
+    }
+
+    Session s(options);
+    QFile output(outputPath);
+    if (!outputPath.isEmpty() && !output.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
+        return kExitFailed;
+    }
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+
+    MonitorSchedule schedule;
+    schedule.setMonitoring(true);
+    RecorderProtocol protocol = s.protocol();
+    protocol.readRegister(0);
+    for (long lines = 0; count == 0 || lines < count; ++lines) {
+        if (!waitUnlessStopped(schedule.intervalMs())) break;
+        const PollResult result = pollRecorder(protocol, s.settings, schedule.tick(), QDateTime::currentDateTime());
+        if (result.outcome != PollOutcome::Line) {
+            err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + QLatin1Char('\n'));
+            return kExitFailed;
+        }
+        out(QString::fromStdString(result.line) + QLatin1Char('\n'));
+        if (output.isOpen()) {
+            // Flushed per line, so a presenter in live view sees each line as it comes.
+            output.write(result.line.data(), static_cast<qint64>(result.line.size()));
+            output.write("\r\n", 2);
+            if (!output.flush()) {
+                err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
+                return kExitFailed;
+            }
+        }
+    }
+    return kExitOk;
+}
+
+int runMeasure(const GlobalOptions& options, const QStringList& args)
+{
+    const QString what = args.value(0);
+    const bool yes = args.size() == 2 && args[1] == QLatin1String("--yes");
+    if ((args.size() != 1 && !yes) || (what != QLatin1String("start") && what != QLatin1String("stop")))
+        return usage("measure");
+
+    Session s(options);
+    s.reporter.assumeYes = yes;
+    MeasurementControl control(s.settings, s.state, *s.link, s.reporter);
+    if (what == QLatin1String("stop")) {
+        control.stopMeasurement();
+        return kExitOk;
+    }
+    // The window checks the memory against the last register read; here register 0 is
+    // read first, and a recorder that does not answer it is not started.
+    s.settings.status.tag[0] = '-';
+    s.protocol().readRegister(0);
+    if (s.settings.status.tag[0] != 'R') {
+        err(QStringLiteral("vorda-cli measure start: Brak komunikacji\n"));
+        return kExitFailed;
+    }
+    if (!control.startMeasurement()) return kExitFailed;
+    out(QStringLiteral("Measurement started; it ends in about %1 s\n").arg(control.barMaximum() - 2));
+    return kExitOk;
+}
+
+}  // namespace
+
+std::vector<Command> measureCommands()
+{
+    return {
+        {"monitor", "[--count N] [--output FILE]", "print the recorder's current readings every 3 seconds",
+         "Polls as the main window's \"Monitorowanie.\" does: the first line from one reading,\n"
+         "then every 3 seconds one from the mean of the middle three of five readings. Each\n"
+         "line (date, time and one value per channel in use, tab-separated) is printed as it\n"
+         "comes; with --output it is also appended to FILE with CR-LF and flushed at once.\n"
+         "Stops after N lines, or on Ctrl+C (exit status 0). No answer: the message on\n"
+         "standard error and exit status 1.",
+         runMonitor},
+        {"measure", "start [--yes] | stop", "start or abort a measurement as the measurements window does",
+         "start: reads register 0, checks the free memory (none: refused; less than the\n"
+         "samples times channels set: asks on the terminal, refused without one unless\n"
+         "--yes), then sends \"  START &\". stop: sends \"$ $_END &\" and then \" &\".",
+         runMeasure},
+    };
+}
+
+}  // namespace vorda::cli

@@ -1,0 +1,102 @@
+#include "measure/monitoring.h"
+
+#include "core/channel_scaling.h"
+#include "core/settings_record.h"
+#include "link/recorder_protocol.h"
+
+#include <QSaveFile>
+
+namespace vorda {
+
+void MonitorSchedule::setMonitoring(bool on)
+{
+    monitoring_ = on;
+    timerRunning_ = on;
+    if (on) intervalMs_ = kFirstPollDelayMs;
+}
+
+void MonitorSchedule::setPreview(bool on)
+{
+    preview_ = on;
+    if (!on && !monitoring_) timerRunning_ = false;
+}
+
+PollKind MonitorSchedule::tick()
+{
+    if (!monitoring_) {
+        timerRunning_ = false;
+        return PollKind::None;
+    }
+    if (intervalMs_ == kFirstPollDelayMs) {
+        intervalMs_ = kPollIntervalMs;
+        return PollKind::Single;
+    }
+    return PollKind::Averaged;
+}
+
+float monitoredValue(const ChannelSettings& channel, std::int32_t reading)
+{
+    const long double value =
+        static_cast<long double>(reading) * channel.slopeSB * 0.001L + static_cast<long double>(channel.offsetSC);
+    return static_cast<float>(value);
+}
+
+std::string monitoringLine(const QDateTime& when, const Settings& settings, const ReadingsRow& readings)
+{
+    std::string line = when.toString(QStringLiteral("yy-MM-dd HH:mm:ss")).toStdString();
+    line += '\t';
+    const int channels = settings.usedChannels();
+    for (int c = 1; c <= channels; ++c) {
+        const ChannelSettings& channel = settings.channel(c);
+        line += monitorText(monitoredValue(channel, readings[static_cast<std::size_t>(c)]), channel.numberFormat);
+    }
+    return line;
+}
+
+std::vector<float> monitoredValues(const Settings& settings, const ReadingsRow& readings)
+{
+    std::vector<float> values;
+    for (int c = 1; c <= settings.usedChannels(); ++c)
+        values.push_back(monitoredValue(settings.channel(c), readings[static_cast<std::size_t>(c)]));
+    return values;
+}
+
+PollResult pollRecorder(RecorderProtocol& protocol, const Settings& settings, PollKind kind, const QDateTime& when)
+{
+    PollResult result;
+    if (kind == PollKind::None) return result;
+    SerialLink& link = protocol.link();
+    if (link.exchangeInProgress()) {
+        result.outcome = PollOutcome::LinkBusy;
+        return result;
+    }
+    if (kind == PollKind::Single)
+        protocol.readCurrentData();
+    else
+        protocol.readCurrentDataAveraged();
+    // The reply of the last exchange decides whether the recorder answered.
+    if (link.replyText().size() < 2) return result;
+    result.outcome = PollOutcome::Line;
+    result.line = monitoringLine(when, settings, link.readings[0]);
+    result.values = monitoredValues(settings, link.readings[0]);
+    return result;
+}
+
+bool MonitoringLog::save(const QString& path, QString* error) const
+{
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    for (std::size_t i = 0; ok && i < lines_.size(); ++i) {
+        const std::string& line = lines_[i];
+        ok = file.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size()) &&
+             file.write("\r\n", 2) == 2;
+    }
+    ok = ok && file.commit();
+    if (!ok) {
+        if (error) *error = file.errorString();
+        file.cancelWriting();
+    }
+    return ok;
+}
+
+}  // namespace vorda

@@ -1,0 +1,136 @@
+#include "ui/monitoring_window.h"
+
+#include "core/channel_scaling.h"
+#include "core/settings_record.h"
+#include "core/text_codec.h"
+#include "ui/live_monitoring.h"
+#include "wizor_chart.h"
+
+#include <qcustomplot.h>
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace vorda {
+
+TMonitorowanie1::TMonitorowanie1(Settings& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), settings_(settings)
+{
+    setWindowTitle(QStringLiteral("Monitorowanie1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* panel = new QWidget(this);
+    panel->setFixedWidth(90);
+    closeButton_ = new QPushButton(QStringLiteral("&Close"), panel);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->addWidget(closeButton_);
+    panelLayout->addStretch(1);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+
+    pages_ = new QTabWidget(this);
+    auto* first = new QWidget(pages_);
+    text_ = new QPlainTextEdit(first);
+    text_->setReadOnly(true);
+    text_->setMaximumWidth(180);
+    QPalette pale = text_->palette();
+    pale.setColor(QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
+    pale.setColor(QPalette::Text, QToolTip::palette().color(QPalette::ToolTipText));
+    text_->setPalette(pale);
+    chart_ = new QCustomPlot(first);
+    auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
+    ticker->setDateTimeFormat(QStringLiteral("HH:mm:ss"));
+    chart_->xAxis->setTicker(ticker);
+    chart_->legend->setVisible(true);
+    chart_->legend->setFont(QFont(font().family(), 8));
+    auto* firstLayout = new QHBoxLayout(first);
+    firstLayout->addWidget(text_);
+    firstLayout->addWidget(chart_, 1);
+    pages_->addTab(first, QStringLiteral("TabSheet1"));
+    pages_->addTab(new QWidget(pages_), QStringLiteral("TabSheet2"));
+    pages_->addTab(new QWidget(pages_), QStringLiteral("TabSheet3"));
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addWidget(pages_, 1);
+
+    if (settings_.monitorWidth > 0 && settings_.monitorHeight > 0) {
+        resize(settings_.monitorWidth, settings_.monitorHeight);
+        move(settings_.monitorLeft, settings_.monitorTop);
+    } else {
+        resize(640, 400);
+    }
+}
+
+QString TMonitorowanie1::channelName(int c) const
+{
+    const QString name = fromWin1250(fieldText(settings_.channel(c).name)).trimmed();
+    return name.isEmpty() ? QStringLiteral("k%1").arg(c) : name;
+}
+
+void TMonitorowanie1::ensureCurves(int count)
+{
+    count = std::min(count, wizor::WizorChart::kCurves);
+    for (int i = chart_->graphCount(); i < count; ++i) {
+        QCPGraph* graph = chart_->addGraph();
+        graph->setPen(QPen(wizor::WizorChart::curveColour(i, false), 2));
+        graph->setName(channelName(i + 1));
+    }
+}
+
+void TMonitorowanie1::addPoints(const MonitorSample& sample)
+{
+    ensureCurves(static_cast<int>(sample.values.size()));
+    const double x = static_cast<double>(sample.when.toMSecsSinceEpoch()) / 1000.0;
+    for (std::size_t i = 0; i < sample.values.size() && i < std::size_t(chart_->graphCount()); ++i)
+        chart_->graph(static_cast<int>(i))->addData(x, sample.values[i]);
+}
+
+void TMonitorowanie1::setSamples(const std::vector<MonitorSample>& samples)
+{
+    chart_->clearGraphs();
+    for (const MonitorSample& sample : samples) addPoints(sample);
+    if (!samples.empty()) showValues(samples.back());
+    chart_->rescaleAxes();
+    chart_->replot();
+}
+
+void TMonitorowanie1::addSample(const MonitorSample& sample)
+{
+    addPoints(sample);
+    showValues(sample);
+    chart_->rescaleAxes();
+    chart_->replot();
+}
+
+void TMonitorowanie1::showValues(const MonitorSample& sample)
+{
+    QStringList lines;
+    for (std::size_t i = 0; i < sample.values.size(); ++i) {
+        const int c = static_cast<int>(i) + 1;
+        const std::string value = monitorText(sample.values[i], settings_.channel(c).numberFormat);
+        lines << QStringLiteral("%1: %2").arg(channelName(c), QString::fromStdString(value).trimmed());
+    }
+    text_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+QString TMonitorowanie1::valuesText() const
+{
+    return text_->toPlainText();
+}
+
+void TMonitorowanie1::closeEvent(QCloseEvent* event)
+{
+    settings_.monitorWidth = width();
+    settings_.monitorHeight = height();
+    settings_.monitorLeft = x();
+    settings_.monitorTop = y();
+    emit closed();
+    event->accept();
+}
+
+}  // namespace vorda
