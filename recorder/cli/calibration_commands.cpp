@@ -4,6 +4,7 @@
 
 #include "calibration/calibration_wizard.h"
 #include "cli/cli_command.h"
+#include "cli/cli_session.h"
 #include "core/program_state.h"
 #include "core/settings_files.h"
 #include "core/settings_record.h"
@@ -21,36 +22,17 @@
 namespace vorda::cli {
 namespace {
 
-// Messages the wizard would show in a box go to standard error.
-class TerminalReporter : public Reporter {
-public:
-    void showMessage(const QString& text, const QString& caption, MessageIcon) override
-    {
-        err(caption + QStringLiteral(" ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
-            QLatin1Char('\n'));
-    }
-};
-
-struct WizardSession {
-    Settings settings{};
-    ProgramState state;
-    TerminalReporter reporter;
-    std::unique_ptr<SerialLink> link;
+struct WizardSession : RecorderSession {
+    MessageReporter reporter;
     std::unique_ptr<RecorderProtocol> protocol;
     std::unique_ptr<ProtocolCalibrationDevice> device;
     std::unique_ptr<CalibrationWizard> wizard;
 
-    explicit WizardSession(const GlobalOptions& options)
+    explicit WizardSession(const GlobalOptions& options) : RecorderSession(options)
     {
-        const QString dir = QDir::currentPath();
-        state.setStartDir(dir);
-        Reporter quiet;
-        loadStartupSettings(settings, dir, quiet);
-        link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);
-        if (!options.port.isEmpty()) link->setDeviceOverride(options.port);
         protocol = std::make_unique<RecorderProtocol>(*link, settings, state, reporter);
         device = std::make_unique<ProtocolCalibrationDevice>(*protocol);
-        wizard = std::make_unique<CalibrationWizard>(settings, *device, reporter, dir);
+        wizard = std::make_unique<CalibrationWizard>(settings, *device, reporter, state.startDir);
     }
 
     // Presses "Dalej >>" and tells whether the wizard reached `page`.

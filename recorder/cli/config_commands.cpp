@@ -1,6 +1,7 @@
 // vorda-cli config: show and edit settings records field by field.
 
 #include "cli/cli_command.h"
+#include "cli/cli_session.h"
 
 #include "core/reporter.h"
 #include "core/settings_fields.h"
@@ -13,16 +14,6 @@
 namespace vorda::cli {
 
 namespace {
-
-// Messages the core would show in a box go to standard error.
-class TerminalReporter : public Reporter {
-public:
-    void showMessage(const QString& text, const QString& caption, MessageIcon) override
-    {
-        err(caption + QLatin1Char(' ') + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
-            QLatin1Char('\n'));
-    }
-};
 
 QString fileProblem(const QString& command, const QString& path, const QString& problem)
 {
@@ -109,7 +100,7 @@ int runSet(const GlobalOptions&, const QStringList& args)
             return kExitUsage;
         }
     }
-    TerminalReporter reporter;
+    MessageReporter reporter;
     return saveSettingsFile(settings, path, reporter) ? kExitOk : kExitFailed;
 }
 

@@ -3,6 +3,7 @@
 // directory. Nothing is written to the configuration.
 
 #include "cli/cli_command.h"
+#include "cli/cli_session.h"
 #include "core/program_state.h"
 #include "core/progress_views.h"
 #include "core/reporter.h"
@@ -140,21 +141,10 @@ private:
 
 // Everything one command needs: the settings of the start-up load, the program state and
 // the link, all rooted in the current directory.
-struct Session {
-    Settings settings{};
-    ProgramState state;
+struct Session : RecorderSession {
     TerminalReporter reporter{state};
-    std::unique_ptr<SerialLink> link;
 
-    explicit Session(const GlobalOptions& options)
-    {
-        const QString dir = QDir::currentPath();
-        state.setStartDir(dir);
-        Reporter quiet;
-        loadStartupSettings(settings, dir, quiet);
-        link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);
-        if (!options.port.isEmpty()) link->setDeviceOverride(options.port);
-    }
+    explicit Session(const GlobalOptions& options) : RecorderSession(options) {}
 };
 
 // Parses a block number argument; -1 when it is not one.

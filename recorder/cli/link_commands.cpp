@@ -3,6 +3,7 @@
 // configuration.
 
 #include "cli/cli_command.h"
+#include "cli/cli_session.h"
 #include "core/program_state.h"
 #include "core/reporter.h"
 #include "core/settings_fields.h"
@@ -21,20 +22,12 @@ namespace {
 constexpr char kNoAnswer[] = "Brak komunikacji";
 
 // The settings, program state and link of one command, rooted in the current directory.
-struct LinkSession {
-    Settings settings{};
-    ProgramState state;
+struct LinkSession : RecorderSession {
     Reporter quiet;
-    std::unique_ptr<SerialLink> link;
     std::unique_ptr<RecorderProtocol> protocol;
 
-    explicit LinkSession(const GlobalOptions& options)
+    explicit LinkSession(const GlobalOptions& options) : RecorderSession(options)
     {
-        const QString dir = QDir::currentPath();
-        state.setStartDir(dir);
-        loadStartupSettings(settings, dir, quiet);
-        link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);
-        if (!options.port.isEmpty()) link->setDeviceOverride(options.port);
         protocol = std::make_unique<RecorderProtocol>(*link, settings, state, quiet);
     }
 

@@ -3,6 +3,7 @@
 // start-up directory. Nothing is written to the configuration.
 
 #include "cli/cli_command.h"
+#include "cli/cli_session.h"
 #include "core/program_state.h"
 #include "core/reporter.h"
 #include "core/settings_files.h"
@@ -60,21 +61,10 @@ public:
     }
 };
 
-struct Session {
-    Settings settings{};
-    ProgramState state;
+struct Session : RecorderSession {
     MeasureReporter reporter;
-    std::unique_ptr<SerialLink> link;
 
-    explicit Session(const GlobalOptions& options)
-    {
-        const QString dir = QDir::currentPath();
-        state.setStartDir(dir);
-        Reporter quiet;
-        loadStartupSettings(settings, dir, quiet);
-        link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);
-        if (!options.port.isEmpty()) link->setDeviceOverride(options.port);
-    }
+    explicit Session(const GlobalOptions& options) : RecorderSession(options) {}
     RecorderProtocol protocol() { return RecorderProtocol(*link, settings, state, reporter); }
 };
 

@@ -6,6 +6,7 @@
 #include "calibration/settings_command.h"
 #include "calibration/user_parameters.h"
 #include "cli/cli_command.h"
+#include "cli/cli_session.h"
 #include "core/program_state.h"
 #include "core/reporter.h"
 #include "core/settings_files.h"
@@ -21,20 +22,10 @@
 namespace vorda::cli {
 namespace {
 
-// Messages the core would show in a box go to standard error.
-class TerminalReporter : public Reporter {
-public:
-    void showMessage(const QString& text, const QString& caption, MessageIcon) override
-    {
-        err(caption + QLatin1Char(' ') + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
-            QLatin1Char('\n'));
-    }
-};
-
 struct Configuration {
     Settings settings{};
     QString dir = QDir::currentPath();
-    TerminalReporter reporter;
+    MessageReporter reporter;
 
     Configuration()
     {
@@ -71,15 +62,14 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
         return fieldFailure(QStringLiteral("settings"), *error);
     ProgramState state;
     state.setStartDir(config.dir);
-    SerialLink link(config.settings, makeSerialPortTransport(), config.dir);
-    if (!options.port.isEmpty()) link.setDeviceOverride(options.port);
-    RecorderProtocol protocol(link, config.settings, state, config.reporter);
+    const auto link = makeLink(config.settings, config.dir, options);
+    RecorderProtocol protocol(*link, config.settings, state, config.reporter);
     protocol.sendPlainCommand(outcome.command->text.left(kPendingCommandMax));
-    const bool sent = link.writeStatus == 0;
+    const bool sent = link->writeStatus == 0;
     config.settings.portOpen = 0;
     if (!config.save()) return kExitFailed;
     if (!sent) {
-        err(QStringLiteral("vorda-cli settings: not sent (%1 could not be used)\n").arg(link.device()));
+        err(QStringLiteral("vorda-cli settings: not sent (%1 could not be used)\n").arg(link->device()));
         return kExitFailed;
     }
     return kExitOk;

@@ -22,14 +22,6 @@ namespace {
 
 class Calibration : public WindowFixture {
 protected:
-    bool startSimulator(const QStringList& arguments)
-    {
-        sim_ = std::make_unique<RecorderSim>(arguments);
-        if (!sim_->started()) return false;
-        setPortDevice(sim_->devicePath());
-        return true;
-    }
-
     // "K&alibrowanie", then `choose` in the modal choice dialog.
     void openWizard(TForm1& w, QPushButton* (TForm9::*choose)() const)
     {
@@ -44,8 +36,6 @@ protected:
         QTest::keyClicks(wizard.field(), text);
         wizard.nextButton()->click();
     }
-
-    std::unique_ptr<RecorderSim> sim_;
 };
 
 TEST_F(Calibration, ChoiceDialogOffersBothProceduresAndHelp)

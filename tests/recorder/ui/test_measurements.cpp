@@ -20,21 +20,11 @@ namespace {
 
 class Measurements : public WindowFixture {
 protected:
-    bool startSimulator(const QStringList& arguments)
-    {
-        sim_ = std::make_unique<RecorderSim>(arguments);
-        if (!sim_->started()) return false;
-        setPortDevice(sim_->devicePath());
-        return true;
-    }
-
     // The commands logged after the first `from`, once at least `count` are there.
     QList<QByteArray> commandsFrom(qsizetype from, int count) const
     {
         return sim_->waitForCommands(static_cast<int>(from) + count).mid(from);
     }
-
-    std::unique_ptr<RecorderSim> sim_;
 };
 
 TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)

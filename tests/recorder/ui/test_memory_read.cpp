@@ -15,15 +15,6 @@ namespace {
 
 class MemoryRead : public WindowFixture {
 protected:
-    // Starts the simulator and maps every port of the start-up directory to it.
-    bool startSimulator(const QStringList& arguments)
-    {
-        sim_ = std::make_unique<RecorderSim>(arguments);
-        if (!sim_->started()) return false;
-        setPortDevice(sim_->devicePath());
-        return true;
-    }
-
     bool commandSent(const QByteArray& command) const { return sim_->commands().contains(command); }
 
     QStringList measurementFiles() const
@@ -40,8 +31,6 @@ protected:
               static_cast<QWidget*>(w.calibrationButton()), static_cast<QWidget*>(w.monitoringCheckBox())})
             EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     }
-
-    std::unique_ptr<RecorderSim> sim_;
 };
 
 TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)

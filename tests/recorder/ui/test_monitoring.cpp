@@ -22,14 +22,6 @@ namespace {
 
 class Monitoring : public WindowFixture {
 protected:
-    bool startSimulator(const QStringList& arguments)
-    {
-        sim_ = std::make_unique<RecorderSim>(arguments);
-        if (!sim_->started()) return false;
-        setPortDevice(sim_->devicePath());
-        return true;
-    }
-
     TForm1& createMonitoredWindow()
     {
         TForm1& w = createWindow();
@@ -56,8 +48,6 @@ protected:
         for (QAction* item : w.guardedMenuItems()) any = any || item->isEnabled();
         return any;
     }
-
-    std::unique_ptr<RecorderSim> sim_;
 };
 
 TEST_F(Monitoring, CheckBoxesSwitchTheViewAndTheTimer)

@@ -7,6 +7,7 @@
 #include "core/settings_record.h"
 #include "link/serial_link.h"
 #include "link/serial_transport.h"
+#include "support/recorder_sim.h"
 #include "ui/application.h"
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
@@ -183,6 +184,15 @@ protected:
         return w;
     }
 
+    // Starts the simulator and maps every port of the start-up directory to it.
+    bool startSimulator(const QStringList& arguments)
+    {
+        sim_ = std::make_unique<RecorderSim>(arguments);
+        if (!sim_->started()) return false;
+        setPortDevice(sim_->devicePath());
+        return true;
+    }
+
     // A configuration file in the start-up directory made from `prepared`.
     void writeConfiguration(const Settings& prepared)
     {
@@ -210,6 +220,7 @@ protected:
     std::unique_ptr<SerialLink> link_;
     std::unique_ptr<DesktopShell> shell_;
     std::unique_ptr<WindowSet> windows_;
+    std::unique_ptr<RecorderSim> sim_;
     int terminations_ = 0;
 };
 

@@ -1,0 +1,31 @@
+#include "cli/cli_session.h"
+
+#include "core/settings_files.h"
+#include "link/serial_transport.h"
+
+#include <QDir>
+
+namespace vorda::cli {
+
+RecorderSession::RecorderSession(const GlobalOptions& options)
+{
+    const QString dir = QDir::currentPath();
+    state.setStartDir(dir);
+    Reporter quiet;
+    loadStartupSettings(settings, dir, quiet);
+    link = makeLink(settings, dir, options);
+}
+
+void MessageReporter::showMessage(const QString& text, const QString& caption, MessageIcon)
+{
+    err(caption + QLatin1Char(' ') + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QLatin1Char('\n'));
+}
+
+std::unique_ptr<SerialLink> makeLink(Settings& settings, const QString& dir, const GlobalOptions& options)
+{
+    auto link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);
+    if (!options.port.isEmpty()) link->setDeviceOverride(options.port);
+    return link;
+}
+
+}  // namespace vorda::cli

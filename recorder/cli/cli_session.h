@@ -1,0 +1,34 @@
+#pragma once
+// What every command that talks to the recorder starts from: the current directory as
+// the start-up directory, the settings of its start-up load, and the link, on --port
+// when it was given.
+
+#include "cli/cli_command.h"
+#include "core/program_state.h"
+#include "core/reporter.h"
+#include "core/settings_record.h"
+#include "link/serial_link.h"
+
+#include <memory>
+
+namespace vorda::cli {
+
+struct RecorderSession {
+    Settings settings{};
+    ProgramState state;
+    std::unique_ptr<SerialLink> link;
+
+    explicit RecorderSession(const GlobalOptions& options);
+};
+
+// A message the core would show in a box goes to standard error as "caption text", on
+// one line.
+class MessageReporter : public Reporter {
+public:
+    void showMessage(const QString& text, const QString& caption, MessageIcon) override;
+};
+
+// A link for `settings` in `dir`, on --port when it was given.
+std::unique_ptr<SerialLink> makeLink(Settings& settings, const QString& dir, const GlobalOptions& options);
+
+}  // namespace vorda::cli
