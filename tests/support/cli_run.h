@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace vorda::test {
 
 struct CliRun {
@@ -19,12 +21,20 @@ inline QString vordaCliPath()
     return QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli");
 }
 
-inline CliRun runProgram(const QString& dir, const QStringList& args, const QString& program = vordaCliPath())
+// `input`, when given, is the program's standard input; otherwise it reads an empty one.
+inline CliRun runProgram(const QString& dir, const QStringList& args, const QString& program = vordaCliPath(),
+                         const std::optional<QByteArray>& input = std::nullopt)
 {
     QProcess process;
     process.setWorkingDirectory(dir);
+    if (!input) process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, args);
     CliRun run;
+    if (input) {
+        if (!process.waitForStarted(30000)) return run;
+        process.write(*input);
+        process.closeWriteChannel();
+    }
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();

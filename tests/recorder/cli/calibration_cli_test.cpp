@@ -18,22 +18,7 @@ namespace {
 
 CliRun runWithInput(const QString& dir, const QStringList& args, const QByteArray& input)
 {
-    QProcess process;
-    process.setWorkingDirectory(dir);
-    process.start(vordaCliPath(), args);
-    CliRun run;
-    if (!process.waitForStarted(30000)) return run;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return runProgram(dir, args, vordaCliPath(), input);
 }
 
 std::optional<Settings> storedSettings(const QString& dir)

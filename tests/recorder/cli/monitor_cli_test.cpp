@@ -6,6 +6,8 @@
 #include "core/settings_files.h"
 #include "measurement_loader.h"
 
+#include "support/cli_run.h"
+
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QProcess>
@@ -16,26 +18,11 @@ namespace {
 
 using test::RecorderSim;
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 CliRun runCli(const QString& dir, const QString& device, const QStringList& args)
 {
-    QProcess process;
-    process.setProgram(QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli"));
-    process.setArguments(QStringList{QStringLiteral("--port"), device} + args);
-    process.setWorkingDirectory(dir);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start();
-    CliRun run;
-    if (!process.waitForFinished(60000)) process.kill();
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return test::runProgram(dir, QStringList{QStringLiteral("--port"), device} + args);
 }
 
 // A configuration in `dir` whose channels show the reading / 1000 as whole numbers.
