@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace recsim {
@@ -84,33 +85,67 @@ long long blockSize(const Block& block)
 
 std::string blockDump(const Block& block, int number, char modelDigit)
 {
-    char header[160];
-    std::snprintf(header, sizeof header, "R%c %s %s %d %d %d %d %d\r", modelDigit, block.date.c_str(),
-                  block.time.c_str(), number, block.sampleCount, block.samplingMs, block.channelCount,
-                  block.optionWord);
-    std::string out = header;
-
-    const bool digitalLast = modelDigit == '1';
-    const bool stamped = modelDigit == '5' && (block.optionWord & 1);
-    const bool known = modelDigit >= '1' && modelDigit <= '5';
-    if (!known) return out;
-
-    const int codesPerSample = digitalLast ? block.channelCount - 1 : block.channelCount;
-    const std::size_t perSample = static_cast<std::size_t>(block.channelCount) * 4 + (stamped ? 8 : 0);
-    out.reserve(out.size() + perSample * static_cast<std::size_t>(block.sampleCount));
-    for (int i = 0; i < block.sampleCount; ++i) {
-        for (int k = 0; k < codesPerSample; ++k) {
-            appendCode(out, slotValue(block, number, i, k));
-        }
-        if (digitalLast) {
-            const std::uint16_t inputs = slotValue(block, number, i, block.channelCount - 1);
-            appendDigitalPair(out, inputs & 1, inputs & 2);
-        }
-        if (stamped) {
-            appendTimeStamp(out, timeStampUnits(block, i));
-        }
-    }
+    DumpStream stream(block, number, modelDigit);
+    std::string out;
+    const std::size_t perSample = static_cast<std::size_t>(std::max(0, block.channelCount)) * 4 + 8;
+    out.reserve(64 + perSample * static_cast<std::size_t>(std::max(0, block.sampleCount)));
+    while (!stream.done()) stream.appendNext(out, 1 << 16);
     return out;
+}
+
+DumpStream::DumpStream(Block block, int number, char modelDigit, long nulAt, long cutAt)
+    : block_(std::move(block)), number_(number), model_(modelDigit), nulAt_(nulAt), cutAt_(cutAt),
+      nulPending_(nulAt >= 0)
+{
+    char header[160];
+    std::snprintf(header, sizeof header, "R%c %s %s %d %d %d %d %d\r", model_, block_.date.c_str(), block_.time.c_str(),
+                  number_, block_.sampleCount, block_.samplingMs, block_.channelCount, block_.optionWord);
+    header_ = header;
+    // A model the recorder does not know sends the header alone.
+    if (model_ < '1' || model_ > '5') nextSample_ = std::max(0, block_.sampleCount);
+}
+
+bool DumpStream::done() const
+{
+    if (cutAt_ >= 0 && sent_ >= cutAt_) return true;
+    return headerSent_ && nextSample_ >= block_.sampleCount && !nulPending_;
+}
+
+void DumpStream::appendSample(std::string& out, int sample) const
+{
+    const bool digitalLast = model_ == '1';
+    const bool stamped = model_ == '5' && (block_.optionWord & 1);
+    const int codesPerSample = digitalLast ? block_.channelCount - 1 : block_.channelCount;
+    for (int k = 0; k < codesPerSample; ++k) appendCode(out, slotValue(block_, number_, sample, k));
+    if (digitalLast) {
+        const std::uint16_t inputs = slotValue(block_, number_, sample, block_.channelCount - 1);
+        appendDigitalPair(out, inputs & 1, inputs & 2);
+    }
+    if (stamped) appendTimeStamp(out, timeStampUnits(block_, sample));
+}
+
+void DumpStream::appendNext(std::string& out, std::size_t bytes)
+{
+    if (done()) return;
+    std::string piece;
+    if (!headerSent_) {
+        piece = header_;
+        headerSent_ = true;
+    }
+    while (piece.size() < bytes && nextSample_ < block_.sampleCount) appendSample(piece, nextSample_++);
+    const long long rawEnd = rawSent_ + static_cast<long long>(piece.size());
+    // The NUL goes in once, also when it falls just after the last byte.
+    if (nulPending_ && nulAt_ <= rawEnd) {
+        piece.insert(static_cast<std::size_t>(nulAt_ - rawSent_), 1, '\0');
+        nulPending_ = false;
+    } else if (nulPending_ && nextSample_ >= block_.sampleCount) {
+        nulPending_ = false;  // beyond the end: no NUL
+    }
+    rawSent_ = rawEnd;
+    if (cutAt_ >= 0 && sent_ + static_cast<long long>(piece.size()) > cutAt_)
+        piece.resize(static_cast<std::size_t>(std::max(0LL, cutAt_ - sent_)));
+    sent_ += static_cast<long long>(piece.size());
+    out += piece;
 }
 
 std::vector<Block> generateBlocks(int count, int samples, int channels, int periodMs, int optionWord)

@@ -40,6 +40,34 @@ long long blockSize(const Block& block);
 // The full answer to " ?MEM n &": the header line ended by CR, then the samples.
 std::string blockDump(const Block& block, int number, char modelDigit);
 
+// The same answer made piece by piece, so that a block of any size starts going out at
+// once and is never held whole in memory. `nulAt` inserts a NUL byte at that offset of
+// the dump, `cutAt` ends the answer after that many bytes (both -1: no such fault).
+class DumpStream {
+public:
+    DumpStream(Block block, int number, char modelDigit, long nulAt = -1, long cutAt = -1);
+
+    // Appends the next piece to `out`: whole samples, at least `bytes` of them unless the
+    // answer ends first.
+    void appendNext(std::string& out, std::size_t bytes);
+    bool done() const;
+
+private:
+    void appendSample(std::string& out, int sample) const;
+
+    Block block_;
+    int number_;
+    char model_;
+    long nulAt_;
+    long cutAt_;
+    std::string header_;
+    bool headerSent_ = false;
+    int nextSample_ = 0;
+    long long rawSent_ = 0;  // bytes of the answer before the faults
+    long long sent_ = 0;     // bytes handed out
+    bool nulPending_;
+};
+
 // Blocks made by the generator: `count` blocks with start times one hour, one minute
 // and one second apart, so that each block has its own date and time.
 std::vector<Block> generateBlocks(int count, int samples, int channels, int periodMs, int optionWord);

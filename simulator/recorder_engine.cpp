@@ -13,6 +13,9 @@ namespace {
 
 constexpr std::size_t maxCommandLength = 4096;
 constexpr std::size_t fillerChunk = 256;
+// The size of one piece of a streamed dump: small enough to be made in well under a
+// millisecond, large enough to keep the line busy between two pieces.
+constexpr std::size_t kStreamPiece = 16 * 1024;
 
 std::vector<std::string> tokenize(const std::string& command)
 {
@@ -116,6 +119,7 @@ std::optional<std::int64_t> RecorderEngine::nextEventMs() const
 
 std::string_view RecorderEngine::pendingOutput()
 {
+    if (sent_ >= output_.size()) refill();
     if (sent_ >= output_.size() && filler_) {
         output_.assign(fillerChunk, '0');
         sent_ = 0;
@@ -137,12 +141,28 @@ std::string RecorderEngine::takeOutput()
     std::string out(pendingOutput());
     output_.clear();
     sent_ = 0;
+    for (refill(); !output_.empty(); refill()) {
+        out += output_;
+        output_.clear();
+    }
     return out;
+}
+
+void RecorderEngine::refill()
+{
+    output_.clear();
+    sent_ = 0;
+    if (stream_ && !stream_->done()) {
+        stream_->appendNext(output_, kStreamPiece);
+        return;
+    }
+    stream_.reset();
+    output_.swap(afterStream_);
 }
 
 bool RecorderEngine::transferring() const
 {
-    return sent_ < output_.size() || filler_;
+    return sent_ < output_.size() || filler_ || (stream_ && !stream_->done()) || !afterStream_.empty();
 }
 
 bool RecorderEngine::takeDiscardRequest()
@@ -251,14 +271,20 @@ void RecorderEngine::execute(const std::string& command, std::int64_t nowMs)
     } else if (head == "?MEM") {
         const auto n = tokens.size() > 1 ? number<int>(tokens[1]) : std::nullopt;
         if (!n || *n < 1 || *n > static_cast<int>(blocks_.size())) return;
-        std::string dump = blockDump(blocks_[static_cast<std::size_t>(*n - 1)], *n, model_);
-        if (faults_.nulInDumpAt >= 0 && static_cast<std::size_t>(faults_.nulInDumpAt) <= dump.size()) {
-            dump.insert(static_cast<std::size_t>(faults_.nulInDumpAt), 1, '\0');
+        // The dump is made as it goes out: preparing a large block whole would keep the
+        // line silent past the PC's read time-out.
+        const auto cut = faults_.cutBlocks.find(*n);
+        DumpStream dump(blocks_[static_cast<std::size_t>(*n - 1)], *n, model_, faults_.nulInDumpAt,
+                        cut == faults_.cutBlocks.end() ? -1L : std::max(0L, cut->second));
+        if (stream_) {
+            // Asked again while a dump still goes out: this one follows it, made at once.
+            std::string whole;
+            while (!dump.done()) dump.appendNext(whole, kStreamPiece);
+            reply(std::move(whole));
+        } else {
+            reply(std::string());
+            stream_.emplace(std::move(dump));
         }
-        if (auto cut = faults_.cutBlocks.find(*n); cut != faults_.cutBlocks.end()) {
-            dump.resize(std::min(dump.size(), static_cast<std::size_t>(std::max(0L, cut->second))));
-        }
-        reply(std::move(dump));
         if (faults_.neverSilent) filler_ = true;
     } else if (head == "CLR_M") {
         blocks_.clear();
@@ -324,16 +350,20 @@ void RecorderEngine::applyClauses(const std::vector<std::string>& tokens, std::i
 
 void RecorderEngine::reply(std::string text)
 {
+    // Behind a dump still going out, a reply waits for the dump's end.
+    std::string& queue = stream_ ? afterStream_ : output_;
     if (faults_.garbageBytes > 0 && garbageLeft_ != 0) {
         if (garbageLeft_ > 0) --garbageLeft_;
         static constexpr char noise[] = "#~*%";
-        for (int i = 0; i < faults_.garbageBytes; ++i) output_.push_back(noise[i % 4]);
+        for (int i = 0; i < faults_.garbageBytes; ++i) queue.push_back(noise[i % 4]);
     }
-    output_ += text;
+    queue += text;
 }
 
 void RecorderEngine::abortTransfer()
 {
+    stream_.reset();
+    afterStream_.clear();
     output_.clear();
     sent_ = 0;
     filler_ = false;

@@ -113,6 +113,8 @@ private:
     void execute(const std::string& command, std::int64_t nowMs);
     void applyClauses(const std::vector<std::string>& tokens, std::int64_t nowMs);
     void reply(std::string text);
+    // output_ is sent: the next piece of the dump going out, else what waited behind it.
+    void refill();
     void abortTransfer();
     void finishMeasurement(std::int64_t endMs);
 
@@ -127,6 +129,8 @@ private:
     std::string input_;
     std::string output_;
     std::size_t sent_ = 0;
+    std::optional<DumpStream> stream_;  // the block dump going out, made piece by piece
+    std::string afterStream_;           // replies that follow the dump
     bool filler_ = false;
     bool discard_ = false;
     int wrongBlockNumbersLeft_;

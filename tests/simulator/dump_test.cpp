@@ -145,3 +145,82 @@ TEST(SimBlockDump, ZeroSamplesGiveTheHeaderOnly)
     EXPECT_EQ(h.converted, 8);
     EXPECT_EQ(h.samplesAt, dump.size());
 }
+
+namespace {
+
+// Takes every byte the engine has to send, in pieces of `step` as a paced line would.
+std::string drain(RecorderEngine& engine, std::size_t step)
+{
+    std::string out;
+    for (std::string_view pending = engine.pendingOutput(); !pending.empty(); pending = engine.pendingOutput()) {
+        const std::size_t n = std::min(step, pending.size());
+        out.append(pending.substr(0, n));
+        engine.markSent(n);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(SimBlockStream, ALargeBlockStartsAtOnceAndIsNeverHeldWhole)
+{
+    // 1,500,000 samples of 16 channels: 96 MB that a whole-block answer would have to
+    // prepare before its first byte, far beyond the PC's one-second wait.
+    SimConfig config;
+    config.blocks = generateBlocks(1, 1500000, 16, 10, 0);
+    RecorderEngine engine(config, QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+    engine.receive(" ?MEM 1 &", 0);
+
+    std::string start;
+    for (int piece = 0; piece < 4; ++piece) {
+        const std::string_view pending = engine.pendingOutput();
+        ASSERT_FALSE(pending.empty());
+        EXPECT_LE(pending.size(), 64u * 1024u);
+        start.append(pending);
+        engine.markSent(pending.size());
+    }
+    const DumpHeader h = parseDumpHeader(start);
+    ASSERT_EQ(h.converted, 8);
+    EXPECT_EQ(h.sampleCount, 1500000);
+    EXPECT_EQ(h.channelCount, 16);
+    const std::size_t whole = (start.size() - h.samplesAt) / 64;
+    for (std::size_t i = 0; i < whole; ++i)
+        ASSERT_EQ(decodeCode(std::string_view(start).substr(h.samplesAt + i * 64 + 60, 4)),
+                  slotValue(engine.blocks()[0], 1, int(i), 15));
+
+    EXPECT_TRUE(engine.transferring());
+    engine.receive("$", 1);
+    EXPECT_FALSE(engine.transferring());
+    EXPECT_TRUE(engine.pendingOutput().empty());
+}
+
+TEST(SimBlockStream, PiecesJoinToTheWholeDumpWithItsFaultsAndWhatFollows)
+{
+    SimConfig config;
+    config.blocks = generateBlocks(2, 700, 16, 10, 0);
+    const std::string first = blockDump(config.blocks[0], 1, '3');
+    const std::string second = blockDump(config.blocks[1], 2, '3');
+    // The NUL falls on the edge between two pieces of the stream; block 2 is cut inside
+    // its third piece.
+    config.faults.nulInDumpAt = 16 * 1024;
+    config.faults.cutBlocks[2] = 40000;
+    RecorderEngine engine(config, QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+
+    engine.receive(" ?MEM 1 &", 0);
+    // A command that comes while the dump goes out is answered after the dump.
+    const std::string head(engine.pendingOutput().substr(0, 199));
+    engine.markSent(head.size());
+    engine.receive(" ?R_0 &", 0);
+    const std::string rest = head + drain(engine, 199);
+    std::string expected = first;
+    expected.insert(16 * 1024, 1, '\0');
+    expected += engine.registerReply(0, 0);
+    EXPECT_EQ(rest, expected);
+
+    engine.receive(" ?MEM 2 &", 0);
+    std::string cut = second;
+    cut.insert(16 * 1024, 1, '\0');
+    cut.resize(40000);
+    EXPECT_EQ(drain(engine, 4096), cut);
+    EXPECT_FALSE(engine.transferring());
+}
