@@ -21,6 +21,13 @@ void MessageReporter::showMessage(const QString& text, const QString& caption, M
     err(caption + QLatin1Char(' ') + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QLatin1Char('\n'));
 }
 
+void MessageReporter::portUnavailable(const QString& text)
+{
+    if (text == lastPortFailure_) return;
+    lastPortFailure_ = text;
+    err(text + QLatin1Char('\n'));
+}
+
 std::unique_ptr<SerialLink> makeLink(Settings& settings, const QString& dir, const GlobalOptions& options)
 {
     auto link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);

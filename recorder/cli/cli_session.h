@@ -23,9 +23,14 @@ struct RecorderSession {
 
 // A message the core would show in a box goes to standard error as "caption text", on
 // one line.
+// Why the port could not be opened goes there too, once.
 class MessageReporter : public Reporter {
 public:
     void showMessage(const QString& text, const QString& caption, MessageIcon) override;
+    void portUnavailable(const QString& text) override;
+
+private:
+    QString lastPortFailure_;
 };
 
 // A link for `settings` in `dir`, on --port when it was given.

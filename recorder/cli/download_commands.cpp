@@ -59,6 +59,9 @@ public:
     void setStatus(StatusPanel panel, const QString& text) override
     {
         if (panel == StatusPanel::Port || text.trimmed().isEmpty()) return;
+        // A port that cannot be opened is told by every exchange that tries it.
+        if (text == lastStatus_) return;
+        lastStatus_ = text;
         clearBar();
         err(withPlainLineBreaks(text) + QLatin1Char('\n'));
     }
@@ -132,6 +135,7 @@ private:
     }
 
     ProgramState& state_;
+    QString lastStatus_;
     bool barShown_;
     bool barVisible_ = false;
     std::int32_t block_ = 0;

@@ -34,11 +34,7 @@ struct LinkSession : RecorderSession {
     // Why nothing came back, for standard error: the port, when it could not be opened.
     QString portProblem() const
     {
-        if ((link->openStatus & kOpenFailed) != 0)
-            return QStringLiteral(" (%1 could not be opened)").arg(link->device());
-        if ((link->openStatus & kOpenBadMode) != 0)
-            return QStringLiteral(" (line parameters \"%1\" rejected)").arg(QString::fromLatin1(link->portText));
-        if (link->openStatus != 0) return QStringLiteral(" (%1 could not be configured)").arg(link->device());
+        if (link->openStatus != 0) return QStringLiteral(" (%1)").arg(link->openFailureText());
         return {};
     }
 };

@@ -39,7 +39,7 @@ QString terminalLines(QString text)
 }
 
 // Messages on standard error; questions on the terminal, or answered by --yes.
-class MeasureReporter : public Reporter {
+class MeasureReporter : public MessageReporter {
 public:
     bool assumeYes = false;
 

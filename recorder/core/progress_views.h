@@ -42,6 +42,8 @@ public:
     virtual void blockStarted(std::int32_t /*block*/, std::int64_t /*expectedBytes*/) {}
     // Bytes of the current block written to the dump so far.
     virtual void bytesReceived(std::int64_t) {}
+    // Of those, the sample characters after the header line: what `expectedBytes` counts.
+    virtual void sampleCharactersReceived(std::int64_t) {}
 };
 
 }  // namespace vorda

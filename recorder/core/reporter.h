@@ -31,6 +31,9 @@ public:
     // A note on the message panel that lasts while long work runs ("Czytam pamięć"), and
     // the blank that ends it.
     virtual void setActivity(const QString& text) { setStatus(StatusPanel::Message, text); }
+    // The port could not be opened for an exchange: `text` names the port, its device and
+    // the system's reason. It stays on the message panel until the next note.
+    virtual void portUnavailable(const QString& text) { setStatus(StatusPanel::Message, text); }
     // The hourglass cursor while an exchange with the recorder is in progress.
     virtual void setBusy(bool) {}
     // One line added to the transfer report ("Komunikaty transmisji").

@@ -94,6 +94,39 @@ std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::i
     return std::int64_t{sampleShape(recordType, triggerOn, channelCount).characters()} * sampleCount;
 }
 
+namespace {
+// "blok", "bloki" or "bloków" as the Polish numeral n wants it.
+QString blocksPhrase(int n)
+{
+    const int tens = n % 100;
+    const int units = n % 10;
+    const char* noun = n == 1 ? "blok" : (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) ? "bloki" : "bloków";
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(noun);
+}
+}  // namespace
+
+QString readOutcomeText(ReadOutcome outcome, int blocksRead, int partialBlock)
+{
+    switch (outcome) {
+    case ReadOutcome::Completed:
+        return QStringLiteral("Przeczytano ") + blocksPhrase(blocksRead);
+    case ReadOutcome::NoBlocks:
+        return QString::fromUtf8("Pamięć rejestratora jest pusta");
+    case ReadOutcome::NoCommunication:
+        return QString::fromUtf8(kNoBlocksText);
+    case ReadOutcome::Aborted: {
+        QString line = QStringLiteral("Przerwano: zapisano ") + blocksPhrase(blocksRead);
+        if (partialBlock > 0) line += QString::fromUtf8(" i początek bloku %1").arg(partialBlock);
+        return line;
+    }
+    case ReadOutcome::TooManyFailures:
+        return QString::fromUtf8(kBadRecordText) + QStringLiteral("; przeczytano ") + blocksPhrase(blocksRead);
+    case ReadOutcome::LinkBusy:
+        break;
+    }
+    return QString();
+}
+
 MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
                                DownloadView* view)
     : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view)
@@ -113,11 +146,17 @@ ReadOutcome MemoryDownload::readMemory()
     guard_ = &guard;
     const ReadOutcome outcome = readBlocks(guard);
     finishTransfer();
+    const QString summary = outcome == ReadOutcome::NoCommunication
+                                ? link_.noReplyReason()
+                                : readOutcomeText(outcome, blocksRead_, partialBlock_);
+    reporter_.setStatus(StatusPanel::Message, summary);
     return outcome;
 }
 
 ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
 {
+    blocksRead_ = 0;
+    partialBlock_ = 0;
     state_.abortRequested = false;
     abortHandled_ = false;
     if (view_) view_->clearMessages();
@@ -131,7 +170,9 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
         if (view_) view_->valuesChanged(DownloadValues::fromStatus(status));
         letEventsRun();
     }
-    if (status.blockCount == 0) {
+    // Without an answer the count is an old one: say why, and read nothing.
+    if (!isAnswer(reply)) reporter_.transferMessage(link_.noReplyReason());
+    if (status.blockCount == 0 || !isAnswer(reply)) {
         reporter_.transferMessage(text(kNoBlocksText));
         return isAnswer(reply) ? ReadOutcome::NoBlocks : ReadOutcome::NoCommunication;
     }
@@ -156,6 +197,10 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
                 return ReadOutcome::Aborted;
             }
             const BlockDownload block = fetchBlock(q, guard);
+            if (block.aborted)
+                partialBlock_ = q;
+            else if (block.commandSent)
+                ++blocksRead_;
             if (block.dumpCreated) convertBlock();
             if (view_) view_->setBarPosition(0);
             reporter_.filesChanged();
@@ -221,7 +266,8 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
 
     link_.mode = kDataMode;
     link_.open();
-    reporter_.setLinkState(LinkState::Connected);
+    const bool opened = link_.openStatus == 0;
+    if (opened) reporter_.setLinkState(LinkState::Connected);
     reporter_.setActivity(text(kReadingMemoryText));
     link_.command = memoryCommand(block);
     link_.send();
@@ -235,6 +281,7 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
                 : 0;
         if (view_) view_->blockStarted(block, expected);
         bool writeFailed = false;
+        std::int64_t headerEnd = -1;  // bytes up to and with the header's CR, once seen
         link_.receiving = true;
         do {
             link_.reply.clear();
@@ -242,8 +289,13 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
             // Every byte goes to the dump, NUL bytes included.
             if (link_.readStatus == 0 && !link_.reply.isEmpty()) {
                 if (dump.write(link_.reply) != link_.reply.size()) writeFailed = true;
+                if (headerEnd < 0 && link_.reply.contains('\r'))
+                    headerEnd = result.bytes + link_.reply.indexOf('\r') + 1;
                 result.bytes += link_.reply.size();
-                if (view_) view_->bytesReceived(result.bytes);
+                if (view_) {
+                    view_->bytesReceived(result.bytes);
+                    view_->sampleCharactersReceived(headerEnd < 0 ? 0 : result.bytes - headerEnd);
+                }
             }
             letEventsRun();
             if (state_.abortRequested) {
@@ -262,6 +314,7 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
 
     reporter_.setLinkState(LinkState::Disconnected);
     reporter_.setActivity(QStringLiteral(" "));
+    if (!opened) reporter_.portUnavailable(link_.openFailureText());
     dump.close();
     return result;
 }

@@ -59,6 +59,11 @@ bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q);
 // for no channel or no sample. More than 16 channels count as the 16 the conversion reads.
 std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn);
 
+// What the status bar says after a memory read: "Przeczytano N bloków", "Przerwano:
+// zapisano N bloków" (with the block cut short, if any), "Pamięć rejestratora jest
+// pusta", ...; empty for a read that never started.
+QString readOutcomeText(ReadOutcome outcome, int blocksRead, int partialBlock);
+
 // --- The operations ---
 
 class MemoryDownload {
@@ -107,6 +112,8 @@ private:
     Reporter& reporter_;
     DownloadView* view_;
     const ExchangeGuard* guard_ = nullptr;  // held while a transfer runs
+    int blocksRead_ = 0;                    // blocks of the last memory read fetched whole
+    int partialBlock_ = 0;                  // the block its abort cut short (0: none)
     bool abortHandled_ = false;             // the "$" for the current abort request has gone out
 };
 

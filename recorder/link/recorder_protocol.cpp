@@ -242,6 +242,7 @@ QByteArray RecorderProtocol::registerExchange(int n)
     link_.mode = kDataMode;
     reporter_.setLinkState(LinkState::Connected);
     link_.open();
+    reportOpenFailure();
     link_.send();
     link_.readChunk();
     reporter_.setLinkState(LinkState::Disconnected);
@@ -267,6 +268,7 @@ QByteArray RecorderProtocol::registerExchange(int n)
 QByteArray RecorderProtocol::dataRead()
 {
     link_.open();
+    reportOpenFailure();
     link_.send();
     link_.readChunk();
     return link_.replyText();
@@ -336,9 +338,15 @@ void RecorderProtocol::plainExchange(const QByteArray& text)
     link_.mode = kCommandMode;
     reporter_.setLinkState(LinkState::Connected);
     link_.open();
+    reportOpenFailure();
     link_.send();
     finishExchange();
     reporter_.setLinkState(LinkState::Disconnected);
+}
+
+void RecorderProtocol::reportOpenFailure()
+{
+    if (link_.openStatus != 0) reporter_.portUnavailable(link_.openFailureText());
 }
 
 void RecorderProtocol::finishExchange()

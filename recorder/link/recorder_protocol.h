@@ -81,6 +81,8 @@ private:
     void plainExchange(const QByteArray& text);
     QByteArray dataRead();
     void finishExchange();
+    // The status bar says why the port could not be opened.
+    void reportOpenFailure();
 
     SerialLink& link_;
     Settings& settings_;

@@ -203,7 +203,25 @@ void SerialLink::open()
     }
 
     settings_.portOpen = openStatus == 0 ? 1 : 0;
+    openFailure_.clear();
+    if (settings_.portOpen == 0) {
+        QString reason = transport_->errorText();
+        if (opened && !line) {
+            const std::string_view params = fieldText(settings_.portParams);
+            reason = QStringLiteral("nieprawidłowe parametry linii '%1'")
+                         .arg(QString::fromLatin1(params.data(), qsizetype(params.size())));
+        }
+        if (reason.isEmpty()) reason = QStringLiteral("port niedostępny");
+        openFailure_ =
+            QStringLiteral("Nie można otworzyć portu com%1 (%2): %3").arg(settings_.portNumber).arg(device_, reason);
+    }
     if (settings_.portOpen == 0 && transport_->isOpen()) transport_->close();
+}
+
+QString SerialLink::noReplyReason() const
+{
+    if (!openFailure_.isEmpty()) return openFailure_;
+    return QStringLiteral("Rejestrator nie odpowiada na porcie com%1 (%2)").arg(settings_.portNumber).arg(device_);
 }
 
 void SerialLink::send()

@@ -81,6 +81,12 @@ public:
     void setDeviceOverride(const QString& device);
     // The device that the last open() tried.
     QString device() const { return device_; }
+    // Why the last open() failed, as the user reads it: "Nie można otworzyć portu comN
+    // (DEVICE): REASON" with the system's reason; empty after a successful open.
+    QString openFailureText() const { return openFailure_; }
+    // Why an exchange got no reply: the open failure, else that the recorder on the port
+    // did not answer.
+    QString noReplyReason() const;
 
     // Opens and configures the port unless settings.portOpen is 1; on success portOpen
     // := 1. A handle opened but not configured is closed again at once, so a failed
@@ -124,6 +130,7 @@ private:
     QString startDir_;
     QString deviceOverride_;
     QString device_;
+    QString openFailure_;
     bool exchangeHeld_ = false;
 };
 

@@ -23,8 +23,14 @@ public:
         if (port_.isOpen()) return false;
         port_.setPortName(device);
         // QSerialPort opens exclusively: a lock file plus TIOCEXCL on Unix.
-        return port_.open(QIODevice::ReadWrite);
+        errorText_.clear();
+        if (port_.open(QIODevice::ReadWrite)) return true;
+        errorText_ = port_.errorString();
+        port_.clearError();
+        return false;
     }
+
+    QString errorText() const override { return errorText_; }
 
     bool isOpen() const override { return port_.isOpen(); }
 
@@ -45,6 +51,7 @@ public:
         ok = port_.setFlowControl(QSerialPort::NoFlowControl) && ok;
         // Lines without modem control (pseudo-terminals, some adapters) refuse these;
         // there is nothing to lower on them, so a refusal is no failure.
+        if (!ok) errorText_ = port_.errorString();
         port_.setDataTerminalReady(false);
         port_.setRequestToSend(false);
         port_.clearError();
@@ -138,6 +145,7 @@ private:
 
     QSerialPort port_;
     ReadTimeouts timeouts_ = {350, 1000};
+    QString errorText_;
 };
 
 }  // namespace

@@ -67,6 +67,8 @@ public:
     virtual ReadError read(QByteArray& chunk, int maxBytes) = 0;
     // Waits until the transmit buffer is empty, then closes. Harmless when closed.
     virtual void close() = 0;
+    // The system's words for why the last open or configuration failed (empty: unknown).
+    virtual QString errorText() const { return {}; }
 };
 
 // The transport of the real program: QSerialPort.

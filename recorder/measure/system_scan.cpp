@@ -5,6 +5,7 @@
 #include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "link/recorder_protocol.h"
+#include "link/serial_link.h"
 
 #include <charconv>
 #include <cstdarg>
@@ -69,6 +70,14 @@ bool readMarkedRegister(Settings& settings, ProgramState& state, SerialLink& lin
     settings.status.tag[0] = '-';
     RecorderProtocol(link, settings, state, reporter).readRegister(n);
     return answered(settings.status);
+}
+
+// "Brak komunikacji", and on the next line why.
+ScanOutcome noCommunication(const SerialLink& link, ScanSink& sink)
+{
+    sink.reportLine(QString::fromUtf8(kNoCommunication));
+    sink.reportLine(link.noReplyReason());
+    return ScanOutcome::NoCommunication;
 }
 
 }  // namespace
@@ -144,10 +153,7 @@ ScanOutcome scanSystem(Settings& settings, ProgramState& state, SerialLink& link
     sink.clear();
     reporter.processEvents();
     for (int n = 0;; ++n) {
-        if (!readMarkedRegister(settings, state, link, reporter, n)) {
-            sink.reportLine(QString::fromUtf8(kNoCommunication));
-            return ScanOutcome::NoCommunication;
-        }
+        if (!readMarkedRegister(settings, state, link, reporter, n)) return noCommunication(link, sink);
         const RecorderStatus& s = settings.status;
         if (n == 0) {
             const QStringList lines = statusReportLines(s, state.optionWord);

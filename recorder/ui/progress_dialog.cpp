@@ -1,14 +1,19 @@
 #include "ui/progress_dialog.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vorda {
 
@@ -46,6 +51,9 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
 
+    received_ = new QLabel(this);
+    sampleCharactersReceived(0);
+
     Memo1 = new QPlainTextEdit(this);
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -64,6 +72,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(ProgressBar1);
+    layout->addWidget(received_);
     layout->addWidget(new QLabel(QStringLiteral("Komunikaty transmisji"), this));
     layout->addWidget(Memo1, 1);
     layout->addLayout(buttons);
@@ -93,6 +102,15 @@ void TForm4::showOver(QWidget* owner)
     }
     show();
     raise();
+    // The memory read blocks in its first exchanges right after this: the dialog paints
+    // now rather than stand as an empty frame until the first events run.
+    QTimer wake;
+    wake.start(10);
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    repaint();
 }
 
 void TForm4::BitBtn1Click()
@@ -146,6 +164,27 @@ void TForm4::setBarMaximum(int maximum)
 {
     // A range of 0..0 would turn the bar into a busy indicator.
     ProgressBar1->setMaximum(maximum > 1 ? maximum : 1);
+}
+
+void TForm4::blockStarted(std::int32_t, std::int64_t expectedBytes)
+{
+    expected_ = expectedBytes;
+    sampleCharactersReceived(0);
+}
+
+void TForm4::sampleCharactersReceived(std::int64_t received)
+{
+    const QLocale polish(QLocale::Polish);
+    if (expected_ > 0)
+        received_->setText(QString::fromUtf8("Odebrano: %1 z %2 znaków")
+                               .arg(polish.toString(qlonglong(received)), polish.toString(qlonglong(expected_))));
+    else
+        received_->setText(QString::fromUtf8("Odebrano: %1 znaków").arg(polish.toString(qlonglong(received))));
+}
+
+QString TForm4::receivedText() const
+{
+    return received_->text();
 }
 
 void TForm4::setBarPosition(int position)

@@ -34,6 +34,9 @@ public:
     QString valueText(int row) const;  // rows of the label pairs, 0..4; 5 time, 6 date
 
     int barMaximum() const;
+    // "Odebrano: X z Y znaków": the current block's sample characters so far, of those its
+    // header announces.
+    QString receivedText() const;
 
     // DownloadView
     void clearMessages() override;
@@ -41,6 +44,8 @@ public:
     void setBarMaximum(int maximum) override;
     void setBarPosition(int position) override;
     int barPosition() const override;
+    void blockStarted(std::int32_t block, std::int64_t expectedBytes) override;
+    void sampleCharactersReceived(std::int64_t received) override;
 
     QPushButton* actionButton() const { return BitBtn1; }
 
@@ -54,6 +59,8 @@ private:
     Mode mode_ = Mode::Abort;
     QLabel* values_[7] = {};
     QProgressBar* ProgressBar1 = nullptr;
+    QLabel* received_ = nullptr;
+    std::int64_t expected_ = 0;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* Button1 = nullptr;

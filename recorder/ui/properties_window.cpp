@@ -99,6 +99,11 @@ void TForm5::BitBtn3Click()
     emit scanRequested();
 }
 
+void TForm5::scanFailed()
+{
+    BitBtn3->setEnabled(true);
+}
+
 void TForm5::showHistory(const QStringList& lines)
 {
     // Both other contents are a switch away.

@@ -29,6 +29,8 @@ public:
     // "Sprawdź ustawienia" of the settings dialog: shown and emptied, with the scan's
     // heading; the caller runs the scan.
     void showSettingsCheck();
+    // A scan that got no answer leaves "S&kanuj system" enabled, so the user can retry.
+    void scanFailed();
     // "&Historia kalibracji" shows the history file's lines (historyRequested).
     void showHistory(const QStringList& lines);
 

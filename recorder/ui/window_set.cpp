@@ -61,8 +61,7 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
         form4_->showOver(main_.get());
     });
     connect(form5_, &TForm5::helpClicked, this, [this] { showHelp(QStringLiteral("#konf")); });
-    connect(form5_, &TForm5::scanRequested, this,
-            [this] { scanSystem(settings_, state_, link_, *reporter_, *form5_); });
+    connect(form5_, &TForm5::scanRequested, this, &WindowSet::runSystemScan);
     connect(about_, &TOKBottomDlg::newestVersionRequested, this, [this] {
         if (!shell_.openWebAddress(QString::fromLatin1(web::kNewestVersion)))
             reporter_->showMessage(QStringLiteral("Nie znaleziono przeglądarki internetowej.."),
@@ -86,8 +85,7 @@ void WindowSet::wireMeasurementsWindow()
     connect(form7_, &TForm7::startRequested, this,
             [this](bool* accepted) { *accepted = measurement_->startMeasurement(); });
     connect(form7_, &TForm7::abortRequested, this, [this] { measurement_->stopMeasurement(); });
-    connect(form7_, &TForm7::scanRequested, this,
-            [this] { scanSystem(settings_, state_, link_, *reporter_, *form5_); });
+    connect(form7_, &TForm7::scanRequested, this, &WindowSet::runSystemScan);
     connect(form7_, &TForm7::blockReadRequested, this, [this] {
         download_->readSelectedBlock(form7_);
         main_->refreshFileList();
@@ -139,7 +137,7 @@ void WindowSet::wireSettingsDialog()
     });
     connect(form2_, &TForm2::checkRequested, this, [this] {
         form5_->showSettingsCheck();
-        scanSystem(settings_, state_, link_, *reporter_, *form5_);
+        runSystemScan();
     });
     connect(form2_, &TForm2::advancedRequested, this, &WindowSet::openConstantsEditor);
     connect(form2_, &TForm2::settingsProgramLoaded, this, [this] { main_->FormCreate(false); });
@@ -191,6 +189,11 @@ void WindowSet::readMemory()
     download_->readMemory();
     form4_->hide();
     main_->setTransferRunning(false);
+}
+
+void WindowSet::runSystemScan()
+{
+    if (scanSystem(settings_, state_, link_, *reporter_, *form5_) == ScanOutcome::NoCommunication) form5_->scanFailed();
 }
 
 void WindowSet::showHelp(const QString& anchor)

@@ -61,6 +61,9 @@ public:
     // The help page at `anchor`; "Nie odnaleziono pliku pomocy!" when it cannot be opened.
     // Every window's "Pomoc" comes here.
     void showHelp(const QString& anchor);
+    // The system scan into the properties window (and the block list); "S&kanuj system"
+    // stays enabled after a scan without an answer.
+    void runSystemScan();
     // "K&alibrowanie": the choice dialog, then the calibration or zeroing wizard.
     void chooseCalibration();
     // One housekeeping tick over the progress bars and the rescan countdown.

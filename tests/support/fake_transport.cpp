@@ -82,4 +82,9 @@ void FakeTransport::close()
     script_->isOpen = false;
 }
 
+QString FakeTransport::errorText() const
+{
+    return script_->openFails ? script_->openErrorText : QString();
+}
+
 }  // namespace vorda

@@ -22,6 +22,7 @@ public:
     struct Script {
         // --- what the port does ---
         bool openFails = false;
+        QString openErrorText = QStringLiteral("No such file or directory");  // why, when it fails
         bool timeoutsFail = false;
         bool lineFails = false;
         WriteError writeError = WriteError::None;  // every write fails this way
@@ -64,6 +65,7 @@ public:
     WriteResult write(const char* data, std::int64_t size) override;
     ReadError read(QByteArray& chunk, int maxBytes) override;
     void close() override;
+    QString errorText() const override;
 
 private:
     std::shared_ptr<Script> script_;

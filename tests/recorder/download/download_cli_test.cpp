@@ -121,9 +121,32 @@ TEST_F(DownloadCli, ScanPrintsTheReportOrNoCommunication)
     EXPECT_TRUE(lines.contains(QString::fromUtf8("Ilość zapisanych bloków - 2 .")));
     EXPECT_TRUE(lines.value(lines.size() - 2).startsWith(QStringLiteral("  2   ")));
 
-    const CliRun none = run(dir_.filePath(QStringLiteral("no-such-port")), {QStringLiteral("scan")});
+    const QString missing = dir_.filePath(QStringLiteral("no-such-port"));
+    const CliRun none = run(missing, {QStringLiteral("scan")});
     EXPECT_EQ(none.exitCode, 1);
-    EXPECT_EQ(none.out, QStringLiteral("Brak komunikacji\n"));
+    const QStringList noneLines = none.out.split(QLatin1Char('\n'));
+    EXPECT_EQ(noneLines.value(0), QStringLiteral("Brak komunikacji"));
+    const QString why = noneLines.value(1);
+    EXPECT_TRUE(why.startsWith(QString::fromUtf8("Nie można otworzyć portu com"))) << why.toStdString();
+    EXPECT_TRUE(why.contains(QStringLiteral(" (%1): ").arg(missing))) << why.toStdString();
+    EXPECT_EQ(none.err, why + QLatin1Char('\n'));
+}
+
+TEST_F(DownloadCli, ReadFromAPortThatCannotBeOpenedSaysWhyOnce)
+{
+    const QString missing = dir_.filePath(QStringLiteral("no-such-port"));
+    const CliRun r = run(missing, {QStringLiteral("read")});
+
+    EXPECT_EQ(r.exitCode, 1);
+    const QStringList errLines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_FALSE(errLines.isEmpty()) << r.err.toStdString();
+    const QString why = errLines.first();
+    EXPECT_TRUE(why.startsWith(QString::fromUtf8("Nie można otworzyć portu com"))) << why.toStdString();
+    EXPECT_TRUE(why.contains(QStringLiteral(" (%1): ").arg(missing))) << why.toStdString();
+    EXPECT_EQ(r.err.count(why), 1) << r.err.toStdString();
+    // The transfer messages begin with it too; no retry of a block follows.
+    EXPECT_TRUE(r.out.startsWith(why + QLatin1Char('\n'))) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(QString::fromUtf8("Błąd, powtórz="))) << r.out.toStdString();
 }
 
 TEST_F(DownloadCli, WipeNeedsConfirmationAndStartStopSendTheirCommands)

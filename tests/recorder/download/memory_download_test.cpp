@@ -212,19 +212,78 @@ TEST(MemoryRead, EmptyRecorderAndSilentLineSayNothingToRead)
     EXPECT_EQ(s.reporter.transfer, QStringList{QString::fromUtf8("Brak pomiarów do przeczytania")});
     EXPECT_EQ(s.line.commands, bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &"}));
 
+    EXPECT_EQ(s.reporter.statusTexts.last(), QString::fromUtf8("Pamięć rejestratora jest pusta"));
+
+    // A silent recorder with a block count left from an earlier read: nothing is asked
+    // for, and the memo says why before the usual line.
     FakeLineSession silent({"--silent-register", "0"});
     ASSERT_TRUE(silent.line.valid()) << silent.line.errorText().toStdString();
+    silent.settings.status.blockCount = 3;
     EXPECT_EQ(silent.download().readMemory(), ReadOutcome::NoCommunication);
-    EXPECT_EQ(silent.reporter.transfer, QStringList{QString::fromUtf8("Brak pomiarów do przeczytania")});
+    const QString noAnswer = QStringLiteral("Rejestrator nie odpowiada na porcie com%1 (%2)")
+                                 .arg(silent.settings.portNumber)
+                                 .arg(silent.link->device());
+    EXPECT_EQ(silent.reporter.transfer, (QStringList{noAnswer, QString::fromUtf8("Brak pomiarów do przeczytania")}));
+    EXPECT_EQ(silent.line.commands, bytesList({" ?R_0 &", " ?R_0 &", " ?R_0 &"}));
+    EXPECT_EQ(silent.reporter.statusTexts.last(), noAnswer);
 
+    // A port that cannot be opened is named with the system's reason, first in the memo
+    // and on the status bar, and no retries follow.
     FakeLineSession unopened({"--blocks", "2"});
     ASSERT_TRUE(unopened.line.valid()) << unopened.line.errorText().toStdString();
     unopened.line.script->openFails = true;
+    unopened.settings.status.blockCount = 2;
     EXPECT_EQ(unopened.download().readMemory(), ReadOutcome::NoCommunication);
-    EXPECT_EQ(unopened.reporter.transfer, QStringList{QString::fromUtf8("Brak pomiarów do przeczytania")});
+    const QString cannotOpen = QString::fromUtf8("Nie można otworzyć portu com%1 (%2): No such file or directory")
+                                   .arg(unopened.settings.portNumber)
+                                   .arg(unopened.link->device());
+    EXPECT_EQ(unopened.reporter.transfer,
+              (QStringList{cannotOpen, QString::fromUtf8("Brak pomiarów do przeczytania")}));
+    ASSERT_FALSE(unopened.reporter.statusTexts.isEmpty());
+    EXPECT_TRUE(unopened.reporter.statusTexts.contains(cannotOpen));
+    EXPECT_EQ(unopened.reporter.statusTexts.last(), cannotOpen);
     EXPECT_TRUE(unopened.line.commands.isEmpty());
     EXPECT_TRUE(s.measurementFiles().isEmpty());
     EXPECT_TRUE(unopened.measurementFiles().isEmpty());
+}
+
+TEST(MemoryRead, TheDialogHearsOfEveryChunkAndTheStatusBarOfTheOutcome)
+{
+    FakeLineSession s({"--blocks", "3", "--samples", "120", "--channels", "4"});
+    ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
+    struct CountingView : RecordingView {
+        std::int64_t expected = -1;
+        QList<std::int64_t> received;
+        void blockStarted(std::int32_t block, std::int64_t bytes) override
+        {
+            RecordingView::blockStarted(block, bytes);
+            expected = bytes;
+            received.clear();
+        }
+        void sampleCharactersReceived(std::int64_t n) override { received << n; }
+    } view;
+
+    EXPECT_EQ(s.download(&view).readMemory(), ReadOutcome::Completed);
+
+    // The last block: 120 samples of 4 codes, counted per chunk up to the whole.
+    EXPECT_EQ(view.expected, 120 * 4 * 4);
+    ASSERT_GE(view.received.size(), 2);
+    EXPECT_TRUE(std::is_sorted(view.received.begin(), view.received.end()));
+    EXPECT_EQ(view.received.last(), 120 * 4 * 4);
+    EXPECT_EQ(s.reporter.statusTexts.last(), QStringLiteral("Przeczytano 3 bloki"));
+}
+
+TEST(MemoryRead, OutcomeTextsOnTheStatusBar)
+{
+    EXPECT_EQ(readOutcomeText(ReadOutcome::Completed, 1, 0), QStringLiteral("Przeczytano 1 blok"));
+    EXPECT_EQ(readOutcomeText(ReadOutcome::Completed, 4, 0), QStringLiteral("Przeczytano 4 bloki"));
+    EXPECT_EQ(readOutcomeText(ReadOutcome::Completed, 12, 0), QString::fromUtf8("Przeczytano 12 bloków"));
+    EXPECT_EQ(readOutcomeText(ReadOutcome::Completed, 22, 0), QStringLiteral("Przeczytano 22 bloki"));
+    EXPECT_EQ(readOutcomeText(ReadOutcome::Aborted, 1, 2),
+              QString::fromUtf8("Przerwano: zapisano 1 blok i początek bloku 2"));
+    EXPECT_EQ(readOutcomeText(ReadOutcome::Aborted, 0, 0), QString::fromUtf8("Przerwano: zapisano 0 bloków"));
+    EXPECT_EQ(readOutcomeText(ReadOutcome::NoBlocks, 0, 0), QString::fromUtf8("Pamięć rejestratora jest pusta"));
+    EXPECT_TRUE(readOutcomeText(ReadOutcome::LinkBusy, 0, 0).isEmpty());
 }
 
 TEST(MemoryRead, DumpKeepsEveryByteIncludingNul)
@@ -291,6 +350,32 @@ TEST(MemoryRead, ADeviceThatFailsEveryReadEndsTheBlock)
     EXPECT_EQ(script->readCalls, 2);
     EXPECT_EQ(block.bytes, firstChunk.size());
     EXPECT_EQ(settings.portOpen, 0);
+}
+
+TEST(MemoryRead, AHugeBlockStartsArrivingWithinTheFirstReadTimeOut)
+{
+    // 3,000,000 samples of 16 channels: 192 MB, far more than the simulator could make
+    // within the one second the link waits for a block's first byte. The unpaced
+    // pseudo-terminal brings the start at once; the read stops itself after 64 KB.
+    RecorderSession s({"--blocks", "1", "--samples", "3000000", "--channels", "16"});
+    ASSERT_TRUE(s.sim.started()) << s.sim.errorText().toStdString();
+    RecordingView view;
+    MemoryDownload download = s.download(&view);
+    constexpr std::int64_t enough = 64 * 1024;
+    s.reporter.onEvents = [&] {
+        if (!s.state.abortRequested && view.currentBytes >= enough) download.requestAbort();
+    };
+
+    const BlockDownload block = download.downloadBlock(1);
+
+    EXPECT_TRUE(block.aborted);
+    EXPECT_GE(block.bytes, enough);
+    const QByteArray dump = s.dump();
+    const qsizetype headerEnd = dump.indexOf('\r');
+    ASSERT_GT(headerEnd, 0);
+    EXPECT_TRUE(dump.left(headerEnd).endsWith(" 1 3000000 10 16 0")) << dump.left(headerEnd).toStdString();
+    EXPECT_TRUE(std::all_of(dump.begin() + headerEnd + 1, dump.end(), [](char c) { return c >= '0' && c <= '?'; }));
+    EXPECT_TRUE(s.sim.waitForCommands(2).contains("$"));
 }
 
 TEST(SingleBlockRead, DownloadsOnlyTheSelectedBlock)

@@ -113,9 +113,13 @@ TEST(SystemScan, SilentRegisterEndsTheScanWithNoCommunication)
 
     ASSERT_EQ(sink.blocks.size(), 2);
     EXPECT_TRUE(sink.blocks[1].startsWith(QStringLiteral("  1   ")));
-    ASSERT_GE(sink.report.size(), 2);
-    EXPECT_EQ(sink.report.last(), QStringLiteral("Brak komunikacji"));
-    EXPECT_EQ(sink.report[sink.report.size() - 2], sink.blocks[1]);
+    ASSERT_GE(sink.report.size(), 3);
+    // "Brak komunikacji", then why: the port opened but the recorder said nothing.
+    EXPECT_EQ(sink.report[sink.report.size() - 2], QStringLiteral("Brak komunikacji"));
+    EXPECT_EQ(sink.report.last(), QStringLiteral("Rejestrator nie odpowiada na porcie com%1 (%2)")
+                                      .arg(s.settings.portNumber)
+                                      .arg(s.link->device()));
+    EXPECT_EQ(sink.report[sink.report.size() - 3], sink.blocks[1]);
     EXPECT_EQ(s.line.commands, registers({0, 1, 2}));
 }
 
@@ -132,16 +136,22 @@ TEST(SystemScan, WrongBlockNumbersCannotKeepTheScansGoing)
     EXPECT_EQ(sink.blocks.size(), 1 + 3 + 1);
 }
 
-TEST(SystemScan, NoRecorderGivesOneLine)
+TEST(SystemScan, NoRecorderSaysWhy)
 {
     FakeLineSession s({});
     ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
     s.line.script->openFails = true;
     CollectingScanSink sink;
+    s.line.script->openErrorText = QStringLiteral("Permission denied");
     EXPECT_EQ(scanSystem(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::NoCommunication);
-    EXPECT_EQ(sink.report, QStringList{QStringLiteral("Brak komunikacji")});
+    const QString why = QString::fromUtf8("Nie można otworzyć portu com%1 (%2): Permission denied")
+                            .arg(s.settings.portNumber)
+                            .arg(s.link->device());
+    EXPECT_EQ(sink.report, (QStringList{QStringLiteral("Brak komunikacji"), why}));
+    EXPECT_TRUE(s.reporter.statusTexts.contains(why));
+    // The poll, run by the timer, keeps to its one line.
     EXPECT_EQ(pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink), ScanOutcome::NoCommunication);
-    EXPECT_EQ(sink.report, (QStringList{QStringLiteral("Brak komunikacji"), QStringLiteral("Brak komunikacji")}));
+    EXPECT_EQ(sink.report, (QStringList{QStringLiteral("Brak komunikacji"), why, QStringLiteral("Brak komunikacji")}));
     EXPECT_TRUE(sink.blocks.isEmpty());
 }
 

@@ -2,8 +2,10 @@
 
 #include "window_fixture.h"
 
+#include "screenshots.h"
 #include "support/recorder_sim.h"
 #include "ui/progress_dialog.h"
+#include "ui/properties_window.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -45,18 +47,27 @@ TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)
     // dialog is shown in abort mode. A zero timer looks at every pass of the events
     // that the transfer lets run, however fast or slow the machine is.
     bool sawDisabled = false;
+    bool sawConnected = false;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
         if (windows_->progressDialog().isVisible() && !w.isEnabled() && !w.readButton()->isEnabled() &&
             windows_->progressDialog().windowTitle() == QStringLiteral("Czytaj pamięć"))
             sawDisabled = true;
+        // Between the chunks of a block the link panel says the port is held.
+        if (windows_->progressDialog().receivedText().startsWith(QStringLiteral("Odebrano: 1")) &&
+            w.statusText(StatusPanel::Link) == QStringLiteral("Polączony"))
+            sawConnected = true;
     });
     probe.start(0);
     w.readButton()->click();
     probe.stop();
 
     EXPECT_TRUE(sawDisabled);
+    EXPECT_TRUE(sawConnected);
     EXPECT_FALSE(windows_->progressDialog().isVisible());
+    // The last block's count: 20 samples of 4 codes of 4 characters.
+    EXPECT_EQ(windows_->progressDialog().receivedText(), QString::fromUtf8("Odebrano: 320 z 320 znaków"));
+    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Przeczytano 3 bloki"));
     expectControlsEnabled(w);
 
     const QStringList messages = windows_->progressDialog().messages();
@@ -113,6 +124,119 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
     EXPECT_FALSE(commandSent(" ?MEM 3 &"));
     EXPECT_LE(measurementFiles().size(), 2);
     expectControlsEnabled(w);
+}
+
+TEST_F(MemoryRead, TheTimeBarCountsDownWithTheTimerWhileABlockComesIn)
+{
+    // 16 channels of 2000 samples: 128,000 characters, many chunks; the dialog's bar and
+    // count are looked at on every pass of the events the transfer lets run.
+    ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("1"), QStringLiteral("--samples"),
+                                QStringLiteral("2000"), QStringLiteral("--channels"), QStringLiteral("16")}))
+        << sim_->errorText().toStdString();
+    TForm1& w = createWindow();
+    w.show();
+    TForm4& dialog = windows_->progressDialog();
+    int maximum = -1;
+    bool ticked = false;
+    bool countedDown = false;
+    QString midway;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!dialog.isVisible() || dialog.barMaximum() <= 1 ||
+            dialog.receivedText().startsWith(QStringLiteral("Odebrano: 0 ")))
+            return;
+        if (!ticked && dialog.barPosition() == dialog.barMaximum()) {
+            // The housekeeping timer's next tick comes at the next pass of events.
+            maximum = dialog.barMaximum();
+            ticked = true;
+            w.housekeepingTimer().start(0);
+        } else if (ticked && !countedDown && dialog.barPosition() == maximum - 1) {
+            countedDown = true;
+            midway = dialog.receivedText();
+        }
+    });
+    probe.start(0);
+    w.readButton()->click();
+    probe.stop();
+    w.housekeepingTimer().stop();
+
+    ASSERT_TRUE(ticked);
+    EXPECT_TRUE(countedDown);
+    // Seen in the middle of the block: part of the 128,000 characters the header announces.
+    EXPECT_TRUE(midway.startsWith(QStringLiteral("Odebrano: "))) << midway.toStdString();
+    EXPECT_TRUE(midway.endsWith(QString::fromUtf8(" z 128\u00a0000 znaków"))) << midway.toStdString();
+    EXPECT_NE(midway, QString::fromUtf8("Odebrano: 128\u00a0000 z 128\u00a0000 znaków"));
+    EXPECT_EQ(dialog.barPosition(), 0);
+}
+
+TEST_F(MemoryRead, APortThatCannotBeOpenedIsNamedWithTheReason)
+{
+    // The block count of an earlier read is still in the settings.
+    TForm1& w = createWindow();
+    settings_.status.blockCount = 4;
+    w.readButton()->click();
+
+    const QStringList messages = windows_->progressDialog().messages();
+    ASSERT_FALSE(messages.isEmpty());
+    const QString why = messages.first();
+    EXPECT_TRUE(why.startsWith(QString::fromUtf8("Nie można otworzyć portu com%1 (%2): ")
+                                   .arg(settings_.portNumber)
+                                   .arg(startPath(QStringLiteral("no-such-port")))))
+        << why.toStdString();
+    EXPECT_GT(why.size(), why.indexOf(QStringLiteral("): ")) + 3) << "the system's reason follows";
+    EXPECT_EQ(messages.filter(QString::fromUtf8("Błąd, powtórz=")).size(), 0);
+    EXPECT_EQ(w.statusText(StatusPanel::Message), why);
+    EXPECT_TRUE(dialogs_.messages.empty());
+    expectControlsEnabled(w);
+}
+
+TEST_F(MemoryRead, AScanWithoutAnswerSaysWhyAndCanBeRepeated)
+{
+    createWindow();
+    TForm5& properties = windows_->propertiesWindow();
+    properties.BitBtn3Click();
+
+    const QStringList lines = properties.lines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("Brak komunikacji"));
+    EXPECT_TRUE(lines[1].startsWith(QString::fromUtf8("Nie można otworzyć portu com"))) << lines[1].toStdString();
+    EXPECT_TRUE(properties.scanEnabled());
+
+    // With the recorder there, a second press scans.
+    ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("1")})) << sim_->errorText().toStdString();
+    properties.BitBtn3Click();
+    EXPECT_EQ(properties.lines().value(0), QStringLiteral("System typ. KX208DL03.5 "));
+}
+
+TEST_F(MemoryRead, TheReportAfterAnAbortTellsWhatWasKept)
+{
+    ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("3"), QStringLiteral("--samples"),
+                                QStringLiteral("150"), QStringLiteral("--channels"), QStringLiteral("4"),
+                                QStringLiteral("--baud"), QStringLiteral("19200")}))
+        << sim_->errorText().toStdString();
+    TForm1& w = createWindow();
+    TForm4& dialog = windows_->progressDialog();
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (dialog.messages().contains(QStringLiteral("Czytane pomiary z bloku nr. 2")) &&
+            !dialog.receivedText().startsWith(QStringLiteral("Odebrano: 0 "))) {
+            watcher.stop();
+            dialog.actionButton()->click();
+        }
+    });
+    watcher.start(0);
+    w.readButton()->click();
+    watcher.stop();
+
+    EXPECT_TRUE(w.statusText(StatusPanel::Message)
+                    .startsWith(QString::fromUtf8("Przerwano: zapisano 1 blok i początek bloku 2")))
+        << w.statusText(StatusPanel::Message).toStdString();
+    windows_->propertiesWindow().reportRequested();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Raport przeczytanej pamięci"));
+    EXPECT_TRUE(dialog.messages().contains(QStringLiteral("Przerwano transmije.")));
+    saveScreenshot(dialog, "vorda-abort-report.png");
+    dialog.hide();
 }
 
 TEST_F(MemoryRead, WipeOnlyAfterConfirmation)
