@@ -27,7 +27,7 @@ set(CPACK_PACKAGE_VENDOR "OLUN")
 set(CPACK_PACKAGE_CONTACT "OLUN")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Recorder service program (Vorda), presenter (Wizor) and vorda-cli")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Vorda reads the memory of multi-channel data recorders over RS-232 into measurement files, sends\n settings, calibrates channels and monitors the current readings; Wizor draws the measurement files;\n vorda-cli does the recorder work from the command line and recorder-sim simulates a recorder.")
+    "Vorda reads the memory of multi-channel data recorders over RS-232 into\nmeasurement files, sends settings, calibrates channels and monitors the\ncurrent readings; Wizor draws the measurement files; vorda-cli does the\nrecorder work from the command line and recorder-sim simulates a recorder.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "OLUN")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
