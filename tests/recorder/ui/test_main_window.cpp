@@ -251,10 +251,11 @@ TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
     EXPECT_FALSE(p.constantsEnabled());
     EXPECT_EQ(p.lines().size(), 4);
 
-    // The scan meets no recorder here (the port does not exist).
+    // The scan meets no recorder here (the port does not exist); it stays enabled, so
+    // that the user can try again.
     p.BitBtn3Click();
     EXPECT_EQ(p.heading(), QStringLiteral("Skanuj system pomiarowy"));
-    EXPECT_FALSE(p.scanEnabled());
+    EXPECT_TRUE(p.scanEnabled());
     EXPECT_TRUE(p.constantsEnabled());
     EXPECT_TRUE(p.lines().contains(QString::fromLatin1(kNoCommunication)));
 

@@ -206,6 +206,7 @@ TEST_F(MemoryRead, AScanWithoutAnswerSaysWhyAndCanBeRepeated)
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("1")})) << sim_->errorText().toStdString();
     properties.BitBtn3Click();
     EXPECT_EQ(properties.lines().value(0), QStringLiteral("System typ. KX208DL03.5 "));
+    EXPECT_FALSE(properties.scanEnabled());
 }
 
 TEST_F(MemoryRead, TheReportAfterAnAbortTellsWhatWasKept)
