@@ -124,6 +124,16 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
     EXPECT_FALSE(commandSent(" ?MEM 3 &"));
     EXPECT_LE(measurementFiles().size(), 2);
     expectControlsEnabled(w);
+    EXPECT_TRUE(w.statusText(StatusPanel::Message).startsWith(QString::fromUtf8("Przerwano: zapisano 1 blok")))
+        << w.statusText(StatusPanel::Message).toStdString();
+
+    // The dialog keeps the read's messages as its report.
+    emit windows_->propertiesWindow().reportRequested();
+    TForm4& report = windows_->progressDialog();
+    EXPECT_EQ(report.windowTitle(), QStringLiteral("Raport przeczytanej pamięci"));
+    EXPECT_EQ(report.messages(), messages);
+    saveScreenshot(report, "vorda-abort-report.png");
+    report.hide();
 }
 
 TEST_F(MemoryRead, TheTimeBarCountsDownWithTheTimerWhileABlockComesIn)
@@ -169,27 +179,6 @@ TEST_F(MemoryRead, TheTimeBarCountsDownWithTheTimerWhileABlockComesIn)
     EXPECT_EQ(dialog.barPosition(), 0);
 }
 
-TEST_F(MemoryRead, APortThatCannotBeOpenedIsNamedWithTheReason)
-{
-    // The block count of an earlier read is still in the settings.
-    TForm1& w = createWindow();
-    settings_.status.blockCount = 4;
-    w.readButton()->click();
-
-    const QStringList messages = windows_->progressDialog().messages();
-    ASSERT_FALSE(messages.isEmpty());
-    const QString why = messages.first();
-    EXPECT_TRUE(why.startsWith(QString::fromUtf8("Nie można otworzyć portu com%1 (%2): ")
-                                   .arg(settings_.portNumber)
-                                   .arg(startPath(QStringLiteral("no-such-port")))))
-        << why.toStdString();
-    EXPECT_GT(why.size(), why.indexOf(QStringLiteral("): ")) + 3) << "the system's reason follows";
-    EXPECT_EQ(messages.filter(QString::fromUtf8("Błąd, powtórz=")).size(), 0);
-    EXPECT_EQ(w.statusText(StatusPanel::Message), why);
-    EXPECT_TRUE(dialogs_.messages.empty());
-    expectControlsEnabled(w);
-}
-
 TEST_F(MemoryRead, AScanWithoutAnswerSaysWhyAndCanBeRepeated)
 {
     createWindow();
@@ -207,37 +196,6 @@ TEST_F(MemoryRead, AScanWithoutAnswerSaysWhyAndCanBeRepeated)
     properties.BitBtn3Click();
     EXPECT_EQ(properties.lines().value(0), QStringLiteral("System typ. KX208DL03.5 "));
     EXPECT_FALSE(properties.scanEnabled());
-}
-
-TEST_F(MemoryRead, TheReportAfterAnAbortTellsWhatWasKept)
-{
-    ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("3"), QStringLiteral("--samples"),
-                                QStringLiteral("150"), QStringLiteral("--channels"), QStringLiteral("4"),
-                                QStringLiteral("--baud"), QStringLiteral("19200")}))
-        << sim_->errorText().toStdString();
-    TForm1& w = createWindow();
-    TForm4& dialog = windows_->progressDialog();
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (dialog.messages().contains(QStringLiteral("Czytane pomiary z bloku nr. 2")) &&
-            !dialog.receivedText().startsWith(QStringLiteral("Odebrano: 0 "))) {
-            watcher.stop();
-            dialog.actionButton()->click();
-        }
-    });
-    watcher.start(0);
-    w.readButton()->click();
-    watcher.stop();
-
-    EXPECT_TRUE(w.statusText(StatusPanel::Message)
-                    .startsWith(QString::fromUtf8("Przerwano: zapisano 1 blok i początek bloku 2")))
-        << w.statusText(StatusPanel::Message).toStdString();
-    windows_->propertiesWindow().reportRequested();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Raport przeczytanej pamięci"));
-    EXPECT_TRUE(dialog.messages().contains(QStringLiteral("Przerwano transmije.")));
-    saveScreenshot(dialog, "vorda-abort-report.png");
-    dialog.hide();
 }
 
 TEST_F(MemoryRead, WipeOnlyAfterConfirmation)
