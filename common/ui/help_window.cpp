@@ -3,6 +3,7 @@
 #include "screen_fit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QStyle>
@@ -12,7 +13,7 @@
 
 namespace widgets {
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), home_(parent)
 {
     setWindowTitle(QStringLiteral("Pomoc"));
     resize(760, 600);
@@ -55,6 +56,11 @@ bool HelpWindow::showPage(const QString& file, const QString& anchor)
     // On the page already shown this only moves to the anchor (the top for none); either
     // way the step joins the history.
     browser_->setSource(url);
+    // A modal dialog blocks input to every other window: while one runs, the help window
+    // belongs to it, so that it can be scrolled and its links followed.
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* owner = modal && modal != this ? modal : home_.data();
+    if (parentWidget() != owner) setParent(owner, Qt::Window);
     if (!isVisible()) keepOnScreen(this);
     show();
     if (isMinimized()) showNormal();

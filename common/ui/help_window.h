@@ -3,6 +3,7 @@
 // forward, opened at an anchor. Links to web addresses go to the desktop's browser;
 // links within the page and to other local pages stay here.
 
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
@@ -31,6 +32,7 @@ private:
     QTextBrowser* browser_ = nullptr;
     QAction* back_ = nullptr;
     QAction* forward_ = nullptr;
+    QPointer<QWidget> home_;  // the parent it was made with
 };
 
 }  // namespace widgets

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +27,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -246,12 +248,23 @@ TEST(HelpWindow, OpensThePageAtTheAnchorWithBackAndForward)
     EXPECT_TRUE(help.forwardAction()->isEnabled());
     help.forwardAction()->trigger();
     EXPECT_EQ(help.source().fragment(), "czyt");
+    // Shown while a modal dialog runs, the help belongs to that dialog, which would
+    // otherwise block it; afterwards it is on its own again.
+    QDialog dialog;
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, &dialog, [&] {
+        help.showPage(page, "konf");
+        owner = help.parentWidget();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_EQ(owner, &dialog);
     // Without an anchor: the top of the page.
     ASSERT_TRUE(help.showPage(page));
     EXPECT_EQ(browser->verticalScrollBar()->value(), 0);
     if (const QString shots = qEnvironmentVariable("VORDA_SCREENSHOTS"); !shots.isEmpty()) {
         ASSERT_TRUE(help.showPage(page, "#PomiCzyt"));
-        help.grab().save(QDir(shots).filePath("help-window.png"));
+        help.grab().save(QDir(shots).filePath("vorda-help-window.png"));
     }
 }
 
