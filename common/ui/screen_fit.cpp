@@ -48,16 +48,27 @@ void keepOnScreen(QWidget* window)
     const QRect inner = window->geometry();
     QRect frame = window->frameGeometry();
     if (frame == inner) frame = inner + kUnknownFrame;
+    const QRect shownFrame = frame;
+    if (!window->testAttribute(Qt::WA_Moved)) {
+        // A window nobody has placed opens centred over its parent window; one without a
+        // parent is left to the window manager unless it is too large.
+        const QWidget* parent = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+        if (parent && parent->isVisible()) frame.moveCenter(parent->frameGeometry().center());
+    }
     const QScreen* screen = QGuiApplication::screenAt(frame.center());
     if (!screen) screen = window->screen();
     if (!screen) return;
-    const QRect fitted = fitInto(frame, screen->availableGeometry());
-    if (fitted == frame) return;
-    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                           frame.bottom() - inner.bottom());
-    const QRect target = fitted - margins;
-    if (target.size() != inner.size()) window->resize(target.size());
-    window->move(window->pos() + (fitted.topLeft() - frame.topLeft()));
+    const QRect available = screen->availableGeometry();
+    if (frame == shownFrame && !window->testAttribute(Qt::WA_Moved) && frame.width() <= available.width() &&
+        frame.height() <= available.height())
+        return;
+    const QRect fitted = fitInto(frame, available);
+    if (fitted == shownFrame) return;
+    const QMargins margins(inner.left() - shownFrame.left(), inner.top() - shownFrame.top(),
+                           shownFrame.right() - inner.right(), shownFrame.bottom() - inner.bottom());
+    const QSize size = (fitted - margins).size();
+    if (size != inner.size()) window->resize(size);
+    window->move(window->pos() + (fitted.topLeft() - shownFrame.topLeft()));
 }
 
 void keepWindowsOnScreen(QApplication& app)

@@ -111,13 +111,15 @@ TEST_F(UserKeys, ThePropertiesWindowOpensWithinTheScreen)
     widgets::keepWindowsOnScreen(application());
     TForm1& w = createWithFile(QStringLiteral("a.txt"));
     const QRect available = w.screen()->availableGeometry();
-    // The main window low at the right: the properties window would open past the edge.
-    windows_->propertiesWindow().move(available.right() - 100, available.bottom() - 80);
+    // The main window low at the right: the properties window, centred over it, would
+    // reach past the screen's edges.
+    w.move(available.right() - 200, available.bottom() - 150);
     emit w.propertiesRequested();
     TForm5& properties = windows_->propertiesWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&properties));
     EXPECT_TRUE(available.contains(properties.frameGeometry()))
         << properties.x() << "," << properties.y() << " " << properties.width() << "x" << properties.height();
+    EXPECT_TRUE(properties.frameGeometry().intersects(w.frameGeometry())) << "not opened over the main window";
 }
 
 }  // namespace
