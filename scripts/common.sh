@@ -6,6 +6,7 @@ BUILD="${VORDA_BUILD_DIR:-$ROOT/build}"
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config locales qt6-base-dev qt6-serialport-dev
                 libqcustomplot-dev libgtest-dev libgmock-dev libbenchmark-dev
                 libgl-dev)
+BUILD_PACKAGES+=(qt6-translations-l10n poppler-utils)  # Qt's Polish dialog texts; the print test renders PDF pages
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

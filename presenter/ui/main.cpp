@@ -3,6 +3,8 @@
 
 #include "about_box.h"
 #include "chart_math.h"
+#include "qt_translations.h"
+#include "screen_fit.h"
 #include "wizor_dialogs.h"
 #include "wizor_form.h"
 
@@ -14,6 +16,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wizor"));
     QApplication::setWindowIcon(wizor::wizorIcon());
+    widgets::installQtTranslations(app);
+    widgets::keepWindowsOnScreen(app);
 
     wizor::QtWizorDialogs dialogs;
     wizor::TWizorForm1 window(dialogs);

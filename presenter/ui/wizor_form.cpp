@@ -4,12 +4,15 @@
 #include "chart_math.h"
 #include "desktop_links.h"
 #include "help_topics.h"
+#include "help_window.h"
+#include "screen_fit.h"
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -33,6 +36,11 @@ constexpr int kLowerPanelMinimum = 10;
 constexpr int kInitialLowerPanel = 253;
 constexpr std::array<int, 3> kPanelWidths = {150, 70, 70};
 constexpr int kFilePanelWidth = 50;
+
+// Where the window's size and place are kept between runs (the user's configuration).
+const QString kConfigOrganisation = QStringLiteral("OLUN");
+const QString kConfigApplication = QStringLiteral("Wizor");
+const QString kWindowPlaceKey = QStringLiteral("okno/geometria");
 
 // Help context numbers of the window's parts.
 constexpr int kContextToolBarAndStatus = 1;
@@ -72,6 +80,7 @@ TWizorForm1::TWizorForm1(WizorDialogs& dialogs, QWidget* parent) : QMainWindow(p
     resize(853, 617);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    widgets::restoreWindowPlace(this, kConfigOrganisation, kConfigApplication, kWindowPlaceKey);
 
     upper_ = new WizorChart;
     lower_ = new WizorChart;
@@ -297,6 +306,12 @@ bool TWizorForm1::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void TWizorForm1::closeEvent(QCloseEvent* event)
+{
+    widgets::saveWindowPlace(this, kConfigOrganisation, kConfigApplication, kWindowPlaceKey);
+    QMainWindow::closeEvent(event);
+}
+
 int TWizorForm1::helpContextAt(QWidget* widget) const
 {
     for (QWidget* w = widget; w; w = w->parentWidget()) {
@@ -448,6 +463,8 @@ void TWizorForm1::FilePrintExecute()
     }
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
+    // Hairline pens would print one printer dot wide; they scale with the chart instead.
+    painter.setMode(QCPPainter::pmNonCosmetic);
     printChart(printer, painter, upper_);
     if (twoCharts_) {
         printer.newPage();
@@ -490,7 +507,8 @@ void TWizorForm1::EditCopy1Execute()
 
 void TWizorForm1::openHelpAt(const QString& anchor)
 {
-    if (helpFile_.isEmpty() || !dialogs_.openUrl(helpUrl(helpFile_, anchor)))
+    if (!helpWindow_) helpWindow_ = new widgets::HelpWindow(this);
+    if (!helpWindow_->showPage(helpFile_, anchor))
         dialogs_.showError(this, QStringLiteral("Nie odnaleziono pliku pomocy!"), QStringLiteral("Uwaga!"));
 }
 

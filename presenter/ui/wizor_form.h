@@ -24,6 +24,10 @@ class QSplitter;
 class QToolBar;
 class QToolButton;
 
+namespace widgets {
+class HelpWindow;
+}
+
 namespace wizor {
 
 class WizorChart;
@@ -87,6 +91,8 @@ public:
     WizorChart* upperChart() const { return upper_; }
     WizorChart* lowerChart() const { return lower_; }
     QToolBar* toolBar() const { return toolBar_; }
+    // The help window once help has been asked for, else null.
+    widgets::HelpWindow* helpWindow() const { return helpWindow_; }
     QString panelText(int panel) const;
 
     enum Command {
@@ -118,6 +124,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -159,6 +166,7 @@ private:
     std::array<QLabel*, 4> panels_{};
     std::array<QAction*, CommandCount> actions_{};
     QTimer timer1_;
+    widgets::HelpWindow* helpWindow_ = nullptr;
 };
 
 }  // namespace wizor

@@ -42,6 +42,9 @@ public:
     virtual void showMessage(const QString& /*text*/, const QString& /*caption*/, MessageIcon = MessageIcon::None) {}
     // A question with OK and Cancel; true for OK.
     virtual bool confirm(const QString& /*text*/, const QString& /*caption*/) { return false; }
+    // The same question where OK destroys data (a wipe, a delete): Cancel is the default
+    // button, so Enter alone does not destroy anything.
+    virtual bool confirmDestructive(const QString& text, const QString& caption) { return confirm(text, caption); }
     // The data directory's files changed (a conversion wrote a file).
     virtual void filesChanged() {}
     // Lets pending window events run during a long operation (download, scan).

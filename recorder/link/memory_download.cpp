@@ -360,7 +360,7 @@ void MemoryDownload::finishTransfer()
 
 bool MemoryDownload::wipeMemory()
 {
-    if (!reporter_.confirm(text(kWipeQuestion), text(kWarningCaption))) return false;
+    if (!reporter_.confirmDestructive(text(kWipeQuestion), text(kWarningCaption))) return false;
     RecorderProtocol protocol(link_, settings_, state_, reporter_);
     if (!protocol.sendPlainCommand(QByteArray(kClearMemoryCommand))) return false;
     state_.statusRead = false;

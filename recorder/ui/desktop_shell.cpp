@@ -65,15 +65,6 @@ QString DesktopShell::helpFile(const QString& startDir) const
     return {};
 }
 
-bool DesktopShell::openHelp(const QString& startDir, const QString& anchor)
-{
-    const QString file = helpFile(startDir);
-    if (file.isEmpty()) return false;
-    QUrl url = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
-    if (anchor.startsWith(QLatin1Char('#'))) url.setFragment(anchor.mid(1));
-    return launcher_.openUrl(url);
-}
-
 bool DesktopShell::openSpreadsheet(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();

@@ -53,8 +53,6 @@ public:
     // "explore" a folder in the file manager.
     bool exploreFolder(const QString& dir);
     bool openWebAddress(const QString& address);
-    // The help page in the browser, at `anchor` ("#czyt", ...) when given.
-    bool openHelp(const QString& startDir, const QString& anchor = {});
     // The first spreadsheet program found, else the default handler of the file.
     bool openSpreadsheet(const QString& path);
     // The presenter beside this program, with the file's path as its one argument.

@@ -4,6 +4,8 @@
 #include "core/settings_record.h"
 #include "link/serial_link.h"
 #include "link/serial_transport.h"
+#include "qt_translations.h"
+#include "screen_fit.h"
 #include "ui/application.h"
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
@@ -15,6 +17,8 @@
 int main(int argc, char* argv[])
 {
     vorda::VordaApplication app(argc, argv);
+    widgets::installQtTranslations(app);
+    widgets::keepWindowsOnScreen(app);
 
     vorda::Settings settings{};
     vorda::ProgramState state;

@@ -6,6 +6,7 @@
 #include "files/file_operations.h"
 #include "files/presenter_handoff.h"
 #include "files/spreadsheet_export.h"
+#include "ui/list_keys.h"
 #include "ui/message_dialogs.h"
 
 #include <QApplication>
@@ -223,6 +224,7 @@ void TForm1::buildFileListMenu()
     PopupMenu1->addAction(QStringLiteral("Usuń"), this, &TForm1::UsunPlikClick);
     connect(FileListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(FileListBox1->viewport()->mapToGlobal(at)); });
+    addListKeys(FileListBox1, [this] { FileListBox1DblClick(); }, PopupMenu1);
 }
 
 void TForm1::FormCreate(bool clearFirst)
@@ -443,7 +445,8 @@ void TForm1::OtworzExecute()
 
 void TForm1::UsunPlikClick()
 {
-    if (!reporter_.confirm(QStringLiteral("Wciskając OK! usuniesz plik "), QStringLiteral("Uwaga !"))) return;
+    const QString question = QStringLiteral("Wciskając OK! usuniesz plik ") + QDir::toNativeSeparators(Edit1->text());
+    if (!reporter_.confirmDestructive(question, QStringLiteral("Uwaga !"))) return;
     deleteFileIfExists(selectedFilePath());
     refreshFileList();
 }

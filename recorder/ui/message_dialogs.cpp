@@ -39,6 +39,15 @@ bool MessageBoxDialogs::confirm(QWidget* parent, const QString& text, const QStr
     return box.exec() == QMessageBox::Ok;
 }
 
+bool MessageBoxDialogs::confirmDestructive(QWidget* parent, const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Warning, caption, withPlainLineBreaks(text), QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 QString MessageBoxDialogs::openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                                         const QString& filter)
 {

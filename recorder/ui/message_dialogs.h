@@ -17,6 +17,8 @@ public:
     virtual void message(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) = 0;
     // A question with OK and Cancel; true for OK.
     virtual bool confirm(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // The same with Cancel as the default button, for questions whose OK destroys data.
+    virtual bool confirmDestructive(QWidget* parent, const QString& text, const QString& caption) = 0;
     // The open dialog; the chosen path, or empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                                  const QString& filter) = 0;
@@ -32,6 +34,7 @@ class MessageBoxDialogs final : public Dialogs {
 public:
     void message(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) override;
     bool confirm(QWidget* parent, const QString& text, const QString& caption) override;
+    bool confirmDestructive(QWidget* parent, const QString& text, const QString& caption) override;
     QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                          const QString& filter) override;
     QString openFileNameTitled(QWidget* parent, const QString& title, const QString& filter) override;

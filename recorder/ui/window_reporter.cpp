@@ -43,6 +43,11 @@ bool WindowReporter::confirm(const QString& text, const QString& caption)
     return dialogs_.confirm(messageParent_, text, caption);
 }
 
+bool WindowReporter::confirmDestructive(const QString& text, const QString& caption)
+{
+    return dialogs_.confirmDestructive(messageParent_, text, caption);
+}
+
 void WindowReporter::filesChanged()
 {
     emit filesChangedSignal();

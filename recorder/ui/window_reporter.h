@@ -27,6 +27,7 @@ public:
     void transferMessage(const QString& line) override;
     void showMessage(const QString& text, const QString& caption, MessageIcon icon) override;
     bool confirm(const QString& text, const QString& caption) override;
+    bool confirmDestructive(const QString& text, const QString& caption) override;
     void filesChanged() override;
     void processEvents() override;
 

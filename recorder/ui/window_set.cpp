@@ -2,6 +2,7 @@
 
 #include "calibration/calibration_history.h"
 #include "calibration/calibration_wizard.h"
+#include "help_window.h"
 #include "link/memory_download.h"
 #include "link/recorder_protocol.h"
 #include "measure/housekeeping.h"
@@ -198,7 +199,8 @@ void WindowSet::runSystemScan()
 
 void WindowSet::showHelp(const QString& anchor)
 {
-    if (!shell_.openHelp(state_.startDir, anchor))
+    if (!help_) help_ = new widgets::HelpWindow(main_.get());
+    if (!help_->showPage(shell_.helpFile(state_.startDir), anchor))
         reporter_->showMessage(QStringLiteral("Nie odnaleziono pliku pomocy!"), kWarning, MessageIcon::None);
 }
 

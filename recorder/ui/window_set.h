@@ -10,6 +10,10 @@
 
 #include <memory>
 
+namespace widgets {
+class HelpWindow;
+}
+
 namespace vorda {
 
 class CalibrationWizard;
@@ -58,12 +62,14 @@ public:
     // The memory read of "&Czytanie pamięci": the main window disabled and the progress
     // dialog shown while it runs.
     void readMemory();
-    // The help page at `anchor`; "Nie odnaleziono pliku pomocy!" when it cannot be opened.
-    // Every window's "Pomoc" comes here.
+    // The help page at `anchor` in the program's help window; "Nie odnaleziono pliku
+    // pomocy!" when the page is missing. Every window's "Pomoc" comes here.
     void showHelp(const QString& anchor);
     // The system scan into the properties window (and the block list); "S&kanuj system"
     // stays enabled after a scan without an answer.
     void runSystemScan();
+    // The help window once help has been shown, else null.
+    widgets::HelpWindow* helpWindow() const { return help_; }
     // "K&alibrowanie": the choice dialog, then the calibration or zeroing wizard.
     void chooseCalibration();
     // One housekeeping tick over the progress bars and the rescan countdown.
@@ -116,6 +122,7 @@ private:
     TForm9* form9_ = nullptr;
     std::unique_ptr<MemoryDownload> download_;
     ProgressBarView* measurementBar_ = nullptr;
+    widgets::HelpWindow* help_ = nullptr;  // owned by the main window
 };
 
 }  // namespace vorda

@@ -3,6 +3,7 @@
 
 #include "about_box.h"
 #include "desktop_links.h"
+#include "help_window.h"
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
 #include "wizor_form.h"
@@ -329,12 +330,14 @@ TEST_F(WizorWindow, HelpOpensThePageAtTheTopicOfTheContext)
     startWith(dir.filePath("wiznow.dan"));
     EXPECT_EQ(window->fileName(), dialogs.fileToOpen);
     EXPECT_TRUE(window->action(TWizorForm1::HelpButton)->isEnabled());
+    // The help shows in the window's own help viewer, not through the desktop.
     window->showContextHelp(5);
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_EQ(window->helpWindow()->source().fragment(), "ctx5");
+    EXPECT_TRUE(window->helpWindow()->source().toLocalFile().endsWith("Help/wizor.html"));
     window->HelpIndexExecute();
-    ASSERT_EQ(dialogs.urls.size(), 2);
-    EXPECT_EQ(dialogs.urls[0].fragment(), "ctx5");
-    EXPECT_TRUE(dialogs.urls[0].toLocalFile().endsWith("Help/wizor.html"));
-    EXPECT_EQ(dialogs.urls[1].fragment(), "indeks");
+    EXPECT_EQ(window->helpWindow()->source().fragment(), "indeks");
+    EXPECT_TRUE(dialogs.urls.isEmpty());
 
     dialogs.desktopAccepts = false;
     window->PTechnicznaClick();

@@ -62,8 +62,8 @@ TEST_F(Calibration, ChoiceDialogOffersBothProceduresAndHelp)
     writeFile(startPath(QStringLiteral("Help/instVor3.html")), "<html></html>");
     for (QPushButton* b : choice.findChildren<QPushButton*>())
         if (b->text() == QStringLiteral("Pomoc")) b->click();
-    ASSERT_FALSE(launcher_.opened.empty());
-    EXPECT_EQ(launcher_.opened.back().fragment(), QStringLiteral("kal"));
+    ASSERT_NE(windows_->helpWindow(), nullptr);
+    EXPECT_EQ(windows_->helpWindow()->source().fragment(), QStringLiteral("kal"));
 }
 
 TEST_F(Calibration, WizardCalibratesAChannelAgainstTheRecorder)

@@ -110,8 +110,10 @@ TEST_F(FileBrowser, DeleteAsksFirstAndDeletesOnlyOnOk)
     dialogs_.answers = {false};
     w.UsunPlikClick();
     ASSERT_EQ(dialogs_.questions.size(), 1u);
-    EXPECT_EQ(dialogs_.questions[0].text, QStringLiteral("Wciskając OK! usuniesz plik "));
+    // The question names the file, and Enter alone answers Cancel.
+    EXPECT_EQ(dialogs_.questions[0].text, QStringLiteral("Wciskając OK! usuniesz plik ") + name);
     EXPECT_EQ(dialogs_.questions[0].caption, QStringLiteral("Uwaga !"));
+    EXPECT_TRUE(dialogs_.questions[0].cancelIsDefault);
     EXPECT_TRUE(QFileInfo::exists(startPath(name)));
 
     dialogs_.answers = {true};
@@ -234,17 +236,20 @@ TEST_F(FileBrowser, HelpOpensAtItsAnchorFromTheStartupOrTheInstalledCopy)
     writeFile(installDir_.filePath(QStringLiteral("Help/instVor3.html")), "<html></html>");
     TForm1& w = createWithFiles();
 
+    // The page shows in the program's own help window; no browser is asked.
     windows_->showHelp(QStringLiteral("#konf"));
-    ASSERT_EQ(launcher_.opened.size(), 1u);
-    EXPECT_EQ(launcher_.opened[0].toLocalFile(), installDir_.filePath(QStringLiteral("Help/instVor3.html")));
-    EXPECT_EQ(launcher_.opened[0].fragment(), QStringLiteral("konf"));
+    widgets::HelpWindow* help = windows_->helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->source().toLocalFile(), installDir_.filePath(QStringLiteral("Help/instVor3.html")));
+    EXPECT_EQ(help->source().fragment(), QStringLiteral("konf"));
 
     QDir(startDir_.path()).mkpath(QStringLiteral("Help"));
     writeFile(startPath(QStringLiteral("Help/instVor3.html")), "<html></html>");
     w.Opisprogramu1Click();
-    ASSERT_EQ(launcher_.opened.size(), 2u);
-    EXPECT_EQ(launcher_.opened[1].toLocalFile(), startPath(QStringLiteral("Help/instVor3.html")));
-    EXPECT_FALSE(launcher_.opened[1].hasFragment());
+    EXPECT_EQ(help->source().toLocalFile(), startPath(QStringLiteral("Help/instVor3.html")));
+    EXPECT_FALSE(help->source().hasFragment());
+    EXPECT_TRUE(launcher_.opened.empty());
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 

@@ -178,8 +178,8 @@ TEST_F(Measurements, AbortRightAfterTheStartRescansThreeTicksLater)
     QDir(startDir_.path()).mkpath(QStringLiteral("Help"));
     writeFile(startPath(QStringLiteral("Help/instVor3.html")), "<html></html>");
     m.helpButton()->click();
-    ASSERT_FALSE(launcher_.opened.empty());
-    EXPECT_EQ(launcher_.opened.back().fragment(), QStringLiteral("PomiCzyt"));
+    ASSERT_NE(windows_->helpWindow(), nullptr);
+    EXPECT_EQ(windows_->helpWindow()->source().fragment(), QStringLiteral("PomiCzyt"));
 }
 
 }  // namespace

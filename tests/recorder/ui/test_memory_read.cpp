@@ -211,6 +211,7 @@ TEST_F(MemoryRead, WipeOnlyAfterConfirmation)
     EXPECT_EQ(dialogs_.questions[0].text,
               QStringLiteral("Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!"));
     EXPECT_EQ(dialogs_.questions[0].caption, QStringLiteral("Uwaga!"));
+    EXPECT_TRUE(dialogs_.questions[0].cancelIsDefault);
     EXPECT_EQ(wiped.count(), 0);
     EXPECT_TRUE(state_.statusRead);
 

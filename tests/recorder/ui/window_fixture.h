@@ -5,6 +5,7 @@
 #include "core/program_state.h"
 #include "core/settings_files.h"
 #include "core/settings_record.h"
+#include "help_window.h"
 #include "link/serial_link.h"
 #include "link/serial_transport.h"
 #include "support/recorder_sim.h"
@@ -31,6 +32,7 @@ struct ShownMessage {
     QString text;
     QString caption;
     MessageIcon icon;
+    bool cancelIsDefault = false;  // a question whose default button is Cancel
 };
 
 class RecordingDialogs : public Dialogs {
@@ -54,6 +56,12 @@ public:
         if (answers.empty()) return false;
         const bool answer = answers.front();
         answers.pop_front();
+        return answer;
+    }
+    bool confirmDestructive(QWidget* parent, const QString& text, const QString& caption) override
+    {
+        const bool answer = confirm(parent, text, caption);
+        questions.back().cancelIsDefault = true;
         return answer;
     }
     QString openFileName(QWidget*, const QString& dir, const QString&, const QString&) override

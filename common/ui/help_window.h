@@ -1,0 +1,38 @@
+#pragma once
+// The programs' own help viewer: an HTML help page in a text browser with back and
+// forward, opened at an anchor. Links to web addresses go to the desktop's browser;
+// links within the page and to other local pages stay here.
+
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+
+class QAction;
+class QTextBrowser;
+
+namespace widgets {
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Shows `file` scrolled to `anchor` (with or without its '#'; empty: the top) and
+    // brings the window to the front. False, showing nothing, when the file is missing
+    // or cannot be read.
+    bool showPage(const QString& file, const QString& anchor = {});
+
+    // The page and anchor shown now.
+    QUrl source() const;
+    QTextBrowser* browser() const { return browser_; }
+    QAction* backAction() const { return back_; }
+    QAction* forwardAction() const { return forward_; }
+
+private:
+    QTextBrowser* browser_ = nullptr;
+    QAction* back_ = nullptr;
+    QAction* forward_ = nullptr;
+    QPointer<QWidget> home_;  // the parent it was made with
+};
+
+}  // namespace widgets

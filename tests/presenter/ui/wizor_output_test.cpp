@@ -1,0 +1,326 @@
+// What the presenter puts out beyond the screen: the printed page compared with the chart
+// on screen, the help window, and the window's place remembered between runs.
+
+#include "chart_math.h"
+#include "help_window.h"
+#include "screen_fit.h"
+#include "wizor_chart.h"
+#include "wizor_dialogs.h"
+#include "wizor_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace wizor {
+namespace {
+
+class PrintingDialogs : public WizorDialogs {
+public:
+    QString pdfFile;
+    QRect paintRect;  // the printable area of the page, in printer dots
+    int resolution = 0;
+    QStringList errors;
+
+    QString openDataFile(QWidget*, const QString&) override { return {}; }
+    QString saveBitmapFile(QWidget*, const QString&) override { return {}; }
+    std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return std::nullopt; }
+    bool setUpPrinter(QWidget*, QPrinter& printer) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfFile);
+        resolution = printer.resolution();
+        paintRect = printer.pageLayout().paintRectPixels(resolution);
+        return true;
+    }
+    void showAbout(QWidget*) override {}
+    void showError(QWidget*, const QString& text, const QString& title) override { errors << title + "|" + text; }
+    bool openUrl(const QUrl&) override { return true; }
+};
+
+// Lines "hh:mm:ss.000 v1 v2 ..." of a slow sine per column, behind a header.
+QByteArray sineFile(int lines, int columns)
+{
+    QByteArray text = "Czas";
+    for (int c = 1; c <= columns; ++c) text += " kanal" + QByteArray::number(c);
+    text += "\r\n";
+    for (int i = 0; i < lines; ++i) {
+        text += QString::asprintf("%02d:%02d:%02d.000", 10 + i / 3600, i / 60 % 60, i % 60).toLatin1();
+        for (int c = 0; c < columns; ++c)
+            text += ' ' + QByteArray::number(100.0 * std::sin(i / 40.0 + c) + 20.0 * c, 'f', 2);
+        text += "\r\n";
+    }
+    return text;
+}
+
+// Whether `area` holds text: dark and grey pixels (curves and legend icons are coloured).
+bool inked(const QImage& image, const QRect& area)
+{
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const int spread = std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)});
+            if (qGray(p) < 120 && spread < 60) return true;
+        }
+    }
+    return false;
+}
+
+struct Agreement {
+    int inkedOnScreen = 0;
+    int alsoInkedInPrint = 0;
+    int blankOnScreen = 0;
+    int inkedInPrintOnly = 0;
+};
+
+// Compares cells of `area` (chart pixels) between the screen picture and the printed
+// chart scaled back to the screen size; a print cell may be off by a few pixels.
+Agreement compareCells(const QImage& screen, const QImage& print, const QRect& area)
+{
+    constexpr int kCell = 8;
+    constexpr int kSlack = 3;
+    Agreement a;
+    for (int y = area.top(); y + kCell <= area.bottom() + 1; y += kCell) {
+        for (int x = area.left(); x + kCell <= area.right() + 1; x += kCell) {
+            const QRect cell(x, y, kCell, kCell);
+            const bool printed = inked(print, cell.adjusted(-kSlack, -kSlack, kSlack, kSlack));
+            if (inked(screen, cell)) {
+                ++a.inkedOnScreen;
+                a.alsoInkedInPrint += printed ? 1 : 0;
+            } else if (!inked(screen, cell.adjusted(-kSlack, -kSlack, kSlack, kSlack))) {
+                ++a.blankOnScreen;
+                a.inkedInPrintOnly += inked(print, cell) ? 1 : 0;
+            }
+        }
+    }
+    return a;
+}
+
+class WizorOutput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        window = std::make_unique<TWizorForm1>(dialogs);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    QString write(const QString& name, const QByteArray& text)
+    {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    }
+
+    void startWith(const QString& path) { window->start(path, dir.path(), dir.filePath("bin")); }
+
+    // Page `page` (from 1) of the printed PDF as a picture, `dpi` dots per inch.
+    QImage renderPage(int page, int dpi)
+    {
+        const QString base = dir.filePath(QStringLiteral("page%1").arg(page));
+        QProcess pdftoppm;
+        pdftoppm.start(pdftoppmPath, {"-png", "-singlefile", "-r", QString::number(dpi), "-f", QString::number(page),
+                                      "-l", QString::number(page), dialogs.pdfFile, base});
+        if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0) return {};
+        return QImage(base + ".png");
+    }
+
+    // The chart's picture on page `page` matches its screen picture where the axis labels and
+    // the legend stand: labels on screen are printed at the same place, and nothing is
+    // printed where the screen shows no text.
+    void expectPrintedLikeOnScreen(WizorChart* chart, int page, const char* screenshot = nullptr)
+    {
+        const PrintingDialogs& d = dialogs;
+        const QRect target = proportionalPrintRect(QRect(QPoint(0, 0), d.paintRect.size()), chart->size());
+        // A resolution at which the printed chart is about 1.5 times its screen size.
+        const double pointsWide = target.width() * 72.0 / d.resolution;
+        const int dpi = int(std::ceil(72.0 * 1.5 * chart->width() / pointsWide));
+        const QImage pageImage = renderPage(page, dpi);
+        ASSERT_FALSE(pageImage.isNull()) << "pdftoppm could not render page " << page;
+        if (screenshot) {
+            const QString shots = qEnvironmentVariable("VORDA_SCREENSHOTS");
+            if (!shots.isEmpty()) pageImage.save(QDir(shots).filePath(QString::fromLatin1(screenshot)));
+        }
+        const double k = double(dpi) / d.resolution;
+        const QRectF onPage((d.paintRect.left() + target.left()) * k, (d.paintRect.top() + target.top()) * k,
+                            target.width() * k, target.height() * k);
+        const QImage print =
+            pageImage.copy(onPage.toRect()).scaled(chart->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage screen = chart->renderOnWhite();
+
+        // Nothing of the chart spills beyond its place on the page.
+        const QRect beside(int(onPage.right()) + 4, int(onPage.top()), pageImage.width() - int(onPage.right()) - 4,
+                           int(onPage.height()));
+        EXPECT_FALSE(inked(pageImage, beside)) << "ink right of the printed chart on page " << page;
+        const QRect below(0, int(onPage.bottom()) + 4, pageImage.width(),
+                          pageImage.height() - int(onPage.bottom()) - 4);
+        EXPECT_FALSE(inked(pageImage, below)) << "ink below the printed chart on page " << page;
+
+        const QRect plot = chart->axisRect()->rect();
+        const struct {
+            const char* name;
+            QRect area;
+        } areas[] = {
+            {"value labels", QRect(QPoint(plot.right() + 8, plot.top()), QPoint(chart->width() - 1, plot.bottom()))},
+            {"time labels", QRect(QPoint(plot.left(), plot.bottom() + 4), QPoint(plot.right(), chart->height() - 1))},
+            {"legend", QRect(QPoint(0, plot.top()), QPoint(plot.left() - 8, plot.bottom()))},
+        };
+        for (const auto& [name, area] : areas) {
+            const Agreement a = compareCells(screen, print, area);
+            ASSERT_GT(a.inkedOnScreen, 4) << name << ": the screen picture shows no text there";
+            EXPECT_GE(a.alsoInkedInPrint, a.inkedOnScreen * 85 / 100) << name << " missing on page " << page;
+            EXPECT_LE(a.inkedInPrintOnly, a.blankOnScreen / 10) << name << " out of place on page " << page;
+        }
+    }
+
+    QTemporaryDir dir;
+    PrintingDialogs dialogs;
+    std::unique_ptr<TWizorForm1> window;
+    QString pdftoppmPath = QStandardPaths::findExecutable("pdftoppm");
+};
+
+TEST_F(WizorOutput, PrintedChartsLookLikeTheChartsOnScreen)
+{
+    if (pdftoppmPath.isEmpty()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    startWith(write("druk.txt", sineFile(600, 20)));
+    ASSERT_TRUE(window->twoCharts());
+    dialogs.pdfFile = dir.filePath("dwa.pdf");
+    window->FilePrintExecute();
+    EXPECT_EQ(window->panelText(0), "Koniec wydruku");
+    expectPrintedLikeOnScreen(window->upperChart(), 1, "wizor-printed-page.png");
+    expectPrintedLikeOnScreen(window->lowerChart(), 2);
+
+    // The whole-file overview prints as it is shown.
+    window->action(TWizorForm1::WholeFile)->trigger();
+    ASSERT_TRUE(window->overviewShown());
+    dialogs.pdfFile = dir.filePath("calosc.pdf");
+    window->FilePrintExecute();
+    expectPrintedLikeOnScreen(window->upperChart(), 1);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST(HelpWindow, OpensThePageAtTheAnchorWithBackAndForward)
+{
+    const QString page = QStringLiteral(VORDA_SOURCE_DIR "/recorder/ui/help/instVor3.html");
+    widgets::HelpWindow help;
+    EXPECT_FALSE(help.showPage(QStringLiteral(VORDA_SOURCE_DIR "/brak/instVor3.html"), "#czyt"));
+    EXPECT_FALSE(help.isVisible());
+
+    ASSERT_TRUE(help.showPage(page, "#PomiCzyt"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    QTextBrowser* browser = help.browser();
+    EXPECT_EQ(help.source().fragment(), "PomiCzyt");
+    // The anchor's heading stands at the top of the view.
+    const auto topLine = [browser] { return browser->cursorForPosition(QPoint(10, 10)).block().text(); };
+    EXPECT_TRUE(topLine().startsWith("8. Pomiary")) << topLine().toStdString();
+    const int atMeasurements = browser->verticalScrollBar()->value();
+    EXPECT_GT(atMeasurements, 0);
+
+    ASSERT_TRUE(help.showPage(page, "czyt"));
+    EXPECT_TRUE(topLine().startsWith("2. Czytanie")) << topLine().toStdString();
+    EXPECT_TRUE(help.backAction()->isEnabled());
+    help.backAction()->trigger();
+    EXPECT_EQ(help.source().fragment(), "PomiCzyt");
+    EXPECT_EQ(browser->verticalScrollBar()->value(), atMeasurements);
+    EXPECT_TRUE(help.forwardAction()->isEnabled());
+    help.forwardAction()->trigger();
+    EXPECT_EQ(help.source().fragment(), "czyt");
+    // Shown while a modal dialog runs, the help belongs to that dialog, which would
+    // otherwise block it; afterwards it is on its own again.
+    QDialog dialog;
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, &dialog, [&] {
+        help.showPage(page, "konf");
+        owner = help.parentWidget();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_EQ(owner, &dialog);
+    // Without an anchor: the top of the page.
+    ASSERT_TRUE(help.showPage(page));
+    EXPECT_EQ(browser->verticalScrollBar()->value(), 0);
+    if (const QString shots = qEnvironmentVariable("VORDA_SCREENSHOTS"); !shots.isEmpty()) {
+        ASSERT_TRUE(help.showPage(page, "#PomiCzyt"));
+        help.grab().save(QDir(shots).filePath("vorda-help-window.png"));
+    }
+}
+
+TEST(WindowPlace, TheWindowComesBackWhereItWasAndWithinTheScreen)
+{
+    QSettings(QStringLiteral("OLUN"), QStringLiteral("Wizor")).clear();
+    PrintingDialogs dialogs;
+    {
+        TWizorForm1 first(dialogs);
+        first.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
+        first.setGeometry(60, 50, 640, 420);
+        first.close();
+    }
+    TWizorForm1 second(dialogs);
+    EXPECT_EQ(second.geometry(), QRect(60, 50, 640, 420));
+
+    // A place partly off the screen (a smaller screen than before) is brought back in.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    second.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
+    second.move(available.right() - 100, available.bottom() - 100);
+    second.close();
+    TWizorForm1 third(dialogs);
+    EXPECT_TRUE(available.contains(third.geometry())) << third.x() << "," << third.y();
+    EXPECT_EQ(third.size(), QSize(640, 420));
+    QSettings(QStringLiteral("OLUN"), QStringLiteral("Wizor")).clear();
+}
+
+TEST(WindowPlace, WindowsOffTheScreenAreMovedIntoIt)
+{
+    const QRect screen(0, 0, 1280, 1024);
+    EXPECT_EQ(widgets::fitInto(QRect(100, 100, 534, 407), screen), QRect(100, 100, 534, 407));
+    EXPECT_EQ(widgets::fitInto(QRect(400, 800, 534, 407), screen), QRect(400, 617, 534, 407));
+    EXPECT_EQ(widgets::fitInto(QRect(-50, -20, 300, 200), screen), QRect(0, 0, 300, 200));
+    EXPECT_EQ(widgets::fitInto(QRect(10, 10, 1400, 1100), screen), QRect(0, 0, 1280, 1024));
+
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget dialog(nullptr, Qt::Dialog);
+    dialog.resize(300, 200);
+    dialog.move(available.right() - 50, available.bottom() - 20);
+    widgets::keepOnScreen(&dialog);
+    EXPECT_TRUE(available.contains(dialog.geometry())) << dialog.x() << "," << dialog.y();
+    EXPECT_EQ(dialog.size(), QSize(300, 200));
+}
+
+// The window tests keep their remembered places in a folder of their own.
+class ConfigurationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path()); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+const auto* const kConfiguration = ::testing::AddGlobalTestEnvironment(new ConfigurationEnvironment);
+
+}  // namespace
+}  // namespace wizor
