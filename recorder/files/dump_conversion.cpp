@@ -79,12 +79,21 @@ private:
 class TextTarget {
 public:
     virtual ~TextTarget() = default;
-    // The device for the file called fileName (its full path into result.filePath);
-    // nullptr when it cannot be created.
-    virtual QIODevice* open(const QString& fileName, ConversionResult& result) = 0;
+    // The device for the file called fileName, or for one beside it when a short block
+    // would replace an existing file (its full path into result.filePath); nullptr when
+    // it cannot be created.
+    virtual QIODevice* open(const QString& fileName, bool shortBlock, ConversionResult& result) = 0;
     // Makes the written text final; false when it could not be.
     virtual bool commit() = 0;
 };
+
+// Characters that carry no nibble: anything but '0'..'?'.
+std::int64_t countForeign(const char* d, std::size_t n)
+{
+    std::int64_t count = 0;
+    for (std::size_t i = 0; i < n; ++i) count += static_cast<unsigned char>(d[i] - '0') > 0xF;
+    return count;
+}
 
 // One or two digits at s[i] (i moves past them) as a number up to max; -1 otherwise.
 int twoDigits(std::string_view s, std::size_t& i, int max)
@@ -180,8 +189,8 @@ std::optional<std::int64_t> parseStartTime(std::string_view token)
 namespace {
 
 // The one conversion of a dump, wherever its bytes come from and its text goes.
-ConversionResult convert(DumpReader& reader, const QString& dumpName, const Settings& settings, Reporter& reporter,
-                         TextTarget& target)
+ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QString& dumpName, const Settings& settings,
+                         Reporter& reporter, TextTarget& target)
 {
     const auto statusFailure = [&](ConversionOutcome outcome, const QString& text) {
         reporter.setStatus(StatusPanel::Link, text);
@@ -217,11 +226,23 @@ ConversionResult convert(DumpReader& reader, const QString& dumpName, const Sett
         layout.startTimeMs = *start;
     }
 
+    const SampleShape shape = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount);
+    const auto sampleSize = static_cast<std::size_t>(shape.characters());
+    const auto headerBytes = static_cast<std::int64_t>(cr - head) + 1;
+
     ConversionResult result;
     const QString fileName = fileNameFor(*header);
     result.sampleCount = header->sampleCount;
+    result.receivedBytes = dumpSize;
+    result.expectedBytes = headerBytes + header->sampleCount * static_cast<std::int64_t>(sampleSize);
+    // Only whole samples are written: a line of a sample cut short would stand for
+    // values that never arrived.
+    result.completeSamples = sampleSize == 0
+                                 ? header->sampleCount
+                                 : std::min(header->sampleCount, std::max<std::int64_t>(0, dumpSize - headerBytes) /
+                                                                     static_cast<std::int64_t>(sampleSize));
 
-    QIODevice* out = target.open(fileName, result);
+    QIODevice* out = target.open(fileName, result.completeSamples < result.sampleCount, result);
     if (!out) {
         const QString text = QStringLiteral("Błąd otwarcia pliku..");
         reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
@@ -229,14 +250,13 @@ ConversionResult convert(DumpReader& reader, const QString& dumpName, const Sett
         result.message = text;
         return result;
     }
+    const QString writtenName = QFileInfo(result.filePath).fileName();
     reporter.transferMessage(
-        QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2").arg(header->sampleCount).arg(fileName));
+        QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2").arg(result.completeSamples).arg(writtenName));
 
     MeasurementFileWriter writer(settings, layout, *out);
     writer.writeHeaderLine();
 
-    const SampleShape shape = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount);
-    const auto sampleSize = static_cast<std::size_t>(shape.characters());
     const ChannelSettings* channels[kMaxChannels];
     bool named[kMaxChannels];
     for (int k = 0; k < kMaxChannels; ++k) {
@@ -245,42 +265,43 @@ ConversionResult convert(DumpReader& reader, const QString& dumpName, const Sett
     }
 
     SampleItems items;
-    for (std::int64_t i = 0; i < header->sampleCount && !writer.failed(); ++i) {
-        const std::size_t available = reader.require(sampleSize);
+    items.codesPresent = shape.codes;
+    items.digitalPresent = shape.digitalPair;
+    items.timeStampPresent = shape.timeStamp;
+    const std::size_t tail = static_cast<std::size_t>(shape.codes) * 4;
+    for (std::int64_t i = 0; i < result.completeSamples && !writer.failed(); ++i) {
+        if (reader.require(sampleSize) < sampleSize) {
+            result.completeSamples = i;  // the dump shrank while it was read
+            break;
+        }
         const char* d = reader.data();
-        items.codesPresent = std::min(shape.codes, static_cast<int>(available / 4));
-        for (int k = 0; k < items.codesPresent; ++k) {
+        result.foreignCharacters += countForeign(d, sampleSize);
+        for (int k = 0; k < shape.codes; ++k) {
             // Unnamed channels are not written, but their codes are still consumed.
             if (!named[k]) continue;
             const std::uint16_t code = decodeDumpCode(d + 4 * k);
             items.values[k] = scaleForRecordType(*channels[k], layout.recordType, code);
         }
-        const std::size_t tail = static_cast<std::size_t>(shape.codes) * 4;
-        items.digitalPresent = shape.digitalPair && available >= tail + 4;
-        if (items.digitalPresent) {
+        if (shape.digitalPair) {
             items.digital1 = static_cast<unsigned char>(d[tail]) - '0';
             items.digital2 = static_cast<unsigned char>(d[tail + 2]) - '0';
         }
-        items.timeStampPresent = shape.timeStamp && available >= tail + 8;
-        if (items.timeStampPresent) items.timeStamp = decodeDumpTimeStamp(d + tail);
-        if (available == sampleSize) ++result.completeSamples;
-        reader.consume(available);
+        if (shape.timeStamp) items.timeStamp = decodeDumpTimeStamp(d + tail);
+        reader.consume(sampleSize);
         writer.writeSampleLine(i, items);
     }
+    // What follows the whole samples (a cut sample, bytes after the block) is not read:
+    // the length comparison reports it.
 
     if (!writer.flush() || !target.commit()) {
-        const QString text = QStringLiteral("Błąd zapisu pliku %1").arg(fileName);
+        const QString text = QStringLiteral("Błąd zapisu pliku %1").arg(writtenName);
         reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
         result.outcome = ConversionOutcome::WriteFailed;
         result.message = text;
         return result;
     }
     result.outcome = ConversionOutcome::Written;
-    if (result.completeSamples < result.sampleCount)
-        reporter.transferMessage(QStringLiteral("Blok niepełny: plik '%1' zawiera %2 z %3 pomiarów")
-                                     .arg(dumpName)
-                                     .arg(result.completeSamples)
-                                     .arg(result.sampleCount));
+    for (const QString& line : conversionWarnings(result, dumpName)) reporter.transferMessage(line);
     return result;
 }
 
@@ -289,15 +310,26 @@ ConversionResult convert(DumpReader& reader, const QString& dumpName, const Sett
 class FileTarget : public TextTarget {
 public:
     explicit FileTarget(const Settings& settings) : settings_(settings) {}
-    QIODevice* open(const QString& fileName, ConversionResult& result) override
+    QIODevice* open(const QString& fileName, bool shortBlock, ConversionResult& result) override
     {
-        result.filePath = outputDirectory(settings_).absoluteFilePath(fileName);
+        const QDir dir = outputDirectory(settings_);
+        result.filePath = dir.absoluteFilePath(fileName);
+        if (shortBlock && QFileInfo::exists(result.filePath)) {
+            // A short block never replaces a file: "NAME_niepelny.txt", then "..._2.txt".
+            const QString base = fileName.chopped(4) + QStringLiteral("_niepelny");
+            result.filePath = dir.absoluteFilePath(base + QStringLiteral(".txt"));
+            for (int n = 2; QFileInfo::exists(result.filePath); ++n) {
+                if (n > kMaxBesideNumber) return nullptr;
+                result.filePath = dir.absoluteFilePath(base + QLatin1Char('_') + QString::number(n) + ".txt");
+            }
+        }
         file_.emplace(result.filePath);
         return file_->open(QIODevice::WriteOnly) ? &*file_ : nullptr;
     }
     bool commit() override { return file_->commit(); }
 
 private:
+    static constexpr int kMaxBesideNumber = 9999;
     const Settings& settings_;
     std::optional<QSaveFile> file_;
 };
@@ -305,7 +337,7 @@ private:
 class MemoryTarget : public TextTarget {
 public:
     explicit MemoryTarget(std::string& text) : text_(text) {}
-    QIODevice* open(const QString& fileName, ConversionResult& result) override
+    QIODevice* open(const QString& fileName, bool, ConversionResult& result) override
     {
         result.filePath = fileName;
         buffer_.setBuffer(&bytes_);
@@ -325,6 +357,24 @@ private:
 
 }  // namespace
 
+QStringList conversionWarnings(const ConversionResult& result, const QString& dumpName)
+{
+    QStringList lines;
+    if (!result.ok()) return lines;
+    if (result.completeSamples < result.sampleCount)
+        lines << QStringLiteral("Blok niepełny: plik '%1' zawiera %2 z %3 pomiarów")
+                     .arg(dumpName)
+                     .arg(result.completeSamples)
+                     .arg(result.sampleCount);
+    if (result.receivedBytes != result.expectedBytes)
+        lines << QStringLiteral("Długość bloku niezgodna z nagłówkiem: odebrano %1 znaków, oczekiwano %2")
+                     .arg(result.receivedBytes)
+                     .arg(result.expectedBytes);
+    if (result.foreignCharacters > 0)
+        lines << QStringLiteral("%1 znaków spoza zakresu danych").arg(result.foreignCharacters);
+    return lines;
+}
+
 ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter)
 {
     const QString dumpName = QFileInfo(dumpPath).fileName();
@@ -336,7 +386,7 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
     }
     DumpReader reader(dump);
     FileTarget target(settings);
-    return convert(reader, dumpName, settings, reporter, target);
+    return convert(reader, dump.size(), dumpName, settings, reporter, target);
 }
 
 ConversionResult convertDumpInMemory(std::string_view dump, const Settings& settings, Reporter& reporter,
@@ -345,7 +395,8 @@ ConversionResult convertDumpInMemory(std::string_view dump, const Settings& sett
     fileText.clear();
     DumpReader reader(dump);
     MemoryTarget target(fileText);
-    return convert(reader, QString::fromLatin1(kDumpFileName), settings, reporter, target);
+    return convert(reader, static_cast<std::int64_t>(dump.size()), QString::fromLatin1(kDumpFileName), settings,
+                   reporter, target);
 }
 
 }  // namespace vorda
