@@ -21,6 +21,13 @@ void MessageReporter::showMessage(const QString& text, const QString& caption, M
     err(caption + QLatin1Char(' ') + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QLatin1Char('\n'));
 }
 
+bool lacksValue(const QString& who, const QStringList& args, qsizetype at)
+{
+    if (at + 1 < args.size()) return false;
+    err(QStringLiteral("%1: %2 needs a value\n").arg(who, args.value(at)));
+    return true;
+}
+
 std::unique_ptr<SerialLink> makeLink(Settings& settings, const QString& dir, const GlobalOptions& options)
 {
     auto link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 namespace vorda {
 
@@ -35,7 +36,16 @@ struct BlockDownload {
     bool dumpCreated = false;  // false: "__m.mem" could not be created
     bool commandSent = false;  // false: the command could not be written
     bool aborted = false;
-    std::int64_t bytes = 0;  // bytes written to the dump
+    bool overrun = false;     // stopped at downloadLimit: the recorder kept sending
+    bool linkFailed = false;  // a read from the port failed
+    std::int64_t bytes = 0;   // bytes written to the dump
+};
+
+// A block that did not become a whole, clean measurement file, and why (the text the
+// transfer messages gave).
+struct BlockProblem {
+    std::int32_t block = 0;
+    QString reason;
 };
 
 // --- Pure pieces ---
@@ -58,6 +68,10 @@ bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q);
 // its record type and the trigger bit make it (the header line itself not counted); 0
 // for no channel or no sample. More than 16 channels count as the 16 the conversion reads.
 std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn);
+
+// The most a download of a block of blockBytes (header line and samples) takes before
+// it stops as an abort would: twice the size and 64 KiB more.
+std::int64_t downloadLimit(std::int64_t blockBytes);
 
 // --- The operations ---
 
@@ -93,10 +107,13 @@ public:
     // The dump's full path in the start-up directory.
     QString dumpPath() const;
 
+    // The blocks of the last read that did not become whole, clean files.
+    const std::vector<BlockProblem>& problems() const { return problems_; }
+
 private:
     ReadOutcome readBlocks(const ExchangeGuard& guard);
     BlockDownload fetchBlock(std::int32_t block, const ExchangeGuard& guard);
-    void convertBlock();
+    void convertBlock(std::int32_t block, const BlockDownload& download);
     void serviceAbort();
     void letEventsRun();
     void finishTransfer();
@@ -108,6 +125,7 @@ private:
     DownloadView* view_;
     const ExchangeGuard* guard_ = nullptr;  // held while a transfer runs
     bool abortHandled_ = false;             // the "$" for the current abort request has gone out
+    std::vector<BlockProblem> problems_;
 };
 
 }  // namespace vorda
