@@ -141,7 +141,8 @@ bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& r
     QString problem;
     if (writeWhole(path, reinterpret_cast<const char*>(image.data()), kRecordSize, problem)) return true;
     reporter.showMessage(
-        QString::fromUtf8(kSaveFailedText) + QStringLiteral("\n\n%1: %2").arg(QDir::toNativeSeparators(path), problem),
+        QString::fromUtf8(kSaveFailedText) +
+            QStringLiteral("\n\n%1: %2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), problem),
         QString::fromUtf8(kSaveFailedCaption));
     return false;
 }
