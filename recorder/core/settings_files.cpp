@@ -114,8 +114,11 @@ void removeStaleTemporaries(const QString& path)
 // Writes the bytes to a temporary file beside `path` and renames it over the target, so
 // the target is at every moment either the old or the new complete file. On failure
 // `problem` holds the system's reason and the target is untouched.
-bool writeWhole(const QString& path, const char* data, qint64 size, QString& problem)
+bool writeWhole(const QString& target, const char* data, qint64 size, QString& problem)
 {
+    // A link is followed: the file it points to is replaced, the link stays.
+    const QFileInfo info(target);
+    const QString path = info.isSymLink() ? info.symLinkTarget() : target;
     removeStaleTemporaries(path);
     const QString temporary = temporaryPath(path, getpid());
     QFile file(temporary);
@@ -123,8 +126,14 @@ bool writeWhole(const QString& path, const char* data, qint64 size, QString& pro
         problem = file.errorString();
         return false;
     }
-    const bool written = file.write(data, size) == size && file.flush() && ::fsync(file.handle()) == 0;
-    if (!written) problem = file.errorString().isEmpty() ? qt_error_string(errno) : file.errorString();
+    if (QFileInfo::exists(path)) file.setPermissions(QFileInfo(path).permissions());
+    bool written = file.write(data, size) == size && file.flush();
+    if (!written) {
+        problem = file.errorString();
+    } else if (::fsync(file.handle()) != 0) {
+        written = false;
+        problem = qt_error_string(errno);
+    }
     file.close();
     if (written && ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0)
         return true;

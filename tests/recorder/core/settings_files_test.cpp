@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -286,6 +287,20 @@ TEST_F(SettingsFilesTest, FailedSaveShowsTheMessage)
     ASSERT_EQ(reporter.messages.size(), 1);
     EXPECT_EQ(reporter.messages[0], expectedText + QStringLiteral("\n\n") + target + ": " + qt_error_string(ENOENT));
     EXPECT_EQ(reporter.captions, QStringList{QString::fromUtf8("Błąd...")});
+}
+
+TEST_F(SettingsFilesTest, ASaveThroughALinkReplacesTheFileItPointsTo)
+{
+    settings.fromImage(randomImage(10));
+    const QString real = dir.filePath(QStringLiteral("real.aoln"));
+    writeFile(real, QByteArray(2200, 'o'));
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::link(real, config()));
+    ASSERT_TRUE(saveSettingsFile(settings, config(), reporter));
+    EXPECT_TRUE(QFileInfo(config()).isSymLink());
+    const Settings::Image image = settings.toImage();
+    EXPECT_EQ(readFile(real), QByteArray(reinterpret_cast<const char*>(image.data()), 2200));
+    EXPECT_EQ(QFile::permissions(real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
 
 TEST_F(SettingsFilesTest, ASaveRemovesTheTemporaryFileOfAKilledSaveOnly)
