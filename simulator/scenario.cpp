@@ -1,5 +1,6 @@
 #include "scenario.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -88,14 +89,32 @@ std::optional<Scenario> parseScenario(const std::string& text, std::string& erro
 
 std::optional<Scenario> loadScenario(const std::string& path, std::string& error)
 {
+    // A device, a FIFO or a directory is no scenario: /dev/zero would be read for ever.
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status)) {
+        error = "cannot read " + path;
+        return std::nullopt;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        error = path + " is not a regular file";
+        return std::nullopt;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "cannot read " + path;
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    auto scenario = parseScenario(text.str(), error);
+    // Read with a cap, so a file that grows while it is read is refused all the same.
+    std::string text(kMaxScenarioBytes + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    if (text.size() > kMaxScenarioBytes) {
+        error =
+            path + " is larger than " + std::to_string(kMaxScenarioBytes / (1024 * 1024)) + " MiB: not a scenario file";
+        return std::nullopt;
+    }
+    auto scenario = parseScenario(text, error);
     if (!scenario) error = path + ", " + error;
     return scenario;
 }

@@ -31,6 +31,8 @@ struct Scenario {
 
 // Parses scenario text; on failure returns nothing and says why (with the line number).
 std::optional<Scenario> parseScenario(const std::string& text, std::string& error);
+// Refuses what is not a regular file and a file over kMaxScenarioBytes.
+inline constexpr std::size_t kMaxScenarioBytes = 1024 * 1024;
 std::optional<Scenario> loadScenario(const std::string& path, std::string& error);
 
 }  // namespace recsim

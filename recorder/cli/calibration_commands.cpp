@@ -79,6 +79,7 @@ int runCalibrate(const GlobalOptions& options, const QStringList& arguments)
     QStringList args = arguments;
     int format = -1;
     if (const qsizetype at = args.indexOf(QStringLiteral("--format")); at >= 0) {
+        if (lacksValue(QStringLiteral("vorda-cli calibrate"), args, at)) return kExitUsage;
         bool ok = false;
         format = at + 1 < args.size() ? args[at + 1].toInt(&ok) : -1;
         if (!ok || format < 0 || format > 3) {

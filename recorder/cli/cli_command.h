@@ -38,4 +38,8 @@ std::vector<Command> measureCommands();
 void out(const QString& text);
 void err(const QString& text);
 
+// True, after "WHO: OPTION needs a value" on standard error, when no value follows the
+// option at args[at].
+bool lacksValue(const QString& who, const QStringList& args, qsizetype at);
+
 }  // namespace vorda::cli

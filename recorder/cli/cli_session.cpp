@@ -28,6 +28,13 @@ void MessageReporter::portUnavailable(const QString& text)
     err(text + QLatin1Char('\n'));
 }
 
+bool lacksValue(const QString& who, const QStringList& args, qsizetype at)
+{
+    if (at + 1 < args.size()) return false;
+    err(QStringLiteral("%1: %2 needs a value\n").arg(who, args.value(at)));
+    return true;
+}
+
 std::unique_ptr<SerialLink> makeLink(Settings& settings, const QString& dir, const GlobalOptions& options)
 {
     auto link = std::make_unique<SerialLink>(settings, makeSerialPortTransport(), dir);

@@ -193,20 +193,35 @@ int runScan(const GlobalOptions& options, const QStringList& args)
     return outcome == ScanOutcome::Completed ? kExitOk : kExitFailed;
 }
 
+// Names each block that did not become a whole, clean file, and why; true when none.
+bool reportProblems(const char* command, const MemoryDownload& download)
+{
+    for (const BlockProblem& p : download.problems())
+        err(QStringLiteral("vorda-cli %1: block %2: %3\n")
+                .arg(QLatin1String(command))
+                .arg(p.block)
+                .arg(withPlainLineBreaks(p.reason)));
+    return download.problems().empty();
+}
+
 int runRead(const GlobalOptions& options, const QStringList& args)
 {
     if (!args.isEmpty()) return usage("read");
     Session s(options);
     catchInterrupt();
     MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
-    switch (download.readMemory()) {
+    const ReadOutcome outcome = download.readMemory();
+    const bool clean = reportProblems("read", download);
+    switch (outcome) {
     case ReadOutcome::Completed:
     case ReadOutcome::NoBlocks:
-        return kExitOk;
+        return clean ? kExitOk : kExitFailed;
     case ReadOutcome::NoCommunication:
         err(QString::fromUtf8(kNoCommunication) + QLatin1Char('\n'));
         return kExitFailed;
     case ReadOutcome::Aborted:
+        err(QStringLiteral("vorda-cli read: aborted before every block was read\n"));
+        return kExitFailed;
     case ReadOutcome::TooManyFailures:
     case ReadOutcome::LinkBusy:
         break;
@@ -233,7 +248,8 @@ int runReadBlock(const GlobalOptions& options, const QStringList& args)
     s.state.selectedBlock = block;
     MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
     const bool fetched = download.readSelectedBlock();
-    return fetched && !s.state.abortRequested ? kExitOk : kExitFailed;
+    const bool clean = reportProblems("read-block", download);
+    return fetched && clean && !s.state.abortRequested ? kExitOk : kExitFailed;
 }
 
 int runWipe(const GlobalOptions& options, const QStringList& args)
@@ -288,12 +304,17 @@ std::vector<Command> downloadCommands()
          "directory and converts each block into a measurement file in the data directory,\n"
          "printing the transfer messages as they come. On a terminal, standard error shows\n"
          "the bytes received of the current block. Ctrl+C aborts the transfer as the abort\n"
-         "button does (a second Ctrl+C ends the program at once). Exit status 0 when every\n"
-         "block was read or none is stored, 1 otherwise.",
+         "button does (a second Ctrl+C ends the program at once). A recorder that keeps\n"
+         "sending far past the block's announced size is stopped as an abort would.\n"
+         "Exit status 0 when every block announced became a whole measurement file (or\n"
+         "none is stored), 1 otherwise; each block that did not is named on standard\n"
+         "error with the reason (a short, overlong or corrupted dump, a file that could\n"
+         "not be written, ...).",
          runRead},
         {"read-block", "N", "read block N into a measurement file",
          "Reads register N, then downloads block N into \"__m.mem\" and converts it into a\n"
-         "measurement file. Exit status 1 when the block is not stored or could not be read.",
+         "measurement file. Exit status 1 when the block is not stored, could not be read,\n"
+         "or did not become a whole, clean measurement file (the reason on standard error).",
          runReadBlock},
         {"wipe", "[--yes]", "erase every block stored in the recorder",
          "Sends \"CLR_M &\" after asking for confirmation on the terminal; --yes skips the\n"

@@ -43,7 +43,7 @@ int runConvert(const GlobalOptions&, const QStringList& args)
     const ConversionResult result = convertDump(dump, settings, reporter);
     if (!result.ok()) return kExitFailed;
     out(QDir::toNativeSeparators(result.filePath) + QLatin1Char('\n'));
-    return result.complete() ? kExitOk : kExitFailed;
+    return result.clean() ? kExitOk : kExitFailed;
 }
 
 }  // namespace
@@ -59,9 +59,9 @@ std::vector<Command> filesCommands()
          "trigger bit of the last register reply. Prints the report entry and the path of\n"
          "the file written. Nothing is written to the configuration.\n\n"
          "Exit status: 0 when the file was written from a complete dump; 1 when the dump\n"
-         "is missing or invalid, the file cannot be written, or the dump was shorter than\n"
-         "its header announces (the file is written, the missing values left empty);\n"
-         "2 for bad arguments.",
+         "is missing or invalid, the file cannot be written, or the dump was shorter or\n"
+         "longer than its header announces or holds characters that are no sample data\n"
+         "(the file is written, with the whole samples only); 2 for bad arguments.",
          runConvert},
     };
 }

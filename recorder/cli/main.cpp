@@ -65,7 +65,11 @@ int main(int argc, char** argv)
             out(usageText(commands));
             return kExitOk;
         }
-        if (opt == QLatin1String("--port") && !args.isEmpty()) {
+        if (opt == QLatin1String("--port")) {
+            if (args.isEmpty() || args.first().isEmpty()) {
+                err(QStringLiteral("vorda-cli: --port needs a value (a serial device such as /dev/ttyUSB0)\n"));
+                return kExitUsage;
+            }
             options.port = args.takeFirst();
         } else if (opt.startsWith(QLatin1String("--port="))) {
             options.port = opt.mid(7);

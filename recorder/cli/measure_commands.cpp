@@ -87,6 +87,9 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
     QString outputPath;
     for (int i = 0; i < args.size(); ++i) {
         bool ok = true;
+        if ((args[i] == QLatin1String("--count") || args[i] == QLatin1String("--output")) &&
+            lacksValue(QStringLiteral("vorda-cli monitor"), args, i))
+            return kExitUsage;
         if (args[i] == QLatin1String("--count") && i + 1 < args.size()) {
             count = args[++i].toLong(&ok);
             if (count < 1) ok = false;

@@ -89,6 +89,10 @@ int runPreset(const GlobalOptions&, const QStringList& args)
     const int number = args.value(0).toInt(&ok);
     int channel = 1;
     bool channelOk = args.size() == 1;
+    if (args.size() == 2 && args[1] == QLatin1String("--channel")) {
+        lacksValue(QStringLiteral("vorda-cli preset"), args, 1);
+        return kExitUsage;
+    }
     if (args.size() == 3 && args[1] == QLatin1String("--channel")) channel = args[2].toInt(&channelOk);
     if (!ok || number < 1 || number > static_cast<int>(presets.size()) || !channelOk || channel < 1 ||
         channel > kMaxChannels) {

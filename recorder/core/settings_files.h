@@ -57,9 +57,11 @@ QString startupSettingsPath(const QString& dir);
 // Reserved bytes, the date-time at 1928 included, keep what the file held.
 LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst = true);
 
-// Writes the 2200-byte image to `path` atomically (a temporary file renamed over the
-// target), so a failure leaves the old file intact. On failure shows the three-line
-// message with caption "Błąd..." and returns false.
+// Writes the 2200-byte image to `path` atomically (the temporary file "NAME.PID.tmp"
+// renamed over the target), so a failure or a kill leaves the old file intact; a
+// temporary file left by a killed save is removed by the next save. On failure shows
+// the three-line message, then the file's path and the system's reason, with caption
+// "Błąd..." and returns false.
 bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter);
 
 // The shutdown save: "dimconfig.aoln" in the start-up directory, written by path (the

@@ -6,6 +6,7 @@
 #include "core/text_codec.h"
 #include "files/measurement_file.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace vorda {
 
@@ -36,20 +38,23 @@ bool parseInteger(std::string_view token, std::int64_t& value)
     return ec == std::errc() && ptr == end && !token.empty();
 }
 
-// Reads the dump in large chunks and hands out runs of consecutive bytes.
+// Hands out runs of consecutive dump bytes: read from a file in large chunks, or straight
+// from a dump held in memory.
 class DumpReader {
 public:
-    explicit DumpReader(QFile& file) : file_(file), buffer_(new char[kChunkSize]) {}
+    explicit DumpReader(QFile& file) : file_(&file), buffer_(new char[kChunkSize]) {}
+    explicit DumpReader(std::string_view dump) : memory_(dump) {}
 
     // Makes up to n (<= kChunkSize) bytes available at data(); fewer only at the end.
     std::size_t require(std::size_t n)
     {
+        if (!file_) return std::min(n, memory_.size() - pos_);
         if (end_ - pos_ < n && !atEnd_) {
             std::memmove(buffer_.get(), buffer_.get() + pos_, end_ - pos_);
             end_ -= pos_;
             pos_ = 0;
             while (end_ < n && !atEnd_) {
-                const qint64 got = file_.read(buffer_.get() + end_, static_cast<qint64>(kChunkSize - end_));
+                const qint64 got = file_->read(buffer_.get() + end_, static_cast<qint64>(kChunkSize - end_));
                 if (got <= 0)
                     atEnd_ = true;
                 else
@@ -58,16 +63,37 @@ public:
         }
         return std::min(n, end_ - pos_);
     }
-    const char* data() const { return buffer_.get() + pos_; }
+    const char* data() const { return file_ ? buffer_.get() + pos_ : memory_.data() + pos_; }
     void consume(std::size_t n) { pos_ += n; }
 
 private:
-    QFile& file_;
+    QFile* file_ = nullptr;
+    std::string_view memory_;
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool atEnd_ = false;
 };
+
+// Where the measurement text goes once the header has named the file.
+class TextTarget {
+public:
+    virtual ~TextTarget() = default;
+    // The device for the file called fileName, or for one beside it when a short block
+    // would replace an existing file (its full path into result.filePath); nullptr when
+    // it cannot be created.
+    virtual QIODevice* open(const QString& fileName, bool shortBlock, ConversionResult& result) = 0;
+    // Makes the written text final; false when it could not be.
+    virtual bool commit() = 0;
+};
+
+// Characters that carry no nibble: anything but '0'..'?'.
+std::int64_t countForeign(const char* d, std::size_t n)
+{
+    std::int64_t count = 0;
+    for (std::size_t i = 0; i < n; ++i) count += static_cast<unsigned char>(d[i] - '0') > 0xF;
+    return count;
+}
 
 // One or two digits at s[i] (i moves past them) as a number up to max; -1 otherwise.
 int twoDigits(std::string_view s, std::size_t& i, int max)
@@ -160,19 +186,17 @@ std::optional<std::int64_t> parseStartTime(std::string_view token)
     return ((hours * 60 + minutes) * 60 + seconds) * std::int64_t{1000} + milli;
 }
 
-ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter)
+namespace {
+
+// The one conversion of a dump, wherever its bytes come from and its text goes.
+ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QString& dumpName, const Settings& settings,
+                         Reporter& reporter, TextTarget& target)
 {
-    const QString dumpName = QFileInfo(dumpPath).fileName();
     const auto statusFailure = [&](ConversionOutcome outcome, const QString& text) {
         reporter.setStatus(StatusPanel::Link, text);
         return fail(outcome, text);
     };
 
-    QFile dump(dumpPath);
-    if (!dump.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return statusFailure(ConversionOutcome::DumpMissing, QStringLiteral("Plik nie istnieje '%1'").arg(dumpName));
-
-    DumpReader reader(dump);
     const std::size_t headAvailable = reader.require(kHeaderBuffer);
     if (headAvailable == 0)
         return statusFailure(ConversionOutcome::InvalidDump, QStringLiteral("Pusty plik '%1'").arg(dumpName));
@@ -202,29 +226,37 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
         layout.startTimeMs = *start;
     }
 
+    const SampleShape shape = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount);
+    const auto sampleSize = static_cast<std::size_t>(shape.characters());
+    const auto headerBytes = static_cast<std::int64_t>(cr - head) + 1;
+
     ConversionResult result;
     const QString fileName = fileNameFor(*header);
-    result.filePath = outputDirectory(settings).absoluteFilePath(fileName);
     result.sampleCount = header->sampleCount;
+    result.receivedBytes = dumpSize;
+    result.expectedBytes = headerBytes + header->sampleCount * static_cast<std::int64_t>(sampleSize);
+    // Only whole samples are written: a line of a sample cut short would stand for
+    // values that never arrived.
+    result.completeSamples = sampleSize == 0
+                                 ? header->sampleCount
+                                 : std::min(header->sampleCount, std::max<std::int64_t>(0, dumpSize - headerBytes) /
+                                                                     static_cast<std::int64_t>(sampleSize));
 
-    // Written beside the target and renamed over it at the end, so a failed write never
-    // leaves a truncated measurement file behind.
-    QSaveFile out(result.filePath);
-    if (!out.open(QIODevice::WriteOnly)) {
+    QIODevice* out = target.open(fileName, result.completeSamples < result.sampleCount, result);
+    if (!out) {
         const QString text = QStringLiteral("Błąd otwarcia pliku..");
         reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
         result.outcome = ConversionOutcome::CannotCreate;
         result.message = text;
         return result;
     }
+    const QString writtenName = QFileInfo(result.filePath).fileName();
     reporter.transferMessage(
-        QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2").arg(header->sampleCount).arg(fileName));
+        QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2").arg(result.completeSamples).arg(writtenName));
 
-    MeasurementFileWriter writer(settings, layout, out);
+    MeasurementFileWriter writer(settings, layout, *out);
     writer.writeHeaderLine();
 
-    const SampleShape shape = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount);
-    const auto sampleSize = static_cast<std::size_t>(shape.characters());
     const ChannelSettings* channels[kMaxChannels];
     bool named[kMaxChannels];
     for (int k = 0; k < kMaxChannels; ++k) {
@@ -233,43 +265,138 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
     }
 
     SampleItems items;
-    for (std::int64_t i = 0; i < header->sampleCount && !writer.failed(); ++i) {
-        const std::size_t available = reader.require(sampleSize);
+    items.codesPresent = shape.codes;
+    items.digitalPresent = shape.digitalPair;
+    items.timeStampPresent = shape.timeStamp;
+    const std::size_t tail = static_cast<std::size_t>(shape.codes) * 4;
+    for (std::int64_t i = 0; i < result.completeSamples && !writer.failed(); ++i) {
+        if (reader.require(sampleSize) < sampleSize) {
+            result.completeSamples = i;  // the dump shrank while it was read
+            break;
+        }
         const char* d = reader.data();
-        items.codesPresent = std::min(shape.codes, static_cast<int>(available / 4));
-        for (int k = 0; k < items.codesPresent; ++k) {
+        result.foreignCharacters += countForeign(d, sampleSize);
+        for (int k = 0; k < shape.codes; ++k) {
             // Unnamed channels are not written, but their codes are still consumed.
             if (!named[k]) continue;
             const std::uint16_t code = decodeDumpCode(d + 4 * k);
             items.values[k] = scaleForRecordType(*channels[k], layout.recordType, code);
         }
-        const std::size_t tail = static_cast<std::size_t>(shape.codes) * 4;
-        items.digitalPresent = shape.digitalPair && available >= tail + 4;
-        if (items.digitalPresent) {
+        if (shape.digitalPair) {
             items.digital1 = static_cast<unsigned char>(d[tail]) - '0';
             items.digital2 = static_cast<unsigned char>(d[tail + 2]) - '0';
         }
-        items.timeStampPresent = shape.timeStamp && available >= tail + 8;
-        if (items.timeStampPresent) items.timeStamp = decodeDumpTimeStamp(d + tail);
-        if (available == sampleSize) ++result.completeSamples;
-        reader.consume(available);
+        if (shape.timeStamp) items.timeStamp = decodeDumpTimeStamp(d + tail);
+        reader.consume(sampleSize);
         writer.writeSampleLine(i, items);
     }
+    // What follows the whole samples (a cut sample, bytes after the block) is not read:
+    // the length comparison reports it.
 
-    if (!writer.flush() || !out.commit()) {
-        const QString text = QStringLiteral("Błąd zapisu pliku %1").arg(fileName);
+    if (!writer.flush() || !target.commit()) {
+        const QString text = QStringLiteral("Błąd zapisu pliku %1").arg(writtenName);
         reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
         result.outcome = ConversionOutcome::WriteFailed;
         result.message = text;
         return result;
     }
     result.outcome = ConversionOutcome::Written;
-    if (result.completeSamples < result.sampleCount)
-        reporter.transferMessage(QStringLiteral("Blok niepełny: plik '%1' zawiera %2 z %3 pomiarów")
-                                     .arg(dumpName)
-                                     .arg(result.completeSamples)
-                                     .arg(result.sampleCount));
+    for (const QString& line : conversionWarnings(result, dumpName)) reporter.transferMessage(line);
     return result;
+}
+
+// The file beside the target is renamed over it at the end, so a failed write never
+// leaves a truncated measurement file behind.
+class FileTarget : public TextTarget {
+public:
+    explicit FileTarget(const Settings& settings) : settings_(settings) {}
+    QIODevice* open(const QString& fileName, bool shortBlock, ConversionResult& result) override
+    {
+        const QDir dir = outputDirectory(settings_);
+        result.filePath = dir.absoluteFilePath(fileName);
+        if (shortBlock && QFileInfo::exists(result.filePath)) {
+            // A short block never replaces a file: "NAME_niepelny.txt", then "..._2.txt".
+            const QString base = fileName.chopped(4) + QStringLiteral("_niepelny");
+            result.filePath = dir.absoluteFilePath(base + QStringLiteral(".txt"));
+            for (int n = 2; QFileInfo::exists(result.filePath); ++n) {
+                if (n > kMaxBesideNumber) return nullptr;
+                result.filePath = dir.absoluteFilePath(base + QLatin1Char('_') + QString::number(n) + ".txt");
+            }
+        }
+        file_.emplace(result.filePath);
+        return file_->open(QIODevice::WriteOnly) ? &*file_ : nullptr;
+    }
+    bool commit() override { return file_->commit(); }
+
+private:
+    static constexpr int kMaxBesideNumber = 9999;
+    const Settings& settings_;
+    std::optional<QSaveFile> file_;
+};
+
+class MemoryTarget : public TextTarget {
+public:
+    explicit MemoryTarget(std::string& text) : text_(text) {}
+    QIODevice* open(const QString& fileName, bool, ConversionResult& result) override
+    {
+        result.filePath = fileName;
+        buffer_.setBuffer(&bytes_);
+        return buffer_.open(QIODevice::WriteOnly) ? &buffer_ : nullptr;
+    }
+    bool commit() override
+    {
+        text_.assign(bytes_.constData(), static_cast<std::size_t>(bytes_.size()));
+        return true;
+    }
+
+private:
+    std::string& text_;
+    QByteArray bytes_;
+    QBuffer buffer_;
+};
+
+}  // namespace
+
+QStringList conversionWarnings(const ConversionResult& result, const QString& dumpName)
+{
+    QStringList lines;
+    if (!result.ok()) return lines;
+    if (result.completeSamples < result.sampleCount)
+        lines << QStringLiteral("Blok niepełny: plik '%1' zawiera %2 z %3 pomiarów")
+                     .arg(dumpName)
+                     .arg(result.completeSamples)
+                     .arg(result.sampleCount);
+    if (result.receivedBytes != result.expectedBytes)
+        lines << QStringLiteral("Długość bloku niezgodna z nagłówkiem: odebrano %1 znaków, oczekiwano %2")
+                     .arg(result.receivedBytes)
+                     .arg(result.expectedBytes);
+    if (result.foreignCharacters > 0)
+        lines << QStringLiteral("%1 znaków spoza zakresu danych").arg(result.foreignCharacters);
+    return lines;
+}
+
+ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter)
+{
+    const QString dumpName = QFileInfo(dumpPath).fileName();
+    QFile dump(dumpPath);
+    if (!dump.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        const QString text = QStringLiteral("Plik nie istnieje '%1'").arg(dumpName);
+        reporter.setStatus(StatusPanel::Link, text);
+        return fail(ConversionOutcome::DumpMissing, text);
+    }
+    DumpReader reader(dump);
+    FileTarget target(settings);
+    return convert(reader, dump.size(), dumpName, settings, reporter, target);
+}
+
+ConversionResult convertDumpInMemory(std::string_view dump, const Settings& settings, Reporter& reporter,
+                                     std::string& fileText)
+{
+    fileText.clear();
+    DumpReader reader(dump);
+    MemoryTarget target(fileText);
+    return convert(reader, static_cast<std::int64_t>(dump.size()), QString::fromLatin1(kDumpFileName), settings,
+                   reporter, target);
 }
 
 }  // namespace vorda

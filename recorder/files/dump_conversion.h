@@ -4,6 +4,7 @@
 // the block.
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -76,21 +77,39 @@ enum class ConversionOutcome {
 
 struct ConversionResult {
     ConversionOutcome outcome = ConversionOutcome::DumpMissing;
-    QString filePath;                  // full path of the measurement file
-    std::int64_t sampleCount = 0;      // sample lines announced by the header (and written)
-    std::int64_t completeSamples = 0;  // samples wholly present in the dump
-    QString message;                   // the failure text that was reported
+    QString filePath;                    // full path of the measurement file
+    std::int64_t sampleCount = 0;        // samples announced by the header
+    std::int64_t completeSamples = 0;    // samples wholly present in the dump: the lines written
+    std::int64_t receivedBytes = 0;      // length of the dump
+    std::int64_t expectedBytes = 0;      // length the header implies: its line and the samples
+    std::int64_t foreignCharacters = 0;  // characters of the whole samples that carry no nibble
+    QString message;                     // the failure text that was reported
 
     bool ok() const { return outcome == ConversionOutcome::Written; }
     bool complete() const { return ok() && completeSamples == sampleCount; }
+    // Written, whole, and nothing in the dump that does not belong to the block.
+    bool clean() const { return complete() && receivedBytes == expectedBytes && foreignCharacters == 0; }
 };
+
+// The report lines of a written file whose block was short, of another length than its
+// header implies, or held characters that are no sample data; empty for a clean one.
+QStringList conversionWarnings(const ConversionResult& result, const QString& dumpName);
 
 // Converts the dump at dumpPath into "<date>_<time>.txt" in settings.dataDirectory (the
 // current directory when that is not usable), with the trigger bit of
-// settings.status.triggerOn. Reports through `reporter`: the entry "o długości N pomiarów
-// zapisany \r\ndo pliku NAME" as one transfer message, a further message when the dump
-// ended early, and each failure where the main window shows it. Never changes the
-// process's working directory.
+// settings.status.triggerOn. Only whole samples become lines. A short block does not
+// replace an existing file: it goes beside it as "<date>_<time>_niepelny.txt" (then
+// "..._niepelny_2.txt" and on). Reports through `reporter`: the entry "o długości N
+// pomiarów zapisany \r\ndo pliku NAME" as one transfer message, further messages when
+// the dump ended early, its length differs from the header's, or it holds characters
+// that are no sample data, and each failure where the main window shows it. Never
+// changes the process's working directory.
 ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter);
+
+// The same conversion of a whole dump held in memory: fileText receives the bytes
+// convertDump would write (cleared first), result.filePath only the file's name. Touches
+// no file.
+ConversionResult convertDumpInMemory(std::string_view dump, const Settings& settings, Reporter& reporter,
+                                     std::string& fileText);
 
 }  // namespace vorda

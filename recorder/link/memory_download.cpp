@@ -12,7 +12,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <limits>
+#include <optional>
+#include <string_view>
 
 namespace vorda {
 
@@ -35,6 +38,41 @@ constexpr char kDumpFailedText[] = "Brak miejsca na dysku,\n\rUszkodzony plik,\n
 constexpr char kDumpFailedCaption[] = "Błąd otwarcia pliku";
 constexpr char kWipeQuestion[] = "Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!";
 constexpr char kWarningCaption[] = "Uwaga!";
+constexpr char kNeverSilentText[] = "Rejestrator nie przestaje nadawać: przerwano po %1 znakach";
+constexpr char kNotSentText[] = "Nie wysłano polecenia odczytu bloku";
+constexpr std::int64_t kDownloadMargin = 64 * 1024;
+constexpr int kHeaderLineMax = 200;
+
+// How much a block's download may take: from the register reply's size at first, from
+// the dump's own header line once it has arrived, whichever is larger.
+class DownloadBound {
+public:
+    DownloadBound(std::int64_t registerSampleBytes, bool triggerOn)
+        : limit_(downloadLimit(registerSampleBytes + kHeaderLineMax)), triggerOn_(triggerOn)
+    {
+    }
+    void take(const QByteArray& chunk)
+    {
+        if (headerDone_) return;
+        head_ += chunk.left(kHeaderLineMax - head_.size());
+        const qsizetype cr = head_.indexOf('\r');
+        if (cr < 0 && head_.size() < kHeaderLineMax) return;
+        headerDone_ = true;
+        const auto header = cr < 0 ? std::nullopt : parseDumpHeader(std::string_view(head_.constData(), cr));
+        if (!header) return;
+        const std::int64_t samples =
+            blockSampleBytes(header->recordType(), static_cast<std::int32_t>(header->channelCount),
+                             static_cast<std::int32_t>(header->sampleCount), triggerOn_);
+        limit_ = std::max(limit_, downloadLimit(cr + 1 + samples));
+    }
+    bool exceeded(std::int64_t bytes) const { return bytes > limit_; }
+
+private:
+    std::int64_t limit_;
+    bool triggerOn_;
+    bool headerDone_ = false;
+    QByteArray head_;
+};
 
 QString text(const char* utf8)
 {
@@ -81,6 +119,11 @@ int memoryReadBarMaximum(std::uint32_t seconds)
 int singleBlockBarMaximum(std::uint32_t seconds)
 {
     return truncatedBarMaximum(seconds * 1.47 + 2);
+}
+
+std::int64_t downloadLimit(std::int64_t blockBytes)
+{
+    return 2 * blockBytes + kDownloadMargin;
 }
 
 bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q)
@@ -159,6 +202,7 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
     partialBlock_ = 0;
     state_.abortRequested = false;
     abortHandled_ = false;
+    problems_.clear();
     if (view_) view_->clearMessages();
     RecorderProtocol protocol(link_, settings_, state_, reporter_);
     RecorderStatus& status = settings_.status;
@@ -201,7 +245,7 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
                 partialBlock_ = q;
             else if (block.commandSent)
                 ++blocksRead_;
-            if (block.dumpCreated) convertBlock();
+            convertBlock(q, block);
             if (view_) view_->setBarPosition(0);
             reporter_.filesChanged();
             ++q;
@@ -210,6 +254,7 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
             reporter_.transferMessage(text(kRetryText) + QString::number(failures + 1));
             status.blockNumber = 0;
             if (++failures == kMaxHeaderFailures) {
+                problems_.push_back({q, text(kBadRecordText)});
                 reporter_.showMessage(text(kBadRecordText), text(kErrorCaption), MessageIcon::Error);
                 return ReadOutcome::TooManyFailures;
             }
@@ -225,6 +270,7 @@ bool MemoryDownload::readSelectedBlock(ProgressBarView* bar)
     guard_ = &guard;
     state_.abortRequested = false;
     abortHandled_ = false;
+    problems_.clear();
     // The estimate uses the register read last (the block list's), not the block's own.
     const RecorderStatus& status = settings_.status;
     const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
@@ -234,10 +280,8 @@ bool MemoryDownload::readSelectedBlock(ProgressBarView* bar)
         bar->setBarPosition(barMax);
     }
     const BlockDownload block = fetchBlock(state_.selectedBlock, guard);
-    if (block.dumpCreated) {
-        convertBlock();
-        reporter_.filesChanged();
-    }
+    convertBlock(state_.selectedBlock, block);
+    if (block.dumpCreated) reporter_.filesChanged();
     finishTransfer();
     return block.dumpCreated && block.commandSent;
 }
@@ -260,6 +304,10 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
     if (!result.dumpCreated) {
         // Asking for the block with nowhere to put it would leave the recorder streaming
         // into the next exchange; the block is skipped instead.
+        problems_.push_back(
+            {block,
+             text(kDumpFailedCaption) +
+                 QStringLiteral(" '%1': %2").arg(QDir::toNativeSeparators(dump.fileName()), dump.errorString())});
         reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
         return result;
     }
@@ -280,6 +328,7 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
                 ? blockSampleBytes(status.tag[1], status.channelCount, status.sampleCount, status.triggerOn & 1)
                 : 0;
         if (view_) view_->blockStarted(block, expected);
+        DownloadBound bound(expected, (status.triggerOn & 1) != 0);
         bool writeFailed = false;
         std::int64_t headerEnd = -1;  // bytes up to and with the header's CR, once seen
         link_.receiving = true;
@@ -292,6 +341,7 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
                 if (headerEnd < 0 && link_.reply.contains('\r'))
                     headerEnd = result.bytes + link_.reply.indexOf('\r') + 1;
                 result.bytes += link_.reply.size();
+                bound.take(link_.reply);
                 if (view_) {
                     view_->bytesReceived(result.bytes);
                     view_->sampleCharactersReceived(headerEnd < 0 ? 0 : result.bytes - headerEnd);
@@ -306,22 +356,48 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
             // A failed read leaves `receiving` set, and a device that is gone (an
             // adapter pulled out) fails every read at once: the block ends here instead
             // of spinning until the user aborts.
-            if (link_.readFailed) break;
+            if (link_.readFailed) {
+                result.linkFailed = true;
+                break;
+            }
+            // A recorder that keeps sending past any size its header allows is stopped.
+            if (bound.exceeded(result.bytes)) {
+                result.overrun = true;
+                break;
+            }
         } while (link_.receiving);
-        if (writeFailed || !dump.flush())
+        if (writeFailed || !dump.flush()) {
+            problems_.push_back(
+                {block,
+                 text(kDumpFailedCaption) +
+                     QStringLiteral(" '%1': %2").arg(QDir::toNativeSeparators(dump.fileName()), dump.errorString())});
             reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
+        }
     }
 
     reporter_.setLinkState(LinkState::Disconnected);
     reporter_.setActivity(QStringLiteral(" "));
     if (!opened) reporter_.portUnavailable(link_.openFailureText());
     dump.close();
+    if (result.overrun) {
+        // As an abort: "$" and the port closed.
+        RecorderProtocol(link_, settings_, state_, reporter_).sendPlainCommand(QByteArray(kAbortCommand), *guard_);
+        reporter_.transferMessage(text(kNeverSilentText).arg(result.bytes));
+    }
     return result;
 }
 
-void MemoryDownload::convertBlock()
+void MemoryDownload::convertBlock(std::int32_t block, const BlockDownload& download)
 {
-    convertDump(dumpPath(), settings_, reporter_);
+    if (!download.dumpCreated) return;
+    if (!download.commandSent) problems_.push_back({block, text(kNotSentText)});
+    if (download.aborted) problems_.push_back({block, text(kAbortedText)});
+    if (download.overrun) problems_.push_back({block, text(kNeverSilentText).arg(download.bytes)});
+    if (download.linkFailed) problems_.push_back({block, text(kTransferBrokenText)});
+    const ConversionResult result = convertDump(dumpPath(), settings_, reporter_);
+    if (!result.ok()) problems_.push_back({block, result.message});
+    for (const QString& line : conversionWarnings(result, QString::fromLatin1(kDumpFileName)))
+        problems_.push_back({block, line});
 }
 
 void MemoryDownload::requestAbort()

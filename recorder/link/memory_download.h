@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 namespace vorda {
 
@@ -35,7 +36,16 @@ struct BlockDownload {
     bool dumpCreated = false;  // false: "__m.mem" could not be created
     bool commandSent = false;  // false: the command could not be written
     bool aborted = false;
-    std::int64_t bytes = 0;  // bytes written to the dump
+    bool overrun = false;     // stopped at downloadLimit: the recorder kept sending
+    bool linkFailed = false;  // a read from the port failed
+    std::int64_t bytes = 0;   // bytes written to the dump
+};
+
+// A block that did not become a whole, clean measurement file, and why (the text the
+// transfer messages gave).
+struct BlockProblem {
+    std::int32_t block = 0;
+    QString reason;
 };
 
 // --- Pure pieces ---
@@ -63,6 +73,10 @@ std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::i
 // zapisano N bloków" (with the block cut short, if any), "Pamięć rejestratora jest
 // pusta", ...; empty for a read that never started.
 QString readOutcomeText(ReadOutcome outcome, int blocksRead, int partialBlock);
+
+// The most a download of a block of blockBytes (header line and samples) takes before
+// it stops as an abort would: twice the size and 64 KiB more.
+std::int64_t downloadLimit(std::int64_t blockBytes);
 
 // --- The operations ---
 
@@ -98,10 +112,13 @@ public:
     // The dump's full path in the start-up directory.
     QString dumpPath() const;
 
+    // The blocks of the last read that did not become whole, clean files.
+    const std::vector<BlockProblem>& problems() const { return problems_; }
+
 private:
     ReadOutcome readBlocks(const ExchangeGuard& guard);
     BlockDownload fetchBlock(std::int32_t block, const ExchangeGuard& guard);
-    void convertBlock();
+    void convertBlock(std::int32_t block, const BlockDownload& download);
     void serviceAbort();
     void letEventsRun();
     void finishTransfer();
@@ -115,6 +132,7 @@ private:
     int blocksRead_ = 0;                    // blocks of the last memory read fetched whole
     int partialBlock_ = 0;                  // the block its abort cut short (0: none)
     bool abortHandled_ = false;             // the "$" for the current abort request has gone out
+    std::vector<BlockProblem> problems_;
 };
 
 }  // namespace vorda

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 using namespace recsim;
@@ -120,4 +121,22 @@ TEST(SimScenario, TheShippedExampleLoads)
     EXPECT_EQ(scenario->modelDigit, '5');
     EXPECT_EQ(scenario->blocks.size(), 3u);
     EXPECT_EQ(scenario->blocks[2].values.size(), 8u);
+}
+
+TEST(SimScenario, OnlyRegularFilesOfSaneSizeAreRead)
+{
+    QTemporaryDir dir;
+    std::string error;
+    // A device would be read without end, a directory taken as an empty scenario.
+    EXPECT_FALSE(loadScenario("/dev/zero", error));
+    EXPECT_NE(error.find("/dev/zero is not a regular file"), std::string::npos) << error;
+    EXPECT_FALSE(loadScenario(dir.path().toStdString(), error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+
+    const std::string big = dir.filePath("big.txt").toStdString();
+    std::ofstream(big) << std::string(kMaxScenarioBytes - 1, '#') << "\nm";
+    EXPECT_FALSE(loadScenario(big, error));
+    EXPECT_NE(error.find("larger than 1 MiB"), std::string::npos) << error;
+    std::filesystem::resize_file(big, kMaxScenarioBytes);
+    EXPECT_TRUE(loadScenario(big, error)) << error;  // one comment line, at the limit
 }

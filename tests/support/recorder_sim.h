@@ -107,6 +107,14 @@ public:
         return false;
     }
 
+    // SIGKILL, as a pulled cable or a crash would end it; waits for the end.
+    void kill()
+    {
+        if (process_.state() == QProcess::NotRunning) return;
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+
     // As Ctrl+C would: SIGINT, then waits. Returns true when it exited cleanly.
     bool interrupt(int timeoutMs = 5000)
     {

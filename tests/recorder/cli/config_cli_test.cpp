@@ -12,9 +12,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <signal.h>
 #include <unistd.h>
+#include <QElapsedTimer>
+#include <chrono>
 #include <cstring>
 #include <random>
+#include <thread>
 
 namespace vorda {
 namespace {
@@ -232,6 +236,53 @@ TEST_F(ConfigCli, FailedWriteKeepsTheOldFile)
     EXPECT_TRUE(r.err.contains(QString::fromUtf8("Błąd..."))) << r.err.toStdString();
     EXPECT_EQ(readFile(path("dimconfig.aoln")), before);
     EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("dimconfig.aoln")});
+}
+
+TEST_F(ConfigCli, ASaveIntoAMissingDirectoryNamesTheFileAndTheReason)
+{
+    const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("nowhere/p.roln"),
+                          QStringLiteral("portNumber=1")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QString::fromUtf8("Nieprawidłowe zamknięcie"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(path("nowhere/p.roln") + QStringLiteral(": No such file or directory")))
+        << r.err.toStdString();
+}
+
+TEST_F(ConfigCli, KilledSavesLeaveTheOldOrTheNewImageAndNoLitter)
+{
+    const QString config = path("dimconfig.aoln");
+    writeImage(config, randomImage(31));
+    const QStringList set = {QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("dimconfig.aoln")};
+    // The kills spread over about the time one whole save takes here.
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_EQ(run(set + QStringList{QStringLiteral("portNumber=1")}).exitCode, 0);
+    const auto span = std::max<long long>(2000, timer.nsecsElapsed() / 1000 * 3 / 2);
+    std::mt19937 rng(41);
+    for (int round = 0; round < 40; ++round) {
+        const QByteArray old = readFile(config);
+        ASSERT_EQ(old.size(), qsizetype(kRecordSize));
+        Settings::Image image;
+        std::memcpy(image.data(), old.constData(), kRecordSize);
+        Settings next;
+        next.fromImage(image);
+        const QString assignment = QStringLiteral("channels[1].slopeSB=%1.5").arg(round);
+        ASSERT_EQ(setFieldValue(next, *findSettingsField("channels[1].slopeSB"), assignment.mid(20)), QString());
+
+        QProcess save;
+        save.setWorkingDirectory(dir);
+        save.setStandardInputFile(QProcess::nullDevice());
+        save.start(kCli, set + QStringList{assignment});
+        ASSERT_TRUE(save.waitForStarted(30000));
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % span));
+        ::kill(static_cast<pid_t>(save.processId()), SIGKILL);
+        ASSERT_TRUE(save.waitForFinished(30000));
+        const QByteArray now = readFile(config);
+        ASSERT_TRUE(now == old || now == bytesOf(next)) << "round " << round;
+    }
+    // A save that runs to its end removes what the killed ones left.
+    ASSERT_EQ(run(set + QStringList{QStringLiteral("portNumber=2")}).exitCode, 0);
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("dimconfig.aoln")});
 }
 
 TEST_F(ConfigCli, HelpAndUsage)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -280,9 +281,41 @@ TEST_F(SettingsFilesTest, FailedSaveShowsTheMessage)
         QString::fromUtf8("Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie");
     settings.fromImage(randomImage(7));
 
-    EXPECT_FALSE(saveSettingsFile(settings, dir.filePath(QStringLiteral("missing/x.roln")), reporter));
-    ASSERT_EQ(reporter.messages, QStringList{expectedText});
+    const QString target = dir.filePath(QStringLiteral("missing/x.roln"));
+    EXPECT_FALSE(saveSettingsFile(settings, target, reporter));
+    // The three lines, then which file and the system's reason.
+    ASSERT_EQ(reporter.messages.size(), 1);
+    EXPECT_EQ(reporter.messages[0], expectedText + QStringLiteral("\n\n") + target + ": " + qt_error_string(ENOENT));
     EXPECT_EQ(reporter.captions, QStringList{QString::fromUtf8("Błąd...")});
+}
+
+TEST_F(SettingsFilesTest, ASaveThroughALinkReplacesTheFileItPointsTo)
+{
+    settings.fromImage(randomImage(10));
+    const QString real = dir.filePath(QStringLiteral("real.aoln"));
+    writeFile(real, QByteArray(2200, 'o'));
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::link(real, config()));
+    ASSERT_TRUE(saveSettingsFile(settings, config(), reporter));
+    EXPECT_TRUE(QFileInfo(config()).isSymLink());
+    const Settings::Image image = settings.toImage();
+    EXPECT_EQ(readFile(real), QByteArray(reinterpret_cast<const char*>(image.data()), 2200));
+    EXPECT_EQ(QFile::permissions(real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+}
+
+TEST_F(SettingsFilesTest, ASaveRemovesTheTemporaryFileOfAKilledSaveOnly)
+{
+    settings.fromImage(randomImage(9));
+    // No process has this number; process 1 always runs.
+    const QString stale = config() + QStringLiteral(".2147483000.tmp");
+    const QString live = config() + QStringLiteral(".1.tmp");
+    const QString other = config() + QStringLiteral(".notes.tmp");
+    for (const QString& path : {stale, live, other}) writeFile(path, QByteArray(100, 'x'));
+    ASSERT_TRUE(saveSettingsFile(settings, config(), reporter));
+    EXPECT_FALSE(QFile::exists(stale));
+    EXPECT_TRUE(QFile::exists(live));
+    EXPECT_TRUE(QFile::exists(other));
+    EXPECT_EQ(readFile(config()).size(), 2200);
 }
 
 TEST_F(SettingsFilesTest, FailedSaveIntoAReadOnlyDirectoryLeavesTheOldFile)

@@ -183,23 +183,26 @@ TEST(MemoryRead, AbortAtAChosenByteOfTheSecondBlockStopsItAndConvertsWhatCame)
     EXPECT_EQ(dump.size(), abortAt);
     EXPECT_EQ(view.currentBytes, abortAt);
 
+    const qsizetype headerEnd = dump.indexOf('\r');
+    ASSERT_GT(headerEnd, 0);
+    const qsizetype whole = (abortAt - headerEnd - 1) / (4 * 4);
     const QStringList& memo = s.reporter.transfer;
     const qsizetype aborted = memo.indexOf(QStringLiteral("Przerwano transmije."));
     ASSERT_GE(aborted, 0);
-    ASSERT_GT(memo.size(), aborted + 1);
-    EXPECT_TRUE(memo[aborted + 1].startsWith(QString::fromUtf8("o długości 4000 pomiarów zapisany")))
-        << memo[aborted + 1].toStdString();
+    ASSERT_GT(memo.size(), aborted + 2);
+    EXPECT_EQ(memo[aborted + 1],
+              QString::fromUtf8("o długości %1 pomiarów zapisany \r\ndo pliku 2024_05_01_09_00_00.txt").arg(whole));
+    EXPECT_EQ(memo[aborted + 2],
+              QString::fromUtf8("Blok niepełny: plik '__m.mem' zawiera %1 z 4000 pomiarów").arg(whole));
     const QStringList files = s.measurementFiles();
     ASSERT_EQ(files,
               (QStringList{QStringLiteral("2024_05_01_08_00_00.txt"), QStringLiteral("2024_05_01_09_00_00.txt")}));
-    // Block 2's file has a line for each of its 4000 samples; those that arrived whole
-    // before the abort carry their four values.
-    const qsizetype headerEnd = dump.indexOf('\r');
-    ASSERT_GT(headerEnd, 0);
+    // Block 2's file holds the samples that arrived whole before the abort, each with
+    // its four values, and nothing for the rest.
     const QList<QList<long>> rows = sampleNumbers(s.fileLines(files[1]));
-    EXPECT_EQ(rows.size(), 4000);
-    const auto whole = std::count_if(rows.begin(), rows.end(), [](const QList<long>& row) { return row.size() == 5; });
-    EXPECT_EQ(whole, (abortAt - headerEnd - 1) / (4 * 4));
+    EXPECT_EQ(rows.size(), whole);
+    EXPECT_TRUE(std::all_of(rows.begin(), rows.end(), [](const QList<long>& row) { return row.size() == 5; }));
+    EXPECT_EQ(download.problems().size(), 3u);  // aborted, short, length
     EXPECT_TRUE(s.state.abortRequested);
     EXPECT_EQ(s.settings.portOpen, 0);
 }

@@ -194,11 +194,10 @@ TEST_F(DumpConversion, EveryRecordTypeWithItsScalingAndItems)
         ASSERT_EQ(static_cast<int>(c.sample.size()), c.charsPerSample);
         settings.status.triggerOn = c.trigger ? 1 : 0;
         reporter.transfers.clear();
-        // Two samples, then bytes the recorder may send after a block: never read.
-        writeDump(header(c.tag, 2, 10, 3) + c.sample + c.sample + "9999TRAILER");
+        writeDump(header(c.tag, 2, 10, 3) + c.sample + c.sample);
         const ConversionResult r = convert();
         ASSERT_TRUE(r.ok()) << r.message.toStdString();
-        EXPECT_TRUE(r.complete());
+        EXPECT_TRUE(r.clean());
         EXPECT_EQ(r.sampleCount, 2);
         EXPECT_EQ(r.filePath, QDir(dataDir).absoluteFilePath(QStringLiteral("2024_05_01_12_00_00.txt")));
         const auto lines = readLines(r.filePath);
@@ -271,27 +270,92 @@ TEST_F(DumpConversion, HeaderWithALineFeedBeforeItsCarriageReturn)
     EXPECT_EQ(readLines(r.filePath)[1], "1.5");
 }
 
-TEST_F(DumpConversion, AShortDumpKeepsItsLinesButInventsNoValues)
+TEST_F(DumpConversion, AShortDumpWritesItsWholeSamplesOnly)
 {
     // Three samples announced; one whole sample, then two codes and half of a third.
-    writeDump(header("R3", 3, 10, 4) + encodeCode(1) + encodeCode(2) + encodeCode(3) + encodeCode(4) + encodeCode(5) +
-              encodeCode(6) + "12");
+    const std::string dump = header("R3", 3, 10, 4) + encodeCode(1) + encodeCode(2) + encodeCode(3) + encodeCode(4) +
+                             encodeCode(5) + encodeCode(6) + "12";
+    writeDump(dump);
     const ConversionResult r = convert();
     ASSERT_TRUE(r.ok());
     EXPECT_FALSE(r.complete());
     EXPECT_EQ(r.sampleCount, 3);
     EXPECT_EQ(r.completeSamples, 1);
-    EXPECT_EQ(readLines(r.filePath), (std::vector<std::string>{"K1 K2 K3 K4 ", "1.5 2.5 3.5 4.5", "5.5 6.5  ", "   "}));
-    ASSERT_EQ(reporter.transfers.size(), 2u);
-    EXPECT_TRUE(reporter.transfers[0].startsWith(QStringLiteral("o długości 3 pomiarów zapisany")));
-    EXPECT_EQ(reporter.transfers[1], QStringLiteral("Blok niepełny: plik '__m.mem' zawiera 1 z 3 pomiarów"));
+    EXPECT_EQ(readLines(r.filePath), (std::vector<std::string>{"K1 K2 K3 K4 ", "1.5 2.5 3.5 4.5"}));
+    const auto expected = header("R3", 3, 10, 4).size() + 3 * 16;
+    EXPECT_EQ(
+        reporter.transfers,
+        (std::vector<QString>{QStringLiteral("o długości 1 pomiarów zapisany \r\ndo pliku 2024_05_01_12_00_00.txt"),
+                              QStringLiteral("Blok niepełny: plik '__m.mem' zawiera 1 z 3 pomiarów"),
+                              QStringLiteral("Długość bloku niezgodna z nagłówkiem: odebrano %1 znaków, oczekiwano %2")
+                                  .arg(dump.size())
+                                  .arg(expected)}));
 
-    // A time-stamped sample cut inside its stamp loses the stamp, not its values.
+    // A time-stamped sample cut inside its stamp is left out whole.
     settings.status.triggerOn = 1;
-    writeDump(header("R5", 2, 10, 1) + encodeCode(1) + "1234");
+    writeDump(header("R5", 2, 10, 1) + encodeCode(1) + encodeTimeStamp(9) + encodeCode(2) + "1234");
     const ConversionResult stamped = convert();
-    EXPECT_EQ(stamped.completeSamples, 0);
-    EXPECT_EQ(readLines(stamped.filePath), (std::vector<std::string>{"_HH:MM:SS K1 ", "1.5  ", ""}));
+    EXPECT_EQ(stamped.completeSamples, 1);
+    EXPECT_EQ(readLines(stamped.filePath).size(), 2u);
+}
+
+TEST_F(DumpConversion, AShortBlockGoesBesideAnExistingFileNeverOverIt)
+{
+    const std::string whole = header("R3", 2, 10, 1) + encodeCode(1) + encodeCode(2);
+    writeDump(whole);
+    const ConversionResult first = convert();
+    ASSERT_TRUE(first.clean());
+    const std::string cut = whole.substr(0, whole.size() - 2);
+    const QString names[] = {QStringLiteral("2024_05_01_12_00_00_niepelny.txt"),
+                             QStringLiteral("2024_05_01_12_00_00_niepelny_2.txt"),
+                             QStringLiteral("2024_05_01_12_00_00_niepelny_3.txt")};
+    for (const QString& name : names) {
+        writeDump(cut);
+        reporter.transfers.clear();
+        const ConversionResult r = convert();
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.filePath, QDir(dataDir).absoluteFilePath(name));
+        EXPECT_EQ(readLines(r.filePath), (std::vector<std::string>{"K1 ", "1.5"}));
+        ASSERT_FALSE(reporter.transfers.empty());
+        EXPECT_TRUE(reporter.transfers[0].endsWith(name)) << reporter.transfers[0].toStdString();
+    }
+    EXPECT_EQ(readLines(first.filePath), (std::vector<std::string>{"K1 ", "1.5", "2.5"}));
+    EXPECT_EQ(dataFiles().size(), 4);
+}
+
+TEST_F(DumpConversion, ExtraOrForeignCharactersAreReportedNotPassedOffAsClean)
+{
+    // One NUL inside the samples shifts the rest: the length and the foreign character
+    // are both reported; the file is still written.
+    std::string dump = header("R3", 3, 10, 1) + encodeCode(1) + encodeCode(2) + encodeCode(3);
+    dump.insert(header("R3", 3, 10, 1).size() + 5, 1, '\0');
+    writeDump(dump);
+    ConversionResult r = convert();
+    ASSERT_TRUE(r.ok());
+    EXPECT_TRUE(r.complete());
+    EXPECT_FALSE(r.clean());
+    EXPECT_EQ(r.foreignCharacters, 1);
+    EXPECT_EQ(r.receivedBytes, r.expectedBytes + 1);
+    EXPECT_EQ(reporter.transfers.size(), 3u);
+    EXPECT_EQ(reporter.transfers.back(), QStringLiteral("1 znaków spoza zakresu danych"));
+    EXPECT_EQ(readLines(r.filePath).size(), 4u);
+
+    // Foreign characters at the right length; then surplus sample characters.
+    reporter.transfers.clear();
+    writeDump(header("R3", 2, 10, 1) + "12x4" + encodeCode(2));
+    r = convert();
+    EXPECT_EQ(r.foreignCharacters, 1);
+    EXPECT_EQ(r.receivedBytes, r.expectedBytes);
+    EXPECT_EQ(reporter.transfers.size(), 2u);
+    // Bytes after the block are not read into values, but they make the length differ.
+    reporter.transfers.clear();
+    writeDump(header("R3", 1, 10, 1) + encodeCode(2) + "9999TRAILER");
+    r = convert();
+    EXPECT_EQ(r.foreignCharacters, 0);
+    EXPECT_EQ(readLines(r.filePath), (std::vector<std::string>{"K1 ", "2.5"}));
+    EXPECT_FALSE(r.clean());
+    ASSERT_EQ(reporter.transfers.size(), 2u);
+    EXPECT_TRUE(reporter.transfers[1].startsWith(QStringLiteral("Długość bloku niezgodna z nagłówkiem")));
 }
 
 TEST_F(DumpConversion, InvalidDumpsWriteNothing)
@@ -420,6 +484,37 @@ TEST_F(DumpConversion, LargeBlocksStreamAcrossChunksValueForValue)
                 fileText(scaleGeneral(ch, codes[static_cast<std::size_t>(i) * kMaxChannels + k]), ch.numberFormat);
         }
         ASSERT_EQ(lines[static_cast<std::size_t>(i) + 1], expected) << "sample " << i;
+    }
+}
+
+TEST_F(DumpConversion, InMemoryConversionGivesTheFileBytesAndTouchesNoFile)
+{
+    settings.status.triggerOn = 1;
+    settings.firstColumn = 2;
+    const std::string dumps[] = {
+        header("R5", 2, 10, 2) + encodeCode(1) + encodeCode(2) + encodeTimeStamp(7) + encodeCode(3),
+        header("R4", 3, 10, 3) + encodeCode(10) + encodeCode(20) + encodeCode(30) + "12",
+        header("R3", 1, 10, 1),
+        header("R3", 1, 10, 0) + encodeCode(1),
+        "",
+    };
+    for (const std::string& dump : dumps) {
+        writeDump(dump);
+        const ConversionResult fromFile = convert();
+        std::string fileBytes;
+        if (fromFile.ok()) {
+            QFile f(fromFile.filePath);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            fileBytes = f.readAll().toStdString();
+            ASSERT_TRUE(f.remove());
+        }
+        std::string text = "stale";
+        const ConversionResult inMemory = convertDumpInMemory(dump, settings, reporter, text);
+        EXPECT_EQ(inMemory.outcome, fromFile.outcome);
+        EXPECT_EQ(inMemory.completeSamples, fromFile.completeSamples);
+        EXPECT_EQ(text, fileBytes);
+        EXPECT_EQ(inMemory.filePath, QFileInfo(fromFile.filePath).fileName());
+        EXPECT_TRUE(dataFiles().isEmpty());
     }
 }
 

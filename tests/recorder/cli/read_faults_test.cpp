@@ -1,0 +1,235 @@
+// vorda-cli read against recorder-sim with one injected fault at a time: the exit status,
+// the messages, and that every measurement file holds only whole samples.
+
+#include "core/reporter.h"
+#include "core/settings_files.h"
+#include "support/cli_run.h"
+#include "support/recorder_sim.h"
+
+#include <gtest/gtest.h>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+namespace vorda {
+namespace {
+
+using test::CliRun;
+using test::RecorderSim;
+
+constexpr int kSamples = 20;
+constexpr int kChannels = 2;
+
+struct Fault {
+    const char* name;
+    QStringList simArguments;
+    int exitCode;
+    int files;                        // measurement files written
+    QStringList out;                  // texts the transfer messages hold
+    QStringList err;                  // texts standard error holds
+    bool killMidBlock = false;        // the simulator is killed once the first dump has begun
+    const char* directory = nullptr;  // a directory made where a file goes
+};
+
+// A configuration in `dir` that names the channels, so their values are written.
+bool writeNamedChannels(const QString& dir)
+{
+    Settings s{};
+    applyStartupDefaults(s, dir);
+    for (int c = 1; c <= kChannels; ++c) setFieldText(s.channels[c].name, "k" + std::to_string(c));
+    Reporter quiet;
+    return saveSettingsFile(s, dir + QStringLiteral("/") + QString::fromLatin1(kConfigFileName), quiet);
+}
+
+// Starts `vorda-cli read` in `dir` on the simulator's line.
+std::unique_ptr<QProcess> startRead(const RecorderSim& sim, const QString& dir)
+{
+    auto cli = std::make_unique<QProcess>();
+    cli->setWorkingDirectory(dir);
+    cli->setStandardInputFile(QProcess::nullDevice());
+    cli->start(test::vordaCliPath(), {QStringLiteral("--port"), sim.devicePath(), QStringLiteral("read")});
+    return cli;
+}
+
+CliRun finishRead(QProcess& cli)
+{
+    CliRun run;
+    if (!cli.waitForFinished(60000)) {
+        cli.kill();
+        cli.waitForFinished();
+        return run;
+    }
+    run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    run.out = QString::fromUtf8(cli.readAllStandardOutput());
+    run.err = QString::fromUtf8(cli.readAllStandardError());
+    return run;
+}
+
+// What the process has read so far from files, pipes and its line.
+qint64 bytesRead(qint64 pid)
+{
+    QFile io(QStringLiteral("/proc/%1/io").arg(pid));
+    if (!io.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
+// Every line after the header holds the time and one number per channel; returns the
+// number of sample lines.
+int checkWholeSamples(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    QList<QByteArray> lines = file.readAll().split('\n');
+    EXPECT_TRUE(lines.last().isEmpty());
+    lines.removeLast();
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QList<QByteArray> items = lines[i].trimmed().split(' ');
+        EXPECT_EQ(items.size(), 1 + kChannels) << path.toStdString() << " line " << i;
+        for (qsizetype k = 1; k < items.size(); ++k) {
+            bool ok = false;
+            items[k].toDouble(&ok);
+            EXPECT_TRUE(ok) << path.toStdString() << " line " << i << ": " << lines[i].toStdString();
+        }
+    }
+    return static_cast<int>(lines.size()) - 1;
+}
+
+TEST(ReadFaults, EachFaultEndsWithTheTruthAndNoInventedValue)
+{
+    const QString blockLine = QStringLiteral("o długości %1 pomiarów zapisany").arg(kSamples);
+    const Fault faults[] = {
+        {"none", {}, 0, 1, {blockLine}, {}},
+        {"silent register 0",
+         {"--silent-register", "0"},
+         1,
+         0,
+         {"Brak pomiarów do przeczytania"},
+         {"Brak komunikacji"}},
+        {"silent register 1",
+         {"--silent-register", "1"},
+         1,
+         0,
+         {"Błąd, powtórz=7"},
+         {"Błędny typ czytanego rekordu", "block 1: Błędny typ czytanego rekordu"}},
+        {"wrong block numbers, then right", {"--wrong-block-number", "3"}, 0, 1, {"Błąd, powtórz=3", blockLine}, {}},
+        {"garbage before the first replies", {"--garbage", "6:2"}, 0, 1, {blockLine}, {}},
+        {"NUL in the dump",
+         {"--nul-in-dump", "50"},
+         1,
+         1,
+         {"Długość bloku niezgodna z nagłówkiem", "1 znaków spoza zakresu danych"},
+         {"block 1: Długość bloku niezgodna", "block 1: 1 znaków spoza zakresu danych"}},
+        {"a cut block",
+         {"--cut-block", "1:100"},
+         1,
+         1,
+         {"Blok niepełny: plik '__m.mem' zawiera"},
+         {"block 1: Blok niepełny"}},
+        {"a never silent recorder",
+         {"--never-silent", "--baud", "2000000"},
+         1,
+         1,
+         {"Rejestrator nie przestaje nadawać: przerwano po"},
+         {"block 1: Rejestrator nie przestaje nadawać"}},
+        {"the dump cannot be created", {}, 1, 0, {}, {"block 1: Błąd otwarcia pliku"}, false, "__m.mem"},
+        {"a directory in the measurement file's place",
+         {},
+         1,
+         0,
+         {},
+         {"block 1: Błąd otwarcia pliku.."},
+         false,
+         "2024_03_15_08_00_00.txt"},
+        {"the simulator killed mid-block",
+         {"--baud", "9600", "--samples", "1000"},
+         1,
+         1,
+         {"Blok niepełny"},
+         {"block 1: Blok niepełny"},
+         true},
+    };
+    // The reads run side by side: each waits mostly for the line's silence.
+    struct Read {
+        QTemporaryDir dir;
+        std::unique_ptr<RecorderSim> sim;
+        std::unique_ptr<QProcess> cli;
+    };
+    std::vector<Read> reads(std::size(faults));
+    for (std::size_t i = 0; i < reads.size(); ++i) {
+        const Fault& fault = faults[i];
+        Read& read = reads[i];
+        ASSERT_TRUE(read.dir.isValid());
+        ASSERT_TRUE(writeNamedChannels(read.dir.path()));
+        if (fault.directory) {
+            ASSERT_TRUE(QDir(read.dir.path()).mkdir(QString::fromUtf8(fault.directory)));
+        }
+        read.sim = std::make_unique<RecorderSim>(QStringList{"--blocks", "1", "--model", "R3", "--samples",
+                                                             QString::number(kSamples), "--channels",
+                                                             QString::number(kChannels)} +
+                                                 fault.simArguments);
+        ASSERT_TRUE(read.sim->started()) << fault.name << ": " << read.sim->errorText().toStdString();
+        read.cli = startRead(*read.sim, read.dir.path());
+        ASSERT_TRUE(read.cli->waitForStarted(30000)) << fault.name;
+        if (fault.killMidBlock) {
+            // Killed once the block is asked for and more than its header line has been
+            // read from the line (the dump itself is written through a buffer).
+            ASSERT_TRUE(read.sim->waitForCommands(5, 30000).contains(" ?MEM 1 &"));
+            const qint64 before = bytesRead(read.cli->processId());
+            QDeadlineTimer deadline(30000);
+            while (bytesRead(read.cli->processId()) < before + 200 && !deadline.hasExpired() &&
+                   read.cli->state() == QProcess::Running)
+                read.cli->waitForFinished(5);
+            read.sim->kill();
+        }
+    }
+    for (std::size_t i = 0; i < reads.size(); ++i) {
+        const Fault& fault = faults[i];
+        SCOPED_TRACE(fault.name);
+        const CliRun run = finishRead(*reads[i].cli);
+        EXPECT_EQ(run.exitCode, fault.exitCode) << run.out.toStdString() << run.err.toStdString();
+        for (const QString& text : fault.out) EXPECT_TRUE(run.out.contains(text)) << run.out.toStdString();
+        for (const QString& text : fault.err) EXPECT_TRUE(run.err.contains(text)) << run.err.toStdString();
+        if (fault.exitCode == 0) {
+            EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+        }
+
+        const QStringList files = QDir(reads[i].dir.path()).entryList({QStringLiteral("*.txt")}, QDir::Files);
+        EXPECT_EQ(files.size(), fault.files) << files.join(' ').toStdString();
+        // A short block's file holds just the samples the report counts.
+        const QRegularExpressionMatch cut =
+            QRegularExpression(QStringLiteral("zawiera (\\d+) z \\d+ pomiarów")).match(run.out);
+        for (const QString& name : files) {
+            const int lines = checkWholeSamples(reads[i].dir.filePath(name));
+            EXPECT_EQ(lines, cut.hasMatch() ? cut.captured(1).toInt() : kSamples) << name.toStdString();
+        }
+    }
+}
+
+TEST(CliOptions, AMissingValueIsNamed)
+{
+    QTemporaryDir dir;
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--port"}, "vorda-cli: --port needs a value"},
+        {{"calibrate", "1", "T", "--format"}, "vorda-cli calibrate: --format needs a value"},
+        {{"monitor", "--count"}, "vorda-cli monitor: --count needs a value"},
+        {{"monitor", "--output"}, "vorda-cli monitor: --output needs a value"},
+        {{"preset", "1", "--channel"}, "vorda-cli preset: --channel needs a value"},
+    };
+    for (const auto& [args, text] : cases) {
+        const CliRun run = test::runProgram(dir.path(), args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith(QString::fromUtf8(text))) << run.err.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace vorda
