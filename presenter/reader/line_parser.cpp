@@ -210,8 +210,8 @@ void addToStatistics(const float* values, int count, float* high, float* low) no
         const __m128 forHigh =
             _mm_or_ps(_mm_and_ps(take, v), _mm_andnot_ps(take, _mm_sub_ps(_mm_setzero_ps(), infinity)));
         const __m128 forLow = _mm_or_ps(_mm_and_ps(take, v), _mm_andnot_ps(take, infinity));
-        _mm_store_ps(high + c, _mm_max_ps(forHigh, _mm_load_ps(high + c)));
-        _mm_store_ps(low + c, _mm_min_ps(forLow, _mm_load_ps(low + c)));
+        _mm_storeu_ps(high + c, _mm_max_ps(forHigh, _mm_loadu_ps(high + c)));
+        _mm_storeu_ps(low + c, _mm_min_ps(forLow, _mm_loadu_ps(low + c)));
         column = _mm_add_epi32(column, _mm_set1_epi32(4));
     }
 }
@@ -332,9 +332,22 @@ public:
         if ((digits | points) != all || (points & (points - 1)) != 0 || digits == 0) return false;
         const std::size_t wholeLength = std::size_t(__builtin_ctzll(points | (std::uint64_t(1) << length)));
         const std::size_t fractionLength = length - wholeLength - std::size_t(points != 0);
-        if ((wholeLength > 8) | (fractionLength > 8)) return false;
-        const std::uint64_t mantissa = eightDigits(text_ + at, wholeLength) * kPowersOfTen[fractionLength] +
-                                       eightDigits(text_ + at + wholeLength + 1, fractionLength);
+        const std::size_t digitCount = wholeLength + fractionLength;
+        std::uint64_t mantissa;
+        if (digitCount <= 8 && length <= 9) {
+            // The usual token: its digits close up over the point into one word.
+            std::uint64_t v;
+            std::memcpy(&v, text_ + at, sizeof v);
+            const std::uint64_t after = (v >> 8) | (std::uint64_t(std::uint8_t(text_[at + 8])) << 56);
+            const std::uint64_t keep =
+                wholeLength >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * wholeLength)) - 1;
+            v = (v & keep) | (after & ~keep);
+            mantissa = eightDigits(v << (64 - 8 * digitCount));
+        } else {
+            if ((wholeLength > 8) | (fractionLength > 8)) return false;
+            mantissa = digitsAt(text_ + at, wholeLength) * kPowersOfTen[fractionLength] +
+                       digitsAt(text_ + at + wholeLength + 1, fractionLength);
+        }
         if (mantissa > kExactFloatInteger) return false;
         const float value = float(mantissa) / kExactPowersOfTen[fractionLength];
         out = std::bit_cast<float>(std::bit_cast<std::uint32_t>(value) ^ (std::uint32_t(negative) << 31));
@@ -353,16 +366,22 @@ private:
         return bits >> (at & 7);
     }
 
-    // The number written by `count` (0 to 8) decimal digits at `text`.
-    static std::uint64_t eightDigits(const char* text, std::size_t count) noexcept
+    // The number written by eight decimal digits, the first in the lowest byte; zero bytes
+    // count as zeros.
+    static std::uint64_t eightDigits(std::uint64_t v) noexcept
     {
-        std::uint64_t v;
-        std::memcpy(&v, text, sizeof v);
-        // The first digit is the lowest byte: the digits move to the top, zeros fill in below.
-        v = (v << ((64 - 8 * count) & 63)) & (std::uint64_t(0) - std::uint64_t(count != 0));
         v = ((v & 0x0F0F0F0F0F0F0F0FULL) * 2561) >> 8;
         v = ((v & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
         return ((v & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32;
+    }
+
+    // The number written by `count` (0 to 8) decimal digits at `text`.
+    static std::uint64_t digitsAt(const char* text, std::size_t count) noexcept
+    {
+        std::uint64_t v;
+        std::memcpy(&v, text, sizeof v);
+        // The digits move to the top, zeros fill in below.
+        return eightDigits((v << ((64 - 8 * count) & 63)) & (std::uint64_t(0) - std::uint64_t(count != 0)));
     }
 
     std::size_t length_;
@@ -409,7 +428,38 @@ inline bool simpleDecimal(std::string_view token, float& out) noexcept
     return true;
 }
 
+enum class Layout { header, dateTime, timeOnly };
+
+// What the first two tokens make of a line.
+Layout layoutOf(std::string_view t1, std::string_view t2) noexcept
+{
+    // `position` counts from 1, as in "the 3rd character".
+    const auto hasAt = [](std::string_view token, std::size_t position, char c) {
+        return token.size() >= position && token[position - 1] == c;
+    };
+    const bool looksLikeDate = (hasAt(t1, 3, '-') && hasAt(t1, 6, '-')) || (hasAt(t1, 5, '-') && hasAt(t1, 8, '-'));
+    if (looksLikeDate) return hasAt(t2, 3, ':') ? Layout::dateTime : Layout::header;
+    // "MM:SS.mmm" heads the elapsed-time column of a measurement file: a header line.
+    return hasAt(t1, 3, ':') && t1 != kElapsedTimeHeader ? Layout::timeOnly : Layout::header;
+}
+
 }  // namespace
+
+bool Linia1MG::isDataLine(std::string_view line) noexcept
+{
+    // The same cut as ParseLine: kMaxLineLength characters, a NUL ends the line.
+    const std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
+    std::string_view tokens[2];
+    std::size_t i = 0;
+    for (std::string_view& token : tokens) {
+        while (i < length && line[i] != 0 && isSpace(line[i])) ++i;
+        const std::size_t start = i;
+        while (i < length && line[i] != 0 && !isSpace(line[i])) ++i;
+        token = line.substr(start, std::min<std::size_t>(i - start, kMaxTokenLength));
+        if (i < length && line[i] == 0) break;
+    }
+    return layoutOf(tokens[0], tokens[1]) != Layout::header;
+}
 
 bool Linia1MG::ParseLine(std::string_view line) noexcept
 {
@@ -432,20 +482,14 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     const std::string_view t1 = token(0);
     const std::string_view t2 = token(1);
 
-    // `position` counts from 1, as in "the 3rd character".
-    const auto hasAt = [](std::string_view token, std::size_t position, char c) {
-        return token.size() >= position && token[position - 1] == c;
-    };
-    const bool looksLikeDate = (hasAt(t1, 3, '-') && hasAt(t1, 6, '-')) || (hasAt(t1, 5, '-') && hasAt(t1, 8, '-'));
-    const bool dateTime = looksLikeDate && hasAt(t2, 3, ':');
-    // "MM:SS.mmm" heads the elapsed-time column of a measurement file: a header line.
-    const bool timeOnly = !looksLikeDate && hasAt(t1, 3, ':') && t1 != kElapsedTimeHeader;
+    const Layout layout = layoutOf(t1, t2);
+    const bool timeOnly = layout == Layout::timeOnly;
 
     copyField(dateText_, t1);
     copyField(timeText_, t2);
     pointLabelLength_ = kNoLabel;
 
-    if (!dateTime && !timeOnly) {
+    if (layout == Layout::header) {
         if (!dataStarted_) {
             for (int c = 0; c < kMaxChannels; ++c) setName(c, token(c + 1));
         }

@@ -36,7 +36,7 @@ struct FloatScan {
 FloatScan scanFloat(std::string_view token) noexcept;
 
 // Takes the finite values among the first `count` of `values` into the running largest and
-// smallest value of each column (32 columns, 16-byte aligned).
+// smallest value of each column (32 columns).
 void addToStatistics(const float* values, int count, float* high, float* low) noexcept;
 
 class Linia1MG {
@@ -49,6 +49,9 @@ public:
     // Parses one line (without its line feed; at most kMaxLineLength characters are
     // looked at, and a NUL ends the line). Returns true for a data line.
     bool ParseLine(std::string_view line) noexcept;
+
+    // Whether ParseLine would take `line` for a data line, from its first two tokens alone.
+    static bool isDataLine(std::string_view line) noexcept;
 
     // After a data line: the first min(valueCount, 32) values are the line's columns.
     // valueCount may be 33 on a time-only line with 33 or more numbers.
