@@ -14,7 +14,7 @@ namespace wizor {
 
 namespace {
 
-constexpr std::size_t kBlockSize = std::size_t(8) << 20;
+constexpr std::size_t kBlockSize = kReadBlockSize;
 // Whole lines of a block worth sharing between two cores.
 constexpr std::size_t kParallelMinimum = std::size_t(64) << 10;
 // An unfinished line kept from one block for the next: one character more than a line may
@@ -62,26 +62,49 @@ bool forEachLine(const char* begin, const char* end, std::uint64_t offset, std::
 // Reads the file from its current position (`start` bytes into it) in large blocks and
 // hands every run of whole lines in a block to onRegion(begin, end, offset); a line that
 // does not fit a block is cut and handed to onLine(text, offset), as is a last line
-// without a line feed. Stops when either returns false.
+// without a line feed. Stops when either returns false. With `readAhead` the next block is
+// read on another thread while one is being handled.
 template <typename OnRegion, typename OnLine>
-void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, std::size_t& cut, OnRegion&& onRegion,
-               OnLine&& onLine)
+void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnRegion&& onRegion, OnLine&& onLine,
+               bool readAhead = false)
 {
-    buffer.resize(kBlockSize + kCarryLimit);
-    char* const buf = buffer.data();
-    std::size_t carried = 0;  // bytes of an unfinished line at the buffer's start
+    // Two halves, each with room before its block for the unfinished line of the block before.
+    constexpr std::size_t kHalf = kCarryLimit + kBlockSize;
+    const std::unique_ptr<char[]> buffer(new char[readAhead ? 2 * kHalf : kHalf]);
+    char* const halves[2] = {buffer.get(), buffer.get() + (readAhead ? kHalf : 0)};
+    const auto readInto = [file](char* block) { return std::fread(block, 1, kBlockSize, file); };
+    std::size_t next = readInto(halves[0] + kCarryLimit);
+    int current = 0;
+    std::size_t carried = 0;  // bytes of an unfinished line before the block
     std::uint64_t base = start;
     bool skipping = false;  // the rest of a cut line, up to its line feed
     for (;;) {
-        const std::size_t got = std::fread(buf + carried, 1, kBlockSize, file);
+        const std::size_t got = next;
         if (got == 0) break;
-        const char* const end = buf + carried + got;
+        char* const block = halves[current] + kCarryLimit;
+        char* const following = halves[readAhead ? 1 - current : current] + kCarryLimit;
+        std::thread ahead;
+        if (readAhead) ahead = std::thread([&] { next = readInto(following); });
+        // Waits for the block being read ahead, whichever way the loop is left.
+        struct Joiner {
+            std::thread& thread;
+            ~Joiner()
+            {
+                if (thread.joinable()) thread.join();
+            }
+        } joiner{ahead};
+
+        char* const buf = block - carried;
+        const char* const end = block + got;
         const char* p = buf;
-        const char* scan = buf + carried;
+        const char* scan = block;
         if (skipping) {
             const char* newline = static_cast<const char*>(std::memchr(scan, '\n', std::size_t(end - scan)));
             if (!newline) {
                 base += std::uint64_t(end - buf);
+                carried = 0;
+                if (!readAhead) next = readInto(following);
+                current = readAhead ? 1 - current : current;
                 continue;
             }
             skipping = false;
@@ -99,20 +122,27 @@ void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, 
             base += std::uint64_t(end - buf);
             carried = 0;
         } else {
-            std::memmove(buf, p, rest);
+            // Just before the next block, which is read into the memory after it.
+            std::memmove(following - rest, p, rest);
             base += std::uint64_t(p - buf);
             carried = rest;
         }
+        if (readAhead) {
+            if (ahead.joinable()) ahead.join();
+        } else {
+            next = readInto(following);
+        }
+        current = readAhead ? 1 - current : current;
     }
     // The last line counts also without a line feed.
-    if (!skipping && carried > 0) deliverLine(buf, carried, base, cut, onLine);
+    if (!skipping && carried > 0) deliverLine(halves[current] + kCarryLimit - carried, carried, base, cut, onLine);
 }
 
 template <typename OnLine>
-void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, std::size_t& cut, OnLine&& onLine)
+void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnLine&& onLine)
 {
     readLines(
-        file, start, buffer, cut,
+        file, start, cut,
         [&](const char* begin, const char* end, std::uint64_t offset) {
             return forEachLine(begin, end, offset, cut, onLine);
         },
@@ -479,8 +509,7 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
             parser.resumeData(values.data());
             return true;
         };
-        std::vector<char> buffer;
-        readLines(file.get(), 0, buffer, out.longLines, onRegion, onLine);
+        readLines(file.get(), 0, out.longLines, onRegion, onLine, true);
     }
     out.dataLines = tally.line();
     for (std::size_t w = 0; w < tally.widths().size(); ++w)
@@ -512,8 +541,7 @@ bool loadDataLines(const std::string& path, MeasurementData& data, std::size_t f
     parser.resumeData(start.values.data());
     std::size_t line = page * kPageLines;
     std::size_t cut = 0;
-    std::vector<char> buffer;
-    readLines(file.get(), start.offset, buffer, cut, [&](std::string_view text, std::uint64_t) {
+    readLines(file.get(), start.offset, cut, [&](std::string_view text, std::uint64_t) {
         if (!parser.ParseLine(text)) return true;
         if (points.wants(line)) points.collect(parser.pointLabel(), parser.values(), parser.usedValueCount());
         return !points.done(++line);
