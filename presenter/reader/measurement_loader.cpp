@@ -2,6 +2,8 @@
 
 #include "win1250.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -388,8 +390,14 @@ public:
             if (!parser_.ParseLine(text)) return true;
             const float* values = parser_.values();
             const int used = parser_.usedValueCount();
+            // The used values still unknown, four at a time.
+            const __m128i unknownBits = _mm_set1_epi32(int(kUnknownBits));
             std::uint32_t open = 0;
-            for (int c = 0; c < used; ++c) open |= std::uint32_t(unknown(values[c])) << c;
+            for (int c = 0; c < used; c += 4) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + c));
+                open |= std::uint32_t(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, unknownBits)))) << c;
+            }
+            open &= used >= 32 ? ~std::uint32_t(0) : (std::uint32_t(1) << used) - 1;
             if (open != 0) unsettled_.push_back({tally_.line(), open});
             tally_.add(values, used, at, [this] { return parser_.pointLabel(); });
             return true;
