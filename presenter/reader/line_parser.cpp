@@ -4,6 +4,7 @@
 #include <locale.h>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -194,6 +195,27 @@ FloatScan scanFloat(std::string_view token) noexcept
     return result;
 }
 
+// An infinite value (a number too large for a float) would leave no drawable range for the
+// fit, so only finite values count; NaN never compares anyway. Four columns at a time.
+void addToStatistics(const float* values, int count, float* high, float* low) noexcept
+{
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 infinity = _mm_set1_ps(std::numeric_limits<float>::infinity());
+    const __m128i used = _mm_set1_epi32(count);
+    __m128i column = _mm_setr_epi32(0, 1, 2, 3);
+    for (int c = 0; c < count; c += 4) {
+        const __m128 v = _mm_loadu_ps(values + c);
+        const __m128 take = _mm_and_ps(_mm_cmplt_ps(_mm_and_ps(v, magnitude), infinity),
+                                       _mm_castsi128_ps(_mm_cmpgt_epi32(used, column)));
+        const __m128 forHigh =
+            _mm_or_ps(_mm_and_ps(take, v), _mm_andnot_ps(take, _mm_sub_ps(_mm_setzero_ps(), infinity)));
+        const __m128 forLow = _mm_or_ps(_mm_and_ps(take, v), _mm_andnot_ps(take, infinity));
+        _mm_storeu_ps(high + c, _mm_max_ps(forHigh, _mm_loadu_ps(high + c)));
+        _mm_storeu_ps(low + c, _mm_min_ps(forLow, _mm_loadu_ps(low + c)));
+        column = _mm_add_epi32(column, _mm_set1_epi32(4));
+    }
+}
+
 Linia1MG::Linia1MG() noexcept
 {
     Reset();
@@ -207,8 +229,8 @@ void Linia1MG::Reset() noexcept
     pointLabelLength_ = 0;
     for (int c = 0; c < kMaxChannels; ++c) std::snprintf(channelNames_[c], sizeof channelNames_[c], "k%d", c + 1);
     std::fill(std::begin(values_), std::end(values_), 0.0f);
-    maxValue_ = kInitialMaxValue;
-    minValue_ = kInitialMinValue;
+    std::fill(std::begin(columnHigh_), std::end(columnHigh_), kInitialMaxValue);
+    std::fill(std::begin(columnLow_), std::end(columnLow_), kInitialMinValue);
     valueCount_ = 0;
     maxValueCount_ = 0;
     dataStarted_ = false;
@@ -221,8 +243,9 @@ void Linia1MG::setName(int column, std::string_view name) noexcept
 
 namespace {
 
-// One line as a bit map of its white space, 64 characters a word, for a tokenizer that
-// finds the next token boundary with one bit scan instead of a test per character.
+// One line as bit maps of its white space, digits and points, 64 characters a word, for a
+// tokenizer and a number reader that find what they need with bit operations instead of a
+// test per character.
 class LineBits {
 public:
     static constexpr int kWords = (kMaxLineLength + 63) / 64;
@@ -237,49 +260,137 @@ public:
         const __m128i blank = _mm_set1_epi8(' ');
         const __m128i tab = _mm_set1_epi8('\t');
         const __m128i four = _mm_set1_epi8(4);
+        const __m128i zero = _mm_set1_epi8('0');
+        const __m128i nine = _mm_set1_epi8(9);
+        const __m128i point = _mm_set1_epi8('.');
         for (int w = 0; w < words_; ++w) {
-            std::uint64_t bits = 0;
+            std::uint64_t spaces = 0;
+            std::uint64_t digits = 0;
+            std::uint64_t points = 0;
             for (int q = 0; q < 4; ++q) {
                 const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + w * 64 + q * 16));
                 // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
                 const __m128i control = _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(c, tab), four), _mm_setzero_si128());
                 const __m128i space = _mm_or_si128(_mm_cmpeq_epi8(c, blank), control);
-                bits |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(space))) << (q * 16);
+                const __m128i digit = _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(c, zero), nine), _mm_setzero_si128());
+                spaces |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(space))) << (q * 16);
+                digits |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(digit))) << (q * 16);
+                points |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, point)))) << (q * 16);
             }
-            space_[w] = bits;
+            space_[w] = spaces;
+            digit_[w] = digits;
+            point_[w] = points;
         }
         space_[words_] = ~std::uint64_t(0);
+        digit_[words_] = point_[words_] = 0;
     }
 
     const char* text() const noexcept { return text_; }
 
-    // The first non-blank at or after `from`, or `length` when there is none.
-    std::size_t nextToken(std::size_t from) const noexcept
+    // Token starts (a non-blank after a blank or at the line's start), at most `limit` of
+    // them; returns how many.
+    int tokenStarts(std::uint16_t* starts, int limit) const noexcept
     {
-        int w = int(from >> 6);
-        if (w >= words_) return length_;
-        std::uint64_t m = ~space_[w] & (~std::uint64_t(0) << (from & 63));
-        while (m == 0) {
-            if (++w >= words_) return length_;
-            m = ~space_[w];
+        int count = 0;
+        std::uint64_t before = ~std::uint64_t(0);  // bit 63: the character before is blank
+        for (int w = 0; w < words_ && count < limit; ++w) {
+            const std::uint64_t solid = ~space_[w];
+            std::uint64_t first = solid & ((space_[w] << 1) | (before >> 63));
+            before = space_[w];
+            for (; first != 0 && count < limit; first &= first - 1)
+                starts[count++] = std::uint16_t(w * 64 + __builtin_ctzll(first));
         }
-        return std::min(length_, std::size_t(w) * 64 + std::size_t(__builtin_ctzll(m)));
+        return count;
     }
 
     // The first blank at or after `from` (the blank words after the line stop the search).
     std::size_t tokenEnd(std::size_t from) const noexcept
     {
+        if (const std::uint64_t ahead = bitsFrom(space_, from)) return from + std::size_t(__builtin_ctzll(ahead));
         int w = int(from >> 6);
         std::uint64_t m = space_[w] & (~std::uint64_t(0) << (from & 63));
         while (m == 0) m = space_[++w];
-        return std::size_t(w) * 64 + std::size_t(__builtin_ctzll(m));
+        return std::min(length_, std::size_t(w) * 64 + std::size_t(__builtin_ctzll(m)));
+    }
+
+    // Whether the character at `at` is a digit.
+    bool digitAt(std::size_t at) const noexcept { return (bitsFrom(digit_, at) & 1) != 0; }
+
+    // The plain decimal "-123.45" of at most 8 digits before and 8 after the point whose
+    // mantissa is an exact float: the value of simpleDecimal below, read without a branch
+    // per character. False for anything else.
+    bool shortDecimal(std::size_t begin, std::size_t end, float& out) const noexcept
+    {
+        const char first = text_[begin];
+        const bool negative = first == '-';
+        const std::size_t at = begin + std::size_t(negative | (first == '+'));
+        const std::size_t length = end - at;
+        if (length - 1 >= 17) return false;  // empty, or too long for two runs of 8 digits
+        const std::uint64_t all = (std::uint64_t(1) << length) - 1;
+        const std::uint64_t points = bitsFrom(point_, at) & all;
+        const std::uint64_t digits = bitsFrom(digit_, at) & all;
+        if ((digits | points) != all || (points & (points - 1)) != 0 || digits == 0) return false;
+        const std::size_t wholeLength = std::size_t(__builtin_ctzll(points | (std::uint64_t(1) << length)));
+        const std::size_t fractionLength = length - wholeLength - std::size_t(points != 0);
+        const std::size_t digitCount = wholeLength + fractionLength;
+        std::uint64_t mantissa;
+        if (digitCount <= 8 && length <= 9) {
+            // The usual token: its digits close up over the point into one word.
+            std::uint64_t v;
+            std::memcpy(&v, text_ + at, sizeof v);
+            const std::uint64_t after = (v >> 8) | (std::uint64_t(std::uint8_t(text_[at + 8])) << 56);
+            const std::uint64_t keep =
+                wholeLength >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * wholeLength)) - 1;
+            v = (v & keep) | (after & ~keep);
+            mantissa = eightDigits(v << (64 - 8 * digitCount));
+        } else {
+            if ((wholeLength > 8) | (fractionLength > 8)) return false;
+            mantissa = digitsAt(text_ + at, wholeLength) * kPowersOfTen[fractionLength] +
+                       digitsAt(text_ + at + wholeLength + 1, fractionLength);
+        }
+        if (mantissa > kExactFloatInteger) return false;
+        const float value = float(mantissa) / kExactPowersOfTen[fractionLength];
+        out = std::bit_cast<float>(std::bit_cast<std::uint32_t>(value) ^ (std::uint32_t(negative) << 31));
+        return true;
     }
 
 private:
+    static constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+    // At least 57 bits of `map` from bit `at` on (at < kWords * 64): the words of a map lie
+    // in memory as one little-endian run of bits.
+    static std::uint64_t bitsFrom(const std::uint64_t* map, std::size_t at) noexcept
+    {
+        std::uint64_t bits;
+        std::memcpy(&bits, reinterpret_cast<const char*>(map) + (at >> 3), sizeof bits);
+        return bits >> (at & 7);
+    }
+
+    // The number written by eight decimal digits, the first in the lowest byte; zero bytes
+    // count as zeros.
+    static std::uint64_t eightDigits(std::uint64_t v) noexcept
+    {
+        v = ((v & 0x0F0F0F0F0F0F0F0FULL) * 2561) >> 8;
+        v = ((v & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
+        return ((v & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32;
+    }
+
+    // The number written by `count` (0 to 8) decimal digits at `text`.
+    static std::uint64_t digitsAt(const char* text, std::size_t count) noexcept
+    {
+        std::uint64_t v;
+        std::memcpy(&v, text, sizeof v);
+        // The digits move to the top, zeros fill in below.
+        return eightDigits((v << ((64 - 8 * count) & 63)) & (std::uint64_t(0) - std::uint64_t(count != 0)));
+    }
+
     std::size_t length_;
     int words_;
-    alignas(16) char text_[kWords * 64];
+    // Room behind the last word for the eight-character reads of eightDigits.
+    alignas(16) char text_[kWords * 64 + 16];
     std::uint64_t space_[kWords + 1];
+    std::uint64_t digit_[kWords + 1];
+    std::uint64_t point_[kWords + 1];
 };
 
 // The common token "-123.45": a sign, digits and at most one point, with a mantissa that
@@ -307,8 +418,9 @@ inline bool simpleDecimal(std::string_view token, float& out) noexcept
         } else {
             return false;
         }
+        if (mantissa > kExactFloatInteger) return false;
     }
-    if (!digit || mantissa > kExactFloatInteger) return false;
+    if (!digit) return false;
     const std::ptrdiff_t fraction = dot ? end - dot - 1 : 0;
     if (fraction >= std::ptrdiff_t(std::size(kExactPowersOfTen))) return false;
     const float value = float(mantissa) / kExactPowersOfTen[fraction];
@@ -316,43 +428,70 @@ inline bool simpleDecimal(std::string_view token, float& out) noexcept
     return true;
 }
 
-}  // namespace
+enum class Layout { header, dateTime, timeOnly };
 
-bool Linia1MG::ParseLine(std::string_view line) noexcept
+// What the first two tokens make of a line.
+Layout layoutOf(std::string_view t1, std::string_view t2) noexcept
 {
-    // Tokens t1 ... t34; a token is cut to kMaxTokenLength characters.
-    constexpr int kTokens = kMaxChannels + 2;
-    std::string_view tokens[kTokens];
-    std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
-    if (const void* nul = length ? std::memchr(line.data(), 0, length) : nullptr)
-        length = static_cast<std::size_t>(static_cast<const char*>(nul) - line.data());
-    const LineBits bits(line.data(), length);
-    int tokenCount = 0;
-    for (std::size_t p = bits.nextToken(0); p < length && tokenCount < kTokens; p = bits.nextToken(p)) {
-        const std::size_t end = bits.tokenEnd(p);
-        tokens[tokenCount++] =
-            std::string_view(bits.text() + p, std::min<std::size_t>(end - p, std::size_t(kMaxTokenLength)));
-        p = end;
-    }
-    const std::string_view t1 = tokens[0];
-    const std::string_view t2 = tokens[1];
-
     // `position` counts from 1, as in "the 3rd character".
     const auto hasAt = [](std::string_view token, std::size_t position, char c) {
         return token.size() >= position && token[position - 1] == c;
     };
     const bool looksLikeDate = (hasAt(t1, 3, '-') && hasAt(t1, 6, '-')) || (hasAt(t1, 5, '-') && hasAt(t1, 8, '-'));
-    const bool dateTime = looksLikeDate && hasAt(t2, 3, ':');
+    if (looksLikeDate) return hasAt(t2, 3, ':') ? Layout::dateTime : Layout::header;
     // "MM:SS.mmm" heads the elapsed-time column of a measurement file: a header line.
-    const bool timeOnly = !looksLikeDate && hasAt(t1, 3, ':') && t1 != kElapsedTimeHeader;
+    return hasAt(t1, 3, ':') && t1 != kElapsedTimeHeader ? Layout::timeOnly : Layout::header;
+}
+
+}  // namespace
+
+bool Linia1MG::isDataLine(std::string_view line) noexcept
+{
+    // The same cut as ParseLine: kMaxLineLength characters, a NUL ends the line.
+    const std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
+    std::string_view tokens[2];
+    std::size_t i = 0;
+    for (std::string_view& token : tokens) {
+        while (i < length && line[i] != 0 && isSpace(line[i])) ++i;
+        const std::size_t start = i;
+        while (i < length && line[i] != 0 && !isSpace(line[i])) ++i;
+        token = line.substr(start, std::min<std::size_t>(i - start, kMaxTokenLength));
+        if (i < length && line[i] == 0) break;
+    }
+    return layoutOf(tokens[0], tokens[1]) != Layout::header;
+}
+
+bool Linia1MG::ParseLine(std::string_view line) noexcept
+{
+    // Tokens t1 ... t34; a token is cut to kMaxTokenLength characters.
+    constexpr int kTokens = kMaxChannels + 2;
+    std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
+    if (const void* nul = length ? std::memchr(line.data(), 0, length) : nullptr)
+        length = static_cast<std::size_t>(static_cast<const char*>(nul) - line.data());
+    const LineBits bits(line.data(), length);
+    std::uint16_t starts[kTokens];
+    std::uint16_t ends[kTokens];
+    const int tokenCount = bits.tokenStarts(starts, kTokens);
+    for (int t = 0; t < tokenCount; ++t)
+        ends[t] =
+            std::uint16_t(std::min<std::size_t>(bits.tokenEnd(starts[t]), starts[t] + std::size_t(kMaxTokenLength)));
+    const auto token = [&](int t) {
+        return t < tokenCount ? std::string_view(bits.text() + starts[t], std::size_t(ends[t] - starts[t]))
+                              : std::string_view();
+    };
+    const std::string_view t1 = token(0);
+    const std::string_view t2 = token(1);
+
+    const Layout layout = layoutOf(t1, t2);
+    const bool timeOnly = layout == Layout::timeOnly;
 
     copyField(dateText_, t1);
     copyField(timeText_, t2);
     pointLabelLength_ = kNoLabel;
 
-    if (!dateTime && !timeOnly) {
+    if (layout == Layout::header) {
         if (!dataStarted_) {
-            for (int c = 0; c < kMaxChannels; ++c) setName(c, tokens[c + 1]);
+            for (int c = 0; c < kMaxChannels; ++c) setName(c, token(c + 1));
         }
         return false;
     }
@@ -367,33 +506,23 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     // the values after it keep the previous line's.
     const int firstValue = timeOnly ? 1 : 2;
     for (int c = 0, n = std::min(kMaxChannels, tokenCount - firstValue); c < n; ++c) {
-        const std::string_view token = tokens[firstValue + c];
-        if (simpleDecimal(token, values_[c])) continue;
-        const FloatScan scan = scanFloat(token);
+        const int t = firstValue + c;
+        if (bits.shortDecimal(starts[t], ends[t], values_[c])) continue;
+        const std::string_view text = token(t);
+        if (simpleDecimal(text, values_[c])) continue;
+        const FloatScan scan = scanFloat(text);
         if (!scan.ok) break;
         values_[c] = scan.value;
-        if (scan.consumed < token.size()) break;
+        if (scan.consumed < text.size()) break;
     }
 
-    int numeric = 0;
-    for (const int last = std::min(kMaxChannels, tokenCount - 2); numeric < last; ++numeric) {
-        const char first = tokens[2 + numeric][0];
-        if (first != '-' && !isDigit(first)) break;
-    }
+    // Tokens from t3 on that begin with a digit or a minus sign, up to the first that does not.
+    std::uint64_t numericTokens = 0;
+    for (int t = 2; t < tokenCount; ++t)
+        numericTokens |= std::uint64_t((bits.text()[starts[t]] == '-') | bits.digitAt(starts[t])) << (t - 2);
+    const int numeric = std::min(std::max(0, tokenCount - 2), __builtin_ctzll(~numericTokens));
     valueCount_ = timeOnly ? numeric + 1 : numeric;
-
-    // An infinite value (a number too large for a float) would leave no drawable range
-    // for the fit, so only finite values count; NaN never compares anyway.
-    float high = maxValue_;
-    float low = minValue_;
-    for (int c = 0, n = usedValueCount(); c < n; ++c) {
-        const float v = values_[c];
-        if (!std::isfinite(v)) continue;
-        high = v > high ? v : high;
-        low = v < low ? v : low;
-    }
-    maxValue_ = high;
-    minValue_ = low;
+    addToStatistics(values_, usedValueCount(), columnHigh_, columnLow_);
     maxValueCount_ = std::max(maxValueCount_, valueCount_);
     return true;
 }
@@ -409,6 +538,20 @@ std::string_view Linia1MG::pointLabel() const noexcept
         pointLabelLength_ = dateLength + 1 + timeLength;
     }
     return {pointLabel_, pointLabelLength_};
+}
+
+float Linia1MG::maxValue() const noexcept
+{
+    float high = kInitialMaxValue;
+    for (const float v : columnHigh_) high = v > high ? v : high;
+    return high;
+}
+
+float Linia1MG::minValue() const noexcept
+{
+    float low = kInitialMinValue;
+    for (const float v : columnLow_) low = v < low ? v : low;
+    return low;
 }
 
 void Linia1MG::resumeData(const float* values) noexcept

@@ -35,6 +35,10 @@ struct FloatScan {
 };
 FloatScan scanFloat(std::string_view token) noexcept;
 
+// Takes the finite values among the first `count` of `values` into the running largest and
+// smallest value of each column (32 columns).
+void addToStatistics(const float* values, int count, float* high, float* low) noexcept;
+
 class Linia1MG {
 public:
     Linia1MG() noexcept;
@@ -45,6 +49,9 @@ public:
     // Parses one line (without its line feed; at most kMaxLineLength characters are
     // looked at, and a NUL ends the line). Returns true for a data line.
     bool ParseLine(std::string_view line) noexcept;
+
+    // Whether ParseLine would take `line` for a data line, from its first two tokens alone.
+    static bool isDataLine(std::string_view line) noexcept;
 
     // After a data line: the first min(valueCount, 32) values are the line's columns.
     // valueCount may be 33 on a time-only line with 33 or more numbers.
@@ -69,9 +76,9 @@ public:
 
     // Statistics over the finite values of all data lines since Reset. While maxValue() < minValue() (the
     // +-1.0e8 start values) the file has given no value.
-    float maxValue() const noexcept { return maxValue_; }
-    float minValue() const noexcept { return minValue_; }
-    bool hasValues() const noexcept { return maxValue_ >= minValue_; }
+    float maxValue() const noexcept;
+    float minValue() const noexcept;
+    bool hasValues() const noexcept { return maxValue() >= minValue(); }
     int maxValueCount() const noexcept { return maxValueCount_; }
     bool dataStarted() const noexcept { return dataStarted_; }
 
@@ -87,9 +94,10 @@ private:
     mutable char pointLabel_[2 * kMaxStampLength + 2];
     mutable std::size_t pointLabelLength_;
     char channelNames_[kMaxChannels][kMaxNameLength + 1];
-    float values_[kMaxChannels];
-    float maxValue_;
-    float minValue_;
+    alignas(16) float values_[kMaxChannels];
+    // The statistics per column, merged when asked for.
+    alignas(16) float columnHigh_[kMaxChannels];
+    alignas(16) float columnLow_[kMaxChannels];
     int valueCount_;
     int maxValueCount_;
     bool dataStarted_;

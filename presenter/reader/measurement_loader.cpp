@@ -2,7 +2,10 @@
 
 #include "win1250.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -13,7 +16,7 @@ namespace wizor {
 
 namespace {
 
-constexpr std::size_t kBlockSize = std::size_t(8) << 20;
+constexpr std::size_t kBlockSize = kReadBlockSize;
 // Whole lines of a block worth sharing between two cores.
 constexpr std::size_t kParallelMinimum = std::size_t(64) << 10;
 // An unfinished line kept from one block for the next: one character more than a line may
@@ -61,26 +64,49 @@ bool forEachLine(const char* begin, const char* end, std::uint64_t offset, std::
 // Reads the file from its current position (`start` bytes into it) in large blocks and
 // hands every run of whole lines in a block to onRegion(begin, end, offset); a line that
 // does not fit a block is cut and handed to onLine(text, offset), as is a last line
-// without a line feed. Stops when either returns false.
+// without a line feed. Stops when either returns false. With `readAhead` the next block is
+// read on another thread while one is being handled.
 template <typename OnRegion, typename OnLine>
-void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, std::size_t& cut, OnRegion&& onRegion,
-               OnLine&& onLine)
+void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnRegion&& onRegion, OnLine&& onLine,
+               bool readAhead = false)
 {
-    buffer.resize(kBlockSize + kCarryLimit);
-    char* const buf = buffer.data();
-    std::size_t carried = 0;  // bytes of an unfinished line at the buffer's start
+    // Two halves, each with room before its block for the unfinished line of the block before.
+    constexpr std::size_t kHalf = kCarryLimit + kBlockSize;
+    const std::unique_ptr<char[]> buffer(new char[readAhead ? 2 * kHalf : kHalf]);
+    char* const halves[2] = {buffer.get(), buffer.get() + (readAhead ? kHalf : 0)};
+    const auto readInto = [file](char* block) { return std::fread(block, 1, kBlockSize, file); };
+    std::size_t next = readInto(halves[0] + kCarryLimit);
+    int current = 0;
+    std::size_t carried = 0;  // bytes of an unfinished line before the block
     std::uint64_t base = start;
     bool skipping = false;  // the rest of a cut line, up to its line feed
     for (;;) {
-        const std::size_t got = std::fread(buf + carried, 1, kBlockSize, file);
+        const std::size_t got = next;
         if (got == 0) break;
-        const char* const end = buf + carried + got;
+        char* const block = halves[current] + kCarryLimit;
+        char* const following = halves[readAhead ? 1 - current : current] + kCarryLimit;
+        std::thread ahead;
+        if (readAhead) ahead = std::thread([&] { next = readInto(following); });
+        // Waits for the block being read ahead, whichever way the loop is left.
+        struct Joiner {
+            std::thread& thread;
+            ~Joiner()
+            {
+                if (thread.joinable()) thread.join();
+            }
+        } joiner{ahead};
+
+        char* const buf = block - carried;
+        const char* const end = block + got;
         const char* p = buf;
-        const char* scan = buf + carried;
+        const char* scan = block;
         if (skipping) {
             const char* newline = static_cast<const char*>(std::memchr(scan, '\n', std::size_t(end - scan)));
             if (!newline) {
                 base += std::uint64_t(end - buf);
+                carried = 0;
+                if (!readAhead) next = readInto(following);
+                current = readAhead ? 1 - current : current;
                 continue;
             }
             skipping = false;
@@ -98,78 +124,32 @@ void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, 
             base += std::uint64_t(end - buf);
             carried = 0;
         } else {
-            std::memmove(buf, p, rest);
+            // Just before the next block, which is read into the memory after it.
+            std::memmove(following - rest, p, rest);
             base += std::uint64_t(p - buf);
             carried = rest;
         }
+        if (readAhead) {
+            if (ahead.joinable()) ahead.join();
+        } else {
+            next = readInto(following);
+        }
+        current = readAhead ? 1 - current : current;
     }
     // The last line counts also without a line feed.
-    if (!skipping && carried > 0) deliverLine(buf, carried, base, cut, onLine);
+    if (!skipping && carried > 0) deliverLine(halves[current] + kCarryLimit - carried, carried, base, cut, onLine);
 }
 
 template <typename OnLine>
-void readLines(std::FILE* file, std::uint64_t start, std::vector<char>& buffer, std::size_t& cut, OnLine&& onLine)
+void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnLine&& onLine)
 {
     readLines(
-        file, start, buffer, cut,
+        file, start, cut,
         [&](const char* begin, const char* end, std::uint64_t offset) {
             return forEachLine(begin, end, offset, cut, onLine);
         },
         onLine);
 }
-
-// The second half of a block, parsed on another core. The parser there starts in the
-// data part with every value unknown: a value that no line of the half has set yet holds
-// kUnknown, which the parse of the first half resolves afterwards.
-class HalfBlockParser {
-public:
-    struct Line {
-        std::uint64_t offset;
-        PointLabel label;
-        int valueCount;
-        std::array<float, kMaxChannels> values;  // the parser's values after the line
-    };
-
-    static bool unknown(float v) noexcept
-    {
-        std::uint32_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        return bits == kUnknownBits;
-    }
-
-    void parse(const char* begin, const char* end, std::uint64_t offset)
-    {
-        lines_.clear();
-        cut_ = 0;
-        float unknownValue;
-        std::memcpy(&unknownValue, &kUnknownBits, sizeof unknownValue);
-        std::array<float, kMaxChannels> start;
-        start.fill(unknownValue);
-        parser_.resumeData(start.data());
-        auto onLine = [this](std::string_view text, std::uint64_t at) {
-            if (!parser_.ParseLine(text)) return true;
-            Line& line = lines_.emplace_back();
-            line.offset = at;
-            const std::string_view label = parser_.pointLabel();
-            std::memcpy(line.label.text, label.data(), label.size());
-            line.label.length = static_cast<std::uint8_t>(label.size());
-            line.valueCount = parser_.valueCount();
-            std::copy(parser_.values(), parser_.values() + kMaxChannels, line.values.begin());
-            return true;
-        };
-        forEachLine(begin, end, offset, cut_, onLine);
-    }
-
-    const std::vector<Line>& lines() const noexcept { return lines_; }
-    std::size_t cut() const noexcept { return cut_; }
-
-private:
-    // A NaN that no conversion gives.
-    static constexpr std::uint32_t kUnknownBits = 0x7FC0DEADU;
-    Linia1MG parser_;
-    std::vector<Line> lines_;
-    std::size_t cut_ = 0;
-};
 
 // Gathers the points of the data lines [first, first + count).
 class PointCollector {
@@ -179,6 +159,9 @@ public:
     {
         out_.firstLine = first;
         out_.labels.clear();
+        // A page or a window of the charts; the storage is kept between loads.
+        const std::size_t expected = std::min(count, kPageLines);
+        out_.labels.reserve(expected);
         for (ColumnPoints& column : out_.columns) {
             column.values.clear();
             column.labelIndex.clear();
@@ -207,26 +190,30 @@ private:
     std::size_t end_;
 };
 
-// Min and max per run of data lines; when the runs are used up, neighbours merge and the
-// runs become twice as long, so the whole file always fits.
+// Min and max per run of data lines, the runs aligned to multiples of the run length in the
+// whole file. When the runs are used up, neighbours merge and the runs become twice as long,
+// so the whole file always fits. A collector for a later part of the file starts at the run
+// of its first line and is merged into the one before it.
 class OverviewCollector {
 public:
-    explicit OverviewCollector(Overview& out) : out_(out)
+    explicit OverviewCollector(Overview& out) : out_(out) { clear(0, 0); }
+
+    void clear(std::size_t firstLine, int shift)
     {
-        out_.runLength = 1;
+        shift_ = shift;
+        firstRun_ = firstLine >> shift;
+        out_.runLength = std::size_t(1) << shift;
         out_.runs.clear();
         out_.labels.clear();
-        out_.runs.reserve(kOverviewRuns);
-        out_.labels.reserve(kOverviewRuns);
     }
 
     template <typename LabelOf>
     void add(std::size_t line, const float* values, int used, LabelOf&& labelOf)
     {
-        std::size_t run = line >> shift_;
+        std::size_t run = (line >> shift_) - firstRun_;
         if (run == kOverviewRuns) {
-            halve();
-            run = line >> shift_;
+            coarsen();
+            run = (line >> shift_) - firstRun_;
         }
         if (run == out_.runs.size()) {
             Overview::Run& fresh = out_.runs.emplace_back();
@@ -238,36 +225,240 @@ public:
             stored.length = static_cast<std::uint8_t>(label.size());
         }
         Overview::Run& r = out_.runs[run];
-        for (int c = 0; c < used; ++c) {
-            const float v = values[c];
-            if (!std::isfinite(v)) continue;
-            r.low[std::size_t(c)] = std::min(r.low[std::size_t(c)], v);
-            r.high[std::size_t(c)] = std::max(r.high[std::size_t(c)], v);
+        addToStatistics(values, used, r.high.data(), r.low.data());
+    }
+
+    // Takes in `later`, whose lines follow this collector's.
+    void merge(OverviewCollector& later)
+    {
+        while (later.shift_ < shift_) later.coarsen();
+        while (shift_ < later.shift_) coarsen();
+        for (std::size_t k = 0; k < later.out_.runs.size(); ++k) {
+            const std::size_t run = later.firstRun_ + k - firstRun_;
+            if (run < out_.runs.size()) {
+                mergeRun(out_.runs[run], later.out_.runs[k]);
+            } else {
+                out_.runs.push_back(later.out_.runs[k]);
+                out_.labels.push_back(later.out_.labels[k]);
+            }
+        }
+        while (out_.runs.size() > kOverviewRuns) coarsen();
+    }
+
+    // Takes one more value of `column` in the run of `line` (already collected).
+    void include(std::size_t line, int column, float value) noexcept
+    {
+        if (!std::isfinite(value)) return;
+        Overview::Run& r = out_.runs[(line >> shift_) - firstRun_];
+        r.low[std::size_t(column)] = std::min(r.low[std::size_t(column)], value);
+        r.high[std::size_t(column)] = std::max(r.high[std::size_t(column)], value);
+    }
+
+    int shift() const noexcept { return shift_; }
+
+private:
+    static void mergeRun(Overview::Run& into, const Overview::Run& from) noexcept
+    {
+        for (std::size_t c = 0; c < std::size_t(kMaxChannels); ++c) {
+            into.low[c] = std::min(into.low[c], from.low[c]);
+            into.high[c] = std::max(into.high[c], from.high[c]);
         }
     }
 
-private:
-    void halve()
+    // Runs twice as long: run r goes into run r / 2 and keeps the label of its first line.
+    void coarsen()
     {
-        for (std::size_t k = 0; k < kOverviewRuns / 2; ++k) {
-            const Overview::Run& a = out_.runs[2 * k];
-            const Overview::Run& b = out_.runs[2 * k + 1];
-            Overview::Run merged;
-            for (std::size_t c = 0; c < std::size_t(kMaxChannels); ++c) {
-                merged.low[c] = std::min(a.low[c], b.low[c]);
-                merged.high[c] = std::max(a.high[c], b.high[c]);
+        std::size_t kept = 0;
+        const std::size_t newFirst = firstRun_ >> 1;
+        for (std::size_t k = 0; k < out_.runs.size(); ++k) {
+            const std::size_t target = ((firstRun_ + k) >> 1) - newFirst;
+            if (target < kept) {
+                mergeRun(out_.runs[target], out_.runs[k]);
+            } else {
+                out_.runs[target] = out_.runs[k];
+                out_.labels[target] = out_.labels[k];
+                kept = target + 1;
             }
-            out_.runs[k] = merged;
-            out_.labels[k] = out_.labels[2 * k];
         }
-        out_.runs.resize(kOverviewRuns / 2);
-        out_.labels.resize(kOverviewRuns / 2);
+        out_.runs.resize(kept);
+        out_.labels.resize(kept);
+        firstRun_ = newFirst;
         ++shift_;
         out_.runLength = std::size_t(1) << shift_;
     }
 
     Overview& out_;
     int shift_ = 0;
+    std::size_t firstRun_ = 0;
+};
+
+// A NaN that no conversion gives: a value not known yet in the second half of a block.
+constexpr std::uint32_t kUnknownBits = 0x7FC0DEADU;
+
+bool unknown(float v) noexcept
+{
+    return std::bit_cast<std::uint32_t>(v) == kUnknownBits;
+}
+
+// Everything the data lines of one stretch of the file add: page starts, points, overview,
+// the count of lines per number of values. The stretch begins at data line `firstLine`.
+class LineTally {
+public:
+    LineTally(MeasurementData& out, std::size_t pointFirst, std::size_t pointCount)
+        : out_(out), points_(out, pointFirst, pointCount), overview_(out.overview)
+    {
+    }
+
+    // Starts over at data line `firstLine`, the runs of the overview `shift` long, with the
+    // values before it.
+    void restart(std::size_t firstLine, int shift, const float* valuesBefore)
+    {
+        line_ = firstLine;
+        out_.pages.clear();
+        out_.labels.clear();
+        for (ColumnPoints& column : out_.columns) {
+            column.values.clear();
+            column.labelIndex.clear();
+        }
+        overview_.clear(firstLine, shift);
+        widths_.fill(0);
+        std::copy(valuesBefore, valuesBefore + kMaxChannels, pageValues_.begin());
+    }
+
+    // One data line, given the parser's values after it.
+    template <typename LabelOf>
+    void add(const float* values, int used, std::uint64_t offset, LabelOf&& labelOf)
+    {
+        const std::size_t line = line_++;
+        const std::size_t inPage = line % kPageLines;
+        if (inPage == 0) out_.pages.push_back({offset, pageValues_});
+        if (inPage == kPageLines - 1) std::copy(values, values + kMaxChannels, pageValues_.begin());
+        ++widths_[std::size_t(used)];
+        if (points_.wants(line)) points_.collect(labelOf(), values, used);
+        overview_.add(line, values, used, labelOf);
+    }
+
+    // Goes on after data lines tallied elsewhere, up to data line `line`, with the values
+    // after them.
+    void skipTo(std::size_t line, const float* valuesAfter)
+    {
+        if (line > line_ && line % kPageLines == 0)
+            std::copy(valuesAfter, valuesAfter + kMaxChannels, pageValues_.begin());
+        line_ = line;
+    }
+
+    std::size_t line() const noexcept { return line_; }
+    OverviewCollector& overview() noexcept { return overview_; }
+    // Data lines by number of values used.
+    const std::array<std::size_t, kMaxChannels + 1>& widths() const noexcept { return widths_; }
+
+private:
+    MeasurementData& out_;
+    PointCollector points_;
+    OverviewCollector overview_;
+    std::size_t line_ = 0;
+    std::array<std::size_t, kMaxChannels + 1> widths_{};
+    std::array<float, kMaxChannels> pageValues_{};
+};
+
+// The second half of a block, parsed on another core into a tally of its own. It counts the
+// data lines of the first half to know where it begins, and starts in the data part with
+// every value unknown: a line that uses a value no line of the half has set yet is noted,
+// and the merge fills in what the first half ended with.
+class HalfBlockReader {
+public:
+    HalfBlockReader(std::size_t pointFirst, std::size_t pointCount) : tally_(part_, pointFirst, pointCount) {}
+
+    void read(const char* firstHalf, const char* begin, const char* end, std::uint64_t offset, std::size_t firstLine,
+              int shift)
+    {
+        std::size_t line = firstLine;
+        for (const char* p = firstHalf; p < begin;) {
+            const char* newline = static_cast<const char*>(std::memchr(p, '\n', std::size_t(begin - p)));
+            line += Linia1MG::isDataLine(std::string_view(p, std::size_t(newline - p)));
+            p = newline + 1;
+        }
+        const float unknownValue = std::bit_cast<float>(kUnknownBits);
+        std::array<float, kMaxChannels> start;
+        start.fill(unknownValue);
+        tally_.restart(line, shift, start.data());
+        parser_.Reset();
+        parser_.resumeData(start.data());
+        unsettled_.clear();
+        cut_ = 0;
+        auto onLine = [this](std::string_view text, std::uint64_t at) {
+            if (!parser_.ParseLine(text)) return true;
+            const float* values = parser_.values();
+            const int used = parser_.usedValueCount();
+            // The used values still unknown, four at a time.
+            const __m128i unknownBits = _mm_set1_epi32(int(kUnknownBits));
+            std::uint32_t open = 0;
+            for (int c = 0; c < used; c += 4) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + c));
+                open |= std::uint32_t(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, unknownBits)))) << c;
+            }
+            open &= used >= 32 ? ~std::uint32_t(0) : (std::uint32_t(1) << used) - 1;
+            if (open != 0) unsettled_.push_back({tally_.line(), open});
+            tally_.add(values, used, at, [this] { return parser_.pointLabel(); });
+            return true;
+        };
+        forEachLine(begin, end, offset, cut_, onLine);
+    }
+
+    // Merges the half into `out` and `tally`, whose lines come before it; `before` holds the
+    // values the first half ended with, and becomes the values after the second half.
+    void mergeInto(MeasurementData& out, LineTally& tally, std::array<float, kMaxChannels>& before, float& high,
+                   float& low, int& widest)
+    {
+        const auto settle = [&](float v, int c) { return unknown(v) ? before[std::size_t(c)] : v; };
+        for (PageStart page : part_.pages) {
+            for (int c = 0; c < kMaxChannels; ++c) page.values[std::size_t(c)] = settle(page.values[std::size_t(c)], c);
+            out.pages.push_back(page);
+        }
+        const auto labelBase = static_cast<std::uint32_t>(out.labels.size());
+        out.labels.insert(out.labels.end(), part_.labels.begin(), part_.labels.end());
+        for (int c = 0; c < kMaxChannels; ++c) {
+            ColumnPoints& into = out.columns[std::size_t(c)];
+            const ColumnPoints& from = part_.columns[std::size_t(c)];
+            for (std::size_t k = 0; k < from.values.size(); ++k) {
+                into.values.push_back(settle(from.values[k], c));
+                into.labelIndex.push_back(from.labelIndex[k] + labelBase);
+            }
+        }
+        for (std::size_t w = 0; w < tally_.widths().size(); ++w)
+            for (std::size_t c = 0; c < w; ++c) out.columns[c].totalPoints += tally_.widths()[w];
+        tally.overview().merge(tally_.overview());
+        std::uint32_t settledColumns = 0;
+        for (const Unsettled& line : unsettled_) {
+            settledColumns |= line.columns;
+            for (int c = 0; c < kMaxChannels; ++c)
+                if (line.columns >> c & 1) tally.overview().include(line.line, c, before[std::size_t(c)]);
+        }
+        for (int c = 0; c < kMaxChannels; ++c) {
+            const float v = before[std::size_t(c)];
+            if (!(settledColumns >> c & 1) || !std::isfinite(v)) continue;
+            high = v > high ? v : high;
+            low = v < low ? v : low;
+        }
+        high = std::max(high, parser_.maxValue());
+        low = std::min(low, parser_.minValue());
+        widest = std::max(widest, parser_.maxValueCount());
+        out.longLines += cut_;
+        for (int c = 0; c < kMaxChannels; ++c) before[std::size_t(c)] = settle(parser_.values()[c], c);
+    }
+
+    std::size_t lineAfter() const noexcept { return tally_.line(); }
+
+private:
+    struct Unsettled {
+        std::size_t line;
+        std::uint32_t columns;
+    };
+    MeasurementData part_;
+    LineTally tally_;
+    Linia1MG parser_;
+    std::vector<Unsettled> unsettled_;
+    std::size_t cut_ = 0;
 };
 
 }  // namespace
@@ -278,37 +469,25 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
     parser.Reset();
     out.dataLines = 0;
     out.longLines = 0;
-    out.pages.clear();
     for (ColumnPoints& column : out.columns) column.totalPoints = 0;
-    PointCollector points(out, firstLine, pointLimit);
-    OverviewCollector overview(out.overview);
+    LineTally tally(out, firstLine, pointLimit);
+    const std::array<float, kMaxChannels> zeros{};
+    tally.restart(0, 0, zeros.data());
 
     FileHandle file(std::fopen(path.c_str(), "rb"));
     out.opened = file != nullptr;
+    // Statistics of the lines parsed on the other core.
+    float high = Linia1MG::kInitialMaxValue;
+    float low = Linia1MG::kInitialMinValue;
+    int widest = 0;
     if (file) {
-        // The values before the next page's first line, taken after the line before it.
-        std::array<float, kMaxChannels> pageValues{};
-        // Everything a data line adds, given the parser's values after it.
-        const auto dataLine = [&](const float* values, int used, std::uint64_t offset, auto&& labelOf) {
-            const std::size_t line = out.dataLines++;
-            const std::size_t inPage = line % kPageLines;
-            if (inPage == 0) out.pages.push_back({offset, pageValues});
-            if (inPage == kPageLines - 1) std::copy(values, values + kMaxChannels, pageValues.begin());
-            for (int c = 0; c < used; ++c) ++out.columns[std::size_t(c)].totalPoints;
-            if (points.wants(line)) points.collect(labelOf(), values, used);
-            overview.add(line, values, used, labelOf);
-        };
         const auto onLine = [&](std::string_view text, std::uint64_t offset) {
             if (!parser.ParseLine(text)) return true;
-            dataLine(parser.values(), parser.usedValueCount(), offset, [&] { return parser.pointLabel(); });
+            tally.add(parser.values(), parser.usedValueCount(), offset, [&] { return parser.pointLabel(); });
             return true;
         };
 
-        // Statistics of the lines parsed on the other core.
-        float high = Linia1MG::kInitialMaxValue;
-        float low = Linia1MG::kInitialMinValue;
-        int widest = 0;
-        HalfBlockParser half;
+        std::unique_ptr<HalfBlockReader> half;
         const auto onRegion = [&](const char* begin, const char* end, std::uint64_t offset) {
             // The header part is read in order: it names the channels.
             const char* p = begin;
@@ -319,43 +498,33 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
             }
             if (std::size_t(end - p) < kParallelMinimum)
                 return forEachLine(p, end, offset + std::uint64_t(p - begin), out.longLines, onLine);
-            const char* middle = p + (end - p) / 2;
+            // The other core also counts the data lines of the first half, so it takes a
+            // little less than half.
+            const char* middle = p + (end - p) * 33 / 64;
             const char* split = static_cast<const char*>(std::memchr(middle, '\n', std::size_t(end - middle))) + 1;
-            std::thread other([&] { half.parse(split, end, offset + std::uint64_t(split - begin)); });
+            if (!half) half = std::make_unique<HalfBlockReader>(firstLine, pointLimit);
+            const std::size_t lineBefore = tally.line();
+            const int shift = tally.overview().shift();
+            std::thread other(
+                [&] { half->read(p, split, end, offset + std::uint64_t(split - begin), lineBefore, shift); });
             forEachLine(p, split, offset + std::uint64_t(p - begin), out.longLines, onLine);
             other.join();
 
-            // Values the second half had not set yet are those the first half ended with.
-            std::array<float, kMaxChannels> before;
-            std::copy(parser.values(), parser.values() + kMaxChannels, before.begin());
-            std::array<float, kMaxChannels> values = before;
-            for (const HalfBlockParser::Line& line : half.lines()) {
-                for (std::size_t c = 0; c < values.size(); ++c)
-                    values[c] = HalfBlockParser::unknown(line.values[c]) ? before[c] : line.values[c];
-                const int used = std::min(line.valueCount, kMaxChannels);
-                for (int c = 0; c < used; ++c) {
-                    const float v = values[std::size_t(c)];
-                    if (!std::isfinite(v)) continue;
-                    high = v > high ? v : high;
-                    low = v < low ? v : low;
-                }
-                widest = std::max(widest, line.valueCount);
-                dataLine(values.data(), used, line.offset, [&] { return line.label.view(); });
-            }
-            out.longLines += half.cut();
+            std::array<float, kMaxChannels> values;
+            std::copy(parser.values(), parser.values() + kMaxChannels, values.begin());
+            half->mergeInto(out, tally, values, high, low, widest);
+            tally.skipTo(half->lineAfter(), values.data());
             parser.resumeData(values.data());
             return true;
         };
-        std::vector<char> buffer;
-        readLines(file.get(), 0, buffer, out.longLines, onRegion, onLine);
-        out.maxValue = std::max(parser.maxValue(), high);
-        out.minValue = std::min(parser.minValue(), low);
-        out.maxValueCount = std::max(parser.maxValueCount(), widest);
-    } else {
-        out.maxValue = parser.maxValue();
-        out.minValue = parser.minValue();
-        out.maxValueCount = parser.maxValueCount();
+        readLines(file.get(), 0, out.longLines, onRegion, onLine, true);
     }
+    out.dataLines = tally.line();
+    for (std::size_t w = 0; w < tally.widths().size(); ++w)
+        for (std::size_t c = 0; c < w; ++c) out.columns[c].totalPoints += tally.widths()[w];
+    out.maxValue = std::max(parser.maxValue(), high);
+    out.minValue = std::min(parser.minValue(), low);
+    out.maxValueCount = std::max(parser.maxValueCount(), widest);
     for (int c = 0; c < kMaxChannels; ++c) out.names[std::size_t(c)].assign(parser.channelName(c));
 }
 
@@ -380,8 +549,7 @@ bool loadDataLines(const std::string& path, MeasurementData& data, std::size_t f
     parser.resumeData(start.values.data());
     std::size_t line = page * kPageLines;
     std::size_t cut = 0;
-    std::vector<char> buffer;
-    readLines(file.get(), start.offset, buffer, cut, [&](std::string_view text, std::uint64_t) {
+    readLines(file.get(), start.offset, cut, [&](std::string_view text, std::uint64_t) {
         if (!parser.ParseLine(text)) return true;
         if (points.wants(line)) points.collect(parser.pointLabel(), parser.values(), parser.usedValueCount());
         return !points.done(++line);

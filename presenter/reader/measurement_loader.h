@@ -29,6 +29,8 @@ struct PointLabel {
     std::string_view view() const noexcept { return {text, length}; }
 };
 
+// The file is read in blocks of this size.
+inline constexpr std::size_t kReadBlockSize = std::size_t(8) << 20;
 // Data lines per page: the charts show one page at a time.
 inline constexpr std::size_t kPageLines = 32000;
 // Most runs the whole-file overview keeps per column, enough for any chart width.

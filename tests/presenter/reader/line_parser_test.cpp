@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,55 @@ TEST(LineParser, ValuesAndTheirConversionStop)
     p.Reset();
     ASSERT_TRUE(p.ParseLine("12:00 x 1"));
     EXPECT_EQ(usedValues(p), (std::vector<float>{0.0f, 0.0f}));
+}
+
+// Plain decimals around the limits of the fast reading (8 digits on either side of the point,
+// a mantissa of 2^24, ten fraction digits) and long digit runs read as "%f" reads them, also
+// where the token starts near the end of a 64-character word of the line.
+TEST(LineParser, PlainDecimalsAtTheirLimitsMatchScanf)
+{
+    const char* const tokens[] = {"16777216",
+                                  "16777217",
+                                  "1677721.7",
+                                  "1677721.6",
+                                  "12345678.1",
+                                  "123456789",
+                                  "12345678",
+                                  "0.12345678",
+                                  "0.123456789",
+                                  "1.000000001",
+                                  "0.0000000001",
+                                  "0.00000000001",
+                                  "-0.0000001",
+                                  "+0012.50",
+                                  "1234567.",
+                                  ".12345678",
+                                  "-.5",
+                                  "99999999.9",
+                                  "-0",
+                                  "+.0",
+                                  "00000000000000001",
+                                  "18446744073709551617",
+                                  "36893488147419103233.5",
+                                  "1.5.",
+                                  "1..5",
+                                  "12-3",
+                                  "-+1",
+                                  "9.999999999"};
+    for (const char* token : tokens) {
+        for (const std::string& pad : {std::string(), std::string(48, ' '), std::string(57, ' ')}) {
+            const std::string line = "12:00:00" + pad + " " + token + " 1";
+            Linia1MG p;
+            ASSERT_TRUE(p.ParseLine(line));
+            float expected = 0.0f;
+            int consumed = 0;
+            if (std::sscanf(token, "%f%n", &expected, &consumed) != 1) continue;
+            const float got = p.value(0);
+            EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << token << ": " << got << " vs " << expected;
+            // The second value is read only when the first was read whole.
+            EXPECT_EQ(p.value(1), std::size_t(consumed) == std::strlen(token) ? 1.0f : 0.0f) << token;
+        }
+    }
 }
 
 TEST(LineParser, ThirtyThreeNumbersAndTheColumnLimit)

@@ -213,6 +213,80 @@ TEST_F(LoaderTest, ChunkBoundariesChangeNothing)
     EXPECT_GT(d.longLines, 0u);
 }
 
+// A file of several reading blocks, the blocks ending inside a cut line, between the
+// carriage return and the line feed, just after a line feed and inside a line longer than
+// a whole block: counts, statistics, page starts and the last page as the same lines fed
+// one by one to the parser give them.
+TEST_F(LoaderTest, ReadingBlocksChangeNothing)
+{
+    constexpr std::size_t block = wizor::kReadBlockSize;
+    std::mt19937 random(5);
+    std::string content = "Czas a b c d\r\n";
+    int n = 0;
+    const auto fillTo = [&](std::size_t size) {
+        while (content.size() < size) {
+            char line[96];
+            std::snprintf(line, sizeof line, "%02d:%02d.%03d %d.%d %d -%d.%02d %d\r\n", n / 60000 % 60, n / 1000 % 60,
+                          n % 1000, int(random() % 1000), int(random() % 10), int(random() % 100000),
+                          int(random() % 100), int(random() % 100), int(random() % 7));
+            ++n;
+            content += line;
+        }
+    };
+    fillTo(block - 300);
+    content += "12:00.000 1 2 3" + std::string(700, ' ') + "99\r\n";  // cut, across the first block end
+    fillTo(2 * block - 40);
+    content.resize(2 * block - 40, ' ');
+    content += std::string(38, '7') + "\r\n";  // a header line ignored, ending at the block end
+    fillTo(3 * block - 30);
+    content.resize(3 * block - 1 - 12, ' ');
+    content += "\n12:00.001 5\r\n";                                    // the second block end between a CR and its LF
+    content += "12:00.002 6 " + std::string(2 * block, '8') + " 9\n";  // a whole block without a line end
+    fillTo(6 * block + 100);
+    content += "12:00.003 -1 -2";
+
+    std::vector<std::uint64_t> pageOffsets;
+    std::vector<std::vector<float>> pageValues;
+    Linia1MG reference;
+    std::size_t dataLines = 0;
+    std::size_t longLines = 0;
+    for (std::size_t start = 0; start < content.size();) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string_view line(content.data() + start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        longLines += line.size() > std::size_t(wizor::kMaxLineLength);
+        const std::vector<float> before(reference.values(), reference.values() + wizor::kMaxChannels);
+        if (reference.ParseLine(line.substr(0, wizor::kMaxLineLength))) {
+            if (dataLines % wizor::kPageLines == 0) {
+                pageOffsets.push_back(start);
+                pageValues.push_back(before);
+            }
+            ++dataLines;
+        }
+        start = end + 1;
+    }
+
+    const std::string path = write(content);
+    MeasurementData d;
+    Linia1MG parser;
+    loadMeasurementFile(path, parser, d, wizor::kPageLines);
+    EXPECT_EQ(d.dataLines, dataLines);
+    EXPECT_EQ(d.longLines, longLines);
+    EXPECT_EQ(d.maxValue, reference.maxValue());
+    EXPECT_EQ(d.minValue, reference.minValue());
+    ASSERT_EQ(d.pages.size(), pageOffsets.size());
+    for (std::size_t k = 0; k < d.pages.size(); ++k) {
+        ASSERT_EQ(d.pages[k].offset, pageOffsets[k]) << "page " << k;
+        ASSERT_EQ(std::vector<float>(d.pages[k].values.begin(), d.pages[k].values.end()), pageValues[k])
+            << "page " << k;
+    }
+    // The last page ends with the last line.
+    ASSERT_TRUE(wizor::loadDataLines(path, d, (d.pages.size() - 1) * wizor::kPageLines, wizor::kPageLines));
+    EXPECT_EQ(d.labels.back().view(), " 12:00.003");
+    EXPECT_EQ(d.columns[1].values.back(), -2.0f);
+}
+
 TEST(Windows1250, MatchesTheSystemConverter)
 {
     iconv_t converter = iconv_open("UTF-16LE", "CP1250");
