@@ -6,6 +6,7 @@
 #include "core/text_codec.h"
 #include "files/measurement_file.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace vorda {
 
@@ -36,20 +38,23 @@ bool parseInteger(std::string_view token, std::int64_t& value)
     return ec == std::errc() && ptr == end && !token.empty();
 }
 
-// Reads the dump in large chunks and hands out runs of consecutive bytes.
+// Hands out runs of consecutive dump bytes: read from a file in large chunks, or straight
+// from a dump held in memory.
 class DumpReader {
 public:
-    explicit DumpReader(QFile& file) : file_(file), buffer_(new char[kChunkSize]) {}
+    explicit DumpReader(QFile& file) : file_(&file), buffer_(new char[kChunkSize]) {}
+    explicit DumpReader(std::string_view dump) : memory_(dump) {}
 
     // Makes up to n (<= kChunkSize) bytes available at data(); fewer only at the end.
     std::size_t require(std::size_t n)
     {
+        if (!file_) return std::min(n, memory_.size() - pos_);
         if (end_ - pos_ < n && !atEnd_) {
             std::memmove(buffer_.get(), buffer_.get() + pos_, end_ - pos_);
             end_ -= pos_;
             pos_ = 0;
             while (end_ < n && !atEnd_) {
-                const qint64 got = file_.read(buffer_.get() + end_, static_cast<qint64>(kChunkSize - end_));
+                const qint64 got = file_->read(buffer_.get() + end_, static_cast<qint64>(kChunkSize - end_));
                 if (got <= 0)
                     atEnd_ = true;
                 else
@@ -58,15 +63,27 @@ public:
         }
         return std::min(n, end_ - pos_);
     }
-    const char* data() const { return buffer_.get() + pos_; }
+    const char* data() const { return file_ ? buffer_.get() + pos_ : memory_.data() + pos_; }
     void consume(std::size_t n) { pos_ += n; }
 
 private:
-    QFile& file_;
+    QFile* file_ = nullptr;
+    std::string_view memory_;
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool atEnd_ = false;
+};
+
+// Where the measurement text goes once the header has named the file.
+class TextTarget {
+public:
+    virtual ~TextTarget() = default;
+    // The device for the file called fileName (its full path into result.filePath);
+    // nullptr when it cannot be created.
+    virtual QIODevice* open(const QString& fileName, ConversionResult& result) = 0;
+    // Makes the written text final; false when it could not be.
+    virtual bool commit() = 0;
 };
 
 // One or two digits at s[i] (i moves past them) as a number up to max; -1 otherwise.
@@ -160,19 +177,17 @@ std::optional<std::int64_t> parseStartTime(std::string_view token)
     return ((hours * 60 + minutes) * 60 + seconds) * std::int64_t{1000} + milli;
 }
 
-ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter)
+namespace {
+
+// The one conversion of a dump, wherever its bytes come from and its text goes.
+ConversionResult convert(DumpReader& reader, const QString& dumpName, const Settings& settings, Reporter& reporter,
+                         TextTarget& target)
 {
-    const QString dumpName = QFileInfo(dumpPath).fileName();
     const auto statusFailure = [&](ConversionOutcome outcome, const QString& text) {
         reporter.setStatus(StatusPanel::Link, text);
         return fail(outcome, text);
     };
 
-    QFile dump(dumpPath);
-    if (!dump.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return statusFailure(ConversionOutcome::DumpMissing, QStringLiteral("Plik nie istnieje '%1'").arg(dumpName));
-
-    DumpReader reader(dump);
     const std::size_t headAvailable = reader.require(kHeaderBuffer);
     if (headAvailable == 0)
         return statusFailure(ConversionOutcome::InvalidDump, QStringLiteral("Pusty plik '%1'").arg(dumpName));
@@ -204,13 +219,10 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
 
     ConversionResult result;
     const QString fileName = fileNameFor(*header);
-    result.filePath = outputDirectory(settings).absoluteFilePath(fileName);
     result.sampleCount = header->sampleCount;
 
-    // Written beside the target and renamed over it at the end, so a failed write never
-    // leaves a truncated measurement file behind.
-    QSaveFile out(result.filePath);
-    if (!out.open(QIODevice::WriteOnly)) {
+    QIODevice* out = target.open(fileName, result);
+    if (!out) {
         const QString text = QStringLiteral("Błąd otwarcia pliku..");
         reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
         result.outcome = ConversionOutcome::CannotCreate;
@@ -220,7 +232,7 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
     reporter.transferMessage(
         QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2").arg(header->sampleCount).arg(fileName));
 
-    MeasurementFileWriter writer(settings, layout, out);
+    MeasurementFileWriter writer(settings, layout, *out);
     writer.writeHeaderLine();
 
     const SampleShape shape = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount);
@@ -256,7 +268,7 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
         writer.writeSampleLine(i, items);
     }
 
-    if (!writer.flush() || !out.commit()) {
+    if (!writer.flush() || !target.commit()) {
         const QString text = QStringLiteral("Błąd zapisu pliku %1").arg(fileName);
         reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
         result.outcome = ConversionOutcome::WriteFailed;
@@ -270,6 +282,70 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
                                      .arg(result.completeSamples)
                                      .arg(result.sampleCount));
     return result;
+}
+
+// The file beside the target is renamed over it at the end, so a failed write never
+// leaves a truncated measurement file behind.
+class FileTarget : public TextTarget {
+public:
+    explicit FileTarget(const Settings& settings) : settings_(settings) {}
+    QIODevice* open(const QString& fileName, ConversionResult& result) override
+    {
+        result.filePath = outputDirectory(settings_).absoluteFilePath(fileName);
+        file_.emplace(result.filePath);
+        return file_->open(QIODevice::WriteOnly) ? &*file_ : nullptr;
+    }
+    bool commit() override { return file_->commit(); }
+
+private:
+    const Settings& settings_;
+    std::optional<QSaveFile> file_;
+};
+
+class MemoryTarget : public TextTarget {
+public:
+    explicit MemoryTarget(std::string& text) : text_(text) {}
+    QIODevice* open(const QString& fileName, ConversionResult& result) override
+    {
+        result.filePath = fileName;
+        buffer_.setBuffer(&bytes_);
+        return buffer_.open(QIODevice::WriteOnly) ? &buffer_ : nullptr;
+    }
+    bool commit() override
+    {
+        text_.assign(bytes_.constData(), static_cast<std::size_t>(bytes_.size()));
+        return true;
+    }
+
+private:
+    std::string& text_;
+    QByteArray bytes_;
+    QBuffer buffer_;
+};
+
+}  // namespace
+
+ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter)
+{
+    const QString dumpName = QFileInfo(dumpPath).fileName();
+    QFile dump(dumpPath);
+    if (!dump.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        const QString text = QStringLiteral("Plik nie istnieje '%1'").arg(dumpName);
+        reporter.setStatus(StatusPanel::Link, text);
+        return fail(ConversionOutcome::DumpMissing, text);
+    }
+    DumpReader reader(dump);
+    FileTarget target(settings);
+    return convert(reader, dumpName, settings, reporter, target);
+}
+
+ConversionResult convertDumpInMemory(std::string_view dump, const Settings& settings, Reporter& reporter,
+                                     std::string& fileText)
+{
+    fileText.clear();
+    DumpReader reader(dump);
+    MemoryTarget target(fileText);
+    return convert(reader, QString::fromLatin1(kDumpFileName), settings, reporter, target);
 }
 
 }  // namespace vorda

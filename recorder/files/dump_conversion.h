@@ -93,4 +93,10 @@ struct ConversionResult {
 // process's working directory.
 ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter);
 
+// The same conversion of a whole dump held in memory: fileText receives the bytes
+// convertDump would write (cleared first), result.filePath only the file's name. Touches
+// no file.
+ConversionResult convertDumpInMemory(std::string_view dump, const Settings& settings, Reporter& reporter,
+                                     std::string& fileText);
+
 }  // namespace vorda

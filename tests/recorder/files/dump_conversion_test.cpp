@@ -423,4 +423,35 @@ TEST_F(DumpConversion, LargeBlocksStreamAcrossChunksValueForValue)
     }
 }
 
+TEST_F(DumpConversion, InMemoryConversionGivesTheFileBytesAndTouchesNoFile)
+{
+    settings.status.triggerOn = 1;
+    settings.firstColumn = 2;
+    const std::string dumps[] = {
+        header("R5", 2, 10, 2) + encodeCode(1) + encodeCode(2) + encodeTimeStamp(7) + encodeCode(3),
+        header("R4", 3, 10, 3) + encodeCode(10) + encodeCode(20) + encodeCode(30) + "12",
+        header("R3", 1, 10, 1),
+        header("R3", 1, 10, 0) + encodeCode(1),
+        "",
+    };
+    for (const std::string& dump : dumps) {
+        writeDump(dump);
+        const ConversionResult fromFile = convert();
+        std::string fileBytes;
+        if (fromFile.ok()) {
+            QFile f(fromFile.filePath);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            fileBytes = f.readAll().toStdString();
+            ASSERT_TRUE(f.remove());
+        }
+        std::string text = "stale";
+        const ConversionResult inMemory = convertDumpInMemory(dump, settings, reporter, text);
+        EXPECT_EQ(inMemory.outcome, fromFile.outcome);
+        EXPECT_EQ(inMemory.completeSamples, fromFile.completeSamples);
+        EXPECT_EQ(text, fileBytes);
+        EXPECT_EQ(inMemory.filePath, QFileInfo(fromFile.filePath).fileName());
+        EXPECT_TRUE(dataFiles().isEmpty());
+    }
+}
+
 }  // namespace
