@@ -123,6 +123,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     wizor::Linia1MG presenter;
     const bool dataLine = presenter.ParseLine(result.line);
     FUZZ_CHECK(dataLine);
+    // The presenter reads the first 499 characters of a line; only values of absurd
+    // constants (1e38 and the like) make a line that long.
+    const bool wholeLineRead = result.line.size() <= std::size_t(wizor::kMaxLineLength);
     // The presenter counts the columns up to the first field that does not begin like a
     // number ("nan", "inf" of a damaged constant).
     int numeric = 0;
@@ -132,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (first != '-' && (first < '0' || first > '9')) break;
         ++numeric;
     }
-    FUZZ_CHECK(presenter.valueCount() == numeric);
+    FUZZ_CHECK(!wholeLineRead || presenter.valueCount() == numeric);
     for (int c = 1; c <= used; ++c) {
         const ChannelSettings& ch = settings.channels[c];
         const float value = monitoredValue(ch, expected[0][std::size_t(c)]);
@@ -141,10 +144,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         char reference[400];
         std::snprintf(reference, sizeof reference, "%5.*f", decimals, static_cast<double>(value));
         FUZZ_CHECK(fields[std::size_t(c)] == reference);
+        if (!wholeLineRead) continue;
         const float read = std::strtof(fields[std::size_t(c)].c_str(), nullptr);
         if (!(std::memcmp(&read, &presenter.values()[c - 1], sizeof read) == 0 || std::isnan(read)))
-            std::fprintf(stderr, "field \"%s\": presenter %.9g, strtof %.9g\n", fields[std::size_t(c)].c_str(),
-                         double(presenter.values()[c - 1]), double(read));
+            std::fprintf(stderr, "line \"%s\" field %d \"%s\": presenter %.9g, strtof %.9g\n", result.line.c_str(), c,
+                         fields[std::size_t(c)].c_str(), double(presenter.values()[c - 1]), double(read));
         FUZZ_CHECK(std::memcmp(&read, &presenter.values()[c - 1], sizeof read) == 0 || std::isnan(read));
     }
     return 0;
