@@ -6,6 +6,8 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace vorda {
 
 void MonitorSchedule::setMonitoring(bool on)
@@ -41,11 +43,20 @@ float monitoredValue(const ChannelSettings& channel, std::int32_t reading)
     return static_cast<float>(value);
 }
 
+namespace {
+// Channels 1..channelsUsed, at most 16 and none for 0 or less: the channels the averaged
+// read refreshes, so a line never shows a reading this poll did not take.
+int shownChannels(const Settings& settings)
+{
+    return std::clamp<std::int32_t>(settings.channelsUsed, 0, kMaxChannels);
+}
+}  // namespace
+
 std::string monitoringLine(const QDateTime& when, const Settings& settings, const ReadingsRow& readings)
 {
     std::string line = when.toString(QStringLiteral("yy-MM-dd HH:mm:ss")).toStdString();
     line += '\t';
-    const int channels = settings.usedChannels();
+    const int channels = shownChannels(settings);
     for (int c = 1; c <= channels; ++c) {
         const ChannelSettings& channel = settings.channel(c);
         line += monitorText(monitoredValue(channel, readings[static_cast<std::size_t>(c)]), channel.numberFormat);
@@ -56,7 +67,7 @@ std::string monitoringLine(const QDateTime& when, const Settings& settings, cons
 std::vector<float> monitoredValues(const Settings& settings, const ReadingsRow& readings)
 {
     std::vector<float> values;
-    for (int c = 1; c <= settings.usedChannels(); ++c)
+    for (int c = 1; c <= shownChannels(settings); ++c)
         values.push_back(monitoredValue(settings.channel(c), readings[static_cast<std::size_t>(c)]));
     return values;
 }

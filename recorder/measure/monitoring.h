@@ -64,8 +64,8 @@ private:
 float monitoredValue(const ChannelSettings& channel, std::int32_t reading);
 
 // One monitoring line: "yy-MM-dd HH:mm:ss" and a tab, then for channels 1..channelsUsed
-// the value in the channel's monitoring format ("%5.Nf" and a tab). Independent of the
-// desktop's locale.
+// (at most 16, none for 0 or less) the value in the channel's monitoring format ("%5.Nf"
+// and a tab). Independent of the desktop's locale.
 std::string monitoringLine(const QDateTime& when, const Settings& settings, const ReadingsRow& readings);
 
 // The values of such a line, channels 1..channelsUsed.

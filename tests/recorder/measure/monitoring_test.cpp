@@ -111,6 +111,24 @@ TEST(MonitoringLine, TimeStampThenOneFieldPerUsedChannel)
     EXPECT_EQ(monitoringLine(when, s, row), "26-03-04 05:06:07\t-0.2500\t-0.00\t  123\t");
 }
 
+TEST(MonitoringLine, NoChannelInUseShowsNoStaleReading)
+{
+    // The averaged read refreshes no channel for channelsUsed 0 or less, so the line
+    // shows none rather than an old reading of channel 1.
+    Settings s{};
+    useTwoChannels(s);
+    ReadingsRow row{};
+    row[1] = 21500;
+    const QDateTime when(QDate(2026, 3, 4), QTime(5, 6, 7));
+    for (const int used : {0, -3}) {
+        s.channelsUsed = used;
+        EXPECT_EQ(monitoringLine(when, s, row), "26-03-04 05:06:07\t") << used;
+        EXPECT_TRUE(monitoredValues(s, row).empty()) << used;
+    }
+    s.channelsUsed = 1000;
+    EXPECT_EQ(monitoredValues(s, row).size(), 16u);
+}
+
 TEST(MonitoringLog, SavesCrLfLinesAndKeepsTheOldFileOnFailure)
 {
     QTemporaryDir dir;

@@ -1,0 +1,127 @@
+// The presenter's file loader: reading the bytes as a file, it finds the same data lines,
+// labels, names and statistics as the line parser fed one line at a time, and a window of
+// its points is the same part of the whole. (The loader reads in blocks of 8 MB, so this
+// target runs at tens of inputs a second; fuzz_presenter_lines covers the parser fast.)
+
+#include "fuzz_check.h"
+
+#include "line_parser.h"
+#include "measurement_loader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace wizor;
+
+namespace {
+
+bool sameFloat(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+}
+
+struct LineByLine {
+    std::size_t dataLines = 0;
+    std::size_t longLines = 0;
+    std::vector<std::string> labels;
+    Linia1MG parser;
+};
+
+void parseEveryLine(std::string_view text, LineByLine& out)
+{
+    out.parser.Reset();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.size() > std::size_t(kMaxLineLength)) {
+            ++out.longLines;
+            line = line.substr(0, kMaxLineLength);
+        }
+        Linia1MG& p = out.parser;
+        const bool data = p.ParseLine(line);
+        FUZZ_CHECK(p.dateText().size() <= std::size_t(kMaxStampLength));
+        FUZZ_CHECK(p.timeText().size() <= std::size_t(kMaxStampLength));
+        for (int c = 0; c < kMaxChannels; ++c) FUZZ_CHECK(p.channelName(c).size() <= std::size_t(kMaxNameLength));
+        if (data) {
+            ++out.dataLines;
+            FUZZ_CHECK(p.dataStarted());
+            FUZZ_CHECK(p.valueCount() >= 0 && p.valueCount() <= kMaxChannels + 1);
+            FUZZ_CHECK(p.maxValueCount() >= p.usedValueCount());
+            FUZZ_CHECK(p.pointLabel().size() <= std::size_t(2 * kMaxStampLength + 1));
+            out.labels.emplace_back(p.pointLabel());
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir dir;
+    static const std::string path = QDir(dir.path()).filePath(QStringLiteral("m.txt")).toStdString();
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    {
+        QFile file(QString::fromStdString(path));
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        FUZZ_CHECK(file.write(text.data(), qint64(size)) == qint64(size));
+    }
+
+    static LineByLine expected;
+    expected = {};
+    parseEveryLine(text, expected);
+
+    const MeasurementData whole = loadMeasurementFile(path);
+    FUZZ_CHECK(whole.opened);
+    FUZZ_CHECK(whole.dataLines == expected.dataLines);
+    FUZZ_CHECK(whole.longLines == expected.longLines);
+    FUZZ_CHECK(whole.labels.size() == expected.dataLines);
+    for (std::size_t i = 0; i < whole.labels.size(); ++i) FUZZ_CHECK(whole.labels[i].view() == expected.labels[i]);
+    for (int c = 0; c < kMaxChannels; ++c) FUZZ_CHECK(whole.names[std::size_t(c)] == expected.parser.channelName(c));
+    FUZZ_CHECK(sameFloat(whole.maxValue, expected.parser.maxValue()));
+    FUZZ_CHECK(sameFloat(whole.minValue, expected.parser.minValue()));
+    FUZZ_CHECK(whole.maxValueCount == expected.parser.maxValueCount());
+    for (const ColumnPoints& column : whole.columns) {
+        FUZZ_CHECK(column.values.size() == column.labelIndex.size());
+        FUZZ_CHECK(column.totalPoints <= whole.dataLines);
+        for (std::size_t i = 0; i < column.values.size(); ++i) {
+            FUZZ_CHECK(column.labelIndex[i] < whole.labels.size());
+        }
+    }
+
+    // A window of the data lines: the same labels and points as the whole file there.
+    if (whole.dataLines > 1) {
+        const std::size_t first = size % whole.dataLines;
+        const std::size_t count = 1 + (size / 7) % whole.dataLines;
+        Linia1MG parser;
+        MeasurementData part;
+        loadMeasurementFile(path, parser, part, count, first);
+        const std::size_t shown = std::min(count, whole.dataLines - first);
+        FUZZ_CHECK(part.firstLine == first);
+        FUZZ_CHECK(part.labels.size() == shown);
+        for (std::size_t i = 0; i < shown; ++i) FUZZ_CHECK(part.labels[i].view() == whole.labels[first + i].view());
+        for (int c = 0; c < kMaxChannels; ++c) {
+            const ColumnPoints& w = whole.columns[std::size_t(c)];
+            const ColumnPoints& p = part.columns[std::size_t(c)];
+            std::size_t k = 0;
+            for (std::size_t i = 0; i < w.values.size(); ++i) {
+                if (w.labelIndex[i] < first || w.labelIndex[i] >= first + shown) continue;
+                FUZZ_CHECK(k < p.values.size());
+                FUZZ_CHECK(p.labelIndex[k] == w.labelIndex[i] - first);
+                FUZZ_CHECK(sameFloat(p.values[k], w.values[i]));
+                ++k;
+            }
+            FUZZ_CHECK(k == p.values.size());
+        }
+    }
+    return 0;
+}

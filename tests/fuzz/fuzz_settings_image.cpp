@@ -1,0 +1,104 @@
+// The settings record as read from disk, of any length: only an image of exactly 2200
+// bytes is taken, and it is taken byte for byte but for the corrections of the load;
+// every named field then reads back as text that sets the same bytes again.
+
+#include "fuzz_check.h"
+
+#include "core/reporter.h"
+#include "core/settings_fields.h"
+#include "core/settings_files.h"
+#include "core/settings_record.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+using namespace vorda;
+
+namespace {
+
+bool printable(const unsigned char* text, std::size_t width)
+{
+    for (std::size_t i = 0; i < width && text[i] != 0; ++i)
+        if (text[i] < 0x20 || text[i] > 0x7E) return false;
+    return true;
+}
+
+void checkFieldsRoundTrip(const Settings& loaded)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&loaded);
+    for (const SettingsField& field : settingsFields()) {
+        FUZZ_CHECK(field.offset + field.width <= kRecordSize);
+        const QString text = fieldValueText(loaded, field);
+        if (field.type == FieldType::Double) {
+            double value;
+            std::memcpy(&value, bytes + field.offset, sizeof value);
+            if (std::isnan(value)) continue;  // one text for every NaN payload
+        }
+        if (field.type == FieldType::Text) {
+            std::size_t len = 0;
+            while (len + 1 < field.width && bytes[field.offset + len] != 0) ++len;
+            FUZZ_CHECK(len < field.width);
+            // A field without its NUL reads as its first width-1 bytes; setting that text
+            // back adds the NUL, so only NUL-ended printable texts come back byte for byte.
+            if (len + 1 == field.width && bytes[field.offset + len] != 0) continue;
+            if (!printable(bytes + field.offset, len)) continue;
+        }
+        Settings again = loaded;
+        const QString refused = setFieldValue(again, field, text);
+        if (!refused.isEmpty() || std::memcmp(&again, &loaded, kRecordSize) != 0)
+            std::fprintf(stderr, "field %s: \"%s\" %s\n", field.name.c_str(), qPrintable(text), qPrintable(refused));
+        FUZZ_CHECK(refused.isEmpty());
+        FUZZ_CHECK(std::memcmp(&again, &loaded, kRecordSize) == 0);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QString::fromLatin1(kConfigFileName));
+    {
+        QFile file(path);
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
+    }
+
+    const auto image = readSettingsImage(path);
+    FUZZ_CHECK(image.has_value() == (size == kRecordSize));
+    if (image) FUZZ_CHECK(std::memcmp(image->data(), data, kRecordSize) == 0);
+
+    Reporter quiet;
+    Settings settings{};
+    const LoadOutcome outcome = loadStartupSettings(settings, dir.path(), quiet);
+    FUZZ_CHECK(outcome.fromFile == (size == kRecordSize));
+    FUZZ_CHECK(settings.currentChannel >= 0 && settings.currentChannel <= kMaxChannels);
+    const std::int32_t format = settings.channels[settings.currentChannel].numberFormat;
+    FUZZ_CHECK(format >= 0 && format <= 3);
+    FUZZ_CHECK(settings.portOpen == 0);
+    FUZZ_CHECK(settings.usedChannels() >= 1 && settings.usedChannels() <= kMaxChannels);
+
+    if (outcome.fromFile) {
+        // Byte for byte as the file held it, but for the load's corrections.
+        Settings expected;
+        std::memcpy(&expected, data, kRecordSize);
+        expected.portOpen = 0;
+        correctLoadedSettings(expected);
+        FUZZ_CHECK(std::memcmp(&expected, &settings, kRecordSize) == 0);
+    }
+
+    // Text fields read as text never run past their field.
+    FUZZ_CHECK(fieldText(settings.portParams).size() < sizeof settings.portParams);
+    FUZZ_CHECK(fieldText(settings.lastFile).size() < sizeof settings.lastFile);
+    FUZZ_CHECK(fieldText(settings.dataDirectory).size() < sizeof settings.dataDirectory);
+    FUZZ_CHECK(fieldText(settings.chartParameters).size() < sizeof settings.chartParameters);
+    FUZZ_CHECK(fieldText(settings.triggerStartText).size() < sizeof settings.triggerStartText);
+    for (int c = 1; c <= kMaxChannels; ++c) FUZZ_CHECK(fieldText(settings.channels[c].name).size() < 20);
+
+    checkFieldsRoundTrip(settings);
+    return 0;
+}
