@@ -1,8 +1,8 @@
 // The dump conversion through its in-memory entry point. A file is written exactly when
-// the header line is usable; it then holds the header line and one line per announced
-// sample; every value stands where the dump held that sample's code (each channel reads
-// its raw code here) and no value stands where the dump had none; the complete samples
-// are those the dump holds wholly. A dump is read up to its end and never past it (the
+// the header line is usable; it then holds the header line and one line per complete
+// sample (a sample the dump holds wholly); every value stands where the dump held that sample's code (each channel reads
+// its raw code here) and no value stands where the dump had none; the lengths and the
+// count of characters outside the sample alphabet are reported as the dump has them. A dump is read up to its end and never past it (the
 // input is handed over in a buffer of its exact size, under AddressSanitizer).
 
 #include "fuzz_check.h"
@@ -93,8 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int64_t whole =
         sampleSize == 0 ? count : std::min<std::int64_t>(count, std::int64_t(body.size() / sampleSize));
     FUZZ_CHECK(result.completeSamples == whole);
+    FUZZ_CHECK(result.receivedBytes == std::int64_t(bytes.size()));
+    FUZZ_CHECK(result.expectedBytes == std::int64_t(cr + 1 + std::size_t(count) * sampleSize));
+    const auto foreign = std::count_if(body.begin(), body.begin() + std::ptrdiff_t(std::size_t(whole) * sampleSize),
+                                       [](char c) { return c < '0' || c > '?'; });
+    FUZZ_CHECK(result.foreignCharacters == foreign);
 
-    // The header line and one line per announced sample, each ended by CR-LF.
+    // The header line and one line per complete sample, each ended by CR-LF.
     FUZZ_CHECK(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0);
     std::vector<std::string_view> lines;
     for (std::size_t start = 0; start < text.size();) {
@@ -103,9 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lines.emplace_back(text.data() + start, end - start);
         start = end + 2;
     }
-    FUZZ_CHECK(std::int64_t(lines.size()) == count + 1);
+    FUZZ_CHECK(std::int64_t(lines.size()) == whole + 1);
 
-    for (std::int64_t i = 0; i < count; ++i) {
+    for (std::int64_t i = 0; i < whole; ++i) {
         const std::size_t offset = std::size_t(i) * sampleSize;
         const std::size_t available = offset < body.size() ? std::min(sampleSize, body.size() - offset) : 0;
         const char* d = body.data() + std::min(offset, body.size());
