@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #define FUZZ_CHECK(condition)                                                                      \
     do {                                                                                           \
@@ -17,6 +19,21 @@
     } while (0)
 
 namespace vorda::fuzz {
+
+// The blank-separated tokens of a line (runs of blanks count as one).
+inline std::vector<std::string> blankTokens(std::string_view line)
+{
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && line[i] == ' ') ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ') ++i;
+        if (i > start) out.emplace_back(line.substr(start, i - start));
+    }
+    return out;
+}
+
 
 // Reads the input front to back: small numbers steer a target, the rest is its data.
 class InputReader {

@@ -17,19 +17,6 @@ using namespace wizor;
 
 namespace {
 
-std::vector<std::string> spaceTokens(std::string_view line)
-{
-    std::vector<std::string> out;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && line[i] == ' ') ++i;
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ') ++i;
-        if (i > start) out.emplace_back(line.substr(start, i - start));
-    }
-    return out;
-}
-
 // The values of a data line whose tokens are plain: blank means space only, no NUL, no
 // token cut to kMaxTokenLength, no "nan(...)" form. Conversion stops at the first token
 // not read whole, as the parser's does.
@@ -38,7 +25,7 @@ void checkValues(std::string_view line, const Linia1MG& p, bool timeOnly)
     if (line.size() > std::size_t(kMaxLineLength)) return;
     for (const char c : line)
         if (c == '\0' || c == '(' || (c >= '\t' && c <= '\r')) return;
-    const std::vector<std::string> t = spaceTokens(line);
+    const std::vector<std::string> t = vorda::fuzz::blankTokens(line);
     const std::size_t first = timeOnly ? 1 : 2;
     for (std::size_t c = 0; c < std::size_t(kMaxChannels) && first + c < t.size(); ++c) {
         const std::string& token = t[first + c];
