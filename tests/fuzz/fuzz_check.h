@@ -34,7 +34,6 @@ inline std::vector<std::string> blankTokens(std::string_view line)
     return out;
 }
 
-
 // Reads the input front to back: small numbers steer a target, the rest is its data.
 class InputReader {
 public:
