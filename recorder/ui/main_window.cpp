@@ -224,7 +224,8 @@ void TForm1::buildFileListMenu()
     PopupMenu1->addAction(QStringLiteral("Usuń"), this, &TForm1::UsunPlikClick);
     connect(FileListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(FileListBox1->viewport()->mapToGlobal(at)); });
-    addListKeys(FileListBox1, [this] { FileListBox1DblClick(); }, PopupMenu1);
+    addListKeys(
+        FileListBox1, [this] { FileListBox1DblClick(); }, PopupMenu1);
 }
 
 void TForm1::FormCreate(bool clearFirst)
