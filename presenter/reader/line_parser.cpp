@@ -245,28 +245,29 @@ namespace {
 
 // One line as bit maps of its white space, digits and points, 64 characters a word, for a
 // tokenizer and a number reader that find what they need with bit operations instead of a
-// test per character.
+// test per character. The line is read where it lies, kLinePadding bytes past its end
+// included; those read as blanks.
 class LineBits {
 public:
     static constexpr int kWords = (kMaxLineLength + 63) / 64;
 
-    // `length` characters of `line` (at most kMaxLineLength) are copied and the rest of
-    // the last word is filled with blanks; one more word of blanks ends the map.
-    LineBits(const char* line, std::size_t length) noexcept : length_(length)
+    // The first `length` characters of `line` (at most kMaxLineLength), up to a NUL. One
+    // more word of blanks ends the map.
+    LineBits(const char* line, std::size_t length) noexcept : text_(line)
     {
         words_ = int((length + 63) / 64);
-        std::memcpy(text_, line, length);
-        std::memset(text_ + length, ' ', std::size_t(words_) * 64 - length);
         const __m128i blank = _mm_set1_epi8(' ');
         const __m128i tab = _mm_set1_epi8('\t');
         const __m128i four = _mm_set1_epi8(4);
         const __m128i zero = _mm_set1_epi8('0');
         const __m128i nine = _mm_set1_epi8(9);
         const __m128i point = _mm_set1_epi8('.');
+        std::size_t nul = length;
         for (int w = 0; w < words_; ++w) {
             std::uint64_t spaces = 0;
             std::uint64_t digits = 0;
             std::uint64_t points = 0;
+            std::uint64_t nuls = 0;
             for (int q = 0; q < 4; ++q) {
                 const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + w * 64 + q * 16));
                 // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
@@ -276,45 +277,98 @@ public:
                 spaces |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(space))) << (q * 16);
                 digits |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(digit))) << (q * 16);
                 points |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, point)))) << (q * 16);
+                nuls |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, _mm_setzero_si128()))))
+                        << (q * 16);
             }
             space_[w] = spaces;
             digit_[w] = digits;
             point_[w] = points;
+            if (nuls != 0 && nul == length)
+                nul = std::min(length, std::size_t(w) * 64 + std::size_t(__builtin_ctzll(nuls)));
+        }
+        // A NUL ends the line; what follows the line reads as blanks.
+        length_ = nul;
+        words_ = int((length_ + 63) / 64);
+        if (const std::size_t tail = length_ % 64) {
+            const std::uint64_t inside = (std::uint64_t(1) << tail) - 1;
+            space_[words_ - 1] |= ~inside;
+            digit_[words_ - 1] &= inside;
+            point_[words_ - 1] &= inside;
         }
         space_[words_] = ~std::uint64_t(0);
         digit_[words_] = point_[words_] = 0;
     }
 
     const char* text() const noexcept { return text_; }
+    std::size_t length() const noexcept { return length_; }
 
-    // Token starts (a non-blank after a blank or at the line's start), at most `limit` of
-    // them; returns how many.
-    int tokenStarts(std::uint16_t* starts, int limit) const noexcept
+    // Tokens: where each begins (a non-blank after a blank or at the line's start) and
+    // ends (the first blank after it), at most `limit` of them; returns how many.
+    int tokens(std::uint16_t* starts, std::uint16_t* ends, int limit) const noexcept
     {
         int count = 0;
+        int ended = 0;
         std::uint64_t before = ~std::uint64_t(0);  // bit 63: the character before is blank
-        for (int w = 0; w < words_ && count < limit; ++w) {
+        for (int w = 0; w < words_ && (count < limit || ended < count); ++w) {
             const std::uint64_t solid = ~space_[w];
             std::uint64_t first = solid & ((space_[w] << 1) | (before >> 63));
+            std::uint64_t last = solid & ((space_[w] >> 1) | (space_[w + 1] << 63));
             before = space_[w];
             for (; first != 0 && count < limit; first &= first - 1)
                 starts[count++] = std::uint16_t(w * 64 + __builtin_ctzll(first));
+            for (; last != 0 && ended < count; last &= last - 1)
+                ends[ended++] = std::uint16_t(w * 64 + __builtin_ctzll(last) + 1);
         }
         return count;
     }
 
-    // The first blank at or after `from` (the blank words after the line stop the search).
-    std::size_t tokenEnd(std::size_t from) const noexcept
-    {
-        if (const std::uint64_t ahead = bitsFrom(space_, from)) return from + std::size_t(__builtin_ctzll(ahead));
-        int w = int(from >> 6);
-        std::uint64_t m = space_[w] & (~std::uint64_t(0) << (from & 63));
-        while (m == 0) m = space_[++w];
-        return std::min(length_, std::size_t(w) * 64 + std::size_t(__builtin_ctzll(m)));
-    }
-
     // Whether the character at `at` is a digit.
     bool digitAt(std::size_t at) const noexcept { return (bitsFrom(digit_, at) & 1) != 0; }
+
+    // Converts the leading tokens of `count` (given by their starts and ends) that are
+    // plain decimals of at most 8 digits and 9 characters after a minus sign, if any, into
+    // `out`, with the values of shortDecimal; returns how many. Each of them begins with a
+    // digit or a minus sign. The work goes in passes over all the
+    // tokens, so that the conversions of several tokens overlap.
+    int usualDecimals(const std::uint16_t* starts, const std::uint16_t* ends, int count, float* out) const noexcept
+    {
+        std::uint64_t closed[kMaxChannels];  // the digits, closed up over the point, at the top
+        std::uint8_t fraction[kMaxChannels];
+        std::uint32_t sign[kMaxChannels];
+        int usual = 0;
+        for (; usual < count; ++usual) {
+            const std::size_t begin = starts[usual];
+            const bool negative = text_[begin] == '-';
+            const std::size_t at = begin + std::size_t(negative);
+            const std::size_t length = std::size_t(ends[usual]) - at;
+            if (length - 1 >= 9) break;
+            const std::uint64_t all = (std::uint64_t(1) << length) - 1;
+            const std::uint64_t points = bitsFrom(point_, at) & all;
+            const std::uint64_t digits = bitsFrom(digit_, at) & all;
+            // A token that begins with the point goes the long way: it is no numeric column.
+            if ((digits | points) != all || (points & (points - 1)) != 0 || digits == 0 ||
+                (points & std::uint64_t(!negative)) != 0)
+                break;
+            const std::size_t wholeLength = std::size_t(__builtin_ctzll(points | (std::uint64_t(1) << length)));
+            const std::size_t digitCount = length - std::size_t(points != 0);
+            if (digitCount > 8) break;
+            std::uint64_t v;
+            std::memcpy(&v, text_ + at, sizeof v);
+            const std::uint64_t after = (v >> 8) | (std::uint64_t(std::uint8_t(text_[at + 8])) << 56);
+            const std::uint64_t keep =
+                wholeLength >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * wholeLength)) - 1;
+            closed[usual] = ((v & keep) | (after & ~keep)) << (64 - 8 * digitCount);
+            fraction[usual] = std::uint8_t(digitCount - wholeLength);
+            sign[usual] = std::uint32_t(negative) << 31;
+        }
+        for (int i = 0; i < usual; ++i) {
+            const std::uint64_t mantissa = eightDigits(closed[i]);
+            if (mantissa > kExactFloatInteger) return i;
+            const float value = float(double(std::int64_t(mantissa)) * kNegativePowersOfTen[fraction[i]]);
+            out[i] = std::bit_cast<float>(std::bit_cast<std::uint32_t>(value) ^ sign[i]);
+        }
+        return usual;
+    }
 
     // The plain decimal "-123.45" of at most 8 digits before and 8 after the point whose
     // mantissa is an exact float: the value of simpleDecimal below, read without a branch
@@ -349,13 +403,18 @@ public:
                        digitsAt(text_ + at + wholeLength + 1, fractionLength);
         }
         if (mantissa > kExactFloatInteger) return false;
-        const float value = float(mantissa) / kExactPowersOfTen[fractionLength];
+        // The product of the exact mantissa and the nearest double to 10^-k (k <= 8) lies
+        // within 2^-52 of the decimal value, closer than any decimal value of this size
+        // comes to the midpoint of two floats; so rounding it to a float gives the
+        // correctly rounded value, as the division would, only sooner.
+        const float value = float(double(std::int64_t(mantissa)) * kNegativePowersOfTen[fractionLength]);
         out = std::bit_cast<float>(std::bit_cast<std::uint32_t>(value) ^ (std::uint32_t(negative) << 31));
         return true;
     }
 
 private:
     static constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+    static constexpr double kNegativePowersOfTen[] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8};
 
     // At least 57 bits of `map` from bit `at` on (at < kWords * 64): the words of a map lie
     // in memory as one little-endian run of bits.
@@ -384,10 +443,9 @@ private:
         return eightDigits((v << ((64 - 8 * count) & 63)) & (std::uint64_t(0) - std::uint64_t(count != 0)));
     }
 
+    const char* text_;
     std::size_t length_;
     int words_;
-    // Room behind the last word for the eight-character reads of eightDigits.
-    alignas(16) char text_[kWords * 64 + 16];
     std::uint64_t space_[kWords + 1];
     std::uint64_t digit_[kWords + 1];
     std::uint64_t point_[kWords + 1];
@@ -463,20 +521,25 @@ bool Linia1MG::isDataLine(std::string_view line) noexcept
 
 bool Linia1MG::ParseLine(std::string_view line) noexcept
 {
+    // A copy with the padding the tokenizer reads past the line's end.
+    char padded[kMaxLineLength + kLinePadding];
+    const std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
+    if (length > 0) std::memcpy(padded, line.data(), length);
+    std::memset(padded + length, ' ', kLinePadding);
+    return ParsePaddedLine({padded, length});
+}
+
+bool Linia1MG::ParsePaddedLine(std::string_view line) noexcept
+{
     // Tokens t1 ... t34; a token is cut to kMaxTokenLength characters.
     constexpr int kTokens = kMaxChannels + 2;
-    std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
-    if (const void* nul = length ? std::memchr(line.data(), 0, length) : nullptr)
-        length = static_cast<std::size_t>(static_cast<const char*>(nul) - line.data());
-    const LineBits bits(line.data(), length);
+    const LineBits bits(line.data(), std::min<std::size_t>(line.size(), kMaxLineLength));
     std::uint16_t starts[kTokens];
     std::uint16_t ends[kTokens];
-    const int tokenCount = bits.tokenStarts(starts, kTokens);
-    for (int t = 0; t < tokenCount; ++t)
-        ends[t] =
-            std::uint16_t(std::min<std::size_t>(bits.tokenEnd(starts[t]), starts[t] + std::size_t(kMaxTokenLength)));
+    const int tokenCount = bits.tokens(starts, ends, kTokens);
     const auto token = [&](int t) {
-        return t < tokenCount ? std::string_view(bits.text() + starts[t], std::size_t(ends[t] - starts[t]))
+        return t < tokenCount ? std::string_view(bits.text() + starts[t],
+                                                 std::min<std::size_t>(ends[t] - starts[t], kMaxTokenLength))
                               : std::string_view();
     };
     const std::string_view t1 = token(0);
@@ -485,8 +548,17 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     const Layout layout = layoutOf(t1, t2);
     const bool timeOnly = layout == Layout::timeOnly;
 
-    copyField(dateText_, t1);
-    copyField(timeText_, t2);
+    // The stamps are copied whole-field: the padding keeps the reads inside the buffer.
+    const auto copyStamp = [](char(&field)[kMaxStampLength + 1], std::string_view text) {
+        if (text.empty()) {
+            field[0] = 0;
+            return;
+        }
+        std::memcpy(field, text.data(), sizeof field);
+        field[std::min(text.size(), std::size_t(kMaxStampLength))] = 0;
+    };
+    copyStamp(dateText_, t1);
+    copyStamp(timeText_, t2);
     pointLabelLength_ = kNoLabel;
 
     if (layout == Layout::header) {
@@ -499,16 +571,18 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
     dataStarted_ = true;
     if (timeOnly) {
         dateText_[0] = 0;
-        copyField(timeText_, t1);
+        copyStamp(timeText_, t1);
     }
 
     // Conversion stops at the first token that is missing, unreadable or read only in part;
     // the values after it keep the previous line's.
     const int firstValue = timeOnly ? 1 : 2;
-    for (int c = 0, n = std::min(kMaxChannels, tokenCount - firstValue); c < n; ++c) {
+    const int n = std::min(kMaxChannels, tokenCount - firstValue);
+    const int usual = n > 0 ? bits.usualDecimals(starts + firstValue, ends + firstValue, n, values_) : 0;
+    for (int c = usual; c < n; ++c) {
         const int t = firstValue + c;
-        if (bits.shortDecimal(starts[t], ends[t], values_[c])) continue;
         const std::string_view text = token(t);
+        if (bits.shortDecimal(starts[t], starts[t] + text.size(), values_[c])) continue;
         if (simpleDecimal(text, values_[c])) continue;
         const FloatScan scan = scanFloat(text);
         if (!scan.ok) break;
@@ -516,13 +590,15 @@ bool Linia1MG::ParseLine(std::string_view line) noexcept
         if (scan.consumed < text.size()) break;
     }
 
-    // Tokens from t3 on that begin with a digit or a minus sign, up to the first that does not.
-    std::uint64_t numericTokens = 0;
-    for (int t = 2; t < tokenCount; ++t)
+    // Tokens from t3 on that begin with a digit or a minus sign, up to the first that does
+    // not; the usual decimals all do.
+    const int knownNumeric = std::max(2, firstValue + usual);
+    std::uint64_t numericTokens = (std::uint64_t(1) << (knownNumeric - 2)) - 1;
+    for (int t = knownNumeric; t < tokenCount; ++t)
         numericTokens |= std::uint64_t((bits.text()[starts[t]] == '-') | bits.digitAt(starts[t])) << (t - 2);
     const int numeric = std::min(std::max(0, tokenCount - 2), __builtin_ctzll(~numericTokens));
     valueCount_ = timeOnly ? numeric + 1 : numeric;
-    addToStatistics(values_, usedValueCount(), columnHigh_, columnLow_);
+    if (keepStatistics_) addToStatistics(values_, usedValueCount(), columnHigh_, columnLow_);
     maxValueCount_ = std::max(maxValueCount_, valueCount_);
     return true;
 }

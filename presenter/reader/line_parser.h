@@ -24,6 +24,8 @@ inline constexpr int kMaxTokenLength = 99;   // a value token before conversion
 inline constexpr int kMaxNameLength = 39;    // a channel name
 inline constexpr int kTwoChartColumns = 16;  // columns of the upper chart; more use the lower chart
 inline constexpr std::string_view kElapsedTimeHeader = "MM:SS.mmm";
+// Readable bytes ParsePaddedLine needs after a line.
+inline constexpr std::size_t kLinePadding = 64;
 
 // Values as the "%f" conversion of formatted input (C locale) reads them: the result of
 // reading `token` and how many characters the conversion consumed. `ok` is false when
@@ -49,6 +51,14 @@ public:
     // Parses one line (without its line feed; at most kMaxLineLength characters are
     // looked at, and a NUL ends the line). Returns true for a data line.
     bool ParseLine(std::string_view line) noexcept;
+    // The same, reading the line where it lies: kLinePadding bytes after the first
+    // min(line.size(), kMaxLineLength) characters must be readable and initialised (what
+    // they hold does not matter). Saves the copy when lines lie in a reading buffer.
+    bool ParsePaddedLine(std::string_view line) noexcept;
+
+    // Whether ParseLine keeps the statistics below (it does unless told otherwise; a
+    // caller that gathers them itself saves the work).
+    void keepStatistics(bool keep) noexcept { keepStatistics_ = keep; }
 
     // Whether ParseLine would take `line` for a data line, from its first two tokens alone.
     static bool isDataLine(std::string_view line) noexcept;
@@ -101,6 +111,7 @@ private:
     int valueCount_;
     int maxValueCount_;
     bool dataStarted_;
+    bool keepStatistics_ = true;
 };
 
 }  // namespace wizor

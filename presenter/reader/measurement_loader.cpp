@@ -36,7 +36,8 @@ std::string_view withoutCarriageReturn(std::string_view line) noexcept
 }
 
 // Hands one line to onLine(text, offset): carriage return removed, cut to kMaxLineLength
-// characters (counted in `cut`).
+// characters (counted in `cut`). Lines lie in a reading buffer, with kLinePadding bytes of
+// it after them.
 template <typename OnLine>
 bool deliverLine(const char* text, std::size_t length, std::uint64_t offset, std::size_t& cut, OnLine& onLine)
 {
@@ -61,6 +62,24 @@ bool forEachLine(const char* begin, const char* end, std::uint64_t offset, std::
     return true;
 }
 
+// The line feeds in [begin, end), 16 characters at a time: each compare adds -1 to a byte
+// counter, and the counters are summed before they can wrap.
+std::size_t countLineFeeds(const char* begin, const char* end) noexcept
+{
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    std::size_t count = 0;
+    const char* p = begin;
+    while (end - p >= 16) {
+        __m128i counters = _mm_setzero_si128();
+        for (int round = 0; round < 255 && end - p >= 16; ++round, p += 16)
+            counters =
+                _mm_sub_epi8(counters, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), lineFeed));
+        const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
+        count += std::size_t(_mm_cvtsi128_si32(sums)) + std::size_t(_mm_extract_epi16(sums, 4));
+    }
+    return count + std::size_t(std::count(p, end, '\n'));
+}
+
 // Reads the file from its current position (`start` bytes into it) in large blocks and
 // hands every run of whole lines in a block to onRegion(begin, end, offset); a line that
 // does not fit a block is cut and handed to onLine(text, offset), as is a last line
@@ -70,11 +89,16 @@ template <typename OnRegion, typename OnLine>
 void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnRegion&& onRegion, OnLine&& onLine,
                bool readAhead = false)
 {
-    // Two halves, each with room before its block for the unfinished line of the block before.
-    constexpr std::size_t kHalf = kCarryLimit + kBlockSize;
+    // Two halves, each with room before its block for the unfinished line of the block
+    // before and after it for the parser's reads past a line's end.
+    constexpr std::size_t kHalf = kCarryLimit + kBlockSize + kLinePadding;
     const std::unique_ptr<char[]> buffer(new char[readAhead ? 2 * kHalf : kHalf]);
     char* const halves[2] = {buffer.get(), buffer.get() + (readAhead ? kHalf : 0)};
-    const auto readInto = [file](char* block) { return std::fread(block, 1, kBlockSize, file); };
+    const auto readInto = [file](char* block) {
+        const std::size_t got = std::fread(block, 1, kBlockSize, file);
+        std::memset(block + got, 0, kLinePadding);
+        return got;
+    };
     std::size_t next = readInto(halves[0] + kCarryLimit);
     int current = 0;
     std::size_t carried = 0;  // bytes of an unfinished line before the block
@@ -361,10 +385,10 @@ private:
     std::array<float, kMaxChannels> pageValues_{};
 };
 
-// The second half of a block, parsed on another core into a tally of its own. It counts the
-// data lines of the first half to know where it begins, and starts in the data part with
-// every value unknown: a line that uses a value no line of the half has set yet is noted,
-// and the merge fills in what the first half ended with.
+// The second half of a block, parsed on another core into a tally of its own. It takes every
+// line of the first half for a data line to know where it begins (the merge checks that),
+// and starts in the data part with every value unknown: a line that uses a value no line of
+// the half has set yet is noted, and the merge fills in what the first half ended with.
 class HalfBlockReader {
 public:
     HalfBlockReader(std::size_t pointFirst, std::size_t pointCount) : tally_(part_, pointFirst, pointCount) {}
@@ -372,22 +396,19 @@ public:
     void read(const char* firstHalf, const char* begin, const char* end, std::uint64_t offset, std::size_t firstLine,
               int shift)
     {
-        std::size_t line = firstLine;
-        for (const char* p = firstHalf; p < begin;) {
-            const char* newline = static_cast<const char*>(std::memchr(p, '\n', std::size_t(begin - p)));
-            line += Linia1MG::isDataLine(std::string_view(p, std::size_t(newline - p)));
-            p = newline + 1;
-        }
+        const std::size_t line = firstLine + countLineFeeds(firstHalf, begin);
         const float unknownValue = std::bit_cast<float>(kUnknownBits);
         std::array<float, kMaxChannels> start;
         start.fill(unknownValue);
+        firstLine_ = line;
         tally_.restart(line, shift, start.data());
         parser_.Reset();
+        parser_.keepStatistics(false);  // the overview's runs give them
         parser_.resumeData(start.data());
         unsettled_.clear();
         cut_ = 0;
         auto onLine = [this](std::string_view text, std::uint64_t at) {
-            if (!parser_.ParseLine(text)) return true;
+            if (!parser_.ParsePaddedLine(text)) return true;
             const float* values = parser_.values();
             const int used = parser_.usedValueCount();
             // The used values still unknown, four at a time.
@@ -407,8 +428,7 @@ public:
 
     // Merges the half into `out` and `tally`, whose lines come before it; `before` holds the
     // values the first half ended with, and becomes the values after the second half.
-    void mergeInto(MeasurementData& out, LineTally& tally, std::array<float, kMaxChannels>& before, float& high,
-                   float& low, int& widest)
+    void mergeInto(MeasurementData& out, LineTally& tally, std::array<float, kMaxChannels>& before, int& widest)
     {
         const auto settle = [&](float v, int c) { return unknown(v) ? before[std::size_t(c)] : v; };
         for (PageStart page : part_.pages) {
@@ -428,25 +448,17 @@ public:
         for (std::size_t w = 0; w < tally_.widths().size(); ++w)
             for (std::size_t c = 0; c < w; ++c) out.columns[c].totalPoints += tally_.widths()[w];
         tally.overview().merge(tally_.overview());
-        std::uint32_t settledColumns = 0;
         for (const Unsettled& line : unsettled_) {
-            settledColumns |= line.columns;
             for (int c = 0; c < kMaxChannels; ++c)
                 if (line.columns >> c & 1) tally.overview().include(line.line, c, before[std::size_t(c)]);
         }
-        for (int c = 0; c < kMaxChannels; ++c) {
-            const float v = before[std::size_t(c)];
-            if (!(settledColumns >> c & 1) || !std::isfinite(v)) continue;
-            high = v > high ? v : high;
-            low = v < low ? v : low;
-        }
-        high = std::max(high, parser_.maxValue());
-        low = std::min(low, parser_.minValue());
         widest = std::max(widest, parser_.maxValueCount());
         out.longLines += cut_;
         for (int c = 0; c < kMaxChannels; ++c) before[std::size_t(c)] = settle(parser_.values()[c], c);
     }
 
+    // The data line the half began with, and the one after it.
+    std::size_t firstLine() const noexcept { return firstLine_; }
     std::size_t lineAfter() const noexcept { return tally_.line(); }
 
 private:
@@ -459,6 +471,7 @@ private:
     Linia1MG parser_;
     std::vector<Unsettled> unsettled_;
     std::size_t cut_ = 0;
+    std::size_t firstLine_ = 0;
 };
 
 }  // namespace
@@ -467,6 +480,7 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
                          std::size_t firstLine)
 {
     parser.Reset();
+    parser.keepStatistics(false);  // the overview's runs give them
     out.dataLines = 0;
     out.longLines = 0;
     for (ColumnPoints& column : out.columns) column.totalPoints = 0;
@@ -476,13 +490,11 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
 
     FileHandle file(std::fopen(path.c_str(), "rb"));
     out.opened = file != nullptr;
-    // Statistics of the lines parsed on the other core.
-    float high = Linia1MG::kInitialMaxValue;
-    float low = Linia1MG::kInitialMinValue;
+    // The widest line parsed on the other core.
     int widest = 0;
     if (file) {
         const auto onLine = [&](std::string_view text, std::uint64_t offset) {
-            if (!parser.ParseLine(text)) return true;
+            if (!parser.ParsePaddedLine(text)) return true;
             tally.add(parser.values(), parser.usedValueCount(), offset, [&] { return parser.pointLabel(); });
             return true;
         };
@@ -498,8 +510,8 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
             }
             if (std::size_t(end - p) < kParallelMinimum)
                 return forEachLine(p, end, offset + std::uint64_t(p - begin), out.longLines, onLine);
-            // The other core also counts the data lines of the first half, so it takes a
-            // little less than half.
+            // The other core also counts the lines of the first half, so it takes a little
+            // less than half.
             const char* middle = p + (end - p) * 33 / 64;
             const char* split = static_cast<const char*>(std::memchr(middle, '\n', std::size_t(end - middle))) + 1;
             if (!half) half = std::make_unique<HalfBlockReader>(firstLine, pointLimit);
@@ -509,10 +521,14 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
                 [&] { half->read(p, split, end, offset + std::uint64_t(split - begin), lineBefore, shift); });
             forEachLine(p, split, offset + std::uint64_t(p - begin), out.longLines, onLine);
             other.join();
+            // A line of the first half that was no data line (blank, or a header line
+            // repeated) leaves the other core's numbering wrong: its half is read again.
+            if (tally.line() != half->firstLine())
+                return forEachLine(split, end, offset + std::uint64_t(split - begin), out.longLines, onLine);
 
             std::array<float, kMaxChannels> values;
             std::copy(parser.values(), parser.values() + kMaxChannels, values.begin());
-            half->mergeInto(out, tally, values, high, low, widest);
+            half->mergeInto(out, tally, values, widest);
             tally.skipTo(half->lineAfter(), values.data());
             parser.resumeData(values.data());
             return true;
@@ -522,10 +538,16 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
     out.dataLines = tally.line();
     for (std::size_t w = 0; w < tally.widths().size(); ++w)
         for (std::size_t c = 0; c < w; ++c) out.columns[c].totalPoints += tally.widths()[w];
-    out.maxValue = std::max(parser.maxValue(), high);
-    out.minValue = std::min(parser.minValue(), low);
+    // The overview holds the smallest and largest finite value of every data line.
+    out.maxValue = Linia1MG::kInitialMaxValue;
+    out.minValue = Linia1MG::kInitialMinValue;
+    for (const Overview::Run& run : out.overview.runs) {
+        out.maxValue = std::max(out.maxValue, *std::max_element(run.high.begin(), run.high.end()));
+        out.minValue = std::min(out.minValue, *std::min_element(run.low.begin(), run.low.end()));
+    }
     out.maxValueCount = std::max(parser.maxValueCount(), widest);
     for (int c = 0; c < kMaxChannels; ++c) out.names[std::size_t(c)].assign(parser.channelName(c));
+    parser.keepStatistics(true);
 }
 
 MeasurementData loadMeasurementFile(const std::string& path, std::size_t pointLimit)
@@ -550,7 +572,7 @@ bool loadDataLines(const std::string& path, MeasurementData& data, std::size_t f
     std::size_t line = page * kPageLines;
     std::size_t cut = 0;
     readLines(file.get(), start.offset, cut, [&](std::string_view text, std::uint64_t) {
-        if (!parser.ParseLine(text)) return true;
+        if (!parser.ParsePaddedLine(text)) return true;
         if (points.wants(line)) points.collect(parser.pointLabel(), parser.values(), parser.usedValueCount());
         return !points.done(++line);
     });
