@@ -81,25 +81,26 @@ std::size_t countLineFeeds(const char* begin, const char* end) noexcept
 }
 
 // Reads the file from its current position (`start` bytes into it) in large blocks and
-// hands every run of whole lines in a block to onRegion(begin, end, offset); a line that
-// does not fit a block is cut and handed to onLine(text, offset), as is a last line
-// without a line feed. Stops when either returns false. With `readAhead` the next block is
-// read on another thread while one is being handled.
+// hands every run of whole lines in a block to onRegion(begin, end, offset, readNext); a
+// line that does not fit a block is cut and handed to onLine(text, offset), as is a last
+// line without a line feed. Stops when either returns false. With `readEarly` the blocks
+// take turns in two buffers, and onRegion may call readNext() to read the next block
+// while it waits for another core; otherwise the next block is read after the region.
 template <typename OnRegion, typename OnLine>
 void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnRegion&& onRegion, OnLine&& onLine,
-               bool readAhead = false)
+               bool readEarly = false)
 {
-    // Two halves, each with room before its block for the unfinished line of the block
-    // before and after it for the parser's reads past a line's end.
-    constexpr std::size_t kHalf = kCarryLimit + kBlockSize + kLinePadding;
-    const std::unique_ptr<char[]> buffer(new char[readAhead ? 2 * kHalf : kHalf]);
-    char* const halves[2] = {buffer.get(), buffer.get() + (readAhead ? kHalf : 0)};
+    // Each buffer has room before its block for the unfinished line of the block before
+    // and after it for the parser's reads past a line's end.
+    constexpr std::size_t kBuffer = kCarryLimit + kBlockSize + kLinePadding;
+    const std::unique_ptr<char[]> memory(new char[readEarly ? 2 * kBuffer : kBuffer]);
+    char* const buffers[2] = {memory.get(), memory.get() + (readEarly ? kBuffer : 0)};
     const auto readInto = [file](char* block) {
         const std::size_t got = std::fread(block, 1, kBlockSize, file);
         std::memset(block + got, 0, kLinePadding);
         return got;
     };
-    std::size_t next = readInto(halves[0] + kCarryLimit);
+    std::size_t next = readInto(buffers[0] + kCarryLimit);
     int current = 0;
     std::size_t carried = 0;  // bytes of an unfinished line before the block
     std::uint64_t base = start;
@@ -107,18 +108,20 @@ void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnRegion&
     for (;;) {
         const std::size_t got = next;
         if (got == 0) break;
-        char* const block = halves[current] + kCarryLimit;
-        char* const following = halves[readAhead ? 1 - current : current] + kCarryLimit;
-        std::thread ahead;
-        if (readAhead) ahead = std::thread([&] { next = readInto(following); });
-        // Waits for the block being read ahead, whichever way the loop is left.
-        struct Joiner {
-            std::thread& thread;
-            ~Joiner()
-            {
-                if (thread.joinable()) thread.join();
-            }
-        } joiner{ahead};
+        char* const block = buffers[current] + kCarryLimit;
+        char* const following = buffers[readEarly ? 1 - current : current] + kCarryLimit;
+        bool mayRead = readEarly;  // with one buffer, only once the block is handled
+        bool read = false;
+        const auto readNext = [&] {
+            if (!mayRead || read) return;
+            next = readInto(following);
+            read = true;
+        };
+        const auto advance = [&] {
+            mayRead = true;
+            readNext();
+            current = readEarly ? 1 - current : current;
+        };
 
         char* const buf = block - carried;
         const char* const end = block + got;
@@ -129,15 +132,14 @@ void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnRegion&
             if (!newline) {
                 base += std::uint64_t(end - buf);
                 carried = 0;
-                if (!readAhead) next = readInto(following);
-                current = readAhead ? 1 - current : current;
+                advance();
                 continue;
             }
             skipping = false;
             p = scan = newline + 1;
         }
         if (const char* last = static_cast<const char*>(memrchr(scan, '\n', std::size_t(end - scan)))) {
-            if (!onRegion(p, last + 1, base + std::uint64_t(p - buf))) return;
+            if (!onRegion(p, last + 1, base + std::uint64_t(p - buf), readNext)) return;
             p = last + 1;
         }
         const std::size_t rest = std::size_t(end - p);
@@ -153,15 +155,10 @@ void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnRegion&
             base += std::uint64_t(p - buf);
             carried = rest;
         }
-        if (readAhead) {
-            if (ahead.joinable()) ahead.join();
-        } else {
-            next = readInto(following);
-        }
-        current = readAhead ? 1 - current : current;
+        advance();
     }
     // The last line counts also without a line feed.
-    if (!skipping && carried > 0) deliverLine(halves[current] + kCarryLimit - carried, carried, base, cut, onLine);
+    if (!skipping && carried > 0) deliverLine(buffers[current] + kCarryLimit - carried, carried, base, cut, onLine);
 }
 
 template <typename OnLine>
@@ -169,7 +166,7 @@ void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnLine&& 
 {
     readLines(
         file, start, cut,
-        [&](const char* begin, const char* end, std::uint64_t offset) {
+        [&](const char* begin, const char* end, std::uint64_t offset, auto&&) {
             return forEachLine(begin, end, offset, cut, onLine);
         },
         onLine);
@@ -500,7 +497,7 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
         };
 
         std::unique_ptr<HalfBlockReader> half;
-        const auto onRegion = [&](const char* begin, const char* end, std::uint64_t offset) {
+        const auto onRegion = [&](const char* begin, const char* end, std::uint64_t offset, auto&& readNext) {
             // The header part is read in order: it names the channels.
             const char* p = begin;
             while (p < end && !parser.dataStarted()) {
@@ -510,9 +507,9 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
             }
             if (std::size_t(end - p) < kParallelMinimum)
                 return forEachLine(p, end, offset + std::uint64_t(p - begin), out.longLines, onLine);
-            // The other core also counts the lines of the first half, so it takes a little
-            // less than half.
-            const char* middle = p + (end - p) * 33 / 64;
+            // This core also reads the next block, the other counts the lines of the first
+            // half: this one takes a little less than half.
+            const char* middle = p + (end - p) * 31 / 64;
             const char* split = static_cast<const char*>(std::memchr(middle, '\n', std::size_t(end - middle))) + 1;
             if (!half) half = std::make_unique<HalfBlockReader>(firstLine, pointLimit);
             const std::size_t lineBefore = tally.line();
@@ -520,6 +517,7 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
             std::thread other(
                 [&] { half->read(p, split, end, offset + std::uint64_t(split - begin), lineBefore, shift); });
             forEachLine(p, split, offset + std::uint64_t(p - begin), out.longLines, onLine);
+            readNext();
             other.join();
             // A line of the first half that was no data line (blank, or a header line
             // repeated) leaves the other core's numbering wrong: its half is read again.
