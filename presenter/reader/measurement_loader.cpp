@@ -172,21 +172,32 @@ void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnLine&& 
         onLine);
 }
 
-// Gathers the points of the data lines [first, first + count).
+// Gathers the points of the data lines [first, first + count): each line's values as a row
+// while reading, turned into the columns of `out` by finish(), which costs less than adding
+// to 32 columns per line.
 class PointCollector {
 public:
-    PointCollector(MeasurementData& out, std::size_t first, std::size_t count) noexcept
+    PointCollector(MeasurementData& out, std::size_t first, std::size_t count)
         : out_(out), first_(first), end_(count > kNoPointLimit - first ? kNoPointLimit : first + count)
     {
         out_.firstLine = first;
-        out_.labels.clear();
-        // A page or a window of the charts; the storage is kept between loads.
+        // A page or a window of the charts; the storage of `out` is kept between loads.
         const std::size_t expected = std::min(count, kPageLines);
         out_.labels.reserve(expected);
+        rows_.reserve(expected);
+        widths_.reserve(expected);
+        clear();
+    }
+
+    void clear()
+    {
+        out_.labels.clear();
         for (ColumnPoints& column : out_.columns) {
             column.values.clear();
             column.labelIndex.clear();
         }
+        rows_.clear();
+        widths_.clear();
     }
 
     bool wants(std::size_t line) const noexcept { return line >= first_ && line < end_; }
@@ -197,18 +208,52 @@ public:
         PointLabel& stored = out_.labels.emplace_back();
         std::memcpy(stored.text, label.data(), label.size());
         stored.length = static_cast<std::uint8_t>(label.size());
-        const auto index = static_cast<std::uint32_t>(out_.labels.size() - 1);
-        for (int c = 0; c < used; ++c) {
-            ColumnPoints& column = out_.columns[std::size_t(c)];
-            column.values.push_back(values[c]);
-            column.labelIndex.push_back(index);
+        std::memcpy(rows_.emplace_back().data(), values, sizeof(Row));
+        widths_.push_back(static_cast<std::uint8_t>(used));
+    }
+
+    // Takes in the rows of `later`, whose lines follow these, each value passed through
+    // settle(value, column). Their labels are taken in by the caller.
+    template <typename Settle>
+    void append(const PointCollector& later, Settle&& settle)
+    {
+        for (std::size_t i = 0; i < later.rows_.size(); ++i) {
+            Row& row = rows_.emplace_back();
+            for (int c = 0; c < kMaxChannels; ++c) row[std::size_t(c)] = settle(later.rows_[i][std::size_t(c)], c);
+        }
+        widths_.insert(widths_.end(), later.widths_.begin(), later.widths_.end());
+    }
+
+    // The columns of `out` from the rows; a row's index is its label's. The rows are taken
+    // a few at a time, so that they stay in the cache while every column takes from them.
+    void finish()
+    {
+        constexpr std::size_t kRowsAtOnce = 128;
+        const std::uint8_t widest = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+        for (std::size_t c = 0; c < widest; ++c) {
+            out_.columns[c].values.reserve(rows_.size());
+            out_.columns[c].labelIndex.reserve(rows_.size());
+        }
+        for (std::size_t first = 0; first < rows_.size(); first += kRowsAtOnce) {
+            const std::size_t last = std::min(rows_.size(), first + kRowsAtOnce);
+            for (std::size_t c = 0; c < widest; ++c) {
+                ColumnPoints& column = out_.columns[c];
+                for (std::size_t i = first; i < last; ++i) {
+                    if (widths_[i] <= c) continue;
+                    column.values.push_back(rows_[i][c]);
+                    column.labelIndex.push_back(static_cast<std::uint32_t>(i));
+                }
+            }
         }
     }
 
 private:
+    using Row = std::array<float, kMaxChannels>;
     MeasurementData& out_;
     std::size_t first_;
     std::size_t end_;
+    std::vector<Row> rows_;
+    std::vector<std::uint8_t> widths_;
 };
 
 // Min and max per run of data lines, the runs aligned to multiples of the run length in the
@@ -336,11 +381,7 @@ public:
     {
         line_ = firstLine;
         out_.pages.clear();
-        out_.labels.clear();
-        for (ColumnPoints& column : out_.columns) {
-            column.values.clear();
-            column.labelIndex.clear();
-        }
+        points_.clear();
         overview_.clear(firstLine, shift);
         widths_.fill(0);
         std::copy(valuesBefore, valuesBefore + kMaxChannels, pageValues_.begin());
@@ -370,6 +411,7 @@ public:
 
     std::size_t line() const noexcept { return line_; }
     OverviewCollector& overview() noexcept { return overview_; }
+    PointCollector& points() noexcept { return points_; }
     // Data lines by number of values used.
     const std::array<std::size_t, kMaxChannels + 1>& widths() const noexcept { return widths_; }
 
@@ -432,16 +474,8 @@ public:
             for (int c = 0; c < kMaxChannels; ++c) page.values[std::size_t(c)] = settle(page.values[std::size_t(c)], c);
             out.pages.push_back(page);
         }
-        const auto labelBase = static_cast<std::uint32_t>(out.labels.size());
         out.labels.insert(out.labels.end(), part_.labels.begin(), part_.labels.end());
-        for (int c = 0; c < kMaxChannels; ++c) {
-            ColumnPoints& into = out.columns[std::size_t(c)];
-            const ColumnPoints& from = part_.columns[std::size_t(c)];
-            for (std::size_t k = 0; k < from.values.size(); ++k) {
-                into.values.push_back(settle(from.values[k], c));
-                into.labelIndex.push_back(from.labelIndex[k] + labelBase);
-            }
-        }
+        tally.points().append(tally_.points(), settle);
         for (std::size_t w = 0; w < tally_.widths().size(); ++w)
             for (std::size_t c = 0; c < w; ++c) out.columns[c].totalPoints += tally_.widths()[w];
         tally.overview().merge(tally_.overview());
@@ -533,6 +567,7 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
         };
         readLines(file.get(), 0, out.longLines, onRegion, onLine, true);
     }
+    tally.points().finish();
     out.dataLines = tally.line();
     for (std::size_t w = 0; w < tally.widths().size(); ++w)
         for (std::size_t c = 0; c < w; ++c) out.columns[c].totalPoints += tally.widths()[w];
@@ -574,6 +609,7 @@ bool loadDataLines(const std::string& path, MeasurementData& data, std::size_t f
         if (points.wants(line)) points.collect(parser.pointLabel(), parser.values(), parser.usedValueCount());
         return !points.done(++line);
     });
+    points.finish();
     return true;
 }
 
