@@ -173,8 +173,8 @@ void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnLine&& 
 }
 
 // Gathers the points of the data lines [first, first + count): each line's values as a row
-// while reading, turned into the columns of `out` by finish(), which costs less than adding
-// to 32 columns per line.
+// while reading, added to the columns of `out` by flush(), which costs less than adding to
+// 32 columns per line.
 class PointCollector {
 public:
     PointCollector(MeasurementData& out, std::size_t first, std::size_t count)
@@ -212,39 +212,44 @@ public:
         widths_.push_back(static_cast<std::uint8_t>(used));
     }
 
-    // Takes in the rows of `later`, whose lines follow these, each value passed through
-    // settle(value, column). Their labels are taken in by the caller.
-    template <typename Settle>
-    void append(const PointCollector& later, Settle&& settle)
-    {
-        for (std::size_t i = 0; i < later.rows_.size(); ++i) {
-            Row& row = rows_.emplace_back();
-            for (int c = 0; c < kMaxChannels; ++c) row[std::size_t(c)] = settle(later.rows_[i][std::size_t(c)], c);
-        }
-        widths_.insert(widths_.end(), later.widths_.begin(), later.widths_.end());
-    }
-
-    // The columns of `out` from the rows; a row's index is its label's. The rows are taken
-    // a few at a time, so that they stay in the cache while every column takes from them.
-    void finish()
+    // Adds the rows gathered so far to the columns of `out` and lets them go; a row's label
+    // is the one stored with it. The rows are taken a few at a time, so that they stay in
+    // the cache while every column takes from them.
+    void flush()
     {
         constexpr std::size_t kRowsAtOnce = 128;
-        const std::uint8_t widest = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
-        for (std::size_t c = 0; c < widest; ++c) {
-            out_.columns[c].values.reserve(rows_.size());
-            out_.columns[c].labelIndex.reserve(rows_.size());
+        const auto firstLabel = static_cast<std::uint32_t>(out_.labels.size() - rows_.size());
+        std::array<std::size_t, kMaxChannels + 1> rowsOfWidth{};
+        for (const std::uint8_t width : widths_) ++rowsOfWidth[width];
+        std::array<float*, kMaxChannels> values{};
+        std::array<std::uint32_t*, kMaxChannels> labels{};
+        std::size_t wider = rows_.size() - rowsOfWidth[0];  // the rows with a value in column c
+        std::size_t columns = 0;
+        for (; columns < std::size_t(kMaxChannels) && wider > 0; ++columns) {
+            ColumnPoints& column = out_.columns[columns];
+            const std::size_t before = column.values.size();
+            column.values.resize(before + wider);
+            column.labelIndex.resize(before + wider);
+            values[columns] = column.values.data() + before;
+            labels[columns] = column.labelIndex.data() + before;
+            wider -= rowsOfWidth[columns + 1];
         }
         for (std::size_t first = 0; first < rows_.size(); first += kRowsAtOnce) {
             const std::size_t last = std::min(rows_.size(), first + kRowsAtOnce);
-            for (std::size_t c = 0; c < widest; ++c) {
-                ColumnPoints& column = out_.columns[c];
+            for (std::size_t c = 0; c < columns; ++c) {
+                float* v = values[c];
+                std::uint32_t* l = labels[c];
                 for (std::size_t i = first; i < last; ++i) {
                     if (widths_[i] <= c) continue;
-                    column.values.push_back(rows_[i][c]);
-                    column.labelIndex.push_back(static_cast<std::uint32_t>(i));
+                    *v++ = rows_[i][c];
+                    *l++ = firstLabel + static_cast<std::uint32_t>(i);
                 }
+                values[c] = v;
+                labels[c] = l;
             }
         }
+        rows_.clear();
+        widths_.clear();
     }
 
 private:
@@ -463,6 +468,7 @@ public:
             return true;
         };
         forEachLine(begin, end, offset, cut_, onLine);
+        tally_.points().flush();
     }
 
     // Merges the half into `out` and `tally`, whose lines come before it; `before` holds the
@@ -474,8 +480,19 @@ public:
             for (int c = 0; c < kMaxChannels; ++c) page.values[std::size_t(c)] = settle(page.values[std::size_t(c)], c);
             out.pages.push_back(page);
         }
+        const auto labelBase = static_cast<std::uint32_t>(out.labels.size());
         out.labels.insert(out.labels.end(), part_.labels.begin(), part_.labels.end());
-        tally.points().append(tally_.points(), settle);
+        for (int c = 0; c < kMaxChannels; ++c) {
+            ColumnPoints& into = out.columns[std::size_t(c)];
+            const ColumnPoints& from = part_.columns[std::size_t(c)];
+            const std::size_t at = into.values.size();
+            into.values.insert(into.values.end(), from.values.begin(), from.values.end());
+            // A column's value, once set in the half, stays known: the unknown ones come first.
+            for (std::size_t k = at; k < into.values.size() && unknown(into.values[k]); ++k)
+                into.values[k] = before[std::size_t(c)];
+            into.labelIndex.resize(at + from.labelIndex.size());
+            for (std::size_t k = 0; k < from.labelIndex.size(); ++k) into.labelIndex[at + k] = from.labelIndex[k] + labelBase;
+        }
         for (std::size_t w = 0; w < tally_.widths().size(); ++w)
             for (std::size_t c = 0; c < w; ++c) out.columns[c].totalPoints += tally_.widths()[w];
         tally.overview().merge(tally_.overview());
@@ -552,6 +569,7 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
                 [&] { half->read(p, split, end, offset + std::uint64_t(split - begin), lineBefore, shift); });
             forEachLine(p, split, offset + std::uint64_t(p - begin), out.longLines, onLine);
             readNext();
+            tally.points().flush();  // while the other core may still be busy
             other.join();
             // A line of the first half that was no data line (blank, or a header line
             // repeated) leaves the other core's numbering wrong: its half is read again.
@@ -567,7 +585,7 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
         };
         readLines(file.get(), 0, out.longLines, onRegion, onLine, true);
     }
-    tally.points().finish();
+    tally.points().flush();
     out.dataLines = tally.line();
     for (std::size_t w = 0; w < tally.widths().size(); ++w)
         for (std::size_t c = 0; c < w; ++c) out.columns[c].totalPoints += tally.widths()[w];
@@ -609,7 +627,7 @@ bool loadDataLines(const std::string& path, MeasurementData& data, std::size_t f
         if (points.wants(line)) points.collect(parser.pointLabel(), parser.values(), parser.usedValueCount());
         return !points.done(++line);
     });
-    points.finish();
+    points.flush();
     return true;
 }
 
