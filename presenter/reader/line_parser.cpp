@@ -287,9 +287,8 @@ public:
                 nul = std::min(length, std::size_t(w) * 64 + std::size_t(__builtin_ctzll(nuls)));
         }
         // A NUL ends the line; what follows the line reads as blanks.
-        length_ = nul;
-        words_ = int((length_ + 63) / 64);
-        if (const std::size_t tail = length_ % 64) {
+        words_ = int((nul + 63) / 64);
+        if (const std::size_t tail = nul % 64) {
             const std::uint64_t inside = (std::uint64_t(1) << tail) - 1;
             space_[words_ - 1] |= ~inside;
             digit_[words_ - 1] &= inside;
@@ -300,7 +299,6 @@ public:
     }
 
     const char* text() const noexcept { return text_; }
-    std::size_t length() const noexcept { return length_; }
 
     // Tokens: where each begins (a non-blank after a blank or at the line's start) and
     // ends (the first blank after it), at most `limit` of them; returns how many.
@@ -328,8 +326,8 @@ public:
     // Converts the leading tokens of `count` (given by their starts and ends) that are
     // plain decimals of at most 8 digits and 9 characters after a minus sign, if any, into
     // `out`, with the values of shortDecimal; returns how many. Each of them begins with a
-    // digit or a minus sign. The work goes in passes over all the
-    // tokens, so that the conversions of several tokens overlap.
+    // digit or a minus sign. The work goes in passes over all the tokens, so that the
+    // conversions of several tokens overlap.
     int usualDecimals(const std::uint16_t* starts, const std::uint16_t* ends, int count, float* out) const noexcept
     {
         std::uint64_t closed[kMaxChannels];  // the digits, closed up over the point, at the top
@@ -444,7 +442,6 @@ private:
     }
 
     const char* text_;
-    std::size_t length_;
     int words_;
     std::uint64_t space_[kWords + 1];
     std::uint64_t digit_[kWords + 1];

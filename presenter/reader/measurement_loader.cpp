@@ -491,7 +491,8 @@ public:
             for (std::size_t k = at; k < into.values.size() && unknown(into.values[k]); ++k)
                 into.values[k] = before[std::size_t(c)];
             into.labelIndex.resize(at + from.labelIndex.size());
-            for (std::size_t k = 0; k < from.labelIndex.size(); ++k) into.labelIndex[at + k] = from.labelIndex[k] + labelBase;
+            for (std::size_t k = 0; k < from.labelIndex.size(); ++k)
+                into.labelIndex[at + k] = from.labelIndex[k] + labelBase;
         }
         for (std::size_t w = 0; w < tally_.widths().size(); ++w)
             for (std::size_t c = 0; c < w; ++c) out.columns[c].totalPoints += tally_.widths()[w];
