@@ -243,6 +243,12 @@ void Linia1MG::setName(int column, std::string_view name) noexcept
 
 namespace {
 
+// The first NUL among the 64 characters at `word`, which hold one.
+std::size_t firstNul(const char* word) noexcept
+{
+    return std::size_t(static_cast<const char*>(std::memchr(word, 0, 64)) - word);
+}
+
 // One line as bit maps of its white space, digits and points, 64 characters a word, for a
 // tokenizer and a number reader that find what they need with bit operations instead of a
 // test per character. The line is read where it lies, kLinePadding bytes past its end
@@ -267,7 +273,7 @@ public:
             std::uint64_t spaces = 0;
             std::uint64_t digits = 0;
             std::uint64_t points = 0;
-            std::uint64_t nuls = 0;
+            __m128i nuls = _mm_setzero_si128();
             for (int q = 0; q < 4; ++q) {
                 const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + w * 64 + q * 16));
                 // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
@@ -277,14 +283,15 @@ public:
                 spaces |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(space))) << (q * 16);
                 digits |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(digit))) << (q * 16);
                 points |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, point)))) << (q * 16);
-                nuls |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, _mm_setzero_si128()))))
-                        << (q * 16);
+                nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(c, _mm_setzero_si128()));
             }
             space_[w] = spaces;
             digit_[w] = digits;
             point_[w] = points;
-            if (nuls != 0 && nul == length)
-                nul = std::min(length, std::size_t(w) * 64 + std::size_t(__builtin_ctzll(nuls)));
+            numberChar_[w] = digits | points;
+            // Where a NUL is, is looked for only when there is one.
+            if (_mm_movemask_epi8(nuls) != 0 && nul == length)
+                nul = std::min(length, std::size_t(w) * 64 + firstNul(text_ + w * 64));
         }
         // A NUL ends the line; what follows the line reads as blanks.
         words_ = int((nul + 63) / 64);
@@ -293,9 +300,10 @@ public:
             space_[words_ - 1] |= ~inside;
             digit_[words_ - 1] &= inside;
             point_[words_ - 1] &= inside;
+            numberChar_[words_ - 1] &= inside;
         }
         space_[words_] = ~std::uint64_t(0);
-        digit_[words_] = point_[words_] = 0;
+        digit_[words_] = point_[words_] = numberChar_[words_] = 0;
     }
 
     const char* text() const noexcept { return text_; }
@@ -342,14 +350,13 @@ public:
             if (length - 1 >= 9) break;
             const std::uint64_t all = (std::uint64_t(1) << length) - 1;
             const std::uint64_t points = bitsFrom(point_, at) & all;
-            const std::uint64_t digits = bitsFrom(digit_, at) & all;
-            // A token that begins with the point goes the long way: it is no numeric column.
-            if ((digits | points) != all || (points & (points - 1)) != 0 || digits == 0 ||
+            const std::size_t digitCount = length - std::size_t(points != 0);
+            // Digits and at most one point; a token that begins with the point goes the long
+            // way, as it is no numeric column.
+            if ((bitsFrom(numberChar_, at) & all) != all || (points & (points - 1)) != 0 || digitCount - 1 >= 8 ||
                 (points & std::uint64_t(!negative)) != 0)
                 break;
             const std::size_t wholeLength = std::size_t(__builtin_ctzll(points | (std::uint64_t(1) << length)));
-            const std::size_t digitCount = length - std::size_t(points != 0);
-            if (digitCount > 8) break;
             std::uint64_t v;
             std::memcpy(&v, text_ + at, sizeof v);
             const std::uint64_t after = (v >> 8) | (std::uint64_t(std::uint8_t(text_[at + 8])) << 56);
@@ -446,6 +453,7 @@ private:
     std::uint64_t space_[kWords + 1];
     std::uint64_t digit_[kWords + 1];
     std::uint64_t point_[kWords + 1];
+    std::uint64_t numberChar_[kWords + 1];  // digits and points
 };
 
 // The common token "-123.45": a sign, digits and at most one point, with a mantissa that

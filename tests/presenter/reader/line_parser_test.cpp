@@ -286,6 +286,9 @@ TEST(LineParser, FieldLimits)
     p.Reset();
     ASSERT_TRUE(p.ParseLine(std::string("12:00 1 2\0 3", 12)));
     EXPECT_EQ(p.valueCount(), 2);
+    // Also far into the line.
+    ASSERT_TRUE(p.ParseLine("12:00 1" + std::string(150, ' ') + std::string("2\0 3", 4)));
+    EXPECT_EQ(p.valueCount(), 2);
 }
 
 }  // namespace
