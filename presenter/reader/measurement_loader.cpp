@@ -3,6 +3,8 @@
 #include "win1250.h"
 
 #include <emmintrin.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -80,6 +82,18 @@ std::size_t countLineFeeds(const char* begin, const char* end) noexcept
     return count + std::size_t(std::count(p, end, '\n'));
 }
 
+// Reads up to `count` bytes at `offset` of the file `fd`; returns how many were read.
+std::size_t readAt(int fd, char* into, std::size_t count, std::uint64_t offset) noexcept
+{
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t n = pread(fd, into + got, count - got, off_t(offset + got));
+        if (n <= 0) break;
+        got += std::size_t(n);
+    }
+    return got;
+}
+
 // Reads the file from its current position (`start` bytes into it) in large blocks and
 // hands every run of whole lines in a block to onRegion(begin, end, offset, readNext); a
 // line that does not fit a block is cut and handed to onLine(text, offset), as is a last
@@ -100,7 +114,22 @@ void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnRegion&
         std::memset(block + got, 0, kLinePadding);
         return got;
     };
-    std::size_t next = readInto(buffers[0] + kCarryLimit);
+    // Nothing can be parsed before the first block is in: with two buffers, two threads read
+    // half of it each.
+    const auto readFirst = [&](char* block) {
+        const off_t at = ftello(file);
+        if (!readEarly || at < 0) return readInto(block);
+        constexpr std::size_t kHalfBlock = kBlockSize / 2;
+        std::size_t second = 0;
+        std::thread other([&] { second = readAt(fileno(file), block + kHalfBlock, kHalfBlock, at + kHalfBlock); });
+        const std::size_t first = readAt(fileno(file), block, kHalfBlock, std::uint64_t(at));
+        other.join();
+        const std::size_t got = first < kHalfBlock ? first : first + second;
+        std::memset(block + got, 0, kLinePadding);
+        fseeko(file, at + off_t(got), SEEK_SET);
+        return got;
+    };
+    std::size_t next = readFirst(buffers[0] + kCarryLimit);
     int current = 0;
     std::size_t carried = 0;  // bytes of an unfinished line before the block
     std::uint64_t base = start;
@@ -539,6 +568,9 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
 
     FileHandle file(std::fopen(path.c_str(), "rb"));
     out.opened = file != nullptr;
+    // The size the file had when opened, to share the work of a block well.
+    struct stat status {};
+    const std::uint64_t size = file && fstat(fileno(file.get()), &status) == 0 ? std::uint64_t(status.st_size) : 0;
     // The widest line parsed on the other core.
     int widest = 0;
     if (file) {
@@ -559,9 +591,10 @@ void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementD
             }
             if (std::size_t(end - p) < kParallelMinimum)
                 return forEachLine(p, end, offset + std::uint64_t(p - begin), out.longLines, onLine);
-            // This core also reads the next block, the other counts the lines of the first
-            // half: this one takes a little less than half.
-            const char* middle = p + (end - p) * 31 / 64;
+            // The other core also counts the lines of the first half; this one also reads the
+            // next block, if there is one: it takes a little more or a little less than half.
+            const bool readsNext = offset + std::uint64_t(end - begin) + kCarryLimit < size;
+            const char* middle = p + (end - p) * (readsNext ? 31 : 33) / 64;
             const char* split = static_cast<const char*>(std::memchr(middle, '\n', std::size_t(end - middle))) + 1;
             if (!half) half = std::make_unique<HalfBlockReader>(firstLine, pointLimit);
             const std::size_t lineBefore = tally.line();
