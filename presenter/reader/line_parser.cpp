@@ -196,23 +196,19 @@ FloatScan scanFloat(std::string_view token) noexcept
 }
 
 // An infinite value (a number too large for a float) would leave no drawable range for the
-// fit, so only finite values count; NaN never compares anyway. Four columns at a time.
+// fit, so only finite values count; NaN never compares anyway. Four columns at a time:
+// v + v * 0 is v for a finite v (its sign of zero kept) and NaN otherwise, the columns past
+// `count` are made NaN, and max and min pass over a NaN in their first operand.
 void addToStatistics(const float* values, int count, float* high, float* low) noexcept
 {
-    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
-    const __m128 infinity = _mm_set1_ps(std::numeric_limits<float>::infinity());
-    const __m128i used = _mm_set1_epi32(count);
-    __m128i column = _mm_setr_epi32(0, 1, 2, 3);
+    static const __m128i kPastCount[4] = {_mm_setzero_si128(), _mm_setr_epi32(0, -1, -1, -1),
+                                          _mm_setr_epi32(0, 0, -1, -1), _mm_setr_epi32(0, 0, 0, -1)};
     for (int c = 0; c < count; c += 4) {
-        const __m128 v = _mm_loadu_ps(values + c);
-        const __m128 take = _mm_and_ps(_mm_cmplt_ps(_mm_and_ps(v, magnitude), infinity),
-                                       _mm_castsi128_ps(_mm_cmpgt_epi32(used, column)));
-        const __m128 forHigh =
-            _mm_or_ps(_mm_and_ps(take, v), _mm_andnot_ps(take, _mm_sub_ps(_mm_setzero_ps(), infinity)));
-        const __m128 forLow = _mm_or_ps(_mm_and_ps(take, v), _mm_andnot_ps(take, infinity));
-        _mm_storeu_ps(high + c, _mm_max_ps(forHigh, _mm_loadu_ps(high + c)));
-        _mm_storeu_ps(low + c, _mm_min_ps(forLow, _mm_loadu_ps(low + c)));
-        column = _mm_add_epi32(column, _mm_set1_epi32(4));
+        __m128 v = _mm_loadu_ps(values + c);
+        v = _mm_add_ps(v, _mm_mul_ps(v, _mm_setzero_ps()));
+        if (count - c < 4) v = _mm_or_ps(v, _mm_castsi128_ps(kPastCount[count - c]));
+        _mm_storeu_ps(high + c, _mm_max_ps(v, _mm_loadu_ps(high + c)));
+        _mm_storeu_ps(low + c, _mm_min_ps(v, _mm_loadu_ps(low + c)));
     }
 }
 
