@@ -6,6 +6,7 @@
 #include "screen_fit.h"
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
+#include "wizor_fixture.h"
 #include "wizor_form.h"
 
 #include <gtest/gtest.h>
@@ -117,26 +118,8 @@ Agreement compareCells(const QImage& screen, const QImage& print, const QRect& a
     return a;
 }
 
-class WizorOutput : public ::testing::Test {
+class WizorOutput : public WizorFixture<PrintingDialogs> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<TWizorForm1>(dialogs);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    QString write(const QString& name, const QByteArray& text)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return file.fileName();
-    }
-
-    void startWith(const QString& path) { window->start(path, dir.path(), dir.filePath("bin")); }
-
     // Page `page` (from 1) of the printed PDF as a picture, `dpi` dots per inch.
     QImage renderPage(int page, int dpi)
     {
@@ -196,9 +179,6 @@ protected:
         }
     }
 
-    QTemporaryDir dir;
-    PrintingDialogs dialogs;
-    std::unique_ptr<TWizorForm1> window;
     QString pdftoppmPath = QStandardPaths::findExecutable("pdftoppm");
 };
 

@@ -6,6 +6,7 @@
 #include "help_window.h"
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
+#include "wizor_fixture.h"
 #include "wizor_form.h"
 
 #include <gtest/gtest.h>
@@ -86,28 +87,8 @@ QByteArray dataText(int lines, int columns, double base = 0.0, int firstLine = 0
     return text;
 }
 
-class WizorWindow : public ::testing::Test {
+class WizorWindow : public WizorFixture<AnsweringDialogs> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<TWizorForm1>(dialogs);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    QString write(const QString& name, const QByteArray& text, bool append = false)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(append ? QIODevice::Append : QIODevice::WriteOnly));
-        file.write(text);
-        return file.fileName();
-    }
-
-    // The program sits in bin/ below the start-up directory, so bin/../Help is that
-    // directory's Help too.
-    void startWith(const QString& path) { window->start(path, dir.path(), dir.filePath("bin")); }
-
     int points(WizorChart* chart, int curve) const { return chart->curve(curve)->dataCount(); }
 
     QPoint pixelOf(WizorChart* chart, int curve, int point) const
@@ -115,10 +96,6 @@ protected:
         const auto data = chart->curve(curve)->data()->at(point);
         return QPoint(int(chart->xAxis->coordToPixel(data->key)), int(chart->yAxis->coordToPixel(data->value)));
     }
-
-    QTemporaryDir dir;
-    AnsweringDialogs dialogs;
-    std::unique_ptr<TWizorForm1> window;
 };
 
 TEST_F(WizorWindow, ShowsTheWindowFrame)
