@@ -3,7 +3,6 @@
 #include <emmintrin.h>
 #include <locale.h>
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -21,17 +20,6 @@ namespace {
 constexpr std::uint64_t kExactFloatInteger = std::uint64_t(1) << 24;
 constexpr float kExactPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
 
-// White space of the C locale: blank, tab, line feed, vertical tab, form feed, carriage return.
-constexpr std::array<bool, 256> kSpace = [] {
-    std::array<bool, 256> table{};
-    for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'}) table[c] = true;
-    return table;
-}();
-
-constexpr bool isSpace(char c) noexcept
-{
-    return kSpace[static_cast<unsigned char>(c)];
-}
 constexpr bool isDigit(char c) noexcept
 {
     return c >= '0' && c <= '9';
@@ -503,22 +491,6 @@ Layout layoutOf(std::string_view t1, std::string_view t2) noexcept
 }
 
 }  // namespace
-
-bool Linia1MG::isDataLine(std::string_view line) noexcept
-{
-    // The same cut as ParseLine: kMaxLineLength characters, a NUL ends the line.
-    const std::size_t length = std::min<std::size_t>(line.size(), kMaxLineLength);
-    std::string_view tokens[2];
-    std::size_t i = 0;
-    for (std::string_view& token : tokens) {
-        while (i < length && line[i] != 0 && isSpace(line[i])) ++i;
-        const std::size_t start = i;
-        while (i < length && line[i] != 0 && !isSpace(line[i])) ++i;
-        token = line.substr(start, std::min<std::size_t>(i - start, kMaxTokenLength));
-        if (i < length && line[i] == 0) break;
-    }
-    return layoutOf(tokens[0], tokens[1]) != Layout::header;
-}
 
 bool Linia1MG::ParseLine(std::string_view line) noexcept
 {

@@ -60,8 +60,6 @@ public:
     // caller that gathers them itself saves the work).
     void keepStatistics(bool keep) noexcept { keepStatistics_ = keep; }
 
-    // Whether ParseLine would take `line` for a data line, from its first two tokens alone.
-    static bool isDataLine(std::string_view line) noexcept;
 
     // After a data line: the first min(valueCount, 32) values are the line's columns.
     // valueCount may be 33 on a time-only line with 33 or more numbers.
