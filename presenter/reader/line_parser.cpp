@@ -360,8 +360,8 @@ public:
     }
 
     // The plain decimal "-123.45" of at most 8 digits before and 8 after the point whose
-    // mantissa is an exact float: the value of simpleDecimal below, read without a branch
-    // per character. False for anything else.
+    // mantissa is an exact float: the value scanFloat gives, read without a branch per
+    // character. False for anything else, which then goes through scanFloat.
     bool shortDecimal(std::size_t begin, std::size_t end, float& out) const noexcept
     {
         const char first = text_[begin];
@@ -439,41 +439,6 @@ private:
     std::uint64_t point_[kWords + 1];
     std::uint64_t numberChar_[kWords + 1];  // digits and points
 };
-
-// The common token "-123.45": a sign, digits and at most one point, with a mantissa that
-// is an exact float. Gives the same value as scanFloat (one correctly rounded division)
-// and false for anything else, which then goes through scanFloat.
-inline bool simpleDecimal(std::string_view token, float& out) noexcept
-{
-    const char* p = token.data();
-    const char* const end = p + token.size();
-    bool negative = false;
-    if (*p == '-' || *p == '+') {
-        negative = *p == '-';
-        ++p;
-    }
-    std::uint64_t mantissa = 0;
-    const char* dot = nullptr;
-    bool digit = false;
-    for (; p < end; ++p) {
-        const unsigned d = unsigned(*p) - '0';
-        if (d < 10) {
-            mantissa = mantissa * 10 + d;
-            digit = true;
-        } else if (*p == '.' && !dot) {
-            dot = p;
-        } else {
-            return false;
-        }
-        if (mantissa > kExactFloatInteger) return false;
-    }
-    if (!digit) return false;
-    const std::ptrdiff_t fraction = dot ? end - dot - 1 : 0;
-    if (fraction >= std::ptrdiff_t(std::size(kExactPowersOfTen))) return false;
-    const float value = float(mantissa) / kExactPowersOfTen[fraction];
-    out = negative ? -value : value;
-    return true;
-}
 
 enum class Layout { header, dateTime, timeOnly };
 
@@ -556,7 +521,6 @@ bool Linia1MG::ParsePaddedLine(std::string_view line) noexcept
         const int t = firstValue + c;
         const std::string_view text = token(t);
         if (bits.shortDecimal(starts[t], starts[t] + text.size(), values_[c])) continue;
-        if (simpleDecimal(text, values_[c])) continue;
         const FloatScan scan = scanFloat(text);
         if (!scan.ok) break;
         values_[c] = scan.value;
