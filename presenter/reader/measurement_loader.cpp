@@ -201,6 +201,14 @@ void readLines(std::FILE* file, std::uint64_t start, std::size_t& cut, OnLine&& 
         onLine);
 }
 
+// Stores a parser's point label (at most 2 * kMaxStampLength + 1 characters).
+void appendLabel(std::vector<PointLabel>& labels, std::string_view label)
+{
+    PointLabel& stored = labels.emplace_back();
+    std::memcpy(stored.text, label.data(), label.size());
+    stored.length = static_cast<std::uint8_t>(label.size());
+}
+
 // Gathers the points of the data lines [first, first + count): each line's values as a row
 // while reading, added to the columns of `out` by flush(), which costs less than adding to
 // 32 columns per line.
@@ -234,9 +242,7 @@ public:
 
     void collect(std::string_view label, const float* values, int used)
     {
-        PointLabel& stored = out_.labels.emplace_back();
-        std::memcpy(stored.text, label.data(), label.size());
-        stored.length = static_cast<std::uint8_t>(label.size());
+        appendLabel(out_.labels, label);
         std::memcpy(rows_.emplace_back().data(), values, sizeof(Row));
         widths_.push_back(static_cast<std::uint8_t>(used));
     }
@@ -319,10 +325,7 @@ public:
             Overview::Run& fresh = out_.runs.emplace_back();
             fresh.low.fill(std::numeric_limits<float>::infinity());
             fresh.high.fill(-std::numeric_limits<float>::infinity());
-            const std::string_view label = labelOf();
-            PointLabel& stored = out_.labels.emplace_back();
-            std::memcpy(stored.text, label.data(), label.size());
-            stored.length = static_cast<std::uint8_t>(label.size());
+            appendLabel(out_.labels, labelOf());
         }
         Overview::Run& r = out_.runs[run];
         addToStatistics(values, used, r.high.data(), r.low.data());
