@@ -1,4 +1,5 @@
 #include "files/dump_conversion.h"
+#include "core/message_captions.h"
 
 #include "core/channel_scaling.h"
 #include "core/reporter.h"
@@ -220,7 +221,7 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
             const QString text =
                 QStringLiteral("Błędny czas pomiaru '%1' w pliku '%2'.\nPlik pomiarowy nie został zapisany.")
                     .arg(fromWin1250(header->time), dumpName);
-            reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
+            reporter.showMessage(text, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
             return fail(ConversionOutcome::InvalidStartTime, text);
         }
         layout.startTimeMs = *start;
@@ -245,7 +246,7 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
     QIODevice* out = target.open(fileName, result.completeSamples < result.sampleCount, result);
     if (!out) {
         const QString text = QStringLiteral("Błąd otwarcia pliku..");
-        reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
+        reporter.showMessage(text, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
         result.outcome = ConversionOutcome::CannotCreate;
         result.message = text;
         return result;
@@ -295,7 +296,7 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
 
     if (!writer.flush() || !target.commit()) {
         const QString text = QStringLiteral("Błąd zapisu pliku %1").arg(writtenName);
-        reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
+        reporter.showMessage(text, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
         result.outcome = ConversionOutcome::WriteFailed;
         result.message = text;
         return result;

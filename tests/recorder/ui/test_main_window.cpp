@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <stdexcept>
@@ -64,17 +65,16 @@ TEST_F(StartUp, WithoutConfigurationUsesDefaultsAndHidesTheList)
 {
     MainWindow& w = createWindow();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("OLUN Rejestrator DL03"));
-    EXPECT_EQ(w.statusText(StatusPanel::Port), QStringLiteral("com2 "));
-    EXPECT_EQ(w.statusText(StatusPanel::Link), QStringLiteral("Rozlączony"));
-    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Ustawiono domyślne parametry"));
+    EXPECT_EQ(statusText(w, StatusPanel::Port), QStringLiteral("com2 "));
+    EXPECT_EQ(statusText(w, StatusPanel::Link), QStringLiteral("Rozlączony"));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("Ustawiono domyślne parametry"));
     EXPECT_TRUE(state_.defaultsUsed);
-    EXPECT_FALSE(w.filesShown());
-    EXPECT_FALSE(w.editorMenuEnabled());
-    EXPECT_EQ(w.listDirectory(), QDir(startDir_.path()).absolutePath());
-    EXPECT_EQ(w.fileNameText(), QStringLiteral("*.txt"));
+    EXPECT_FALSE(child<QAction>(w, "showFilesAction")->isChecked());
+    EXPECT_FALSE(w.fileBrowser().editorAction()->isEnabled());
+    EXPECT_EQ(w.fileBrowser().directory(), QDir(startDir_.path()).absolutePath());
+    EXPECT_EQ(w.fileBrowser().fileName(), QStringLiteral("*.txt"));
     EXPECT_EQ(state_.rescanCountdown, -1);
     EXPECT_FALSE(state_.statusRead);
-    EXPECT_EQ(state_.helpPath, startPath(QStringLiteral("Help/instVor3.html")));
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
@@ -93,13 +93,13 @@ TEST_F(StartUp, FromConfigurationRestoresPortListAndGeometry)
     writeConfiguration(prepared);
 
     MainWindow& w = createWindow();
-    EXPECT_EQ(w.statusText(StatusPanel::Port), QStringLiteral("com3 "));
-    EXPECT_EQ(w.statusText(StatusPanel::Link), QStringLiteral("Rozlączony"));
-    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Parametry ustawione z pliku"));
+    EXPECT_EQ(statusText(w, StatusPanel::Port), QStringLiteral("com3 "));
+    EXPECT_EQ(statusText(w, StatusPanel::Link), QStringLiteral("Rozlączony"));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("Parametry ustawione z pliku"));
     EXPECT_FALSE(state_.defaultsUsed);
-    EXPECT_TRUE(w.filesShown());
-    EXPECT_TRUE(w.editorMenuEnabled());
-    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("dane")));
+    EXPECT_TRUE(child<QAction>(w, "showFilesAction")->isChecked());
+    EXPECT_TRUE(w.fileBrowser().editorAction()->isEnabled());
+    EXPECT_EQ(w.fileBrowser().directory(), startPath(QStringLiteral("dane")));
     EXPECT_EQ(QDir::currentPath(), startPath(QStringLiteral("dane")));
     EXPECT_EQ(w.size(), QSize(500, 480));
     EXPECT_EQ(w.pos(), QPoint(30, 40));
@@ -114,7 +114,7 @@ TEST_F(StartUp, MissingDataDirectoryIsKeptAndWrittenBackUnchanged)
 
     MainWindow& w = createWindow();
     EXPECT_TRUE(dialogs_.messages.empty());
-    EXPECT_EQ(w.listDirectory(), QDir(startDir_.path()).absolutePath());
+    EXPECT_EQ(w.fileBrowser().directory(), QDir(startDir_.path()).absolutePath());
 
     w.saveAndExit();
     const QByteArray saved = readFile(startPath(QString::fromLatin1(kConfigFileName)));
@@ -186,7 +186,7 @@ TEST_F(Housekeeping, TheTimerLowersTheTransferBarAndRunsTheRescanOnce)
     EXPECT_EQ(state_.rescanCountdown, -1);
     EXPECT_EQ(rescans.count(), 1);
     EXPECT_EQ(clock.count(), 5);
-    EXPECT_EQ(w.housekeepingTimer().interval(), 1000);
+    EXPECT_EQ((*child<QTimer>(w, "housekeepingTimer")).interval(), 1000);
 }
 
 using EnablingRules = WindowFixture;
@@ -195,22 +195,23 @@ TEST_F(EnablingRules, MonitoringAndTransfersCombine)
 {
     MainWindow& w = createWindow();
     const auto transferButtonsEnabled = [&w] {
-        return w.readButton()->isEnabled() && w.measurementsButton()->isEnabled() && w.wipeButton()->isEnabled() &&
-               w.settingsButton()->isEnabled() && w.calibrationButton()->isEnabled();
+        return button(w, "readMemoryButton")->isEnabled() && button(w, "measurementsButton")->isEnabled() &&
+               button(w, "wipeButton")->isEnabled() && button(w, "settingsButton")->isEnabled() &&
+               button(w, "calibrationButton")->isEnabled();
     };
     EXPECT_TRUE(transferButtonsEnabled());
-    EXPECT_FALSE(w.saveMenuVisible());
+    EXPECT_FALSE(child<QAction>(w, "saveMonitoringAction")->isVisible());
 
     w.setMonitoringViewOn(true);
-    EXPECT_FALSE(w.readButton()->isEnabled());
-    EXPECT_FALSE(w.calibrationButton()->isEnabled());
-    EXPECT_TRUE(w.monitoringCheckBox()->isEnabled());
-    EXPECT_TRUE(w.saveMenuVisible());
+    EXPECT_FALSE(button(w, "readMemoryButton")->isEnabled());
+    EXPECT_FALSE(button(w, "calibrationButton")->isEnabled());
+    EXPECT_TRUE(checkBox(w, "monitoringBox")->isEnabled());
+    EXPECT_TRUE(child<QAction>(w, "saveMonitoringAction")->isVisible());
 
     // A transfer ending while monitoring is on leaves the buttons off.
     w.setTransferRunning(true);
     EXPECT_FALSE(w.isEnabled());
-    EXPECT_FALSE(w.monitoringCheckBox()->isEnabled());
+    EXPECT_FALSE(checkBox(w, "monitoringBox")->isEnabled());
     w.setTransferRunning(false);
     EXPECT_TRUE(w.isEnabled());
     EXPECT_FALSE(transferButtonsEnabled());
@@ -219,10 +220,10 @@ TEST_F(EnablingRules, MonitoringAndTransfersCombine)
     EXPECT_TRUE(transferButtonsEnabled());
 
     w.setMonitoringWindowOpen(true);
-    EXPECT_FALSE(w.exitButton()->isEnabled());
-    EXPECT_TRUE(w.readButton()->isEnabled());
+    EXPECT_FALSE(button(w, "exitButton")->isEnabled());
+    EXPECT_TRUE(button(w, "readMemoryButton")->isEnabled());
     w.setMonitoringWindowOpen(false);
-    EXPECT_TRUE(w.exitButton()->isEnabled());
+    EXPECT_TRUE(button(w, "exitButton")->isEnabled());
 }
 
 using StatusBar = WindowFixture;
@@ -231,10 +232,10 @@ TEST_F(StatusBar, ClickCopiesTheMessagePanelIntoTheHint)
 {
     MainWindow& w = createWindow();
     windows_->reporter().setStatus(StatusPanel::Message, QStringLiteral("/bardzo/długa/ścieżka"));
-    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("/bardzo/długa/ścieżka"));
-    EXPECT_NE(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("/bardzo/długa/ścieżka"));
+    EXPECT_NE(w.statusBar()->toolTip(), QStringLiteral("/bardzo/długa/ścieżka"));
     w.copyMessageToHint();
-    EXPECT_EQ(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
+    EXPECT_EQ(w.statusBar()->toolTip(), QStringLiteral("/bardzo/długa/ścieżka"));
 }
 
 using Properties = WindowFixture;

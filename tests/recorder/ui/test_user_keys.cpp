@@ -39,11 +39,11 @@ TEST_F(UserKeys, EnterOnAFileDoesWhatADoubleClickDoesAndShiftF10OpensTheMenu)
 {
     const QString name = QStringLiteral("2024_05_01_10_00_00.txt");
     MainWindow& w = createWithFile(name);
-    auto* list = w.findChild<QListWidget*>();
+    auto* list = &w.fileBrowser();
     ASSERT_NE(list, nullptr);
     list->setFocus();
 
-    ASSERT_TRUE(w.selectEntry(name));
+    ASSERT_TRUE(w.fileBrowser().select(name));
     QTest::keyClick(list, Qt::Key_Return);
     ASSERT_EQ(launcher_.opened.size(), 1u);
     EXPECT_EQ(launcher_.opened[0].toLocalFile(), startPath(name));
@@ -59,9 +59,9 @@ TEST_F(UserKeys, EnterOnAFileDoesWhatADoubleClickDoesAndShiftF10OpensTheMenu)
     menu->close();
 
     // Enter on a folder enters it, as the double click does.
-    ASSERT_TRUE(w.selectEntry(QStringLiteral("[archiwum]")));
+    ASSERT_TRUE(w.fileBrowser().select(QStringLiteral("[archiwum]")));
     QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("archiwum")));
+    EXPECT_EQ(w.fileBrowser().directory(), startPath(QStringLiteral("archiwum")));
     EXPECT_EQ(launcher_.opened.size(), 1u);
 }
 
