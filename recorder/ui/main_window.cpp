@@ -5,6 +5,7 @@
 #include "core/settings_record.h"
 #include "ui/file_browser.h"
 #include "ui/live_monitoring.h"
+#include "ui/message_dialogs.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,7 +43,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 MainWindow::MainWindow(Settings& settings, ProgramState& state, Reporter& reporter, Dialogs& dialogs,
                        DesktopShell& shell, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), state_(state), reporter_(reporter), shell_(shell),
+    : QMainWindow(parent), settings_(settings), state_(state), reporter_(reporter), shell_(shell), dialogs_(dialogs),
       terminate_([] { QCoreApplication::quit(); })
 {
     setWindowTitle(QStringLiteral("OLUN Rejestrator DL03"));
@@ -311,7 +312,21 @@ void MainWindow::saveAndExit()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // The close box ends the program without saving; only "&Koniec" saves.
+    // The close box ends the program without saving, unless the user changed the record
+    // and chooses to save it or to stay.
+    if (unsaved_ && unsaved_()) {
+        switch (dialogs_.askToSave(this, QStringLiteral("Zapisać zmiany ustawień?"), windowTitle())) {
+        case SaveChoice::Save:
+            event->ignore();
+            saveAndExit();
+            return;
+        case SaveChoice::Cancel:
+            event->ignore();
+            return;
+        case SaveChoice::Discard:
+            break;
+        }
+    }
     event->accept();
     terminate_();
 }

@@ -69,6 +69,9 @@ public:
 
     // What ends the program (the application's quit by default).
     void setTerminate(std::function<void()> terminate) { terminate_ = std::move(terminate); }
+    // Whether the user changed the record since it was loaded or saved; the close box
+    // then asks whether to save first.
+    void setUnsavedCheck(std::function<bool()> unsaved) { unsaved_ = std::move(unsaved); }
 
 signals:
     void memoryReadRequested();                 // "&Czytanie pamięci", "&Czytaj pamięć"
@@ -107,7 +110,9 @@ private:
     ProgramState& state_;
     Reporter& reporter_;
     DesktopShell& shell_;
+    Dialogs& dialogs_;
     std::function<void()> terminate_;
+    std::function<bool()> unsaved_;
 
     bool transferRunning_ = false;
     bool monitoringViewOn_ = false;

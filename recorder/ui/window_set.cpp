@@ -42,6 +42,8 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     connect(reporter_.get(), &WindowReporter::statusChanged, main_.get(), &MainWindow::setStatusText);
     connect(reporter_.get(), &WindowReporter::filesChangedSignal, &main_->fileBrowser(), &FileBrowser::refresh);
     main_->startUp();
+    snapshot_.take(settings_);
+    main_->setUnsavedCheck([this] { return snapshot_.differs(settings_); });
 
     constantsEditor_ = new ConstantsEditor(settings_, state_, *reporter_, main_.get());
     settingsDialog_ = new SettingsDialog(settings_, state_, *reporter_, dialogs, main_.get());
@@ -157,8 +159,12 @@ void WindowSet::wireSettingsDialog()
     connect(main_.get(), &MainWindow::settingsRequested, this, &WindowSet::openSettings);
     connect(main_.get(), &MainWindow::clockTicked, settingsDialog_, &SettingsDialog::setClock);
     connect(main_.get(), &MainWindow::defaultsActivation, this, [this] {
+        // The set the program applies is no change of the user's, unless the user had
+        // already changed something.
+        const bool unchanged = !snapshot_.differs(settings_);
         settingsDialog_->applyDefaults();
         constantsEditor_->applyStartupParameters();
+        if (unchanged) snapshot_.take(settings_);
     });
     connect(settingsDialog_, &SettingsDialog::sendRequested, this,
             [this] { measurement_->sendPendingCommand(settingsDialog_->pendingCommand()); });
@@ -167,7 +173,10 @@ void WindowSet::wireSettingsDialog()
         runSystemScan();
     });
     connect(settingsDialog_, &SettingsDialog::advancedRequested, this, &WindowSet::openConstantsEditor);
-    connect(settingsDialog_, &SettingsDialog::settingsProgramLoaded, this, [this] { main_->startUp(false); });
+    connect(settingsDialog_, &SettingsDialog::settingsProgramLoaded, this, [this] {
+        main_->startUp(false);
+        snapshot_.take(settings_);
+    });
     connect(settingsDialog_, &SettingsDialog::helpClicked, this, [this] { showHelp(QStringLiteral("#Ust")); });
     connect(constantsEditor_, &ConstantsEditor::helpClicked, this, [this] { showHelp(QStringLiteral("#ust_zaaw")); });
 }
@@ -222,8 +231,10 @@ void WindowSet::readMemory()
 
 void WindowSet::runSystemScan()
 {
+    const std::uint32_t sampleCount = settings_.sampleCount;
     if (scanSystem(settings_, state_, link_, *reporter_, *properties_) == ScanOutcome::NoCommunication)
         properties_->scanFailed();
+    snapshot_.adoptRecorderSampleCount(sampleCount, settings_.sampleCount);
 }
 
 void WindowSet::showHelp(const QString& anchor)

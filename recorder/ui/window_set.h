@@ -5,6 +5,7 @@
 // and the core. A new window is added here and in its own files.
 
 #include "core/program_state.h"
+#include "core/unsaved_changes.h"
 
 #include <QObject>
 #include <QPointer>
@@ -130,6 +131,7 @@ private:
     std::unique_ptr<MemoryDownload> download_;
     ProgressBarView* measurementBar_ = nullptr;
     widgets::HelpWindow* help_ = nullptr;  // owned by the main window
+    SettingsSnapshot snapshot_;            // the record as last loaded or saved
 };
 
 }  // namespace vorda

@@ -1,6 +1,7 @@
 #include "window_fixture.h"
 
 #include "core/text_codec.h"
+#include "ui/constants_editor.h"
 #include "ui/progress_dialog.h"
 #include "ui/properties_window.h"
 #include "ui/window_reporter.h"
@@ -9,6 +10,7 @@
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -161,13 +163,64 @@ TEST_F(Shutdown, KoniecStillEndsWhenTheSaveFails)
     EXPECT_EQ(terminations_, 1);
 }
 
-TEST_F(Shutdown, TheCloseBoxEndsWithoutSaving)
+TEST_F(Shutdown, TheCloseBoxEndsWithoutSavingWhenTheUserChangedNothing)
 {
     MainWindow& w = createWindow();
     w.show();
+    // What the program records itself: a register reply, the link flag, the geometry.
+    settings_.status.blockCount = 5;
+    settings_.portOpen = 1;
+    settings_.mainWidth = 640;
+    settings_.monitorTop = 7;
     w.close();
     EXPECT_EQ(terminations_, 1);
+    EXPECT_TRUE(dialogs_.saveQuestions.empty());
     EXPECT_FALSE(QFileInfo::exists(startPath(QString::fromLatin1(kConfigFileName))));
+}
+
+TEST_F(Shutdown, TheCloseBoxAsksAboutTheUsersChanges)
+{
+    MainWindow& w = createWindow();
+    ConstantsEditor& editor = windows_->constantsEditor();
+    const auto editChannel1 = [&editor](const QString& sb) {
+        editor.prepareOpening();
+        editor.sbEdit()->setText(sb);
+        editor.okClicked();
+    };
+    const QString config = startPath(QString::fromLatin1(kConfigFileName));
+    editChannel1(QStringLiteral("3,5"));
+
+    struct Case {
+        SaveChoice answer;
+        int terminations;
+        bool saved;
+    };
+    const Case cases[] = {{SaveChoice::Cancel, 0, false}, {SaveChoice::Discard, 1, false}, {SaveChoice::Save, 2, true}};
+    for (const Case& c : cases) {
+        w.show();
+        dialogs_.saveChoice = c.answer;
+        const bool closed = w.close();
+        EXPECT_EQ(closed, c.answer == SaveChoice::Discard);
+        EXPECT_EQ(dialogs_.saveQuestions.back(), QStringLiteral("Zapisać zmiany ustawień?"));
+        EXPECT_EQ(terminations_, c.terminations);
+        EXPECT_EQ(QFileInfo::exists(config), c.saved);
+    }
+    EXPECT_EQ(dialogs_.saveQuestions.size(), 3u);
+
+    // A value changed and changed back is no change.
+    const std::size_t asked = dialogs_.saveQuestions.size();
+    windows_.reset();
+    createWindow();
+    ConstantsEditor& reopened = windows_->constantsEditor();
+    reopened.prepareOpening();
+    reopened.sbEdit()->setText(QStringLiteral("7"));
+    reopened.okClicked();
+    reopened.prepareOpening();
+    reopened.sbEdit()->setText(QStringLiteral("3,5"));
+    reopened.okClicked();
+    windows_->mainWindow().show();
+    windows_->mainWindow().close();
+    EXPECT_EQ(dialogs_.saveQuestions.size(), asked);
 }
 
 using Housekeeping = WindowFixture;

@@ -88,6 +88,36 @@ TEST(Confirmations, EnterDoesNotConfirmADestructiveQuestion)
     EXPECT_EQ(cancelText, QStringLiteral("Anuluj"));
 }
 
+// The question on closing with unsaved changes: Enter and Esc answer "Anuluj".
+TEST_F(UserKeys, TheSaveQuestionDefaultsToCancel)
+{
+    MainWindow& w = createWithFile(QStringLiteral("a.txt"));
+    w.resize(420, 460);
+    MessageBoxDialogs dialogs;
+    QStringList buttons;
+    QString defaultButton;
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            buttons.clear();
+            for (const QAbstractButton* b : box->buttons()) buttons << b->text();
+            defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            if (key == Qt::Key_Return) {
+                QTest::qWaitForWindowExposed(box);
+                saveScreen("screenshot-unsaved-changes.png");
+            }
+            QTest::keyClick(box, key);
+        });
+        EXPECT_EQ(dialogs.askToSave(&w, QStringLiteral("Zapisać zmiany ustawień?"), w.windowTitle()),
+                  SaveChoice::Cancel);
+        EXPECT_EQ(defaultButton, QStringLiteral("Anuluj"));
+        buttons.sort();
+        EXPECT_EQ(buttons,
+                  QStringList({QStringLiteral("Anuluj"), QStringLiteral("Nie zapisuj"), QStringLiteral("Zapisz")}));
+    }
+}
+
 // The open and save dialogs are Qt's own (the programs never ask for the desktop's), so
 // their texts come from the same translations.
 TEST_F(UserKeys, FileDialogsSpeakPolish)

@@ -71,6 +71,13 @@ public:
         questions.back().cancelIsDefault = true;
         return answer;
     }
+    std::vector<QString> saveQuestions;
+    SaveChoice saveChoice = SaveChoice::Cancel;  // the answer to the question whether to save
+    SaveChoice askToSave(QWidget*, const QString& text, const QString&) override
+    {
+        saveQuestions.push_back(text);
+        return saveChoice;
+    }
     QString openFileName(QWidget*, const QString& dir, const QString&, const QString&) override
     {
         openDialogDir = dir;
