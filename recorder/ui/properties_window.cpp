@@ -16,6 +16,7 @@ namespace vorda {
 PropertiesWindow::PropertiesWindow(const Settings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), settings_(settings)
 {
+    home_ = parent;
     setWindowTitle(QStringLiteral(" Właściwości"));
 
     heading_ = new QLabel(this);
@@ -67,20 +68,40 @@ void PropertiesWindow::showConstants()
 {
     showConstantsHeading();
     fillConstants();
+    showOver(nullptr);
+}
+
+void PropertiesWindow::showOver(QWidget* owner)
+{
+    // A window shown from a modal dialog is that dialog's child, so that it stands in
+    // front of it and takes input; from elsewhere it belongs to its first parent again.
+    if (!owner) owner = home_;
+    if (owner && parentWidget() != owner) {
+        const QRect placed = geometry();
+        setParent(owner, Qt::Window);
+        if (placed.isValid()) setGeometry(placed);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void PropertiesWindow::recordChanged()
+{
+    if (content_ == Content::Constants && isVisible()) fillConstants();
 }
 
 void PropertiesWindow::fillConstants()
 {
-    show();
-    raise();
+    content_ = Content::Constants;
     text_->clear();
     for (const QString& line : constantsReportLines(settings_)) text_->appendPlainText(line);
 }
 
-void PropertiesWindow::showSettingsCheck()
+void PropertiesWindow::showSettingsCheck(QWidget* owner)
 {
-    show();
-    raise();
+    content_ = Content::Scan;
+    showOver(owner);
     clear();
     constantsButton_->setEnabled(true);
     scanButton_->setEnabled(false);
@@ -91,6 +112,7 @@ void PropertiesWindow::startScan()
 {
     constantsButton_->setEnabled(true);
     scanButton_->setEnabled(false);
+    content_ = Content::Scan;
     heading_->setText(QStringLiteral("Skanuj system pomiarowy"));
     emit scanRequested();
 }
@@ -106,8 +128,8 @@ void PropertiesWindow::showHistory(const QStringList& lines)
     scanButton_->setEnabled(true);
     constantsButton_->setEnabled(true);
     heading_->setText(QStringLiteral("Historia kalibracji"));
-    show();
-    raise();
+    content_ = Content::History;
+    showOver(nullptr);
     text_->clear();
     if (lines.isEmpty()) text_->appendPlainText(QStringLiteral("Brak zapisanych kalibracji."));
     for (const QString& line : lines) text_->appendPlainText(line);

@@ -23,9 +23,11 @@ public:
     void showConstants();
     // "S&kanuj system": the heading of the scan, then the scan itself (scanRequested).
     void startScan();
-    // "Sprawdź ustawienia" of the settings dialog: shown and emptied, with the scan's
-    // heading; the caller runs the scan.
-    void showSettingsCheck();
+    // "Sprawdź ustawienia" of the settings dialog: shown in front of `owner` (the dialog)
+    // and emptied, with the scan's heading; the caller runs the scan.
+    void showSettingsCheck(QWidget* owner);
+    // The record changed: the constants report, when shown, is made again.
+    void recordChanged();
     // A scan that got no answer leaves "S&kanuj system" enabled, so the user can retry.
     void scanFailed();
     // "&Historia kalibracji" shows the history file's lines (historyRequested).
@@ -51,12 +53,17 @@ signals:
     void historyRequested();  // "&Historia kalibracji"
 
 private:
+    enum class Content { Constants, Scan, History };
     void showConstantsHeading();
-    // Shows the window with the constants report.
+    // Shown and raised; a null `owner` keeps the window's parent.
+    void showOver(QWidget* owner);
+    // The constants report into the text.
     void fillConstants();
 
     const Settings& settings_;
     ScanSink* blockList_ = nullptr;
+    Content content_ = Content::Constants;
+    QWidget* home_ = nullptr;  // the parent it was made with
     QLabel* heading_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
     QPushButton* reportButton_ = nullptr;

@@ -115,6 +115,8 @@ QWidget* SettingsDialog::buildRecorderPage()
     sendButton_->setFont(bold);
     sendButton_->setToolTip(QStringLiteral("Wyślij do rejestratora zaznaczone ustawienia."));
     checkButton_ = new QPushButton(QStringLiteral("Sprawdź ustawienia"), page);
+    checkButton_->setObjectName(QStringLiteral("checkButton"));
+    sendButton_->setObjectName(QStringLiteral("sendButton"));
     checkButton_->setToolTip(QStringLiteral("Czytaj ustawienia z rejestratora."));
     connect(sendButton_, &QPushButton::clicked, this, &SettingsDialog::sendChecked);
     connect(checkButton_, &QPushButton::clicked, this, &SettingsDialog::checkRequested);

@@ -165,17 +165,19 @@ void WindowSet::wireSettingsDialog()
         settingsDialog_->applyDefaults();
         constantsEditor_->applyStartupParameters();
         if (unchanged) snapshot_.take(settings_);
+        properties_->recordChanged();
     });
     connect(settingsDialog_, &SettingsDialog::sendRequested, this,
             [this] { measurement_->sendPendingCommand(settingsDialog_->pendingCommand()); });
     connect(settingsDialog_, &SettingsDialog::checkRequested, this, [this] {
-        properties_->showSettingsCheck();
+        properties_->showSettingsCheck(settingsDialog_);
         runSystemScan();
     });
     connect(settingsDialog_, &SettingsDialog::advancedRequested, this, &WindowSet::openConstantsEditor);
     connect(settingsDialog_, &SettingsDialog::settingsProgramLoaded, this, [this] {
         main_->startUp(false);
         snapshot_.take(settings_);
+        properties_->recordChanged();
     });
     connect(settingsDialog_, &SettingsDialog::helpClicked, this, [this] { showHelp(QStringLiteral("#Ust")); });
     connect(constantsEditor_, &ConstantsEditor::helpClicked, this, [this] { showHelp(QStringLiteral("#ust_zaaw")); });
@@ -187,6 +189,7 @@ void WindowSet::openSettings()
     if (settingsDialog_->exec() == QDialog::Accepted) {
         settingsDialog_->storeIntoSettings();
         main_->showPortStatus();
+        properties_->recordChanged();
     }
     main_->fileBrowser().showDataDirectory();
 }
@@ -194,12 +197,15 @@ void WindowSet::openSettings()
 void WindowSet::openConstantsEditor()
 {
     constantsEditor_->prepareOpening();
-    if (constantsEditor_->exec() == QDialog::Accepted && constantsEditor_->shownChannel() == 1)
+    if (constantsEditor_->exec() != QDialog::Accepted) return;
+    if (constantsEditor_->shownChannel() == 1)
         settingsDialog_->setConstantLabels(constantsEditor_->sbText(), constantsEditor_->scText());
+    properties_->recordChanged();
 }
 
 void WindowSet::wireCalibration()
 {
+    connect(wizardWindow_, &CalibrationWizardWindow::wizardEnded, properties_, &PropertiesWindow::recordChanged);
     connect(main_.get(), &MainWindow::calibrationRequested, this, &WindowSet::chooseCalibration);
     connect(calibrationChoice_, &CalibrationChoiceDialog::helpClicked, this,
             [this] { showHelp(QStringLiteral("#kal")); });

@@ -318,6 +318,23 @@ TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
     EXPECT_EQ(p.lines().size(), 4);
 }
 
+TEST_F(Properties, TheConstantsReportFollowsTheRecordWhileShown)
+{
+    MainWindow& w = createWindow();
+    emit w.propertiesRequested();
+    PropertiesWindow& p = windows_->propertiesWindow();
+    const QStringList before = p.lines();
+    ConstantsEditor& e = windows_->constantsEditor();
+    QTimer::singleShot(0, &e, [&e] {
+        e.sbEdit()->setText(QStringLiteral("3,5"));
+        e.okClicked();
+    });
+    windows_->openConstantsEditor();
+    EXPECT_NE(p.lines(), before);
+    EXPECT_EQ(p.lines().size(), before.size());
+    EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
+}
+
 TEST_F(Properties, ReportButtonShowsTheProgressDialogAsReport)
 {
     createWindow();

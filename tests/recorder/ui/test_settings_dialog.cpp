@@ -4,6 +4,8 @@
 
 #include "window_fixture.h"
 
+#include "screenshots.h"
+
 #include "support/recorder_sim.h"
 #include "ui/constants_editor.h"
 #include "ui/properties_window.h"
@@ -15,6 +17,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace vorda::test {
 namespace {
@@ -94,6 +97,38 @@ TEST_F(SettingsWindows, ANumberWithAPointIsReportedAndNothingIsSent)
     d.sampleCountEdit()->setText(QStringLiteral("2000000"));
     d.correctSampleCountField();
     EXPECT_EQ(d.sampleCountEdit()->text(), QStringLiteral("1564670"));
+}
+
+// "Sprawdź ustawienia" shows the properties window in front of the modal dialog, and a
+// message the dialog raises stands over the dialog.
+TEST_F(SettingsWindows, WindowsAndMessagesStandInFrontOfTheDialogThatAsked)
+{
+    MainWindow& w = createWindow();
+    w.show();
+    SettingsDialog& d = windows_->settingsDialog();
+    PropertiesWindow& p = windows_->propertiesWindow();
+    bool propertiesInFront = false;
+    QTimer::singleShot(0, &d, [&] {
+        child<QPushButton>(d, "checkButton")->click();
+        propertiesInFront = p.isVisible() && p.parentWidget() == &d && p.windowHandle() &&
+                            p.windowHandle()->transientParent() == d.windowHandle();
+        saveScreen("screenshot-properties-over-settings.png");
+        SettingsControls c = d.controls();
+        c.sendTriggerLevels = true;
+        c.triggerStopText = QStringLiteral("70.5");
+        d.setControls(c);
+        child<QPushButton>(d, "sendButton")->click();
+        d.reject();
+    });
+    windows_->openSettings();
+    EXPECT_TRUE(propertiesInFront);
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].parent, &d);
+
+    // Asked for from the main window, it belongs to the main window again.
+    emit w.propertiesRequested();
+    EXPECT_EQ(p.parentWidget(), &w);
+    EXPECT_TRUE(p.isVisible());
 }
 
 TEST_F(SettingsWindows, EditorSpinPresetsAndOkOnChannel1)
