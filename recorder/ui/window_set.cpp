@@ -49,9 +49,10 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     settingsDialog_ = new SettingsDialog(settings_, state_, *reporter_, dialogs, main_.get());
     calibrationProtocol_ = std::make_unique<RecorderProtocol>(link_, settings_, state_, *reporter_);
     calibrationDevice_ = std::make_unique<ProtocolCalibrationDevice>(*calibrationProtocol_);
-    calibrationWizard_ =
-        std::make_unique<CalibrationWizard>(settings_, *calibrationDevice_, *reporter_, state_.startDir);
+    watchedDevice_ = std::make_unique<WatchedCalibrationDevice>(*calibrationDevice_);
+    calibrationWizard_ = std::make_unique<CalibrationWizard>(settings_, *watchedDevice_, *reporter_, state_.startDir);
     wizardWindow_ = new CalibrationWizardWindow(*calibrationWizard_, main_.get());
+    wizardWindow_->watchReadings(*watchedDevice_);
     progressDialog_ = std::make_unique<ProgressDialog>();
     connect(reporter_.get(), &WindowReporter::transferMessageAdded, progressDialog_.get(), &ProgressDialog::addMessage);
     properties_ = new PropertiesWindow(settings_, main_.get());
