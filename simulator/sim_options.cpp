@@ -167,9 +167,11 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             return std::nullopt;
         };
         static const std::set<std::string> valued = {
-            "--model",    "--blocks",      "--samples",  "--channels", "--period",          "--memory",
-            "--scenario", "--link",        "--baud",     "--log",      "--silent-register", "--wrong-block-number",
-            "--garbage",  "--nul-in-dump", "--cut-block", "--short-register", "--short-dat"};
+            "--model",    "--blocks",      "--samples",         "--channels",
+            "--period",   "--memory",      "--scenario",        "--link",
+            "--baud",     "--log",         "--silent-register", "--wrong-block-number",
+            "--garbage",  "--nul-in-dump", "--cut-block",       "--short-register",
+            "--short-dat"};
         static const std::set<std::string> datValued = {"--dat", "--dat-after", "--dat-noise"};
         std::string v;
         if (arg == "--help" || arg == "-h") {

@@ -205,22 +205,32 @@ TEST_F(PtyLinkTest, APortThatCannotBeOpenedGivesStatusBitsAndAnEmptyReply)
     EXPECT_EQ(settings.portOpen, 0);
 }
 
-TEST_F(PtyLinkTest, TheOpenIsExclusive)
+TEST_F(PtyLinkTest, TheOpenIsExclusiveWhateverNameTheDeviceGoesBy)
 {
     test::RecorderSim sim({"--model", "R4"});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
+    const QString alias = QDir(dir.path()).filePath(QStringLiteral("ttyREC"));
+    ASSERT_TRUE(QFile::link(sim.devicePath(), alias));
     Settings otherSettings = settings;
     auto first = linkTo(sim);
-    SerialLink second(otherSettings, makeSerialPortTransport(), dir.path());
-    second.setDeviceOverride(sim.devicePath());
-
+    first->setDeviceOverride(alias);
     first->open();
-    ASSERT_EQ(first->openStatus, 0u);
-    second.open();
-    EXPECT_NE(second.openStatus & kOpenFailed, 0u);
-    EXPECT_EQ(otherSettings.portOpen, 0);
+    ASSERT_EQ(first->openStatus, 0u) << first->openFailureText().toStdString();
+
+    for (const QString& device : {sim.devicePath(), alias}) {
+        SerialLink second(otherSettings, makeSerialPortTransport(), dir.path());
+        second.setDeviceOverride(device);
+        second.open();
+        EXPECT_NE(second.openStatus & kOpenFailed, 0u) << device.toStdString();
+        EXPECT_EQ(otherSettings.portOpen, 0);
+        EXPECT_TRUE(
+            second.openFailureText().endsWith(QStringLiteral("Port %1 jest używany przez inny program").arg(device)))
+            << second.openFailureText().toStdString();
+    }
 
     first->close();
+    SerialLink second(otherSettings, makeSerialPortTransport(), dir.path());
+    second.setDeviceOverride(sim.devicePath());
     second.open();
     EXPECT_EQ(second.openStatus, 0u);
     second.close();
