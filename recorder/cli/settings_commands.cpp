@@ -58,6 +58,7 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
     if (outcome.command->capped) err(QStringLiteral("vorda-cli settings: a trigger code was limited to 4294967295\n"));
     if (!send) return kExitOk;
 
+    const std::uint32_t baudBefore = config.settings.baudRate;
     if (const auto error = storeControls(controls, config.settings))
         return fieldFailure(QStringLiteral("settings"), *error);
     ProgramState state;
@@ -65,7 +66,9 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
     const auto link = makeLink(config.settings, config.dir, options);
     RecorderProtocol protocol(*link, config.settings, state, config.reporter);
     protocol.sendPlainCommand(outcome.command->text.left(kPendingCommandMax));
-    const bool sent = link->writeStatus == 0;
+    const bool sent = link->openStatus == 0 && link->writeStatus == 0;
+    // The rate of a send that failed is not known to work.
+    if (!sent) config.settings.baudRate = baudBefore;
     config.settings.portOpen = 0;
     if (!config.save()) return kExitFailed;
     if (!sent) {
