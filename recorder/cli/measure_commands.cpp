@@ -15,8 +15,10 @@
 
 #include <unistd.h>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -75,9 +77,12 @@ int usage(const char* name)
 }
 
 // Waits `ms` in short steps; false when Ctrl+C or SIGTERM came meanwhile.
-bool waitUnlessStopped(int ms)
+bool waitUnlessStopped(std::int64_t ms)
 {
-    for (int waited = 0; waited < ms && !stopRequested; waited += 20) QThread::msleep(20);
+    QElapsedTimer waited;
+    waited.start();
+    while (!stopRequested && waited.elapsed() < ms)
+        QThread::msleep(static_cast<unsigned long>(std::min<std::int64_t>(20, ms - waited.elapsed())));
     return !stopRequested;
 }
 
@@ -110,29 +115,34 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
 
-    MonitorSchedule schedule;
-    schedule.setMonitoring(true);
     RecorderProtocol protocol = s.protocol();
     protocol.readRegister(0);
-    for (long lines = 0; count == 0 || lines < count; ++lines) {
-        if (!waitUnlessStopped(schedule.intervalMs())) break;
-        const PollResult result = pollRecorder(protocol, s.settings, schedule.tick(), QDateTime::currentDateTime());
+    int status = kExitOk;
+    QElapsedTimer clock;
+    clock.start();
+    PollRun run;
+    run.nowMs = [&clock] { return clock.elapsed(); };
+    run.waitMs = [](std::int64_t ms) { return waitUnlessStopped(ms); };
+    run.poll = [&](PollKind kind) {
+        const PollResult result = pollRecorder(protocol, s.settings, kind, QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
             err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + silenceReason(*s.link) + QLatin1Char('\n'));
-            return kExitFailed;
+            status = kExitFailed;
+            return false;
         }
         out(QString::fromStdString(result.line) + QLatin1Char('\n'));
-        if (output.isOpen()) {
-            // Flushed per line, so a presenter in live view sees each line as it comes.
-            output.write(result.line.data(), static_cast<qint64>(result.line.size()));
-            output.write("\r\n", 2);
-            if (!output.flush()) {
-                err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
-                return kExitFailed;
-            }
-        }
-    }
-    return kExitOk;
+        if (!output.isOpen()) return true;
+        // Flushed per line, so a presenter in live view sees each line as it comes.
+        output.write(result.line.data(), static_cast<qint64>(result.line.size()));
+        output.write("\r\n", 2);
+        if (output.flush()) return true;
+        err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
+        status = kExitFailed;
+        return false;
+    };
+    MonitorSchedule schedule;
+    runPolls(schedule, run, count);
+    return status;
 }
 
 int runMeasure(const GlobalOptions& options, const QStringList& args)

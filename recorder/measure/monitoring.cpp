@@ -36,6 +36,32 @@ PollKind MonitorSchedule::tick()
     return PollKind::Averaged;
 }
 
+std::int64_t nextPollDueMs(std::int64_t lastStartMs, std::int64_t nowMs, int intervalMs)
+{
+    const std::int64_t interval = std::max(1, intervalMs);
+    const std::int64_t due = lastStartMs + interval;
+    if (nowMs <= due) return due;
+    return due + (nowMs - due + interval - 1) / interval * interval;
+}
+
+long runPolls(MonitorSchedule& schedule, const PollRun& run, long count)
+{
+    schedule.setMonitoring(true);
+    long polls = 0;
+    std::int64_t due = run.nowMs() + schedule.intervalMs();
+    while (count == 0 || polls < count) {
+        const std::int64_t wait = due - run.nowMs();
+        if (!run.waitMs(std::max<std::int64_t>(0, wait))) break;
+        const std::int64_t start = run.nowMs();
+        const PollKind kind = schedule.tick();
+        if (kind == PollKind::None) break;
+        ++polls;
+        if (!run.poll(kind)) break;
+        due = nextPollDueMs(start, run.nowMs(), schedule.intervalMs());
+    }
+    return polls;
+}
+
 float monitoredValue(const ChannelSettings& channel, std::int32_t reading)
 {
     const long double value =

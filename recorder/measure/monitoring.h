@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,26 @@ private:
     bool timerRunning_ = false;
     int intervalMs_ = kPollIntervalMs;
 };
+
+// When the next poll is due, in milliseconds of a monotonic clock, `nowMs` being the end
+// of the poll that began at `lastStartMs`: `intervalMs` after that start, so that the time
+// a poll takes does not stretch the period. A poll whose time passed while the previous
+// one still ran is skipped; the next is due at the first later multiple of the interval.
+std::int64_t nextPollDueMs(std::int64_t lastStartMs, std::int64_t nowMs, int intervalMs);
+
+// What a run of polls without a window needs from outside (vorda-cli monitor): a clock, a
+// wait, and the poll itself. Tests give a clock that only the polls move.
+struct PollRun {
+    std::function<std::int64_t()> nowMs;       // monotonic milliseconds
+    std::function<bool(std::int64_t)> waitMs;  // waits that long; false: the run is to stop
+    std::function<bool(PollKind)> poll;        // one poll; false ends the run
+};
+
+// Switches monitoring on in `schedule` and polls on its timing (the first poll after
+// 100 ms, then every 3000 ms from the start of the previous one, see nextPollDueMs) until
+// `count` polls have run (0: no limit) or the wait or a poll ends the run. Returns the
+// number of polls that ran.
+long runPolls(MonitorSchedule& schedule, const PollRun& run, long count);
 
 // The physical value of a monitored reading: reading x slopeSB x 0.001 + offsetSC in
 // extended precision, rounded once to single precision. The reading is signed: an
