@@ -50,8 +50,8 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
     }
     Configuration config;
     SettingsControls controls = controlsFromSettings(config.settings);
-    controls.dateText = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    controls.timeText = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    controls.dateText = recorderDateText(QDate::currentDate());
+    controls.timeText = recorderTimeText(QTime::currentTime());
     const CommandOutcome outcome = buildSettingsCommand(controls);
     if (outcome.error) return fieldFailure(QStringLiteral("settings"), *outcome.error);
     out(QStringLiteral("\"%1\"\n").arg(QString::fromLatin1(outcome.command->text)));
