@@ -1,14 +1,12 @@
 #include "core/settings_files.h"
 
 #include "core/reporter.h"
+#include "core/safe_file.h"
 #include "core/text_codec.h"
 
-#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <csignal>
 #include <cstring>
 
 namespace vorda {
@@ -70,6 +68,8 @@ LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter
 {
     if (clearFirst) std::memset(static_cast<void*>(&settings), 0, sizeof settings);
     applyStartupDefaults(settings, dir);
+    // A save killed before its rename left its temporary file; the record is the old one.
+    removeStaleTemporaries(QDir(dir).filePath(QLatin1String(kConfigFileName)));
 
     LoadOutcome outcome;
     outcome.path = startupSettingsPath(dir);
@@ -86,69 +86,17 @@ LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter
     return outcome;
 }
 
-namespace {
-
-// "NAME.PID.tmp" beside the target: the temporary file of a save by process PID.
-QString temporaryPath(const QString& path, qint64 pid)
-{
-    return path + QLatin1Char('.') + QString::number(pid) + QStringLiteral(".tmp");
-}
-
-// Removes what saves killed before their rename left beside `path`: temporary files of
-// processes that no longer run (or of this one).
-void removeStaleTemporaries(const QString& path)
-{
-    const QFileInfo target(path);
-    QDir dir = target.absoluteDir();
-    const QString prefix = target.fileName() + QLatin1Char('.');
-    const QStringList names =
-        dir.entryList({prefix + QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
-        bool ok = false;
-        const qint64 pid = name.mid(prefix.size()).chopped(4).toLongLong(&ok);
-        if (!ok || pid <= 0) continue;
-        if (pid == getpid() || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)) dir.remove(name);
-    }
-}
-
-// Writes the bytes to a temporary file beside `path` and renames it over the target, so
-// the target is at every moment either the old or the new complete file. On failure
-// `problem` holds the system's reason and the target is untouched.
-bool writeWhole(const QString& target, const char* data, qint64 size, QString& problem)
-{
-    // A link is followed: the file it points to is replaced, the link stays.
-    const QFileInfo info(target);
-    const QString path = info.isSymLink() ? info.symLinkTarget() : target;
-    removeStaleTemporaries(path);
-    const QString temporary = temporaryPath(path, getpid());
-    QFile file(temporary);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        problem = file.errorString();
-        return false;
-    }
-    if (QFileInfo::exists(path)) file.setPermissions(QFileInfo(path).permissions());
-    bool written = file.write(data, size) == size && file.flush();
-    if (!written) {
-        problem = file.errorString();
-    } else if (::fsync(file.handle()) != 0) {
-        written = false;
-        problem = qt_error_string(errno);
-    }
-    file.close();
-    if (written && ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0)
-        return true;
-    if (written) problem = qt_error_string(errno);
-    QFile::remove(temporary);
-    return false;
-}
-
-}  // namespace
-
 bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter)
 {
     const Settings::Image image = settings.toImage();
+    if (const QString refusal = notRegularFileProblem(path); !refusal.isEmpty()) {
+        reporter.showMessage(refusal, QString::fromUtf8(kSaveFailedCaption), MessageIcon::Error);
+        return false;
+    }
+    removeStaleTemporaries(path);
     QString problem;
-    if (writeWhole(path, reinterpret_cast<const char*>(image.data()), kRecordSize, problem)) return true;
+    if (writeFileWhole(path, QByteArray(reinterpret_cast<const char*>(image.data()), kRecordSize), &problem))
+        return true;
     reporter.showMessage(
         QString::fromUtf8(kSaveFailedText) +
             QStringLiteral("\n\n%1: %2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), problem),

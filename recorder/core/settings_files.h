@@ -51,17 +51,18 @@ QString startupSettingsPath(const QString& dir);
 
 // The start-up load in `dir`: clears the record first when `clearFirst` (program start;
 // a re-run for a settings program sets the defaults over the current content), sets the
-// defaults, reads startupSettingsPath(dir) when it is exactly 2200 bytes, clears portOpen
+// defaults, removes the temporary files of killed saves of "dimconfig.aoln", reads
+// startupSettingsPath(dir) when it is exactly 2200 bytes, clears portOpen
 // and applies correctLoadedSettings(). Reports "Ustawiono domyślne parametry" or
 // "Parametry ustawione z pliku" in panel 2. The window geometry is the caller's to apply.
 // Reserved bytes, the date-time at 1928 included, keep what the file held.
 LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst = true);
 
-// Writes the 2200-byte image to `path` atomically (the temporary file "NAME.PID.tmp"
-// renamed over the target), so a failure or a kill leaves the old file intact; a
-// temporary file left by a killed save is removed by the next save. On failure shows
-// the three-line message, then the file's path and the system's reason, with caption
-// "Błąd..." and returns false.
+// Writes the 2200-byte image to `path` as a whole (safe_file.h): a failure or a kill
+// leaves the old file intact, and temporary files left by killed saves are removed. A
+// target that is not a regular file (a link included) is refused with "... nie jest
+// zwykłym plikiem". On a failed write shows the three-line message, then the file's path
+// and the system's reason, with caption "Błąd..."; returns false on either.
 bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter);
 
 // The shutdown save: "dimconfig.aoln" in the start-up directory, written by path (the

@@ -289,18 +289,30 @@ TEST_F(SettingsFilesTest, FailedSaveShowsTheMessage)
     EXPECT_EQ(reporter.captions, QStringList{QString::fromUtf8("Błąd...")});
 }
 
-TEST_F(SettingsFilesTest, ASaveThroughALinkReplacesTheFileItPointsTo)
+TEST_F(SettingsFilesTest, ASaveOntoALinkOrAFifoIsRefusedWithTheReason)
 {
     settings.fromImage(randomImage(10));
     const QString real = dir.filePath(QStringLiteral("real.aoln"));
     writeFile(real, QByteArray(2200, 'o'));
-    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
     ASSERT_TRUE(QFile::link(real, config()));
-    ASSERT_TRUE(saveSettingsFile(settings, config(), reporter));
+    const QString fifo = dir.filePath(QStringLiteral("fifo.roln"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& target : {config(), fifo}) {
+        reporter.messages.clear();
+        EXPECT_FALSE(saveSettingsFile(settings, target, reporter));
+        EXPECT_EQ(reporter.messages, QStringList{target + QString::fromUtf8(" nie jest zwykłym plikiem")});
+    }
     EXPECT_TRUE(QFileInfo(config()).isSymLink());
-    const Settings::Image image = settings.toImage();
-    EXPECT_EQ(readFile(real), QByteArray(reinterpret_cast<const char*>(image.data()), 2200));
-    EXPECT_EQ(QFile::permissions(real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    EXPECT_EQ(readFile(real), QByteArray(2200, 'o'));
+}
+
+TEST_F(SettingsFilesTest, TheStartupLoadRemovesWhatAKilledSaveLeft)
+{
+    writeFile(config(), bytesOf(randomImage(3)));
+    const QString stale = config() + QStringLiteral(".2147483000.tmp");
+    writeFile(stale, QByteArray(100, 'x'));
+    loadStartupSettings(settings, dir.path(), reporter);
+    EXPECT_FALSE(QFile::exists(stale));
 }
 
 TEST_F(SettingsFilesTest, ASaveRemovesTheTemporaryFileOfAKilledSaveOnly)
