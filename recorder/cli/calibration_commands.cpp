@@ -61,7 +61,7 @@ struct WizardSession : RecorderSession {
     {
         const QString result = wizard->view().constants;
         wizard->press(WizardButton::Finish);
-        if (!saveStartupSettings(settings, state.startDir, reporter)) return kExitFailed;
+        if (!saveChanges(reporter)) return kExitFailed;
         out(result + QLatin1Char('\n'));
         return kExitOk;
     }
@@ -100,6 +100,7 @@ int runCalibrate(const GlobalOptions& options, const QStringList& arguments)
     }
 
     WizardSession s(options);
+    if (!s.configChangeable(s.reporter)) return kExitFailed;
     s.wizard->start(WizardRole::Calibration);
     s.wizard->setChannel(channel);
     if (!s.next(WizardPage::Channel)) return kExitFailed;
@@ -119,6 +120,7 @@ int runZero(const GlobalOptions& options, const QStringList& args)
         return kExitUsage;
     }
     WizardSession s(options);
+    if (!s.configChangeable(s.reporter)) return kExitFailed;
     s.wizard->start(WizardRole::Zeroing);
     s.wizard->setChannel(channel);
     if (!s.next(WizardPage::Channel) || !s.next(WizardPage::FirstPoint)) return kExitFailed;

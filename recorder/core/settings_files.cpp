@@ -2,12 +2,21 @@
 
 #include "core/reporter.h"
 #include "core/safe_file.h"
+#include "core/settings_fields.h"
 #include "core/text_codec.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace vorda {
 
@@ -86,6 +95,17 @@ LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter
     return outcome;
 }
 
+namespace {
+
+// The three lines, then the file and the system's reason.
+QString saveFailedText(const QString& path, const QString& reason)
+{
+    return QString::fromUtf8(kSaveFailedText) +
+           QStringLiteral("\n\n%1: %2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
+}
+
+}  // namespace
+
 bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter)
 {
     const Settings::Image image = settings.toImage();
@@ -97,16 +117,153 @@ bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& r
     QString problem;
     if (writeFileWhole(path, QByteArray(reinterpret_cast<const char*>(image.data()), kRecordSize), &problem))
         return true;
-    reporter.showMessage(
-        QString::fromUtf8(kSaveFailedText) +
-            QStringLiteral("\n\n%1: %2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), problem),
-        QString::fromUtf8(kSaveFailedCaption));
+    reporter.showMessage(saveFailedText(path, problem), QString::fromUtf8(kSaveFailedCaption));
     return false;
+}
+
+namespace {
+
+// Byte ranges of the record that a merge takes whole: every named field, and each run of
+// reserved or padding bytes between them.
+const std::vector<std::pair<std::size_t, std::size_t>>& mergeUnits()
+{
+    static const std::vector<std::pair<std::size_t, std::size_t>> units = [] {
+        std::vector<std::pair<std::size_t, std::size_t>> fields;
+        for (const SettingsField& f : settingsFields()) fields.emplace_back(f.offset, f.width);
+        std::sort(fields.begin(), fields.end());
+        std::vector<std::pair<std::size_t, std::size_t>> all;
+        std::size_t at = 0;
+        for (const auto& [offset, width] : fields) {
+            if (offset > at) all.emplace_back(at, offset - at);
+            all.emplace_back(offset, width);
+            at = offset + width;
+        }
+        if (at < kRecordSize) all.emplace_back(at, kRecordSize - at);
+        return all;
+    }();
+    return units;
+}
+
+// An exclusive flock on "PATH.lock", released when destroyed.
+class SettingsLock {
+public:
+    SettingsLock(const QString& path, int waitMs)
+    {
+        fd_ = ::open(QFile::encodeName(settingsLockPath(path)).constData(),
+                     O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            problem_ = saveFailedText(path, qt_error_string(errno));
+            return;
+        }
+        QElapsedTimer waited;
+        waited.start();
+        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                problem_ = saveFailedText(path, qt_error_string(errno));
+                return;
+            }
+            if (waited.elapsed() >= waitMs) {
+                problem_ = QStringLiteral("Plik %1 jest używany przez inny program")
+                               .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+                return;
+            }
+            ::usleep(20000);
+        }
+        held_ = true;
+    }
+    ~SettingsLock()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    SettingsLock(const SettingsLock&) = delete;
+    SettingsLock& operator=(const SettingsLock&) = delete;
+
+    bool held() const { return held_; }
+    const QString& problem() const { return problem_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+    QString problem_;
+};
+
+void reportRefusal(Reporter& reporter, const QString& text)
+{
+    reporter.showMessage(text, QString::fromUtf8(kSaveFailedCaption), MessageIcon::Error);
+}
+
+QString damagedText(const QString& path, const QString& problem)
+{
+    return QStringLiteral("%1 %2; the file was not changed")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), problem);
+}
+
+}  // namespace
+
+QString settingsLockPath(const QString& path)
+{
+    return path + QStringLiteral(".lock");
+}
+
+bool settingsFileChangeable(const QString& path, Reporter& reporter)
+{
+    QString problem;
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) return true;
+    if (readSettingsImage(path, &problem)) return true;
+    reportRefusal(reporter, damagedText(path, problem));
+    return false;
+}
+
+bool saveSettingsChanges(Settings& settings, Settings::Image& base, const QString& path, Reporter& reporter,
+                         const SaveChangesOptions& options)
+{
+    if (const QString refusal = notRegularFileProblem(path); !refusal.isEmpty()) {
+        reportRefusal(reporter, refusal);
+        return false;
+    }
+    const SettingsLock lock(path, options.lockWaitMs);
+    if (!lock.held()) {
+        reportRefusal(reporter, lock.problem());
+        return false;
+    }
+    const Settings::Image mine = settings.toImage();
+    Settings::Image merged = mine;
+    QString problem;
+    if (const auto stored = readSettingsImage(path, &problem)) {
+        merged = *stored;
+        for (const auto& [offset, width] : mergeUnits()) {
+            if (std::memcmp(mine.data() + offset, base.data() + offset, width) != 0)
+                std::memcpy(merged.data() + offset, mine.data() + offset, width);
+        }
+    } else if (QFileInfo::exists(path) && !options.replaceDamaged) {
+        reportRefusal(reporter, damagedText(path, problem));
+        return false;
+    }
+    Settings result;
+    result.fromImage(merged);
+    if (!saveSettingsFile(result, path, reporter)) return false;
+    settings.fromImage(merged);
+    base = merged;
+    return true;
 }
 
 bool saveStartupSettings(const Settings& settings, const QString& startDir, Reporter& reporter)
 {
-    return saveSettingsFile(settings, QDir(startDir).filePath(QLatin1String(kConfigFileName)), reporter);
+    const QString path = QDir(startDir).filePath(QLatin1String(kConfigFileName));
+    const SettingsLock lock(path, kSettingsLockWaitMs);
+    if (!lock.held()) {
+        reportRefusal(reporter, lock.problem());
+        return false;
+    }
+    return saveSettingsFile(settings, path, reporter);
+}
+
+bool saveStartupSettings(Settings& settings, Settings::Image& base, const QString& startDir, Reporter& reporter)
+{
+    SaveChangesOptions options;
+    options.replaceDamaged = true;
+    return saveSettingsChanges(settings, base, QDir(startDir).filePath(QLatin1String(kConfigFileName)), reporter,
+                               options);
 }
 
 }  // namespace vorda

@@ -65,8 +65,37 @@ LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter
 // and the system's reason, with caption "Błąd..."; returns false on either.
 bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter);
 
+// The lock every writer of a settings file holds while it re-reads and saves it: flock on
+// "PATH.lock" beside the file. A second writer waits at most `waitMs`.
+inline constexpr int kSettingsLockWaitMs = 5000;
+QString settingsLockPath(const QString& path);
+
+struct SaveChangesOptions {
+    // A file that exists but cannot be loaded (wrong size, unreadable) is replaced by
+    // this writer's record; otherwise it is refused and left as it is.
+    bool replaceDamaged = false;
+    int lockWaitMs = kSettingsLockWaitMs;
+};
+
+// Saves what this writer changed: under the file's lock the record at `path` is re-read,
+// and only the fields in which `settings` differs from `base` (the record as this writer
+// loaded it) are written over it, so that a change another process saved meanwhile stays.
+// A missing file is written from `settings` as it is. Reports a refusal (a damaged file,
+// "Plik ... jest używany przez inny program" when the lock is not had in time) or a failed
+// write with caption "Błąd..." and returns false, the file untouched. On success
+// `settings` and `base` both hold the record as saved.
+bool saveSettingsChanges(Settings& settings, Settings::Image& base, const QString& path, Reporter& reporter,
+                         const SaveChangesOptions& options = {});
+
+// Whether the settings file at `path` may be changed by a writer that does not replace a
+// damaged file: true when it is missing or loads; otherwise reports why and returns false.
+bool settingsFileChangeable(const QString& path, Reporter& reporter);
+
 // The shutdown save: "dimconfig.aoln" in the start-up directory, written by path (the
-// process's current directory is not changed). The caller stores the window geometry first.
+// process's current directory is not changed), under the file's lock. The caller stores
+// the window geometry first. With `base`, only what changed since then is written
+// (saveSettingsChanges with replaceDamaged); without it the whole record.
 bool saveStartupSettings(const Settings& settings, const QString& startDir, Reporter& reporter);
+bool saveStartupSettings(Settings& settings, Settings::Image& base, const QString& startDir, Reporter& reporter);
 
 }  // namespace vorda
