@@ -13,7 +13,19 @@ RecorderSession::RecorderSession(const GlobalOptions& options)
     state.setStartDir(dir);
     Reporter quiet;
     loadStartupSettings(settings, dir, quiet);
+    base = settings.toImage();
     link = makeLink(settings, dir, options);
+}
+
+bool RecorderSession::configChangeable(Reporter& reporter) const
+{
+    return settingsFileChangeable(QDir(state.startDir).filePath(QLatin1String(kConfigFileName)), reporter);
+}
+
+bool RecorderSession::saveChanges(Reporter& reporter)
+{
+    return saveSettingsChanges(settings, base, QDir(state.startDir).filePath(QLatin1String(kConfigFileName)),
+                               reporter);
 }
 
 void MessageReporter::showMessage(const QString& text, const QString& caption, MessageIcon)

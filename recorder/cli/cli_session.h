@@ -15,10 +15,16 @@ namespace vorda::cli {
 
 struct RecorderSession {
     Settings settings{};
+    Settings::Image base{};  // the record as loaded, for saveChanges()
     ProgramState state;
     std::unique_ptr<SerialLink> link;
 
     explicit RecorderSession(const GlobalOptions& options);
+    // Whether "dimconfig.aoln" may be changed: missing or loadable (else says why).
+    bool configChangeable(Reporter& reporter) const;
+    // Saves what this command changed in the record into "dimconfig.aoln" (under its
+    // lock, over what other processes saved meanwhile).
+    bool saveChanges(Reporter& reporter);
 };
 
 // A message the core would show in a box goes to standard error as "caption text", on
