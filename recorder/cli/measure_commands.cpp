@@ -112,6 +112,15 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
         return kExitFailed;
     }
+    // A new log starts with the channels' names, which the presenter shows on its curves.
+    if (output.isOpen() && output.size() == 0) {
+        const std::string header = monitoringHeader(s.settings) + "\r\n";
+        if (output.write(header.data(), static_cast<qint64>(header.size())) != static_cast<qint64>(header.size()) ||
+            !output.flush()) {
+            err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
+            return kExitFailed;
+        }
+    }
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
 
@@ -184,7 +193,8 @@ std::vector<Command> measureCommands()
          "Polls as the main window's \"Monitorowanie.\" does: the first line from one reading,\n"
          "then every 3 seconds one from the mean of the middle three of five readings. Each\n"
          "line (date, time and one value per channel in use, tab-separated) is printed as it\n"
-         "comes; with --output it is also appended to FILE with CR-LF and flushed at once.\n"
+         "comes; with --output it is also appended to FILE with CR-LF and flushed at once\n"
+         "(a new FILE starts with a line of the channels' names, for the presenter).\n"
          "Stops after N lines, or on Ctrl+C (exit status 0). No answer: the message on\n"
          "standard error and exit status 1.",
          runMonitor},

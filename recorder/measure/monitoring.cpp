@@ -89,6 +89,21 @@ std::string monitoringLine(const QDateTime& when, const Settings& settings, cons
     return line;
 }
 
+std::string monitoringHeader(const Settings& settings)
+{
+    std::string line = "Czas\t";
+    const int channels = shownChannels(settings);
+    for (int c = 1; c <= channels; ++c) {
+        std::string name(fieldText(settings.channel(c).name));
+        // One token per channel: the presenter splits the line at white space.
+        for (char& ch : name)
+            if (ch == ' ' || (ch >= '\t' && ch <= '\r')) ch = '_';
+        line += name.empty() ? "k" + std::to_string(c) : name;
+        line += '\t';
+    }
+    return line;
+}
+
 std::vector<float> monitoredValues(const Settings& settings, const ReadingsRow& readings)
 {
     std::vector<float> values;
@@ -118,6 +133,7 @@ PollResult pollRecorder(RecorderProtocol& protocol, const Settings& settings, Po
 bool MonitoringLog::save(const QString& path, QString* error) const
 {
     QByteArray text;
+    if (!header_.empty()) text.append(header_.data(), static_cast<qsizetype>(header_.size())).append("\r\n");
     for (const std::string& line : lines_) text.append(line.data(), static_cast<qsizetype>(line.size())).append("\r\n");
     return writeFileWhole(path, text, error);
 }

@@ -89,6 +89,12 @@ float monitoredValue(const ChannelSettings& channel, std::int32_t reading);
 // and a tab). Independent of the desktop's locale.
 std::string monitoringLine(const QDateTime& when, const Settings& settings, const ReadingsRow& readings);
 
+// The first line of a saved monitoring log, which the presenter takes as the channel
+// names: "Czas" over the date and time, then for channels 1..channelsUsed the channel's
+// name as stored (Windows-1250), blanks in it as '_', an empty name as "k" and the channel
+// number; a tab after each, as in the data lines.
+std::string monitoringHeader(const Settings& settings);
+
 // The values of such a line, channels 1..channelsUsed.
 std::vector<float> monitoredValues(const Settings& settings, const ReadingsRow& readings);
 
@@ -114,11 +120,16 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
     std::size_t size() const { return lines_.size(); }
 
-    // Writes every line ended by CR-LF into `path`, replacing the file only when the
-    // whole text is written. On failure `error` says why and the file is untouched.
+    // The line written before the others (monitoringHeader); none when empty.
+    void setHeader(std::string header) { header_ = std::move(header); }
+
+    // Writes the header and every line, each ended by CR-LF, into `path`, replacing the
+    // file only when the whole text is written. On failure `error` says why and the file
+    // is untouched.
     bool save(const QString& path, QString* error = nullptr) const;
 
 private:
+    std::string header_;
     std::vector<std::string> lines_;
 };
 

@@ -185,6 +185,18 @@ TEST(MonitoringLog, SavesCrLfLinesAndKeepsTheOldFileOnFailure)
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("26-03-04 05:06:07\t 21.5\t\r\n26-03-04 05:06:10\t 21.6\t\r\n"));
+    saved.close();
+
+    // With the channels' names first.
+    Settings settings{};
+    settings.channelsUsed = 3;
+    setFieldText(settings.channel(1).name, "Temp 1");
+    setFieldText(settings.channel(3).name, "p\xB3yw");  // "pływ" in Windows-1250
+    log.setHeader(monitoringHeader(settings));
+    ASSERT_TRUE(log.save(path));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readLine(), QByteArray("Czas\tTemp_1\tk2\tp\xB3yw\t\r\n"));
+    EXPECT_EQ(saved.readLine(), QByteArray("26-03-04 05:06:07\t 21.5\t\r\n"));
 
     QString error;
     EXPECT_FALSE(log.save(dir.filePath(QStringLiteral("missing/log.txt")), &error));
