@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace vorda {
 namespace {
 
@@ -80,6 +82,24 @@ TEST_F(UserParameters, RefusedLinesAreCountedAndABadNumberStops)
     EXPECT_EQ(limited.linesSkipped, 1);
     EXPECT_EQ(s.channel(9).slopeSB, 99.0);
     EXPECT_EQ(s.channel(8).slopeSB, 1.0);
+}
+
+TEST_F(UserParameters, NonFiniteConstantsStopTheSetNamingLineAndField)
+{
+    for (const char* bad : {"nan", "NaN", "inf", "-inf", "1e400"}) {
+        for (const bool inSb : {true, false}) {
+            SCOPED_TRACE(std::string(bad) + (inSb ? " as S_B" : " as S_C"));
+            const QByteArray line = inSb ? QByteArray("2 ") + bad + " 0 1 k2\n" : QByteArray("2 1,5 ") + bad + " 1 k2\n";
+            const ParameterSetOutcome out = applyParameterSet(s, f, "T\n1 1e-50 0 1 k1\n" + line);
+            ASSERT_TRUE(out.error);
+            EXPECT_EQ(out.errorLine, 3);
+            EXPECT_EQ(out.error->text, QLatin1String(bad));
+            EXPECT_TRUE(out.error->message().contains(inSb ? QStringLiteral("S_B") : QStringLiteral("S_C")))
+                << out.error->message().toStdString();
+            EXPECT_EQ(s.channel(1).slopeSB, 1e-50);
+            EXPECT_TRUE(std::isfinite(s.channel(2).slopeSB) && std::isfinite(s.channel(2).offsetSC));
+        }
+    }
 }
 
 TEST_F(UserParameters, TitleOnlyAndMissingFile)
