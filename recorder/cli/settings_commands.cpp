@@ -143,6 +143,10 @@ int runParams(const GlobalOptions&, const QStringList& args)
             .arg(outcome.title)
             .arg(outcome.channelsSet)
             .arg(outcome.linesSkipped));
+    if (outcome.truncated)
+        err(QStringLiteral("vorda-cli params: %1: only the first %2 lines were read\n")
+                .arg(QDir::toNativeSeparators(args.first()))
+                .arg(kMaxParameterLines));
     // The lines before a bad number stay applied, as in the editor.
     const bool saved = config.save();
     if (outcome.error) {

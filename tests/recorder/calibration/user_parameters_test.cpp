@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 #include <cmath>
 
 namespace vorda {
@@ -100,6 +104,30 @@ TEST_F(UserParameters, NonFiniteConstantsStopTheSetNamingLineAndField)
             EXPECT_TRUE(std::isfinite(s.channel(2).slopeSB) && std::isfinite(s.channel(2).offsetSC));
         }
     }
+}
+
+TEST_F(UserParameters, LongLinesAreSkippedAndReadingStopsAtTheLineLimit)
+{
+    QByteArray text = "T\n3 " + QByteArray(100000, '7') + " 0 1 k3\n2 1,5 0 1 k2\n";
+    const ParameterSetOutcome longLine = applyParameterSet(s, f, text);
+    EXPECT_EQ(longLine.linesSkipped, 1);
+    EXPECT_EQ(s.channel(3).slopeSB, 99.0);
+    EXPECT_EQ(s.channel(2).slopeSB, 1.5);
+    EXPECT_FALSE(longLine.truncated);
+
+    text = "T\n";
+    for (int i = 2; i < kMaxParameterLines; ++i) text += "#\n";
+    text += "4 2,5 0 1 k4\n5 3,5 0 1 k5\n";  // lines kMaxParameterLines and one past it
+    const ParameterSetOutcome limited = applyParameterSet(s, f, text);
+    EXPECT_TRUE(limited.truncated);
+    EXPECT_EQ(s.channel(4).slopeSB, 2.5);
+    EXPECT_EQ(s.channel(5).slopeSB, 99.0);
+
+    // A FIFO is not read (it would block).
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("set.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(applyParameterFile(s, f, fifo).found);
 }
 
 TEST_F(UserParameters, TitleOnlyAndMissingFile)
