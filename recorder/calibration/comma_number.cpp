@@ -43,6 +43,7 @@ QString commaText(double value)
 
 QString FieldError::message() const
 {
+    if (!reason.isEmpty()) return reason;
     return QStringLiteral("\"%1\" nie jest prawidłową liczbą (pole \"%2\").").arg(text, field);
 }
 
