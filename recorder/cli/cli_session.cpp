@@ -40,6 +40,12 @@ void MessageReporter::portUnavailable(const QString& text)
     err(text + QLatin1Char('\n'));
 }
 
+QString silenceReason(const SerialLink& link)
+{
+    if (link.openStatus != 0 || link.replyFault != ReplyFault::Silent) return {};
+    return QStringLiteral(" (%1)").arg(link.noReplyReason());
+}
+
 bool lacksValue(const QString& who, const QStringList& args, qsizetype at)
 {
     if (at + 1 < args.size()) return false;

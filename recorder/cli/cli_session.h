@@ -28,16 +28,21 @@ struct RecorderSession {
 };
 
 // A message the core would show in a box goes to standard error as "caption text", on
-// one line.
-// Why the port could not be opened goes there too, once.
+// one line. Why the port could not be opened, or why a reply was unusable, goes there
+// too, once.
 class MessageReporter : public Reporter {
 public:
     void showMessage(const QString& text, const QString& caption, MessageIcon) override;
     void portUnavailable(const QString& text) override;
+    void replyUnusable(const QString& text) override { portUnavailable(text); }
 
 private:
     QString lastPortFailure_;
 };
+
+// What a MessageReporter has not said of why the last exchange failed: " (REASON)" when
+// the port opened and the recorder kept silent, else nothing.
+QString silenceReason(const SerialLink& link);
 
 // A link for `settings` in `dir`, on --port when it was given.
 std::unique_ptr<SerialLink> makeLink(Settings& settings, const QString& dir, const GlobalOptions& options);

@@ -80,12 +80,9 @@ PollResult pollRecorder(RecorderProtocol& protocol, const Settings& settings, Po
         result.outcome = PollOutcome::LinkBusy;
         return result;
     }
-    if (kind == PollKind::Single)
-        protocol.readCurrentData();
-    else
-        protocol.readCurrentDataAveraged();
-    // The reply of the last exchange decides whether the recorder answered.
-    if (link.replyText().size() < 2) return result;
+    const QByteArray reply = kind == PollKind::Single ? protocol.readCurrentData() : protocol.readCurrentDataAveraged();
+    // An empty text: no whole reply came (link.noReplyReason() says what came instead).
+    if (reply.isEmpty()) return result;
     result.outcome = PollOutcome::Line;
     result.line = monitoringLine(when, settings, link.readings[0]);
     result.values = monitoredValues(settings, link.readings[0]);
