@@ -3,6 +3,7 @@
 #include "core/text_codec.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <set>
@@ -173,6 +174,15 @@ ParameterSetOutcome applyParameterSet(Settings& settings, ConstantsEditorFields&
     }
     outcome.channelsSet = static_cast<int>(channels.size());
     return outcome;
+}
+
+QString startupParameterFile(const QString& configDir, const QString& installedDataDir)
+{
+    for (const QString& dir : {configDir, QDir(installedDataDir).filePath(QStringLiteral("Config"))}) {
+        const QString path = QDir(dir).filePath(QString::fromLatin1(kStartupParameterFile));
+        if (!dir.isEmpty() && QFileInfo(path).isFile()) return path;
+    }
+    return {};
 }
 
 ParameterSetOutcome applyParameterFile(Settings& settings, ConstantsEditorFields& fields, const QString& path)

@@ -50,6 +50,11 @@ struct ParameterSetOutcome {
 ParameterSetOutcome applyParameterSet(Settings& settings, ConstantsEditorFields& fields, const QByteArray& content);
 ParameterSetOutcome applyParameterSet(Settings& settings, ConstantsEditorFields& fields, QIODevice& in);
 
+// The set a start from defaults applies: "userparameter1.txt" in `configDir` when it is
+// there, else the copy installed with the program in `installedDataDir` + "/Config"
+// (which names the channels k1...k16 with the 0-1000 mV constants); empty when neither is.
+QString startupParameterFile(const QString& configDir, const QString& installedDataDir);
+
 // The same for a file, read line by line; `found` false (and nothing changed) when it is
 // not a regular file or cannot be read.
 ParameterSetOutcome applyParameterFile(Settings& settings, ConstantsEditorFields& fields, const QString& path);

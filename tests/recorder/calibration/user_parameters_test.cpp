@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <algorithm>
 #include <cmath>
 
 namespace vorda {
@@ -128,6 +129,47 @@ TEST_F(UserParameters, LongLinesAreSkippedAndReadingStopsAtTheLineLimit)
     const QString fifo = dir.filePath(QStringLiteral("set.txt"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_FALSE(applyParameterFile(s, f, fifo).found);
+}
+
+TEST(ShippedParameterSet, NamesEveryChannelWithTheVoltagePresetsConstants)
+{
+    const QString installed = QStringLiteral(VORDA_SOURCE_DIR "/packaging");
+    QTemporaryDir config;
+    const QString shipped = startupParameterFile(config.path(), installed);
+    ASSERT_EQ(shipped, installed + QStringLiteral("/Config/userparameter1.txt"));
+
+    Settings fromFile{};
+    ConstantsEditorFields fields;
+    loadChannelFields(fromFile, fields);
+    const ParameterSetOutcome out = applyParameterFile(fromFile, fields, shipped);
+    EXPECT_EQ(out.channelsSet, 16);
+    EXPECT_EQ(out.linesSkipped, 0);
+    EXPECT_FALSE(out.error);
+
+    Settings fromPreset{};
+    ConstantsEditorFields presetFields;
+    loadChannelFields(fromPreset, presetFields);
+    const auto& presets = sensorPresets();
+    const auto voltage = std::find_if(presets.begin(), presets.end(), [](const SensorPreset& p) {
+        return QString::fromUtf8(p.caption) == QString::fromUtf8("16 wejść napięciowych 0-1000mV");
+    });
+    ASSERT_NE(voltage, presets.end());
+    ASSERT_FALSE(applyPreset(fromPreset, presetFields, *voltage));
+    for (int c = 1; c <= kMaxChannels; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(fieldText(fromFile.channel(c).name), "k" + std::to_string(c));
+        EXPECT_EQ(fieldText(fromFile.channel(c).name), fieldText(fromPreset.channel(c).name));
+        EXPECT_EQ(fromFile.channel(c).slopeSB, fromPreset.channel(c).slopeSB);
+        EXPECT_EQ(fromFile.channel(c).offsetSC, fromPreset.channel(c).offsetSC);
+        EXPECT_EQ(fromFile.channel(c).numberFormat, fromPreset.channel(c).numberFormat);
+    }
+
+    // A set in the start-up directory's Config/ comes first.
+    QFile own(config.filePath(QString::fromLatin1(kStartupParameterFile)));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.close();
+    EXPECT_EQ(startupParameterFile(config.path(), installed), own.fileName());
+    EXPECT_EQ(startupParameterFile(QString(), QString()), QString());
 }
 
 TEST_F(UserParameters, TitleOnlyAndMissingFile)
