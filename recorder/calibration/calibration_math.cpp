@@ -1,5 +1,7 @@
 #include "calibration/calibration_math.h"
 
+#include "core/number_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <cctype>
@@ -9,16 +11,10 @@
 namespace vorda {
 namespace {
 
-// "%W.Pf" without the C library's locale (a Qt program takes LC_NUMERIC from the desktop,
-// where printf would write a decimal comma); std::to_chars gives the same digits.
+// "%W.Pf" without the C library's locale (a Qt program takes LC_NUMERIC from the desktop).
 std::string fixed(double value, int width, int precision)
 {
-    char buffer[400];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision).ptr;
-    std::string text(buffer, end);
-    if (text.size() < static_cast<std::size_t>(width))
-        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
-    return text;
+    return fixedText(value, precision, width);
 }
 
 bool isBlank(char c)
