@@ -146,10 +146,17 @@ int runParams(const GlobalOptions&, const QStringList& args)
             .arg(outcome.title)
             .arg(outcome.channelsSet)
             .arg(outcome.linesSkipped));
+    if (outcome.truncated)
+        err(QStringLiteral("vorda-cli params: %1: only the first %2 lines were read\n")
+                .arg(QDir::toNativeSeparators(args.first()))
+                .arg(kMaxParameterLines));
     // The lines before a bad number stay applied, as in the editor.
     const bool saved = config.save();
     if (outcome.error) {
-        err(QStringLiteral("vorda-cli params: line %1: %2\n").arg(outcome.errorLine).arg(outcome.error->message()));
+        err(QStringLiteral("vorda-cli params: %1: line %2: %3\n")
+                .arg(QDir::toNativeSeparators(args.first()))
+                .arg(outcome.errorLine)
+                .arg(outcome.error->message()));
         return kExitFailed;
     }
     return saved ? kExitOk : kExitFailed;
