@@ -93,9 +93,9 @@ std::string blockDump(const Block& block, int number, char modelDigit)
     return out;
 }
 
-DumpStream::DumpStream(Block block, int number, char modelDigit, long nulAt, long cutAt)
+DumpStream::DumpStream(Block block, int number, char modelDigit, long nulAt, long cutAt, std::string trailer)
     : block_(std::move(block)), number_(number), model_(modelDigit), nulAt_(nulAt), cutAt_(cutAt),
-      nulPending_(nulAt >= 0)
+      trailer_(std::move(trailer)), nulPending_(nulAt >= 0)
 {
     char header[160];
     std::snprintf(header, sizeof header, "R%c %s %s %d %d %d %d %d\r", model_, block_.date.c_str(), block_.time.c_str(),
@@ -108,7 +108,7 @@ DumpStream::DumpStream(Block block, int number, char modelDigit, long nulAt, lon
 bool DumpStream::done() const
 {
     if (cutAt_ >= 0 && sent_ >= cutAt_) return true;
-    return headerSent_ && nextSample_ >= block_.sampleCount && !nulPending_;
+    return headerSent_ && nextSample_ >= block_.sampleCount && !nulPending_ && trailer_.empty();
 }
 
 void DumpStream::appendSample(std::string& out, int sample) const
@@ -133,6 +133,10 @@ void DumpStream::appendNext(std::string& out, std::size_t bytes)
         headerSent_ = true;
     }
     while (piece.size() < bytes && nextSample_ < block_.sampleCount) appendSample(piece, nextSample_++);
+    if (nextSample_ >= block_.sampleCount) {
+        piece += trailer_;
+        trailer_.clear();
+    }
     const long long rawEnd = rawSent_ + static_cast<long long>(piece.size());
     // The NUL goes in once, also when it falls just after the last byte.
     if (nulPending_ && nulAt_ <= rawEnd) {

@@ -42,10 +42,11 @@ std::string blockDump(const Block& block, int number, char modelDigit);
 
 // The same answer made piece by piece, so that a block of any size starts going out at
 // once and is never held whole in memory. `nulAt` inserts a NUL byte at that offset of
-// the dump, `cutAt` ends the answer after that many bytes (both -1: no such fault).
+// the dump, `cutAt` ends the answer after that many bytes (both -1: no such fault);
+// `trailer` follows the samples.
 class DumpStream {
 public:
-    DumpStream(Block block, int number, char modelDigit, long nulAt = -1, long cutAt = -1);
+    DumpStream(Block block, int number, char modelDigit, long nulAt = -1, long cutAt = -1, std::string trailer = {});
 
     // Appends the next piece to `out`: whole samples, at least `bytes` of them unless the
     // answer ends first.
@@ -61,6 +62,7 @@ private:
     long nulAt_;
     long cutAt_;
     std::string header_;
+    std::string trailer_;
     bool headerSent_ = false;
     int nextSample_ = 0;
     long long rawSent_ = 0;  // bytes of the answer before the faults

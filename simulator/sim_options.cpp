@@ -132,6 +132,7 @@ Fault injection:
                         block dump
   --cut-block N:BYTES   the dump of block N stops after BYTES bytes, as if the
                         cable were pulled (repeatable)
+  --dump-trailer        send CR LF after the samples of every block dump
   --never-silent        after a block dump keep sending '0' characters until
                         "$"; without --baud all replies are then paced at
                         38400 baud
@@ -176,6 +177,8 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             trigger = true;
         } else if (arg == "--never-silent") {
             config.faults.neverSilent = true;
+        } else if (arg == "--dump-trailer") {
+            config.faults.dumpTrailer = "\r\n";
         } else if (arg == "--verbose") {
             options.verbose = true;
         } else if (!valued.count(arg) && !datValued.count(arg)) {

@@ -16,6 +16,7 @@
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <csignal>
 #include <cstdio>
@@ -103,6 +104,8 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
 
     Session s(options);
     QFile output(outputPath);
+    // A file this run creates and never writes a line into is not left behind.
+    const bool outputIsNew = !outputPath.isEmpty() && !QFileInfo::exists(outputPath);
     if (!outputPath.isEmpty() && !output.open(QIODevice::WriteOnly | QIODevice::Append)) {
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
         return kExitFailed;
@@ -119,6 +122,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         const PollResult result = pollRecorder(protocol, s.settings, schedule.tick(), QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
             err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + QLatin1Char('\n'));
+            if (outputIsNew && output.size() == 0) output.remove();
             return kExitFailed;
         }
         out(QString::fromStdString(result.line) + QLatin1Char('\n'));

@@ -71,8 +71,10 @@ enum class ConversionOutcome {
     DumpMissing,       // "Plik nie istnieje '__m.mem'"
     InvalidDump,       // header unusable: nothing written
     InvalidStartTime,  // first-column mode 3 and a time token that is not a time
+    NoDataDirectory,   // the data directory does not exist: nothing written
     CannotCreate,      // "Błąd otwarcia pliku.."
     WriteFailed,       // the file could not be written to the end; the old file is kept
+    Refused,           // a symbolic link or no regular file stands at the name: left alone
 };
 
 struct ConversionResult {
@@ -82,28 +84,35 @@ struct ConversionResult {
     std::int64_t completeSamples = 0;    // samples wholly present in the dump: the lines written
     std::int64_t receivedBytes = 0;      // length of the dump
     std::int64_t expectedBytes = 0;      // length the header implies: its line and the samples
+    std::int64_t trailerBytes = 0;       // 2 for the CR LF a recorder may send after the samples
     std::int64_t foreignCharacters = 0;  // characters of the whole samples that carry no nibble
     QString message;                     // the failure text that was reported
 
     bool ok() const { return outcome == ConversionOutcome::Written; }
     bool complete() const { return ok() && completeSamples == sampleCount; }
-    // Written, whole, and nothing in the dump that does not belong to the block.
-    bool clean() const { return complete() && receivedBytes == expectedBytes && foreignCharacters == 0; }
+    // Written, whole, and nothing in the dump that does not belong to the block: only
+    // such a block gets the regular file name.
+    bool clean() const
+    {
+        return complete() && receivedBytes == expectedBytes + trailerBytes && foreignCharacters == 0;
+    }
 };
 
 // The report lines of a written file whose block was short, of another length than its
 // header implies, or held characters that are no sample data; empty for a clean one.
 QStringList conversionWarnings(const ConversionResult& result, const QString& dumpName);
 
-// Converts the dump at dumpPath into "<date>_<time>.txt" in settings.dataDirectory (the
-// current directory when that is not usable), with the trigger bit of
-// settings.status.triggerOn. Only whole samples become lines. A short block does not
-// replace an existing file: it goes beside it as "<date>_<time>_niepelny.txt" (then
-// "..._niepelny_2.txt" and on). Reports through `reporter`: the entry "o długości N
-// pomiarów zapisany \r\ndo pliku NAME" as one transfer message, further messages when
-// the dump ended early, its length differs from the header's, or it holds characters
-// that are no sample data, and each failure where the main window shows it. Never
-// changes the process's working directory.
+// Converts the dump at dumpPath into "<date>_<time>.txt" in the data directory, with the
+// trigger bit of settings.status.triggerOn. Only whole samples become lines, and none
+// from the first character that carries no nibble on. A block that did not arrive whole
+// and clean (short, longer than its header says but for a CR LF, or with foreign
+// characters) never takes the regular name nor replaces a file: it is written as
+// "<date>_<time>_niepelny.txt" (then "..._niepelny_2.txt" and on). No file is written
+// through a symbolic link. Reports through `reporter`: the entry "o długości N pomiarów
+// zapisany \r\ndo pliku NAME" once the file is in place, further messages when the dump
+// ended early, its length differs from the header's, or it holds characters that are no
+// sample data, and each failure where the main window shows it. Never changes the
+// process's working directory.
 ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter);
 
 // The same conversion of a whole dump held in memory: fileText receives the bytes

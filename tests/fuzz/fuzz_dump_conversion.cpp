@@ -79,12 +79,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(result.sampleCount == count);
     const std::int64_t whole =
         sampleSize == 0 ? count : std::min<std::int64_t>(count, std::int64_t(body.size() / sampleSize));
-    FUZZ_CHECK(result.completeSamples == whole);
+    const auto isForeign = [](char c) { return c < '0' || c > '?'; };
+    const auto wholeEnd = body.begin() + std::ptrdiff_t(std::size_t(whole) * sampleSize);
+    // Lines stop at the sample of the first foreign character.
+    const auto firstForeign = std::find_if(body.begin(), wholeEnd, isForeign);
+    const std::int64_t written =
+        sampleSize == 0 ? whole : std::int64_t(std::size_t(firstForeign - body.begin()) / sampleSize);
+    FUZZ_CHECK(result.completeSamples == written);
     FUZZ_CHECK(result.receivedBytes == std::int64_t(bytes.size()));
     FUZZ_CHECK(result.expectedBytes == std::int64_t(cr + 1 + std::size_t(count) * sampleSize));
-    const auto foreign = std::count_if(body.begin(), body.begin() + std::ptrdiff_t(std::size_t(whole) * sampleSize),
-                                       [](char c) { return c < '0' || c > '?'; });
-    FUZZ_CHECK(result.foreignCharacters == foreign);
+    FUZZ_CHECK(result.foreignCharacters == std::count_if(body.begin(), wholeEnd, isForeign));
+    // The regular name only for a whole, clean block, a CR LF after it allowed.
+    const std::string_view after = body.substr(std::min(body.size(), std::size_t(count) * sampleSize));
+    const bool clean = written == count && (after.empty() || after == "\r\n");
+    FUZZ_CHECK(result.clean() == clean);
+    FUZZ_CHECK(result.filePath.endsWith(QStringLiteral("_niepelny.txt")) == !clean);
 
     // The header line and one line per complete sample, each ended by CR-LF.
     FUZZ_CHECK(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0);
@@ -95,9 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lines.emplace_back(text.data() + start, end - start);
         start = end + 2;
     }
-    FUZZ_CHECK(std::int64_t(lines.size()) == whole + 1);
+    FUZZ_CHECK(std::int64_t(lines.size()) == written + 1);
 
-    for (std::int64_t i = 0; i < whole; ++i) {
+    for (std::int64_t i = 0; i < written; ++i) {
         const std::size_t offset = std::size_t(i) * sampleSize;
         const std::size_t available = offset < body.size() ? std::min(sampleSize, body.size() - offset) : 0;
         const char* d = body.data() + std::min(offset, body.size());

@@ -283,9 +283,9 @@ TEST_F(DumpConversion, AShortDumpWritesItsWholeSamplesOnly)
     EXPECT_EQ(r.completeSamples, 1);
     EXPECT_EQ(readLines(r.filePath), (std::vector<std::string>{"K1 K2 K3 K4 ", "1.5 2.5 3.5 4.5"}));
     const auto expected = header("R3", 3, 10, 4).size() + 3 * 16;
-    EXPECT_EQ(
-        reporter.transfers,
-        (std::vector<QString>{QStringLiteral("o długości 1 pomiarów zapisany \r\ndo pliku 2024_05_01_12_00_00.txt"),
+    EXPECT_EQ(reporter.transfers,
+              (std::vector<QString>{
+                  QStringLiteral("o długości 1 pomiarów zapisany \r\ndo pliku 2024_05_01_12_00_00_niepelny.txt"),
                               QStringLiteral("Blok niepełny: plik '__m.mem' zawiera 1 z 3 pomiarów"),
                               QStringLiteral("Długość bloku niezgodna z nagłówkiem: odebrano %1 znaków, oczekiwano %2")
                                   .arg(dump.size())
@@ -299,63 +299,86 @@ TEST_F(DumpConversion, AShortDumpWritesItsWholeSamplesOnly)
     EXPECT_EQ(readLines(stamped.filePath).size(), 2u);
 }
 
-TEST_F(DumpConversion, AShortBlockGoesBesideAnExistingFileNeverOverIt)
+TEST_F(DumpConversion, ABlockNotWholeAndCleanGoesBesideAsNiepelnyWithTheSamplesBeforeTheDamage)
 {
-    const std::string whole = header("R3", 2, 10, 1) + encodeCode(1) + encodeCode(2);
-    writeDump(whole);
-    const ConversionResult first = convert();
-    ASSERT_TRUE(first.clean());
-    const std::string cut = whole.substr(0, whole.size() - 2);
-    const QString names[] = {QStringLiteral("2024_05_01_12_00_00_niepelny.txt"),
-                             QStringLiteral("2024_05_01_12_00_00_niepelny_2.txt"),
-                             QStringLiteral("2024_05_01_12_00_00_niepelny_3.txt")};
-    for (const QString& name : names) {
-        writeDump(cut);
-        reporter.transfers.clear();
-        const ConversionResult r = convert();
-        ASSERT_TRUE(r.ok());
-        EXPECT_EQ(r.filePath, QDir(dataDir).absoluteFilePath(name));
-        EXPECT_EQ(readLines(r.filePath), (std::vector<std::string>{"K1 ", "1.5"}));
-        ASSERT_FALSE(reporter.transfers.empty());
-        EXPECT_TRUE(reporter.transfers[0].endsWith(name)) << reporter.transfers[0].toStdString();
+    const std::string head = header("R3", 4, 10, 1);
+    const std::string whole = head + encodeCode(4) + encodeCode(9) + encodeCode(14) + encodeCode(19);
+    std::string nul = whole;
+    nul.insert(head.size() + 6, 1, '\0');  // inside the second sample: the rest shifts
+    std::string noise = whole;
+    noise[head.size() + 1] = 'x';
+    struct Case {
+        const char* name;
+        std::string dump;
+        std::vector<std::string> samples;  // the sample lines of the file written
+    };
+    const Case cases[] = {
+        {"cut inside the third sample", whole.substr(0, whole.size() - 6), {"4.5", "9.5"}},
+        {"a NUL in the second sample", nul, {"4.5"}},
+        {"noise in the first sample", noise, {}},
+        {"sample characters past the block", whole + "0000", {"4.5", "9.5", "14.5", "19.5"}},
+        {"other bytes past the block", whole + "TRAILER", {"4.5", "9.5", "14.5", "19.5"}},
+        {"a lone CR past the block", whole + "\r", {"4.5", "9.5", "14.5", "19.5"}},
+    };
+    const QString regular = QDir(dataDir).absoluteFilePath(QStringLiteral("2024_05_01_12_00_00.txt"));
+    for (const bool earlierFile : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (earlierFile ? ", over an earlier file" : ""));
+            for (const QString& name : dataFiles()) QFile::remove(QDir(dataDir).filePath(name));
+            if (earlierFile) {
+                writeDump(whole);
+                ASSERT_TRUE(convert().clean());
+            }
+            writeDump(c.dump);
+            reporter.transfers.clear();
+            const ConversionResult r = convert();
+            ASSERT_TRUE(r.ok());
+            EXPECT_FALSE(r.clean());
+            EXPECT_EQ(r.filePath, QDir(dataDir).absoluteFilePath(QStringLiteral("2024_05_01_12_00_00_niepelny.txt")));
+            std::vector<std::string> lines{"K1 "};
+            lines.insert(lines.end(), c.samples.begin(), c.samples.end());
+            EXPECT_EQ(readLines(r.filePath), lines);
+            EXPECT_GE(reporter.transfers.size(), 2u);
+            EXPECT_EQ(dataFiles().size(), earlierFile ? 2 : 1);
+            if (earlierFile)
+                EXPECT_EQ(readLines(regular), (std::vector<std::string>{"K1 ", "4.5", "9.5", "14.5", "19.5"}));
+        }
     }
-    EXPECT_EQ(readLines(first.filePath), (std::vector<std::string>{"K1 ", "1.5", "2.5"}));
-    EXPECT_EQ(dataFiles().size(), 4);
+    // A second damaged copy never replaces the first.
+    writeDump(nul);
+    EXPECT_EQ(convert().filePath,
+              QDir(dataDir).absoluteFilePath(QStringLiteral("2024_05_01_12_00_00_niepelny_2.txt")));
 }
 
-TEST_F(DumpConversion, ExtraOrForeignCharactersAreReportedNotPassedOffAsClean)
+TEST_F(DumpConversion, ACrLfAfterTheSamplesIsTheRecordersTrailerNotAFault)
 {
-    // One NUL inside the samples shifts the rest: the length and the foreign character
-    // are both reported; the file is still written.
-    std::string dump = header("R3", 3, 10, 1) + encodeCode(1) + encodeCode(2) + encodeCode(3);
-    dump.insert(header("R3", 3, 10, 1).size() + 5, 1, '\0');
-    writeDump(dump);
-    ConversionResult r = convert();
-    ASSERT_TRUE(r.ok());
-    EXPECT_TRUE(r.complete());
-    EXPECT_FALSE(r.clean());
-    EXPECT_EQ(r.foreignCharacters, 1);
-    EXPECT_EQ(r.receivedBytes, r.expectedBytes + 1);
-    EXPECT_EQ(reporter.transfers.size(), 3u);
-    EXPECT_EQ(reporter.transfers.back(), QStringLiteral("1 znaków spoza zakresu danych"));
-    EXPECT_EQ(readLines(r.filePath).size(), 4u);
+    writeDump(header("R3", 2, 10, 1) + encodeCode(1) + encodeCode(2) + "\r\n");
+    const ConversionResult r = convert();
+    EXPECT_TRUE(r.clean());
+    EXPECT_EQ(r.filePath, QDir(dataDir).absoluteFilePath(QStringLiteral("2024_05_01_12_00_00.txt")));
+    EXPECT_EQ(reporter.transfers.size(), 1u);
+}
 
-    // Foreign characters at the right length; then surplus sample characters.
-    reporter.transfers.clear();
-    writeDump(header("R3", 2, 10, 1) + "12x4" + encodeCode(2));
-    r = convert();
-    EXPECT_EQ(r.foreignCharacters, 1);
-    EXPECT_EQ(r.receivedBytes, r.expectedBytes);
-    EXPECT_EQ(reporter.transfers.size(), 2u);
-    // Bytes after the block are not read into values, but they make the length differ.
-    reporter.transfers.clear();
-    writeDump(header("R3", 1, 10, 1) + encodeCode(2) + "9999TRAILER");
-    r = convert();
-    EXPECT_EQ(r.foreignCharacters, 0);
-    EXPECT_EQ(readLines(r.filePath), (std::vector<std::string>{"K1 ", "2.5"}));
-    EXPECT_FALSE(r.clean());
-    ASSERT_EQ(reporter.transfers.size(), 2u);
-    EXPECT_TRUE(reporter.transfers[1].startsWith(QStringLiteral("Długość bloku niezgodna z nagłówkiem")));
+TEST_F(DumpConversion, NoWriteGoesThroughASymbolicLinkAtTheName)
+{
+    const QString outside = tmp.filePath(QStringLiteral("dimconfig.aoln"));
+    {
+        QFile f(outside);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("settings");
+    }
+    const QString name = QDir(dataDir).filePath(QStringLiteral("2024_05_01_12_00_00.txt"));
+    ASSERT_TRUE(QFile::link(outside, name));
+    writeDump(header("R3", 1, 10, 1) + encodeCode(1));
+    const ConversionResult r = convert();
+    EXPECT_EQ(r.outcome, ConversionOutcome::Refused);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_TRUE(reporter.messages[0].first.contains(QString::fromUtf8("dowiązaniem symbolicznym")));
+    QFile f(outside);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("settings"));
+    EXPECT_TRUE(QFileInfo(name).isSymLink());
+    EXPECT_EQ(dataFiles().size(), 1);  // no temporary file left behind
 }
 
 TEST_F(DumpConversion, InvalidDumpsWriteNothing)
@@ -423,7 +446,7 @@ TEST_F(DumpConversion, NamesStayInsideTheDataDirectory)
     EXPECT_EQ(dataFiles(), QStringList{QStringLiteral(".._.._x_12_00_00.txt")});
 }
 
-TEST_F(DumpConversion, AMissingDataDirectoryFallsBackToTheCurrentDirectory)
+TEST_F(DumpConversion, AMissingDataDirectoryIsReportedAndNothingWrittenElsewhere)
 {
     const QString cwd = tmp.filePath(QStringLiteral("cwd"));
     ASSERT_TRUE(QDir().mkpath(cwd));
@@ -433,9 +456,10 @@ TEST_F(DumpConversion, AMissingDataDirectoryFallsBackToTheCurrentDirectory)
     writeDump(header("R3", 1, 10, 1) + encodeCode(1));
     const ConversionResult r = convert();
     QDir::setCurrent(previous);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.filePath, QDir(cwd).absoluteFilePath(QStringLiteral("2024_05_01_12_00_00.txt")));
-    EXPECT_TRUE(QFile::exists(r.filePath));
+    EXPECT_EQ(r.outcome, ConversionOutcome::NoDataDirectory);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_TRUE(reporter.messages[0].first.contains(QStringLiteral("nowhere")));
+    EXPECT_TRUE(QDir(cwd).isEmpty());
 }
 
 TEST_F(DumpConversion, AFileThatCannotBeWrittenIsReportedNotFaked)
