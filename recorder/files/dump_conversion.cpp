@@ -6,7 +6,7 @@
 #include "core/text_codec.h"
 #include "files/file_operations.h"
 #include "files/measurement_file.h"
-#include "files/safe_file.h"
+#include "files/new_file.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "core/settings_record.h"
 #include "files/dump_conversion.h"
 #include "files/file_operations.h"
-#include "files/safe_file.h"
+#include "files/new_file.h"
 #include "link/recorder_protocol.h"
 #include "link/serial_link.h"
 

@@ -373,7 +373,7 @@ TEST_F(DumpConversion, NoWriteGoesThroughASymbolicLinkAtTheName)
     const ConversionResult r = convert();
     EXPECT_EQ(r.outcome, ConversionOutcome::Refused);
     ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_TRUE(reporter.messages[0].first.contains(QString::fromUtf8("dowiązaniem symbolicznym")));
+    EXPECT_TRUE(reporter.messages[0].first.contains(QString::fromUtf8("nie jest zwykłym plikiem")));
     QFile f(outside);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("settings"));

@@ -1,6 +1,6 @@
 // Opening files for writing where other programs may have put links, FIFOs or devices.
 
-#include "files/safe_file.h"
+#include "files/new_file.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -19,7 +19,7 @@ QByteArray contents(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
 }
 
-TEST(SafeFile, OnlyARegularFileOrANewOneIsOpenedForWriting)
+TEST(NewFile, OnlyARegularFileOrANewOneIsOpenedForWriting)
 {
     QTemporaryDir dir;
     const QString outside = dir.filePath(QStringLiteral("outside"));

@@ -2,7 +2,9 @@
 // Writing files into directories the user shares with other programs (the data
 // directory, the start-up directory): never through a symbolic link standing at the
 // name, never onto something that is not a regular file, and a file written whole
-// appears under its name at once or not at all.
+// appears under its name at once or not at all. Beside the core's SafeFile, whose
+// target is named before writing, a NewFile learns its name when it is complete and can
+// be placed only where no file is.
 
 #include <QFile>
 #include <QString>

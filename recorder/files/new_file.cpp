@@ -1,4 +1,6 @@
-#include "files/safe_file.h"
+#include "files/new_file.h"
+
+#include "core/safe_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,32 +22,14 @@ QString systemReason()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-QString notRegularText(const QString& path)
-{
-    return QStringLiteral("'%1' nie jest zwykłym plikiem").arg(QDir::toNativeSeparators(path));
-}
-
-QString symlinkText(const QString& path)
-{
-    return QString::fromUtf8("'%1' jest dowiązaniem symbolicznym").arg(QDir::toNativeSeparators(path));
-}
-
 // What stands at `path`: nothing (true, exists false), a regular file (true, exists
 // true), or something the program must not replace (false, `error` set).
 bool mayReplace(const QString& path, bool& exists, QString& error)
 {
     struct stat st {};
     exists = ::lstat(QFile::encodeName(path).constData(), &st) == 0;
-    if (!exists) return true;
-    if (S_ISLNK(st.st_mode)) {
-        error = symlinkText(path);
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        error = notRegularText(path);
-        return false;
-    }
-    return true;
+    error = notRegularFileProblem(path);
+    return error.isEmpty();
 }
 
 }  // namespace
@@ -57,13 +41,13 @@ bool openRegularForWriting(QFile& file, const QString& path, QString& error)
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
                           0666);
     if (fd < 0) {
-        error = errno == ELOOP ? symlinkText(path) : systemReason();
+        error = errno == ELOOP ? notRegularFileProblem(path) : systemReason();
         return false;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        error = notRegularText(path);
+        error = notRegularFileProblem(path);
         return false;
     }
     if (::ftruncate(fd, 0) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) {
