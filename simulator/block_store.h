@@ -29,10 +29,8 @@ std::uint16_t generatedValue(int number, int sample, int slot);
 // Time of day of a sample in 2 ms units since midnight (record type 5 time stamps).
 std::uint32_t timeStampUnits(const Block& block, int sample);
 
-// Characters of one encoded item, appended to `out`.
-void appendCode(std::string& out, std::uint16_t code);
+// The characters of a digital pair (codes and time stamps: common/dump_codec.h).
 void appendDigitalPair(std::string& out, bool input1, bool input2);
-void appendTimeStamp(std::string& out, std::uint32_t units);
 
 // Measurements (samples times channels) the block occupies in memory.
 long long blockSize(const Block& block);

@@ -92,7 +92,7 @@ public:
 std::int64_t countForeign(const char* d, std::size_t n)
 {
     std::int64_t count = 0;
-    for (std::size_t i = 0; i < n; ++i) count += static_cast<unsigned char>(d[i] - '0') > 0xF;
+    for (std::size_t i = 0; i < n; ++i) count += !dumpcodec::carriesNibble(d[i]);
     return count;
 }
 
@@ -243,13 +243,13 @@ void writeSamples(DumpReader& reader, const Settings& settings, const BlockLayou
         if (clean) {
             for (int k = 0; k < shape.codes; ++k) {
                 // Unnamed channels are not written, but their codes are still consumed.
-                if (named[k]) items.values[k] = scaleForRecordType(*channels[k], layout.recordType, decodeDumpCode(d + 4 * k));
+                if (named[k]) items.values[k] = scaleForRecordType(*channels[k], layout.recordType, dumpcodec::decodeCode(d + 4 * k));
             }
             if (shape.digitalPair) {
                 items.digital1 = static_cast<unsigned char>(d[tail]) - '0';
                 items.digital2 = static_cast<unsigned char>(d[tail + 2]) - '0';
             }
-            if (shape.timeStamp) items.timeStamp = decodeDumpTimeStamp(d + tail);
+            if (shape.timeStamp) items.timeStamp = dumpcodec::decodeTimeStamp(d + tail);
             writer.writeSampleLine(i, items);
         }
         reader.consume(sampleSize);

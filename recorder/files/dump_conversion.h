@@ -3,6 +3,8 @@
 // data directory. The dump is streamed in large chunks, so memory use does not grow with
 // the block.
 
+#include "dump_codec.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -17,8 +19,7 @@ struct Settings;
 
 inline constexpr char kDumpFileName[] = "__m.mem";
 
-// The most samples a recorder can be set to take in one block.
-inline constexpr std::int64_t kMaxBlockSamples = 1564670;
+using dumpcodec::kMaxBlockSamples;
 
 // The header line of a dump: the first eight blank-separated tokens before the CR.
 struct DumpHeader {
@@ -40,26 +41,6 @@ struct DumpHeader {
 // number that is not one, a channel count outside 1..16 or a sample count outside
 // 0..kMaxBlockSamples.
 std::optional<DumpHeader> parseDumpHeader(std::string_view line);
-
-// Sample characters: each carries one nibble as '0' + value.
-inline unsigned dumpNibble(char c)
-{
-    return static_cast<unsigned>(static_cast<unsigned char>(c) - '0') & 0xFu;
-}
-
-// A 4-character code: the high byte first, each byte low nibble first.
-inline std::uint16_t decodeDumpCode(const char* c)
-{
-    return static_cast<std::uint16_t>((dumpNibble(c[0]) << 8) | (dumpNibble(c[1]) << 12) | dumpNibble(c[2]) |
-                                      (dumpNibble(c[3]) << 4));
-}
-
-// An 8-character time stamp: a count of 2 ms units since midnight, same byte order.
-inline std::uint32_t decodeDumpTimeStamp(const char* c)
-{
-    return (dumpNibble(c[0]) << 24) | (dumpNibble(c[1]) << 28) | (dumpNibble(c[2]) << 16) | (dumpNibble(c[3]) << 20) |
-           (dumpNibble(c[4]) << 8) | (dumpNibble(c[5]) << 12) | dumpNibble(c[6]) | (dumpNibble(c[7]) << 4);
-}
 
 // The start time of a block for first-column mode 3, in ms since midnight: "H:MM:SS"
 // (hours 0-23, minutes and seconds 0-59, one or two digits each; the seconds may be left

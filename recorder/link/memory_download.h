@@ -23,6 +23,9 @@ struct ProgramState;
 struct RecorderStatus;
 struct Settings;
 
+inline constexpr char kNoBlocksText[] = "Brak pomiarów do przeczytania";
+inline constexpr char kBadRecordText[] = "Błędny typ czytanego rekordu";
+
 // How a memory read ended.
 enum class ReadOutcome {
     Completed,        // every block read

@@ -11,6 +11,7 @@
 #include "core/sample_layout.h"
 #include "core/settings_record.h"
 #include "files/dump_conversion.h"
+#include "dump_codec.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,17 +23,6 @@ using namespace vorda;
 namespace {
 
 constexpr std::size_t kHeaderRoom = 200;  // the header line and its CR are looked for here
-
-unsigned nibble(char c)
-{
-    return (static_cast<unsigned char>(c) - '0') & 0xFu;
-}
-
-// A 4-character code: high byte first, each byte low nibble first.
-unsigned code(const char* c)
-{
-    return (nibble(c[0]) << 8) | (nibble(c[1]) << 12) | nibble(c[2]) | (nibble(c[3]) << 4);
-}
 
 }  // namespace
 
@@ -79,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(result.sampleCount == count);
     const std::int64_t whole =
         sampleSize == 0 ? count : std::min<std::int64_t>(count, std::int64_t(body.size() / sampleSize));
-    const auto isForeign = [](char c) { return c < '0' || c > '?'; };
+    const auto isForeign = [](char c) { return !dumpcodec::carriesNibble(c); };
     const auto wholeEnd = body.begin() + std::ptrdiff_t(std::size_t(whole) * sampleSize);
     // Lines stop at the sample of the first foreign character.
     const auto firstForeign = std::find_if(body.begin(), wholeEnd, isForeign);
@@ -120,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expected.push_back("*");  // sample number or time
         }
         for (int k = 0; k < present; ++k)
-            if (!(unnamed >> k & 1)) expected.push_back(std::to_string(code(d + 4 * k)));
+            if (!(unnamed >> k & 1)) expected.push_back(std::to_string(dumpcodec::decodeCode(d + 4 * k)));
         if (shape.digitalPair && available >= tail + 4) {
             expected.push_back(std::to_string(int(static_cast<unsigned char>(d[tail])) - '0'));
             expected.push_back(std::to_string(int(static_cast<unsigned char>(d[tail + 2])) - '0'));
