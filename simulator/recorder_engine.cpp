@@ -295,7 +295,7 @@ void RecorderEngine::execute(const std::string& command, std::int64_t nowMs)
         // line silent past the PC's read time-out.
         const auto cut = faults_.cutBlocks.find(*n);
         DumpStream dump(blocks_[static_cast<std::size_t>(*n - 1)], *n, model_, faults_.nulInDumpAt,
-                        cut == faults_.cutBlocks.end() ? -1L : std::max(0L, cut->second));
+                        cut == faults_.cutBlocks.end() ? -1L : std::max(0L, cut->second), faults_.dumpTrailer);
         if (stream_) {
             // Asked again while a dump still goes out: this one follows it, made at once.
             std::string whole;

@@ -132,6 +132,7 @@ Fault injection:
                         block dump
   --cut-block N:BYTES   the dump of block N stops after BYTES bytes, as if the
                         cable were pulled (repeatable)
+  --dump-trailer        send CR LF after the samples of every block dump
   --short-register N    every register reply holds only its first N tokens
   --short-dat N         every " ?DAT &" reply holds only its first N values
   --never-silent        after a block dump keep sending '0' characters until
@@ -267,6 +268,8 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             state.trigger = true;
         } else if (arg == "--never-silent") {
             options.config.faults.neverSilent = true;
+        } else if (arg == "--dump-trailer") {
+            options.config.faults.dumpTrailer = "\r\n";
         } else if (arg == "--verbose") {
             options.verbose = true;
         } else if (!kValuedOptions.count(arg)) {

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <algorithm>
 #include <csignal>
@@ -108,6 +109,8 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
 
     Session s(options);
     QFile output(outputPath);
+    // A file this run creates and never writes a line into is not left behind.
+    const bool outputIsNew = !outputPath.isEmpty() && !QFileInfo::exists(outputPath);
     if (!outputPath.isEmpty() && !output.open(QIODevice::WriteOnly | QIODevice::Append)) {
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
         return kExitFailed;
@@ -136,6 +139,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         const PollResult result = pollRecorder(protocol, s.settings, kind, QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
             err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + silenceReason(*s.link) + QLatin1Char('\n'));
+            if (outputIsNew && output.size() == 0) output.remove();
             status = kExitFailed;
             return false;
         }

@@ -81,11 +81,14 @@ TEST(MonitorCli, NoAnswerIsExitOneWithTheMessage)
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     const QString device = sim.devicePath();
     ASSERT_TRUE(sim.stop());
-    const CliRun run =
-        runCli(dir.path(), device, {QStringLiteral("monitor"), QStringLiteral("--count"), QStringLiteral("1")});
+    const QString output = dir.filePath(QStringLiteral("live.txt"));
+    const CliRun run = runCli(dir.path(), device,
+                              {QStringLiteral("monitor"), QStringLiteral("--count"), QStringLiteral("1"),
+                               QStringLiteral("--output"), output});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(QStringLiteral("Brak komunikacji z systemem"))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(output));  // the empty file it made is gone
 }
 
 TEST(MeasureCli, StartChecksTheMemoryThenStopSendsBothCommands)
