@@ -53,6 +53,23 @@ std::string floatText(float value)
     return ec == std::errc() ? std::string(buffer, ptr) : std::string("0");
 }
 
+// The reply cut after its first `count` blank-separated tokens, as a recorder that stops
+// talking half-way would send it; its line end stays. count < 0 keeps it whole.
+std::string firstTokens(std::string text, int count)
+{
+    if (count < 0) return text;
+    std::size_t end = 0;
+    for (int i = 0; i < count && end < text.size(); ++i) {
+        end = text.find_first_not_of(' ', end);
+        end = end == std::string::npos ? text.size() : text.find_first_of(" \r", end);
+        if (end == std::string::npos) end = text.size();
+    }
+    const bool lineEnd = !text.empty() && text.back() == '\r';
+    text.resize(std::min(end, text.size()));
+    if (lineEnd && (text.empty() || text.back() != '\r')) text += '\r';
+    return text;
+}
+
 bool isStopCommand(std::string_view command)
 {
     // "$ $_END &": the "$" is followed (after blanks) by "$_END".
@@ -264,9 +281,10 @@ void RecorderEngine::execute(const std::string& command, std::int64_t nowMs)
         const bool spoil = counts && wrongBlockNumbersLeft_ > 0;
         if (spoil) --wrongBlockNumbersLeft_;
         std::string text = registerReply(*n, nowMs, spoil ? std::optional<int>(0) : std::nullopt);
-        reply(std::move(text));
+        reply(firstTokens(std::move(text), faults_.registerTokens));
     } else if (head == "?DAT") {
-        reply(dataReply(nowMs));
+        // The first token is the reply's name, then the values.
+        reply(firstTokens(dataReply(nowMs), faults_.datValues < 0 ? -1 : faults_.datValues + 1));
         ++datReplies_;
     } else if (head == "?MEM") {
         const auto n = tokens.size() > 1 ? number<int>(tokens[1]) : std::nullopt;

@@ -132,6 +132,8 @@ Fault injection:
                         block dump
   --cut-block N:BYTES   the dump of block N stops after BYTES bytes, as if the
                         cable were pulled (repeatable)
+  --short-register N    every register reply holds only its first N tokens
+  --short-dat N         every " ?DAT &" reply holds only its first N values
   --never-silent        after a block dump keep sending '0' characters until
                         "$"; without --baud all replies are then paced at
                         38400 baud
@@ -165,9 +167,11 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             return std::nullopt;
         };
         static const std::set<std::string> valued = {
-            "--model",    "--blocks",      "--samples",  "--channels", "--period",          "--memory",
-            "--scenario", "--link",        "--baud",     "--log",      "--silent-register", "--wrong-block-number",
-            "--garbage",  "--nul-in-dump", "--cut-block"};
+            "--model",    "--blocks",      "--samples",         "--channels",
+            "--period",   "--memory",      "--scenario",        "--link",
+            "--baud",     "--log",         "--silent-register", "--wrong-block-number",
+            "--garbage",  "--nul-in-dump", "--cut-block",       "--short-register",
+            "--short-dat"};
         static const std::set<std::string> datValued = {"--dat", "--dat-after", "--dat-noise"};
         std::string v;
         if (arg == "--help" || arg == "-h") {
@@ -216,6 +220,10 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             }
         } else if (arg == "--garbage") {
             if (!parsePair(v, config.faults.garbageBytes, config.faults.garbageTimes, true)) return bad(v);
+        } else if (arg == "--short-register") {
+            if (!parseNumber(v, config.faults.registerTokens, 0)) return bad(v);
+        } else if (arg == "--short-dat") {
+            if (!parseNumber(v, config.faults.datValues, 0)) return bad(v);
         } else if (arg == "--nul-in-dump") {
             if (!parseNumber(v, config.faults.nulInDumpAt, 0L)) return bad(v);
         } else if (arg == "--dat") {

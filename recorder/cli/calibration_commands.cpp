@@ -36,7 +36,7 @@ struct WizardSession : RecorderSession {
     }
 
     // Presses "Dalej >>" and tells whether the wizard reached `page`.
-    bool next(int page)
+    bool next(WizardPage page)
     {
         wizard->press(WizardButton::Next);
         return wizard->page() == page;
@@ -44,7 +44,7 @@ struct WizardSession : RecorderSession {
 
     // Prompts for a point value and presses "Dalej >>" with it; false at the end of the
     // input or when the page did not advance (the reason is already on standard error).
-    bool point(const QString& prompt, int page)
+    bool point(const QString& prompt, WizardPage page)
     {
         out(prompt);
         std::string line;
@@ -59,9 +59,9 @@ struct WizardSession : RecorderSession {
     // Ends the wizard, saves the record and prints the result text.
     int finish()
     {
-        const QString result = wizard->view().label12;
+        const QString result = wizard->view().constants;
         wizard->press(WizardButton::Finish);
-        if (!saveStartupSettings(settings, state.startDir, reporter)) return kExitFailed;
+        if (!saveChanges(reporter)) return kExitFailed;
         out(result + QLatin1Char('\n'));
         return kExitOk;
     }
@@ -100,14 +100,15 @@ int runCalibrate(const GlobalOptions& options, const QStringList& arguments)
     }
 
     WizardSession s(options);
+    if (!s.configChangeable(s.reporter)) return kExitFailed;
     s.wizard->start(WizardRole::Calibration);
     s.wizard->setChannel(channel);
-    if (!s.next(1)) return kExitFailed;
+    if (!s.next(WizardPage::Channel)) return kExitFailed;
     s.wizard->setField(args[1]);
     if (format >= 0) s.wizard->setFormatIndex(format);
-    if (!s.next(2)) return kExitFailed;
-    if (!s.point(QStringLiteral("Wartość punktu 1: "), 3)) return kExitFailed;
-    if (!s.point(QStringLiteral("Wartość kalibrująca: "), 4)) return kExitFailed;
+    if (!s.next(WizardPage::FirstPoint)) return kExitFailed;
+    if (!s.point(QStringLiteral("Wartość punktu 1: "), WizardPage::SecondPoint)) return kExitFailed;
+    if (!s.point(QStringLiteral("Wartość kalibrująca: "), WizardPage::CalibrationResult)) return kExitFailed;
     return s.finish();
 }
 
@@ -119,10 +120,11 @@ int runZero(const GlobalOptions& options, const QStringList& args)
         return kExitUsage;
     }
     WizardSession s(options);
+    if (!s.configChangeable(s.reporter)) return kExitFailed;
     s.wizard->start(WizardRole::Zeroing);
     s.wizard->setChannel(channel);
-    if (!s.next(1) || !s.next(2)) return kExitFailed;
-    if (!s.point(QStringLiteral("Wartość punktu 1: "), 3)) return kExitFailed;
+    if (!s.next(WizardPage::Channel) || !s.next(WizardPage::FirstPoint)) return kExitFailed;
+    if (!s.point(QStringLiteral("Wartość punktu 1: "), WizardPage::ZeroingResult)) return kExitFailed;
     return s.finish();
 }
 

@@ -69,7 +69,8 @@ int runSet(const GlobalOptions&, const QStringList& args)
     }
     const QString path = args.first();
     Settings settings;
-    if (QFileInfo::exists(path)) {
+    Settings::Image base{};
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
         QString problem;
         const auto image = readSettingsImage(path, &problem);
         if (!image) {
@@ -81,6 +82,7 @@ int runSet(const GlobalOptions&, const QStringList& args)
         std::memset(static_cast<void*>(&settings), 0, sizeof settings);
         applyStartupDefaults(settings, QDir::currentPath());
     }
+    base = settings.toImage();
 
     // Every assignment is checked before anything is written: one refusal leaves the file as it was.
     for (const QString& assignment : args.mid(1)) {
@@ -100,8 +102,9 @@ int runSet(const GlobalOptions&, const QStringList& args)
             return kExitUsage;
         }
     }
+    // Under the file's lock only the named fields are written over what is stored then.
     MessageReporter reporter;
-    return saveSettingsFile(settings, path, reporter) ? kExitOk : kExitFailed;
+    return saveSettingsChanges(settings, base, path, reporter) ? kExitOk : kExitFailed;
 }
 
 int runConfig(const GlobalOptions& options, const QStringList& args)

@@ -118,7 +118,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         if (!waitUnlessStopped(schedule.intervalMs())) break;
         const PollResult result = pollRecorder(protocol, s.settings, schedule.tick(), QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
-            err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + QLatin1Char('\n'));
+            err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + silenceReason(*s.link) + QLatin1Char('\n'));
             return kExitFailed;
         }
         out(QString::fromStdString(result.line) + QLatin1Char('\n'));
@@ -147,14 +147,17 @@ int runMeasure(const GlobalOptions& options, const QStringList& args)
     MeasurementControl control(s.settings, s.state, *s.link, s.reporter);
     if (what == QLatin1String("stop")) {
         control.stopMeasurement();
+        // The recorder never acknowledges; only a port that could not be used is known.
+        if (s.link->openStatus != 0 || s.link->writeStatus != 0) {
+            err(QStringLiteral("vorda-cli measure stop: not sent (%1)\n").arg(s.link->portName()));
+            return kExitFailed;
+        }
         return kExitOk;
     }
     // The window checks the memory against the last register read; here register 0 is
-    // read first, and a recorder that does not answer it is not started.
-    s.settings.status.tag[0] = '-';
-    s.protocol().readRegister(0);
-    if (s.settings.status.tag[0] != 'R') {
-        err(QStringLiteral("vorda-cli measure start: Brak komunikacji\n"));
+    // read first, and a recorder without a whole answer to it is not started.
+    if (s.protocol().readRegister(0).isEmpty()) {
+        err(QStringLiteral("vorda-cli measure start: Brak komunikacji%1\n").arg(silenceReason(*s.link)));
         return kExitFailed;
     }
     if (!control.startMeasurement()) return kExitFailed;

@@ -24,6 +24,7 @@ namespace {
 
 struct Configuration {
     Settings settings{};
+    Settings::Image base{};
     QString dir = QDir::currentPath();
     MessageReporter reporter;
 
@@ -31,8 +32,12 @@ struct Configuration {
     {
         Reporter quiet;
         loadStartupSettings(settings, dir, quiet);
+        base = settings.toImage();
     }
-    bool save() { return saveStartupSettings(settings, dir, reporter); }
+    QString path() const { return QDir(dir).filePath(QLatin1String(kConfigFileName)); }
+    // A "dimconfig.aoln" that does not load is not replaced by defaults plus one change.
+    bool changeable() { return settingsFileChangeable(path(), reporter); }
+    bool save() { return saveSettingsChanges(settings, base, path(), reporter); }
 };
 
 int fieldFailure(const QString& command, const FieldError& error)
@@ -49,6 +54,7 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
         return kExitUsage;
     }
     Configuration config;
+    if (send && !config.changeable()) return kExitFailed;
     SettingsControls controls = controlsFromSettings(config.settings);
     controls.dateText = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
     controls.timeText = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
@@ -100,6 +106,7 @@ int runPreset(const GlobalOptions&, const QStringList& args)
         return kExitUsage;
     }
     Configuration config;
+    if (!config.changeable()) return kExitFailed;
     ConstantsEditorFields fields;
     fields.channel = channel;
     loadChannelFields(config.settings, fields);
@@ -124,6 +131,7 @@ int runParams(const GlobalOptions&, const QStringList& args)
         return kExitUsage;
     }
     Configuration config;
+    if (!config.changeable()) return kExitFailed;
     ConstantsEditorFields fields;
     loadChannelFields(config.settings, fields);
     const ParameterSetOutcome outcome = applyParameterFile(config.settings, fields, args.first());

@@ -16,7 +16,9 @@ inline constexpr auto& kHandoffFileName = handoff::kFileName;
 QString presenterArgument(const QString& listDirectory, const QString& fileNameText);
 
 // Copies `sourcePath` byte for byte over "wiznow.dan" in `startDir`. An older copy is
-// replaced only when the new one is complete; returns false when nothing was copied.
-bool writeHandoffCopy(const QString& sourcePath, const QString& startDir);
+// replaced only when the new one is complete, and never when something other than a
+// regular file (a link included) stands at its name; returns false when nothing was
+// copied, `problem` then saying why.
+bool writeHandoffCopy(const QString& sourcePath, const QString& startDir, QString* problem = nullptr);
 
 }  // namespace vorda

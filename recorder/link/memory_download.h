@@ -85,11 +85,11 @@ public:
     MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
                    DownloadView* view = nullptr);
 
-    // CzytajPamiecExecute: register 0 three times, then every block: header, download,
+    // Register 0 three times, then every block: header, download,
     // conversion, file-list refresh.
     ReadOutcome readMemory();
 
-    // CzytajPomiarExecute: downloads and converts state.selectedBlock, with the bar
+    // Downloads and converts state.selectedBlock, with the bar
     // estimate of the single-block read shown on `bar` (the measurements window's).
     // Returns false when the block could not be fetched.
     bool readSelectedBlock(ProgressBarView* bar = nullptr);
@@ -98,12 +98,12 @@ public:
     // received, until the recorder falls silent, a read fails or the user aborts.
     BlockDownload downloadBlock(std::int32_t block);
 
-    // PrzerwijTransmijieExecute, for the abort button: asks the transfer to stop. The "$"
+    // For the abort button: asks the transfer to stop. The "$"
     // goes out and "Przerwano transmije." is reported at the download's next event
     // check, on the link the download holds. Outside a transfer it is sent at once.
     void requestAbort();
 
-    // BitBtn5Click's core: after the confirmation "Wybranie klawisza OK usunie wszystkie
+    // After the confirmation "Wybranie klawisza OK usunie wszystkie
     // pomiary z rejestratora!" sends "CLR_M &" and clears statusRead. Returns true when
     // the wipe was sent; the caller then empties the block list and resets the
     // free-memory label.

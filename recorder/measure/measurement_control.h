@@ -35,18 +35,18 @@ public:
     MeasurementControl(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
                        ProgressBarView* bar = nullptr);
 
-    // WyslijUstawieniaExecute: sends the pending command (cut to 299 characters) as a
+    // Sends the pending command (cut to 299 characters) as a
     // plain command; for exactly "  START &" first sets the bar maximum to the planned
     // duration.
     void sendPendingCommand(const QByteArray& text);
 
-    // Button4Click without its button states: the memory check (with "Brak wolnej
+    // The memory check (with "Brak wolnej
     // pamięci !" or the OK/Cancel question "Zbyt mało pamięci !", caption "Uwaga !"),
     // then "  START &" through the pending command, rescanCountdown := 3 and the bar at
     // its maximum. Returns true when the start was sent.
     bool startMeasurement();
 
-    // Button5Click: "$ $_END &", then " &", then the bar to 0.
+    // "$ $_END &", then " &", then the bar to 0.
     void stopMeasurement();
 
     // The bar maximum set by the last start (0 before any).

@@ -1,10 +1,9 @@
 #include "measure/monitoring.h"
 
 #include "core/channel_scaling.h"
+#include "core/safe_file.h"
 #include "core/settings_record.h"
 #include "link/recorder_protocol.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -81,12 +80,9 @@ PollResult pollRecorder(RecorderProtocol& protocol, const Settings& settings, Po
         result.outcome = PollOutcome::LinkBusy;
         return result;
     }
-    if (kind == PollKind::Single)
-        protocol.readCurrentData();
-    else
-        protocol.readCurrentDataAveraged();
-    // The reply of the last exchange decides whether the recorder answered.
-    if (link.replyText().size() < 2) return result;
+    const QByteArray reply = kind == PollKind::Single ? protocol.readCurrentData() : protocol.readCurrentDataAveraged();
+    // An empty text: no whole reply came (link.noReplyReason() says what came instead).
+    if (reply.isEmpty()) return result;
     result.outcome = PollOutcome::Line;
     result.line = monitoringLine(when, settings, link.readings[0]);
     result.values = monitoredValues(settings, link.readings[0]);
@@ -95,19 +91,9 @@ PollResult pollRecorder(RecorderProtocol& protocol, const Settings& settings, Po
 
 bool MonitoringLog::save(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    for (std::size_t i = 0; ok && i < lines_.size(); ++i) {
-        const std::string& line = lines_[i];
-        ok = file.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size()) &&
-             file.write("\r\n", 2) == 2;
-    }
-    ok = ok && file.commit();
-    if (!ok) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-    }
-    return ok;
+    QByteArray text;
+    for (const std::string& line : lines_) text.append(line.data(), static_cast<qsizetype>(line.size())).append("\r\n");
+    return writeFileWhole(path, text, error);
 }
 
 }  // namespace vorda

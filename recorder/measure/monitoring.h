@@ -73,7 +73,7 @@ std::vector<float> monitoredValues(const Settings& settings, const ReadingsRow& 
 
 enum class PollOutcome {
     Line,      // the recorder answered: `line` holds the new line
-    NoAnswer,  // the reply held fewer than 2 characters: monitoring is to stop
+    NoAnswer,  // no whole reply (silence, or a garbled or incomplete one): monitoring is to stop
     LinkBusy,  // another exchange holds the link: nothing was read, try at the next tick
 };
 

@@ -48,11 +48,11 @@ enum class ScanOutcome { Completed, NoCommunication };
 
 inline constexpr char kNoCommunication[] = "Brak komunikacji";
 
-// SkanujSystemExecute: reads registers 0..blockCount, writes the status report and the
+// Reads registers 0..blockCount, writes the status report and the
 // block lines. Sets settings.sampleCount to the recorder's sample count from register 0.
 ScanOutcome scanSystem(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter, ScanSink& sink);
 
-// SkanujPomiarExecute: reads register 0 and the newest block's register and appends that
+// Reads register 0 and the newest block's register and appends that
 // block's line to the block list; never empties the list. "Brak komunikacji" goes to the
 // report text.
 ScanOutcome pollNewestBlock(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,

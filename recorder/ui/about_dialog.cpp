@@ -27,7 +27,7 @@ QPixmap aboutPicture()
 
 }  // namespace
 
-TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Informacje o programie"));
     setModal(false);
@@ -45,7 +45,7 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
     newestVersion_ = new QPushButton(QStringLiteral("Sprawdź najnowszą wersję"), this);
     newestVersion_->setFlat(true);
     newestVersion_->setToolTip(QStringLiteral("Sprawdź w internecie najnowszą wersję."));
-    connect(newestVersion_, &QPushButton::clicked, this, &TOKBottomDlg::newestVersionRequested);
+    connect(newestVersion_, &QPushButton::clicked, this, &AboutDialog::newestVersionRequested);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);

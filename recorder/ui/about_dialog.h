@@ -1,5 +1,5 @@
 #pragma once
-// TOKBottomDlg, "Informacje o programie": the about box, shown without blocking.
+// AboutDialog, "Informacje o programie": the about box, shown without blocking.
 
 #include <QDialog>
 
@@ -7,10 +7,10 @@ class QPushButton;
 
 namespace vorda {
 
-class TOKBottomDlg : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TOKBottomDlg(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
     QPushButton* newestVersionButton() const { return newestVersion_; }
 

@@ -17,7 +17,7 @@ QLabel* lines(QWidget* parent, const QString& first, const QString& second, cons
 
 }  // namespace
 
-TForm9::TForm9(QWidget* parent) : QDialog(parent)
+CalibrationChoiceDialog::CalibrationChoiceDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Kalibracja / Zerowanie"));
     setModal(true);
@@ -27,32 +27,32 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent)
     headingFont.setBold(true);
     heading->setFont(headingFont);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Kalibracja"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("Zerowanie"), this);
-    BitBtn3 = new QPushButton(QStringLiteral("Rezygnuj"), this);
-    BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    Button1 = new QPushButton(QStringLiteral("Pomoc"), this);
-    Button1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    for (QPushButton* b : {BitBtn1, BitBtn2}) b->setMinimumWidth(110);
+    calibrationButton_ = new QPushButton(QStringLiteral("Kalibracja"), this);
+    zeroingButton_ = new QPushButton(QStringLiteral("Zerowanie"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("Rezygnuj"), this);
+    cancelButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
+    helpButton_->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    for (QPushButton* b : {calibrationButton_, zeroingButton_}) b->setMinimumWidth(110);
 
     auto* choices = new QGridLayout;
     choices->addWidget(lines(this, QStringLiteral("Dwupunktowa kalibracja czujnika:"),
                              QStringLiteral("Ustawienie nachylenia i przesunięcia"),
                              QStringLiteral("charakterystyki czujnika pomiarowego.")),
                        0, 0);
-    choices->addWidget(BitBtn1, 0, 1, Qt::AlignVCenter);
+    choices->addWidget(calibrationButton_, 0, 1, Qt::AlignVCenter);
     choices->addWidget(
         lines(this, QStringLiteral("Jednopunktowe zerowanie."),
               QStringLiteral("Ustawienie przesunięcia charakterystyki,"), QStringLiteral("nachylenia bez zmian.")),
         1, 0);
-    choices->addWidget(BitBtn2, 1, 1, Qt::AlignVCenter);
+    choices->addWidget(zeroingButton_, 1, 1, Qt::AlignVCenter);
     choices->setVerticalSpacing(16);
     choices->setHorizontalSpacing(20);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BitBtn3);
-    buttons->addWidget(Button1);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(helpButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
@@ -60,10 +60,10 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent)
     layout->addStretch();
     layout->addLayout(buttons);
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { done(kCalibration); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { done(kZeroing); });
-    connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button1, &QPushButton::clicked, this, &TForm9::helpClicked);
+    connect(calibrationButton_, &QPushButton::clicked, this, [this] { done(kCalibration); });
+    connect(zeroingButton_, &QPushButton::clicked, this, [this] { done(kZeroing); });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(helpButton_, &QPushButton::clicked, this, &CalibrationChoiceDialog::helpClicked);
 }
 
 }  // namespace vorda

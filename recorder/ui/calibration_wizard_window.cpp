@@ -15,88 +15,89 @@
 
 namespace vorda {
 
-TForm3::TForm3(CalibrationWizard& wizard, QWidget* parent) : QDialog(parent), wizard_(wizard)
+CalibrationWizardWindow::CalibrationWizardWindow(CalibrationWizard& wizard, QWidget* parent)
+    : QDialog(parent), wizard_(wizard)
 {
     setModal(true);
 
     // The intro text, covered by the group when the group is shown.
     intro_ = new QWidget(this);
     auto* introLayout = new QVBoxLayout(intro_);
-    Label4 = new QLabel(intro_);
-    introLayout->addWidget(Label4);
+    introHeading_ = new QLabel(intro_);
+    introLayout->addWidget(introHeading_);
     for (const char* line : {"- zasilanie rejestratora;", "- podłączenie kabla  transmisji RS232;",
                              "- zgodność parametrów transmisji.", "", "Wciśnij klawisz  'Dalej '."})
         introLayout->addWidget(new QLabel(QString::fromUtf8(line), intro_));
     introLayout->addStretch();
 
-    GroupBox1 = new QGroupBox(this);
-    Label1 = new QLabel(GroupBox1);
-    Label2 = new QLabel(GroupBox1);
-    Label9 = new QLabel(QStringLiteral("Kanał"), GroupBox1);
-    UpDown1 = new QSpinBox(GroupBox1);
-    UpDown1->setRange(1, kMaxChannels);
-    Label3 = new QLabel(GroupBox1);
-    Edit2 = new QLineEdit(GroupBox1);
-    Edit2->setMaxLength(9);
-    Label10 = new QLabel(QStringLiteral("Format"), GroupBox1);
-    ComboBox1 = new QComboBox(GroupBox1);
-    ComboBox1->addItems({QStringLiteral("0"), QStringLiteral("0.0"), QStringLiteral("0.00"), QStringLiteral("0.000")});
-    ComboBox1->setToolTip(QStringLiteral("Format pomiarów zapisywanych do pliku"));
-    Label11 = new QLabel(GroupBox1);
-    Label12 = new QLabel(GroupBox1);
-    BitBtn4 = new QPushButton(QStringLiteral("&Cofnij"), GroupBox1);
-    BitBtn4->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    pointsGroup_ = new QGroupBox(this);
+    titleLabel_ = new QLabel(pointsGroup_);
+    promptLabel_ = new QLabel(pointsGroup_);
+    channelCaption_ = new QLabel(QStringLiteral("Kanał"), pointsGroup_);
+    channelSpin_ = new QSpinBox(pointsGroup_);
+    channelSpin_->setRange(1, kMaxChannels);
+    fieldCaption_ = new QLabel(pointsGroup_);
+    fieldEdit_ = new QLineEdit(pointsGroup_);
+    fieldEdit_->setMaxLength(9);
+    formatCaption_ = new QLabel(QStringLiteral("Format"), pointsGroup_);
+    formatBox_ = new QComboBox(pointsGroup_);
+    formatBox_->addItems({QStringLiteral("0"), QStringLiteral("0.0"), QStringLiteral("0.00"), QStringLiteral("0.000")});
+    formatBox_->setToolTip(QStringLiteral("Format pomiarów zapisywanych do pliku"));
+    constantsCaption_ = new QLabel(pointsGroup_);
+    constantsLabel_ = new QLabel(pointsGroup_);
+    backButton_ = new QPushButton(QStringLiteral("&Cofnij"), pointsGroup_);
+    backButton_->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
 
-    auto* grid = new QGridLayout(GroupBox1);
-    grid->addWidget(Label1, 0, 0, 1, 3);
-    grid->addWidget(Label2, 1, 0, 1, 3);
-    grid->addWidget(Label9, 2, 0);
-    grid->addWidget(Label3, 2, 1);
-    grid->addWidget(Label10, 2, 2);
-    grid->addWidget(UpDown1, 3, 0);
-    grid->addWidget(Edit2, 3, 1);
-    grid->addWidget(ComboBox1, 3, 2);
-    grid->addWidget(Label11, 4, 0, 1, 3);
-    grid->addWidget(Label12, 5, 0, 1, 3);
+    auto* grid = new QGridLayout(pointsGroup_);
+    grid->addWidget(titleLabel_, 0, 0, 1, 3);
+    grid->addWidget(promptLabel_, 1, 0, 1, 3);
+    grid->addWidget(channelCaption_, 2, 0);
+    grid->addWidget(fieldCaption_, 2, 1);
+    grid->addWidget(formatCaption_, 2, 2);
+    grid->addWidget(channelSpin_, 3, 0);
+    grid->addWidget(fieldEdit_, 3, 1);
+    grid->addWidget(formatBox_, 3, 2);
+    grid->addWidget(constantsCaption_, 4, 0, 1, 3);
+    grid->addWidget(constantsLabel_, 5, 0, 1, 3);
     grid->setRowStretch(6, 1);
-    grid->addWidget(BitBtn4, 7, 0);
+    grid->addWidget(backButton_, 7, 0);
 
     auto* pages = new QStackedLayout;
     pages->setStackingMode(QStackedLayout::StackAll);
     pages->addWidget(intro_);
-    pages->addWidget(GroupBox1);
+    pages->addWidget(pointsGroup_);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Dalej >>"), this);
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("&Zakończ"), this);
-    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    Button1 = new QPushButton(QStringLiteral("Pomoc"), this);
-    Button1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    nextButton_ = new QPushButton(QStringLiteral("Dalej >>"), this);
+    nextButton_->setDefault(true);
+    finishButton_ = new QPushButton(QStringLiteral("&Zakończ"), this);
+    finishButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
+    helpButton_->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    buttons->addWidget(Button1);
+    buttons->addWidget(nextButton_);
+    buttons->addWidget(finishButton_);
+    buttons->addWidget(helpButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pages, 1);
     layout->addLayout(buttons);
     resize(287, 277);
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { press(WizardButton::Next); });
-    connect(BitBtn4, &QPushButton::clicked, this, [this] { press(WizardButton::Back); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { press(WizardButton::Finish); });
-    connect(Button1, &QPushButton::clicked, this, &TForm3::helpClicked);
+    connect(nextButton_, &QPushButton::clicked, this, [this] { press(WizardButton::Next); });
+    connect(backButton_, &QPushButton::clicked, this, [this] { press(WizardButton::Back); });
+    connect(finishButton_, &QPushButton::clicked, this, [this] { press(WizardButton::Finish); });
+    connect(helpButton_, &QPushButton::clicked, this, &CalibrationWizardWindow::helpClicked);
     // Arrows and a typed number alike: the fields go to the channel left, the new
     // channel's name and format come in.
-    connect(UpDown1, &QSpinBox::valueChanged, this, [this](int channel) {
+    connect(channelSpin_, &QSpinBox::valueChanged, this, [this](int channel) {
         wizard_.setChannel(channel);
         refresh();
     });
-    connect(Edit2, &QLineEdit::textEdited, this, [this](const QString& text) { wizard_.setField(text); });
-    connect(ComboBox1, &QComboBox::activated, this, [this](int index) { wizard_.setFormatIndex(index); });
+    connect(fieldEdit_, &QLineEdit::textEdited, this, [this](const QString& text) { wizard_.setField(text); });
+    connect(formatBox_, &QComboBox::activated, this, [this](int index) { wizard_.setFormatIndex(index); });
 }
 
-void TForm3::begin(WizardRole role)
+void CalibrationWizardWindow::begin(WizardRole role)
 {
     wizard_.start(role);
     refresh();
@@ -105,9 +106,9 @@ void TForm3::begin(WizardRole role)
     activateWindow();
 }
 
-void TForm3::press(WizardButton button)
+void CalibrationWizardWindow::press(WizardButton button)
 {
-    wizard_.setField(Edit2->text());
+    wizard_.setField(fieldEdit_->text());
     // The window stays painted but takes no input while the exchanges run.
     setEnabled(false);
     repaint();
@@ -122,7 +123,7 @@ void TForm3::press(WizardButton button)
     }
 }
 
-void TForm3::closeEvent(QCloseEvent* event)
+void CalibrationWizardWindow::closeEvent(QCloseEvent* event)
 {
     if (ending_ || !isVisible()) {
         event->accept();
@@ -133,68 +134,44 @@ void TForm3::closeEvent(QCloseEvent* event)
     press(WizardButton::Close);
 }
 
-void TForm3::reject()
+void CalibrationWizardWindow::reject()
 {
     press(WizardButton::Close);
 }
 
-void TForm3::refresh()
+void CalibrationWizardWindow::refresh()
 {
     const WizardView& v = wizard_.view();
     setWindowTitle(v.caption);
-    Label4->setText(v.label4);
-    GroupBox1->setVisible(v.groupVisible);
-    intro_->setVisible(!v.groupVisible);
-    Label1->setText(v.label1);
-    Label2->setText(v.label2);
-    Label3->setText(v.label3);
-    Label3->setVisible(v.label3Visible);
-    Label9->setText(v.label9);
-    Label11->setText(v.label11);
-    Label11->setVisible(v.label11Visible);
-    Label12->setText(v.label12);
-    Label12->setVisible(v.label12Visible);
-    Edit2->setVisible(v.fieldVisible);
-    Edit2->setEnabled(v.fieldEnabled);
-    Edit2->setText(v.field);
-    UpDown1->setEnabled(v.channelEnabled);
+    introHeading_->setText(v.introHeading);
+    pointsGroup_->setVisible(v.stepsVisible);
+    intro_->setVisible(!v.stepsVisible);
+    titleLabel_->setText(v.prompt);
+    promptLabel_->setText(v.subPrompt);
+    fieldCaption_->setText(v.fieldCaption);
+    fieldCaption_->setVisible(v.fieldCaptionVisible);
+    channelCaption_->setText(v.channelCaption);
+    constantsCaption_->setText(v.constantsCaption);
+    constantsCaption_->setVisible(v.constantsCaptionVisible);
+    constantsLabel_->setText(v.constants);
+    constantsLabel_->setVisible(v.constantsVisible);
+    fieldEdit_->setVisible(v.fieldVisible);
+    fieldEdit_->setEnabled(v.fieldEnabled);
+    fieldEdit_->setText(v.field);
+    channelSpin_->setEnabled(v.channelEnabled);
     {
-        const QSignalBlocker block(UpDown1);
-        UpDown1->setValue(v.channel);
+        const QSignalBlocker block(channelSpin_);
+        channelSpin_->setValue(v.channel);
     }
-    ComboBox1->setVisible(v.formatVisible);
-    Label10->setVisible(v.formatVisible);
-    ComboBox1->setCurrentIndex(v.formatIndex >= 0 && v.formatIndex < ComboBox1->count() ? v.formatIndex : -1);
-    BitBtn2->setEnabled(v.finishEnabled);
+    formatBox_->setVisible(v.formatVisible);
+    formatCaption_->setVisible(v.formatVisible);
+    formatBox_->setCurrentIndex(v.formatIndex >= 0 && v.formatIndex < formatBox_->count() ? v.formatIndex : -1);
+    finishButton_->setEnabled(v.finishEnabled);
 }
 
-QLabel* TForm3::label(int number) const
+bool CalibrationWizardWindow::groupShown() const
 {
-    switch (number) {
-    case 1:
-        return Label1;
-    case 2:
-        return Label2;
-    case 3:
-        return Label3;
-    case 4:
-        return Label4;
-    case 9:
-        return Label9;
-    case 10:
-        return Label10;
-    case 11:
-        return Label11;
-    case 12:
-        return Label12;
-    default:
-        return nullptr;
-    }
-}
-
-bool TForm3::groupShown() const
-{
-    return !GroupBox1->isHidden();
+    return !pointsGroup_->isHidden();
 }
 
 }  // namespace vorda

@@ -1,5 +1,5 @@
 #pragma once
-// TForm3: the window of the calibration and zeroing wizards. It shows the page the
+// CalibrationWizardWindow: the window of the calibration and zeroing wizards. It shows the page the
 // CalibrationWizard describes and hands it the buttons and edits; the pages, readings
 // and arithmetic are the wizard's.
 
@@ -17,23 +17,26 @@ class QWidget;
 
 namespace vorda {
 
-class TForm3 : public QDialog {
+class CalibrationWizardWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(CalibrationWizard& wizard, QWidget* parent = nullptr);
+    explicit CalibrationWizardWindow(CalibrationWizard& wizard, QWidget* parent = nullptr);
 
-    // WybranoKalibracjeExecute / WybranoZerowanieExecute: starts the wizard in `role` on
+    // Starts the wizard in `role` on
     // its intro page and shows the window (modal, returns at once).
     void begin(WizardRole role);
 
     // The controls, for tests and screenshots.
-    QPushButton* nextButton() const { return BitBtn1; }
-    QPushButton* backButton() const { return BitBtn4; }
-    QPushButton* finishButton() const { return BitBtn2; }
-    QSpinBox* channelSpin() const { return UpDown1; }
-    QLineEdit* field() const { return Edit2; }
-    QComboBox* formatList() const { return ComboBox1; }
-    QLabel* label(int number) const;
+    QPushButton* nextButton() const { return nextButton_; }
+    QPushButton* backButton() const { return backButton_; }
+    QPushButton* finishButton() const { return finishButton_; }
+    QSpinBox* channelSpin() const { return channelSpin_; }
+    QLineEdit* field() const { return fieldEdit_; }
+    QComboBox* formatList() const { return formatBox_; }
+    QLabel* introHeading() const { return introHeading_; }
+    QLabel* titleLabel() const { return titleLabel_; }
+    QLabel* fieldCaption() const { return fieldCaption_; }
+    QLabel* constantsLabel() const { return constantsLabel_; }
     bool groupShown() const;
 
 signals:
@@ -51,22 +54,22 @@ private:
 
     CalibrationWizard& wizard_;
     QWidget* intro_ = nullptr;
-    QLabel* Label4 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QSpinBox* UpDown1 = nullptr;  // the channel field and its spin in one control
-    QLineEdit* Edit2 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QPushButton* BitBtn4 = nullptr;  // "&Cofnij"
-    QPushButton* BitBtn1 = nullptr;  // "Dalej >>"
-    QPushButton* BitBtn2 = nullptr;  // "&Zakończ"
-    QPushButton* Button1 = nullptr;  // "Pomoc"
+    QLabel* introHeading_ = nullptr;
+    QGroupBox* pointsGroup_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* promptLabel_ = nullptr;
+    QLabel* fieldCaption_ = nullptr;
+    QLabel* channelCaption_ = nullptr;
+    QLabel* formatCaption_ = nullptr;
+    QLabel* constantsCaption_ = nullptr;
+    QLabel* constantsLabel_ = nullptr;
+    QSpinBox* channelSpin_ = nullptr;  // the channel field and its spin in one control
+    QLineEdit* fieldEdit_ = nullptr;
+    QComboBox* formatBox_ = nullptr;
+    QPushButton* backButton_ = nullptr;    // "&Cofnij"
+    QPushButton* nextButton_ = nullptr;    // "Dalej >>"
+    QPushButton* finishButton_ = nullptr;  // "&Zakończ"
+    QPushButton* helpButton_ = nullptr;    // "Pomoc"
     bool ending_ = false;
 };
 

@@ -32,7 +32,7 @@ void showText(QLineEdit* edit, const QString& text, int typingLimit)
 
 }  // namespace
 
-TForm8::TForm8(Settings& settings, const ProgramState& state, Reporter& reporter, QWidget* parent)
+ConstantsEditor::ConstantsEditor(Settings& settings, const ProgramState& state, Reporter& reporter, QWidget* parent)
     : QDialog(parent), settings_(settings), state_(state), reporter_(reporter)
 {
     setWindowTitle(QStringLiteral("Ustawienia zaawansowane."));
@@ -41,46 +41,42 @@ TForm8::TForm8(Settings& settings, const ProgramState& state, Reporter& reporter
     auto* manual = new QGroupBox(QStringLiteral("Ręczne ustawienie kanałów (bez kalibracji)"), this);
     auto* grid = new QGridLayout(manual);
 
-    Edit1 = new QSpinBox(manual);
-    Edit1->setRange(1, kMaxChannels);
-    Edit1->setLayoutDirection(Qt::RightToLeft);  // the arrows on the left
-    Edit1->setKeyboardTracking(false);           // a typed number counts when it is complete
-    connect(Edit1, &QSpinBox::valueChanged, this, &TForm8::channelChanged);
+    channelSpin_ = new QSpinBox(manual);
+    channelSpin_->setRange(1, kMaxChannels);
+    channelSpin_->setLayoutDirection(Qt::RightToLeft);  // the arrows on the left
+    channelSpin_->setKeyboardTracking(false);           // a typed number counts when it is complete
+    connect(channelSpin_, &QSpinBox::valueChanged, this, &ConstantsEditor::channelChanged);
     grid->addWidget(new QLabel(QStringLiteral("Ustawienia dla kanału "), manual), 0, 0);
-    grid->addWidget(Edit1, 0, 1);
+    grid->addWidget(channelSpin_, 0, 1);
 
-    Edit3 = new QLineEdit(QStringLiteral("0"), manual);
-    Edit3->setMaxLength(6);
-    Edit3->setToolTip(QStringLiteral("Liczba całkowita <0-65535>"));
+    scEdit_ = new QLineEdit(QStringLiteral("0"), manual);
+    scEdit_->setMaxLength(6);
+    scEdit_->setToolTip(QStringLiteral("Liczba całkowita <0-65535>"));
     grid->addWidget(new QLabel(QStringLiteral("Stała S_C,  Zero."), manual), 1, 0);
-    grid->addWidget(Edit3, 1, 1);
+    grid->addWidget(scEdit_, 1, 1);
 
-    Edit2 = new QLineEdit(QStringLiteral("10,00"), manual);
-    Edit2->setMaxLength(9);
-    Edit2->setToolTip(QStringLiteral("Liczba zmiennoprzecinkowa, używaj przecinka jako znaku dziesiętnego."));
+    sbEdit_ = new QLineEdit(QStringLiteral("10,00"), manual);
+    sbEdit_->setMaxLength(9);
+    sbEdit_->setToolTip(QStringLiteral("Liczba zmiennoprzecinkowa, używaj przecinka jako znaku dziesiętnego."));
     grid->addWidget(new QLabel(QStringLiteral("Stała S_B, wzmocnienie."), manual), 2, 0);
-    grid->addWidget(Edit2, 2, 1);
+    grid->addWidget(sbEdit_, 2, 1);
 
-    // S_A is kept and stored but not shown.
-    Edit5 = new QLineEdit(QStringLiteral("0"), manual);
-    Edit5->hide();
-
-    Edit4 = new QLineEdit(manual);
-    Edit4->setMaxLength(13);
-    Edit4->setToolTip(QStringLiteral("Tekst , gdy pusty usuwa kanał z pliku."));
+    nameEdit_ = new QLineEdit(manual);
+    nameEdit_->setMaxLength(13);
+    nameEdit_->setToolTip(QStringLiteral("Tekst , gdy pusty usuwa kanał z pliku."));
     grid->addWidget(new QLabel(QStringLiteral("Nazwa czujnika"), manual), 3, 0);
-    grid->addWidget(Edit4, 3, 1);
+    grid->addWidget(nameEdit_, 3, 1);
 
-    ComboBox1 = new QComboBox(manual);
-    ComboBox1->addItems({QStringLiteral("0"), QStringLiteral("0.0"), QStringLiteral("0.00"), QStringLiteral("0.000")});
-    ComboBox1->setCurrentIndex(1);
-    ComboBox1->setToolTip(QStringLiteral("Format pomiarów zapisywanych do pliku"));
+    formatBox_ = new QComboBox(manual);
+    formatBox_->addItems({QStringLiteral("0"), QStringLiteral("0.0"), QStringLiteral("0.00"), QStringLiteral("0.000")});
+    formatBox_->setCurrentIndex(1);
+    formatBox_->setToolTip(QStringLiteral("Format pomiarów zapisywanych do pliku"));
     grid->addWidget(new QLabel(QStringLiteral("Format pomiarów"), manual), 4, 0);
-    grid->addWidget(ComboBox1, 4, 1);
+    grid->addWidget(formatBox_, 4, 1);
 
-    Edit6 = new QLineEdit(manual);
+    chartEdit_ = new QLineEdit(manual);
     grid->addWidget(new QLabel(QStringLiteral("Parametry \nwykresu:"), manual), 5, 0);
-    grid->addWidget(Edit6, 5, 1);
+    grid->addWidget(chartEdit_, 5, 1);
 
     // The presets: two buttons, the nine others under "Inne czujniki".
     auto* presets = new QVBoxLayout;
@@ -107,25 +103,25 @@ TForm8::TForm8(Settings& settings, const ProgramState& state, Reporter& reporter
 
     auto* userBox = new QVBoxLayout;
     userBox->addWidget(new QLabel(QStringLiteral("Ustawienia użytkownika"), this));
-    FileListBox1 = new QListWidget(this);
-    FileListBox1->setToolTip(QStringLiteral("Kliknij 2 razy na wybrane ustawienia. "));
-    connect(FileListBox1, &QListWidget::currentTextChanged, this, [this](const QString& name) {
-        if (!name.isEmpty()) Edit7 = name;
+    parameterFiles_ = new QListWidget(this);
+    parameterFiles_->setToolTip(QStringLiteral("Kliknij 2 razy na wybrane ustawienia. "));
+    connect(parameterFiles_, &QListWidget::currentTextChanged, this, [this](const QString& name) {
+        if (!name.isEmpty()) parameterFileName_ = name;
     });
-    connect(FileListBox1, &QListWidget::itemDoubleClicked, this, [this] { UserParam1Execute(); });
-    userBox->addWidget(FileListBox1);
-    Label9 = new QLabel(QStringLiteral("..."), this);
-    Label9->setAlignment(Qt::AlignCenter);
-    Label9->setWordWrap(true);
-    userBox->addWidget(Label9);
+    connect(parameterFiles_, &QListWidget::itemDoubleClicked, this, [this] { applyChosenParameterFile(); });
+    userBox->addWidget(parameterFiles_);
+    parameterTitle_ = new QLabel(QStringLiteral("..."), this);
+    parameterTitle_->setAlignment(Qt::AlignCenter);
+    parameterTitle_->setWordWrap(true);
+    userBox->addWidget(parameterTitle_);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Rezygnuj"), this);
     auto* help = new QPushButton(QStringLiteral("Pomoc"), this);
-    connect(ok, &QPushButton::clicked, this, &TForm8::okClicked);
+    connect(ok, &QPushButton::clicked, this, &ConstantsEditor::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &TForm8::helpClicked);
+    connect(help, &QPushButton::clicked, this, &ConstantsEditor::helpClicked);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -143,41 +139,39 @@ TForm8::TForm8(Settings& settings, const ProgramState& state, Reporter& reporter
     fields_.channel = 1;
 }
 
-ConstantsEditorFields TForm8::readFields() const
+ConstantsEditorFields ConstantsEditor::readFields() const
 {
     ConstantsEditorFields f = fields_;
-    f.sb = Edit2->text();
-    f.sc = Edit3->text();
-    f.sa = Edit5->text();
-    f.name = Edit4->text();
-    f.format = ComboBox1->currentIndex();
-    f.chart = Edit6->text();
+    f.sb = sbEdit_->text();
+    f.sc = scEdit_->text();
+    f.name = nameEdit_->text();
+    f.format = formatBox_->currentIndex();
+    f.chart = chartEdit_->text();
     return f;
 }
 
-void TForm8::showFields(const ConstantsEditorFields& f)
+void ConstantsEditor::showFields(const ConstantsEditorFields& f)
 {
     fields_ = f;
     // Positions set here raise no spin events.
-    const QSignalBlocker quiet(Edit1);
-    Edit1->setMaximum(f.channelMax);
-    Edit1->setValue(f.channel);
-    showText(Edit2, f.sb, 9);
-    showText(Edit3, f.sc, 6);
-    Edit5->setText(f.sa);
-    showText(Edit4, f.name, 13);
-    ComboBox1->setCurrentIndex(f.format);
-    Edit6->setText(f.chart);
+    const QSignalBlocker quiet(channelSpin_);
+    channelSpin_->setMaximum(f.channelMax);
+    channelSpin_->setValue(f.channel);
+    showText(sbEdit_, f.sb, 9);
+    showText(scEdit_, f.sc, 6);
+    showText(nameEdit_, f.name, 13);
+    formatBox_->setCurrentIndex(f.format);
+    chartEdit_->setText(f.chart);
 }
 
-void TForm8::StaleDomyslneExecute()
+void ConstantsEditor::loadShownChannel()
 {
     ConstantsEditorFields f = readFields();
     loadChannelFields(settings_, f);
     showFields(f);
 }
 
-bool TForm8::StaleDomyslneCzytajExecute()
+bool ConstantsEditor::storeShownChannel()
 {
     if (const auto error = storeChannelFields(settings_, readFields())) {
         showError(*error);
@@ -186,7 +180,7 @@ bool TForm8::StaleDomyslneCzytajExecute()
     return true;
 }
 
-void TForm8::channelChanged(int channel)
+void ConstantsEditor::channelChanged(int channel)
 {
     ConstantsEditorFields f = readFields();
     const auto error = changeChannel(settings_, f, channel);
@@ -194,7 +188,7 @@ void TForm8::channelChanged(int channel)
     if (error) showError(*error);
 }
 
-void TForm8::presetClicked(int index)
+void ConstantsEditor::presetClicked(int index)
 {
     ConstantsEditorFields f = readFields();
     const auto error = applyPreset(settings_, f, sensorPresets().at(static_cast<std::size_t>(index)));
@@ -202,42 +196,42 @@ void TForm8::presetClicked(int index)
     if (error) showError(*error);
 }
 
-void TForm8::prepareOpening()
+void ConstantsEditor::prepareOpening()
 {
     fields_.channel = 1;
-    StaleDomyslneExecute();
+    loadShownChannel();
     refreshFileList();
 }
 
-void TForm8::refreshFileList()
+void ConstantsEditor::refreshFileList()
 {
-    const QString current = FileListBox1->currentItem() ? FileListBox1->currentItem()->text() : QString();
-    FileListBox1->clear();
+    const QString current = parameterFiles_->currentItem() ? parameterFiles_->currentItem()->text() : QString();
+    parameterFiles_->clear();
     const QDir dir(state_.configDir);
     const QStringList names = dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
-    FileListBox1->addItems(names);
-    const auto found = FileListBox1->findItems(current, Qt::MatchExactly);
-    if (!found.isEmpty()) FileListBox1->setCurrentItem(found.first());
+    parameterFiles_->addItems(names);
+    const auto found = parameterFiles_->findItems(current, Qt::MatchExactly);
+    if (!found.isEmpty()) parameterFiles_->setCurrentItem(found.first());
 }
 
-void TForm8::UserParam1Execute(bool quiet)
+void ConstantsEditor::applyChosenParameterFile(bool quiet)
 {
-    const QString path = QDir(state_.configDir).filePath(Edit7);
+    const QString path = QDir(state_.configDir).filePath(parameterFileName_);
     if (!QFileInfo(path).isFile()) {
-        Label9->hide();
+        parameterTitle_->hide();
         return;
     }
     ConstantsEditorFields f = readFields();
     const ParameterSetOutcome outcome = applyParameterFile(settings_, f, path);
     if (!outcome.found) {
-        Label9->hide();
+        parameterTitle_->hide();
         return;
     }
-    Label9->setText(outcome.titleText());
-    Label9->show();
+    parameterTitle_->setText(outcome.titleText());
+    parameterTitle_->show();
     showFields(f);
     if (outcome.error) {
-        const QString text = QStringLiteral("%1: %2").arg(Edit7).arg(outcome.errorLine);
+        const QString text = QStringLiteral("%1: %2").arg(parameterFileName_).arg(outcome.errorLine);
         if (quiet)
             reporter_.setStatus(StatusPanel::Message, text + QStringLiteral(" - ") + outcome.error->message());
         else
@@ -245,40 +239,40 @@ void TForm8::UserParam1Execute(bool quiet)
     }
 }
 
-void TForm8::applyStartupParameters()
+void ConstantsEditor::applyStartupParameters()
 {
     if (!QFileInfo(QDir(state_.configDir).filePath(QString::fromLatin1(kStartupParameterFile))).isFile()) return;
-    Edit7 = QString::fromLatin1(kStartupParameterFile);
-    UserParam1Execute(true);
+    parameterFileName_ = QString::fromLatin1(kStartupParameterFile);
+    applyChosenParameterFile(true);
 }
 
-void TForm8::okClicked()
+void ConstantsEditor::okClicked()
 {
     // A field that is not a number keeps the editor open, so it can be corrected.
-    if (StaleDomyslneCzytajExecute()) accept();
+    if (storeShownChannel()) accept();
 }
 
-QString TForm8::sbText() const
+QString ConstantsEditor::sbText() const
 {
-    return Edit2->text();
+    return sbEdit_->text();
 }
 
-QString TForm8::scText() const
+QString ConstantsEditor::scText() const
 {
-    return Edit3->text();
+    return scEdit_->text();
 }
 
-QString TForm8::titleText() const
+QString ConstantsEditor::titleText() const
 {
-    return Label9->text();
+    return parameterTitle_->text();
 }
 
-bool TForm8::titleShown() const
+bool ConstantsEditor::titleShown() const
 {
-    return !Label9->isHidden();
+    return !parameterTitle_->isHidden();
 }
 
-void TForm8::showError(const FieldError& error)
+void ConstantsEditor::showError(const FieldError& error)
 {
     reporter_.showMessage(error.message(), QString::fromUtf8(kNumberErrorCaption), MessageIcon::Error);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// TForm8, "Ustawienia zaawansowane.": the constants, name and format of one channel at a
+// ConstantsEditor, "Ustawienia zaawansowane.": the constants, name and format of one channel at a
 // time, the chart text, the sensor presets and the user parameter files of Config/. The
 // rules live in calibration/channel_constants.h and calibration/user_parameters.h.
 
@@ -22,23 +22,23 @@ namespace vorda {
 
 struct Settings;
 
-class TForm8 : public QDialog {
+class ConstantsEditor : public QDialog {
     Q_OBJECT
 public:
-    TForm8(Settings& settings, const ProgramState& state, Reporter& reporter, QWidget* parent = nullptr);
+    ConstantsEditor(Settings& settings, const ProgramState& state, Reporter& reporter, QWidget* parent = nullptr);
 
     // Before every opening: the spin to channel 1 (no events), channel 1 loaded, the list
     // of user parameter files refreshed.
     void prepareOpening();
-    // StaleDomyslneExecute and StaleDomyslneCzytajExecute for the channel shown; the store
+    // loadShownChannel and storeShownChannel for the channel shown; the store
     // shows the message of a field that is not a number and returns false.
-    void StaleDomyslneExecute();
-    bool StaleDomyslneCzytajExecute();
+    void loadShownChannel();
+    bool storeShownChannel();
     // A preset button, by its index in sensorPresets().
     void presetClicked(int index);
-    // UserParam1Execute: applies the file named in Edit7 from the configuration directory.
+    // applyChosenParameterFile: applies the file named in parameterFileName_ from the configuration directory.
     // `quiet` (the start-up case) puts a number error into the status bar instead of a box.
-    void UserParam1Execute(bool quiet = false);
+    void applyChosenParameterFile(bool quiet = false);
     // The start-up case: "userparameter1.txt" from Config/, when it is there.
     void applyStartupParameters();
     // The user moved the spin: the channel left is stored, the new one loaded.
@@ -52,16 +52,16 @@ public:
     QString scText() const;
 
     // --- For tests and screenshots ---
-    QSpinBox* channelSpin() const { return Edit1; }
-    QLineEdit* sbEdit() const { return Edit2; }
-    QLineEdit* scEdit() const { return Edit3; }
-    QLineEdit* nameEdit() const { return Edit4; }
-    QComboBox* formatBox() const { return ComboBox1; }
-    QListWidget* fileList() const { return FileListBox1; }
+    QSpinBox* channelSpin() const { return channelSpin_; }
+    QLineEdit* sbEdit() const { return sbEdit_; }
+    QLineEdit* scEdit() const { return scEdit_; }
+    QLineEdit* nameEdit() const { return nameEdit_; }
+    QComboBox* formatBox() const { return formatBox_; }
+    QListWidget* fileList() const { return parameterFiles_; }
     QToolButton* otherSensorsButton() const { return otherSensors_; }
     QString titleText() const;
     bool titleShown() const;
-    void setParameterFileName(const QString& name) { Edit7 = name; }
+    void setParameterFileName(const QString& name) { parameterFileName_ = name; }
 
 signals:
     void helpClicked();  // "Pomoc", "#ust_zaaw"
@@ -75,18 +75,17 @@ private:
     Settings& settings_;
     const ProgramState& state_;
     Reporter& reporter_;
-    ConstantsEditorFields fields_;
+    ConstantsEditorFields fields_;  // also carries S_A, which is kept but not shown
 
-    QSpinBox* Edit1 = nullptr;  // with its spin UpDown1
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit5 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    QListWidget* FileListBox1 = nullptr;
-    QString Edit7 = QStringLiteral("*.txt");
-    QLabel* Label9 = nullptr;
+    QSpinBox* channelSpin_ = nullptr;
+    QLineEdit* sbEdit_ = nullptr;
+    QLineEdit* scEdit_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QComboBox* formatBox_ = nullptr;
+    QLineEdit* chartEdit_ = nullptr;
+    QListWidget* parameterFiles_ = nullptr;
+    QString parameterFileName_ = QStringLiteral("*.txt");
+    QLabel* parameterTitle_ = nullptr;
     QToolButton* otherSensors_ = nullptr;
 };
 

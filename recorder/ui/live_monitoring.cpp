@@ -33,14 +33,14 @@ void appendMonitoringLine(QPlainTextEdit& memo, const std::string& line)
 }
 
 LiveMonitoring::LiveMonitoring(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
-                               Dialogs& dialogs, TForm1& main)
+                               Dialogs& dialogs, MainWindow& main)
     : settings_(settings), state_(state), link_(link), reporter_(reporter), dialogs_(dialogs), main_(main),
       clock_([] { return QDateTime::currentDateTime(); })
 {
     configureMonitoringMemo(*main_.monitoringMemo());
 
-    Timer2.setInterval(kPollIntervalMs);
-    connect(&Timer2, &QTimer::timeout, this, &LiveMonitoring::Timer2Timer);
+    pollTimer_.setInterval(kPollIntervalMs);
+    connect(&pollTimer_, &QTimer::timeout, this, &LiveMonitoring::poll);
 }
 
 LiveMonitoring::~LiveMonitoring()
@@ -48,7 +48,7 @@ LiveMonitoring::~LiveMonitoring()
     delete window_.data();
 }
 
-TMonitorowanie1* LiveMonitoring::monitoringWindow() const
+MonitoringWindow* LiveMonitoring::monitoringWindow() const
 {
     return window_.data();
 }
@@ -56,27 +56,28 @@ TMonitorowanie1* LiveMonitoring::monitoringWindow() const
 void LiveMonitoring::applySchedule()
 {
     if (schedule_.timerRunning()) {
-        if (!Timer2.isActive() || Timer2.interval() != schedule_.intervalMs()) Timer2.start(schedule_.intervalMs());
+        if (!pollTimer_.isActive() || pollTimer_.interval() != schedule_.intervalMs())
+            pollTimer_.start(schedule_.intervalMs());
     } else {
-        Timer2.stop();
+        pollTimer_.stop();
     }
     main_.setMonitoringViewOn(schedule_.viewOn());
 }
 
-void LiveMonitoring::CheckBox1Click(bool checked)
+void LiveMonitoring::setMonitoring(bool checked)
 {
     schedule_.setMonitoring(checked);
     applySchedule();
     if (checked) RecorderProtocol(link_, settings_, state_, reporter_).readRegister(0);
 }
 
-void LiveMonitoring::CheckBox2Click(bool checked)
+void LiveMonitoring::setPreview(bool checked)
 {
     schedule_.setPreview(checked);
     applySchedule();
 }
 
-void LiveMonitoring::Timer2Timer()
+void LiveMonitoring::poll()
 {
     const PollKind kind = schedule_.tick();
     applySchedule();
@@ -90,7 +91,7 @@ void LiveMonitoring::Timer2Timer()
         return;
     case PollOutcome::NoAnswer:
         main_.monitoringCheckBox()->setChecked(false);
-        CheckBox1Click(false);
+        setMonitoring(false);
         reporter_.processEvents();
         reporter_.showMessage(QString::fromUtf8(kMonitorNoAnswerText), QString::fromUtf8(kMonitorNoAnswerCaption),
                               MessageIcon::None);
@@ -105,12 +106,13 @@ void LiveMonitoring::Timer2Timer()
     emit sampleAdded(samples_.back());
 }
 
-void LiveMonitoring::ZapiszExecute()
+void LiveMonitoring::saveLog()
 {
     const QString dataDir = QDir::fromNativeSeparators(fromWin1250(fieldText(settings_.dataDirectory)));
     if (!dataDir.isEmpty()) QDir::setCurrent(dataDir);
-    const QString path = dialogs_.saveFileName(
-        &main_, QString(), QDir::currentPath(), QStringLiteral("Pliki tekstowe *.txt (*.txt);;Pliki pomiarów *.dan (*.dan)"));
+    const QString path =
+        dialogs_.saveFileName(&main_, QString(), QDir::currentPath(),
+                              QStringLiteral("Pliki tekstowe *.txt (*.txt);;Pliki pomiarów *.dan (*.dan)"));
     QString error;
     if (!path.isEmpty() && !log_.save(path, &error))
         reporter_.showMessage(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), error),
@@ -121,10 +123,10 @@ void LiveMonitoring::ZapiszExecute()
 void LiveMonitoring::openMonitoringWindow()
 {
     if (!window_) {
-        window_ = new TMonitorowanie1(settings_, &main_);
+        window_ = new MonitoringWindow(settings_, &main_);
         window_->setSamples(samples_);
-        connect(this, &LiveMonitoring::sampleAdded, window_.data(), &TMonitorowanie1::addSample);
-        connect(window_.data(), &TMonitorowanie1::closed, &main_, [this] { main_.setMonitoringWindowOpen(false); });
+        connect(this, &LiveMonitoring::sampleAdded, window_.data(), &MonitoringWindow::addSample);
+        connect(window_.data(), &MonitoringWindow::closed, &main_, [this] { main_.setMonitoringWindowOpen(false); });
         main_.setMonitoringWindowOpen(true);
     }
     window_->show();

@@ -1,6 +1,6 @@
 #pragma once
 // Live monitoring in the main window: "Monitorowanie." and "Podgląd.", the poll timer
-// Timer2, the monitoring memo, "&Zapisz", and the monitoring window fed with each poll.
+// pollTimer_, the monitoring memo, "&Zapisz", and the monitoring window fed with each poll.
 
 #include "measure/monitoring.h"
 
@@ -26,8 +26,8 @@ void appendMonitoringLine(QPlainTextEdit& memo, const std::string& line);
 class Dialogs;
 class Reporter;
 class SerialLink;
-class TForm1;
-class TMonitorowanie1;
+class MainWindow;
+class MonitoringWindow;
 struct ProgramState;
 struct Settings;
 
@@ -41,25 +41,25 @@ class LiveMonitoring : public QObject {
     Q_OBJECT
 public:
     LiveMonitoring(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter, Dialogs& dialogs,
-                   TForm1& main);
+                   MainWindow& main);
     ~LiveMonitoring() override;
 
-    // CheckBox1Click: monitoring on (first poll after 100 ms, register 0 read) or off.
-    void CheckBox1Click(bool checked);
-    // CheckBox2Click: the preview of the lines on or off.
-    void CheckBox2Click(bool checked);
-    // Timer2Timer: one poll.
-    void Timer2Timer();
-    // ZapiszExecute: the lines into a file chosen in the data directory.
-    void ZapiszExecute();
+    // setMonitoring: monitoring on (first poll after 100 ms, register 0 read) or off.
+    void setMonitoring(bool checked);
+    // setPreview: the preview of the lines on or off.
+    void setPreview(bool checked);
+    // poll: one poll.
+    void poll();
+    // saveLog: the lines into a file chosen in the data directory.
+    void saveLog();
     // Opens the monitoring window (or brings it to the front).
     void openMonitoringWindow();
 
     const MonitorSchedule& schedule() const { return schedule_; }
     const MonitoringLog& log() const { return log_; }
     const std::vector<MonitorSample>& samples() const { return samples_; }
-    QTimer& timer() { return Timer2; }
-    TMonitorowanie1* monitoringWindow() const;
+    QTimer& timer() { return pollTimer_; }
+    MonitoringWindow* monitoringWindow() const;
     // What a poll takes as now (the current local time unless replaced).
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
 
@@ -74,12 +74,12 @@ private:
     SerialLink& link_;
     Reporter& reporter_;
     Dialogs& dialogs_;
-    TForm1& main_;
+    MainWindow& main_;
     MonitorSchedule schedule_;
     MonitoringLog log_;
     std::vector<MonitorSample> samples_;
-    QTimer Timer2;
-    QPointer<TMonitorowanie1> window_;
+    QTimer pollTimer_;
+    QPointer<MonitoringWindow> window_;
     std::function<QDateTime()> clock_;
 };
 

@@ -48,8 +48,8 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& 
 
 }  // namespace
 
-TForm1::TForm1(Settings& settings, ProgramState& state, Reporter& reporter, Dialogs& dialogs, DesktopShell& shell,
-               QWidget* parent)
+MainWindow::MainWindow(Settings& settings, ProgramState& state, Reporter& reporter, Dialogs& dialogs,
+                       DesktopShell& shell, QWidget* parent)
     : QMainWindow(parent), settings_(settings), state_(state), reporter_(reporter), dialogs_(dialogs), shell_(shell),
       terminate_([] { QCoreApplication::quit(); })
 {
@@ -61,12 +61,12 @@ TForm1::TForm1(Settings& settings, ProgramState& state, Reporter& reporter, Dial
     buildPanels();
     buildFileListMenu();
 
-    Timer1.setInterval(200);
-    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    Timer1.start();
+    housekeepingTimer_.setInterval(200);
+    connect(&housekeepingTimer_, &QTimer::timeout, this, &MainWindow::timerTick);
+    housekeepingTimer_.start();
 }
 
-void TForm1::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
     const int widths[] = {48, 70, 50};
     for (int i = 0; i < 3; ++i) {
@@ -81,87 +81,91 @@ void TForm1::buildStatusBar()
     statusBar()->installEventFilter(this);
 }
 
-void TForm1::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Plik"));
-    Zapisz = file->addAction(QStringLiteral("&Zapisz"), this, &TForm1::saveMonitoringRequested);
-    Zapisz->setVisible(false);
-    Otworz = file->addAction(QStringLiteral("&Otwórz"), this, &TForm1::OtworzExecute);
-    Edytor = file->addAction(QStringLiteral("&Edytor"), this, &TForm1::EdytorExecute);
+    saveMonitoringAction_ =
+        file->addAction(QStringLiteral("&saveMonitoringAction_"), this, &MainWindow::saveMonitoringRequested);
+    saveMonitoringAction_->setVisible(false);
+    openAction_ = file->addAction(QStringLiteral("&Otwórz"), this, &MainWindow::chooseAndOpenFile);
+    editorAction_ = file->addAction(QStringLiteral("&editorAction_"), this, &MainWindow::openInEditor);
     file->addSeparator();
-    Koniec = file->addAction(QStringLiteral("&Koniec"), this, &TForm1::KoniecExecute);
+    exitAction_ = file->addAction(QStringLiteral("&exitAction_"), this, &MainWindow::saveAndExit);
     file->addSeparator();
-    PokazPliki = file->addAction(QStringLiteral("&Pokaż pliki"), this, &TForm1::PokazPlikiClick);
-    PokazPliki->setCheckable(true);
+    showFilesAction_ = file->addAction(QStringLiteral("&Pokaż pliki"), this, &MainWindow::toggleFileList);
+    showFilesAction_->setCheckable(true);
 
     QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
-    guardedMenu_ = {system->addAction(QStringLiteral("&Czytaj pamięć"), this, &TForm1::memoryReadRequested),
-                    system->addAction(QStringLiteral("&Pomiay"), this, &TForm1::measurementsRequested),
-                    system->addAction(QStringLiteral("&Ustaw"), this, &TForm1::settingsRequested),
-                    system->addAction(QStringLiteral("&Kalibracja"), this, &TForm1::calibrationRequested)};
+    guardedMenu_ = {system->addAction(QStringLiteral("&Czytaj pamięć"), this, &MainWindow::memoryReadRequested),
+                    system->addAction(QStringLiteral("&Pomiay"), this, &MainWindow::measurementsRequested),
+                    system->addAction(QStringLiteral("&Ustaw"), this, &MainWindow::settingsRequested),
+                    system->addAction(QStringLiteral("&Kalibracja"), this, &MainWindow::calibrationRequested)};
     system->addSeparator();
-    system->addAction(QStringLiteral(" Właściwości"), this, &TForm1::propertiesRequested);
+    system->addAction(QStringLiteral(" Właściwości"), this, &MainWindow::propertiesRequested);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Pomoc"));
-    QAction* description = help->addAction(QStringLiteral("Opis programu"), this, &TForm1::Opisprogramu1Click);
+    QAction* description = help->addAction(QStringLiteral("Opis programu"), this, &MainWindow::showProgramHelp);
     description->setShortcut(QKeySequence(Qt::Key_F1));
-    help->addAction(QStringLiteral("Internetowa pomoc techniczna."), this, &TForm1::SupportDl03Click);
-    help->addAction(QStringLiteral("&Strona domowa OLUN"), this, &TForm1::StronadomowaOLUN1Click);
+    help->addAction(QStringLiteral("Internetowa pomoc techniczna."), this, &MainWindow::openSupportPage);
+    help->addAction(QStringLiteral("&Strona domowa OLUN"), this, &MainWindow::openHomePage);
     help->addSeparator();
-    help->addAction(QStringLiteral("O programie"), this, &TForm1::aboutRequested);
+    help->addAction(QStringLiteral("O programie"), this, &MainWindow::aboutRequested);
 }
 
-void TForm1::buildPanels()
+void MainWindow::buildPanels()
 {
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout(central);
     grid->setColumnStretch(0, 1);
 
-    BitBtn1 = makeButton(central, QStringLiteral("&Czytanie pamięci"),
-                         QStringLiteral("Czytaj wszystkie bloki pamięci."), QStyle::SP_ArrowDown);
-    BitBtn2 = makeButton(central, QStringLiteral("&Ustawianie"), QStringLiteral("Ustawienia rejestratora i programu."),
-                         QStyle::SP_FileDialogDetailedView);
-    BitBtn3 = makeButton(central, QStringLiteral("K&alibrowanie"),
-                         QStringLiteral("Kalibrowanie i wyłączanie czujników, ustawianie formatu pomiarów."),
-                         QStyle::SP_DialogApplyButton);
-    BitBtn5 = makeButton(central, QStringLiteral("&Zerowanie pamięci"),
-                         QStringLiteral("Zerowanie wszystkich bloków pamięci."), QStyle::SP_TrashIcon);
-    BitBtn6 = makeButton(central, QStringLiteral("&Pomiary"),
-                         QStringLiteral("Start pomiaru, czytanie wybranego bloku pamięci."), QStyle::SP_MediaPlay);
-    BitBtn4 = makeButton(central, QStringLiteral("&Koniec"),
-                         QStringLiteral("Zapisanie parametrów i zamknięcie programu."), QStyle::SP_DialogCloseButton);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::memoryReadRequested);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::settingsRequested);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::calibrationRequested);
-    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::wipeRequested);
-    connect(BitBtn6, &QPushButton::clicked, this, &TForm1::measurementsRequested);
-    connect(BitBtn4, &QPushButton::clicked, Koniec, &QAction::trigger);
+    readMemoryButton_ = makeButton(central, QStringLiteral("&Czytanie pamięci"),
+                                   QStringLiteral("Czytaj wszystkie bloki pamięci."), QStyle::SP_ArrowDown);
+    settingsButton_ =
+        makeButton(central, QStringLiteral("&Ustawianie"), QStringLiteral("Ustawienia rejestratora i programu."),
+                   QStyle::SP_FileDialogDetailedView);
+    calibrationButton_ = makeButton(central, QStringLiteral("K&alibrowanie"),
+                                    QStringLiteral("Kalibrowanie i wyłączanie czujników, ustawianie formatu pomiarów."),
+                                    QStyle::SP_DialogApplyButton);
+    wipeButton_ = makeButton(central, QStringLiteral("&Zerowanie pamięci"),
+                             QStringLiteral("Zerowanie wszystkich bloków pamięci."), QStyle::SP_TrashIcon);
+    measurementsButton_ =
+        makeButton(central, QStringLiteral("&Pomiary"),
+                   QStringLiteral("Start pomiaru, czytanie wybranego bloku pamięci."), QStyle::SP_MediaPlay);
+    exitButton_ =
+        makeButton(central, QStringLiteral("&exitAction_"),
+                   QStringLiteral("Zapisanie parametrów i zamknięcie programu."), QStyle::SP_DialogCloseButton);
+    connect(readMemoryButton_, &QPushButton::clicked, this, &MainWindow::memoryReadRequested);
+    connect(settingsButton_, &QPushButton::clicked, this, &MainWindow::settingsRequested);
+    connect(calibrationButton_, &QPushButton::clicked, this, &MainWindow::calibrationRequested);
+    connect(wipeButton_, &QPushButton::clicked, this, &MainWindow::wipeRequested);
+    connect(measurementsButton_, &QPushButton::clicked, this, &MainWindow::measurementsRequested);
+    connect(exitButton_, &QPushButton::clicked, exitAction_, &QAction::trigger);
 
     auto* group = new QGroupBox(QStringLiteral("Monitorowanie"), central);
     auto* groupLayout = new QVBoxLayout(group);
-    CheckBox2 = new QCheckBox(QStringLiteral("Podgląd."), group);
-    CheckBox2->setToolTip(QStringLiteral("Pokaż wyniki monitorowania."));
-    CheckBox1 = new QCheckBox(QStringLiteral("Monitorowanie."), group);
-    CheckBox1->setToolTip(QStringLiteral("Monitorowanie przy podłączonym rejestratorze."));
-    CheckBox3 = new QCheckBox(QStringLiteral("Dopisz do pliku."), group);
-    CheckBox3->setVisible(false);
+    previewBox_ = new QCheckBox(QStringLiteral("Podgląd."), group);
+    previewBox_->setToolTip(QStringLiteral("Pokaż wyniki monitorowania."));
+    monitoringBox_ = new QCheckBox(QStringLiteral("Monitorowanie."), group);
+    monitoringBox_->setToolTip(QStringLiteral("Monitorowanie przy podłączonym rejestratorze."));
+    appendBox_ = new QCheckBox(QStringLiteral("Dopisz do pliku."), group);
+    appendBox_->setVisible(false);
     auto* monitorButton = new QPushButton(QStringLiteral("M"), group);
     auto* monitorSpeedButton = new QToolButton(group);
     monitorSpeedButton->setText(QStringLiteral("M"));
     monitorButton->setVisible(false);
     monitorSpeedButton->setVisible(false);
     for (QWidget* w :
-         {static_cast<QWidget*>(CheckBox2), static_cast<QWidget*>(CheckBox1), static_cast<QWidget*>(CheckBox3),
+         {static_cast<QWidget*>(previewBox_), static_cast<QWidget*>(monitoringBox_), static_cast<QWidget*>(appendBox_),
           static_cast<QWidget*>(monitorButton), static_cast<QWidget*>(monitorSpeedButton)})
         groupLayout->addWidget(w);
-    connect(CheckBox2, &QCheckBox::clicked, this, &TForm1::previewToggled);
-    connect(CheckBox1, &QCheckBox::clicked, this, &TForm1::monitoringToggled);
-    connect(monitorButton, &QPushButton::clicked, this, &TForm1::monitoringWindowRequested);
-    connect(monitorSpeedButton, &QToolButton::clicked, this, &TForm1::monitoringWindowRequested);
+    connect(previewBox_, &QCheckBox::clicked, this, &MainWindow::previewToggled);
+    connect(monitoringBox_, &QCheckBox::clicked, this, &MainWindow::monitoringToggled);
+    connect(monitorButton, &QPushButton::clicked, this, &MainWindow::monitoringWindowRequested);
+    connect(monitorSpeedButton, &QToolButton::clicked, this, &MainWindow::monitoringWindowRequested);
     // The "M" controls are hidden; Ctrl+M reaches the monitoring window all the same.
     auto* monitorShortcut = new QAction(this);
     monitorShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    connect(monitorShortcut, &QAction::triggered, this, &TForm1::monitoringWindowRequested);
+    connect(monitorShortcut, &QAction::triggered, this, &MainWindow::monitoringWindowRequested);
     addAction(monitorShortcut);
 
     // Each descriptive label pair stands beside the button it describes.
@@ -171,11 +175,11 @@ void TForm1::buildPanels()
         const char* second;
     };
     const Row rows[] = {
-        {BitBtn1, "Czytanie całej pamięci blok po bloku", "i zapisywanie do kolejnych plików. "},
-        {BitBtn2, "Ustawianie parametrów transmisji i pomiaru:", "czasu próbkowania, liczby próbek itd.."},
-        {BitBtn3, "Kalibrowanie poszczególnych czujników", "pomiarowych."},
-        {BitBtn5, "Wymazanie całej pamięci rejestratora.", nullptr},
-        {BitBtn6, "Zdalne uruchamianie pomiarów, Czytanie", "wybranych bloków pomiarowych"},
+        {readMemoryButton_, "Czytanie całej pamięci blok po bloku", "i zapisywanie do kolejnych plików. "},
+        {settingsButton_, "Ustawianie parametrów transmisji i pomiaru:", "czasu próbkowania, liczby próbek itd.."},
+        {calibrationButton_, "Kalibrowanie poszczególnych czujników", "pomiarowych."},
+        {wipeButton_, "Wymazanie całej pamięci rejestratora.", nullptr},
+        {measurementsButton_, "Zdalne uruchamianie pomiarów, Czytanie", "wybranych bloków pomiarowych"},
         {group, "Monitorowanie bieżących pomiarów.", nullptr},
     };
     int row = 0;
@@ -190,45 +194,45 @@ void TForm1::buildPanels()
         ++row;
     }
     grid->setRowStretch(row, 1);
-    grid->addWidget(BitBtn4, row + 1, 1);
+    grid->addWidget(exitButton_, row + 1, 1);
 
     // The file list and the monitoring memo lie over the labels, in the same place.
-    FileListBox1 = new QListWidget(central);
-    FileListBox1->setToolTip(QStringLiteral("Użyj klawisza myszy."));
-    FileListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    fileList_ = new QListWidget(central);
+    fileList_->setToolTip(QStringLiteral("Użyj klawisza myszy."));
+    fileList_->setContextMenuPolicy(Qt::CustomContextMenu);
     // A click or a move of the selection by keyboard; not the list's own refill.
-    connect(FileListBox1, &QListWidget::itemClicked, this, &TForm1::FileListBox1Click);
-    connect(FileListBox1, &QListWidget::currentItemChanged, this, &TForm1::FileListBox1Click);
-    connect(FileListBox1, &QListWidget::itemDoubleClicked, this, &TForm1::FileListBox1DblClick);
-    Memo1 = new QPlainTextEdit(central);
-    Memo1->setVisible(false);
-    Edit1 = new QLineEdit(QString::fromLatin1(kMeasurementMask), central);
-    Edit1->setVisible(false);
-    grid->addWidget(Memo1, 0, 0, row + 2, 1);
-    grid->addWidget(FileListBox1, 0, 0, row + 2, 1);
+    connect(fileList_, &QListWidget::itemClicked, this, &MainWindow::entrySelected);
+    connect(fileList_, &QListWidget::currentItemChanged, this, &MainWindow::entrySelected);
+    connect(fileList_, &QListWidget::itemDoubleClicked, this, &MainWindow::openCurrentEntry);
+    monitoringMemo_ = new QPlainTextEdit(central);
+    monitoringMemo_->setVisible(false);
+    fileNameEdit_ = new QLineEdit(QString::fromLatin1(kMeasurementMask), central);
+    fileNameEdit_->setVisible(false);
+    grid->addWidget(monitoringMemo_, 0, 0, row + 2, 1);
+    grid->addWidget(fileList_, 0, 0, row + 2, 1);
 
     setCentralWidget(central);
 }
 
-void TForm1::buildFileListMenu()
+void MainWindow::buildFileListMenu()
 {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->addAction(Otworz);
-    PopupMenu1->addAction(QStringLiteral("&Wykres"), this, &TForm1::Wykres1Click);
-    PopupMenu1->addAction(QStringLiteral("&Wykres 'maksymalizuj'"), this, &TForm1::WykresMaxClick);
-    EdytorPopup = PopupMenu1->addAction(QStringLiteral("&Edytor"), this, &TForm1::EdytorExecute);
-    PopupMenu1->addSeparator();
-    PopupMenu1->addAction(QStringLiteral("MS Explorer"), this, &TForm1::MSExplorerClick);
-    PopupMenu1->addAction(QStringLiteral("Wstaw do MS Excel"), this, &TForm1::MSExcelClick);
-    PopupMenu1->addSeparator();
-    PopupMenu1->addAction(QStringLiteral("Usuń"), this, &TForm1::UsunPlikClick);
-    connect(FileListBox1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(FileListBox1->viewport()->mapToGlobal(at)); });
+    fileListMenu_ = new QMenu(this);
+    fileListMenu_->addAction(openAction_);
+    fileListMenu_->addAction(QStringLiteral("&Wykres"), this, &MainWindow::showChart);
+    fileListMenu_->addAction(QStringLiteral("&Wykres 'maksymalizuj'"), this, &MainWindow::showChartMaximized);
+    editorPopupAction_ = fileListMenu_->addAction(QStringLiteral("&editorAction_"), this, &MainWindow::openInEditor);
+    fileListMenu_->addSeparator();
+    fileListMenu_->addAction(QStringLiteral("MS Explorer"), this, &MainWindow::exploreDataDirectory);
+    fileListMenu_->addAction(QStringLiteral("Wstaw do MS Excel"), this, &MainWindow::exportToSpreadsheet);
+    fileListMenu_->addSeparator();
+    fileListMenu_->addAction(QStringLiteral("Usuń"), this, &MainWindow::deleteSelectedFile);
+    connect(fileList_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { fileListMenu_->popup(fileList_->viewport()->mapToGlobal(at)); });
     addListKeys(
-        FileListBox1, [this] { FileListBox1DblClick(); }, PopupMenu1);
+        fileList_, [this] { openCurrentEntry(); }, fileListMenu_);
 }
 
-void TForm1::FormCreate(bool clearFirst)
+void MainWindow::startUp(bool clearFirst)
 {
     // A settings program is copied over the configuration in the start-up directory
     // before the re-run, so that directory stays the start-up directory.
@@ -247,9 +251,9 @@ void TForm1::FormCreate(bool clearFirst)
     showPortStatus();
 
     const bool show = settings_.showFiles != 0;
-    PokazPliki->setChecked(show);
-    FileListBox1->setVisible(show);
-    Edytor->setEnabled(show);
+    showFilesAction_->setChecked(show);
+    fileList_->setVisible(show);
+    editorAction_->setEnabled(show);
 
     const QString dataDir = dataDirectoryText();
     setListDirectory(QFileInfo(dataDir).isDir() ? dataDir : QDir::currentPath());
@@ -258,54 +262,55 @@ void TForm1::FormCreate(bool clearFirst)
     state_.rescanCountdown = -1;
 }
 
-void TForm1::showPortStatus()
+void MainWindow::showPortStatus()
 {
     reporter_.setStatus(StatusPanel::Port, QStringLiteral("com%1 ").arg(settings_.portNumber));
     reporter_.setLinkState(settings_.portOpen == 1 ? LinkState::Connected : LinkState::Disconnected);
 }
 
-void TForm1::Timer1Timer()
+void MainWindow::timerTick()
 {
-    Timer1.setInterval(1000);
+    housekeepingTimer_.setInterval(1000);
     emit clockTicked(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")),
                      QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     emit housekeepingTicked();
 }
 
-void TForm1::setTransferRunning(bool running)
+void MainWindow::setTransferRunning(bool running)
 {
     transferRunning_ = running;
     applyEnablingRules();
 }
 
-void TForm1::setMonitoringViewOn(bool on)
+void MainWindow::setMonitoringViewOn(bool on)
 {
     monitoringViewOn_ = on;
     applyEnablingRules();
 }
 
-void TForm1::setMonitoringWindowOpen(bool open)
+void MainWindow::setMonitoringWindowOpen(bool open)
 {
     monitoringWindowOpen_ = open;
     applyEnablingRules();
 }
 
-void TForm1::applyEnablingRules()
+void MainWindow::applyEnablingRules()
 {
     const bool transfersAllowed = !transferRunning_ && !monitoringViewOn_;
-    for (QPushButton* b : {BitBtn1, BitBtn6, BitBtn5, BitBtn2, BitBtn3}) b->setEnabled(transfersAllowed);
+    for (QPushButton* b : {readMemoryButton_, measurementsButton_, wipeButton_, settingsButton_, calibrationButton_})
+        b->setEnabled(transfersAllowed);
     // The menu items of the same functions too, so no second exchange starts from there.
     for (QAction* item : guardedMenu_) item->setEnabled(transfersAllowed);
-    Memo1->setVisible(monitoringViewOn_);
-    if (monitoringViewOn_) Memo1->raise();
-    CheckBox1->setEnabled(!transferRunning_);
+    monitoringMemo_->setVisible(monitoringViewOn_);
+    if (monitoringViewOn_) monitoringMemo_->raise();
+    monitoringBox_->setEnabled(!transferRunning_);
     setEnabled(!transferRunning_);
-    Koniec->setEnabled(!monitoringWindowOpen_);
-    BitBtn4->setEnabled(!monitoringWindowOpen_);
-    Zapisz->setVisible(monitoringViewOn_);
+    exitAction_->setEnabled(!monitoringWindowOpen_);
+    exitButton_->setEnabled(!monitoringWindowOpen_);
+    saveMonitoringAction_->setVisible(monitoringViewOn_);
 }
 
-void TForm1::KoniecExecute()
+void MainWindow::saveAndExit()
 {
     settings_.mainWidth = width();
     settings_.mainHeight = height();
@@ -316,52 +321,52 @@ void TForm1::KoniecExecute()
     terminate_();
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // The close box ends the program without saving; only "&Koniec" saves.
+    // The close box ends the program without saving; only "&exitAction_" saves.
     event->accept();
     terminate_();
 }
 
-void TForm1::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && state_.defaultsUsed) emit defaultsActivation();
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress &&
         (watched == statusBar() || watched == panels_[0] || watched == panels_[1] || watched == panels_[2]))
-        StatusBarClick();
+        copyMessageToHint();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::StatusBarClick()
+void MainWindow::copyMessageToHint()
 {
     statusBar()->setToolTip(panels_[2]->text());
 }
 
 // --- File browser ---
 
-QString TForm1::dataDirectoryText() const
+QString MainWindow::dataDirectoryText() const
 {
     return QDir::fromNativeSeparators(fromWin1250(fieldText(settings_.dataDirectory)));
 }
 
-QString TForm1::selectedFilePath() const
+QString MainWindow::selectedFilePath() const
 {
-    return resolveFileName(listDir_, Edit1->text());
+    return resolveFileName(listDir_, fileNameEdit_->text());
 }
 
-void TForm1::setListDirectory(const QString& dir)
+void MainWindow::setListDirectory(const QString& dir)
 {
     listDir_ = QDir(dir).absolutePath();
     QDir::setCurrent(listDir_);
     refreshFileList();
 }
 
-void TForm1::showDataDirectory()
+void MainWindow::showDataDirectory()
 {
     const QString dataDir = dataDirectoryText();
     if (QFileInfo(dataDir).isDir())
@@ -370,57 +375,57 @@ void TForm1::showDataDirectory()
         refreshFileList();
 }
 
-void TForm1::refreshFileList()
+void MainWindow::refreshFileList()
 {
-    const QListWidgetItem* current = FileListBox1->currentItem();
+    const QListWidgetItem* current = fileList_->currentItem();
     const QString selected = current ? current->data(kNameRole).toString() : QString();
-    const QSignalBlocker quiet(FileListBox1);
-    FileListBox1->clear();
+    const QSignalBlocker quiet(fileList_);
+    fileList_->clear();
     for (const DirectoryEntry& entry : vorda::listDirectory(listDir_)) {
         auto* item = new QListWidgetItem(entry.isDirectory ? QStringLiteral("[%1]").arg(entry.name) : entry.name);
         item->setData(kNameRole, entry.name);
         item->setData(kIsDirectoryRole, entry.isDirectory);
         item->setIcon(style()->standardIcon(entry.isDirectory ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
-        FileListBox1->addItem(item);
-        if (entry.name == selected) FileListBox1->setCurrentItem(item);
+        fileList_->addItem(item);
+        if (entry.name == selected) fileList_->setCurrentItem(item);
     }
 }
 
-void TForm1::FileListBox1Click()
+void MainWindow::entrySelected()
 {
-    const QListWidgetItem* item = FileListBox1->currentItem();
+    const QListWidgetItem* item = fileList_->currentItem();
     const bool isFile = item && !item->data(kIsDirectoryRole).toBool();
-    Edit1->setText(isFile ? item->data(kNameRole).toString() : QString::fromLatin1(kMeasurementMask));
+    fileNameEdit_->setText(isFile ? item->data(kNameRole).toString() : QString::fromLatin1(kMeasurementMask));
     reporter_.setStatus(StatusPanel::Message, QDir::toNativeSeparators(listDir_));
 }
 
-void TForm1::FileListBox1DblClick()
+void MainWindow::openCurrentEntry()
 {
-    const QListWidgetItem* item = FileListBox1->currentItem();
+    const QListWidgetItem* item = fileList_->currentItem();
     if (item && item->data(kIsDirectoryRole).toBool()) {
-        Edit1->setText(QString::fromLatin1(kMeasurementMask));
+        fileNameEdit_->setText(QString::fromLatin1(kMeasurementMask));
         setListDirectory(QDir(listDir_).filePath(item->data(kNameRole).toString()));
         return;
     }
-    EdytorExecute();
+    openInEditor();
 }
 
-void TForm1::PokazPlikiClick()
+void MainWindow::toggleFileList()
 {
-    const bool show = PokazPliki->isChecked();
-    FileListBox1->setVisible(show);
-    if (show) FileListBox1->raise();
-    Edytor->setEnabled(show);
+    const bool show = showFilesAction_->isChecked();
+    fileList_->setVisible(show);
+    if (show) fileList_->raise();
+    editorAction_->setEnabled(show);
     settings_.showFiles = show ? 1 : 0;
 }
 
-void TForm1::EdytorExecute()
+void MainWindow::openInEditor()
 {
     if (!shell_.openDocument(selectedFilePath()))
         reporter_.showMessage(QStringLiteral("Błąd ładowania pliku"), QStringLiteral("Błąd"), MessageIcon::None);
 }
 
-void TForm1::OtworzExecute()
+void MainWindow::chooseAndOpenFile()
 {
     QString dataDir = dataDirectoryText();
     QDir::setCurrent(dataDir);
@@ -433,8 +438,8 @@ void TForm1::OtworzExecute()
         const QFileInfo info(chosen);
         if (info.isFile()) {
             rememberPath(settings_.lastFile, info.absoluteFilePath());
-            Edit1->setText(info.absoluteFilePath());
-            EdytorExecute();
+            fileNameEdit_->setText(info.absoluteFilePath());
+            openInEditor();
         }
         rememberPath(settings_.dataDirectory, info.absolutePath());
         dataDir = info.absolutePath();
@@ -444,21 +449,22 @@ void TForm1::OtworzExecute()
     setListDirectory(listed);
 }
 
-void TForm1::UsunPlikClick()
+void MainWindow::deleteSelectedFile()
 {
-    const QString question = QStringLiteral("Wciskając OK! usuniesz plik ") + QDir::toNativeSeparators(Edit1->text());
+    const QString question =
+        QStringLiteral("Wciskając OK! usuniesz plik ") + QDir::toNativeSeparators(fileNameEdit_->text());
     if (!reporter_.confirmDestructive(question, QStringLiteral("Uwaga !"))) return;
     deleteFileIfExists(selectedFilePath());
     refreshFileList();
 }
 
-void TForm1::MSExplorerClick()
+void MainWindow::exploreDataDirectory()
 {
     if (!shell_.exploreFolder(dataDirectoryText()))
         reporter_.showMessage(QStringLiteral("Dostęp zabroniony!"), kWarning, MessageIcon::None);
 }
 
-void TForm1::MSExcelClick()
+void MainWindow::exportToSpreadsheet()
 {
     const QString target = QDir(listDir_).filePath(QString::fromLatin1(kSpreadsheetCopyName));
     reporter_.setStatus(StatusPanel::Message, QStringLiteral("Wstaw do MS Excel"));
@@ -477,28 +483,28 @@ void TForm1::MSExcelClick()
     refreshFileList();
 }
 
-void TForm1::Wykres1Click()
+void MainWindow::showChart()
 {
     presenterShowMode_ = ShowMode::Normal;
-    WizorExecute();
+    startPresenter();
 }
 
-void TForm1::WykresMaxClick()
+void MainWindow::showChartMaximized()
 {
     presenterShowMode_ = ShowMode::Maximized;
-    WizorExecute();
+    startPresenter();
 }
 
-void TForm1::WizorExecute()
+void MainWindow::startPresenter()
 {
     // Neither a failed copy nor a failed start is reported: the presenter falls back to
     // the previous hand-off file, and the user sees whether it started.
     writeHandoffCopy(selectedFilePath(), state_.startDir);
-    shell_.startPresenter(presenterArgument(listDir_, Edit1->text()), state_.startDir, presenterShowMode_);
+    shell_.startPresenter(presenterArgument(listDir_, fileNameEdit_->text()), state_.startDir, presenterShowMode_);
 }
 
 template <std::size_t N>
-void TForm1::rememberPath(char (&field)[N], const QString& path)
+void MainWindow::rememberPath(char (&field)[N], const QString& path)
 {
     // Stored only when it fits whole, so a path is never cut into one that names another place.
     const auto bytes = toWin1250(QDir::toNativeSeparators(path));
@@ -515,24 +521,24 @@ void TForm1::rememberPath(char (&field)[N], const QString& path)
 
 // --- Help, web pages ---
 
-void TForm1::Opisprogramu1Click()
+void MainWindow::showProgramHelp()
 {
     emit helpRequested({});
 }
 
-void TForm1::SupportDl03Click()
+void MainWindow::openSupportPage()
 {
     if (!shell_.openWebAddress(QString::fromLatin1(web::kSupport)))
         reporter_.showMessage(QStringLiteral("Nie można uruchomić przeglądarki internetowej"), kWarning,
                               MessageIcon::None);
 }
 
-void TForm1::StronadomowaOLUN1Click()
+void MainWindow::openHomePage()
 {
     shell_.openWebAddress(QString::fromLatin1(web::kHomePage));
 }
 
-void TForm1::setStatusText(StatusPanel panel, const QString& text)
+void MainWindow::setStatusText(StatusPanel panel, const QString& text)
 {
     panels_[static_cast<int>(panel)]->setText(text);
     statusBar()->repaint();
@@ -540,45 +546,45 @@ void TForm1::setStatusText(StatusPanel panel, const QString& text)
 
 // --- Inspection ---
 
-QString TForm1::statusText(StatusPanel panel) const
+QString MainWindow::statusText(StatusPanel panel) const
 {
     return panels_[static_cast<int>(panel)]->text();
 }
-QString TForm1::statusHint() const
+QString MainWindow::statusHint() const
 {
     return statusBar()->toolTip();
 }
-QString TForm1::fileNameText() const
+QString MainWindow::fileNameText() const
 {
-    return Edit1->text();
+    return fileNameEdit_->text();
 }
-bool TForm1::filesShown() const
+bool MainWindow::filesShown() const
 {
-    return PokazPliki->isChecked();
+    return showFilesAction_->isChecked();
 }
-bool TForm1::editorMenuEnabled() const
+bool MainWindow::editorMenuEnabled() const
 {
-    return Edytor->isEnabled();
-}
-
-bool TForm1::saveMenuVisible() const
-{
-    return Zapisz->isVisible();
+    return editorAction_->isEnabled();
 }
 
-QStringList TForm1::listedNames() const
+bool MainWindow::saveMenuVisible() const
+{
+    return saveMonitoringAction_->isVisible();
+}
+
+QStringList MainWindow::listedNames() const
 {
     QStringList names;
-    for (int i = 0; i < FileListBox1->count(); ++i) names << FileListBox1->item(i)->text();
+    for (int i = 0; i < fileList_->count(); ++i) names << fileList_->item(i)->text();
     return names;
 }
 
-bool TForm1::selectEntry(const QString& text)
+bool MainWindow::selectEntry(const QString& text)
 {
-    const auto found = FileListBox1->findItems(text, Qt::MatchExactly);
+    const auto found = fileList_->findItems(text, Qt::MatchExactly);
     if (found.isEmpty()) return false;
-    FileListBox1->setCurrentItem(found.first());
-    FileListBox1Click();
+    fileList_->setCurrentItem(found.first());
+    entrySelected();
     return true;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// TForm1, the main window of Vorda: the status bar, the buttons and menus that start every
+// MainWindow, the main window of Vorda: the status bar, the buttons and menus that start every
 // function, the file list, the monitoring memo and the housekeeping timer. It holds the
 // enabling rules other windows change; the window set creates it and the other windows
 // and wires their requests.
@@ -27,45 +27,45 @@ namespace vorda {
 class Dialogs;
 struct Settings;
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Builds the controls; FormCreate then loads the settings. Status texts and messages go
+    // Builds the controls; startUp then loads the settings. Status texts and messages go
     // through `reporter`, whose status texts the window set routes back to setStatusText.
-    TForm1(Settings& settings, ProgramState& state, Reporter& reporter, Dialogs& dialogs, DesktopShell& shell,
-           QWidget* parent = nullptr);
+    MainWindow(Settings& settings, ProgramState& state, Reporter& reporter, Dialogs& dialogs, DesktopShell& shell,
+               QWidget* parent = nullptr);
 
     // Start-up: paths, settings load, status bar, file list. Runs again (clearFirst false)
     // when a settings program is loaded.
-    void FormCreate(bool clearFirst = true);
+    void startUp(bool clearFirst = true);
     // The port ("com%d ") and the link state in the status bar, from the settings.
     void showPortStatus();
     // The housekeeping timer's tick (200 ms after creation, then every second).
-    void Timer1Timer();
+    void timerTick();
     // Shutdown: the settings saved with the window geometry, then the program ends.
-    void KoniecExecute();
+    void saveAndExit();
 
     // File browser.
-    void FileListBox1Click();
-    void FileListBox1DblClick();
-    void PokazPlikiClick();
-    void EdytorExecute();
-    void OtworzExecute();
-    void UsunPlikClick();
-    void MSExplorerClick();
-    void MSExcelClick();
-    void Wykres1Click();
-    void WykresMaxClick();
-    void WizorExecute();
+    void entrySelected();
+    void openCurrentEntry();
+    void toggleFileList();
+    void openInEditor();
+    void chooseAndOpenFile();
+    void deleteSelectedFile();
+    void exploreDataDirectory();
+    void exportToSpreadsheet();
+    void showChart();
+    void showChartMaximized();
+    void startPresenter();
     void refreshFileList();
     // After the settings dialog: the file list on the data directory when it exists.
     void showDataDirectory();
 
     // Help menu, status bar.
-    void Opisprogramu1Click();
-    void SupportDl03Click();
-    void StronadomowaOLUN1Click();
-    void StatusBarClick();
+    void showProgramHelp();
+    void openSupportPage();
+    void openHomePage();
+    void copyMessageToHint();
 
     // Replaces one status bar panel's text and repaints the bar at once.
     void setStatusText(StatusPanel panel, const QString& text);
@@ -73,13 +73,13 @@ public:
     // --- Enabling rules that other windows change ---
     // A memory download: the transfer controls and the whole window are disabled.
     void setTransferRunning(bool running);
-    // The monitoring view: the transfer buttons are disabled and "&Zapisz" is shown.
+    // The monitoring view: the transfer buttons are disabled and "&saveMonitoringAction_" is shown.
     void setMonitoringViewOn(bool on);
-    // The monitoring window: "&Koniec" is disabled while it is open.
+    // The monitoring window: "&exitAction_" is disabled while it is open.
     void setMonitoringWindowOpen(bool open);
 
-    QPlainTextEdit* monitoringMemo() const { return Memo1; }
-    QTimer& housekeepingTimer() { return Timer1; }
+    QPlainTextEdit* monitoringMemo() const { return monitoringMemo_; }
+    QTimer& housekeepingTimer() { return housekeepingTimer_; }
     // What ends the program (the application's quit by default).
     void setTerminate(std::function<void()> terminate) { terminate_ = std::move(terminate); }
 
@@ -94,14 +94,14 @@ public:
     bool filesShown() const;
     bool editorMenuEnabled() const;
     bool saveMenuVisible() const;
-    QPushButton* readButton() const { return BitBtn1; }
-    QPushButton* measurementsButton() const { return BitBtn6; }
-    QPushButton* wipeButton() const { return BitBtn5; }
-    QPushButton* settingsButton() const { return BitBtn2; }
-    QPushButton* calibrationButton() const { return BitBtn3; }
-    QPushButton* exitButton() const { return BitBtn4; }
-    QCheckBox* monitoringCheckBox() const { return CheckBox1; }
-    QCheckBox* previewCheckBox() const { return CheckBox2; }
+    QPushButton* readButton() const { return readMemoryButton_; }
+    QPushButton* measurementsButton() const { return measurementsButton_; }
+    QPushButton* wipeButton() const { return wipeButton_; }
+    QPushButton* settingsButton() const { return settingsButton_; }
+    QPushButton* calibrationButton() const { return calibrationButton_; }
+    QPushButton* exitButton() const { return exitButton_; }
+    QCheckBox* monitoringCheckBox() const { return monitoringBox_; }
+    QCheckBox* previewCheckBox() const { return previewBox_; }
     // The "&System" items of the guarded functions ("&Czytaj pamięć", "&Pomiay", "&Ustaw", "&Kalibracja").
     QList<QAction*> guardedMenuItems() const { return guardedMenu_; }
 
@@ -117,7 +117,7 @@ signals:
     void previewToggled(bool on);               // "Podgląd."
     void monitoringToggled(bool on);            // "Monitorowanie."
     void monitoringWindowRequested();           // the hidden "M" controls
-    void saveMonitoringRequested();             // "&Zapisz"
+    void saveMonitoringRequested();             // "&saveMonitoringAction_"
     // Every tick: today's date "yyyy-MM-dd" and the time "HH:mm:ss" for the settings dialog.
     void clockTicked(const QString& date, const QString& time);
     // Every tick, after the clock: the progress bars and the rescan countdown are due.
@@ -156,29 +156,29 @@ private:
     bool monitoringViewOn_ = false;
     bool monitoringWindowOpen_ = false;
 
-    QTimer Timer1;
+    QTimer housekeepingTimer_;
     QLabel* panels_[3] = {};
 
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn6 = nullptr;
-    QPushButton* BitBtn5 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QPushButton* BitBtn3 = nullptr;
-    QPushButton* BitBtn4 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QCheckBox* CheckBox2 = nullptr;
-    QCheckBox* CheckBox3 = nullptr;
-    QListWidget* FileListBox1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
+    QPushButton* readMemoryButton_ = nullptr;
+    QPushButton* measurementsButton_ = nullptr;
+    QPushButton* wipeButton_ = nullptr;
+    QPushButton* settingsButton_ = nullptr;
+    QPushButton* calibrationButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QCheckBox* monitoringBox_ = nullptr;
+    QCheckBox* previewBox_ = nullptr;
+    QCheckBox* appendBox_ = nullptr;
+    QListWidget* fileList_ = nullptr;
+    QLineEdit* fileNameEdit_ = nullptr;
+    QPlainTextEdit* monitoringMemo_ = nullptr;
+    QMenu* fileListMenu_ = nullptr;
 
-    QAction* Zapisz = nullptr;
-    QAction* Otworz = nullptr;
-    QAction* Edytor = nullptr;
-    QAction* EdytorPopup = nullptr;
-    QAction* Koniec = nullptr;
-    QAction* PokazPliki = nullptr;
+    QAction* saveMonitoringAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* editorAction_ = nullptr;
+    QAction* editorPopupAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* showFilesAction_ = nullptr;
     QList<QAction*> guardedMenu_;
 };
 

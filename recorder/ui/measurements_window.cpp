@@ -16,70 +16,72 @@
 
 namespace vorda {
 
-TForm7::TForm7(ProgramState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state)
+MeasurementsWindow::MeasurementsWindow(ProgramState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state)
 {
     setWindowTitle(QStringLiteral("Pomiary"));
 
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(QFrame::Raised);
-    Button4 = new QPushButton(QStringLiteral("&Start pomiaru"), frame);
-    Button5 = new QPushButton(QStringLiteral("P&rzerwij"), frame);
-    Button1 = new QPushButton(QStringLiteral("&Ustawianie"), frame);
+    startButton_ = new QPushButton(QStringLiteral("&Start pomiaru"), frame);
+    abortButton_ = new QPushButton(QStringLiteral("P&rzerwij"), frame);
+    settingsButton_ = new QPushButton(QStringLiteral("&Ustawianie"), frame);
     auto* frameLayout = new QHBoxLayout(frame);
-    for (QPushButton* b : {Button4, Button5, Button1}) frameLayout->addWidget(b);
+    for (QPushButton* b : {startButton_, abortButton_, settingsButton_}) frameLayout->addWidget(b);
 
-    Button2 = new QPushButton(QStringLiteral("&Pokaż pomiary"), this);
-    Button3 = new QPushButton(QStringLiteral("Pomoc"), this);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Zakończ"), this);
+    listButton_ = new QPushButton(QStringLiteral("&Pokaż pomiary"), this);
+    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
+    closeButton_ =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Zakończ"), this);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
+    bar_ = new QProgressBar(this);
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
 
-    Label1 = new QLabel(QString::fromUtf8(kFreeMemoryUnknownText), this);
+    freeMemoryLabel_ = new QLabel(QString::fromUtf8(kFreeMemoryUnknownText), this);
 
-    ListBox1 = new QListWidget(this);
+    blockList_ = new QListWidget(this);
     QFont fixed(QStringLiteral("Courier New"));
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
-    ListBox1->setFont(fixed);
-    ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListBox1->setToolTip(QStringLiteral("Czytaj blok pomiarowy, kliknij dwa razy."));
-    ListBox1->setMinimumHeight(160);
-    ListBox1->setVisible(false);
+    blockList_->setFont(fixed);
+    blockList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    blockList_->setToolTip(QStringLiteral("Czytaj blok pomiarowy, kliknij dwa razy."));
+    blockList_->setMinimumHeight(160);
+    blockList_->setVisible(false);
 
-    connect(Button4, &QPushButton::clicked, this, &TForm7::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TForm7::abortRequested);
-    connect(Button1, &QPushButton::clicked, this, &TForm7::settingsRequested);
-    connect(Button2, &QPushButton::clicked, this, &TForm7::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm7::helpClicked);
-    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm7::ListBox1DblClick);
+    connect(startButton_, &QPushButton::clicked, this, &MeasurementsWindow::startClicked);
+    connect(abortButton_, &QPushButton::clicked, this, &MeasurementsWindow::abortRequested);
+    connect(settingsButton_, &QPushButton::clicked, this, &MeasurementsWindow::settingsRequested);
+    connect(listButton_, &QPushButton::clicked, this, &MeasurementsWindow::listBlocks);
+    connect(helpButton_, &QPushButton::clicked, this, &MeasurementsWindow::helpClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(blockList_, &QListWidget::itemDoubleClicked, this, &MeasurementsWindow::readChosenBlock);
 
     auto* commands = new QHBoxLayout;
     commands->addWidget(frame);
-    commands->addWidget(Button2);
-    commands->addWidget(Button3);
-    commands->addWidget(BitBtn1);
+    commands->addWidget(listButton_);
+    commands->addWidget(helpButton_);
+    commands->addWidget(closeButton_);
     auto* memory = new QHBoxLayout;
     memory->addWidget(new QLabel(QStringLiteral("Wielkość wolnej pamięci -"), this));
-    memory->addWidget(Label1, 1);
+    memory->addWidget(freeMemoryLabel_, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(commands);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(bar_);
     layout->addLayout(memory);
-    layout->addWidget(ListBox1, 1);
+    layout->addWidget(blockList_, 1);
 }
 
-void TForm7::showFreeMemory()
+void MeasurementsWindow::showFreeMemory()
 {
-    if (state_.statusRead) Label1->setText(vorda::freeMemoryText(state_.freeMemory));
+    if (state_.statusRead) freeMemoryLabel_->setText(vorda::freeMemoryText(state_.freeMemory));
 }
 
-void TForm7::BitBtn6Click()
+void MeasurementsWindow::present()
 {
     showFreeMemory();
     adjustSize();
@@ -93,111 +95,111 @@ void TForm7::BitBtn6Click()
     activateWindow();
 }
 
-void TForm7::Button4Click()
+void MeasurementsWindow::startClicked()
 {
     bool accepted = false;
     emit startRequested(&accepted);
     if (!accepted) return;
-    Button1->setEnabled(false);
-    Button2->setEnabled(false);
+    settingsButton_->setEnabled(false);
+    listButton_->setEnabled(false);
 }
 
-void TForm7::Button2Click()
+void MeasurementsWindow::listBlocks()
 {
-    for (QPushButton* b : {Button4, Button2, Button1}) b->setEnabled(false);
-    ListBox1->setVisible(true);
+    for (QPushButton* b : {startButton_, listButton_, settingsButton_}) b->setEnabled(false);
+    blockList_->setVisible(true);
     adjustSize();
     emit scanRequested();
-    for (QPushButton* b : {Button4, Button2, Button1}) b->setEnabled(true);
+    for (QPushButton* b : {startButton_, listButton_, settingsButton_}) b->setEnabled(true);
     showFreeMemory();
 }
 
-void TForm7::ListBox1DblClick()
+void MeasurementsWindow::readChosenBlock()
 {
     int first = -1;
-    for (int row = 0; row < ListBox1->count(); ++row) {
-        if (ListBox1->item(row)->isSelected()) {
+    for (int row = 0; row < blockList_->count(); ++row) {
+        if (blockList_->item(row)->isSelected()) {
             first = row;
             break;
         }
     }
     if (first < 0) return;
-    const auto block = blockOfListItem(first, ListBox1->item(first)->text());
+    const auto block = blockOfListItem(first, blockList_->item(first)->text());
     if (!block) return;
-    Button4->setEnabled(false);
-    Button2->setEnabled(false);
+    startButton_->setEnabled(false);
+    listButton_->setEnabled(false);
     state_.selectedBlock = *block;
     emit blockReadRequested();
-    Button2->setEnabled(true);
-    Button4->setEnabled(true);
+    listButton_->setEnabled(true);
+    startButton_->setEnabled(true);
 }
 
-void TForm7::rescanFinished()
+void MeasurementsWindow::rescanFinished()
 {
-    Label1->setText(vorda::freeMemoryText(state_.freeMemory));
-    Button1->setEnabled(true);
-    Button2->setEnabled(true);
+    freeMemoryLabel_->setText(vorda::freeMemoryText(state_.freeMemory));
+    settingsButton_->setEnabled(true);
+    listButton_->setEnabled(true);
 }
 
-void TForm7::memoryWiped()
+void MeasurementsWindow::memoryWiped()
 {
-    ListBox1->clear();
-    Label1->setText(QString::fromUtf8(kFreeMemoryWipedText));
+    blockList_->clear();
+    freeMemoryLabel_->setText(QString::fromUtf8(kFreeMemoryWipedText));
 }
 
-void TForm7::clear()
+void MeasurementsWindow::clear()
 {
-    ListBox1->clear();
+    blockList_->clear();
 }
 
-void TForm7::blockItem(const QString& item)
+void MeasurementsWindow::blockItem(const QString& item)
 {
-    ListBox1->addItem(item);
+    blockList_->addItem(item);
 }
 
-void TForm7::setBarMaximum(int maximum)
+void MeasurementsWindow::setBarMaximum(int maximum)
 {
     // A range of 0..0 would turn the bar into a busy indicator.
-    ProgressBar1->setMaximum(maximum > 1 ? maximum : 1);
+    bar_->setMaximum(maximum > 1 ? maximum : 1);
 }
 
-void TForm7::setBarPosition(int position)
+void MeasurementsWindow::setBarPosition(int position)
 {
-    ProgressBar1->setValue(std::clamp(position, 0, ProgressBar1->maximum()));
+    bar_->setValue(std::clamp(position, 0, bar_->maximum()));
 }
 
-int TForm7::barPosition() const
+int MeasurementsWindow::barPosition() const
 {
-    return ProgressBar1->value();
+    return bar_->value();
 }
 
-QString TForm7::freeMemoryText() const
+QString MeasurementsWindow::freeMemoryText() const
 {
-    return Label1->text();
+    return freeMemoryLabel_->text();
 }
 
-QStringList TForm7::blockItems() const
+QStringList MeasurementsWindow::blockItems() const
 {
     QStringList items;
-    for (int row = 0; row < ListBox1->count(); ++row) items << ListBox1->item(row)->text();
+    for (int row = 0; row < blockList_->count(); ++row) items << blockList_->item(row)->text();
     return items;
 }
 
-bool TForm7::blockListShown() const
+bool MeasurementsWindow::blockListShown() const
 {
-    return !ListBox1->isHidden();
+    return !blockList_->isHidden();
 }
 
-int TForm7::barMaximum() const
+int MeasurementsWindow::barMaximum() const
 {
-    return ProgressBar1->maximum();
+    return bar_->maximum();
 }
 
-void TForm7::selectRows(const QList<int>& rows)
+void MeasurementsWindow::selectRows(const QList<int>& rows)
 {
-    ListBox1->clearSelection();
+    blockList_->clearSelection();
     for (int row : rows)
-        if (QListWidgetItem* item = ListBox1->item(row)) item->setSelected(true);
+        if (QListWidgetItem* item = blockList_->item(row)) item->setSelected(true);
 }
 
 }  // namespace vorda

@@ -1,5 +1,5 @@
 #pragma once
-// TForm7, "Pomiary": starts and aborts a measurement in the recorder, lists the stored
+// MeasurementsWindow, "Pomiary": starts and aborts a measurement in the recorder, lists the stored
 // blocks and downloads the one chosen by a double click. The window handles its own
 // button states; the exchanges are requests that the window set carries out.
 
@@ -17,20 +17,20 @@ namespace vorda {
 
 struct ProgramState;
 
-class TForm7 : public QWidget, public ScanSink, public ProgressBarView {
+class MeasurementsWindow : public QWidget, public ScanSink, public ProgressBarView {
     Q_OBJECT
 public:
-    explicit TForm7(ProgramState& state, QWidget* parent = nullptr);
+    explicit MeasurementsWindow(ProgramState& state, QWidget* parent = nullptr);
 
     // "&Pomiary" and "&Pomiay": the free memory when known, then the window in front.
-    void BitBtn6Click();
+    void present();
     // "&Start pomiaru": asks for the start; on success the settings and list buttons
     // wait for the post-measurement poll.
-    void Button4Click();
+    void startClicked();
     // "&Pokaż pomiary": the system scan with the three command buttons disabled.
-    void Button2Click();
+    void listBlocks();
     // Double click in the block list: the block named by the first selected line.
-    void ListBox1DblClick();
+    void readChosenBlock();
 
     // The housekeeping timer's poll after a measurement has run.
     void rescanFinished();
@@ -52,11 +52,11 @@ public:
     int barMaximum() const;
     // Selects the list items at these rows (the rest unselected).
     void selectRows(const QList<int>& rows);
-    QPushButton* startButton() const { return Button4; }
-    QPushButton* abortButton() const { return Button5; }
-    QPushButton* settingsButton() const { return Button1; }
-    QPushButton* listButton() const { return Button2; }
-    QPushButton* helpButton() const { return Button3; }
+    QPushButton* startButton() const { return startButton_; }
+    QPushButton* abortButton() const { return abortButton_; }
+    QPushButton* settingsButton() const { return settingsButton_; }
+    QPushButton* listButton() const { return listButton_; }
+    QPushButton* helpButton() const { return helpButton_; }
 
 signals:
     // Each returns through `accepted` whether it went ahead (a direct connection).
@@ -72,15 +72,15 @@ private:
 
     ProgramState& state_;
     bool placed_ = false;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* abortButton_ = nullptr;
+    QPushButton* settingsButton_ = nullptr;
+    QPushButton* listButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QProgressBar* bar_ = nullptr;
+    QLabel* freeMemoryLabel_ = nullptr;
+    QListWidget* blockList_ = nullptr;
 };
 
 }  // namespace vorda

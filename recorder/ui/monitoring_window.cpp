@@ -18,7 +18,7 @@
 
 namespace vorda {
 
-TMonitorowanie1::TMonitorowanie1(Settings& settings, QWidget* parent)
+MonitoringWindow::MonitoringWindow(Settings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), settings_(settings)
 {
     setWindowTitle(QStringLiteral("Monitorowanie1"));
@@ -66,13 +66,13 @@ TMonitorowanie1::TMonitorowanie1(Settings& settings, QWidget* parent)
     }
 }
 
-QString TMonitorowanie1::channelName(int c) const
+QString MonitoringWindow::channelName(int c) const
 {
     const QString name = fromWin1250(fieldText(settings_.channel(c).name)).trimmed();
     return name.isEmpty() ? QStringLiteral("k%1").arg(c) : name;
 }
 
-void TMonitorowanie1::ensureCurves(int count)
+void MonitoringWindow::ensureCurves(int count)
 {
     count = std::min(count, curves::kCurvesPerChart);
     for (int i = chart_->graphCount(); i < count; ++i) {
@@ -83,7 +83,7 @@ void TMonitorowanie1::ensureCurves(int count)
     }
 }
 
-void TMonitorowanie1::addPoints(const MonitorSample& sample)
+void MonitoringWindow::addPoints(const MonitorSample& sample)
 {
     ensureCurves(static_cast<int>(sample.values.size()));
     const double x = static_cast<double>(sample.when.toMSecsSinceEpoch()) / 1000.0;
@@ -91,7 +91,7 @@ void TMonitorowanie1::addPoints(const MonitorSample& sample)
         chart_->graph(static_cast<int>(i))->addData(x, sample.values[i]);
 }
 
-void TMonitorowanie1::setSamples(const std::vector<MonitorSample>& samples)
+void MonitoringWindow::setSamples(const std::vector<MonitorSample>& samples)
 {
     chart_->clearGraphs();
     for (const MonitorSample& sample : samples) addPoints(sample);
@@ -100,7 +100,7 @@ void TMonitorowanie1::setSamples(const std::vector<MonitorSample>& samples)
     chart_->replot();
 }
 
-void TMonitorowanie1::addSample(const MonitorSample& sample)
+void MonitoringWindow::addSample(const MonitorSample& sample)
 {
     addPoints(sample);
     showValues(sample);
@@ -108,7 +108,7 @@ void TMonitorowanie1::addSample(const MonitorSample& sample)
     chart_->replot();
 }
 
-void TMonitorowanie1::showValues(const MonitorSample& sample)
+void MonitoringWindow::showValues(const MonitorSample& sample)
 {
     QStringList lines;
     for (std::size_t i = 0; i < sample.values.size(); ++i) {
@@ -119,12 +119,12 @@ void TMonitorowanie1::showValues(const MonitorSample& sample)
     text_->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-QString TMonitorowanie1::valuesText() const
+QString MonitoringWindow::valuesText() const
 {
     return text_->toPlainText();
 }
 
-void TMonitorowanie1::closeEvent(QCloseEvent* event)
+void MonitoringWindow::closeEvent(QCloseEvent* event)
 {
     settings_.monitorWidth = width();
     settings_.monitorHeight = height();

@@ -1,5 +1,5 @@
 #pragma once
-// TMonitorowanie1, "Monitorowanie1": a window that stays on top and follows the live
+// MonitoringWindow, "Monitorowanie1": a window that stays on top and follows the live
 // monitoring: its first page charts the session's polls, one curve per shown channel,
 // and lists the latest values by channel name. Its size and position come from the
 // settings and go back there when it closes.
@@ -18,10 +18,10 @@ namespace vorda {
 struct MonitorSample;
 struct Settings;
 
-class TMonitorowanie1 : public QWidget {
+class MonitoringWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TMonitorowanie1(Settings& settings, QWidget* parent = nullptr);
+    explicit MonitoringWindow(Settings& settings, QWidget* parent = nullptr);
 
     // The polls so far (the chart is rebuilt from them).
     void setSamples(const std::vector<MonitorSample>& samples);

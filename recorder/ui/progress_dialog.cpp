@@ -17,7 +17,7 @@
 
 namespace vorda {
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent)
+ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Czytaj pamięć"));
     setModal(false);
@@ -46,55 +46,55 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
     grid->addLayout(when, row, 1);
     grid->setColumnStretch(1, 1);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setRange(0, 1);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
+    bar_ = new QProgressBar(this);
+    bar_->setRange(0, 1);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
 
     received_ = new QLabel(this);
     sampleCharactersReceived(0);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setReadOnly(true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    messageView_ = new QPlainTextEdit(this);
+    messageView_->setReadOnly(true);
+    messageView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    messageView_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    BitBtn1 = new QPushButton(this);
-    Button1 = new QPushButton(QStringLiteral("Pomoc"), this);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
-    connect(Button1, &QPushButton::clicked, this, &TForm4::helpClicked);
+    actionButton_ = new QPushButton(this);
+    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
+    connect(actionButton_, &QPushButton::clicked, this, &ProgressDialog::actionClicked);
+    connect(helpButton_, &QPushButton::clicked, this, &ProgressDialog::helpClicked);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
+    buttons->addWidget(actionButton_);
     buttons->addStretch();
-    buttons->addWidget(Button1);
+    buttons->addWidget(helpButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(bar_);
     layout->addWidget(received_);
     layout->addWidget(new QLabel(QStringLiteral("Komunikaty transmisji"), this));
-    layout->addWidget(Memo1, 1);
+    layout->addWidget(messageView_, 1);
     layout->addLayout(buttons);
     resize(360, 380);
     setMode(Mode::Abort);
 }
 
-void TForm4::setMode(Mode mode)
+void ProgressDialog::setMode(Mode mode)
 {
     mode_ = mode;
     if (mode == Mode::Abort) {
         setWindowTitle(QStringLiteral("Czytaj pamięć"));
-        BitBtn1->setText(QStringLiteral("&Przerwij"));
-        BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+        actionButton_->setText(QStringLiteral("&Przerwij"));
+        actionButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     } else {
         setWindowTitle(QStringLiteral("Raport przeczytanej pamięci"));
-        BitBtn1->setText(QStringLiteral("OK"));
-        BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+        actionButton_->setText(QStringLiteral("OK"));
+        actionButton_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     }
 }
 
-void TForm4::showOver(QWidget* owner)
+void ProgressDialog::showOver(QWidget* owner)
 {
     if (owner) {
         const QRect area = owner->frameGeometry();
@@ -113,7 +113,7 @@ void TForm4::showOver(QWidget* owner)
     repaint();
 }
 
-void TForm4::BitBtn1Click()
+void ProgressDialog::actionClicked()
 {
     if (mode_ == Mode::Abort)
         emit abortClicked();
@@ -121,37 +121,37 @@ void TForm4::BitBtn1Click()
         hide();
 }
 
-void TForm4::addMessage(const QString& line)
+void ProgressDialog::addMessage(const QString& line)
 {
-    Memo1->appendPlainText(line);
+    messageView_->appendPlainText(line);
 }
 
-QStringList TForm4::messages() const
+QStringList ProgressDialog::messages() const
 {
-    const QString text = Memo1->toPlainText();
+    const QString text = messageView_->toPlainText();
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
-QString TForm4::valueText(int row) const
+QString ProgressDialog::valueText(int row) const
 {
     return row >= 0 && row < 7 ? values_[row]->text() : QString();
 }
 
-int TForm4::barPosition() const
+int ProgressDialog::barPosition() const
 {
-    return ProgressBar1->value();
+    return bar_->value();
 }
-int TForm4::barMaximum() const
+int ProgressDialog::barMaximum() const
 {
-    return ProgressBar1->maximum();
-}
-
-void TForm4::clearMessages()
-{
-    Memo1->clear();
+    return bar_->maximum();
 }
 
-void TForm4::valuesChanged(const DownloadValues& values)
+void ProgressDialog::clearMessages()
+{
+    messageView_->clear();
+}
+
+void ProgressDialog::valuesChanged(const DownloadValues& values)
 {
     const std::int32_t numbers[] = {values.blockCount, values.blockNumber, values.sampleCount, values.samplingMs,
                                     values.channelCount};
@@ -160,19 +160,19 @@ void TForm4::valuesChanged(const DownloadValues& values)
     values_[6]->setText(values.date);
 }
 
-void TForm4::setBarMaximum(int maximum)
+void ProgressDialog::setBarMaximum(int maximum)
 {
     // A range of 0..0 would turn the bar into a busy indicator.
-    ProgressBar1->setMaximum(maximum > 1 ? maximum : 1);
+    bar_->setMaximum(maximum > 1 ? maximum : 1);
 }
 
-void TForm4::blockStarted(std::int32_t, std::int64_t expectedBytes)
+void ProgressDialog::blockStarted(std::int32_t, std::int64_t expectedBytes)
 {
     expected_ = expectedBytes;
     sampleCharactersReceived(0);
 }
 
-void TForm4::sampleCharactersReceived(std::int64_t received)
+void ProgressDialog::sampleCharactersReceived(std::int64_t received)
 {
     const QLocale polish(QLocale::Polish);
     if (expected_ > 0)
@@ -182,14 +182,14 @@ void TForm4::sampleCharactersReceived(std::int64_t received)
         received_->setText(QString::fromUtf8("Odebrano: %1 znaków").arg(polish.toString(qlonglong(received))));
 }
 
-QString TForm4::receivedText() const
+QString ProgressDialog::receivedText() const
 {
     return received_->text();
 }
 
-void TForm4::setBarPosition(int position)
+void ProgressDialog::setBarPosition(int position)
 {
-    ProgressBar1->setValue(position);
+    bar_->setValue(position);
 }
 
 }  // namespace vorda

@@ -1,5 +1,5 @@
 #pragma once
-// TForm4: the memory-read dialog. While reading it shows the block being read, an
+// ProgressDialog: the memory-read dialog. While reading it shows the block being read, an
 // estimated time bar (counted down by the main window's timer) and the transfer
 // messages, with an abort button; afterwards it serves as the transfer report.
 
@@ -15,12 +15,12 @@ class QPushButton;
 
 namespace vorda {
 
-class TForm4 : public QDialog, public DownloadView {
+class ProgressDialog : public QDialog, public DownloadView {
     Q_OBJECT
 public:
     enum class Mode { Abort, Report };
 
-    explicit TForm4(QWidget* parent = nullptr);
+    explicit ProgressDialog(QWidget* parent = nullptr);
 
     // Abort mode: caption "Czytaj pamięć", button "&Przerwij" aborts. Report mode: caption
     // "Raport przeczytanej pamięci", the button says OK and hides the dialog.
@@ -47,23 +47,23 @@ public:
     void blockStarted(std::int32_t block, std::int64_t expectedBytes) override;
     void sampleCharactersReceived(std::int64_t received) override;
 
-    QPushButton* actionButton() const { return BitBtn1; }
+    QPushButton* actionButton() const { return actionButton_; }
 
 signals:
     void abortClicked();
     void helpClicked();
 
 private:
-    void BitBtn1Click();
+    void actionClicked();
 
     Mode mode_ = Mode::Abort;
     QLabel* values_[7] = {};
-    QProgressBar* ProgressBar1 = nullptr;
+    QProgressBar* bar_ = nullptr;
     QLabel* received_ = nullptr;
     std::int64_t expected_ = 0;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* Button1 = nullptr;
+    QPlainTextEdit* messageView_ = nullptr;
+    QPushButton* actionButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
 };
 
 }  // namespace vorda

@@ -13,142 +13,138 @@
 
 namespace vorda {
 
-TForm5::TForm5(const Settings& settings, QWidget* parent) : QWidget(parent, Qt::Window), settings_(settings)
+PropertiesWindow::PropertiesWindow(const Settings& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window), settings_(settings)
 {
     setWindowTitle(QStringLiteral(" Właściwości"));
 
-    Label1 = new QLabel(this);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setReadOnly(true);
-    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette menuColoured = Memo1->palette();
+    heading_ = new QLabel(this);
+    text_ = new QPlainTextEdit(this);
+    text_->setReadOnly(true);
+    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette menuColoured = text_->palette();
     menuColoured.setColor(QPalette::Base, menuColoured.color(QPalette::Window));
-    Memo1->setPalette(menuColoured);
+    text_->setPalette(menuColoured);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Pokaż &raport transmisji"), this);
-    BitBtn3 = new QPushButton(QStringLiteral("S&kanuj system"), this);
-    Button1 = new QPushButton(QStringLiteral("S&tałe kalibracji."), this);
-    Button2 = new QPushButton(QStringLiteral("Pomoc"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("&Zamknij"), this);
-    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    Button3 = new QPushButton(QStringLiteral("&Historia kalibracji"), this);
-    connect(Button3, &QPushButton::clicked, this, &TForm5::historyRequested);
+    reportButton_ = new QPushButton(QStringLiteral("Pokaż &raport transmisji"), this);
+    scanButton_ = new QPushButton(QStringLiteral("S&kanuj system"), this);
+    constantsButton_ = new QPushButton(QStringLiteral("S&tałe kalibracji."), this);
+    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
+    closeButton_ = new QPushButton(QStringLiteral("&Zamknij"), this);
+    closeButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    historyButton_ = new QPushButton(QStringLiteral("&Historia kalibracji"), this);
+    connect(historyButton_, &QPushButton::clicked, this, &PropertiesWindow::historyRequested);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm5::reportRequested);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm5::BitBtn3Click);
-    connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm5::helpClicked);
-    connect(BitBtn2, &QPushButton::clicked, this, &QWidget::close);
+    connect(reportButton_, &QPushButton::clicked, this, &PropertiesWindow::reportRequested);
+    connect(scanButton_, &QPushButton::clicked, this, &PropertiesWindow::startScan);
+    connect(constantsButton_, &QPushButton::clicked, this, &PropertiesWindow::showConstants);
+    connect(helpButton_, &QPushButton::clicked, this, &PropertiesWindow::helpClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {BitBtn1, BitBtn3, Button1, Button3, Button2, BitBtn2}) buttons->addWidget(b);
+    for (QPushButton* b : {reportButton_, scanButton_, constantsButton_, historyButton_, helpButton_, closeButton_})
+        buttons->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(Memo1, 1);
+    layout->addWidget(heading_);
+    layout->addWidget(text_, 1);
     layout->addLayout(buttons);
     resize(534, 407);
     showConstantsHeading();
 }
 
-void TForm5::showConstantsHeading()
+void PropertiesWindow::showConstantsHeading()
 {
-    BitBtn3->setEnabled(true);
-    Button1->setEnabled(false);
-    Label1->setText(QStringLiteral("Stałe kalibracji"));
+    scanButton_->setEnabled(true);
+    constantsButton_->setEnabled(false);
+    heading_->setText(QStringLiteral("Stałe kalibracji"));
 }
 
-void TForm5::PUstawieniaClick()
-{
-    showConstantsHeading();
-    PokazUstawieniaExecute();
-}
-
-void TForm5::Button1Click()
+void PropertiesWindow::showConstants()
 {
     showConstantsHeading();
-    PokazUstawieniaExecute();
+    fillConstants();
 }
 
-void TForm5::PokazUstawieniaExecute()
+void PropertiesWindow::fillConstants()
 {
     show();
     raise();
-    Memo1->clear();
-    for (const QString& line : constantsReportLines(settings_)) Memo1->appendPlainText(line);
+    text_->clear();
+    for (const QString& line : constantsReportLines(settings_)) text_->appendPlainText(line);
 }
 
-void TForm5::showSettingsCheck()
+void PropertiesWindow::showSettingsCheck()
 {
     show();
     raise();
     clear();
-    Button1->setEnabled(true);
-    BitBtn3->setEnabled(false);
-    Label1->setText(QStringLiteral("Sprawdź ustawienia: (skanuj system pomiarowy)"));
+    constantsButton_->setEnabled(true);
+    scanButton_->setEnabled(false);
+    heading_->setText(QStringLiteral("Sprawdź ustawienia: (skanuj system pomiarowy)"));
 }
 
-void TForm5::BitBtn3Click()
+void PropertiesWindow::startScan()
 {
-    Button1->setEnabled(true);
-    BitBtn3->setEnabled(false);
-    Label1->setText(QStringLiteral("Skanuj system pomiarowy"));
+    constantsButton_->setEnabled(true);
+    scanButton_->setEnabled(false);
+    heading_->setText(QStringLiteral("Skanuj system pomiarowy"));
     emit scanRequested();
 }
 
-void TForm5::scanFailed()
+void PropertiesWindow::scanFailed()
 {
-    BitBtn3->setEnabled(true);
+    scanButton_->setEnabled(true);
 }
 
-void TForm5::showHistory(const QStringList& lines)
+void PropertiesWindow::showHistory(const QStringList& lines)
 {
     // Both other contents are a switch away.
-    BitBtn3->setEnabled(true);
-    Button1->setEnabled(true);
-    Label1->setText(QStringLiteral("Historia kalibracji"));
+    scanButton_->setEnabled(true);
+    constantsButton_->setEnabled(true);
+    heading_->setText(QStringLiteral("Historia kalibracji"));
     show();
     raise();
-    Memo1->clear();
-    if (lines.isEmpty()) Memo1->appendPlainText(QStringLiteral("Brak zapisanych kalibracji."));
-    for (const QString& line : lines) Memo1->appendPlainText(line);
+    text_->clear();
+    if (lines.isEmpty()) text_->appendPlainText(QStringLiteral("Brak zapisanych kalibracji."));
+    for (const QString& line : lines) text_->appendPlainText(line);
 }
 
-QString TForm5::heading() const
+QString PropertiesWindow::heading() const
 {
-    return Label1->text();
+    return heading_->text();
 }
 
-QStringList TForm5::lines() const
+QStringList PropertiesWindow::lines() const
 {
-    const QString text = Memo1->toPlainText();
+    const QString text = text_->toPlainText();
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
-bool TForm5::scanEnabled() const
+bool PropertiesWindow::scanEnabled() const
 {
-    return BitBtn3->isEnabled();
+    return scanButton_->isEnabled();
 }
-bool TForm5::constantsEnabled() const
+bool PropertiesWindow::constantsEnabled() const
 {
-    return Button1->isEnabled();
+    return constantsButton_->isEnabled();
 }
 
-void TForm5::clear()
+void PropertiesWindow::clear()
 {
-    Memo1->clear();
+    text_->clear();
     if (blockList_) blockList_->clear();
 }
 
-void TForm5::reportLine(const QString& line)
+void PropertiesWindow::reportLine(const QString& line)
 {
-    Memo1->appendPlainText(line);
+    text_->appendPlainText(line);
 }
 
-void TForm5::blockItem(const QString& item)
+void PropertiesWindow::blockItem(const QString& item)
 {
     if (blockList_) blockList_->blockItem(item);
 }

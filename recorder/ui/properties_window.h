@@ -1,5 +1,5 @@
 #pragma once
-// TForm5, " Właściwości": a read-only text window that shows either the calibration
+// PropertiesWindow, " Właściwości": a read-only text window that shows either the calibration
 // constants report or the report of a system scan, and switches between the two.
 
 #include "measure/system_scan.h"
@@ -14,18 +14,15 @@ namespace vorda {
 
 struct Settings;
 
-class TForm5 : public QWidget, public ScanSink {
+class PropertiesWindow : public QWidget, public ScanSink {
     Q_OBJECT
 public:
-    explicit TForm5(const Settings& settings, QWidget* parent = nullptr);
+    explicit PropertiesWindow(const Settings& settings, QWidget* parent = nullptr);
 
     // Menu " Właściwości" and "S&tałe kalibracji.": the constants report.
-    void PUstawieniaClick();
-    void Button1Click();
-    // Shows the window with the constants report.
-    void PokazUstawieniaExecute();
+    void showConstants();
     // "S&kanuj system": the heading of the scan, then the scan itself (scanRequested).
-    void BitBtn3Click();
+    void startScan();
     // "Sprawdź ustawienia" of the settings dialog: shown and emptied, with the scan's
     // heading; the caller runs the scan.
     void showSettingsCheck();
@@ -55,17 +52,19 @@ signals:
 
 private:
     void showConstantsHeading();
+    // Shows the window with the constants report.
+    void fillConstants();
 
     const Settings& settings_;
     ScanSink* blockList_ = nullptr;
-    QLabel* Label1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn3 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QPushButton* Button3 = nullptr;  // "&Historia kalibracji"
+    QLabel* heading_ = nullptr;
+    QPlainTextEdit* text_ = nullptr;
+    QPushButton* reportButton_ = nullptr;
+    QPushButton* scanButton_ = nullptr;
+    QPushButton* constantsButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* historyButton_ = nullptr;  // "&Historia kalibracji"
 };
 
 }  // namespace vorda

@@ -71,23 +71,24 @@ void checkRadio(QButtonGroup* group, int index)
 
 }  // namespace
 
-TForm2::TForm2(Settings& settings, ProgramState& state, Reporter& reporter, Dialogs& dialogs, QWidget* parent)
+SettingsDialog::SettingsDialog(Settings& settings, ProgramState& state, Reporter& reporter, Dialogs& dialogs,
+                               QWidget* parent)
     : QDialog(parent), settings_(settings), state_(state), reporter_(reporter), dialogs_(dialogs)
 {
     setWindowTitle(QStringLiteral("Ustawienia"));
     setModal(true);
     setMaximumSize(350, 450);
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setTabPosition(QTabWidget::East);
-    PageControl1->addTab(buildRecorderPage(), QStringLiteral("Rejestratora"));
-    PageControl1->addTab(buildGeneralPage(), QStringLiteral("Ogólne"));
+    pages_ = new QTabWidget(this);
+    pages_->setTabPosition(QTabWidget::East);
+    pages_->addTab(buildRecorderPage(), QStringLiteral("Rejestratora"));
+    pages_->addTab(buildGeneralPage(), QStringLiteral("Ogólne"));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     auto* help = new QPushButton(QStringLiteral("Pomoc"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(help, &QPushButton::clicked, this, &TForm2::helpClicked);
+    connect(help, &QPushButton::clicked, this, &SettingsDialog::helpClicked);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -95,90 +96,91 @@ TForm2::TForm2(Settings& settings, ProgramState& state, Reporter& reporter, Dial
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(PageControl1);
+    layout->addWidget(pages_);
     layout->addLayout(buttons);
 
     setClock(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")),
              QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
 }
 
-QWidget* TForm2::buildRecorderPage()
+QWidget* SettingsDialog::buildRecorderPage()
 {
     auto* page = new QWidget;
     auto* recorder = new QGroupBox(QStringLiteral("Ustawienia rejestratora "), page);
     auto* grid = new QGridLayout(recorder);
 
-    CheckBox1 = sendBox(QStringLiteral("Czas próbkowania"), recorder);
-    Edit1 = new QSpinBox(recorder);
-    Edit1->setRange(1, 32000);
-    Edit1->setValue(10);
-    grid->addWidget(CheckBox1, 0, 0);
-    grid->addWidget(Edit1, 0, 1);
+    sendSamplingTimeBox_ = sendBox(QStringLiteral("Czas próbkowania"), recorder);
+    samplingTimeSpin_ = new QSpinBox(recorder);
+    samplingTimeSpin_->setRange(1, 32000);
+    samplingTimeSpin_->setValue(10);
+    grid->addWidget(sendSamplingTimeBox_, 0, 0);
+    grid->addWidget(samplingTimeSpin_, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("ms."), recorder), 0, 2);
 
-    CheckBox2 = sendBox(QStringLiteral("     Liczba próbek"), recorder);
-    Edit2 = new QLineEdit(QStringLiteral("500"), recorder);
-    Edit2->setMaxLength(7);
-    connect(Edit2, &QLineEdit::editingFinished, this, &TForm2::Edit2Exit);
-    grid->addWidget(CheckBox2, 1, 0);
-    grid->addWidget(Edit2, 1, 1);
+    sendSampleCountBox_ = sendBox(QStringLiteral("     Liczba próbek"), recorder);
+    sampleCountEdit_ = new QLineEdit(QStringLiteral("500"), recorder);
+    sampleCountEdit_->setMaxLength(7);
+    connect(sampleCountEdit_, &QLineEdit::editingFinished, this, &SettingsDialog::correctSampleCountField);
+    grid->addWidget(sendSampleCountBox_, 1, 0);
+    grid->addWidget(sampleCountEdit_, 1, 1);
 
-    CheckBox4 = sendBox(QStringLiteral("   Kanały od 1 do"), recorder);
-    Edit3 = new QSpinBox(recorder);
-    Edit3->setRange(1, kMaxChannels);
-    grid->addWidget(CheckBox4, 2, 0);
-    grid->addWidget(Edit3, 2, 1);
+    sendChannelCountBox_ = sendBox(QStringLiteral("   Kanały od 1 do"), recorder);
+    channelCountSpin_ = new QSpinBox(recorder);
+    channelCountSpin_->setRange(1, kMaxChannels);
+    grid->addWidget(sendChannelCountBox_, 2, 0);
+    grid->addWidget(channelCountSpin_, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("włączone. "), recorder), 2, 2);
 
-    CheckBox3 = sendBox(QStringLiteral("  Data Godz."), recorder);
-    Label2 = new QLabel(recorder);
-    Label3 = new QLabel(recorder);
-    grid->addWidget(CheckBox3, 3, 0);
-    grid->addWidget(Label2, 3, 1);
-    grid->addWidget(Label3, 3, 2);
-    for (QCheckBox* b : {CheckBox1, CheckBox2, CheckBox4, CheckBox3}) b->setChecked(true);
+    sendDateTimeBox_ = sendBox(QStringLiteral("  Data Godz."), recorder);
+    dateLabel_ = new QLabel(recorder);
+    timeLabel_ = new QLabel(recorder);
+    grid->addWidget(sendDateTimeBox_, 3, 0);
+    grid->addWidget(dateLabel_, 3, 1);
+    grid->addWidget(timeLabel_, 3, 2);
+    for (QCheckBox* b : {sendSamplingTimeBox_, sendSampleCountBox_, sendChannelCountBox_, sendDateTimeBox_})
+        b->setChecked(true);
 
     auto* trigger = new QGroupBox(QStringLiteral("Parametry wyzwalania  (k1) "), page);
     auto* tgrid = new QGridLayout(trigger);
-    CheckBox8 = sendBox(QStringLiteral("Wyzwalanie:"), trigger);
-    CheckBox7 = new QCheckBox(QStringLiteral("Włączone"), trigger);
-    CheckBox7->setToolTip(QStringLiteral("Opcje: [v]-Trigger, [ ]-Normal"));
-    tgrid->addWidget(CheckBox8, 0, 0);
-    tgrid->addWidget(CheckBox7, 0, 1, 1, 3);
+    sendTriggerModeBox_ = sendBox(QStringLiteral("Wyzwalanie:"), trigger);
+    triggerEnabledBox_ = new QCheckBox(QStringLiteral("Włączone"), trigger);
+    triggerEnabledBox_->setToolTip(QStringLiteral("Opcje: [v]-Trigger, [ ]-Normal"));
+    tgrid->addWidget(sendTriggerModeBox_, 0, 0);
+    tgrid->addWidget(triggerEnabledBox_, 0, 1, 1, 3);
 
-    CheckBox6 = sendBox(QStringLiteral("Start/Stop:"), trigger);
+    sendTriggerLevelsBox_ = sendBox(QStringLiteral("Start/Stop:"), trigger);
     const QString commaHint = QStringLiteral("Używaj przecinka jako znaku dziesiętnego.");
-    Edit4 = new QLineEdit(QStringLiteral("10"), trigger);
-    Edit5 = new QLineEdit(QStringLiteral("100"), trigger);
-    for (QLineEdit* e : {Edit4, Edit5}) {
+    triggerStartEdit_ = new QLineEdit(QStringLiteral("10"), trigger);
+    triggerStopEdit_ = new QLineEdit(QStringLiteral("100"), trigger);
+    for (QLineEdit* e : {triggerStartEdit_, triggerStopEdit_}) {
         e->setMaxLength(8);
         e->setToolTip(commaHint);
     }
-    tgrid->addWidget(CheckBox6, 1, 0);
-    tgrid->addWidget(Edit4, 1, 1);
+    tgrid->addWidget(sendTriggerLevelsBox_, 1, 0);
+    tgrid->addWidget(triggerStartEdit_, 1, 1);
     tgrid->addWidget(new QLabel(QStringLiteral("/"), trigger), 1, 2);
-    tgrid->addWidget(Edit5, 1, 3);
+    tgrid->addWidget(triggerStopEdit_, 1, 3);
 
-    CheckBox5 = sendBox(QStringLiteral("Stałe S_B/S_C:"), trigger);
-    CheckBox5->hide();
-    Label9 = new QLabel(trigger);
-    Label8 = new QLabel(trigger);
+    sendConstantsBox_ = sendBox(QStringLiteral("Stałe S_B/S_C:"), trigger);
+    sendConstantsBox_->hide();
+    sbLabel_ = new QLabel(trigger);
+    scLabel_ = new QLabel(trigger);
     tgrid->addWidget(new QLabel(QStringLiteral("Stałe S_B/S_C "), trigger), 2, 0);
-    tgrid->addWidget(Label9, 2, 1);
+    tgrid->addWidget(sbLabel_, 2, 1);
     tgrid->addWidget(new QLabel(QStringLiteral("/"), trigger), 2, 2);
-    tgrid->addWidget(Label8, 2, 3);
-    // CheckBox5 decides whether the constants are sent; the user sets it through CheckBox6.
-    connect(CheckBox6, &QCheckBox::clicked, CheckBox5, &QCheckBox::setChecked);
+    tgrid->addWidget(scLabel_, 2, 3);
+    // sendConstantsBox_ decides whether the constants are sent; the user sets it through sendTriggerLevelsBox_.
+    connect(sendTriggerLevelsBox_, &QCheckBox::clicked, sendConstantsBox_, &QCheckBox::setChecked);
 
-    Button4 = new QPushButton(QStringLiteral("Ustaw zaznaczone"), page);
-    QFont bold = Button4->font();
+    sendButton_ = new QPushButton(QStringLiteral("Ustaw zaznaczone"), page);
+    QFont bold = sendButton_->font();
     bold.setBold(true);
-    Button4->setFont(bold);
-    Button4->setToolTip(QStringLiteral("Wyślij do rejestratora zaznaczone ustawienia."));
-    Button8 = new QPushButton(QStringLiteral("Sprawdź ustawienia"), page);
-    Button8->setToolTip(QStringLiteral("Czytaj ustawienia z rejestratora."));
-    connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
-    connect(Button8, &QPushButton::clicked, this, &TForm2::checkRequested);
+    sendButton_->setFont(bold);
+    sendButton_->setToolTip(QStringLiteral("Wyślij do rejestratora zaznaczone ustawienia."));
+    checkButton_ = new QPushButton(QStringLiteral("Sprawdź ustawienia"), page);
+    checkButton_->setToolTip(QStringLiteral("Czytaj ustawienia z rejestratora."));
+    connect(sendButton_, &QPushButton::clicked, this, &SettingsDialog::sendChecked);
+    connect(checkButton_, &QPushButton::clicked, this, &SettingsDialog::checkRequested);
 
     for (QGridLayout* g : {grid, tgrid}) {
         g->setContentsMargins(6, 6, 6, 6);
@@ -188,13 +190,13 @@ QWidget* TForm2::buildRecorderPage()
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(recorder);
     layout->addWidget(trigger);
-    layout->addWidget(Button4);
-    layout->addWidget(Button8);
+    layout->addWidget(sendButton_);
+    layout->addWidget(checkButton_);
     layout->addStretch();
     return page;
 }
 
-QWidget* TForm2::buildGeneralPage()
+QWidget* SettingsDialog::buildGeneralPage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -202,42 +204,40 @@ QWidget* TForm2::buildGeneralPage()
     layout->addWidget(radioGroup(QStringLiteral("Pierwsza kolumna pliku danych to:"),
                                  {QStringLiteral("Nie występuje"), QStringLiteral("Numer pomiaru"),
                                   QStringLiteral("Czas pomiaru"), QStringLiteral("Godz.pomiaru")},
-                                 RadioGroup2, page));
-    checkRadio(RadioGroup2, 2);
-    // Odswierz1kolumnaExecute: the choice is stored at once.
-    connect(RadioGroup2, &QButtonGroup::idClicked, this, [this](int id) { settings_.firstColumn = id; });
+                                 firstColumnGroup_, page));
+    checkRadio(firstColumnGroup_, 2);
+    // The first column's choice is stored at once.
+    connect(firstColumnGroup_, &QButtonGroup::idClicked, this, [this](int id) { settings_.firstColumn = id; });
 
     auto* advanced = new QPushButton(QStringLiteral("Zaawansowane"), page);
     auto* defaults = new QPushButton(QStringLiteral("Domyślne"), page);
-    connect(advanced, &QPushButton::clicked, this, &TForm2::advancedRequested);
-    connect(defaults, &QPushButton::clicked, this, &TForm2::DoyslneUstawExecute);
+    connect(advanced, &QPushButton::clicked, this, &SettingsDialog::advancedRequested);
+    connect(defaults, &QPushButton::clicked, this, &SettingsDialog::applyDefaults);
     auto* row = new QHBoxLayout;
     row->addWidget(advanced);
     row->addWidget(defaults);
     layout->addLayout(row);
 
-    Label10 = new QLabel(QStringLiteral("Ustawienia"), page);
-    Label10->setWordWrap(true);
-    Label10->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Label4 = new QLabel(page);
-    Label4->hide();
-    layout->addWidget(Label10);
+    commandLabel_ = new QLabel(QStringLiteral("Ustawienia"), page);
+    commandLabel_->setWordWrap(true);
+    commandLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(commandLabel_);
 
     auto* transfer = new QGroupBox(QStringLiteral("Transmisji"), page);
     auto* tlayout = new QVBoxLayout(transfer);
     tlayout->addWidget(radioGroup(
         QString(), {QStringLiteral("com1"), QStringLiteral("com2"), QStringLiteral("com3"), QStringLiteral("com4")},
-        RadioGroup1, transfer));
-    checkRadio(RadioGroup1, 1);
-    ComboBox1 = new QComboBox(transfer);
-    ComboBox1->setEditable(true);
+        portGroup_, transfer));
+    checkRadio(portGroup_, 1);
+    portParamsBox_ = new QComboBox(transfer);
+    portParamsBox_->setEditable(true);
     for (const char* rate : {"2400", "4800", "9600", "19200", "38400", "57600", "115200", "230400"})
-        ComboBox1->addItem(QStringLiteral(":%1,n,8,2,p").arg(QLatin1String(rate)));
-    ComboBox1->setCurrentText(QStringLiteral(":38400,n,8,2,p"));
-    connect(ComboBox1, &QComboBox::activated, this, &TForm2::comboBoxChosen);
+        portParamsBox_->addItem(QStringLiteral(":%1,n,8,2,p").arg(QLatin1String(rate)));
+    portParamsBox_->setCurrentText(QStringLiteral(":38400,n,8,2,p"));
+    connect(portParamsBox_, &QComboBox::activated, this, &SettingsDialog::portParamsChosen);
     auto* params = new QHBoxLayout;
     params->addWidget(new QLabel(QStringLiteral("Parametry com:"), transfer));
-    params->addWidget(ComboBox1, 1);
+    params->addWidget(portParamsBox_, 1);
     tlayout->addLayout(params);
     layout->addWidget(transfer);
 
@@ -252,80 +252,80 @@ QWidget* TForm2::buildGeneralPage()
     programs->addWidget(save, 0, 1);
     programs->addWidget(loadLabel, 1, 0);
     programs->addWidget(load, 1, 1);
-    connect(save, &QPushButton::clicked, this, &TForm2::ZapiszUstawieniaClick);
-    connect(load, &QPushButton::clicked, this, &TForm2::Button7Click);
+    connect(save, &QPushButton::clicked, this, &SettingsDialog::saveProgram);
+    connect(load, &QPushButton::clicked, this, &SettingsDialog::loadProgram);
     layout->addLayout(programs);
     layout->addStretch();
     return page;
 }
 
-SettingsControls TForm2::controls() const
+SettingsControls SettingsDialog::controls() const
 {
     SettingsControls c;
-    c.sendSamplingTime = CheckBox1->isChecked();
-    c.samplingTimeText = Edit1->text();
-    c.samplingTimePosition = Edit1->value();
-    c.sendSampleCount = CheckBox2->isChecked();
-    c.sampleCountText = Edit2->text();
-    c.sendChannelCount = CheckBox4->isChecked();
-    c.channelCountText = Edit3->text();
-    c.channelCountPosition = Edit3->value();
-    c.sendDateTime = CheckBox3->isChecked();
-    c.dateText = Label2->text();
-    c.timeText = Label3->text();
-    c.sendTriggerMode = CheckBox8->isChecked();
-    c.triggerEnabled = CheckBox7->isChecked();
-    c.sendTriggerLevels = CheckBox6->isChecked();
-    c.sendConstants = CheckBox5->isChecked();
-    c.triggerStartText = Edit4->text();
-    c.triggerStopText = Edit5->text();
-    c.sbText = Label9->text();
-    c.scText = Label8->text();
+    c.sendSamplingTime = sendSamplingTimeBox_->isChecked();
+    c.samplingTimeText = samplingTimeSpin_->text();
+    c.samplingTimePosition = samplingTimeSpin_->value();
+    c.sendSampleCount = sendSampleCountBox_->isChecked();
+    c.sampleCountText = sampleCountEdit_->text();
+    c.sendChannelCount = sendChannelCountBox_->isChecked();
+    c.channelCountText = channelCountSpin_->text();
+    c.channelCountPosition = channelCountSpin_->value();
+    c.sendDateTime = sendDateTimeBox_->isChecked();
+    c.dateText = dateLabel_->text();
+    c.timeText = timeLabel_->text();
+    c.sendTriggerMode = sendTriggerModeBox_->isChecked();
+    c.triggerEnabled = triggerEnabledBox_->isChecked();
+    c.sendTriggerLevels = sendTriggerLevelsBox_->isChecked();
+    c.sendConstants = sendConstantsBox_->isChecked();
+    c.triggerStartText = triggerStartEdit_->text();
+    c.triggerStopText = triggerStopEdit_->text();
+    c.sbText = sbLabel_->text();
+    c.scText = scLabel_->text();
     c.triggerItemsDisabled = triggerItemsDisabled_;
-    c.firstColumn = RadioGroup2->checkedId();
-    c.portIndex = RadioGroup1->checkedId();
-    c.portParams = ComboBox1->currentText();
+    c.firstColumn = firstColumnGroup_->checkedId();
+    c.portIndex = portGroup_->checkedId();
+    c.portParams = portParamsBox_->currentText();
     return c;
 }
 
-void TForm2::setControls(const SettingsControls& c)
+void SettingsDialog::setControls(const SettingsControls& c)
 {
-    CheckBox1->setChecked(c.sendSamplingTime);
-    Edit1->setValue(c.samplingTimePosition);
-    CheckBox2->setChecked(c.sendSampleCount);
-    showText(Edit2, c.sampleCountText, 7);
-    CheckBox4->setChecked(c.sendChannelCount);
-    Edit3->setValue(c.channelCountPosition);
-    CheckBox3->setChecked(c.sendDateTime);
-    CheckBox8->setChecked(c.sendTriggerMode);
-    CheckBox7->setChecked(c.triggerEnabled);
-    CheckBox6->setChecked(c.sendTriggerLevels);
-    CheckBox5->setChecked(c.sendConstants);
-    showText(Edit4, c.triggerStartText, 8);
-    showText(Edit5, c.triggerStopText, 8);
-    Label9->setText(c.sbText);
-    Label8->setText(c.scText);
-    checkRadio(RadioGroup2, c.firstColumn);
-    checkRadio(RadioGroup1, c.portIndex);
-    ComboBox1->setCurrentText(c.portParams);
+    sendSamplingTimeBox_->setChecked(c.sendSamplingTime);
+    samplingTimeSpin_->setValue(c.samplingTimePosition);
+    sendSampleCountBox_->setChecked(c.sendSampleCount);
+    showText(sampleCountEdit_, c.sampleCountText, 7);
+    sendChannelCountBox_->setChecked(c.sendChannelCount);
+    channelCountSpin_->setValue(c.channelCountPosition);
+    sendDateTimeBox_->setChecked(c.sendDateTime);
+    sendTriggerModeBox_->setChecked(c.sendTriggerMode);
+    triggerEnabledBox_->setChecked(c.triggerEnabled);
+    sendTriggerLevelsBox_->setChecked(c.sendTriggerLevels);
+    sendConstantsBox_->setChecked(c.sendConstants);
+    showText(triggerStartEdit_, c.triggerStartText, 8);
+    showText(triggerStopEdit_, c.triggerStopText, 8);
+    sbLabel_->setText(c.sbText);
+    scLabel_->setText(c.scText);
+    checkRadio(firstColumnGroup_, c.firstColumn);
+    checkRadio(portGroup_, c.portIndex);
+    portParamsBox_->setCurrentText(c.portParams);
 }
 
-void TForm2::fillFromSettings()
+void SettingsDialog::fillFromSettings()
 {
     SettingsControls c = controlsFromSettings(settings_);
     // The clock labels belong to the timer, not to the settings.
-    c.dateText = Label2->text();
-    c.timeText = Label3->text();
+    c.dateText = dateLabel_->text();
+    c.timeText = timeLabel_->text();
     setControls(c);
     triggerItemsDisabled_ = c.triggerItemsDisabled;
     // A model-5 recorder takes no trigger levels: their controls are off, and on again
     // for any other model.
-    for (QWidget* w : {static_cast<QWidget*>(CheckBox6), static_cast<QWidget*>(CheckBox5), static_cast<QWidget*>(Edit4),
-                       static_cast<QWidget*>(Edit5)})
+    for (QWidget* w : {static_cast<QWidget*>(sendTriggerLevelsBox_), static_cast<QWidget*>(sendConstantsBox_),
+                       static_cast<QWidget*>(triggerStartEdit_), static_cast<QWidget*>(triggerStopEdit_)})
         w->setEnabled(!triggerItemsDisabled_);
 }
 
-bool TForm2::ZapamietajUstawieniaExecute()
+bool SettingsDialog::storeIntoSettings()
 {
     if (const auto error = storeControls(controls(), settings_)) {
         showError(*error);
@@ -334,54 +334,54 @@ bool TForm2::ZapamietajUstawieniaExecute()
     return true;
 }
 
-void TForm2::DoyslneUstawExecute()
+void SettingsDialog::applyDefaults()
 {
     SettingsControls c = controls();
     applyDialogDefaults(c);
     setControls(c);
 }
 
-void TForm2::Button4Click()
+void SettingsDialog::sendChecked()
 {
-    Button8->setEnabled(false);
+    checkButton_->setEnabled(false);
     const CommandOutcome outcome = buildSettingsCommand(controls());
     if (outcome.error) {
         showError(*outcome.error);
-        Button8->setEnabled(true);
+        checkButton_->setEnabled(true);
         return;
     }
     const SettingsCommand& command = *outcome.command;
     state_.statusRead = command.statusRead;
     if (command.expectedSamples) state_.expectedSamples = *command.expectedSamples;
     setPendingCommand(command.text);
-    Label10->setText(QString::fromLatin1(command.text));
-    if (ZapamietajUstawieniaExecute()) emit sendRequested();
-    Button8->setEnabled(true);
+    commandLabel_->setText(QString::fromLatin1(command.text));
+    if (storeIntoSettings()) emit sendRequested();
+    checkButton_->setEnabled(true);
 }
 
-void TForm2::Edit2Exit()
+void SettingsDialog::correctSampleCountField()
 {
     // The message box takes the focus and would end the editing a second time.
-    if (inEdit2Exit_) return;
-    inEdit2Exit_ = true;
-    if (const auto corrected = correctSampleCount(Edit2->text()))
-        Edit2->setText(*corrected);
+    if (correctingSampleCount_) return;
+    correctingSampleCount_ = true;
+    if (const auto corrected = correctSampleCount(sampleCountEdit_->text()))
+        sampleCountEdit_->setText(*corrected);
     else
-        showError(FieldError{QStringLiteral("Liczba próbek"), Edit2->text()});
-    inEdit2Exit_ = false;
+        showError(FieldError{QStringLiteral("Liczba próbek"), sampleCountEdit_->text()});
+    correctingSampleCount_ = false;
 }
 
-void TForm2::comboBoxChosen()
+void SettingsDialog::portParamsChosen()
 {
-    // OswierzUstawieniaComExecute: the port and its parameters take effect with the next
+    // The port and its parameters take effect with the next
     // exchange; the baud rate is stored only when the dialog is confirmed.
-    setFieldText(settings_.portParams, toWin1250Lossy(ComboBox1->currentText()));
-    settings_.portNumber = RadioGroup1->checkedId() + 1;
-    reporter_.setStatus(StatusPanel::Message, ComboBox1->currentText());
+    setFieldText(settings_.portParams, toWin1250Lossy(portParamsBox_->currentText()));
+    settings_.portNumber = portGroup_->checkedId() + 1;
+    reporter_.setStatus(StatusPanel::Message, portParamsBox_->currentText());
     reporter_.processEvents();
 }
 
-void TForm2::ZapiszUstawieniaClick()
+void SettingsDialog::saveProgram()
 {
     const QString path = dialogs_.saveFileName(this, QString::fromUtf8(kSaveProgramTitle), QString(),
                                                QString::fromUtf8(kSettingsProgramFilter), QStringLiteral("roln"));
@@ -390,7 +390,7 @@ void TForm2::ZapiszUstawieniaClick()
     saveSettingsProgram(settings_, path, reporter_);
 }
 
-void TForm2::Button7Click()
+void SettingsDialog::loadProgram()
 {
     // The dialog ends as cancelled: nothing of its controls is stored.
     reject();
@@ -401,39 +401,39 @@ void TForm2::Button7Click()
     if (installSettingsProgram(path, state_.startDir, reporter_)) emit settingsProgramLoaded();
 }
 
-void TForm2::setClock(const QString& date, const QString& time)
+void SettingsDialog::setClock(const QString& date, const QString& time)
 {
-    Label2->setText(date);
-    Label3->setText(time);
+    dateLabel_->setText(date);
+    timeLabel_->setText(time);
 }
 
-void TForm2::setConstantLabels(const QString& sb, const QString& sc)
+void SettingsDialog::setConstantLabels(const QString& sb, const QString& sc)
 {
-    Label9->setText(sb);
-    Label8->setText(sc);
+    sbLabel_->setText(sb);
+    scLabel_->setText(sc);
 }
 
-QByteArray TForm2::pendingCommand() const
+QByteArray SettingsDialog::pendingCommand() const
 {
-    return Label4->text().toLatin1().left(kPendingCommandMax);
+    return pendingCommand_.left(kPendingCommandMax);
 }
 
-void TForm2::setPendingCommand(const QByteArray& text)
+void SettingsDialog::setPendingCommand(const QByteArray& text)
 {
-    Label4->setText(QString::fromLatin1(text));
+    pendingCommand_ = text;
 }
 
-QString TForm2::shownCommand() const
+QString SettingsDialog::shownCommand() const
 {
-    return Label10->text();
+    return commandLabel_->text();
 }
 
-bool TForm2::checkEnabled() const
+bool SettingsDialog::checkEnabled() const
 {
-    return Button8->isEnabled();
+    return checkButton_->isEnabled();
 }
 
-void TForm2::showError(const FieldError& error)
+void SettingsDialog::showError(const FieldError& error)
 {
     reporter_.showMessage(error.message(), QString::fromUtf8(kNumberErrorCaption), MessageIcon::Error);
 }

@@ -34,36 +34,36 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
 {
     // The main window first: its creation loads the settings, with the status texts in
     // its own status bar.
-    main_ = std::make_unique<TForm1>(settings_, state_, *reporter_, dialogs, shell_);
+    main_ = std::make_unique<MainWindow>(settings_, state_, *reporter_, dialogs, shell_);
     reporter_->setMessageParent(main_.get());
-    connect(reporter_.get(), &WindowReporter::statusChanged, main_.get(), &TForm1::setStatusText);
-    connect(reporter_.get(), &WindowReporter::filesChangedSignal, main_.get(), &TForm1::refreshFileList);
-    main_->FormCreate();
+    connect(reporter_.get(), &WindowReporter::statusChanged, main_.get(), &MainWindow::setStatusText);
+    connect(reporter_.get(), &WindowReporter::filesChangedSignal, main_.get(), &MainWindow::refreshFileList);
+    main_->startUp();
 
-    form8_ = new TForm8(settings_, state_, *reporter_, main_.get());
-    form2_ = new TForm2(settings_, state_, *reporter_, dialogs, main_.get());
+    constantsEditor_ = new ConstantsEditor(settings_, state_, *reporter_, main_.get());
+    settingsDialog_ = new SettingsDialog(settings_, state_, *reporter_, dialogs, main_.get());
     calibrationProtocol_ = std::make_unique<RecorderProtocol>(link_, settings_, state_, *reporter_);
     calibrationDevice_ = std::make_unique<ProtocolCalibrationDevice>(*calibrationProtocol_);
     calibrationWizard_ =
         std::make_unique<CalibrationWizard>(settings_, *calibrationDevice_, *reporter_, state_.startDir);
-    form3_ = new TForm3(*calibrationWizard_, main_.get());
-    form4_ = std::make_unique<TForm4>();
-    connect(reporter_.get(), &WindowReporter::transferMessageAdded, form4_.get(), &TForm4::addMessage);
-    form5_ = new TForm5(settings_, main_.get());
-    form7_ = new TForm7(state_, main_.get());
-    form9_ = new TForm9(main_.get());
-    about_ = new TOKBottomDlg(main_.get());
-    download_ = std::make_unique<MemoryDownload>(settings_, state_, link_, *reporter_, form4_.get());
+    wizardWindow_ = new CalibrationWizardWindow(*calibrationWizard_, main_.get());
+    progressDialog_ = std::make_unique<ProgressDialog>();
+    connect(reporter_.get(), &WindowReporter::transferMessageAdded, progressDialog_.get(), &ProgressDialog::addMessage);
+    properties_ = new PropertiesWindow(settings_, main_.get());
+    measurements_ = new MeasurementsWindow(state_, main_.get());
+    calibrationChoice_ = new CalibrationChoiceDialog(main_.get());
+    about_ = new AboutDialog(main_.get());
+    download_ = std::make_unique<MemoryDownload>(settings_, state_, link_, *reporter_, progressDialog_.get());
 
-    connect(form4_.get(), &TForm4::abortClicked, this, [this] { download_->requestAbort(); });
-    connect(form4_.get(), &TForm4::helpClicked, this, [this] { showHelp(QStringLiteral("#czyt")); });
-    connect(form5_, &TForm5::reportRequested, this, [this] {
-        form4_->setMode(TForm4::Mode::Report);
-        form4_->showOver(main_.get());
+    connect(progressDialog_.get(), &ProgressDialog::abortClicked, this, [this] { download_->requestAbort(); });
+    connect(progressDialog_.get(), &ProgressDialog::helpClicked, this, [this] { showHelp(QStringLiteral("#czyt")); });
+    connect(properties_, &PropertiesWindow::reportRequested, this, [this] {
+        progressDialog_->setMode(ProgressDialog::Mode::Report);
+        progressDialog_->showOver(main_.get());
     });
-    connect(form5_, &TForm5::helpClicked, this, [this] { showHelp(QStringLiteral("#konf")); });
-    connect(form5_, &TForm5::scanRequested, this, &WindowSet::runSystemScan);
-    connect(about_, &TOKBottomDlg::newestVersionRequested, this, [this] {
+    connect(properties_, &PropertiesWindow::helpClicked, this, [this] { showHelp(QStringLiteral("#konf")); });
+    connect(properties_, &PropertiesWindow::scanRequested, this, &WindowSet::runSystemScan);
+    connect(about_, &AboutDialog::newestVersionRequested, this, [this] {
         if (!shell_.openWebAddress(QString::fromLatin1(web::kNewestVersion)))
             reporter_->showMessage(QStringLiteral("Nie znaleziono przeglądarki internetowej.."),
                                    QStringLiteral("Error"), MessageIcon::Error);
@@ -79,78 +79,78 @@ WindowSet::~WindowSet() = default;
 
 void WindowSet::wireMeasurementsWindow()
 {
-    measurement_ = std::make_unique<MeasurementControl>(settings_, state_, link_, *reporter_, form7_);
-    setMeasurementBar(form7_);
-    setBlockList(form7_);
-    connect(main_.get(), &TForm1::measurementsRequested, form7_, &TForm7::BitBtn6Click);
-    connect(form7_, &TForm7::startRequested, this,
+    measurement_ = std::make_unique<MeasurementControl>(settings_, state_, link_, *reporter_, measurements_);
+    setMeasurementBar(measurements_);
+    setBlockList(measurements_);
+    connect(main_.get(), &MainWindow::measurementsRequested, measurements_, &MeasurementsWindow::present);
+    connect(measurements_, &MeasurementsWindow::startRequested, this,
             [this](bool* accepted) { *accepted = measurement_->startMeasurement(); });
-    connect(form7_, &TForm7::abortRequested, this, [this] { measurement_->stopMeasurement(); });
-    connect(form7_, &TForm7::scanRequested, this, &WindowSet::runSystemScan);
-    connect(form7_, &TForm7::blockReadRequested, this, [this] {
-        download_->readSelectedBlock(form7_);
+    connect(measurements_, &MeasurementsWindow::abortRequested, this, [this] { measurement_->stopMeasurement(); });
+    connect(measurements_, &MeasurementsWindow::scanRequested, this, &WindowSet::runSystemScan);
+    connect(measurements_, &MeasurementsWindow::blockReadRequested, this, [this] {
+        download_->readSelectedBlock(measurements_);
         main_->refreshFileList();
     });
     // "&Ustawianie" here opens what the main window's "&Ustawianie" opens.
-    connect(form7_, &TForm7::settingsRequested, main_.get(), &TForm1::settingsRequested);
-    connect(form7_, &TForm7::helpClicked, this, [this] { showHelp(QStringLiteral("#PomiCzyt")); });
-    connect(this, &WindowSet::rescanFinished, form7_, &TForm7::rescanFinished);
-    connect(this, &WindowSet::memoryWiped, form7_, &TForm7::memoryWiped);
+    connect(measurements_, &MeasurementsWindow::settingsRequested, main_.get(), &MainWindow::settingsRequested);
+    connect(measurements_, &MeasurementsWindow::helpClicked, this, [this] { showHelp(QStringLiteral("#PomiCzyt")); });
+    connect(this, &WindowSet::rescanFinished, measurements_, &MeasurementsWindow::rescanFinished);
+    connect(this, &WindowSet::memoryWiped, measurements_, &MeasurementsWindow::memoryWiped);
 }
 
 void WindowSet::wireMonitoring()
 {
     monitoring_ = std::make_unique<LiveMonitoring>(settings_, state_, link_, *reporter_, dialogs_, *main_);
     LiveMonitoring* m = monitoring_.get();
-    connect(main_.get(), &TForm1::monitoringToggled, m, &LiveMonitoring::CheckBox1Click);
-    connect(main_.get(), &TForm1::previewToggled, m, &LiveMonitoring::CheckBox2Click);
-    connect(main_.get(), &TForm1::saveMonitoringRequested, m, &LiveMonitoring::ZapiszExecute);
-    connect(main_.get(), &TForm1::monitoringWindowRequested, m, &LiveMonitoring::openMonitoringWindow);
+    connect(main_.get(), &MainWindow::monitoringToggled, m, &LiveMonitoring::setMonitoring);
+    connect(main_.get(), &MainWindow::previewToggled, m, &LiveMonitoring::setPreview);
+    connect(main_.get(), &MainWindow::saveMonitoringRequested, m, &LiveMonitoring::saveLog);
+    connect(main_.get(), &MainWindow::monitoringWindowRequested, m, &LiveMonitoring::openMonitoringWindow);
 }
 
 void WindowSet::wireMainWindow()
 {
-    TForm1* w = main_.get();
-    connect(w, &TForm1::memoryReadRequested, this, &WindowSet::readMemory);
-    connect(w, &TForm1::wipeRequested, this, [this] {
+    MainWindow* w = main_.get();
+    connect(w, &MainWindow::memoryReadRequested, this, &WindowSet::readMemory);
+    connect(w, &MainWindow::wipeRequested, this, [this] {
         if (download_->wipeMemory()) emit memoryWiped();
     });
-    connect(w, &TForm1::propertiesRequested, form5_, &TForm5::PUstawieniaClick);
-    connect(w, &TForm1::aboutRequested, this, [this] {
+    connect(w, &MainWindow::propertiesRequested, properties_, &PropertiesWindow::showConstants);
+    connect(w, &MainWindow::aboutRequested, this, [this] {
         about_->show();
         about_->raise();
     });
-    connect(w, &TForm1::helpRequested, this, &WindowSet::showHelp);
-    connect(w, &TForm1::housekeepingTicked, this, &WindowSet::housekeepingTick);
+    connect(w, &MainWindow::helpRequested, this, &WindowSet::showHelp);
+    connect(w, &MainWindow::housekeepingTicked, this, &WindowSet::housekeepingTick);
 }
 
 void WindowSet::wireSettingsDialog()
 {
-    connect(main_.get(), &TForm1::settingsRequested, this, &WindowSet::openSettings);
-    connect(main_.get(), &TForm1::clockTicked, form2_, &TForm2::setClock);
-    connect(main_.get(), &TForm1::defaultsActivation, this, [this] {
-        form2_->DoyslneUstawExecute();
-        form8_->applyStartupParameters();
+    connect(main_.get(), &MainWindow::settingsRequested, this, &WindowSet::openSettings);
+    connect(main_.get(), &MainWindow::clockTicked, settingsDialog_, &SettingsDialog::setClock);
+    connect(main_.get(), &MainWindow::defaultsActivation, this, [this] {
+        settingsDialog_->applyDefaults();
+        constantsEditor_->applyStartupParameters();
     });
-    connect(form2_, &TForm2::sendRequested, this, [this] {
+    connect(settingsDialog_, &SettingsDialog::sendRequested, this, [this] {
         MeasurementControl(settings_, state_, link_, *reporter_, measurementBar_)
-            .sendPendingCommand(form2_->pendingCommand());
+            .sendPendingCommand(settingsDialog_->pendingCommand());
     });
-    connect(form2_, &TForm2::checkRequested, this, [this] {
-        form5_->showSettingsCheck();
+    connect(settingsDialog_, &SettingsDialog::checkRequested, this, [this] {
+        properties_->showSettingsCheck();
         runSystemScan();
     });
-    connect(form2_, &TForm2::advancedRequested, this, &WindowSet::openConstantsEditor);
-    connect(form2_, &TForm2::settingsProgramLoaded, this, [this] { main_->FormCreate(false); });
-    connect(form2_, &TForm2::helpClicked, this, [this] { showHelp(QStringLiteral("#Ust")); });
-    connect(form8_, &TForm8::helpClicked, this, [this] { showHelp(QStringLiteral("#ust_zaaw")); });
+    connect(settingsDialog_, &SettingsDialog::advancedRequested, this, &WindowSet::openConstantsEditor);
+    connect(settingsDialog_, &SettingsDialog::settingsProgramLoaded, this, [this] { main_->startUp(false); });
+    connect(settingsDialog_, &SettingsDialog::helpClicked, this, [this] { showHelp(QStringLiteral("#Ust")); });
+    connect(constantsEditor_, &ConstantsEditor::helpClicked, this, [this] { showHelp(QStringLiteral("#ust_zaaw")); });
 }
 
 void WindowSet::openSettings()
 {
-    form2_->fillFromSettings();
-    if (form2_->exec() == QDialog::Accepted) {
-        form2_->ZapamietajUstawieniaExecute();
+    settingsDialog_->fillFromSettings();
+    if (settingsDialog_->exec() == QDialog::Accepted) {
+        settingsDialog_->storeIntoSettings();
         main_->showPortStatus();
     }
     main_->showDataDirectory();
@@ -158,43 +158,46 @@ void WindowSet::openSettings()
 
 void WindowSet::openConstantsEditor()
 {
-    form8_->prepareOpening();
-    if (form8_->exec() == QDialog::Accepted && form8_->shownChannel() == 1)
-        form2_->setConstantLabels(form8_->sbText(), form8_->scText());
+    constantsEditor_->prepareOpening();
+    if (constantsEditor_->exec() == QDialog::Accepted && constantsEditor_->shownChannel() == 1)
+        settingsDialog_->setConstantLabels(constantsEditor_->sbText(), constantsEditor_->scText());
 }
 
 void WindowSet::wireCalibration()
 {
-    connect(main_.get(), &TForm1::calibrationRequested, this, &WindowSet::chooseCalibration);
-    connect(form9_, &TForm9::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
-    connect(form3_, &TForm3::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
-    connect(form5_, &TForm5::historyRequested, this, [this] { form5_->showHistory(readHistory(state_.startDir)); });
+    connect(main_.get(), &MainWindow::calibrationRequested, this, &WindowSet::chooseCalibration);
+    connect(calibrationChoice_, &CalibrationChoiceDialog::helpClicked, this,
+            [this] { showHelp(QStringLiteral("#kal")); });
+    connect(wizardWindow_, &CalibrationWizardWindow::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
+    connect(properties_, &PropertiesWindow::historyRequested, this,
+            [this] { properties_->showHistory(readHistory(state_.startDir)); });
 }
 
 void WindowSet::chooseCalibration()
 {
-    const int choice = form9_->exec();
-    if (choice == TForm9::kCalibration)
-        form3_->begin(WizardRole::Calibration);
-    else if (choice == TForm9::kZeroing)
-        form3_->begin(WizardRole::Zeroing);
+    const int choice = calibrationChoice_->exec();
+    if (choice == CalibrationChoiceDialog::kCalibration)
+        wizardWindow_->begin(WizardRole::Calibration);
+    else if (choice == CalibrationChoiceDialog::kZeroing)
+        wizardWindow_->begin(WizardRole::Zeroing);
 }
 
 void WindowSet::readMemory()
 {
     main_->setTransferRunning(true);
-    form4_->setMode(TForm4::Mode::Abort);
-    form4_->showOver(main_.get());
+    progressDialog_->setMode(ProgressDialog::Mode::Abort);
+    progressDialog_->showOver(main_.get());
     // The register reads block; let the dialog and the disabled window paint first.
     reporter_->processEvents();
     download_->readMemory();
-    form4_->hide();
+    progressDialog_->hide();
     main_->setTransferRunning(false);
 }
 
 void WindowSet::runSystemScan()
 {
-    if (scanSystem(settings_, state_, link_, *reporter_, *form5_) == ScanOutcome::NoCommunication) form5_->scanFailed();
+    if (scanSystem(settings_, state_, link_, *reporter_, *properties_) == ScanOutcome::NoCommunication)
+        properties_->scanFailed();
 }
 
 void WindowSet::showHelp(const QString& anchor)
@@ -206,18 +209,18 @@ void WindowSet::showHelp(const QString& anchor)
 
 void WindowSet::housekeepingTick()
 {
-    if (vorda::housekeepingTick(form4_.get(), measurementBar_, state_.rescanCountdown)) rescanNewestBlock();
+    if (vorda::housekeepingTick(progressDialog_.get(), measurementBar_, state_.rescanCountdown)) rescanNewestBlock();
 }
 
 void WindowSet::rescanNewestBlock()
 {
-    for (int i = 0; i < 2; ++i) pollNewestBlock(settings_, state_, link_, *reporter_, *form5_);
+    for (int i = 0; i < 2; ++i) pollNewestBlock(settings_, state_, link_, *reporter_, *properties_);
     emit rescanFinished();
 }
 
 void WindowSet::setBlockList(ScanSink* blockList)
 {
-    form5_->setBlockList(blockList);
+    properties_->setBlockList(blockList);
 }
 
 }  // namespace vorda

@@ -27,15 +27,15 @@ class MemoryDownload;
 class ProgressBarView;
 class ScanSink;
 class SerialLink;
-class TForm1;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm7;
-class TForm8;
-class TForm9;
-class TOKBottomDlg;
+class MainWindow;
+class SettingsDialog;
+class CalibrationWizardWindow;
+class ProgressDialog;
+class PropertiesWindow;
+class MeasurementsWindow;
+class ConstantsEditor;
+class CalibrationChoiceDialog;
+class AboutDialog;
 class WindowReporter;
 struct Settings;
 
@@ -45,17 +45,17 @@ public:
     WindowSet(Settings& settings, ProgramState& state, SerialLink& link, Dialogs& dialogs, DesktopShell& shell);
     ~WindowSet() override;
 
-    TForm1& mainWindow() { return *main_; }
-    TForm2& settingsDialog() { return *form2_; }
-    TForm8& constantsEditor() { return *form8_; }
-    TForm4& progressDialog() { return *form4_; }
-    TForm5& propertiesWindow() { return *form5_; }
-    TForm7& measurementsWindow() { return *form7_; }
+    MainWindow& mainWindow() { return *main_; }
+    SettingsDialog& settingsDialog() { return *settingsDialog_; }
+    ConstantsEditor& constantsEditor() { return *constantsEditor_; }
+    ProgressDialog& progressDialog() { return *progressDialog_; }
+    PropertiesWindow& propertiesWindow() { return *properties_; }
+    MeasurementsWindow& measurementsWindow() { return *measurements_; }
     LiveMonitoring& monitoring() { return *monitoring_; }
     MeasurementControl& measurement() { return *measurement_; }
-    TOKBottomDlg& aboutBox() { return *about_; }
-    TForm3& calibrationWindow() { return *form3_; }
-    TForm9& calibrationChoice() { return *form9_; }
+    AboutDialog& aboutBox() { return *about_; }
+    CalibrationWizardWindow& calibrationWindow() { return *wizardWindow_; }
+    CalibrationChoiceDialog& calibrationChoice() { return *calibrationChoice_; }
     MemoryDownload& download() { return *download_; }
     WindowReporter& reporter() { return *reporter_; }
 
@@ -106,20 +106,20 @@ private:
     DesktopShell& shell_;
 
     std::unique_ptr<WindowReporter> reporter_;
-    std::unique_ptr<TForm1> main_;  // owns the windows made with it as their parent
-    TForm8* form8_ = nullptr;
-    TForm2* form2_ = nullptr;
-    std::unique_ptr<TForm4> form4_;
-    TForm5* form5_ = nullptr;
-    TForm7* form7_ = nullptr;
+    std::unique_ptr<MainWindow> main_;  // owns the windows made with it as their parent
+    ConstantsEditor* constantsEditor_ = nullptr;
+    SettingsDialog* settingsDialog_ = nullptr;
+    std::unique_ptr<ProgressDialog> progressDialog_;
+    PropertiesWindow* properties_ = nullptr;
+    MeasurementsWindow* measurements_ = nullptr;
     std::unique_ptr<MeasurementControl> measurement_;
     std::unique_ptr<LiveMonitoring> monitoring_;
-    TOKBottomDlg* about_ = nullptr;
+    AboutDialog* about_ = nullptr;
     std::unique_ptr<RecorderProtocol> calibrationProtocol_;
     std::unique_ptr<ProtocolCalibrationDevice> calibrationDevice_;
     std::unique_ptr<CalibrationWizard> calibrationWizard_;
-    TForm3* form3_ = nullptr;
-    TForm9* form9_ = nullptr;
+    CalibrationWizardWindow* wizardWindow_ = nullptr;
+    CalibrationChoiceDialog* calibrationChoice_ = nullptr;
     std::unique_ptr<MemoryDownload> download_;
     ProgressBarView* measurementBar_ = nullptr;
     widgets::HelpWindow* help_ = nullptr;  // owned by the main window

@@ -187,13 +187,13 @@ TEST_F(WizardTest, CalibrationWalksThroughEveryPage)
 {
     wizard.start(WizardRole::Calibration);
     EXPECT_EQ(wizard.view().caption, QStringLiteral("Kalibracja"));
-    EXPECT_EQ(wizard.view().label4, QStringLiteral("Przed kalibracją sprawdź:"));
-    EXPECT_FALSE(wizard.view().groupVisible);
+    EXPECT_EQ(wizard.view().introHeading, QStringLiteral("Przed kalibracją sprawdź:"));
+    EXPECT_FALSE(wizard.view().stepsVisible);
 
     wizard.press(WizardButton::Next);
-    ASSERT_EQ(wizard.page(), 1);
+    ASSERT_EQ(wizard.page(), WizardPage::Channel);
     EXPECT_EQ(device.statusReads, 1);
-    EXPECT_TRUE(wizard.view().groupVisible);
+    EXPECT_TRUE(wizard.view().stepsVisible);
     EXPECT_EQ(wizard.view().field, QStringLiteral("k2"));
     EXPECT_EQ(wizard.view().formatIndex, 1);
 
@@ -207,28 +207,28 @@ TEST_F(WizardTest, CalibrationWalksThroughEveryPage)
     wizard.setField(QStringLiteral("Pt1"));
     wizard.setFormatIndex(2);
     wizard.press(WizardButton::Next);
-    ASSERT_EQ(wizard.page(), 2);
+    ASSERT_EQ(wizard.page(), WizardPage::FirstPoint);
     EXPECT_EQ(fieldText(settings.channel(3).name), "Pt1");
     EXPECT_EQ(settings.channel(3).numberFormat, 2);
     EXPECT_EQ(wizard.view().field, QStringLiteral(" 0.0000"));
-    EXPECT_EQ(wizard.view().label2, QStringLiteral("wartości dla czujnika  Pt1"));
+    EXPECT_EQ(wizard.view().subPrompt, QStringLiteral("wartości dla czujnika  Pt1"));
     EXPECT_FALSE(wizard.view().channelEnabled);
     EXPECT_FALSE(wizard.view().finishEnabled);
 
     nextWith("0.0", 1000);
-    ASSERT_EQ(wizard.page(), 3);
+    ASSERT_EQ(wizard.page(), WizardPage::SecondPoint);
     EXPECT_EQ(settings.channel(3).rawPoint1, 1000);
-    EXPECT_EQ(wizard.view().label3, QStringLiteral("Wartość kalibrująca"));
+    EXPECT_EQ(wizard.view().fieldCaption, QStringLiteral("Wartość kalibrująca"));
     // The second point value (0 so far) is offered.
     EXPECT_EQ(wizard.view().field, QStringLiteral(" 0.0000"));
 
     nextWith("100.0", 11000);
-    ASSERT_EQ(wizard.page(), 4);
+    ASSERT_EQ(wizard.page(), WizardPage::CalibrationResult);
     const ChannelSettings& ch = settings.channel(3);
     EXPECT_DOUBLE_EQ(ch.slopeSB, 10.0);
     EXPECT_DOUBLE_EQ(ch.offsetSC, -10.0);
-    EXPECT_EQ(wizard.view().label12, QStringLiteral("10.000000 / -10.0000"));
-    EXPECT_EQ(wizard.view().label1, QStringLiteral("Koniec kalibracji czujnika Pt1."));
+    EXPECT_EQ(wizard.view().constants, QStringLiteral("10.000000 / -10.0000"));
+    EXPECT_EQ(wizard.view().prompt, QStringLiteral("Koniec kalibracji czujnika Pt1."));
     EXPECT_EQ(wizard.view().field, QStringLiteral("Pt1"));
     EXPECT_FALSE(wizard.view().fieldEnabled);
     EXPECT_TRUE(wizard.view().finishEnabled);
@@ -238,17 +238,17 @@ TEST_F(WizardTest, CalibrationWalksThroughEveryPage)
 
     // Back to the second point takes no reading; forward again reads anew, point 1 kept.
     wizard.press(WizardButton::Back);
-    ASSERT_EQ(wizard.page(), 3);
+    ASSERT_EQ(wizard.page(), WizardPage::SecondPoint);
     EXPECT_EQ(wizard.view().field, QStringLiteral("100.0000"));
     EXPECT_EQ(device.readChannels.size(), 2u);
     nextWith("100.0", 6000);
-    ASSERT_EQ(wizard.page(), 4);
+    ASSERT_EQ(wizard.page(), WizardPage::CalibrationResult);
     EXPECT_DOUBLE_EQ(settings.channel(3).slopeSB, 20.0);
     EXPECT_DOUBLE_EQ(settings.channel(3).offsetSC, -20.0);
 
     wizard.press(WizardButton::Next);
-    EXPECT_EQ(wizard.page(), 0);
-    EXPECT_FALSE(wizard.view().groupVisible);
+    EXPECT_EQ(wizard.page(), WizardPage::Intro);
+    EXPECT_FALSE(wizard.view().stepsVisible);
     EXPECT_TRUE(wizard.press(WizardButton::Finish));
     EXPECT_EQ(fieldText(settings.channel(3).name), "Pt1");
     EXPECT_EQ(settings.currentChannel, 3);
@@ -260,30 +260,30 @@ TEST_F(WizardTest, FailuresKeepThePageAndStoreNothing)
     device.answers = false;
     wizard.start(WizardRole::Calibration);
     wizard.press(WizardButton::Next);
-    EXPECT_EQ(wizard.page(), 0);
+    EXPECT_EQ(wizard.page(), WizardPage::Intro);
     EXPECT_EQ(reporter.messages.value(0), QStringLiteral("Błąd...|") + noCommunicationText());
 
     device.answers = true;
     toFirstPoint(WizardRole::Calibration);
     settings.channel(3).rawPoint1 = 55;
     nextWith("1.0", std::nullopt);  // silence
-    EXPECT_EQ(wizard.page(), 2);
+    EXPECT_EQ(wizard.page(), WizardPage::FirstPoint);
     EXPECT_EQ(settings.channel(3).rawPoint1, 55);
     EXPECT_EQ(reporter.messages.size(), 2);
 
     // Not a number: no reading is taken.
     const std::size_t reads = device.readChannels.size();
     nextWith("abc", 100);
-    EXPECT_EQ(wizard.page(), 2);
+    EXPECT_EQ(wizard.page(), WizardPage::FirstPoint);
     EXPECT_EQ(device.readChannels.size(), reads);
     EXPECT_EQ(reporter.messages.last(), QStringLiteral("Uwaga!|") + notANumberText());
 
     // An empty name is refused on leaving page 1.
     wizard.press(WizardButton::Back);
-    ASSERT_EQ(wizard.page(), 1);
+    ASSERT_EQ(wizard.page(), WizardPage::Channel);
     wizard.setField(QString());
     wizard.press(WizardButton::Next);
-    EXPECT_EQ(wizard.page(), 1);
+    EXPECT_EQ(wizard.page(), WizardPage::Channel);
     EXPECT_EQ(reporter.messages.last(), QStringLiteral("Uwaga!|") + emptyNameText());
     EXPECT_FALSE(QFile::exists(historyFilePath(dir.path())));
 }
@@ -310,7 +310,7 @@ TEST_F(WizardTest, EndingEarlyStoresOnlyNameAndFormat)
     setFieldText(settings.channel(3).name, "k3");
     toFirstPoint(WizardRole::Calibration, QStringLiteral("k3"));
     EXPECT_FALSE(wizard.press(WizardButton::Close));
-    EXPECT_EQ(wizard.page(), 0);
+    EXPECT_EQ(wizard.page(), WizardPage::Intro);
     EXPECT_TRUE(wizard.view().finishEnabled);
     EXPECT_TRUE(wizard.press(WizardButton::Finish));
     EXPECT_EQ(fieldText(settings.channel(3).name), "k3");
@@ -321,28 +321,28 @@ TEST_F(WizardTest, ZeroingShiftsTheOffsetOnly)
     toFirstPoint(WizardRole::Zeroing);
     EXPECT_EQ(wizard.view().caption, QStringLiteral("Zerowanie"));
     nextWith("5.0", 2000);
-    ASSERT_EQ(wizard.page(), 3);
+    ASSERT_EQ(wizard.page(), WizardPage::ZeroingResult);
     ChannelSettings& ch = settings.channel(3);
     EXPECT_DOUBLE_EQ(ch.offsetSC, -15.0);
     EXPECT_DOUBLE_EQ(ch.slopeSB, 10.0);
     EXPECT_EQ(ch.rawPoint1, 2000);
     EXPECT_EQ(ch.rawPoint2, 777);
     EXPECT_FLOAT_EQ(scaleGeneral(ch, 2000), 5.0f);
-    EXPECT_EQ(wizard.view().label12, QStringLiteral("10.0000/-15.0000"));
-    EXPECT_EQ(wizard.view().label2, QStringLiteral("Następne zerowanie - wciśnij 'Dalej'"));
+    EXPECT_EQ(wizard.view().constants, QStringLiteral("10.0000/-15.0000"));
+    EXPECT_EQ(wizard.view().subPrompt, QStringLiteral("Następne zerowanie - wciśnij 'Dalej'"));
     EXPECT_EQ(wizard.view().field, QStringLiteral("Pt1"));
     EXPECT_TRUE(readHistory(dir.path()).value(1).contains(QStringLiteral(";zerowanie;3;Pt1;2000;5,0000;;;")));
 
     // Back shows the value again, editable; forward reads anew from the same slope.
     wizard.press(WizardButton::Back);
-    ASSERT_EQ(wizard.page(), 2);
+    ASSERT_EQ(wizard.page(), WizardPage::FirstPoint);
     EXPECT_EQ(wizard.view().field, QStringLiteral(" 5.0000"));
     EXPECT_TRUE(wizard.view().fieldEnabled);
     ch.slopeSB = 0.0;
     nextWith("7.5", 4321);
     EXPECT_DOUBLE_EQ(ch.offsetSC, 7.5);
     wizard.press(WizardButton::Next);
-    EXPECT_EQ(wizard.page(), 0);
+    EXPECT_EQ(wizard.page(), WizardPage::Intro);
 }
 
 // The averaged code of a channel above channelsUsed comes from its own five fresh codes.

@@ -23,14 +23,14 @@ namespace {
 class Calibration : public WindowFixture {
 protected:
     // "K&alibrowanie", then `choose` in the modal choice dialog.
-    void openWizard(TForm1& w, QPushButton* (TForm9::*choose)() const)
+    void openWizard(MainWindow& w, QPushButton* (CalibrationChoiceDialog::*choose)() const)
     {
-        TForm9& choice = windows_->calibrationChoice();
+        CalibrationChoiceDialog& choice = windows_->calibrationChoice();
         QTimer::singleShot(0, &choice, [&choice, choose] { (choice.*choose)()->click(); });
         w.calibrationButton()->click();
     }
 
-    void enterValue(TForm3& wizard, const QString& text)
+    void enterValue(CalibrationWizardWindow& wizard, const QString& text)
     {
         wizard.field()->clear();
         QTest::keyClicks(wizard.field(), text);
@@ -41,7 +41,7 @@ protected:
 TEST_F(Calibration, ChoiceDialogOffersBothProceduresAndHelp)
 {
     createWindow();
-    TForm9& choice = windows_->calibrationChoice();
+    CalibrationChoiceDialog& choice = windows_->calibrationChoice();
     EXPECT_EQ(choice.windowTitle(), QStringLiteral("Kalibracja / Zerowanie"));
     QStringList texts;
     for (const QLabel* label : choice.findChildren<QLabel*>()) texts << label->text();
@@ -49,8 +49,10 @@ TEST_F(Calibration, ChoiceDialogOffersBothProceduresAndHelp)
     EXPECT_TRUE(texts.contains(
         QStringLiteral("Jednopunktowe zerowanie.\nUstawienie przesunięcia charakterystyki,\nnachylenia bez zmian.")));
 
-    const std::pair<QPushButton* (TForm9::*)() const, int> results[] = {
-        {&TForm9::calibrationButton, 1}, {&TForm9::zeroingButton, 6}, {&TForm9::cancelButton, 0}};
+    const std::pair<QPushButton* (CalibrationChoiceDialog::*)() const, int> results[] = {
+        {&CalibrationChoiceDialog::calibrationButton, 1},
+        {&CalibrationChoiceDialog::zeroingButton, 6},
+        {&CalibrationChoiceDialog::cancelButton, 0}};
     for (const auto& [button, result] : results) {
         QTimer::singleShot(0, &choice, [&choice, button] { (choice.*button)()->click(); });
         EXPECT_EQ(choice.exec(), result);
@@ -76,14 +78,14 @@ TEST_F(Calibration, WizardCalibratesAChannelAgainstTheRecorder)
     prepared.channelsUsed = 1;  // channel 2 lies above the channels in use
     setFieldText(prepared.channel(2).name, "old");
     writeConfiguration(prepared);
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     w.show();
 
-    openWizard(w, &TForm9::calibrationButton);
-    TForm3& wizard = windows_->calibrationWindow();
+    openWizard(w, &CalibrationChoiceDialog::calibrationButton);
+    CalibrationWizardWindow& wizard = windows_->calibrationWindow();
     ASSERT_TRUE(wizard.isVisible());
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Kalibracja"));
-    EXPECT_EQ(wizard.label(4)->text(), QStringLiteral("Przed kalibracją sprawdź:"));
+    EXPECT_EQ(wizard.introHeading()->text(), QStringLiteral("Przed kalibracją sprawdź:"));
     EXPECT_FALSE(wizard.groupShown());
 
     wizard.nextButton()->click();
@@ -98,11 +100,11 @@ TEST_F(Calibration, WizardCalibratesAChannelAgainstTheRecorder)
     emit wizard.formatList()->activated(2);
 
     wizard.nextButton()->click();
-    EXPECT_EQ(wizard.label(3)->text(), QStringLiteral("Wartość punktu 1"));
+    EXPECT_EQ(wizard.fieldCaption()->text(), QStringLiteral("Wartość punktu 1"));
     EXPECT_FALSE(wizard.channelSpin()->isEnabled());
     EXPECT_FALSE(wizard.finishButton()->isEnabled());
     enterValue(wizard, QStringLiteral("0.0"));
-    EXPECT_EQ(wizard.label(3)->text(), QStringLiteral("Wartość kalibrująca"));
+    EXPECT_EQ(wizard.fieldCaption()->text(), QStringLiteral("Wartość kalibrująca"));
     enterValue(wizard, QStringLiteral("100.0"));
 
     const ChannelSettings& ch = settings_.channel(2);
@@ -113,9 +115,9 @@ TEST_F(Calibration, WizardCalibratesAChannelAgainstTheRecorder)
     EXPECT_DOUBLE_EQ(ch.offsetSC, 0.0 - slope * 1000 / 1000.0);
     char result[64];
     std::snprintf(result, sizeof result, "%8.6f / %7.4f", slope, -slope);
-    EXPECT_EQ(wizard.label(12)->text(), QString::fromLatin1(result));
-    EXPECT_FALSE(wizard.label(12)->isHidden());
-    EXPECT_EQ(wizard.label(1)->text(), QStringLiteral("Koniec kalibracji czujnika Siła."));
+    EXPECT_EQ(wizard.constantsLabel()->text(), QString::fromLatin1(result));
+    EXPECT_FALSE(wizard.constantsLabel()->isHidden());
+    EXPECT_EQ(wizard.titleLabel()->text(), QStringLiteral("Koniec kalibracji czujnika Siła."));
     EXPECT_TRUE(wizard.finishButton()->isEnabled());
 
     wizard.finishButton()->click();
@@ -127,7 +129,7 @@ TEST_F(Calibration, WizardCalibratesAChannelAgainstTheRecorder)
     EXPECT_TRUE(dialogs_.messages.empty());
 
     // The properties window lists the history line.
-    TForm5& properties = windows_->propertiesWindow();
+    PropertiesWindow& properties = windows_->propertiesWindow();
     for (QPushButton* b : properties.findChildren<QPushButton*>())
         if (b->text() == QStringLiteral("&Historia kalibracji")) b->click();
     EXPECT_EQ(properties.heading(), QStringLiteral("Historia kalibracji"));
@@ -138,12 +140,12 @@ TEST_F(Calibration, WizardCalibratesAChannelAgainstTheRecorder)
 TEST_F(Calibration, SilentRecorderKeepsTheIntroAndClosingDoesNotEnd)
 {
     ASSERT_TRUE(startSimulator({QStringLiteral("--silent-register"), QStringLiteral("0")}));
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     w.show();
-    openWizard(w, &TForm9::zeroingButton);
-    TForm3& wizard = windows_->calibrationWindow();
+    openWizard(w, &CalibrationChoiceDialog::zeroingButton);
+    CalibrationWizardWindow& wizard = windows_->calibrationWindow();
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Zerowanie"));
-    EXPECT_EQ(wizard.label(4)->text(), QStringLiteral("Przed zerowaniem sprawdź:"));
+    EXPECT_EQ(wizard.introHeading()->text(), QStringLiteral("Przed zerowaniem sprawdź:"));
 
     wizard.nextButton()->click();
     EXPECT_FALSE(wizard.groupShown());

@@ -12,10 +12,10 @@
 namespace vorda::test {
 namespace {
 
-class FileBrowser : public WindowFixture {
+class FileList : public WindowFixture {
 protected:
     // A start-up directory with two measurement files, a spreadsheet copy and a folder.
-    TForm1& createWithFiles()
+    MainWindow& createWithFiles()
     {
         writeFile(startPath(QStringLiteral("2024_05_01_10_00_00.txt")), "  Nr.: k1\r\n 1 2.50\r\n");
         writeFile(startPath(QStringLiteral("2024_05_02_11_30_00.txt")), "b\r\n");
@@ -34,9 +34,9 @@ protected:
     }
 };
 
-TEST_F(FileBrowser, ListsMeasurementFilesAndFoldersOnly)
+TEST_F(FileList, ListsMeasurementFilesAndFoldersOnly)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     const QStringList names = w.listedNames();
     EXPECT_TRUE(names.contains(QStringLiteral("[archiwum]")));
     EXPECT_TRUE(names.contains(QStringLiteral("2024_05_01_10_00_00.txt")));
@@ -46,47 +46,47 @@ TEST_F(FileBrowser, ListsMeasurementFilesAndFoldersOnly)
     EXPECT_FALSE(names.contains(QStringLiteral("ports.conf")));
 }
 
-TEST_F(FileBrowser, SelectingSetsTheNameBoxAndTheDirectoryPanel)
+TEST_F(FileList, SelectingSetsTheNameBoxAndTheDirectoryPanel)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     ASSERT_TRUE(w.selectEntry(QStringLiteral("2024_05_02_11_30_00.txt")));
     EXPECT_EQ(w.fileNameText(), QStringLiteral("2024_05_02_11_30_00.txt"));
     EXPECT_EQ(w.statusText(StatusPanel::Message), QDir::toNativeSeparators(w.listDirectory()));
 
     ASSERT_TRUE(w.selectEntry(QStringLiteral("[archiwum]")));
     EXPECT_EQ(w.fileNameText(), QStringLiteral("*.txt"));
-    w.FileListBox1DblClick();
+    w.openCurrentEntry();
     EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("archiwum")));
     EXPECT_TRUE(w.listedNames().contains(QStringLiteral("2023_01_01_00_00_00.txt")));
     EXPECT_TRUE(launcher_.opened.empty());
 
     ASSERT_TRUE(w.selectEntry(QStringLiteral("2023_01_01_00_00_00.txt")));
-    w.FileListBox1DblClick();
+    w.openCurrentEntry();
     ASSERT_EQ(launcher_.opened.size(), 1u);
     EXPECT_EQ(launcher_.opened[0], QUrl::fromLocalFile(startPath(QStringLiteral("archiwum/2023_01_01_00_00_00.txt"))));
 }
 
-TEST_F(FileBrowser, EditorWithoutASelectionFails)
+TEST_F(FileList, EditorWithoutASelectionFails)
 {
-    TForm1& w = createWithFiles();
-    w.EdytorExecute();
+    MainWindow& w = createWithFiles();
+    w.openInEditor();
     EXPECT_EQ(onlyMessage().text, QStringLiteral("Błąd ładowania pliku"));
     EXPECT_EQ(onlyMessage().caption, QStringLiteral("Błąd"));
     EXPECT_TRUE(launcher_.opened.empty());
 }
 
-TEST_F(FileBrowser, EditorReportsARefusingShell)
+TEST_F(FileList, EditorReportsARefusingShell)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     launcher_.accept = false;
     w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
-    w.EdytorExecute();
+    w.openInEditor();
     EXPECT_EQ(onlyMessage().text, QStringLiteral("Błąd ładowania pliku"));
 }
 
-TEST_F(FileBrowser, ShowFilesTogglesTheListAndTheEditorItem)
+TEST_F(FileList, ShowFilesTogglesTheListAndTheEditorItem)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     ASSERT_FALSE(w.filesShown());
     QAction* toggle = nullptr;
     for (QAction* a : w.findChildren<QAction*>())
@@ -101,14 +101,14 @@ TEST_F(FileBrowser, ShowFilesTogglesTheListAndTheEditorItem)
     EXPECT_EQ(settings_.showFiles, 0);
 }
 
-TEST_F(FileBrowser, DeleteAsksFirstAndDeletesOnlyOnOk)
+TEST_F(FileList, DeleteAsksFirstAndDeletesOnlyOnOk)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     const QString name = QStringLiteral("2024_05_01_10_00_00.txt");
     w.selectEntry(name);
 
     dialogs_.answers = {false};
-    w.UsunPlikClick();
+    w.deleteSelectedFile();
     ASSERT_EQ(dialogs_.questions.size(), 1u);
     // The question names the file, and Enter alone answers Cancel.
     EXPECT_EQ(dialogs_.questions[0].text, QStringLiteral("Wciskając OK! usuniesz plik ") + name);
@@ -117,27 +117,27 @@ TEST_F(FileBrowser, DeleteAsksFirstAndDeletesOnlyOnOk)
     EXPECT_TRUE(QFileInfo::exists(startPath(name)));
 
     dialogs_.answers = {true};
-    w.UsunPlikClick();
+    w.deleteSelectedFile();
     EXPECT_FALSE(QFileInfo::exists(startPath(name)));
     EXPECT_FALSE(w.listedNames().contains(name));
 }
 
-TEST_F(FileBrowser, DeleteWithoutASelectionDeletesNothing)
+TEST_F(FileList, DeleteWithoutASelectionDeletesNothing)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     const QStringList before = w.listedNames();
     dialogs_.answers = {true};
-    w.UsunPlikClick();
+    w.deleteSelectedFile();
     EXPECT_EQ(dialogs_.questions.size(), 1u);
     EXPECT_EQ(w.listedNames(), before);
 }
 
-TEST_F(FileBrowser, OpenDialogMovesTheDataDirectoryAndHoldsAFullPath)
+TEST_F(FileList, OpenDialogMovesTheDataDirectoryAndHoldsAFullPath)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     const QString chosen = startPath(QStringLiteral("archiwum/2023_01_01_00_00_00.txt"));
     dialogs_.fileToOpen = chosen;
-    w.OtworzExecute();
+    w.chooseAndOpenFile();
 
     EXPECT_EQ(dialogs_.openDialogDir, startDir_.path());
     EXPECT_EQ(w.fileNameText(), chosen);
@@ -149,21 +149,21 @@ TEST_F(FileBrowser, OpenDialogMovesTheDataDirectoryAndHoldsAFullPath)
     EXPECT_EQ(launcher_.opened[0], QUrl::fromLocalFile(chosen));
 
     // The full path is what the other commands act on.
-    w.Wykres1Click();
+    w.showChart();
     ASSERT_EQ(launcher_.started.size(), 0u);  // no presenter beside this program yet
     EXPECT_EQ(readFile(startPath(QString::fromLatin1(kHandoffFileName))), QByteArray("c\r\n"));
     dialogs_.answers = {true};
-    w.UsunPlikClick();
+    w.deleteSelectedFile();
     EXPECT_FALSE(QFileInfo::exists(chosen));
 }
 
-TEST_F(FileBrowser, BracketedNamesAndUnstorablePathsAreHandled)
+TEST_F(FileList, BracketedNamesAndUnstorablePathsAreHandled)
 {
     // A folder whose own name has brackets is entered by its name, not its shown text.
     QDir(startDir_.path()).mkpath(QStringLiteral("[stare]/ą€"));
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     ASSERT_TRUE(w.selectEntry(QStringLiteral("[[stare]]")));
-    w.FileListBox1DblClick();
+    w.openCurrentEntry();
     EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("[stare]")));
 
     // A folder name outside Windows-1250 cannot be stored: the user is told, nothing is cut.
@@ -172,7 +172,7 @@ TEST_F(FileBrowser, BracketedNamesAndUnstorablePathsAreHandled)
     writeFile(dir + QStringLiteral("/a.txt"), "x");
     const std::string before(fieldText(settings_.dataDirectory));
     dialogs_.fileToOpen = dir + QStringLiteral("/a.txt");
-    w.OtworzExecute();
+    w.chooseAndOpenFile();
     EXPECT_EQ(std::string(fieldText(settings_.dataDirectory)), before);
     ASSERT_FALSE(dialogs_.messages.empty());
     EXPECT_EQ(dialogs_.messages.front().caption, QStringLiteral("Uwaga!"));
@@ -180,17 +180,17 @@ TEST_F(FileBrowser, BracketedNamesAndUnstorablePathsAreHandled)
     EXPECT_EQ(w.listDirectory(), dir);
 }
 
-TEST_F(FileBrowser, CancelledOpenDialogKeepsTheDataDirectoryAndTheListed)
+TEST_F(FileList, CancelledOpenDialogKeepsTheDataDirectoryAndTheListed)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     const std::string before = std::string(fieldText(settings_.dataDirectory));
     // The list shows a subdirectory of the data directory; a file appears there meanwhile.
     ASSERT_TRUE(w.selectEntry(QStringLiteral("[archiwum]")));
-    w.FileListBox1DblClick();
+    w.openCurrentEntry();
     writeFile(startPath(QStringLiteral("archiwum/2023_02_02_00_00_00.txt")), "d\r\n");
 
     dialogs_.fileToOpen.clear();
-    w.OtworzExecute();
+    w.chooseAndOpenFile();
     EXPECT_EQ(std::string(fieldText(settings_.dataDirectory)), before);
     EXPECT_EQ(w.statusText(StatusPanel::Message), fromWin1250(before));
     EXPECT_TRUE(launcher_.opened.empty());
@@ -200,20 +200,20 @@ TEST_F(FileBrowser, CancelledOpenDialogKeepsTheDataDirectoryAndTheListed)
     EXPECT_TRUE(w.listedNames().contains(QStringLiteral("2023_02_02_00_00_00.txt")));
 }
 
-TEST_F(FileBrowser, ExplorerHelpAndWebFailuresHaveTheirMessages)
+TEST_F(FileList, ExplorerHelpAndWebFailuresHaveTheirMessages)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     launcher_.accept = false;
 
-    w.MSExplorerClick();
+    w.exploreDataDirectory();
     EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Dostęp zabroniony!"));
     EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Uwaga!"));
 
-    w.Opisprogramu1Click();  // no help page anywhere
+    w.showProgramHelp();  // no help page anywhere
     EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Nie odnaleziono pliku pomocy!"));
     EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Uwaga!"));
 
-    w.SupportDl03Click();
+    w.openSupportPage();
     EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Nie można uruchomić przeglądarki internetowej"));
     EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Uwaga!"));
 
@@ -225,16 +225,16 @@ TEST_F(FileBrowser, ExplorerHelpAndWebFailuresHaveTheirMessages)
     EXPECT_EQ(dialogs_.messages.back().icon, MessageIcon::Error);
 
     const std::size_t before = dialogs_.messages.size();
-    w.StronadomowaOLUN1Click();
+    w.openHomePage();
     EXPECT_EQ(dialogs_.messages.size(), before);
     EXPECT_EQ(launcher_.opened.back(), QUrl(QString::fromLatin1(web::kHomePage)));
 }
 
-TEST_F(FileBrowser, HelpOpensAtItsAnchorFromTheStartupOrTheInstalledCopy)
+TEST_F(FileList, HelpOpensAtItsAnchorFromTheStartupOrTheInstalledCopy)
 {
     QDir(installDir_.path()).mkpath(QStringLiteral("Help"));
     writeFile(installDir_.filePath(QStringLiteral("Help/instVor3.html")), "<html></html>");
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
 
     // The page shows in the program's own help window; no browser is asked.
     windows_->showHelp(QStringLiteral("#konf"));
@@ -246,19 +246,19 @@ TEST_F(FileBrowser, HelpOpensAtItsAnchorFromTheStartupOrTheInstalledCopy)
 
     QDir(startDir_.path()).mkpath(QStringLiteral("Help"));
     writeFile(startPath(QStringLiteral("Help/instVor3.html")), "<html></html>");
-    w.Opisprogramu1Click();
+    w.showProgramHelp();
     EXPECT_EQ(help->source().toLocalFile(), startPath(QStringLiteral("Help/instVor3.html")));
     EXPECT_FALSE(help->source().hasFragment());
     EXPECT_TRUE(launcher_.opened.empty());
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
-TEST_F(FileBrowser, SpreadsheetExportWritesTheCopyAndStartsTheSpreadsheet)
+TEST_F(FileList, SpreadsheetExportWritesTheCopyAndStartsTheSpreadsheet)
 {
     launcher_.knownPrograms = {QStringLiteral("libreoffice")};
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
-    w.MSExcelClick();
+    w.exportToSpreadsheet();
     EXPECT_TRUE(dialogs_.messages.empty());
     EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Wstaw do MS Excel"));
     const QString copy = startPath(QString::fromLatin1(kSpreadsheetCopyName));
@@ -268,10 +268,10 @@ TEST_F(FileBrowser, SpreadsheetExportWritesTheCopyAndStartsTheSpreadsheet)
     EXPECT_EQ(launcher_.started[0].arguments, QStringList({QStringLiteral("--calc"), copy}));
 }
 
-TEST_F(FileBrowser, SpreadsheetExportFailures)
+TEST_F(FileList, SpreadsheetExportFailures)
 {
-    TForm1& w = createWithFiles();
-    w.MSExcelClick();  // nothing selected: the mask names no file
+    MainWindow& w = createWithFiles();
+    w.exportToSpreadsheet();  // nothing selected: the mask names no file
     EXPECT_EQ(onlyMessage().text, QStringLiteral("Błąd otwarcia pliku"));
     EXPECT_EQ(onlyMessage().caption, QStringLiteral("Bląd"));
     EXPECT_EQ(readFile(startPath(QString::fromLatin1(kSpreadsheetCopyName))), QByteArray("old"));
@@ -280,18 +280,18 @@ TEST_F(FileBrowser, SpreadsheetExportFailures)
     QFile::remove(startPath(QString::fromLatin1(kSpreadsheetCopyName)));
     QDir(startDir_.path()).mkdir(QString::fromLatin1(kSpreadsheetCopyName));
     w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
-    w.MSExcelClick();
+    w.exportToSpreadsheet();
     ASSERT_EQ(dialogs_.messages.size(), 2u);
     EXPECT_EQ(dialogs_.messages[1].text, QStringLiteral("Błąd konwersji, Zmiń nazwę lub zamknij plik w Excelu"));
     EXPECT_EQ(dialogs_.messages[1].caption, QStringLiteral("Bląd"));
     EXPECT_TRUE(launcher_.started.empty());
 }
 
-class PresenterHandoff : public FileBrowser {
+class PresenterHandoff : public FileList {
 protected:
     void SetUp() override
     {
-        FileBrowser::SetUp();
+        FileList::SetUp();
         // A stand-in presenter beside the program; the launcher never runs it.
         const QString fake = programDir_.filePath(QStringLiteral("wizor"));
         writeFile(fake, "#!/bin/sh\n");
@@ -301,10 +301,10 @@ protected:
 
 TEST_F(PresenterHandoff, StartsThePresenterWithTheFullPathAndShowMode)
 {
-    TForm1& w = createWithFiles();
+    MainWindow& w = createWithFiles();
     w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
-    w.Wykres1Click();
-    w.WykresMaxClick();
+    w.showChart();
+    w.showChartMaximized();
 
     ASSERT_EQ(launcher_.started.size(), 2u);
     const auto& normal = launcher_.started[0];
@@ -320,8 +320,8 @@ TEST_F(PresenterHandoff, StartsThePresenterWithTheFullPathAndShowMode)
 TEST_F(PresenterHandoff, WithoutASelectionCopiesNothingButStillStarts)
 {
     writeFile(startPath(QString::fromLatin1(kHandoffFileName)), "previous");
-    TForm1& w = createWithFiles();
-    w.Wykres1Click();
+    MainWindow& w = createWithFiles();
+    w.showChart();
     ASSERT_EQ(launcher_.started.size(), 1u);
     EXPECT_TRUE(launcher_.started[0].arguments.value(0).endsWith(QStringLiteral("/*.txt")));
     EXPECT_EQ(readFile(startPath(QString::fromLatin1(kHandoffFileName))), QByteArray("previous"));

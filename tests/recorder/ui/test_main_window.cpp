@@ -62,7 +62,7 @@ using StartUp = WindowFixture;
 
 TEST_F(StartUp, WithoutConfigurationUsesDefaultsAndHidesTheList)
 {
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("OLUN Rejestrator DL03"));
     EXPECT_EQ(w.statusText(StatusPanel::Port), QStringLiteral("com2 "));
     EXPECT_EQ(w.statusText(StatusPanel::Link), QStringLiteral("Rozlączony"));
@@ -92,7 +92,7 @@ TEST_F(StartUp, FromConfigurationRestoresPortListAndGeometry)
     prepared.mainTop = 40;
     writeConfiguration(prepared);
 
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     EXPECT_EQ(w.statusText(StatusPanel::Port), QStringLiteral("com3 "));
     EXPECT_EQ(w.statusText(StatusPanel::Link), QStringLiteral("Rozlączony"));
     EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Parametry ustawione z pliku"));
@@ -112,11 +112,11 @@ TEST_F(StartUp, MissingDataDirectoryIsKeptAndWrittenBackUnchanged)
     setFieldText(prepared.dataDirectory, gone);
     writeConfiguration(prepared);
 
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     EXPECT_TRUE(dialogs_.messages.empty());
     EXPECT_EQ(w.listDirectory(), QDir(startDir_.path()).absolutePath());
 
-    w.KoniecExecute();
+    w.saveAndExit();
     const QByteArray saved = readFile(startPath(QString::fromLatin1(kConfigFileName)));
     ASSERT_EQ(saved.size(), static_cast<qsizetype>(kRecordSize));
     Settings reread{};
@@ -130,11 +130,11 @@ using Shutdown = WindowFixture;
 
 TEST_F(Shutdown, KoniecWritesTheRecordWithTheGeometryThenEnds)
 {
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     w.resize(420, 450);
     w.move(12, 34);
     settings_.channelsUsed = 7;
-    w.KoniecExecute();
+    w.saveAndExit();
 
     EXPECT_EQ(terminations_, 1);
     const QByteArray saved = readFile(startPath(QString::fromLatin1(kConfigFileName)));
@@ -154,8 +154,8 @@ TEST_F(Shutdown, KoniecStillEndsWhenTheSaveFails)
 {
     // A directory in the way of the configuration file makes the save fail.
     QDir(startDir_.path()).mkdir(QString::fromLatin1(kConfigFileName));
-    TForm1& w = createWindow();
-    w.KoniecExecute();
+    MainWindow& w = createWindow();
+    w.saveAndExit();
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].caption, QStringLiteral("Błąd..."));
     EXPECT_EQ(terminations_, 1);
@@ -163,7 +163,7 @@ TEST_F(Shutdown, KoniecStillEndsWhenTheSaveFails)
 
 TEST_F(Shutdown, TheCloseBoxEndsWithoutSaving)
 {
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     w.show();
     w.close();
     EXPECT_EQ(terminations_, 1);
@@ -175,13 +175,13 @@ using Housekeeping = WindowFixture;
 // The rule itself is tested without a window; here the timer's tick reaches it.
 TEST_F(Housekeeping, TheTimerLowersTheTransferBarAndRunsTheRescanOnce)
 {
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     QSignalSpy rescans(windows_.get(), &WindowSet::rescanFinished);
-    QSignalSpy clock(&w, &TForm1::clockTicked);
+    QSignalSpy clock(&w, &MainWindow::clockTicked);
     windows_->progressDialog().setBarMaximum(4);
     windows_->progressDialog().setBarPosition(2);
     state_.rescanCountdown = 2;
-    for (int tick = 0; tick < 5; ++tick) w.Timer1Timer();
+    for (int tick = 0; tick < 5; ++tick) w.timerTick();
     EXPECT_EQ(windows_->progressDialog().barPosition(), 0);
     EXPECT_EQ(state_.rescanCountdown, -1);
     EXPECT_EQ(rescans.count(), 1);
@@ -193,7 +193,7 @@ using EnablingRules = WindowFixture;
 
 TEST_F(EnablingRules, MonitoringAndTransfersCombine)
 {
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     const auto transferButtonsEnabled = [&w] {
         return w.readButton()->isEnabled() && w.measurementsButton()->isEnabled() && w.wipeButton()->isEnabled() &&
                w.settingsButton()->isEnabled() && w.calibrationButton()->isEnabled();
@@ -229,11 +229,11 @@ using StatusBar = WindowFixture;
 
 TEST_F(StatusBar, ClickCopiesTheMessagePanelIntoTheHint)
 {
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     windows_->reporter().setStatus(StatusPanel::Message, QStringLiteral("/bardzo/długa/ścieżka"));
     EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("/bardzo/długa/ścieżka"));
     EXPECT_NE(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
-    w.StatusBarClick();
+    w.copyMessageToHint();
     EXPECT_EQ(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
 }
 
@@ -241,10 +241,10 @@ using Properties = WindowFixture;
 
 TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
 {
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     settings_.channelsUsed = 2;
     emit w.propertiesRequested();
-    TForm5& p = windows_->propertiesWindow();
+    PropertiesWindow& p = windows_->propertiesWindow();
     EXPECT_TRUE(p.isVisible());
     EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
     EXPECT_TRUE(p.scanEnabled());
@@ -253,13 +253,13 @@ TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
 
     // The scan meets no recorder here (the port does not exist); it stays enabled, so
     // that the user can try again.
-    p.BitBtn3Click();
+    p.startScan();
     EXPECT_EQ(p.heading(), QStringLiteral("Skanuj system pomiarowy"));
     EXPECT_TRUE(p.scanEnabled());
     EXPECT_TRUE(p.constantsEnabled());
     EXPECT_TRUE(p.lines().contains(QString::fromLatin1(kNoCommunication)));
 
-    p.Button1Click();
+    p.showConstants();
     EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
     EXPECT_EQ(p.lines().size(), 4);
 }
@@ -268,7 +268,7 @@ TEST_F(Properties, ReportButtonShowsTheProgressDialogAsReport)
 {
     createWindow();
     emit windows_->propertiesWindow().reportRequested();
-    TForm4& d = windows_->progressDialog();
+    ProgressDialog& d = windows_->progressDialog();
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Raport przeczytanej pamięci"));
     d.actionButton()->click();

@@ -32,8 +32,8 @@ TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("8"), QStringLiteral("--samples"),
                                 QStringLiteral("20"), QStringLiteral("--channels"), QStringLiteral("2")}))
         << sim_->errorText().toStdString();
-    TForm1& w = createWindow();
-    TForm7& m = windows_->measurementsWindow();
+    MainWindow& w = createWindow();
+    MeasurementsWindow& m = windows_->measurementsWindow();
     EXPECT_EQ(m.freeMemoryText(), QStringLiteral("Nieznana. Uzyj przycisku [Pokaż pomiary]."));
 
     w.measurementsButton()->click();
@@ -55,12 +55,12 @@ TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)
     // The heading names no block: nothing is downloaded.
     const qsizetype before = sim_->commands().size();
     m.selectRows({0, 7});
-    m.ListBox1DblClick();
+    m.readChosenBlock();
     EXPECT_EQ(sim_->commands().size(), before);
 
     const QStringList filesBefore = w.listedNames();
     m.selectRows({8, 7});  // the first selected in list order counts
-    m.ListBox1DblClick();
+    m.readChosenBlock();
     EXPECT_EQ(state_.selectedBlock, 7);
     EXPECT_TRUE(sim_->commands().contains(QByteArray(" ?MEM 7 &")));
     EXPECT_FALSE(sim_->commands().contains(QByteArray(" ?MEM 8 &")));
@@ -83,7 +83,7 @@ TEST_F(Measurements, StartChecksTheMemoryAndTheRescanFollowsTheBar)
                                 QStringLiteral("10"), QStringLiteral("--period"), QStringLiteral("1")}))
         << sim_->errorText().toStdString();
     createWindow();
-    TForm7& m = windows_->measurementsWindow();
+    MeasurementsWindow& m = windows_->measurementsWindow();
     settings_.samplingTimeMs = 1000;
     settings_.sampleCount = 3;  // a bar of 3 + 2 seconds
 
@@ -143,8 +143,8 @@ TEST_F(Measurements, StartChecksTheMemoryAndTheRescanFollowsTheBar)
 TEST_F(Measurements, AbortRightAfterTheStartRescansThreeTicksLater)
 {
     ASSERT_TRUE(startSimulator({})) << sim_->errorText().toStdString();
-    TForm1& w = createWindow();
-    TForm7& m = windows_->measurementsWindow();
+    MainWindow& w = createWindow();
+    MeasurementsWindow& m = windows_->measurementsWindow();
     settings_.samplingTimeMs = 100;
     settings_.sampleCount = 500;
     state_.statusRead = false;
@@ -164,7 +164,7 @@ TEST_F(Measurements, AbortRightAfterTheStartRescansThreeTicksLater)
 
     // "&Ustawianie" asks for what the main window's "&Ustawianie" opens.
     // The settings dialog is modal: it is closed as soon as it shows.
-    QSignalSpy settingsAsked(&w, &TForm1::settingsRequested);
+    QSignalSpy settingsAsked(&w, &MainWindow::settingsRequested);
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [] {
         if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();

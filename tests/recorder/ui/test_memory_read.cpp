@@ -24,7 +24,7 @@ protected:
         return QDir(startDir_.path()).entryList({QStringLiteral("*.txt")}, QDir::Files);
     }
 
-    void expectControlsEnabled(TForm1& w)
+    void expectControlsEnabled(MainWindow& w)
     {
         EXPECT_TRUE(w.isEnabled());
         for (QWidget* control :
@@ -40,7 +40,7 @@ TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("3"), QStringLiteral("--samples"),
                                 QStringLiteral("20"), QStringLiteral("--channels"), QStringLiteral("4")}))
         << sim_->errorText().toStdString();
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     w.show();
 
     // While the read runs the window and its transfer controls are disabled and the
@@ -88,7 +88,7 @@ TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)
 TEST_F(MemoryRead, EmptyRecorderSaysSoAndReadsNothing)
 {
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("0")})) << sim_->errorText().toStdString();
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     w.readButton()->click();
     EXPECT_TRUE(windows_->progressDialog().messages().contains(QStringLiteral("Brak pomiarów do przeczytania")));
     EXPECT_TRUE(measurementFiles().isEmpty());
@@ -103,7 +103,7 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
                                 QStringLiteral("150"), QStringLiteral("--channels"), QStringLiteral("4"),
                                 QStringLiteral("--baud"), QStringLiteral("19200")}))
         << sim_->errorText().toStdString();
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
         if (windows_->progressDialog().messages().contains(QStringLiteral("Czytane pomiary z bloku nr. 2"))) {
@@ -129,7 +129,7 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
 
     // The dialog keeps the read's messages as its report.
     emit windows_->propertiesWindow().reportRequested();
-    TForm4& report = windows_->progressDialog();
+    ProgressDialog& report = windows_->progressDialog();
     EXPECT_EQ(report.windowTitle(), QStringLiteral("Raport przeczytanej pamięci"));
     EXPECT_EQ(report.messages(), messages);
     saveScreenshot(report, "vorda-abort-report.png");
@@ -143,9 +143,9 @@ TEST_F(MemoryRead, TheTimeBarCountsDownWithTheTimerWhileABlockComesIn)
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("1"), QStringLiteral("--samples"),
                                 QStringLiteral("2000"), QStringLiteral("--channels"), QStringLiteral("16")}))
         << sim_->errorText().toStdString();
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     w.show();
-    TForm4& dialog = windows_->progressDialog();
+    ProgressDialog& dialog = windows_->progressDialog();
     int maximum = -1;
     bool ticked = false;
     bool countedDown = false;
@@ -182,8 +182,8 @@ TEST_F(MemoryRead, TheTimeBarCountsDownWithTheTimerWhileABlockComesIn)
 TEST_F(MemoryRead, AScanWithoutAnswerSaysWhyAndCanBeRepeated)
 {
     createWindow();
-    TForm5& properties = windows_->propertiesWindow();
-    properties.BitBtn3Click();
+    PropertiesWindow& properties = windows_->propertiesWindow();
+    properties.startScan();
 
     const QStringList lines = properties.lines();
     ASSERT_EQ(lines.size(), 2);
@@ -193,7 +193,7 @@ TEST_F(MemoryRead, AScanWithoutAnswerSaysWhyAndCanBeRepeated)
 
     // With the recorder there, a second press scans.
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("1")})) << sim_->errorText().toStdString();
-    properties.BitBtn3Click();
+    properties.startScan();
     EXPECT_EQ(properties.lines().value(0), QStringLiteral("System typ. KX208DL03.5 "));
     EXPECT_FALSE(properties.scanEnabled());
 }
@@ -201,7 +201,7 @@ TEST_F(MemoryRead, AScanWithoutAnswerSaysWhyAndCanBeRepeated)
 TEST_F(MemoryRead, WipeOnlyAfterConfirmation)
 {
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("2")})) << sim_->errorText().toStdString();
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     QSignalSpy wiped(windows_.get(), &WindowSet::memoryWiped);
     state_.statusRead = true;
 

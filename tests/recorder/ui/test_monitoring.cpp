@@ -22,9 +22,9 @@ namespace {
 
 class Monitoring : public WindowFixture {
 protected:
-    TForm1& createMonitoredWindow()
+    MainWindow& createMonitoredWindow()
     {
-        TForm1& w = createWindow();
+        MainWindow& w = createWindow();
         settings_.channelsUsed = 2;
         for (int c = 1; c <= 2; ++c) {
             settings_.channels[c].slopeSB = 1.0;
@@ -38,7 +38,7 @@ protected:
         return w;
     }
 
-    static bool guardedEnabled(TForm1& w)
+    static bool guardedEnabled(MainWindow& w)
     {
         bool any = false;
         for (QWidget* b : {static_cast<QWidget*>(w.readButton()), static_cast<QWidget*>(w.measurementsButton()),
@@ -52,7 +52,7 @@ protected:
 
 TEST_F(Monitoring, CheckBoxesSwitchTheViewAndTheTimer)
 {
-    TForm1& w = createMonitoredWindow();
+    MainWindow& w = createMonitoredWindow();
     LiveMonitoring& m = windows_->monitoring();
     w.show();
     EXPECT_FALSE(w.monitoringMemo()->isVisible());
@@ -85,16 +85,16 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
 {
     ASSERT_TRUE(startSimulator({QStringLiteral("--dat"), QStringLiteral("21500,7")}))
         << sim_->errorText().toStdString();
-    TForm1& w = createMonitoredWindow();
+    MainWindow& w = createMonitoredWindow();
     LiveMonitoring& m = windows_->monitoring();
     w.show();
 
     w.monitoringCheckBox()->click();
     EXPECT_EQ(sim_->waitForCommands(1).value(0), QByteArray(" ?R_0 &"));
-    m.Timer2Timer();
+    m.poll();
     EXPECT_EQ(m.timer().interval(), 3000);
     EXPECT_EQ(sim_->waitForCommands(2).size(), 2);  // one reading
-    m.Timer2Timer();
+    m.poll();
     EXPECT_EQ(sim_->waitForCommands(7).size(), 7);  // five more
     const QString line = QStringLiteral("26-03-04 05:06:07\t 21.5\t    0\t");
     EXPECT_EQ(w.monitoringMemo()->toPlainText(), line + QLatin1Char('\n') + line);
@@ -105,7 +105,7 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
     settings_.monitorLeft = 40;
     settings_.monitorTop = 50;
     emit w.monitoringWindowRequested();
-    TMonitorowanie1* chartWindow = m.monitoringWindow();
+    MonitoringWindow* chartWindow = m.monitoringWindow();
     ASSERT_NE(chartWindow, nullptr);
     EXPECT_EQ(chartWindow->size(), QSize(520, 330));
     EXPECT_FALSE(w.exitButton()->isEnabled());
@@ -117,7 +117,7 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
 
     // Silence: monitoring is switched off, then the message; the lines stay.
     ASSERT_TRUE(sim_->stop());
-    m.Timer2Timer();
+    m.poll();
     EXPECT_FALSE(w.monitoringCheckBox()->isChecked());
     EXPECT_FALSE(m.timer().isActive());
     EXPECT_FALSE(w.monitoringMemo()->isVisible());
@@ -140,10 +140,10 @@ TEST_F(Monitoring, SaveWritesCrLfLinesIntoTheChosenFile)
 {
     ASSERT_TRUE(startSimulator({QStringLiteral("--dat"), QStringLiteral("21500,7")}))
         << sim_->errorText().toStdString();
-    TForm1& w = createMonitoredWindow();
+    MainWindow& w = createMonitoredWindow();
     LiveMonitoring& m = windows_->monitoring();
     w.monitoringCheckBox()->click();
-    m.Timer2Timer();
+    m.poll();
     ASSERT_EQ(m.log().size(), 1u);
 
     // Cancel writes nothing.
@@ -171,7 +171,7 @@ TEST_F(Monitoring, PicturesOfAMinuteOfMonitoring)
     if (qEnvironmentVariableIsEmpty("VORDA_SCREENSHOTS"))
         GTEST_SKIP() << "makes the documentation's pictures; set VORDA_SCREENSHOTS to a folder to run it";
     ASSERT_TRUE(startSimulator({})) << sim_->errorText().toStdString();
-    TForm1& w = createWindow();
+    MainWindow& w = createWindow();
     settings_.channelsUsed = 4;
     const char* names[] = {"Temp1", "Temp2", "Cisnienie", "Przeplyw"};
     const double slopes[] = {1.5259, 1.5259, 0.1526, 0.7630};
@@ -190,7 +190,7 @@ TEST_F(Monitoring, PicturesOfAMinuteOfMonitoring)
     w.show();
     w.monitoringCheckBox()->click();
     for (int poll = 0; poll < 20; ++poll) {
-        m.Timer2Timer();
+        m.poll();
         clock = clock.addSecs(3);
     }
     ASSERT_EQ(m.log().size(), 20u);

@@ -19,9 +19,9 @@
 namespace vorda::test {
 namespace {
 
-class SettingsDialog : public WindowFixture {};
+class SettingsWindows : public WindowFixture {};
 
-TEST_F(SettingsDialog, SendsTheCheckedItemsAndTheCheckShowsThem)
+TEST_F(SettingsWindows, SendsTheCheckedItemsAndTheCheckShowsThem)
 {
     RecorderSim sim({QStringLiteral("--model"), QStringLiteral("R3")});
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
@@ -30,7 +30,7 @@ TEST_F(SettingsDialog, SendsTheCheckedItemsAndTheCheckShowsThem)
     settings_.channel(1).slopeSB = 15.259;
     settings_.channel(1).offsetSC = 0;
 
-    TForm2& d = windows_->settingsDialog();
+    SettingsDialog& d = windows_->settingsDialog();
     d.fillFromSettings();
     SettingsControls c = d.controls();
     applyDialogDefaults(c);
@@ -41,7 +41,7 @@ TEST_F(SettingsDialog, SendsTheCheckedItemsAndTheCheckShowsThem)
     c.triggerStartText = QStringLiteral("45,5");
     d.setControls(c);
     d.setClock(QStringLiteral("2025-03-04"), QStringLiteral("10:11:12"));
-    d.Button4Click();
+    d.sendChecked();
 
     const QByteArray expected =
         "  M_S 25 M_C 700 k3 TIME 10:11:12 DATE 2025-03-04 L_D 2981  L_U 4587  O_T  S_B 15.259 S_C 0     &";
@@ -56,7 +56,7 @@ TEST_F(SettingsDialog, SendsTheCheckedItemsAndTheCheckShowsThem)
     EXPECT_EQ(fieldText(settings_.triggerStartText), "45,5");
 
     emit d.checkRequested();
-    TForm5& p = windows_->propertiesWindow();
+    PropertiesWindow& p = windows_->propertiesWindow();
     EXPECT_EQ(p.heading(), QStringLiteral("Sprawdź ustawienia: (skanuj system pomiarowy)"));
     const QStringList lines = p.lines();
     EXPECT_TRUE(lines.contains(QStringLiteral("Ilość kanałów - 3 ."))) << lines.join('\n').toStdString();
@@ -66,20 +66,20 @@ TEST_F(SettingsDialog, SendsTheCheckedItemsAndTheCheckShowsThem)
     EXPECT_TRUE(lines.contains(QStringLiteral("Amplituda START -   45.49 .")));
 }
 
-TEST_F(SettingsDialog, ANumberWithAPointIsReportedAndNothingIsSent)
+TEST_F(SettingsWindows, ANumberWithAPointIsReportedAndNothingIsSent)
 {
     RecorderSim sim;
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     setPortDevice(sim.devicePath());
     createWindow();
-    TForm2& d = windows_->settingsDialog();
+    SettingsDialog& d = windows_->settingsDialog();
     d.fillFromSettings();
     SettingsControls c = d.controls();
     c.sendTriggerLevels = true;
     c.triggerStartText = QStringLiteral("30");
     c.triggerStopText = QStringLiteral("70.5");
     d.setControls(c);
-    d.Button4Click();
+    d.sendChecked();
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].caption, QStringLiteral("Błąd..."));
     EXPECT_TRUE(dialogs_.messages[0].text.contains(QStringLiteral("70.5")));
@@ -88,18 +88,18 @@ TEST_F(SettingsDialog, ANumberWithAPointIsReportedAndNothingIsSent)
     c.sendTriggerLevels = false;
     c.sendSamplingTime = c.sendSampleCount = c.sendChannelCount = c.sendDateTime = false;
     d.setControls(c);
-    d.Button4Click();
+    d.sendChecked();
     EXPECT_EQ(sim.waitForCommands(1).value(0), QByteArray("     &"));
 
     d.sampleCountEdit()->setText(QStringLiteral("2000000"));
-    d.Edit2Exit();
+    d.correctSampleCountField();
     EXPECT_EQ(d.sampleCountEdit()->text(), QStringLiteral("1564670"));
 }
 
-TEST_F(SettingsDialog, EditorSpinPresetsAndOkOnChannel1)
+TEST_F(SettingsWindows, EditorSpinPresetsAndOkOnChannel1)
 {
     createWindow();
-    TForm8& e = windows_->constantsEditor();
+    ConstantsEditor& e = windows_->constantsEditor();
     // Values longer than what may be typed survive a load and an OK whole.
     settings_.channel(1).slopeSB = 15.2587654321;
     setFieldText(settings_.channel(1).name, "Temperatura_hal");
@@ -134,11 +134,11 @@ TEST_F(SettingsDialog, EditorSpinPresetsAndOkOnChannel1)
     EXPECT_EQ(e.channelSpin()->maximum(), 8);  // until the program ends
 }
 
-TEST_F(SettingsDialog, StartupParameterSetOnEveryActivationFromDefaults)
+TEST_F(SettingsWindows, StartupParameterSetOnEveryActivationFromDefaults)
 {
     createWindow();
     ASSERT_TRUE(state_.defaultsUsed);
-    TForm2& d = windows_->settingsDialog();
+    SettingsDialog& d = windows_->settingsDialog();
     d.sampleCountEdit()->setText(QStringLiteral("77"));
     emit windows_->mainWindow().defaultsActivation();  // no "userparameter1.txt" yet
     EXPECT_EQ(d.sampleCountEdit()->text(), QStringLiteral("500"));
@@ -156,25 +156,25 @@ TEST_F(SettingsDialog, StartupParameterSetOnEveryActivationFromDefaults)
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
-TEST_F(SettingsDialog, SettingsProgramsSaveLoadAndRefuseAWrongSize)
+TEST_F(SettingsWindows, SettingsProgramsSaveLoadAndRefuseAWrongSize)
 {
     createWindow();
-    TForm2& d = windows_->settingsDialog();
+    SettingsDialog& d = windows_->settingsDialog();
     settings_.sampleCount = 1234;
     dialogs_.fileToSave = startPath(QStringLiteral("pomiar.roln"));
-    d.ZapiszUstawieniaClick();
+    d.saveProgram();
     ASSERT_EQ(readFile(dialogs_.fileToSave).size(), 2200);
 
     writeFile(startPath(QStringLiteral("zly.roln")), QByteArray(100, '\0'));
     dialogs_.fileToOpen = startPath(QStringLiteral("zly.roln"));
-    d.Button7Click();
+    d.loadProgram();
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_FALSE(QFile::exists(startPath(QString::fromLatin1(kConfigFileName))));
     EXPECT_TRUE(state_.defaultsUsed);
 
     settings_.sampleCount = 1;
     dialogs_.fileToOpen = dialogs_.fileToSave;
-    d.Button7Click();
+    d.loadProgram();
     EXPECT_EQ(readFile(startPath(QString::fromLatin1(kConfigFileName))), readFile(dialogs_.fileToSave));
     EXPECT_FALSE(state_.defaultsUsed);
     EXPECT_EQ(settings_.sampleCount, 1234u);

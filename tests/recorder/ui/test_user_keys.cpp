@@ -24,11 +24,11 @@ namespace {
 
 class UserKeys : public WindowFixture {
 protected:
-    TForm1& createWithFile(const QString& name)
+    MainWindow& createWithFile(const QString& name)
     {
         writeFile(startPath(name), "  Nr.: k1\r\n 1 2.50\r\n");
         QDir(startDir_.path()).mkdir(QStringLiteral("archiwum"));
-        TForm1& w = createWindow();
+        MainWindow& w = createWindow();
         w.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
         return w;
@@ -38,7 +38,7 @@ protected:
 TEST_F(UserKeys, EnterOnAFileDoesWhatADoubleClickDoesAndShiftF10OpensTheMenu)
 {
     const QString name = QStringLiteral("2024_05_01_10_00_00.txt");
-    TForm1& w = createWithFile(name);
+    MainWindow& w = createWithFile(name);
     auto* list = w.findChild<QListWidget*>();
     ASSERT_NE(list, nullptr);
     list->setFocus();
@@ -93,7 +93,7 @@ TEST(Confirmations, EnterDoesNotConfirmADestructiveQuestion)
 TEST_F(UserKeys, FileDialogsSpeakPolish)
 {
     if (!widgets::installQtTranslations(application())) GTEST_SKIP() << "Qt's Polish translations are not installed";
-    TForm1& w = createWithFile(QStringLiteral("2024_05_01_10_00_00.txt"));
+    MainWindow& w = createWithFile(QStringLiteral("2024_05_01_10_00_00.txt"));
     QFileDialog dialog(&w, QStringLiteral("Zapisz"), startDir_.path(), QStringLiteral("Pliki tekstowe (*.txt)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -109,13 +109,13 @@ TEST_F(UserKeys, FileDialogsSpeakPolish)
 TEST_F(UserKeys, ThePropertiesWindowOpensWithinTheScreen)
 {
     widgets::keepWindowsOnScreen(application());
-    TForm1& w = createWithFile(QStringLiteral("a.txt"));
+    MainWindow& w = createWithFile(QStringLiteral("a.txt"));
     const QRect available = w.screen()->availableGeometry();
     // The main window low at the right: the properties window, centred over it, would
     // reach past the screen's edges.
     w.move(available.right() - 200, available.bottom() - 150);
     emit w.propertiesRequested();
-    TForm5& properties = windows_->propertiesWindow();
+    PropertiesWindow& properties = windows_->propertiesWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&properties));
     EXPECT_TRUE(available.contains(properties.frameGeometry()))
         << properties.x() << "," << properties.y() << " " << properties.width() << "x" << properties.height();

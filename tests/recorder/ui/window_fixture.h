@@ -180,13 +180,13 @@ protected:
     }
 
     // Creates the windows as the program does, in the start-up directory.
-    TForm1& createWindow()
+    MainWindow& createWindow()
     {
         QDir::setCurrent(startDir_.path());
         link_ = std::make_unique<SerialLink>(settings_, makeSerialPortTransport(), startDir_.path());
         shell_ = std::make_unique<DesktopShell>(launcher_, programDir_.path(), installDir_.path());
         windows_ = std::make_unique<WindowSet>(settings_, state_, *link_, dialogs_, *shell_);
-        TForm1& w = windows_->mainWindow();
+        MainWindow& w = windows_->mainWindow();
         w.housekeepingTimer().stop();  // tests drive the ticks themselves
         w.setTerminate([this] { ++terminations_; });
         return w;
