@@ -1,6 +1,5 @@
 #include "float_scan.h"
 
-#include <locale.h>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -35,24 +34,28 @@ bool matchesLower(std::string_view text, std::size_t at, std::string_view word) 
     return true;
 }
 
-// Overflow and underflow are rare; there the C library's own rounding decides.
-float strtofInCLocale(std::string_view number) noexcept
+// The magnitude of a number that is too large or too small for a float: the float nearest
+// to its double (which only an infinity or a zero can differ from by a rounding), or, beyond
+// a double's range too, an infinity or a zero. Within the 99 characters of a token only a
+// negative exponent makes a number that small.
+float outOfRangeMagnitude(std::string_view digits, std::chars_format format) noexcept
 {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    char buffer[128];  // value tokens are cut to 99 characters
-    const std::size_t n = std::min(number.size(), sizeof buffer - 1);
-    std::memcpy(buffer, number.data(), n);
-    buffer[n] = 0;
-    return strtof_l(buffer, nullptr, cLocale);
+    double wide = 0.0;
+    const std::from_chars_result converted =
+        std::from_chars(digits.data(), digits.data() + digits.size(), wide, format);
+    if (converted.ec == std::errc()) return std::fabs(float(wide));
+    const std::size_t exponent = digits.find_first_of(format == std::chars_format::hex ? "pP" : "eE");
+    const bool tiny = exponent != std::string_view::npos && exponent + 1 < digits.size() && digits[exponent + 1] == '-';
+    return tiny ? 0.0f : std::numeric_limits<float>::infinity();
 }
 
 // Converts the unsigned digits of a number that scanFloat has already delimited.
-float convertDigits(std::string_view digits, std::chars_format format, std::string_view whole) noexcept
+float convertDigits(std::string_view digits, std::chars_format format) noexcept
 {
     float value = 0.0f;
     const std::from_chars_result converted =
         std::from_chars(digits.data(), digits.data() + digits.size(), value, format);
-    if (converted.ec == std::errc::result_out_of_range) return std::fabs(strtofInCLocale(whole));
+    if (converted.ec == std::errc::result_out_of_range) return outOfRangeMagnitude(digits, format);
     return value;
 }
 
@@ -126,8 +129,7 @@ FloatScan scanNumber(std::string_view token, std::size_t start) noexcept
     if (mantissaHasDigit) {
         std::size_t numberLength = mantissa.size();
         if (mantissaEnd != std::string_view::npos) numberLength += exponentLength(run.substr(mantissaEnd));
-        value = convertDigits(run.substr(0, numberLength), hex ? std::chars_format::hex : std::chars_format::general,
-                              token.substr(0, j));
+        value = convertDigits(run.substr(0, numberLength), hex ? std::chars_format::hex : std::chars_format::general);
     } else if (!hex) {
         return {};  // "." or "-.": nothing to convert
     }

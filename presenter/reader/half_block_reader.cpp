@@ -6,10 +6,11 @@
 
 namespace wizor {
 
-// The line feeds in [begin, end), 16 characters at a time: each compare adds -1 to a byte
-// counter, and the counters are summed before they can wrap.
 std::size_t countLineFeeds(const char* begin, const char* end) noexcept
 {
+#if WIZOR_SSE2
+    // 16 characters at a time: each compare adds -1 to a byte counter, and the counters are
+    // summed before they can wrap.
     const __m128i lineFeed = _mm_set1_epi8('\n');
     std::size_t count = 0;
     const char* p = begin;
@@ -22,7 +23,32 @@ std::size_t countLineFeeds(const char* begin, const char* end) noexcept
         count += std::size_t(_mm_cvtsi128_si32(sums)) + std::size_t(_mm_extract_epi16(sums, 4));
     }
     return count + std::size_t(std::count(p, end, '\n'));
+#else
+    return std::size_t(std::count(begin, end, '\n'));
+#endif
 }
+
+namespace {
+
+// The columns among the first `used` of `values` that are still unknown, one bit each.
+std::uint32_t unknownColumns(const float* values, int used) noexcept
+{
+    std::uint32_t open = 0;
+#if WIZOR_SSE2
+    // Four at a time.
+    const __m128i unknownBits = _mm_set1_epi32(int(kUnknownBits));
+    for (int c = 0; c < used; c += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + c));
+        open |= std::uint32_t(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, unknownBits)))) << c;
+    }
+    open &= used >= 32 ? ~std::uint32_t(0) : (std::uint32_t(1) << used) - 1;
+#else
+    for (int c = 0; c < used; ++c) open |= std::uint32_t(unknown(values[c])) << c;
+#endif
+    return open;
+}
+
+}  // namespace
 
 void HalfBlockReader::read(const char* firstHalf, const char* begin, const char* end, std::uint64_t offset,
                            std::size_t firstLine, int shift)
@@ -41,14 +67,7 @@ void HalfBlockReader::read(const char* firstHalf, const char* begin, const char*
         if (!parser_.ParsePaddedLine(text)) return true;
         const float* values = parser_.values();
         const int used = parser_.usedValueCount();
-        // The used values still unknown, four at a time.
-        const __m128i unknownBits = _mm_set1_epi32(int(kUnknownBits));
-        std::uint32_t open = 0;
-        for (int c = 0; c < used; c += 4) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + c));
-            open |= std::uint32_t(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, unknownBits)))) << c;
-        }
-        open &= used >= 32 ? ~std::uint32_t(0) : (std::uint32_t(1) << used) - 1;
+        const std::uint32_t open = unknownColumns(values, used);
         if (open != 0) unsettled_.push_back({tally_.line(), open});
         tally_.add(values, used, at, [this] { return parser_.pointLabel(); });
         return true;

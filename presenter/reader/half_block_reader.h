@@ -13,8 +13,7 @@
 
 namespace wizor {
 
-// The line feeds in [begin, end), 16 characters at a time: each compare adds -1 to a byte
-// counter, and the counters are summed before they can wrap.
+// The line feeds in [begin, end).
 std::size_t countLineFeeds(const char* begin, const char* end) noexcept;
 
 // A NaN that no conversion gives: a value not known yet in the second half of a block.

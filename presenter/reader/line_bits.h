@@ -5,7 +5,7 @@
 #include "float_scan.h"
 #include "line_parser.h"
 
-#include <emmintrin.h>
+#include "portable_bits.h"
 
 #include <bit>
 #include <cstddef>
@@ -33,36 +33,18 @@ public:
     LineBits(const char* line, std::size_t length) noexcept : text_(line)
     {
         words_ = int((length + 63) / 64);
-        const __m128i blank = _mm_set1_epi8(' ');
-        const __m128i tab = _mm_set1_epi8('\t');
-        const __m128i four = _mm_set1_epi8(4);
-        const __m128i zero = _mm_set1_epi8('0');
-        const __m128i nine = _mm_set1_epi8(9);
-        const __m128i point = _mm_set1_epi8('.');
         std::size_t nul = length;
         for (int w = 0; w < words_; ++w) {
             std::uint64_t spaces = 0;
             std::uint64_t digits = 0;
             std::uint64_t points = 0;
-            __m128i nuls = _mm_setzero_si128();
-            for (int q = 0; q < 4; ++q) {
-                const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + w * 64 + q * 16));
-                // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
-                const __m128i control = _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(c, tab), four), _mm_setzero_si128());
-                const __m128i space = _mm_or_si128(_mm_cmpeq_epi8(c, blank), control);
-                const __m128i digit = _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(c, zero), nine), _mm_setzero_si128());
-                spaces |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(space))) << (q * 16);
-                digits |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(digit))) << (q * 16);
-                points |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, point)))) << (q * 16);
-                nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(c, _mm_setzero_si128()));
-            }
+            const bool hasNul = scanWord(text_ + w * 64, spaces, digits, points);
             space_[w] = spaces;
             digit_[w] = digits;
             point_[w] = points;
             numberChar_[w] = digits | points;
             // Where a NUL is, is looked for only when there is one.
-            if (_mm_movemask_epi8(nuls) != 0 && nul == length)
-                nul = std::min(length, std::size_t(w) * 64 + firstNul(text_ + w * 64));
+            if (hasNul && nul == length) nul = std::min(length, std::size_t(w) * 64 + firstNul(text_ + w * 64));
         }
         // A NUL ends the line; what follows the line reads as blanks.
         words_ = int((nul + 63) / 64);
@@ -92,9 +74,9 @@ public:
             std::uint64_t last = solid & ((space_[w] >> 1) | (space_[w + 1] << 63));
             before = space_[w];
             for (; first != 0 && count < limit; first &= first - 1)
-                starts[count++] = std::uint16_t(w * 64 + __builtin_ctzll(first));
+                starts[count++] = std::uint16_t(w * 64 + std::countr_zero(first));
             for (; last != 0 && ended < count; last &= last - 1)
-                ends[ended++] = std::uint16_t(w * 64 + __builtin_ctzll(last) + 1);
+                ends[ended++] = std::uint16_t(w * 64 + std::countr_zero(last) + 1);
         }
         return count;
     }
@@ -127,9 +109,8 @@ public:
             if ((bitsFrom(numberChar_, at) & all) != all || (points & (points - 1)) != 0 || digitCount - 1 >= 8 ||
                 (points & std::uint64_t(!negative)) != 0)
                 break;
-            const std::size_t wholeLength = std::size_t(__builtin_ctzll(points | (std::uint64_t(1) << length)));
-            std::uint64_t v;
-            std::memcpy(&v, text_ + at, sizeof v);
+            const std::size_t wholeLength = std::size_t(std::countr_zero(points | (std::uint64_t(1) << length)));
+            std::uint64_t v = loadLittle64(text_ + at);
             const std::uint64_t after = (v >> 8) | (std::uint64_t(std::uint8_t(text_[at + 8])) << 56);
             const std::uint64_t keep =
                 wholeLength >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * wholeLength)) - 1;
@@ -160,14 +141,13 @@ public:
         const std::uint64_t points = bitsFrom(point_, at) & all;
         const std::uint64_t digits = bitsFrom(digit_, at) & all;
         if ((digits | points) != all || (points & (points - 1)) != 0 || digits == 0) return false;
-        const std::size_t wholeLength = std::size_t(__builtin_ctzll(points | (std::uint64_t(1) << length)));
+        const std::size_t wholeLength = std::size_t(std::countr_zero(points | (std::uint64_t(1) << length)));
         const std::size_t fractionLength = length - wholeLength - std::size_t(points != 0);
         const std::size_t digitCount = wholeLength + fractionLength;
         std::uint64_t mantissa;
         if (digitCount <= 8 && length <= 9) {
             // The usual token: its digits close up over the point into one word.
-            std::uint64_t v;
-            std::memcpy(&v, text_ + at, sizeof v);
+            std::uint64_t v = loadLittle64(text_ + at);
             const std::uint64_t after = (v >> 8) | (std::uint64_t(std::uint8_t(text_[at + 8])) << 56);
             const std::uint64_t keep =
                 wholeLength >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * wholeLength)) - 1;
@@ -192,13 +172,58 @@ private:
     static constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
     static constexpr double kNegativePowersOfTen[] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8};
 
-    // At least 57 bits of `map` from bit `at` on (at < kWords * 64): the words of a map lie
-    // in memory as one little-endian run of bits.
+    // At least 57 bits of `map` from bit `at` on (at < kWords * 64).
     static std::uint64_t bitsFrom(const std::uint64_t* map, std::size_t at) noexcept
     {
+#if WIZOR_LITTLE_ENDIAN_LOADS
+        // The words of a map lie in memory as one little-endian run of bits.
         std::uint64_t bits;
         std::memcpy(&bits, reinterpret_cast<const char*>(map) + (at >> 3), sizeof bits);
         return bits >> (at & 7);
+#else
+        const std::size_t word = at >> 6;
+        const std::size_t bit = at & 63;
+        return bit == 0 ? map[word] : (map[word] >> bit) | (map[word + 1] << (64 - bit));
+#endif
+    }
+
+    // The white space (blank, tab, line feed, vertical tab, form feed, carriage return),
+    // digits and points among the 64 characters at `text`, one bit each; true when a NUL
+    // is among them.
+    static bool scanWord(const char* text, std::uint64_t& spaces, std::uint64_t& digits, std::uint64_t& points) noexcept
+    {
+#if WIZOR_SSE2
+        const __m128i blank = _mm_set1_epi8(' ');
+        const __m128i tab = _mm_set1_epi8('\t');
+        const __m128i four = _mm_set1_epi8(4);
+        const __m128i zero = _mm_set1_epi8('0');
+        const __m128i nine = _mm_set1_epi8(9);
+        const __m128i point = _mm_set1_epi8('.');
+        __m128i nuls = _mm_setzero_si128();
+        for (int q = 0; q < 4; ++q) {
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + q * 16));
+            // Tab, line feed, vertical tab, form feed and carriage return are 9 to 13.
+            const __m128i control = _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(c, tab), four), _mm_setzero_si128());
+            const __m128i space = _mm_or_si128(_mm_cmpeq_epi8(c, blank), control);
+            const __m128i digit = _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(c, zero), nine), _mm_setzero_si128());
+            spaces |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(space))) << (q * 16);
+            digits |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(digit))) << (q * 16);
+            points |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, point)))) << (q * 16);
+            nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(c, _mm_setzero_si128()));
+        }
+        return _mm_movemask_epi8(nuls) != 0;
+#else
+        bool nul = false;
+        for (int i = 0; i < 64; ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            const std::uint64_t bit = std::uint64_t(1) << i;
+            if (c == ' ' || (c >= '\t' && c <= '\r')) spaces |= bit;
+            if (c >= '0' && c <= '9') digits |= bit;
+            if (c == '.') points |= bit;
+            nul |= c == 0;
+        }
+        return nul;
+#endif
     }
 
     // The number written by eight decimal digits, the first in the lowest byte; zero bytes
@@ -213,8 +238,7 @@ private:
     // The number written by `count` (0 to 8) decimal digits at `text`.
     static std::uint64_t digitsAt(const char* text, std::size_t count) noexcept
     {
-        std::uint64_t v;
-        std::memcpy(&v, text, sizeof v);
+        const std::uint64_t v = loadLittle64(text);
         // The digits move to the top, zeros fill in below.
         return eightDigits((v << ((64 - 8 * count) & 63)) & (std::uint64_t(0) - std::uint64_t(count != 0)));
     }

@@ -134,7 +134,7 @@ bool Linia1MG::ParsePaddedLine(std::string_view line) noexcept
     std::uint64_t numericTokens = (std::uint64_t(1) << (knownNumeric - 2)) - 1;
     for (int t = knownNumeric; t < tokenCount; ++t)
         numericTokens |= std::uint64_t((bits.text()[starts[t]] == '-') | bits.digitAt(starts[t])) << (t - 2);
-    const int numeric = std::min(std::max(0, tokenCount - 2), __builtin_ctzll(~numericTokens));
+    const int numeric = std::min(std::max(0, tokenCount - 2), std::countr_zero(~numericTokens));
     valueCount_ = timeOnly ? numeric + 1 : numeric;
     maxValueCount_ = std::max(maxValueCount_, valueCount_);
     return true;
