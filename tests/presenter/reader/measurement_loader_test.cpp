@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <iconv.h>
+#include <sys/stat.h>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -142,6 +143,21 @@ TEST_F(LoaderTest, EmptyMissingAndUnterminatedFiles)
 
     const MeasurementData last = loadMeasurementFile(write("12:00 1\n12:01 2"));
     EXPECT_EQ(last.columns[0].values, (std::vector<float>{1, 2}));
+}
+
+// A device or a FIFO is refused as a missing file is, at once: nothing read, no wait for a
+// FIFO's writer.
+TEST_F(LoaderTest, WhatIsNotARegularFileReadsAsMissing)
+{
+    const std::string fifo = dir_.filePath("fifo").toStdString();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path :
+         {std::string("/dev/zero"), std::string("/dev/urandom"), fifo, dir_.path().toStdString()}) {
+        const MeasurementData d = loadMeasurementFile(path);
+        EXPECT_FALSE(d.opened) << path;
+        EXPECT_EQ(d.dataLines, 0u) << path;
+        EXPECT_EQ(d.channelName(0), "k1") << path;
+    }
 }
 
 // A line longer than 499 characters is parsed from its first 499 and reading goes on.
