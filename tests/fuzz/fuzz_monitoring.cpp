@@ -6,6 +6,7 @@
 // presenter reads the line as a data line with those values.
 
 #include "fuzz_check.h"
+#include "presenter/reader/parse_line.h"
 
 #include "core/channel_scaling.h"
 #include "core/program_state.h"
@@ -122,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(result.values.size() == std::size_t(used));
 
     wizor::Linia1MG presenter;
-    const bool dataLine = presenter.ParseLine(result.line);
+    const bool dataLine = parseLine(presenter, result.line);
     FUZZ_CHECK(dataLine);
     // The presenter reads the first 499 characters of a line; only values of absurd
     // constants (1e38 and the like) make a line that long.
