@@ -4,6 +4,7 @@
 // makes, and the log of the lines with its save.
 
 #include "link/serial_link.h"
+#include "core/message_captions.h"
 
 #include <QDateTime>
 #include <QString>
@@ -25,7 +26,7 @@ inline constexpr int kPollIntervalMs = 3000;
 // The message shown when a poll gets no answer, and its caption.
 inline constexpr char kMonitorNoAnswerText[] =
     "Brak komunikacji z systemem,\n\rSprawdź połączenia?,\n\rSprawdź zasilanie?";
-inline constexpr char kMonitorNoAnswerCaption[] = "Błąd...";
+inline constexpr const char* kMonitorNoAnswerCaption = kErrorCaption;
 
 // What a tick of the poll timer asks for.
 enum class PollKind {
