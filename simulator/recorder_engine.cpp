@@ -1,5 +1,7 @@
 #include "recorder_engine.h"
 
+#include "recorder_clock.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -51,6 +53,23 @@ std::string floatText(float value)
     char buffer[32];
     auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
     return ec == std::errc() ? std::string(buffer, ptr) : std::string("0");
+}
+
+// The reply cut after its first `count` blank-separated tokens, as a recorder that stops
+// talking half-way would send it; its line end stays. count < 0 keeps it whole.
+std::string firstTokens(std::string text, int count)
+{
+    if (count < 0) return text;
+    std::size_t end = 0;
+    for (int i = 0; i < count && end < text.size(); ++i) {
+        end = text.find_first_not_of(' ', end);
+        end = end == std::string::npos ? text.size() : text.find_first_of(" \r", end);
+        if (end == std::string::npos) end = text.size();
+    }
+    const bool lineEnd = !text.empty() && text.back() == '\r';
+    text.resize(std::min(end, text.size()));
+    if (lineEnd && (text.empty() || text.back() != '\r')) text += '\r';
+    return text;
 }
 
 bool isStopCommand(std::string_view command)
@@ -202,8 +221,8 @@ std::string RecorderEngine::registerReply(int n, std::int64_t nowMs, std::option
     } else {
         // Register 0, and any register past the stored blocks, describe the recorder itself.
         const QDateTime clock = clockAt(nowMs);
-        date = clock.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-        time = clock.toString(QStringLiteral("HH:mm:ss")).toStdString();
+        date = clockDateText(clock);
+        time = clockTimeText(clock);
     }
     char text[256];
     std::snprintf(text, sizeof text, "R%c %s %s %d %d %d %d %lld %d %d %u %u %s %s\r", model_, date.c_str(),
@@ -264,9 +283,10 @@ void RecorderEngine::execute(const std::string& command, std::int64_t nowMs)
         const bool spoil = counts && wrongBlockNumbersLeft_ > 0;
         if (spoil) --wrongBlockNumbersLeft_;
         std::string text = registerReply(*n, nowMs, spoil ? std::optional<int>(0) : std::nullopt);
-        reply(std::move(text));
+        reply(firstTokens(std::move(text), faults_.registerTokens));
     } else if (head == "?DAT") {
-        reply(dataReply(nowMs));
+        // The first token is the reply's name, then the values.
+        reply(firstTokens(dataReply(nowMs), faults_.datValues < 0 ? -1 : faults_.datValues + 1));
         ++datReplies_;
     } else if (head == "?MEM") {
         const auto n = tokens.size() > 1 ? number<int>(tokens[1]) : std::nullopt;
@@ -275,7 +295,7 @@ void RecorderEngine::execute(const std::string& command, std::int64_t nowMs)
         // line silent past the PC's read time-out.
         const auto cut = faults_.cutBlocks.find(*n);
         DumpStream dump(blocks_[static_cast<std::size_t>(*n - 1)], *n, model_, faults_.nulInDumpAt,
-                        cut == faults_.cutBlocks.end() ? -1L : std::max(0L, cut->second));
+                        cut == faults_.cutBlocks.end() ? -1L : std::max(0L, cut->second), faults_.dumpTrailer);
         if (stream_) {
             // Asked again while a dump still goes out: this one follows it, made at once.
             std::string whole;
@@ -380,8 +400,8 @@ void RecorderEngine::finishMeasurement(std::int64_t endMs)
     samples = std::min(samples, freeMemory() / std::max(1, m.settings.channelCount));
     if (samples <= 0) return;
     Block b;
-    b.date = m.start.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-    b.time = m.start.toString(QStringLiteral("HH:mm:ss")).toStdString();
+    b.date = clockDateText(m.start);
+    b.time = clockTimeText(m.start);
     b.sampleCount = static_cast<int>(samples);
     b.samplingMs = m.settings.samplingMs;
     b.channelCount = m.settings.channelCount;

@@ -1,6 +1,8 @@
 #include "calibration/calibration_history.h"
 #include "core/message_captions.h"
 
+#include "core/number_text.h"
+
 #include "core/text_codec.h"
 
 #include <QDir>
@@ -13,9 +15,7 @@ namespace {
 
 std::string number(double value, int decimals)
 {
-    char buffer[400];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
-    std::string text(buffer, end);
+    std::string text = fixedText(value, decimals);
     for (char& c : text)
         if (c == '.') c = ',';
     return text;

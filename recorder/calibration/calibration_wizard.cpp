@@ -35,6 +35,17 @@ QString notANumberText()
     return QStringLiteral("Wpisz wartość liczbową punktu.");
 }
 
+QString notANumberText(const QString& field, const QString& text)
+{
+    return QStringLiteral("%1: \"%2\" nie jest liczbą.\n").arg(field, text) + notANumberText();
+}
+
+QString flatCalibrationText()
+{
+    return QStringLiteral("Kalibracja nieudana: odczyty w obu punktach różnią się o mniej niż %1 jednostek")
+        .arg(kMinCodeDifference);
+}
+
 bool ProtocolCalibrationDevice::readStatus()
 {
     return protocol_.readRegister(0).size() >= 5;
@@ -56,6 +67,9 @@ CalibrationWizard::CalibrationWizard(Settings& settings, CalibrationDevice& devi
     : settings_(settings), device_(device), reporter_(reporter), startDir_(std::move(startDir)),
       clock_([] { return QDateTime::currentDateTime(); })
 {
+    historySink_ = [this](const HistoryEntry& entry, const QDateTime& when) {
+        appendHistory(startDir_, entry, when, reporter_);
+    };
     view_.channel =
         settings_.currentChannel >= 1 && settings_.currentChannel <= kMaxChannels ? settings_.currentChannel : 1;
     loadFields();
@@ -65,13 +79,14 @@ void CalibrationWizard::start(WizardRole role)
 {
     role_ = role;
     const bool calibration = role == WizardRole::Calibration;
-    view_.groupVisible = false;
+    view_.stepsVisible = false;
     view_.caption = calibration ? QStringLiteral("Kalibracja") : QStringLiteral("Zerowanie");
-    view_.label4 =
+    view_.introHeading =
         calibration ? QStringLiteral("Przed kalibracją sprawdź:") : QStringLiteral("Przed zerowaniem sprawdź:");
-    view_.label11 = QStringLiteral("Stałe S_B/S_C.");
-    page_ = 0;
-    mode_ = 0;
+    view_.constantsCaption = QStringLiteral("Stałe S_B/S_C.");
+    page_ = WizardPage::Intro;
+    shown_ = WizardPage::Intro;
+    firstPoint_.reset();
     // The channel's name or format may have been changed elsewhere since the last run.
     loadFields();
     introPage();
@@ -81,57 +96,90 @@ bool CalibrationWizard::press(WizardButton button)
 {
     switch (button) {
     case WizardButton::Next:
-        ++page_;
+        if (page_ == WizardPage::CalibrationResult || page_ == WizardPage::ZeroingResult) {
+            nextRunPage();
+            return false;
+        }
+        page_ = following(page_);
         break;
     case WizardButton::Back:
-        page_ = std::max(0, page_ - 1);
+        page_ = preceding(page_);
         break;
     case WizardButton::Finish:
     case WizardButton::Close:
-        page_ = 0;
+        page_ = WizardPage::Intro;
         break;
     }
-    step(button == WizardButton::Next);
+    show(button == WizardButton::Next);
     if (button != WizardButton::Finish) return false;
     storeFields();
     return true;
 }
 
-void CalibrationWizard::step(bool forward)
+WizardPage CalibrationWizard::following(WizardPage page) const
 {
-    const bool calibration = role_ == WizardRole::Calibration;
+    switch (page) {
+    case WizardPage::Intro:
+        return WizardPage::Channel;
+    case WizardPage::Channel:
+        return WizardPage::FirstPoint;
+    case WizardPage::FirstPoint:
+        return role_ == WizardRole::Calibration ? WizardPage::SecondPoint : WizardPage::ZeroingResult;
+    case WizardPage::SecondPoint:
+        return WizardPage::CalibrationResult;
+    case WizardPage::CalibrationResult:
+    case WizardPage::ZeroingResult:
+        break;
+    }
+    return WizardPage::Intro;
+}
+
+WizardPage CalibrationWizard::preceding(WizardPage page)
+{
+    switch (page) {
+    case WizardPage::Intro:
+    case WizardPage::Channel:
+        return WizardPage::Intro;
+    case WizardPage::FirstPoint:
+        return WizardPage::Channel;
+    case WizardPage::SecondPoint:
+    case WizardPage::ZeroingResult:
+        return WizardPage::FirstPoint;
+    case WizardPage::CalibrationResult:
+        return WizardPage::SecondPoint;
+    }
+    return WizardPage::Intro;
+}
+
+void CalibrationWizard::show(bool forward)
+{
     switch (page_) {
-    case 0:
+    case WizardPage::Intro:
         introPage();
         break;
-    case 1:
+    case WizardPage::Channel:
         channelPage();
         break;
-    case 2:
+    case WizardPage::FirstPoint:
         firstPointPage(forward);
         break;
-    case 3:
-        if (calibration)
-            secondPointPage(forward);
-        else
-            zeroingResultPage(forward);
+    case WizardPage::SecondPoint:
+        secondPointPage(forward);
         break;
-    case 4:
-        if (calibration)
-            calibrationResultPage(forward);
-        else
-            nextRunPage();
+    case WizardPage::CalibrationResult:
+        calibrationResultPage(forward);
         break;
-    default:
-        nextRunPage();
+    case WizardPage::ZeroingResult:
+        zeroingResultPage(forward);
         break;
     }
 }
 
 void CalibrationWizard::introPage()
 {
-    view_.groupVisible = false;
-    mode_ = 0;
+    firstPoint_.reset();
+    view_.stepsVisible = false;
+    shown_ = WizardPage::Intro;
     // Leaving a point page by closing the window must not let "&Zakończ" store the point
     // value as the sensor's name, and the intro must always offer a way out.
     if (fieldHoldsValue_) loadFields();
@@ -140,26 +188,27 @@ void CalibrationWizard::introPage()
 
 void CalibrationWizard::channelPage()
 {
-    view_.label11Visible = false;
-    view_.label12Visible = false;
+    firstPoint_.reset();
+    view_.constantsCaptionVisible = false;
+    view_.constantsVisible = false;
     if (!device_.readStatus()) {
         communicationFailed();
-        page_ = 0;
+        page_ = WizardPage::Intro;
         return;
     }
-    view_.label1 = QStringLiteral("Wpisz numer kanału pomiarowego");
-    view_.label2 = QStringLiteral("i odpowiadającą mu nazwę czujnika.");
-    view_.label3 = QStringLiteral("Nazwa czujnika");
-    view_.label9 = QStringLiteral("Kanał");
-    view_.groupVisible = true;
-    view_.label3Visible = true;
+    view_.prompt = QStringLiteral("Wpisz numer kanału pomiarowego");
+    view_.subPrompt = QStringLiteral("i odpowiadającą mu nazwę czujnika.");
+    view_.fieldCaption = QStringLiteral("Nazwa czujnika");
+    view_.channelCaption = QStringLiteral("Kanał");
+    view_.stepsVisible = true;
+    view_.fieldCaptionVisible = true;
     view_.fieldVisible = true;
     view_.fieldEnabled = true;
     view_.channelEnabled = true;
     view_.formatVisible = true;
     settings_.currentChannel = view_.channel;
     loadFields();
-    mode_ = 1;
+    shown_ = WizardPage::Channel;
     view_.finishEnabled = true;
 }
 
@@ -167,66 +216,74 @@ void CalibrationWizard::firstPointPage(bool /*forward*/)
 {
     if (view_.field.isEmpty()) {
         reporter_.showMessage(emptyNameText(), kWarning, MessageIcon::Warning);
-        page_ = 1;
+        page_ = WizardPage::Channel;
         return;
     }
     channel().numberFormat = view_.formatIndex;
-    view_.label3Visible = true;
+    view_.fieldCaptionVisible = true;
     view_.fieldVisible = true;
-    if (mode_ == 1) {
+    if (shown_ == WizardPage::Channel) {
         name_ = view_.field;
         setFieldText(channel().name, toWin1250Lossy(name_));
     }
-    view_.field = QString::fromStdString(pointValueText(channel().valuePoint1));
+    view_.field = QString::fromStdString(pointValueText(firstPoint_ ? firstPoint_->first : channel().valuePoint1));
     fieldHoldsValue_ = true;
-    view_.label1 = QStringLiteral("Pierwszy punkt kalibracji; Ustaw i wpisz ");
-    view_.label2 = QStringLiteral("wartości dla czujnika  ") + name_;
+    view_.prompt = QStringLiteral("Pierwszy punkt kalibracji; Ustaw i wpisz ");
+    view_.subPrompt = QStringLiteral("wartości dla czujnika  ") + name_;
     settings_.currentChannel = view_.channel;
     view_.channelEnabled = false;
-    view_.label9 = QStringLiteral("Kanał");
-    view_.label3 = QStringLiteral("Wartość punktu 1");
+    view_.channelCaption = QStringLiteral("Kanał");
+    view_.fieldCaption = QStringLiteral("Wartość punktu 1");
     view_.formatVisible = false;
     // Back from the zeroing's result page the value must be editable again.
     view_.fieldEnabled = true;
-    mode_ = 2;
+    shown_ = WizardPage::FirstPoint;
     view_.finishEnabled = false;
 }
 
 void CalibrationWizard::secondPointPage(bool forward)
 {
     if (forward) {
-        const auto point = takePoint();
+        const auto point = takePoint(QStringLiteral("Wartość punktu 1"));
         if (!point) {
-            page_ = 2;
+            page_ = WizardPage::FirstPoint;
             return;
         }
-        channel().rawPoint1 = point->second;
-        channel().valuePoint1 = point->first;
+        firstPoint_ = point;
         view_.fieldVisible = true;
     }
     view_.field = QString::fromStdString(pointValueText(channel().valuePoint2));
     fieldHoldsValue_ = true;
-    view_.label3Visible = true;
-    view_.label1 = QStringLiteral("Drugi punkt kalibracji; Ustaw i wpisz ");
-    view_.label2 = QStringLiteral("wartości dla czujnika  ") + name_;
-    view_.label9 = QStringLiteral("Kanał");
-    view_.label3 = QStringLiteral("Wartość kalibrująca");
+    view_.fieldCaptionVisible = true;
+    view_.prompt = QStringLiteral("Drugi punkt kalibracji; Ustaw i wpisz ");
+    view_.subPrompt = QStringLiteral("wartości dla czujnika  ") + name_;
+    view_.channelCaption = QStringLiteral("Kanał");
+    view_.fieldCaption = QStringLiteral("Wartość kalibrująca");
     view_.fieldEnabled = true;
-    view_.label11Visible = false;
-    view_.label12Visible = false;
-    mode_ = 3;
+    view_.constantsCaptionVisible = false;
+    view_.constantsVisible = false;
+    shown_ = WizardPage::SecondPoint;
     view_.finishEnabled = false;
 }
 
 void CalibrationWizard::calibrationResultPage(bool forward)
 {
     if (forward) {
-        const auto point = takePoint();
+        const auto point = takePoint(QStringLiteral("Wartość kalibrująca"));
         if (!point) {
-            page_ = 3;
+            page_ = WizardPage::SecondPoint;
+            return;
+        }
+        if (!firstPoint_ || std::abs(static_cast<std::int64_t>(point->second) - firstPoint_->second) <
+                                kMinCodeDifference) {
+            // No slope can come of it: the channel keeps the constants it had.
+            reporter_.showMessage(flatCalibrationText(), kWarning, MessageIcon::Warning);
+            page_ = WizardPage::SecondPoint;
             return;
         }
         ChannelSettings& ch = channel();
+        ch.rawPoint1 = firstPoint_->second;
+        ch.valuePoint1 = firstPoint_->first;
         ch.valuePoint2 = point->first;
         ch.rawPoint2 = point->second;
         ch.slopeSB = twoPointSlope(ch.rawPoint1, ch.valuePoint1, ch.rawPoint2, ch.valuePoint2);
@@ -235,25 +292,25 @@ void CalibrationWizard::calibrationResultPage(bool forward)
         view_.field = name_;
         fieldHoldsValue_ = false;
         view_.fieldEnabled = false;
-        view_.label1 = QStringLiteral("Koniec kalibracji czujnika ") + name_ + QLatin1Char('.');
-        view_.label2 = QStringLiteral("Następna kalibracja - wciśnij 'Dalej'");
-        view_.label11Visible = true;
-        view_.label12Visible = true;
-        view_.label12 = QString::fromStdString(calibrationResultText(ch.slopeSB, ch.offsetSC));
-        view_.label9 = QStringLiteral("Kanał");
-        view_.label3 = QStringLiteral("Nazwa czujnika");
+        view_.prompt = QStringLiteral("Koniec kalibracji czujnika ") + name_ + QLatin1Char('.');
+        view_.subPrompt = QStringLiteral("Następna kalibracja - wciśnij 'Dalej'");
+        view_.constantsCaptionVisible = true;
+        view_.constantsVisible = true;
+        view_.constants = QString::fromStdString(calibrationResultText(ch.slopeSB, ch.offsetSC));
+        view_.channelCaption = QStringLiteral("Kanał");
+        view_.fieldCaption = QStringLiteral("Nazwa czujnika");
         recordHistory(HistoryEntry::Kind::Calibration);
     }
-    mode_ = 4;
+    shown_ = WizardPage::CalibrationResult;
     view_.finishEnabled = true;
 }
 
 void CalibrationWizard::zeroingResultPage(bool forward)
 {
-    if (!forward) return;  // page 3 is only reached with "Dalej >>"
-    const auto point = takePoint();
+    if (!forward) return;  // the result page is only reached with "Dalej >>"
+    const auto point = takePoint(QStringLiteral("Wartość punktu 1"));
     if (!point) {
-        page_ = 2;
+        page_ = WizardPage::FirstPoint;
         return;
     }
     ChannelSettings& ch = channel();
@@ -263,31 +320,32 @@ void CalibrationWizard::zeroingResultPage(bool forward)
     view_.fieldVisible = true;
     view_.field = nameOf(ch);
     fieldHoldsValue_ = false;
-    view_.label12 = QString::fromStdString(zeroingResultText(ch.slopeSB, ch.offsetSC));
-    view_.label3 = QStringLiteral("Nazwa czujnika");
-    view_.label1 = QStringLiteral("Koniec zerowania czujnika ") + name_ + QLatin1Char('.');
-    view_.label2 = QStringLiteral("Następne zerowanie - wciśnij 'Dalej'");
-    mode_ = 3;
-    view_.label11Visible = true;
+    view_.constants = QString::fromStdString(zeroingResultText(ch.slopeSB, ch.offsetSC));
+    view_.fieldCaption = QStringLiteral("Nazwa czujnika");
+    view_.prompt = QStringLiteral("Koniec zerowania czujnika ") + name_ + QLatin1Char('.');
+    view_.subPrompt = QStringLiteral("Następne zerowanie - wciśnij 'Dalej'");
+    shown_ = WizardPage::ZeroingResult;
+    view_.constantsCaptionVisible = true;
     view_.fieldEnabled = false;
-    view_.label12Visible = true;
+    view_.constantsVisible = true;
     view_.finishEnabled = true;
     recordHistory(HistoryEntry::Kind::Zeroing);
 }
 
 void CalibrationWizard::nextRunPage()
 {
-    page_ = 0;
-    view_.groupVisible = false;
-    mode_ = role_ == WizardRole::Calibration ? 5 : 4;
+    firstPoint_.reset();
+    page_ = WizardPage::Intro;
+    view_.stepsVisible = false;
+    shown_ = WizardPage::Intro;
     view_.finishEnabled = true;
 }
 
-std::optional<std::pair<double, std::int32_t>> CalibrationWizard::takePoint()
+std::optional<std::pair<double, std::int32_t>> CalibrationWizard::takePoint(const QString& field)
 {
     const auto value = readPointValue(view_.field.toStdString());
     if (!value) {
-        reporter_.showMessage(notANumberText(), kWarning, MessageIcon::Warning);
+        reporter_.showMessage(notANumberText(field, view_.field), kWarning, MessageIcon::Warning);
         return std::nullopt;
     }
     const auto code = device_.averagedCode(view_.channel);
@@ -342,7 +400,7 @@ void CalibrationWizard::recordHistory(HistoryEntry::Kind kind)
     }
     entry.slopeSB = ch.slopeSB;
     entry.offsetSC = ch.offsetSC;
-    appendHistory(startDir_, entry, clock_(), reporter_);
+    historySink_(entry, clock_());
 }
 
 }  // namespace vorda

@@ -1,8 +1,8 @@
 #pragma once
-// The calibration wizard without its window: the pages of two-point calibration (0-5)
-// and one-point zeroing (0-4), what each button does, the readings, what is stored at
-// which step and the texts each page shows. The window TForm3 shows `view()` and reports
-// the buttons and edits; vorda-cli drives the same machine from a terminal.
+// The calibration wizard without its window: the pages of two-point calibration and
+// one-point zeroing, what each button does, the readings, what is stored at which step
+// and the texts each page shows. The wizard window shows `view()` and reports the
+// buttons and edits; vorda-cli drives the same machine from a terminal.
 
 #include "calibration/calibration_history.h"
 #include "core/reporter.h"
@@ -50,27 +50,32 @@ enum class WizardButton {
     Close,   // any other way of closing the window
 };
 
-// Everything the window shows; the names are the window's controls.
+// The pages of a run. A calibration goes Intro, Channel, FirstPoint, SecondPoint,
+// CalibrationResult; a zeroing Intro, Channel, FirstPoint, ZeroingResult. "Dalej >>" on
+// a result page starts the next run on the intro page.
+enum class WizardPage { Intro, Channel, FirstPoint, SecondPoint, CalibrationResult, ZeroingResult };
+
+// Everything the window shows.
 struct WizardView {
     QString caption;            // "Kalibracja" / "Zerowanie"
-    QString label4;             // the intro's first line
-    bool groupVisible = false;  // GroupBox1, with "&Cofnij"; hidden: the intro shows
-    QString label1, label2;     // the two prompt lines
-    QString label3;             // over the name/value field
-    QString label9 = QStringLiteral("Kanał");
-    QString label11 = QStringLiteral("Stałe S_B/S_C.");
-    QString label12;  // the computed constants
-    bool label3Visible = true;
-    bool fieldVisible = true;  // Edit2
+    QString introHeading;       // the intro's first line
+    bool stepsVisible = false;  // the steps' group, with "&Cofnij"; hidden: the intro shows
+    QString prompt, subPrompt;  // the two prompt lines
+    QString fieldCaption;       // over the name/value field
+    QString channelCaption = QStringLiteral("Kanał");
+    QString constantsCaption = QStringLiteral("Stałe S_B/S_C.");
+    QString constants;  // the computed constants
+    bool fieldCaptionVisible = true;
+    bool fieldVisible = true;  // the name/value field
     bool fieldEnabled = true;
     bool channelEnabled = true;  // the spin and the channel field
-    bool formatVisible = true;   // ComboBox1 and Label10
-    bool label11Visible = false;
-    bool label12Visible = false;
+    bool formatVisible = true;   // the number format's list and its caption
+    bool constantsCaptionVisible = false;
+    bool constantsVisible = false;
     bool finishEnabled = true;  // "&Zakończ"
     int channel = 1;            // the spin's position, 1-16
-    QString field;              // Edit2's text
-    int formatIndex = 0;        // ComboBox1's index; a stored format outside 0-3 stays as stored
+    QString field;              // the name/value field's text
+    int formatIndex = 0;        // the format list's index; a stored format outside 0-3 stays as stored
 };
 
 class CalibrationWizard {
@@ -92,15 +97,21 @@ public:
     void setFormatIndex(int index) { view_.formatIndex = index; }
 
     const WizardView& view() const { return view_; }
-    int page() const { return page_; }
+    WizardPage page() const { return page_; }
     WizardRole role() const { return role_; }
     QString rememberedName() const { return name_; }
 
     // The clock of the history lines (local time); tests set their own.
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+    // Where the history line of a completed calibration or zeroing goes; by default it is
+    // appended to the history file at once. vorda-cli keeps it until the record is saved.
+    using HistorySink = std::function<void(const HistoryEntry&, const QDateTime&)>;
+    void setHistorySink(HistorySink sink) { historySink_ = std::move(sink); }
 
 private:
-    void step(bool forward);
+    void show(bool forward);
+    WizardPage following(WizardPage page) const;
+    static WizardPage preceding(WizardPage page);
     void introPage();
     void channelPage();
     void firstPointPage(bool forward);
@@ -111,10 +122,10 @@ private:
 
     // The point value of the field and the channel's averaged code, or nothing after the
     // message saying why (the caller goes back one page).
-    std::optional<std::pair<double, std::int32_t>> takePoint();
+    std::optional<std::pair<double, std::int32_t>> takePoint(const QString& field);
     void communicationFailed();
-    void storeFields();  // PamietajKalibracje
-    void loadFields();   // UstawKalibracje
+    void storeFields();  // the name and format fields into the channel
+    void loadFields();   // the channel's name and format into the fields
     ChannelSettings& channel() { return settings_.channel(view_.channel); }
     void recordHistory(HistoryEntry::Kind kind);
 
@@ -123,12 +134,18 @@ private:
     Reporter& reporter_;
     QString startDir_;
     std::function<QDateTime()> clock_;
+    HistorySink historySink_;
 
     WizardRole role_ = WizardRole::Calibration;
-    int page_ = 0;
-    int mode_ = 0;
-    QString name_;                  // the sensor name remembered on leaving page 1
-    bool fieldHoldsValue_ = false;  // Edit2 shows a point value, not a name
+    WizardPage page_ = WizardPage::Intro;
+    // The page whose texts the view holds; the sensor's name is taken from the field
+    // only when the channel page was shown.
+    WizardPage shown_ = WizardPage::Intro;
+    QString name_;                  // the sensor name remembered on leaving the channel page
+    bool fieldHoldsValue_ = false;  // the field shows a point value, not a name
+    // The first point of a calibration, kept out of the record until the second point
+    // completes it.
+    std::optional<std::pair<double, std::int32_t>> firstPoint_;
     WizardView view_;
 };
 
@@ -136,5 +153,9 @@ private:
 QString noCommunicationText();  // "Brak komunikacji z systemem, ..."
 QString emptyNameText();        // "Nie możesz skalibrować czujnika ..."
 QString notANumberText();       // "Wpisz wartość liczbową punktu."
+// The refusal of a point value: the field, what it held, then notANumberText().
+QString notANumberText(const QString& field, const QString& text);
+// Two readings too close to give a slope: "Kalibracja nieudana: ...".
+QString flatCalibrationText();
 
 }  // namespace vorda

@@ -13,7 +13,19 @@ RecorderSession::RecorderSession(const GlobalOptions& options)
     state.setStartDir(dir);
     Reporter quiet;
     loadStartupSettings(settings, dir, quiet);
+    base = settings.toImage();
     link = makeLink(settings, dir, options);
+}
+
+bool RecorderSession::configChangeable(Reporter& reporter) const
+{
+    return settingsFileChangeable(QDir(state.startDir).filePath(QLatin1String(kConfigFileName)), reporter);
+}
+
+bool RecorderSession::saveChanges(Reporter& reporter)
+{
+    return saveSettingsChanges(settings, base, QDir(state.startDir).filePath(QLatin1String(kConfigFileName)),
+                               reporter);
 }
 
 void MessageReporter::showMessage(const QString& text, const QString& caption, MessageIcon)
@@ -26,6 +38,12 @@ void MessageReporter::portUnavailable(const QString& text)
     if (text == lastPortFailure_) return;
     lastPortFailure_ = text;
     err(text + QLatin1Char('\n'));
+}
+
+QString silenceReason(const SerialLink& link)
+{
+    if (link.openStatus != 0 || link.replyFault != ReplyFault::Silent) return {};
+    return QStringLiteral(" (%1)").arg(link.noReplyReason());
 }
 
 bool lacksValue(const QString& who, const QStringList& args, qsizetype at)

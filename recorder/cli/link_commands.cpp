@@ -31,11 +31,11 @@ struct LinkSession : RecorderSession {
         protocol = std::make_unique<RecorderProtocol>(*link, settings, state, quiet);
     }
 
-    // Why nothing came back, for standard error: the port, when it could not be opened.
-    QString portProblem() const
+    // "Brak komunikacji" and why, for standard error: the port could not be opened, the
+    // recorder kept silent, or its reply was garbled or incomplete.
+    QString noAnswer() const
     {
-        if (link->openStatus != 0) return QStringLiteral(" (%1)").arg(link->openFailureText());
-        return {};
+        return QStringLiteral("%1 (%2)\n").arg(QString::fromUtf8(kNoAnswer), link->noReplyReason());
     }
 };
 
@@ -82,19 +82,13 @@ int runRegister(const GlobalOptions& options, const QStringList& args)
     }
     LinkSession s(options);
     const QByteArray reply = s.protocol->readRegister(n);
-    if (!reply.startsWith('R')) {
-        err(QString::fromUtf8(kNoAnswer) + s.portProblem() + QLatin1Char('\n'));
+    if (reply.isEmpty()) {
+        err(s.noAnswer());
         return kExitFailed;
     }
-    // Parsed again on a scratch copy only to learn how many tokens converted.
-    RecorderStatus scratch = s.settings.status;
-    std::int32_t option = 0;
-    const int stored = parseRegisterReply(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())),
-                                          scratch, option);
-
     QString text = replyLine(reply) + QLatin1Char('\n');
-    for (int token = 0; token < stored; ++token)
-        if (kTokenFields[token]) text += fieldLine(s.settings, kTokenFields[token]);
+    for (const char* field : kTokenFields)
+        if (field) text += fieldLine(s.settings, field);
     text += fieldLine(s.settings, "status.triggerOn");
     text += QStringLiteral("optionWord=%1\nfreeMemory=%2\n").arg(s.state.optionWord).arg(s.state.freeMemory);
     if (n == 0) text += QStringLiteral("expectedSamples=%1\n").arg(s.state.expectedSamples);
@@ -111,8 +105,8 @@ int runData(const GlobalOptions& options, const QStringList& args)
     }
     LinkSession s(options);
     const QByteArray reply = averaged ? s.protocol->readCurrentDataAveraged() : s.protocol->readCurrentData();
-    if (reply.size() < 2) {
-        err(QString::fromUtf8(kNoAnswer) + s.portProblem() + QLatin1Char('\n'));
+    if (reply.isEmpty()) {
+        err(s.noAnswer());
         return kExitFailed;
     }
     QString line;
@@ -143,7 +137,8 @@ int runSend(const GlobalOptions& options, const QStringList& args)
     s.protocol->sendPlainCommand(QByteArray::fromStdString(*bytes));
     // The recorder never acknowledges; only a port that could not be used is worth saying.
     if (s.link->writeStatus != 0) {
-        err(QStringLiteral("vorda-cli send: not sent") + s.portProblem() + QLatin1Char('\n'));
+        const QString why = s.link->openStatus != 0 ? s.link->openFailureText() : s.link->portName();
+        err(QStringLiteral("vorda-cli send: not sent (%1)\n").arg(why));
         return kExitFailed;
     }
     return kExitOk;
@@ -159,16 +154,16 @@ std::vector<Command> linkCommands()
          "  `status.NAME=value` lines (the names of `config show`), status.triggerOn,\n"
          "  optionWord, freeMemory and, for register 0, expectedSamples. Register 0\n"
          "  describes the recorder and its set parameters; register N >= 1 the header of\n"
-         "  stored block N. Exits 1 with \"Brak komunikacji\" when no reply beginning with\n"
-         "  'R' came.\n\n"
+         "  stored block N. Exits 1 with \"Brak komunikacji\" and the reason when no whole\n"
+         "  reply came (silence, noise, or fewer than its 14 fields); nothing is shown then.\n\n"
          "  Example: vorda-cli --port /tmp/ttyREC register 0",
          runRegister},
         {"data", "[--averaged]", "read the current raw value of the sixteen channels",
          "  Sends \" ?DAT &\" and prints the raw codes of channels 1-16 on one line,\n"
          "  separated by blanks. With --averaged it reads five times and prints, for the\n"
          "  channels in use (channelsUsed), the mean of the middle three readings; the\n"
-         "  other channels show 0. Exits 1 with \"Brak komunikacji\" when the reply was\n"
-         "  shorter than 2 characters.",
+         "  other channels show 0. Exits 1 with \"Brak komunikacji\" and the reason when a\n"
+         "  reply was missing or held fewer than sixteen values.",
          runData},
         {"send", "TEXT", "send one command to the recorder, exactly as given",
          "  Sends TEXT byte for byte (Windows-1250), with no terminator added, and reads\n"

@@ -34,6 +34,10 @@ public:
     // The port could not be opened for an exchange: `text` names the port, its device and
     // the system's reason. It stays on the message panel until the next note.
     virtual void portUnavailable(const QString& text) { setStatus(StatusPanel::Message, text); }
+    // The recorder answered an exchange with a reply it cannot use (garbled, or missing
+    // values the command needs); `text` names the port and says which. Quiet by default:
+    // the caller reports the failed exchange as it reports silence.
+    virtual void replyUnusable(const QString&) {}
     // The hourglass cursor while an exchange with the recorder is in progress.
     virtual void setBusy(bool) {}
     // One line added to the transfer report ("Komunikaty transmisji").

@@ -1,15 +1,22 @@
 #include "core/settings_files.h"
 
 #include "core/reporter.h"
+#include "core/safe_file.h"
+#include "core/settings_fields.h"
 #include "core/text_codec.h"
 
-#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
+#include <vector>
 
 namespace vorda {
 
@@ -70,6 +77,8 @@ LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter
 {
     if (clearFirst) std::memset(static_cast<void*>(&settings), 0, sizeof settings);
     applyStartupDefaults(settings, dir);
+    // A save killed before its rename left its temporary file; the record is the old one.
+    removeStaleTemporaries(QDir(dir).filePath(QLatin1String(kConfigFileName)));
 
     LoadOutcome outcome;
     outcome.path = startupSettingsPath(dir);
@@ -88,58 +97,11 @@ LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter
 
 namespace {
 
-// "NAME.PID.tmp" beside the target: the temporary file of a save by process PID.
-QString temporaryPath(const QString& path, qint64 pid)
+// The three lines, then the file and the system's reason.
+QString saveFailedText(const QString& path, const QString& reason)
 {
-    return path + QLatin1Char('.') + QString::number(pid) + QStringLiteral(".tmp");
-}
-
-// Removes what saves killed before their rename left beside `path`: temporary files of
-// processes that no longer run (or of this one).
-void removeStaleTemporaries(const QString& path)
-{
-    const QFileInfo target(path);
-    QDir dir = target.absoluteDir();
-    const QString prefix = target.fileName() + QLatin1Char('.');
-    const QStringList names =
-        dir.entryList({prefix + QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
-        bool ok = false;
-        const qint64 pid = name.mid(prefix.size()).chopped(4).toLongLong(&ok);
-        if (!ok || pid <= 0) continue;
-        if (pid == getpid() || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)) dir.remove(name);
-    }
-}
-
-// Writes the bytes to a temporary file beside `path` and renames it over the target, so
-// the target is at every moment either the old or the new complete file. On failure
-// `problem` holds the system's reason and the target is untouched.
-bool writeWhole(const QString& target, const char* data, qint64 size, QString& problem)
-{
-    // A link is followed: the file it points to is replaced, the link stays.
-    const QFileInfo info(target);
-    const QString path = info.isSymLink() ? info.symLinkTarget() : target;
-    removeStaleTemporaries(path);
-    const QString temporary = temporaryPath(path, getpid());
-    QFile file(temporary);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        problem = file.errorString();
-        return false;
-    }
-    if (QFileInfo::exists(path)) file.setPermissions(QFileInfo(path).permissions());
-    bool written = file.write(data, size) == size && file.flush();
-    if (!written) {
-        problem = file.errorString();
-    } else if (::fsync(file.handle()) != 0) {
-        written = false;
-        problem = qt_error_string(errno);
-    }
-    file.close();
-    if (written && ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0)
-        return true;
-    if (written) problem = qt_error_string(errno);
-    QFile::remove(temporary);
-    return false;
+    return QString::fromUtf8(kSaveFailedText) +
+           QStringLiteral("\n\n%1: %2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
 }
 
 }  // namespace
@@ -147,18 +109,161 @@ bool writeWhole(const QString& target, const char* data, qint64 size, QString& p
 bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter)
 {
     const Settings::Image image = settings.toImage();
+    if (const QString refusal = notRegularFileProblem(path); !refusal.isEmpty()) {
+        reporter.showMessage(refusal, QString::fromUtf8(kSaveFailedCaption), MessageIcon::Error);
+        return false;
+    }
+    removeStaleTemporaries(path);
     QString problem;
-    if (writeWhole(path, reinterpret_cast<const char*>(image.data()), kRecordSize, problem)) return true;
-    reporter.showMessage(
-        QString::fromUtf8(kSaveFailedText) +
-            QStringLiteral("\n\n%1: %2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), problem),
-        QString::fromUtf8(kSaveFailedCaption));
+    if (writeFileWhole(path, QByteArray(reinterpret_cast<const char*>(image.data()), kRecordSize), &problem))
+        return true;
+    reporter.showMessage(saveFailedText(path, problem), QString::fromUtf8(kSaveFailedCaption));
     return false;
+}
+
+namespace {
+
+// Byte ranges of the record that a merge takes whole: every named field, and each run of
+// reserved or padding bytes between them.
+const std::vector<std::pair<std::size_t, std::size_t>>& mergeUnits()
+{
+    static const std::vector<std::pair<std::size_t, std::size_t>> units = [] {
+        std::vector<std::pair<std::size_t, std::size_t>> fields;
+        for (const SettingsField& f : settingsFields()) fields.emplace_back(f.offset, f.width);
+        std::sort(fields.begin(), fields.end());
+        std::vector<std::pair<std::size_t, std::size_t>> all;
+        std::size_t at = 0;
+        for (const auto& [offset, width] : fields) {
+            if (offset > at) all.emplace_back(at, offset - at);
+            all.emplace_back(offset, width);
+            at = offset + width;
+        }
+        if (at < kRecordSize) all.emplace_back(at, kRecordSize - at);
+        return all;
+    }();
+    return units;
+}
+
+// An exclusive flock on "PATH.lock", released when destroyed.
+class SettingsLock {
+public:
+    SettingsLock(const QString& path, int waitMs)
+    {
+        fd_ = ::open(QFile::encodeName(settingsLockPath(path)).constData(),
+                     O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            problem_ = saveFailedText(path, qt_error_string(errno));
+            return;
+        }
+        QElapsedTimer waited;
+        waited.start();
+        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                problem_ = saveFailedText(path, qt_error_string(errno));
+                return;
+            }
+            if (waited.elapsed() >= waitMs) {
+                problem_ = QStringLiteral("Plik %1 jest używany przez inny program")
+                               .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+                return;
+            }
+            ::usleep(20000);
+        }
+        held_ = true;
+    }
+    ~SettingsLock()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    SettingsLock(const SettingsLock&) = delete;
+    SettingsLock& operator=(const SettingsLock&) = delete;
+
+    bool held() const { return held_; }
+    const QString& problem() const { return problem_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+    QString problem_;
+};
+
+void reportRefusal(Reporter& reporter, const QString& text)
+{
+    reporter.showMessage(text, QString::fromUtf8(kSaveFailedCaption), MessageIcon::Error);
+}
+
+QString damagedText(const QString& path, const QString& problem)
+{
+    return QStringLiteral("%1 %2; the file was not changed")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), problem);
+}
+
+}  // namespace
+
+QString settingsLockPath(const QString& path)
+{
+    return path + QStringLiteral(".lock");
+}
+
+bool settingsFileChangeable(const QString& path, Reporter& reporter)
+{
+    QString problem;
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) return true;
+    if (readSettingsImage(path, &problem)) return true;
+    reportRefusal(reporter, damagedText(path, problem));
+    return false;
+}
+
+bool saveSettingsChanges(Settings& settings, Settings::Image& base, const QString& path, Reporter& reporter,
+                         const SaveChangesOptions& options)
+{
+    if (const QString refusal = notRegularFileProblem(path); !refusal.isEmpty()) {
+        reportRefusal(reporter, refusal);
+        return false;
+    }
+    const SettingsLock lock(path, options.lockWaitMs);
+    if (!lock.held()) {
+        reportRefusal(reporter, lock.problem());
+        return false;
+    }
+    const Settings::Image mine = settings.toImage();
+    Settings::Image merged = mine;
+    QString problem;
+    if (const auto stored = readSettingsImage(path, &problem)) {
+        merged = *stored;
+        for (const auto& [offset, width] : mergeUnits()) {
+            if (std::memcmp(mine.data() + offset, base.data() + offset, width) != 0)
+                std::memcpy(merged.data() + offset, mine.data() + offset, width);
+        }
+    } else if (QFileInfo::exists(path) && !options.replaceDamaged) {
+        reportRefusal(reporter, damagedText(path, problem));
+        return false;
+    }
+    Settings result;
+    result.fromImage(merged);
+    if (!saveSettingsFile(result, path, reporter)) return false;
+    settings.fromImage(merged);
+    base = merged;
+    return true;
 }
 
 bool saveStartupSettings(const Settings& settings, const QString& startDir, Reporter& reporter)
 {
-    return saveSettingsFile(settings, QDir(startDir).filePath(QLatin1String(kConfigFileName)), reporter);
+    const QString path = QDir(startDir).filePath(QLatin1String(kConfigFileName));
+    const SettingsLock lock(path, kSettingsLockWaitMs);
+    if (!lock.held()) {
+        reportRefusal(reporter, lock.problem());
+        return false;
+    }
+    return saveSettingsFile(settings, path, reporter);
+}
+
+bool saveStartupSettings(Settings& settings, Settings::Image& base, const QString& startDir, Reporter& reporter)
+{
+    SaveChangesOptions options;
+    options.replaceDamaged = true;
+    return saveSettingsChanges(settings, base, QDir(startDir).filePath(QLatin1String(kConfigFileName)), reporter,
+                               options);
 }
 
 }  // namespace vorda

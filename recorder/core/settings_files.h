@@ -52,21 +52,51 @@ QString startupSettingsPath(const QString& dir);
 
 // The start-up load in `dir`: clears the record first when `clearFirst` (program start;
 // a re-run for a settings program sets the defaults over the current content), sets the
-// defaults, reads startupSettingsPath(dir) when it is exactly 2200 bytes, clears portOpen
+// defaults, removes the temporary files of killed saves of "dimconfig.aoln", reads
+// startupSettingsPath(dir) when it is exactly 2200 bytes, clears portOpen
 // and applies correctLoadedSettings(). Reports "Ustawiono domyślne parametry" or
 // "Parametry ustawione z pliku" in panel 2. The window geometry is the caller's to apply.
 // Reserved bytes, the date-time at 1928 included, keep what the file held.
 LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst = true);
 
-// Writes the 2200-byte image to `path` atomically (the temporary file "NAME.PID.tmp"
-// renamed over the target), so a failure or a kill leaves the old file intact; a
-// temporary file left by a killed save is removed by the next save. On failure shows
-// the three-line message, then the file's path and the system's reason, with caption
-// "Błąd..." and returns false.
+// Writes the 2200-byte image to `path` as a whole (safe_file.h): a failure or a kill
+// leaves the old file intact, and temporary files left by killed saves are removed. A
+// target that is not a regular file (a link included) is refused with "... nie jest
+// zwykłym plikiem". On a failed write shows the three-line message, then the file's path
+// and the system's reason, with caption "Błąd..."; returns false on either.
 bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& reporter);
 
+// The lock every writer of a settings file holds while it re-reads and saves it: flock on
+// "PATH.lock" beside the file. A second writer waits at most `waitMs`.
+inline constexpr int kSettingsLockWaitMs = 5000;
+QString settingsLockPath(const QString& path);
+
+struct SaveChangesOptions {
+    // A file that exists but cannot be loaded (wrong size, unreadable) is replaced by
+    // this writer's record; otherwise it is refused and left as it is.
+    bool replaceDamaged = false;
+    int lockWaitMs = kSettingsLockWaitMs;
+};
+
+// Saves what this writer changed: under the file's lock the record at `path` is re-read,
+// and only the fields in which `settings` differs from `base` (the record as this writer
+// loaded it) are written over it, so that a change another process saved meanwhile stays.
+// A missing file is written from `settings` as it is. Reports a refusal (a damaged file,
+// "Plik ... jest używany przez inny program" when the lock is not had in time) or a failed
+// write with caption "Błąd..." and returns false, the file untouched. On success
+// `settings` and `base` both hold the record as saved.
+bool saveSettingsChanges(Settings& settings, Settings::Image& base, const QString& path, Reporter& reporter,
+                         const SaveChangesOptions& options = {});
+
+// Whether the settings file at `path` may be changed by a writer that does not replace a
+// damaged file: true when it is missing or loads; otherwise reports why and returns false.
+bool settingsFileChangeable(const QString& path, Reporter& reporter);
+
 // The shutdown save: "dimconfig.aoln" in the start-up directory, written by path (the
-// process's current directory is not changed). The caller stores the window geometry first.
+// process's current directory is not changed), under the file's lock. The caller stores
+// the window geometry first. With `base`, only what changed since then is written
+// (saveSettingsChanges with replaceDamaged); without it the whole record.
 bool saveStartupSettings(const Settings& settings, const QString& startDir, Reporter& reporter);
+bool saveStartupSettings(Settings& settings, Settings::Image& base, const QString& startDir, Reporter& reporter);
 
 }  // namespace vorda

@@ -1,5 +1,7 @@
 #include "files/presenter_handoff.h"
 
+#include "core/safe_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,19 +14,23 @@ QString presenterArgument(const QString& listDirectory, const QString& fileNameT
     return QDir(listDirectory).absolutePath() + QLatin1Char('/') + fileNameText;
 }
 
-bool writeHandoffCopy(const QString& sourcePath, const QString& startDir)
+bool writeHandoffCopy(const QString& sourcePath, const QString& startDir, QString* problem)
 {
-    if (!QFileInfo(sourcePath).isFile()) return false;
-    const QString target = QDir(startDir).filePath(QString::fromLatin1(kHandoffFileName));
-    const QString partial = target + QStringLiteral(".part");
-    QFile::remove(partial);
-    if (!QFile::copy(sourcePath, partial)) return false;
-    QFile::remove(target);
-    if (!QFile::rename(partial, target)) {
-        QFile::remove(partial);
+    auto fail = [problem](const QString& why) {
+        if (problem) *problem = why;
         return false;
+    };
+    QFile source(sourcePath);
+    if (!QFileInfo(sourcePath).isFile() || !source.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(sourcePath), source.errorString()));
+    SafeFile target(QDir(startDir).filePath(QString::fromLatin1(kHandoffFileName)));
+    if (!target.open()) return fail(target.problem());
+    char buffer[1 << 16];
+    for (qint64 n; (n = source.read(buffer, sizeof buffer)) != 0;) {
+        if (n < 0) return fail(source.errorString());
+        if (target.device().write(buffer, n) != n) return fail(target.device().errorString());
     }
-    return true;
+    return target.commit() || fail(target.problem());
 }
 
 }  // namespace vorda

@@ -1,7 +1,8 @@
 #include "files/spreadsheet_export.h"
 
+#include "core/safe_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace vorda {
 
@@ -53,9 +54,11 @@ ExportResult exportForSpreadsheet(const QString& sourcePath, const QString& targ
 ExportResult exportForSpreadsheet(QIODevice& source, const QString& targetPath)
 {
     // Written beside the target and renamed over it only at the end: a failure leaves
-    // the previous copy whole instead of a truncated one.
-    QSaveFile target(targetPath);
-    if (!target.open(QIODevice::WriteOnly)) return ExportResult::TargetUnwritable;
+    // the previous copy whole instead of a truncated one, and what is not a regular file
+    // (a link, a FIFO) stays as it is.
+    SafeFile safe(targetPath);
+    if (!safe.open()) return ExportResult::TargetUnwritable;
+    QIODevice& target = safe.device();
 
     SpreadsheetConverter converter;
     std::string out;
@@ -73,7 +76,7 @@ ExportResult exportForSpreadsheet(QIODevice& source, const QString& targetPath)
     converter.finish(out);
     if (target.write(out.data(), static_cast<qint64>(out.size())) != static_cast<qint64>(out.size()))
         return ExportResult::TargetUnwritable;
-    return target.commit() ? ExportResult::Ok : ExportResult::TargetUnwritable;
+    return safe.commit() ? ExportResult::Ok : ExportResult::TargetUnwritable;
 }
 
 }  // namespace vorda

@@ -34,7 +34,8 @@ enum class ExportResult { Ok, SourceUnreadable, TargetUnwritable };
 
 // Writes the spreadsheet copy of `sourcePath` to `targetPath`. The copy replaces the
 // target only when the whole source was read and written, so a failed export leaves the
-// previous copy as it was.
+// previous copy as it was; a target that is not a regular file (a link included) is
+// TargetUnwritable and left untouched.
 ExportResult exportForSpreadsheet(const QString& sourcePath, const QString& targetPath);
 // The same from an open device; a read error before its end is SourceUnreadable.
 ExportResult exportForSpreadsheet(QIODevice& source, const QString& targetPath);

@@ -209,6 +209,31 @@ int parseDataReply(std::string_view text, ReadingsRow& row)
     return stored;
 }
 
+namespace {
+bool onlyWhiteSpace(std::string_view text)
+{
+    text = text.substr(0, text.find('\0'));
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
+}
+}  // namespace
+
+ReplyFault registerReplyFault(std::string_view text)
+{
+    if (onlyWhiteSpace(text)) return ReplyFault::Silent;
+    RecorderStatus status{};
+    std::int32_t optionWord = 0;
+    const int stored = parseRegisterReply(text, status, optionWord);
+    if (stored == 0 || status.tag[0] != 'R') return ReplyFault::Garbled;
+    return stored < kRegisterReplyTokens ? ReplyFault::Incomplete : ReplyFault::None;
+}
+
+ReplyFault dataReplyFault(std::string_view text)
+{
+    if (onlyWhiteSpace(text)) return ReplyFault::Silent;
+    ReadingsRow row{};
+    return parseDataReply(text, row) < kDataReplyValues ? ReplyFault::Incomplete : ReplyFault::None;
+}
+
 std::int32_t trimmedMean(const std::array<std::int32_t, 5>& values)
 {
     std::int64_t sum = 0;
@@ -248,9 +273,14 @@ QByteArray RecorderProtocol::registerExchange(int n)
     reporter_.setLinkState(LinkState::Disconnected);
 
     const QByteArray reply = link_.replyText();
-    parseRegisterReply(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())), settings_.status,
-                       state_.optionWord);
+    const std::string_view text(reply.constData(), static_cast<std::size_t>(reply.size()));
+    const bool whole = acceptReply(registerReplyFault(text));
+    if (whole) parseRegisterReply(text, settings_.status, state_.optionWord);
     finishExchange();
+    if (!whole) {
+        reporter_.setBusy(false);
+        return {};
+    }
 
     RecorderStatus& status = settings_.status;
     status.triggerOn = state_.optionWord & 1;
@@ -283,9 +313,11 @@ QByteArray RecorderProtocol::readCurrentData()
     reporter_.setLinkState(LinkState::Connected);
     const QByteArray reply = dataRead();
     reporter_.setLinkState(LinkState::Disconnected);
-    parseDataReply(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())), link_.readings[0]);
+    const std::string_view text(reply.constData(), static_cast<std::size_t>(reply.size()));
+    const bool whole = acceptReply(dataReplyFault(text));
+    if (whole) parseDataReply(text, link_.readings[0]);
     finishExchange();
-    return reply;
+    return whole ? reply : QByteArray();
 }
 
 QByteArray RecorderProtocol::readCurrentDataAveraged()
@@ -297,24 +329,33 @@ QByteArray RecorderProtocol::readCurrentDataAveraged()
     link_.mode = kCommandMode;
     reporter_.setLinkState(LinkState::Connected);
     std::array<QByteArray, 5> replies;
+    ReplyFault fault = ReplyFault::None;
     for (QByteArray& reply : replies) {
         reply = dataRead();
+        // The first reply that is not whole fails the read; the rest are still taken
+        // off the line so that none is left for the next exchange.
+        if (fault == ReplyFault::None)
+            fault = dataReplyFault(std::string_view(reply.constData(), static_cast<std::size_t>(reply.size())));
         link_.command = kDataCommand;
         link_.mode = kCommandMode;
     }
     reporter_.setLinkState(LinkState::Disconnected);
 
-    Readings& readings = link_.readings;
-    for (std::size_t k = 0; k < replies.size(); ++k)
-        parseDataReply(std::string_view(replies[k].constData(), static_cast<std::size_t>(replies[k].size())),
-                       readings[k + 1]);
-    // Channels 1..channelsUsed, never beyond 16; none when the count is 0 or less.
-    const int channels = std::min<int>(settings_.channelsUsed, kMaxChannels);
-    for (int c = 1; c <= channels; ++c)
-        readings[0][c] = trimmedMean({readings[1][c], readings[2][c], readings[3][c], readings[4][c], readings[5][c]});
+    const bool whole = acceptReply(fault);
+    if (whole) {
+        Readings& readings = link_.readings;
+        for (std::size_t k = 0; k < replies.size(); ++k)
+            parseDataReply(std::string_view(replies[k].constData(), static_cast<std::size_t>(replies[k].size())),
+                           readings[k + 1]);
+        // Channels 1..channelsUsed, never beyond 16; none when the count is 0 or less.
+        const int channels = std::min<int>(settings_.channelsUsed, kMaxChannels);
+        for (int c = 1; c <= channels; ++c)
+            readings[0][c] =
+                trimmedMean({readings[1][c], readings[2][c], readings[3][c], readings[4][c], readings[5][c]});
+    }
     finishExchange();
     reporter_.setBusy(false);
-    return replies[0];
+    return whole ? replies[0] : QByteArray();
 }
 
 bool RecorderProtocol::sendPlainCommand(const QByteArray& text)
@@ -336,12 +377,20 @@ void RecorderProtocol::plainExchange(const QByteArray& text)
 {
     link_.command = text;
     link_.mode = kCommandMode;
+    link_.replyFault = ReplyFault::None;
     reporter_.setLinkState(LinkState::Connected);
     link_.open();
     reportOpenFailure();
     link_.send();
     finishExchange();
     reporter_.setLinkState(LinkState::Disconnected);
+}
+
+bool RecorderProtocol::acceptReply(ReplyFault fault)
+{
+    link_.replyFault = fault;
+    if (fault == ReplyFault::Garbled || fault == ReplyFault::Incomplete) reporter_.replyUnusable(link_.noReplyReason());
+    return fault == ReplyFault::None;
 }
 
 void RecorderProtocol::reportOpenFailure()

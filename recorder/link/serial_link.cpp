@@ -212,16 +212,30 @@ void SerialLink::open()
                          .arg(QString::fromLatin1(params.data(), qsizetype(params.size())));
         }
         if (reason.isEmpty()) reason = QStringLiteral("port niedostępny");
-        openFailure_ =
-            QStringLiteral("Nie można otworzyć portu com%1 (%2): %3").arg(settings_.portNumber).arg(device_, reason);
+        openFailure_ = QStringLiteral("Nie można otworzyć portu %1: %2").arg(portName(), reason);
     }
     if (settings_.portOpen == 0 && transport_->isOpen()) transport_->close();
+}
+
+QString SerialLink::portName() const
+{
+    if (!deviceOverride_.isEmpty()) return deviceOverride_;
+    return QStringLiteral("com%1 (%2)").arg(settings_.portNumber).arg(device_);
 }
 
 QString SerialLink::noReplyReason() const
 {
     if (!openFailure_.isEmpty()) return openFailure_;
-    return QStringLiteral("Rejestrator nie odpowiada na porcie com%1 (%2)").arg(settings_.portNumber).arg(device_);
+    switch (replyFault) {
+    case ReplyFault::Garbled:
+        return QStringLiteral("Odpowiedź rejestratora na porcie %1 jest zniekształcona").arg(portName());
+    case ReplyFault::Incomplete:
+        return QStringLiteral("Odpowiedź rejestratora na porcie %1 jest niepełna").arg(portName());
+    case ReplyFault::None:
+    case ReplyFault::Silent:
+        break;
+    }
+    return QStringLiteral("Rejestrator nie odpowiada na porcie %1").arg(portName());
 }
 
 void SerialLink::send()

@@ -38,6 +38,15 @@ inline constexpr std::uint32_t kWriteInvalidBuffer = 0x04;
 inline constexpr std::uint32_t kWriteOtherError = 0x08;
 inline constexpr std::uint32_t kWriteShort = 0x10;
 
+// How the reply of the last exchange served, as the protocol judged it
+// (recorder_protocol.h): what the user is told when an exchange fails.
+enum class ReplyFault {
+    None,        // the reply held everything the exchange needs
+    Silent,      // nothing (or only white space) came
+    Garbled,     // something came, but not a reply of the recorder's format
+    Incomplete,  // a reply of the right kind with fewer values than the command needs
+};
+
 // Exchange modes; each chooses the read time-outs applied when the port is opened.
 inline constexpr std::int32_t kCommandMode = 1;  // current-data reads, plain commands
 inline constexpr std::int32_t kDataMode = 7;     // register reads, memory download
@@ -81,11 +90,14 @@ public:
     void setDeviceOverride(const QString& device);
     // The device that the last open() tried.
     QString device() const { return device_; }
-    // Why the last open() failed, as the user reads it: "Nie można otworzyć portu comN
-    // (DEVICE): REASON" with the system's reason; empty after a successful open.
+    // The port as messages name it: "comN (DEVICE)", or the device alone when it was
+    // given directly, so that no message names a com port that was not used.
+    QString portName() const;
+    // Why the last open() failed, as the user reads it: "Nie można otworzyć portu PORT:
+    // REASON" with the system's reason; empty after a successful open.
     QString openFailureText() const { return openFailure_; }
-    // Why an exchange got no reply: the open failure, else that the recorder on the port
-    // did not answer.
+    // Why the last exchange failed: the open failure, else what `replyFault` says of the
+    // reply (none came, garbled, incomplete).
     QString noReplyReason() const;
 
     // Opens and configures the port unless settings.portOpen is 1; on success portOpen
@@ -117,6 +129,8 @@ public:
     bool receiving = false;
     // The last chunk read failed (the device reported an error rather than silence).
     bool readFailed = false;
+    // Set by each exchange of the protocol from its reply.
+    ReplyFault replyFault = ReplyFault::None;
     // The program-wide table of raw channel codes; row 0 is what other parts read.
     Readings readings{};
 

@@ -3,11 +3,14 @@
 #include "link/serial_transport.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <sys/file.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace vorda {
@@ -21,18 +24,40 @@ public:
     bool open(const QString& device) override
     {
         if (port_.isOpen()) return false;
-        port_.setPortName(device);
-        // QSerialPort opens exclusively: a lock file plus TIOCEXCL on Unix.
+        // The device itself, whichever link names it: QSerialPort's lock file goes by the
+        // name, so two names of one device would otherwise be two ports.
+        const QFileInfo info(device);
+        const QString path = info.exists() ? info.canonicalFilePath() : device;
+        port_.setPortName(path);
         errorText_.clear();
-        if (port_.open(QIODevice::ReadWrite)) return true;
-        errorText_ = port_.errorString();
-        port_.clearError();
-        return false;
+        if (!port_.open(QIODevice::ReadWrite)) {
+            // A device this user may open refused for permission: another program holds it.
+            errorText_ = port_.error() == QSerialPort::PermissionError && accessible(path) ? busyText(device)
+                                                                                           : port_.errorString();
+            port_.clearError();
+            return false;
+        }
+#ifdef Q_OS_UNIX
+        // Locked on the open device, which TIOCEXCL alone does not do for root.
+        if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0) {
+            errorText_ = busyText(device);
+            port_.close();
+            port_.clearError();
+            return false;
+        }
+#endif
+        return true;
     }
 
-    QString errorText() const override { return errorText_; }
+    QString errorText() const override
+    {
+        return errorText_;
+    }
 
-    bool isOpen() const override { return port_.isOpen(); }
+    bool isOpen() const override
+    {
+        return port_.isOpen();
+    }
 
     bool setReadTimeouts(ReadTimeouts timeouts) override
     {
@@ -108,6 +133,20 @@ public:
     }
 
 private:
+    static QString busyText(const QString& device)
+    {
+        return QStringLiteral("Port %1 jest używany przez inny program").arg(device);
+    }
+
+    static bool accessible(const QString& path)
+    {
+#ifdef Q_OS_UNIX
+        return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
+#else
+        return QFileInfo(path).isWritable();
+#endif
+    }
+
     static QSerialPort::Parity toQt(Parity parity)
     {
         switch (parity) {

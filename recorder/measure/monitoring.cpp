@@ -1,10 +1,9 @@
 #include "measure/monitoring.h"
 
 #include "core/channel_scaling.h"
+#include "core/safe_file.h"
 #include "core/settings_record.h"
 #include "link/recorder_protocol.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -36,6 +35,32 @@ PollKind MonitorSchedule::tick()
     return PollKind::Averaged;
 }
 
+std::int64_t nextPollDueMs(std::int64_t lastStartMs, std::int64_t nowMs, int intervalMs)
+{
+    const std::int64_t interval = std::max(1, intervalMs);
+    const std::int64_t due = lastStartMs + interval;
+    if (nowMs <= due) return due;
+    return due + (nowMs - due + interval - 1) / interval * interval;
+}
+
+long runPolls(MonitorSchedule& schedule, const PollRun& run, long count)
+{
+    schedule.setMonitoring(true);
+    long polls = 0;
+    std::int64_t due = run.nowMs() + schedule.intervalMs();
+    while (count == 0 || polls < count) {
+        const std::int64_t wait = due - run.nowMs();
+        if (!run.waitMs(std::max<std::int64_t>(0, wait))) break;
+        const std::int64_t start = run.nowMs();
+        const PollKind kind = schedule.tick();
+        if (kind == PollKind::None) break;
+        ++polls;
+        if (!run.poll(kind)) break;
+        due = nextPollDueMs(start, run.nowMs(), schedule.intervalMs());
+    }
+    return polls;
+}
+
 float monitoredValue(const ChannelSettings& channel, std::int32_t reading)
 {
     const long double value =
@@ -64,6 +89,21 @@ std::string monitoringLine(const QDateTime& when, const Settings& settings, cons
     return line;
 }
 
+std::string monitoringHeader(const Settings& settings)
+{
+    std::string line = "Czas\t";
+    const int channels = shownChannels(settings);
+    for (int c = 1; c <= channels; ++c) {
+        std::string name(fieldText(settings.channel(c).name));
+        // One token per channel: the presenter splits the line at white space.
+        for (char& ch : name)
+            if (ch == ' ' || (ch >= '\t' && ch <= '\r')) ch = '_';
+        line += name.empty() ? "k" + std::to_string(c) : name;
+        line += '\t';
+    }
+    return line;
+}
+
 std::vector<float> monitoredValues(const Settings& settings, const ReadingsRow& readings)
 {
     std::vector<float> values;
@@ -81,12 +121,9 @@ PollResult pollRecorder(RecorderProtocol& protocol, const Settings& settings, Po
         result.outcome = PollOutcome::LinkBusy;
         return result;
     }
-    if (kind == PollKind::Single)
-        protocol.readCurrentData();
-    else
-        protocol.readCurrentDataAveraged();
-    // The reply of the last exchange decides whether the recorder answered.
-    if (link.replyText().size() < 2) return result;
+    const QByteArray reply = kind == PollKind::Single ? protocol.readCurrentData() : protocol.readCurrentDataAveraged();
+    // An empty text: no whole reply came (link.noReplyReason() says what came instead).
+    if (reply.isEmpty()) return result;
     result.outcome = PollOutcome::Line;
     result.line = monitoringLine(when, settings, link.readings[0]);
     result.values = monitoredValues(settings, link.readings[0]);
@@ -95,19 +132,10 @@ PollResult pollRecorder(RecorderProtocol& protocol, const Settings& settings, Po
 
 bool MonitoringLog::save(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    for (std::size_t i = 0; ok && i < lines_.size(); ++i) {
-        const std::string& line = lines_[i];
-        ok = file.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size()) &&
-             file.write("\r\n", 2) == 2;
-    }
-    ok = ok && file.commit();
-    if (!ok) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-    }
-    return ok;
+    QByteArray text;
+    if (!header_.empty()) text.append(header_.data(), static_cast<qsizetype>(header_.size())).append("\r\n");
+    for (const std::string& line : lines_) text.append(line.data(), static_cast<qsizetype>(line.size())).append("\r\n");
+    return writeFileWhole(path, text, error);
 }
 
 }  // namespace vorda

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,26 @@ private:
     int intervalMs_ = kPollIntervalMs;
 };
 
+// When the next poll is due, in milliseconds of a monotonic clock, `nowMs` being the end
+// of the poll that began at `lastStartMs`: `intervalMs` after that start, so that the time
+// a poll takes does not stretch the period. A poll whose time passed while the previous
+// one still ran is skipped; the next is due at the first later multiple of the interval.
+std::int64_t nextPollDueMs(std::int64_t lastStartMs, std::int64_t nowMs, int intervalMs);
+
+// What a run of polls without a window needs from outside (vorda-cli monitor): a clock, a
+// wait, and the poll itself. Tests give a clock that only the polls move.
+struct PollRun {
+    std::function<std::int64_t()> nowMs;       // monotonic milliseconds
+    std::function<bool(std::int64_t)> waitMs;  // waits that long; false: the run is to stop
+    std::function<bool(PollKind)> poll;        // one poll; false ends the run
+};
+
+// Switches monitoring on in `schedule` and polls on its timing (the first poll after
+// 100 ms, then every 3000 ms from the start of the previous one, see nextPollDueMs) until
+// `count` polls have run (0: no limit) or the wait or a poll ends the run. Returns the
+// number of polls that ran.
+long runPolls(MonitorSchedule& schedule, const PollRun& run, long count);
+
 // The physical value of a monitored reading: reading x slopeSB x 0.001 + offsetSC in
 // extended precision, rounded once to single precision. The reading is signed: an
 // averaged reading may be negative.
@@ -69,12 +90,18 @@ float monitoredValue(const ChannelSettings& channel, std::int32_t reading);
 // and a tab). Independent of the desktop's locale.
 std::string monitoringLine(const QDateTime& when, const Settings& settings, const ReadingsRow& readings);
 
+// The first line of a saved monitoring log, which the presenter takes as the channel
+// names: "Czas" over the date and time, then for channels 1..channelsUsed the channel's
+// name as stored (Windows-1250), blanks in it as '_', an empty name as "k" and the channel
+// number; a tab after each, as in the data lines.
+std::string monitoringHeader(const Settings& settings);
+
 // The values of such a line, channels 1..channelsUsed.
 std::vector<float> monitoredValues(const Settings& settings, const ReadingsRow& readings);
 
 enum class PollOutcome {
     Line,      // the recorder answered: `line` holds the new line
-    NoAnswer,  // the reply held fewer than 2 characters: monitoring is to stop
+    NoAnswer,  // no whole reply (silence, or a garbled or incomplete one): monitoring is to stop
     LinkBusy,  // another exchange holds the link: nothing was read, try at the next tick
 };
 
@@ -94,11 +121,16 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
     std::size_t size() const { return lines_.size(); }
 
-    // Writes every line ended by CR-LF into `path`, replacing the file only when the
-    // whole text is written. On failure `error` says why and the file is untouched.
+    // The line written before the others (monitoringHeader); none when empty.
+    void setHeader(std::string header) { header_ = std::move(header); }
+
+    // Writes the header and every line, each ended by CR-LF, into `path`, replacing the
+    // file only when the whole text is written. On failure `error` says why and the file
+    // is untouched.
     bool save(const QString& path, QString* error = nullptr) const;
 
 private:
+    std::string header_;
     std::vector<std::string> lines_;
 };
 

@@ -275,6 +275,23 @@ TEST(SimFaults, GarbageBeforeTheFirstReplies)
     EXPECT_EQ(second.substr(0, 2), "R3");
 }
 
+TEST(SimFaults, ShortRepliesKeepTheirFirstTokensAndTheLineEnd)
+{
+    SimConfig config = threeBlocks();
+    config.faults.registerTokens = 3;
+    config.faults.datValues = 2;
+    Harness h(config);
+    const std::string reg = h.exchange(" ?R_1 &");
+    EXPECT_EQ(parseRegister(reg).converted, 3) << reg;
+    EXPECT_EQ(reg.back(), '\r');
+    std::istringstream dat(h.exchange(" ?DAT &"));
+    std::string name, v1, v2, rest;
+    dat >> name >> v1 >> v2 >> rest;
+    EXPECT_EQ(name, "DAT");
+    EXPECT_FALSE(v2.empty());
+    EXPECT_TRUE(rest.empty());
+}
+
 TEST(SimFaults, NulByteAndCutTransferInsideDumps)
 {
     SimConfig config = threeBlocks();

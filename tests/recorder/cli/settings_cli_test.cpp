@@ -9,8 +9,11 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace vorda {
 namespace {
@@ -62,6 +65,14 @@ TEST_F(SettingsCli, SettingsPrintsAndSendsTheCommand)
     ASSERT_EQ(sent.exitCode, 0) << sent.err.toStdString();
     EXPECT_EQ(sim.waitForCommands(1).value(0), expected);
     EXPECT_EQ(configuration().baudRate, 230400u);  // stored as the dialog stores it
+
+    // A send that fails keeps the rate of before.
+    s.baudRate = 9600;
+    ASSERT_TRUE(saveStartupSettings(s, dir, quiet));
+    const test::CliRun failed = run({QStringLiteral("--port"), path(QStringLiteral("no-such-tty")),
+                                     QStringLiteral("settings"), QStringLiteral("--send")});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(configuration().baudRate, 9600u);
 }
 
 TEST_F(SettingsCli, PresetsParamsAndPrograms)
@@ -95,6 +106,38 @@ TEST_F(SettingsCli, PresetsParamsAndPrograms)
     EXPECT_FALSE(QFile::exists(path(QString::fromLatin1(kConfigFileName))));
     ASSERT_EQ(run({QStringLiteral("program"), QStringLiteral("load"), path(QStringLiteral("a.roln"))}).exitCode, 0);
     EXPECT_EQ(configuration().channel(2).offsetSC, -42.09);
+}
+
+TEST_F(SettingsCli, ADamagedConfigurationOrAFifoIsNotWritten)
+{
+    QFile params(path(QStringLiteral("zestaw.txt")));
+    ASSERT_TRUE(params.open(QIODevice::WriteOnly));
+    params.write("Hala 2\n1 15,259 0 1 k1\n");
+    params.close();
+    const QString config = path(QString::fromLatin1(kConfigFileName));
+    const QStringList commands[] = {{QStringLiteral("params"), params.fileName()}, {QStringLiteral("preset"), QStringLiteral("1")}};
+    for (const qsizetype size : {0, 2199, 2201}) {
+        for (const QStringList& command : commands) {
+            SCOPED_TRACE(command.join(QLatin1Char(' ')).toStdString() + " on " + std::to_string(size) + " bytes");
+            QFile damaged(config);
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            damaged.write(QByteArray(size, 'd'));
+            damaged.close();
+            const test::CliRun r = run(command);
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_TRUE(r.err.contains(config + QStringLiteral(" is %1 bytes").arg(size))) << r.err.toStdString();
+            QFile after(config);
+            ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+            EXPECT_EQ(after.readAll(), QByteArray(size, 'd'));
+        }
+    }
+    QFile::remove(config);
+    const QString fifo = path(QStringLiteral("fifo.roln"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const test::CliRun save = run({QStringLiteral("program"), QStringLiteral("save"), fifo});
+    EXPECT_EQ(save.exitCode, 1);
+    EXPECT_TRUE(save.err.contains(fifo + QString::fromUtf8(" nie jest zwykłym plikiem"))) << save.err.toStdString();
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cstring>
@@ -289,18 +290,30 @@ TEST_F(SettingsFilesTest, FailedSaveShowsTheMessage)
     EXPECT_EQ(reporter.captions, QStringList{QString::fromUtf8("Błąd...")});
 }
 
-TEST_F(SettingsFilesTest, ASaveThroughALinkReplacesTheFileItPointsTo)
+TEST_F(SettingsFilesTest, ASaveOntoALinkOrAFifoIsRefusedWithTheReason)
 {
     settings.fromImage(randomImage(10));
     const QString real = dir.filePath(QStringLiteral("real.aoln"));
     writeFile(real, QByteArray(2200, 'o'));
-    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
     ASSERT_TRUE(QFile::link(real, config()));
-    ASSERT_TRUE(saveSettingsFile(settings, config(), reporter));
+    const QString fifo = dir.filePath(QStringLiteral("fifo.roln"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& target : {config(), fifo}) {
+        reporter.messages.clear();
+        EXPECT_FALSE(saveSettingsFile(settings, target, reporter));
+        EXPECT_EQ(reporter.messages, QStringList{target + QString::fromUtf8(" nie jest zwykłym plikiem")});
+    }
     EXPECT_TRUE(QFileInfo(config()).isSymLink());
-    const Settings::Image image = settings.toImage();
-    EXPECT_EQ(readFile(real), QByteArray(reinterpret_cast<const char*>(image.data()), 2200));
-    EXPECT_EQ(QFile::permissions(real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    EXPECT_EQ(readFile(real), QByteArray(2200, 'o'));
+}
+
+TEST_F(SettingsFilesTest, TheStartupLoadRemovesWhatAKilledSaveLeft)
+{
+    writeFile(config(), bytesOf(randomImage(3)));
+    const QString stale = config() + QStringLiteral(".2147483000.tmp");
+    writeFile(stale, QByteArray(100, 'x'));
+    loadStartupSettings(settings, dir.path(), reporter);
+    EXPECT_FALSE(QFile::exists(stale));
 }
 
 TEST_F(SettingsFilesTest, ASaveRemovesTheTemporaryFileOfAKilledSaveOnly)
@@ -330,6 +343,86 @@ TEST_F(SettingsFilesTest, FailedSaveIntoAReadOnlyDirectoryLeavesTheOldFile)
     EXPECT_FALSE(saved);
     EXPECT_EQ(reporter.captions, QStringList{QString::fromUtf8("Błąd...")});
     EXPECT_EQ(readFile(config()), old);
+}
+
+}  // namespace
+}  // namespace vorda
+
+namespace vorda {
+namespace {
+
+class SaveChangesTest : public SettingsFilesTest {
+protected:
+    Settings::Image base{};
+    void loadConfig()
+    {
+        loadStartupSettings(settings, dir.path(), reporter);
+        base = settings.toImage();
+    }
+    Settings stored() const
+    {
+        Settings s;
+        const auto image = readSettingsImage(config());
+        EXPECT_TRUE(image.has_value());
+        if (image) s.fromImage(*image);
+        return s;
+    }
+};
+
+TEST_F(SaveChangesTest, AChangeSavedMeanwhileByAnotherWriterStays)
+{
+    writeFile(config(), bytesOf(randomImage(5)));
+    loadConfig();
+    // Another process sets a field and a neighbouring channel's constant meanwhile.
+    Settings other = stored();
+    other.channelsUsed = 9;
+    other.channels[2].slopeSB = 7.25;
+    ASSERT_TRUE(saveSettingsFile(other, config(), reporter));
+
+    settings.channels[3].slopeSB = 1.5;
+    settings.channels[3].offsetSC = -2.0;
+    ASSERT_TRUE(saveSettingsChanges(settings, base, config(), reporter));
+    const Settings now = stored();
+    EXPECT_EQ(now.channelsUsed, 9);
+    EXPECT_EQ(now.channels[2].slopeSB, 7.25);
+    EXPECT_EQ(now.channels[3].slopeSB, 1.5);
+    EXPECT_EQ(now.channels[3].offsetSC, -2.0);
+    EXPECT_EQ(bytesOf(settings.toImage()), readFile(config())) << "the writer now holds what was saved";
+    EXPECT_EQ(bytesOf(base), readFile(config()));
+}
+
+TEST_F(SaveChangesTest, AFileInUseOrDamagedIsRefusedAndLeftAsItIs)
+{
+    writeFile(config(), bytesOf(randomImage(6)));
+    loadConfig();
+    settings.channelsUsed = 3;
+    const QByteArray before = readFile(config());
+    {
+        const int fd = ::open(QFile::encodeName(settingsLockPath(config())).constData(), O_RDWR | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+        SaveChangesOptions noWait;
+        noWait.lockWaitMs = 0;
+        EXPECT_FALSE(saveSettingsChanges(settings, base, config(), reporter, noWait));
+        ::close(fd);
+    }
+    EXPECT_EQ(reporter.messages, QStringList{QStringLiteral("Plik %1 jest używany przez inny program").arg(config())});
+    EXPECT_EQ(readFile(config()), before);
+
+    for (const qsizetype size : {0, 2199, 2201}) {
+        SCOPED_TRACE(size);
+        writeFile(config(), QByteArray(size, 'd'));
+        reporter.messages.clear();
+        EXPECT_FALSE(settingsFileChangeable(config(), reporter));
+        EXPECT_FALSE(saveSettingsChanges(settings, base, config(), reporter));
+        ASSERT_EQ(reporter.messages.size(), 2);
+        EXPECT_TRUE(reporter.messages[1].startsWith(config() + QStringLiteral(" is %1 bytes").arg(size)))
+            << reporter.messages[1].toStdString();
+        EXPECT_EQ(readFile(config()), QByteArray(size, 'd'));
+    }
+    // The program's own shutdown save replaces a damaged file, as the start-up defaults did.
+    ASSERT_TRUE(saveStartupSettings(settings, base, dir.path(), reporter));
+    EXPECT_EQ(stored().channelsUsed, 3);
 }
 
 }  // namespace

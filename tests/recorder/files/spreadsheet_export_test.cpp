@@ -5,6 +5,9 @@
 #include "files/file_operations.h"
 #include "files/measurement_file.h"
 #include "files/presenter_handoff.h"
+#include "calibration/settings_command.h"
+#include "core/reporter.h"
+#include "measure/monitoring.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <functional>
 #include <cstring>
 #include <string>
 
@@ -197,6 +201,30 @@ TEST_F(FileCommands, LargeFilesConvertAcrossBufferBoundaries)
     ASSERT_EQ(exportForSpreadsheet(path(QStringLiteral("big.txt")), path(QStringLiteral("big.copy"))),
               ExportResult::Ok);
     EXPECT_EQ(read(QStringLiteral("big.copy")).toStdString(), toSpreadsheetText(big.toStdString()));
+}
+
+TEST_F(FileCommands, NoWriterWritesThroughALink)
+{
+    write(QStringLiteral("m.txt"), "1 2\r\n");
+    write(QStringLiteral("precious"), "keep");
+    Settings settings{};
+    Reporter quiet;
+    MonitoringLog log;
+    log.append("line");
+    const std::pair<const char*, std::function<bool(const QString&)>> writers[] = {
+        {"spreadsheet copy",
+         [&](const QString& t) { return exportForSpreadsheet(path(QStringLiteral("m.txt")), t) == ExportResult::Ok; }},
+        {"hand-off", [&](const QString&) { return writeHandoffCopy(path(QStringLiteral("m.txt")), dir_.path()); }},
+        {"monitoring log", [&](const QString& t) { return log.save(t); }},
+        {"settings program", [&](const QString& t) { return saveSettingsProgram(settings, t, quiet); }},
+    };
+    const QString link = path(QString::fromLatin1(kHandoffFileName));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("precious")), link));
+    for (const auto& [name, writeTo] : writers) {
+        EXPECT_FALSE(writeTo(link)) << name;
+        EXPECT_TRUE(QFileInfo(link).isSymLink()) << name;
+        EXPECT_EQ(read(QStringLiteral("precious")), "keep") << name;
+    }
 }
 
 TEST_F(FileCommands, HandoffCopyAndArgument)

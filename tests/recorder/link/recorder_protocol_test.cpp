@@ -11,6 +11,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cstring>
+#include <optional>
+
 namespace vorda {
 namespace {
 
@@ -22,15 +25,20 @@ public:
         if (panel == StatusPanel::Link) linkTexts << text;
     }
     void setBusy(bool busy) override { busyCalls << (busy ? QStringLiteral("busy") : QStringLiteral("idle")); }
+    void replyUnusable(const QString& text) override { unusable << text; }
 
     QStringList linkTexts;
+    QStringList unusable;
     QStringList busyCalls;
 };
 
-QByteArray dataReply(std::initializer_list<int> values)
+// A data reply of `values`, the channels past them (up to 16) filled with `rest`.
+QByteArray dataReply(std::initializer_list<int> values, std::optional<int> rest = std::nullopt)
 {
     QByteArray text("DAT");
     for (int v : values) text += ' ' + QByteArray::number(v);
+    if (rest)
+        for (std::size_t c = values.size(); c < 16; ++c) text += ' ' + QByteArray::number(*rest);
     return text;
 }
 
@@ -65,17 +73,13 @@ TEST_F(ProtocolTest, RegisterZeroFillsStatusAndProgramState)
     EXPECT_EQ(reply, answer);
     EXPECT_EQ(script->written, QByteArray(" ?R_0 &"));
     EXPECT_EQ(script->timeouts, (ReadTimeouts{350, 1000}));
-    const RecorderStatus& s = settings.status;
-    EXPECT_EQ(fieldText(s.tag), "R3");
-    EXPECT_EQ(s.sampleCount, 500);
-    EXPECT_EQ(s.samplingMs, 10);
-    EXPECT_EQ(s.channelCount, 4);
-    EXPECT_EQ(s.blockCount, 3);
-    EXPECT_EQ(s.triggerOn, 1);
-    EXPECT_EQ(s.triggerStartRaw, 100u);
-    EXPECT_EQ(s.triggerStopRaw, 900u);
-    EXPECT_EQ(s.recorderSB, 1.5);
-    EXPECT_EQ(s.recorderSC, 0.25);
+    // The fields themselves are the parser's (reply_parsing_test.cpp); here what the
+    // exchange adds to them.
+    RecorderStatus parsed{};
+    std::int32_t option = 0;
+    parseRegisterReply(answer.toStdString(), parsed, option);
+    parsed.triggerOn = 1;
+    EXPECT_EQ(std::memcmp(&settings.status, &parsed, sizeof parsed), 0);
     EXPECT_EQ(state.optionWord, 1);
     EXPECT_EQ(state.freeMemory, 120000);
     EXPECT_EQ(state.expectedSamples, 2000);
@@ -100,22 +104,48 @@ TEST_F(ProtocolTest, BlockRegisterSendsTwoDigitsAndLeavesExpectedSamples)
     EXPECT_EQ(state.expectedSamples, 77);
 }
 
-TEST_F(ProtocolTest, SilenceOrAPartialReplyKeepsLaterFieldsButStillCountsAsRead)
+TEST_F(ProtocolTest, AReplyThatIsNotWholeStoresNothingAndSaysWhy)
 {
-    settings.status.sampleCount = 321;
-    state.optionWord = 1;
-    const QByteArray silent = protocol->readRegister(0);
-    EXPECT_TRUE(silent.isEmpty());
-    EXPECT_TRUE(state.statusRead);
-    EXPECT_EQ(settings.status.sampleCount, 321);
-    EXPECT_EQ(settings.status.triggerOn, 1) << "triggerOn follows the option word kept from before";
+    const QByteArray full("R3 2006-07-08 12:30:45 0 500 10 4 120000 3 1 100 900 1.5 0.25");
+    const QByteArray data = dataReply({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    const struct {
+        QByteArray reply;
+        ReplyFault fault;
+        const char* reported;  // what the reporter is told, empty for nothing
+    } cases[] = {
+        {"", ReplyFault::Silent, ""},
+        {full.left(full.indexOf(" 1 100")), ReplyFault::Incomplete, "jest niepełna"},
+        {"#~*%" + full, ReplyFault::Garbled, "jest zniekształcona"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reply.toStdString());
+        settings.status = RecorderStatus{};
+        settings.status.freeMemory = 77;
+        state = ProgramState{};
+        reporter.unusable.clear();
+        script->chunks.push_back(c.reply);
+        EXPECT_TRUE(protocol->readRegister(0).isEmpty());
+        EXPECT_EQ(link->replyFault, c.fault);
+        EXPECT_EQ(settings.status.tag[0], '\0');
+        EXPECT_EQ(settings.status.freeMemory, 77);
+        EXPECT_FALSE(state.statusRead);
+        EXPECT_EQ(state.freeMemory, 0);
+        EXPECT_EQ(reporter.unusable.size(), *c.reported ? 1 : 0);
+        if (*c.reported) EXPECT_TRUE(reporter.unusable.first().endsWith(QString::fromUtf8(c.reported)));
 
-    state.statusRead = false;
-    script->chunks.push_back("R3 2006-07-08");
-    protocol->readRegister(1);
-    EXPECT_EQ(fieldText(settings.status.tag), "R3");
-    EXPECT_EQ(fieldText(settings.status.date), "2006-07-08");
-    EXPECT_EQ(settings.status.sampleCount, 321);
+        // The same reply among the data reads: row 0 keeps every value.
+        link->readings = Readings{};
+        script->chunks.push_back(c.reply.startsWith("R3") ? dataReply({1, 2, 3}) : c.reply);
+        EXPECT_TRUE(protocol->readCurrentData().isEmpty());
+        for (int k = 0; k < 5; ++k) script->chunks.push_back(k == 3 ? dataReply({9, 9}) : data);
+        EXPECT_TRUE(protocol->readCurrentDataAveraged().isEmpty());
+        EXPECT_EQ(link->replyFault, ReplyFault::Incomplete);
+        EXPECT_EQ(link->readings, Readings{});
+        EXPECT_TRUE(script->chunks.empty()) << "all five replies were taken off the line";
+    }
+    script->chunks.push_back(full);
+    EXPECT_EQ(protocol->readRegister(0), full);
+    EXPECT_EQ(link->replyFault, ReplyFault::None);
     EXPECT_TRUE(state.statusRead);
 }
 
@@ -180,7 +210,7 @@ TEST_F(ProtocolTest, AveragedReadKeepsItsChannelLoopWithinSixteen)
     for (const int used : {0, -3}) {
         settings.channelsUsed = used;
         link->readings[0].fill(-1);
-        for (int k = 0; k < 5; ++k) script->chunks.push_back(dataReply({2, 2}));
+        for (int k = 0; k < 5; ++k) script->chunks.push_back(dataReply({2, 2}, 0));
         protocol->readCurrentDataAveraged();
         EXPECT_EQ(link->readings[5][1], 2);
         for (int c = 1; c <= 16; ++c) EXPECT_EQ(link->readings[0][c], -1) << "channelsUsed " << used;
@@ -215,12 +245,13 @@ TEST_F(ProtocolTest, AnExchangeStartedDuringAnotherIsRefusedWithoutTouchingThePo
         EXPECT_EQ(script->written, writtenBefore);
         EXPECT_EQ(script->openCalls, opensBefore);
     };
-    script->chunks.push_back("R2 2006-07-08 12:30:45 0");
+    const QByteArray answer("R2 2006-07-08 12:30:45 0 1 1 1 1 0 0 0 0 1 0");
+    script->chunks.push_back(answer);
     const QByteArray reply = protocol->readRegister(0);
 
     EXPECT_TRUE(nestedReply.isEmpty());
     EXPECT_FALSE(nestedSent);
-    EXPECT_EQ(reply, QByteArray("R2 2006-07-08 12:30:45 0"));
+    EXPECT_EQ(reply, answer);
     EXPECT_EQ(script->written, QByteArray(" ?R_0 &"));
     EXPECT_EQ(reporter.linkTexts.size(), 2) << "a refused exchange shows nothing";
 }
@@ -249,7 +280,7 @@ TEST_F(ProtocolTest, ThePortLeftOpenByADownloadIsReusedAndClosed)
     link->mode = kDataMode;
     link->open();
     ASSERT_EQ(settings.portOpen, 1);
-    script->chunks.push_back(dataReply({42}));
+    script->chunks.push_back(dataReply({42}, 0));
     protocol->readCurrentData();
     EXPECT_EQ(script->openCalls, 1);
     EXPECT_EQ(script->timeouts, (ReadTimeouts{350, 1000})) << "the data-mode time-outs stay";

@@ -179,6 +179,34 @@ TEST(DataReply, SkipsTheFirstTokenAndStoresSixteenChannels)
     EXPECT_EQ(row[2], -7);
 }
 
+TEST(ReplyFaults, AReplyIsWholeOnlyWithEveryValueItsCommandNeeds)
+{
+    const std::string full = "R3 2006-07-08 12:30:45 0 500 10 4 120000 3 1 100 900 1.5 0.25\r";
+    const std::string data = "DAT 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\r";
+    const struct {
+        std::string text;
+        ReplyFault registerFault;
+        ReplyFault dataFault;
+    } cases[] = {
+        {"", ReplyFault::Silent, ReplyFault::Silent},
+        {" \r\n", ReplyFault::Silent, ReplyFault::Silent},
+        {full, ReplyFault::None, ReplyFault::Incomplete},
+        {"\r\n" + full, ReplyFault::None, ReplyFault::Incomplete},
+        {full.substr(0, full.find(" 1.5")), ReplyFault::Incomplete, ReplyFault::Incomplete},
+        {"R3 2006-07-08", ReplyFault::Incomplete, ReplyFault::Incomplete},
+        {"#~*%" + full, ReplyFault::Garbled, ReplyFault::Incomplete},
+        {std::string("\0", 1) + full, ReplyFault::Silent, ReplyFault::Silent},
+        {data, ReplyFault::Garbled, ReplyFault::None},
+        {"#~*%" + data, ReplyFault::Garbled, ReplyFault::None},
+        {"DAT 1 2 3 4", ReplyFault::Garbled, ReplyFault::Incomplete},
+        {"DAT 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 x", ReplyFault::Garbled, ReplyFault::Incomplete},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(registerReplyFault(c.text), c.registerFault) << c.text;
+        EXPECT_EQ(dataReplyFault(c.text), c.dataFault) << c.text;
+    }
+}
+
 TEST(TrimmedMean, DropsTheLargestAndSmallestAndTruncatesTowardZero)
 {
     EXPECT_EQ(trimmedMean({10, 12, 11, 50, 9}), 11);
