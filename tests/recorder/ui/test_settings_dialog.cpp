@@ -75,6 +75,7 @@ TEST_F(SettingsWindows, ANumberWithAPointIsReportedAndNothingIsSent)
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     setPortDevice(sim.devicePath());
     createWindow();
+    settings_.channel(1).slopeSB = 15.259;  // trigger levels need channel 1's S_B
     SettingsDialog& d = windows_->settingsDialog();
     d.fillFromSettings();
     SettingsControls c = d.controls();
