@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QTableWidget;
 class QPushButton;
 
 namespace vorda {
@@ -30,7 +31,8 @@ public:
     void recordChanged();
     // A scan that got no answer leaves "S&kanuj system" enabled, so the user can retry.
     void scanFailed();
-    // "&Historia kalibracji" shows the history file's lines (historyRequested).
+    // "&Historia kalibracji" shows the history file's lines (historyRequested) as a table
+    // under the first line's headings, sortable by each column.
     void showHistory(const QStringList& lines);
 
     QString heading() const;
@@ -50,10 +52,13 @@ signals:
     void reportRequested();  // "Pokaż &raport transmisji"
     void scanRequested();    // run the system scan into this window
     void helpClicked();
-    void historyRequested();  // "&Historia kalibracji"
+    void historyRequested();             // "&Historia kalibracji"
+    void historySpreadsheetRequested();  // the history file in the spreadsheet
 
 private:
     enum class Content { Constants, Scan, History };
+    void setContent(Content content);
+    void fillHistory(const QStringList& lines);
     void showConstantsHeading();
     // Shown and raised; a null `owner` keeps the window's parent.
     void showOver(QWidget* owner);
@@ -72,6 +77,8 @@ private:
     QPushButton* helpButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* historyButton_ = nullptr;  // "&Historia kalibracji"
+    QPushButton* spreadsheetButton_ = nullptr;
+    QTableWidget* history_ = nullptr;
 };
 
 }  // namespace vorda

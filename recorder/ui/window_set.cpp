@@ -213,6 +213,8 @@ void WindowSet::wireCalibration()
     connect(wizardWindow_, &CalibrationWizardWindow::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
     connect(properties_, &PropertiesWindow::historyRequested, this,
             [this] { properties_->showHistory(readHistory(state_.startDir)); });
+    connect(properties_, &PropertiesWindow::historySpreadsheetRequested, this,
+            [this] { shell_.openSpreadsheet(historyFilePath(state_.startDir)); });
 }
 
 void WindowSet::chooseCalibration()

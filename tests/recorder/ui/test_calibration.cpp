@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -134,8 +135,15 @@ TEST_F(Calibration, WizardCalibratesAChannelAgainstTheRecorder)
     for (QPushButton* b : properties.findChildren<QPushButton*>())
         if (b->text() == QStringLiteral("&Historia kalibracji")) b->click();
     EXPECT_EQ(properties.heading(), QStringLiteral("Historia kalibracji"));
-    ASSERT_EQ(properties.lines().size(), 2);
-    EXPECT_TRUE(properties.lines()[1].contains(QStringLiteral(";kalibracja;2;Siła;1000;0,0000;11000;100,0000;")));
+    const QTableWidget* table = child<QTableWidget>(properties, "historyTable");
+    ASSERT_NE(table, nullptr);
+    EXPECT_TRUE(table->isVisible());
+    ASSERT_EQ(table->rowCount(), 1);
+    ASSERT_EQ(table->columnCount(), 10);
+    EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("Kanał"));
+    QStringList row;
+    for (int column = 1; column < 8; ++column) row << table->item(0, column)->text();
+    EXPECT_EQ(row.join(QLatin1Char('|')), QStringLiteral("kalibracja|2|Siła|1000|0,0000|11000|100,0000"));
 }
 
 // A recorder that answers at once with one code; `during` looks at the window meanwhile.
