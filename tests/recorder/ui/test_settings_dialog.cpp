@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -130,6 +131,45 @@ TEST_F(SettingsWindows, WindowsAndMessagesStandInFrontOfTheDialogThatAsked)
     emit w.propertiesRequested();
     EXPECT_EQ(p.parentWidget(), &w);
     EXPECT_TRUE(p.isVisible());
+}
+
+// Typed values outside a field's range are named with the range and the value used
+// before anything is sent; the arrows keep to the range.
+TEST_F(SettingsWindows, ValuesOutOfRangeAreSaidBeforeSending)
+{
+    createWindow();
+    SettingsDialog& d = windows_->settingsDialog();
+    d.fillFromSettings();
+    SettingsControls c = d.controls();
+    c.sendSamplingTime = c.sendSampleCount = c.sendChannelCount = true;
+    c.sendDateTime = false;
+    d.setControls(c);
+    QList<QSpinBox*> spins = d.findChildren<QSpinBox*>();
+    ASSERT_EQ(spins.size(), 2);  // the sampling time, then the channel count
+    const auto type = [](QSpinBox* spin, const QString& text) {
+        spin->selectAll();
+        QTest::keyClicks(spin, text);
+    };
+    type(spins[0], QStringLiteral("-5"));
+    type(spins[1], QStringLiteral("17"));
+    d.sampleCountEdit()->setText(QStringLiteral("9999999"));
+    child<QPushButton>(d, "sendButton")->click();
+
+    ASSERT_FALSE(dialogs_.messages.empty());
+    EXPECT_EQ(dialogs_.messages[0].text,
+              QString::fromUtf8("Czas próbkowania: -5 jest poza zakresem 1–32000; zostanie użyta wartość 1.\n"
+                                "Liczba próbek: 9999999 jest poza zakresem 1–1564670; zostanie użyta wartość 1564670.\n"
+                                "Kanały od 1 do: 17 jest poza zakresem 1–16; zostanie użyta wartość 16."))
+        << dialogs_.messages[0].text.toStdString();
+    EXPECT_EQ(spins[0]->value(), 1);
+    EXPECT_EQ(spins[1]->value(), 16);
+    EXPECT_EQ(settings_.sampleCount, 1564670u);
+    EXPECT_TRUE(d.shownCommand().startsWith(QStringLiteral("  M_S 1 M_C 1564670 k16")))
+        << d.shownCommand().toStdString();
+
+    // The arrows stop at the range's ends.
+    spins[1]->stepUp();
+    EXPECT_EQ(spins[1]->value(), 16);
 }
 
 TEST_F(SettingsWindows, EditorSpinPresetsAndOkOnChannel1)
