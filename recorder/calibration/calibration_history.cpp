@@ -1,4 +1,5 @@
 #include "calibration/calibration_history.h"
+#include "core/message_captions.h"
 
 #include "core/number_text.h"
 
@@ -80,7 +81,7 @@ bool appendHistory(const QString& startDir, const HistoryEntry& entry, const QDa
     }
     if (!ok)
         reporter.showMessage(QStringLiteral("Nie można zapisać historii kalibracji do pliku\n%1").arg(path),
-                             QStringLiteral("Uwaga!"), MessageIcon::Warning);
+                             QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
     return ok;
 }
 

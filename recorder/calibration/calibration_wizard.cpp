@@ -1,4 +1,5 @@
 #include "calibration/calibration_wizard.h"
+#include "core/message_captions.h"
 
 #include "calibration/calibration_math.h"
 #include "core/text_codec.h"
@@ -9,8 +10,8 @@
 namespace vorda {
 namespace {
 
-const QString kError = QStringLiteral("Błąd...");
-const QString kWarning = QStringLiteral("Uwaga!");
+const QString kError = QString::fromUtf8(kErrorCaption);
+const QString kWarning = QString::fromUtf8(kWarningCaption);
 
 QString nameOf(const ChannelSettings& ch)
 {

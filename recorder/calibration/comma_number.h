@@ -1,4 +1,6 @@
 #pragma once
+
+#include "core/message_captions.h"
 // Numbers as the settings dialog and the constants editor show and read them: the decimal
 // comma of the Polish locale, whatever the desktop's locale. Files and protocol text never
 // come here.
@@ -30,6 +32,6 @@ struct FieldError {
     QString message() const;
 };
 
-inline constexpr char kNumberErrorCaption[] = "Błąd...";
+inline constexpr const char* kNumberErrorCaption = kErrorCaption;
 
 }  // namespace vorda

@@ -1,4 +1,5 @@
 #include "calibration/settings_command.h"
+#include "core/message_captions.h"
 
 #include "core/settings_files.h"
 #include "core/text_codec.h"
@@ -226,7 +227,7 @@ bool installSettingsProgram(const QString& path, const QString& startDir, Report
                                       .arg(kRecordSize)
                                 : QStringLiteral("Nie można odczytać pliku \"%1\".").arg(name);
         reporter.showMessage(why + QStringLiteral("\nBieżące ustawienia pozostają bez zmian."),
-                             QStringLiteral("Uwaga!"), MessageIcon::Warning);
+                             QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
         return false;
     }
     Settings program;

@@ -223,6 +223,7 @@ int runRead(const GlobalOptions& options, const QStringList& args)
         err(QStringLiteral("vorda-cli read: aborted before every block was read\n"));
         return kExitFailed;
     case ReadOutcome::TooManyFailures:
+    case ReadOutcome::NoDataDirectory:
     case ReadOutcome::LinkBusy:
         break;
     }
@@ -235,21 +236,17 @@ int runReadBlock(const GlobalOptions& options, const QStringList& args)
     if (block < 1) return usage("read-block");
     Session s(options);
     catchInterrupt();
-    // The window reads a block chosen from a fresh block list; its register reply gives
-    // the estimate and the trigger bit that the conversion of a type '5' block needs.
-    RecorderProtocol(*s.link, s.settings, s.state, s.reporter).readRegister(block);
-    if (!isValidBlockHeader(s.settings.status, block)) {
+    MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
+    const ReadOutcome outcome = download.readBlock(block);
+    const bool clean = reportProblems("read-block", download);
+    if (outcome == ReadOutcome::TooManyFailures)
         err(QStringLiteral("vorda-cli read-block: block %1 is not stored in the recorder (%2)\n")
                 .arg(block)
                 .arg(s.settings.status.tag[0] == 'R' ? QStringLiteral("no such block")
                                                      : QString::fromUtf8(kNoCommunication)));
-        return kExitFailed;
-    }
-    s.state.selectedBlock = block;
-    MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
-    const bool fetched = download.readSelectedBlock();
-    const bool clean = reportProblems("read-block", download);
-    return fetched && clean && !s.state.abortRequested ? kExitOk : kExitFailed;
+    const QString summary = readOutcomeText(outcome, download.tally());
+    if (!summary.isEmpty() && outcome == ReadOutcome::Completed) err(summary + QLatin1Char('\n'));
+    return outcome == ReadOutcome::Completed && download.tally().whole == 1 && clean ? kExitOk : kExitFailed;
 }
 
 int runWipe(const GlobalOptions& options, const QStringList& args)
@@ -306,15 +303,20 @@ std::vector<Command> downloadCommands()
          "the bytes received of the current block. Ctrl+C aborts the transfer as the abort\n"
          "button does (a second Ctrl+C ends the program at once). A recorder that keeps\n"
          "sending far past the block's announced size is stopped as an abort would.\n"
+         "A block that did not arrive whole and clean is written as NAME_niepelny.txt\n"
+         "(never over an existing file), with the samples before the first damage only.\n"
+         "The closing line counts the whole blocks and names the incomplete and the\n"
+         "unwritten ones. A missing data directory is refused before anything is read.\n"
          "Exit status 0 when every block announced became a whole measurement file (or\n"
          "none is stored), 1 otherwise; each block that did not is named on standard\n"
          "error with the reason (a short, overlong or corrupted dump, a file that could\n"
          "not be written, ...).",
          runRead},
         {"read-block", "N", "read block N into a measurement file",
-         "Reads register N, then downloads block N into \"__m.mem\" and converts it into a\n"
-         "measurement file. Exit status 1 when the block is not stored, could not be read,\n"
-         "or did not become a whole, clean measurement file (the reason on standard error).",
+         "Reads register N (retried as `read` retries a block's register), then downloads\n"
+         "block N into \"__m.mem\" and converts it into a measurement file. Exit status 1\n"
+         "when the block is not stored, could not be read, or did not become a whole,\n"
+         "clean measurement file (the reason on standard error).",
          runReadBlock},
         {"wipe", "[--yes]", "erase every block stored in the recorder",
          "Sends \"CLR_M &\" after asking for confirmation on the terminal; --yes skips the\n"

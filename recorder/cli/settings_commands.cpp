@@ -56,14 +56,15 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
     Configuration config;
     if (send && !config.changeable()) return kExitFailed;
     SettingsControls controls = controlsFromSettings(config.settings);
-    controls.dateText = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    controls.timeText = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    controls.dateText = recorderDateText(QDate::currentDate());
+    controls.timeText = recorderTimeText(QTime::currentTime());
     const CommandOutcome outcome = buildSettingsCommand(controls);
     if (outcome.error) return fieldFailure(QStringLiteral("settings"), *outcome.error);
     out(QStringLiteral("\"%1\"\n").arg(QString::fromLatin1(outcome.command->text)));
     if (outcome.command->capped) err(QStringLiteral("vorda-cli settings: a trigger code was limited to 4294967295\n"));
     if (!send) return kExitOk;
 
+    const std::uint32_t baudBefore = config.settings.baudRate;
     if (const auto error = storeControls(controls, config.settings))
         return fieldFailure(QStringLiteral("settings"), *error);
     ProgramState state;
@@ -71,7 +72,9 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
     const auto link = makeLink(config.settings, config.dir, options);
     RecorderProtocol protocol(*link, config.settings, state, config.reporter);
     protocol.sendPlainCommand(outcome.command->text.left(kPendingCommandMax));
-    const bool sent = link->writeStatus == 0;
+    const bool sent = link->openStatus == 0 && link->writeStatus == 0;
+    // The rate of a send that failed is not known to work.
+    if (!sent) config.settings.baudRate = baudBefore;
     config.settings.portOpen = 0;
     if (!config.save()) return kExitFailed;
     if (!sent) {

@@ -7,6 +7,8 @@
 // the file-list refresh go through the Reporter.
 
 #include <QString>
+
+class QFile;
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +23,9 @@ struct ProgramState;
 struct RecorderStatus;
 struct Settings;
 
+inline constexpr char kNoBlocksText[] = "Brak pomiarów do przeczytania";
+inline constexpr char kBadRecordText[] = "Błędny typ czytanego rekordu";
+
 // How a memory read ended.
 enum class ReadOutcome {
     Completed,        // every block read
@@ -29,6 +34,7 @@ enum class ReadOutcome {
     Aborted,          // the user aborted
     TooManyFailures,  // seven invalid block headers in a row
     LinkBusy,         // another exchange holds the link: nothing was done
+    NoDataDirectory,  // the data directory does not exist: nothing was asked for
 };
 
 // How one block download ended.
@@ -46,6 +52,13 @@ struct BlockDownload {
 struct BlockProblem {
     std::int32_t block = 0;
     QString reason;
+};
+
+// What became of the blocks a read asked for.
+struct ReadTally {
+    int whole = 0;                        // written whole and clean under their names
+    std::vector<std::int32_t> partial;    // written as "..._niepelny.txt"
+    std::vector<std::int32_t> unwritten;  // no file at all
 };
 
 // --- Pure pieces ---
@@ -70,9 +83,10 @@ bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q);
 std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn);
 
 // What the status bar says after a memory read: "Przeczytano N bloków", "Przerwano:
-// zapisano N bloków" (with the block cut short, if any), "Pamięć rejestratora jest
-// pusta", ...; empty for a read that never started.
-QString readOutcomeText(ReadOutcome outcome, int blocksRead, int partialBlock);
+// zapisano N bloków", each followed by the blocks written incomplete and those not
+// written, if any; "Pamięć rejestratora jest pusta", ...; empty for a read that never
+// started.
+QString readOutcomeText(ReadOutcome outcome, const ReadTally& tally);
 
 // The most a download of a block of blockBytes (header line and samples) takes before
 // it stops as an abort would: twice the size and 64 KiB more.
@@ -94,6 +108,11 @@ public:
     // Returns false when the block could not be fetched.
     bool readSelectedBlock(ProgressBarView* bar = nullptr);
 
+    // One block chosen by number, as the memory read takes it: its register read (and
+    // retried as the memory read retries it), then the download and the conversion.
+    // Completed when a file was written, whole or not (see tally()).
+    ReadOutcome readBlock(std::int32_t block);
+
     // DownloadBlock: " ?MEM n &" into "__m.mem" in the start-up directory, every byte as
     // received, until the recorder falls silent, a read fails or the user aborts.
     BlockDownload downloadBlock(std::int32_t block);
@@ -114,10 +133,17 @@ public:
 
     // The blocks of the last read that did not become whole, clean files.
     const std::vector<BlockProblem>& problems() const { return problems_; }
+    // What became of each block of the last read.
+    const ReadTally& tally() const { return tally_; }
 
 private:
+    void startRead();
+    bool dataDirectoryMissing();
+    bool awaitBlockHeader(std::int32_t q, const ExchangeGuard& guard);
+    void readHeaderedBlock(std::int32_t q, const ExchangeGuard& guard);
     ReadOutcome readBlocks(const ExchangeGuard& guard);
     BlockDownload fetchBlock(std::int32_t block, const ExchangeGuard& guard);
+    void receiveBlock(QFile& dump, std::int32_t block, BlockDownload& result);
     void convertBlock(std::int32_t block, const BlockDownload& download);
     void serviceAbort();
     void letEventsRun();
@@ -129,8 +155,7 @@ private:
     Reporter& reporter_;
     DownloadView* view_;
     const ExchangeGuard* guard_ = nullptr;  // held while a transfer runs
-    int blocksRead_ = 0;                    // blocks of the last memory read fetched whole
-    int partialBlock_ = 0;                  // the block its abort cut short (0: none)
+    ReadTally tally_;
     bool abortHandled_ = false;             // the "$" for the current abort request has gone out
     std::vector<BlockProblem> problems_;
 };

@@ -107,6 +107,14 @@ TEST_F(DownloadCli, ReadBlockFetchesOnlyThatBlock)
     const CliRun missing = run(sim.devicePath(), {QStringLiteral("read-block"), QStringLiteral("7")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(run(sim.devicePath(), {QStringLiteral("read-block"), QStringLiteral("x")}).exitCode, 2);
+
+    // A wrong block number in the register reply is retried as the memory read retries it.
+    RecorderSim wrong({"--blocks", "3", "--samples", "20", "--wrong-block-number", "2:2"});
+    ASSERT_TRUE(wrong.started()) << wrong.errorText().toStdString();
+    const CliRun retried = run(wrong.devicePath(), {QStringLiteral("read-block"), QStringLiteral("2")});
+    EXPECT_EQ(retried.exitCode, 0) << retried.err.toStdString();
+    EXPECT_TRUE(retried.out.contains(QString::fromUtf8("Błąd, powtórz=2")));
+    EXPECT_EQ(wrong.waitForCommands(4), (QList<QByteArray>{" ?R_2 &", " ?R_2 &", " ?R_2 &", " ?MEM 2 &"}));
 }
 
 TEST_F(DownloadCli, ScanPrintsTheReportOrNoCommunication)

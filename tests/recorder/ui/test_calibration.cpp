@@ -27,7 +27,7 @@ protected:
     {
         CalibrationChoiceDialog& choice = windows_->calibrationChoice();
         QTimer::singleShot(0, &choice, [&choice, choose] { (choice.*choose)()->click(); });
-        w.calibrationButton()->click();
+        button(w, "calibrationButton")->click();
     }
 
     void enterValue(CalibrationWizardWindow& wizard, const QString& text)
