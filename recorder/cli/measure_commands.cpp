@@ -130,6 +130,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
     RecorderProtocol protocol = s.protocol();
     protocol.readRegister(0);
     int status = kExitOk;
+    bool wroteLine = false;
     QElapsedTimer clock;
     clock.start();
     PollRun run;
@@ -139,7 +140,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         const PollResult result = pollRecorder(protocol, s.settings, kind, QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
             err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + silenceReason(*s.link) + QLatin1Char('\n'));
-            if (outputIsNew && output.size() == 0) output.remove();
+            if (outputIsNew && !wroteLine) output.remove();
             status = kExitFailed;
             return false;
         }
@@ -148,6 +149,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         // Flushed per line, so a presenter in live view sees each line as it comes.
         output.write(result.line.data(), static_cast<qint64>(result.line.size()));
         output.write("\r\n", 2);
+        wroteLine = true;
         if (output.flush()) return true;
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
         status = kExitFailed;
