@@ -84,10 +84,67 @@ bool isAnswer(const QByteArray& reply)
 
 }  // namespace
 
+namespace {
+
+// "__m.mem" in the start-up directory, never written through a link.
+class FileDumpStore : public DumpStore {
+public:
+    explicit FileDumpStore(const MemoryDownload& download) : download_(download) {}
+    bool create(QString& error) override { return openRegularForWriting(file_, download_.dumpPath(), error); }
+    bool append(const QByteArray& bytes) override { return file_.write(bytes) == bytes.size(); }
+    bool finish(QString& error) override
+    {
+        const bool ok = file_.flush();
+        if (!ok) error = file_.errorString();
+        file_.close();
+        return ok;
+    }
+    ConversionResult convert(const Settings& settings, Reporter& reporter) override
+    {
+        return convertDump(download_.dumpPath(), settings, reporter);
+    }
+    QString name() const override { return QDir::toNativeSeparators(download_.dumpPath()); }
+
+private:
+    const MemoryDownload& download_;
+    QFile file_;
+};
+
+}  // namespace
+
 MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
                                DownloadView* view)
-    : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view)
+    : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view),
+      fileStore_(std::make_unique<FileDumpStore>(*this)), store_(fileStore_.get())
 {
+}
+
+bool MemoryDumpStore::create(QString&)
+{
+    dump.clear();
+    return true;
+}
+
+bool MemoryDumpStore::append(const QByteArray& bytes)
+{
+    dump += bytes;
+    return true;
+}
+
+ConversionResult MemoryDumpStore::convert(const Settings& settings, Reporter& reporter)
+{
+    return convertDumpInMemory(std::string_view(dump.constData(), static_cast<std::size_t>(dump.size())), settings,
+                               reporter, fileText);
+}
+
+QString MemoryDumpStore::name() const
+{
+    return QString::fromLatin1(kDumpFileName);
+}
+
+void MemoryDownload::setDumpStore(DumpStore* store)
+{
+    store_ = store ? store : fileStore_.get();
 }
 
 QString MemoryDownload::dumpPath() const
@@ -252,15 +309,12 @@ BlockDownload MemoryDownload::downloadBlock(std::int32_t block)
 BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard& /*guard*/)
 {
     BlockDownload result;
-    QFile dump;
     QString why;
-    result.dumpCreated = openRegularForWriting(dump, dumpPath(), why);
+    result.dumpCreated = store_->create(why);
     if (!result.dumpCreated) {
         // Asking for the block with nowhere to put it would leave the recorder streaming
         // into the next exchange; the block is skipped instead.
-        problems_.push_back(
-            {block, text(kDumpFailedCaption) + QStringLiteral(" '%1': %2").arg(QDir::toNativeSeparators(dumpPath()), why)});
-        reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
+        dumpFailed(block, why);
         tally_.unwritten.push_back(block);
         return result;
     }
@@ -273,12 +327,12 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
     link_.command = memoryCommand(block);
     link_.send();
     result.commandSent = link_.writeStatus == 0;
-    if (result.commandSent) receiveBlock(dump, block, result);
+    if (result.commandSent) receiveBlock(block, result);
 
     reporter_.setLinkState(LinkState::Disconnected);
     reporter_.setActivity(QStringLiteral(" "));
     if (!opened) reporter_.portUnavailable(link_.openFailureText());
-    dump.close();
+    if (!store_->finish(why) && result.commandSent) dumpFailed(block, why);
     if (result.overrun) {
         // As an abort: "$" and the port closed.
         RecorderProtocol(link_, settings_, state_, reporter_).sendPlainCommand(QByteArray(kAbortCommand), *guard_);
@@ -287,7 +341,13 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
     return result;
 }
 
-void MemoryDownload::receiveBlock(QFile& dump, std::int32_t block, BlockDownload& result)
+void MemoryDownload::dumpFailed(std::int32_t block, const QString& why)
+{
+    problems_.push_back({block, text(kDumpFailedCaption) + QStringLiteral(" '%1': %2").arg(store_->name(), why)});
+    reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
+}
+
+void MemoryDownload::receiveBlock(std::int32_t block, BlockDownload& result)
 {
     const RecorderStatus& status = settings_.status;
     const std::int64_t expected =
@@ -304,7 +364,7 @@ void MemoryDownload::receiveBlock(QFile& dump, std::int32_t block, BlockDownload
         link_.readChunk();
         // Every byte goes to the dump, NUL bytes included.
         if (link_.readStatus == 0 && !link_.reply.isEmpty()) {
-            if (dump.write(link_.reply) != link_.reply.size()) writeFailed = true;
+            if (!store_->append(link_.reply)) writeFailed = true;
             if (headerEnd < 0 && link_.reply.contains('\r')) headerEnd = result.bytes + link_.reply.indexOf('\r') + 1;
             result.bytes += link_.reply.size();
             bound.take(link_.reply);
@@ -332,18 +392,13 @@ void MemoryDownload::receiveBlock(QFile& dump, std::int32_t block, BlockDownload
             break;
         }
     } while (link_.receiving);
-    if (writeFailed || !dump.flush()) {
-        problems_.push_back(
-            {block, text(kDumpFailedCaption) +
-                        QStringLiteral(" '%1': %2").arg(QDir::toNativeSeparators(dump.fileName()), dump.errorString())});
-        reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
-    }
+    if (writeFailed) dumpFailed(block, QStringLiteral("zapis nie powiódł się"));
 }
 
 void MemoryDownload::convertBlock(std::int32_t block, const BlockDownload& download)
 {
     if (!download.dumpCreated) return;
-    const ConversionResult result = convertDump(dumpPath(), settings_, reporter_);
+    const ConversionResult result = store_->convert(settings_, reporter_);
     // An abort or a line lost after the last byte of a whole block took nothing from it.
     const bool whole = result.clean();
     if (!download.commandSent) problems_.push_back({block, text(kNotSentText)});

@@ -8,8 +8,11 @@
 
 #include <QString>
 
-class QFile;
+#include "files/dump_conversion.h"
+
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace vorda {
@@ -92,12 +95,43 @@ QString readOutcomeText(ReadOutcome outcome, const ReadTally& tally);
 // it stops as an abort would: twice the size and 64 KiB more.
 std::int64_t downloadLimit(std::int64_t blockBytes);
 
+// Where a block's dump goes and how it becomes a measurement file: by default the file
+// "__m.mem" in the start-up directory, converted into the data directory.
+class DumpStore {
+public:
+    virtual ~DumpStore() = default;
+    // Starts an empty dump; false (and why) when it cannot be had.
+    virtual bool create(QString& error) = 0;
+    virtual bool append(const QByteArray& bytes) = 0;
+    // Ends the dump; false (and why) when it could not be stored whole.
+    virtual bool finish(QString& error) = 0;
+    virtual ConversionResult convert(const Settings& settings, Reporter& reporter) = 0;
+    // Names the dump in reports.
+    virtual QString name() const = 0;
+};
+
+// A dump kept in memory and converted without a file (tests, fuzzing).
+class MemoryDumpStore : public DumpStore {
+public:
+    QByteArray dump;
+    std::string fileText;  // what the conversion would have written
+
+    bool create(QString&) override;
+    bool append(const QByteArray& bytes) override;
+    bool finish(QString&) override { return true; }
+    ConversionResult convert(const Settings& settings, Reporter& reporter) override;
+    QString name() const override;
+};
+
 // --- The operations ---
 
 class MemoryDownload {
 public:
     MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
                    DownloadView* view = nullptr);
+    // The file store refers to this object.
+    MemoryDownload(const MemoryDownload&) = delete;
+    MemoryDownload& operator=(const MemoryDownload&) = delete;
 
     // Register 0 three times, then every block: header, download,
     // conversion, file-list refresh.
@@ -130,6 +164,8 @@ public:
 
     // The dump's full path in the start-up directory.
     QString dumpPath() const;
+    // Dumps go to `store` instead of the file (nullptr: the file again).
+    void setDumpStore(DumpStore* store);
 
     // The blocks of the last read that did not become whole, clean files.
     const std::vector<BlockProblem>& problems() const { return problems_; }
@@ -143,7 +179,8 @@ private:
     void readHeaderedBlock(std::int32_t q, const ExchangeGuard& guard);
     ReadOutcome readBlocks(const ExchangeGuard& guard);
     BlockDownload fetchBlock(std::int32_t block, const ExchangeGuard& guard);
-    void receiveBlock(QFile& dump, std::int32_t block, BlockDownload& result);
+    void receiveBlock(std::int32_t block, BlockDownload& result);
+    void dumpFailed(std::int32_t block, const QString& why);
     void convertBlock(std::int32_t block, const BlockDownload& download);
     void serviceAbort();
     void letEventsRun();
@@ -156,6 +193,8 @@ private:
     DownloadView* view_;
     const ExchangeGuard* guard_ = nullptr;  // held while a transfer runs
     ReadTally tally_;
+    std::unique_ptr<DumpStore> fileStore_;
+    DumpStore* store_;
     bool abortHandled_ = false;             // the "$" for the current abort request has gone out
     std::vector<BlockProblem> problems_;
 };
