@@ -1,6 +1,7 @@
 #include "block_store.h"
 
 #include "dump_codec.h"
+#include "recorder_clock.h"
 
 #include <QDateTime>
 
@@ -137,8 +138,8 @@ std::vector<Block> generateBlocks(int count, int samples, int channels, int peri
     for (int i = 0; i < count; ++i) {
         const QDateTime start = base.addSecs(static_cast<qint64>(i) * 3661);
         Block b;
-        b.date = start.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-        b.time = start.toString(QStringLiteral("HH:mm:ss")).toStdString();
+        b.date = clockDateText(start);
+        b.time = clockTimeText(start);
         b.sampleCount = samples;
         b.samplingMs = periodMs;
         b.channelCount = channels;

@@ -4,7 +4,7 @@
 // step and the whole-file overview, with the process's peak memory.
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
-#include "wizor_form.h"
+#include "chart_window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,7 +62,7 @@ double peakMegabytes()
     return double(usage.ru_maxrss) / 1024.0;
 }
 
-void drawBoth(wizor::TWizorForm1& window)
+void drawBoth(wizor::ChartWindow& window)
 {
     window.upperChart()->replot(QCustomPlot::rpImmediateRefresh);
     window.lowerChart()->replot(QCustomPlot::rpImmediateRefresh);
@@ -87,13 +87,13 @@ public:
     const QString& path() const { return path_; }
 
     bool ready() const { return ready_; }
-    wizor::TWizorForm1& window() { return window_; }
+    wizor::ChartWindow& window() { return window_; }
 
 private:
     QTemporaryDir dir_;
     QString path_;
     NoDialogs dialogs_;
-    wizor::TWizorForm1 window_{dialogs_};
+    wizor::ChartWindow window_{dialogs_};
     bool ready_ = false;
 };
 
@@ -104,11 +104,11 @@ void LoadToFirstPaint(benchmark::State& state)
         state.SkipWithError("cannot write the sample file");
         return;
     }
-    wizor::TWizorForm1& window = sample.window();
+    wizor::ChartWindow& window = sample.window();
     drawBoth(window);
     for (auto _ : state) {
-        window.New2chart1Execute();
-        window.Dopasuj1Execute();
+        window.reload();
+        window.fit();
         drawBoth(window);
     }
     state.counters["points"] = double(window.upperChart()->curve(0)->dataCount() * 32);
@@ -123,7 +123,7 @@ void ZoomAndRedraw(benchmark::State& state)
         state.SkipWithError("cannot write the sample file");
         return;
     }
-    wizor::TWizorForm1& window = sample.window();
+    wizor::ChartWindow& window = sample.window();
     for (auto _ : state) {
         window.upperChart()->zoomIn(false);
         window.upperChart()->replot(QCustomPlot::rpImmediateRefresh);
@@ -153,10 +153,10 @@ void LargeOpenToFirstPaint(benchmark::State& state)
 {
     SampleWindow* sample = largeSample(state);
     if (!sample) return;
-    wizor::TWizorForm1& window = sample->window();
+    wizor::ChartWindow& window = sample->window();
     for (auto _ : state) {
         window.openFile(sample->path());
-        window.Dopasuj1Execute();
+        window.fit();
         drawBoth(window);
     }
     state.counters["MB/s"] = benchmark::Counter(double(QFile(sample->path()).size()) / 1e6 * double(state.iterations()),
@@ -170,13 +170,13 @@ void LargePageStep(benchmark::State& state)
 {
     SampleWindow* sample = largeSample(state);
     if (!sample) return;
-    wizor::TWizorForm1& window = sample->window();
+    wizor::ChartWindow& window = sample->window();
     window.openFile(sample->path());  // from its first page, whatever ran before
     for (auto _ : state) {
         if (window.page() + 1 < window.data().pageCount())
-            window.NastepnaStronaExecute();
+            window.nextPage();
         else
-            window.PierwszaStronaExecute();
+            window.firstPage();
         drawBoth(window);
     }
     state.counters["peak_MB"] = peakMegabytes();
@@ -188,13 +188,13 @@ void LargeOverviewDraw(benchmark::State& state)
 {
     SampleWindow* sample = largeSample(state);
     if (!sample) return;
-    wizor::TWizorForm1& window = sample->window();
+    wizor::ChartWindow& window = sample->window();
     window.openFile(sample->path());  // from its first page, whatever ran before
     for (auto _ : state) {
-        window.CalyPlikExecute();
+        window.toggleWholeFile();
         drawBoth(window);
         state.PauseTiming();
-        window.CalyPlikExecute();
+        window.toggleWholeFile();
         state.ResumeTiming();
     }
     state.counters["peak_MB"] = peakMegabytes();

@@ -3,11 +3,13 @@
 // on start-up and on every live-view refresh.
 //
 // The file is read in large blocks and opened only for the duration of one load. A missing
-// or unreadable file reads as an empty one. A line longer than kMaxLineLength characters
+// or unreadable file reads as an empty one, and so does anything that is not a regular file
+// (a device, a FIFO); a file is read up to the size it had when opened. A line longer than kMaxLineLength characters
 // is parsed from its first kMaxLineLength characters and reading goes on with the next line.
 // One pass gives everything the window needs: statistics, names, where every page begins,
 // the whole-file overview and the points of the lines shown.
 
+#include "byte_source.h"
 #include "line_parser.h"
 
 #include <QString>
@@ -29,10 +31,16 @@ struct PointLabel {
     std::string_view view() const noexcept { return {text, length}; }
 };
 
-// The file is read in blocks of this size.
-inline constexpr std::size_t kReadBlockSize = std::size_t(8) << 20;
-// Data lines per page: the charts show one page at a time.
+// Data lines per page: the charts show one page at a time, at most this many points a curve.
 inline constexpr std::size_t kPageLines = 32000;
+
+// How a load reads: blocks of `blockSize` bytes; a run of whole lines in a block of at least
+// `parallelMinimum` bytes is shared with a second core. Tests and the fuzz target make both
+// small, so that block edges and the second core's half fall inside small inputs.
+struct ReadOptions {
+    std::size_t blockSize = std::size_t(8) << 20;
+    std::size_t parallelMinimum = std::size_t(64) << 10;
+};
 // Most runs the whole-file overview keeps per column, enough for any chart width.
 inline constexpr std::size_t kOverviewRuns = 4096;
 
@@ -54,7 +62,7 @@ struct ColumnPoints {
 // held before it (a data line whose conversion stops early keeps the earlier values).
 struct PageStart {
     std::uint64_t offset = 0;
-    std::array<float, kMaxChannels> values{};
+    std::array<float, kMaxColumns> values{};
 };
 
 // The whole file at a glance: for every run of `runLength` data lines (a power of two),
@@ -62,8 +70,8 @@ struct PageStart {
 // value in a run has low > high there.
 struct Overview {
     struct Run {
-        std::array<float, kMaxChannels> low;
-        std::array<float, kMaxChannels> high;
+        std::array<float, kMaxColumns> low;
+        std::array<float, kMaxColumns> high;
     };
     std::size_t runLength = 1;
     std::vector<Run> runs;
@@ -80,20 +88,24 @@ struct MeasurementData {
     std::size_t dataLines = 0;  // data lines of the whole file
     std::size_t longLines = 0;  // lines that were cut to kMaxLineLength characters
     std::size_t firstLine = 0;  // the data line the points begin with
-    std::array<ColumnPoints, kMaxChannels> columns;
+    std::array<ColumnPoints, kMaxColumns> columns;
     // Labels of the data lines read, in file order.
     std::vector<PointLabel> labels;
     // Channel names as raw Windows-1250 bytes; channelName() converts them.
-    std::array<std::string, kMaxChannels> names;
-    float maxValue = Linia1MG::kInitialMaxValue;
-    float minValue = Linia1MG::kInitialMinValue;
+    std::array<std::string, kMaxColumns> names;
+    // The largest and the smallest finite value of the file. While maxValue < minValue (the
+    // +-1.0e8 start values) the file has given no value.
+    static constexpr float kInitialMaxValue = -1.0e8f;
+    static constexpr float kInitialMinValue = 1.0e8f;
+    float maxValue = kInitialMaxValue;
+    float minValue = kInitialMinValue;
     int maxValueCount = 0;
     std::vector<PageStart> pages;  // one per kPageLines data lines
     Overview overview;
 
     bool hasValues() const noexcept { return maxValue >= minValue; }
     // The lower chart is used once a data line had more values than the upper chart shows.
-    bool twoCharts() const noexcept { return maxValueCount > kTwoChartColumns; }
+    bool twoCharts() const noexcept { return maxValueCount > kColumnsPerChart; }
     std::size_t pageCount() const noexcept { return std::max<std::size_t>(1, pages.size()); }
     QString channelName(int column) const;
     QString label(std::uint32_t index) const;
@@ -101,9 +113,12 @@ struct MeasurementData {
 
 inline constexpr std::size_t kNoPointLimit = std::numeric_limits<std::size_t>::max();
 
-// Resets `parser`, reads the file at `path` (local 8-bit file name) and refills `out`,
-// reusing its storage: statistics, names, page starts and the overview of the whole
-// file, and the points of `pointLimit` data lines from data line `firstLine` on.
+// Resets `parser`, reads `source` and refills `out`, reusing its storage: statistics,
+// names, page starts and the overview of the whole file, and the points of `pointLimit`
+// data lines from data line `firstLine` on.
+void loadMeasurement(ByteSource& source, Linia1MG& parser, MeasurementData& out, std::size_t pointLimit = kNoPointLimit,
+                     std::size_t firstLine = 0, const ReadOptions& options = {});
+// The same for the file at `path` (local 8-bit file name).
 void loadMeasurementFile(const std::string& path, Linia1MG& parser, MeasurementData& out,
                          std::size_t pointLimit = kNoPointLimit, std::size_t firstLine = 0);
 
@@ -114,6 +129,8 @@ MeasurementData loadMeasurementFile(const std::string& path, std::size_t pointLi
 // from `firstLine` on, reading only from the page start before them. False when the file
 // cannot be opened (the points are then empty).
 bool loadDataLines(const std::string& path, MeasurementData& data, std::size_t firstLine, std::size_t count);
+void loadDataLines(ByteSource& source, MeasurementData& data, std::size_t firstLine, std::size_t count,
+                   const ReadOptions& options = {});
 
 // Windows-1250 bytes of the file to Unicode.
 QString fromWindows1250(std::string_view bytes);

@@ -40,7 +40,7 @@ QLabel* redLabel(const QString& text, bool bold)
 }
 }  // namespace
 
-TForm4::TForm4(WizorDialogs& dialogs, QWidget* parent)
+AboutBox::AboutBox(WizorDialogs& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), dialogs_(dialogs)
 {
     setWindowTitle(QStringLiteral("O programie"));
@@ -73,7 +73,7 @@ TForm4::TForm4(WizorDialogs& dialogs, QWidget* parent)
     newest->setText(QStringLiteral("Najnowsza wersja"));
     newest->setToolTip(QStringLiteral("Sprawdź w internecie najnowszą wersję programu."));
     newest->setAutoRaise(true);
-    connect(newest, &QToolButton::clicked, this, &TForm4::NajnowszaWersjaClick);
+    connect(newest, &QToolButton::clicked, this, &AboutBox::openNewestVersionPage);
     names->addWidget(newest, 0, Qt::AlignLeft);
 
     auto* panelLayout = new QHBoxLayout(panel);
@@ -94,7 +94,7 @@ TForm4::TForm4(WizorDialogs& dialogs, QWidget* parent)
     }
 }
 
-void TForm4::NajnowszaWersjaClick()
+void AboutBox::openNewestVersionPage()
 {
     openWebPage(dialogs_, this, QUrl(QString::fromLatin1(kNewestVersionUrl)));
 }

@@ -11,13 +11,13 @@ class WizorDialogs;
 // The program's icon, drawn: a small chart with two curves.
 QIcon wizorIcon();
 
-class TForm4 : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    TForm4(WizorDialogs& dialogs, QWidget* parent = nullptr);
+    AboutBox(WizorDialogs& dialogs, QWidget* parent = nullptr);
 
 private:
-    void NajnowszaWersjaClick();
+    void openNewestVersionPage();
 
     WizorDialogs& dialogs_;
 };

@@ -1,5 +1,7 @@
 #include "chart_math.h"
 
+#include "handoff_file.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -162,7 +164,7 @@ DragIntent dragIntent(QPoint from, QPoint to)
 
 QString fileNameFromArguments(const QStringList& arguments)
 {
-    if (arguments.size() <= 1) return QStringLiteral("wiznow.dan");
+    if (arguments.size() <= 1) return QString::fromLatin1(handoff::kFileName);
     QString name = arguments.mid(1).join(QLatin1Char(' '));
     if (name.endsWith(QLatin1Char(' '))) name.chop(1);
     return name;

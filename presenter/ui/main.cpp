@@ -3,10 +3,10 @@
 
 #include "about_box.h"
 #include "chart_math.h"
+#include "chart_window.h"
 #include "qt_translations.h"
 #include "screen_fit.h"
 #include "wizor_dialogs.h"
-#include "wizor_form.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     widgets::keepWindowsOnScreen(app);
 
     wizor::QtWizorDialogs dialogs;
-    wizor::TWizorForm1 window(dialogs);
+    wizor::ChartWindow window(dialogs);
     if (qEnvironmentVariable("WIZOR_SHOW_MODE") == QLatin1String("maximized"))
         window.showMaximized();
     else

@@ -1,10 +1,9 @@
 #include "wizor_chart.h"
 
+#include "curve_palette.h"
 #include "measurement_loader.h"
 #include "oblique_layer.h"
-
-#include <QFontInfo>
-#include <QRubberBand>
+#include "point_label_ticker.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,29 +16,8 @@ namespace wizor {
 
 namespace {
 
-const QColor kPanelColour(202, 202, 183);
-
-const std::array<QColor, WizorChart::kCurves> kCurveColours = {
-    QColor(255, 0, 0),     QColor(0, 128, 255),   QColor(255, 255, 0),   QColor(0, 128, 64),
-    QColor(54, 205, 134),  QColor(255, 128, 192), QColor(128, 0, 64),    QColor(255, 0, 255),
-    QColor(0, 255, 128),   QColor(0, 255, 255),   QColor(192, 192, 192), QColor(255, 128, 128),
-    QColor(128, 128, 128), QColor(64, 0, 128),    QColor(255, 128, 0),   QColor(255, 128, 0),
-};
-const QColor kLowerCurve16(128, 128, 192);
-
 constexpr int kHorizontalOffset3D = 4;
 constexpr int kZoom3D = 103;
-constexpr int kAnimationIntervalMs = 25;
-
-// Sets an axis range so that the axis never holds a maximum below its minimum on
-// the way: minimum far down first, then the maximum, then the minimum. The axis
-// would swap a maximum below its minimum, so the first minimum is never above the new one.
-void setRangeOrdered(QCPAxis* axis, Range range)
-{
-    axis->setRangeLower(std::min(-999999999.0, range.lower));
-    axis->setRangeUpper(range.upper);
-    axis->setRangeLower(range.lower);
-}
 
 Range toRange(const QCPRange& r)
 {
@@ -48,57 +26,20 @@ Range toRange(const QCPRange& r)
 
 }  // namespace
 
-// Bottom-axis ticks at whole key numbers, labelled with the points' date and time, as
-// far apart as the labels need. Ticks fall on multiples of `unit` keys (the overview's
-// run length), where a label is known.
-class PointLabelTicker : public QCPAxisTicker {
-public:
-    explicit PointLabelTicker(QCPAxisRect* rect) : rect_(rect) {}
-
-    void setSource(std::function<QString(long long)> labelOf, long long count, long long unit, int labelPixels)
-    {
-        labelOf_ = std::move(labelOf);
-        count_ = count;
-        unit_ = std::max(1LL, unit);
-        labelPixels_ = labelPixels;
-    }
-
-protected:
-    double getTickStep(const QCPRange& range) override
-    {
-        return double(unit_) * labelStep(range.size() / double(unit_), rect_->width(), labelPixels_);
-    }
-
-    int getSubTickCount(double) override { return 0; }
-
-    QString getTickLabel(double tick, const QLocale&, QChar, int) override
-    {
-        const long long key = std::llround(tick);
-        if (!labelOf_ || key < 0 || key >= count_) return {};
-        return labelOf_(key);
-    }
-
-    QVector<double> createTickVector(double step, const QCPRange& range) override
-    {
-        QVector<double> ticks;
-        if (count_ <= 0 || step <= 0) return ticks;
-        const double last = std::min(range.upper, double(count_ - 1));
-        for (double t = std::max(0.0, std::ceil(range.lower / step) * step); t <= last; t += step) ticks.append(t);
-        return ticks;
-    }
-
-private:
-    QCPAxisRect* rect_;
-    std::function<QString(long long)> labelOf_;
-    long long count_ = 0;
-    long long unit_ = 1;
-    int labelPixels_ = 0;
-};
+// Sets an axis range so that the axis never holds a maximum below its minimum on
+// the way: minimum far down first, then the maximum, then the minimum. The axis
+// would swap a maximum below its minimum, so the first minimum is never above the new one.
+void WizorChart::setRangeOrdered(QCPAxis* axis, Range range)
+{
+    axis->setRangeLower(std::min(-999999999.0, range.lower));
+    axis->setRangeUpper(range.upper);
+    axis->setRangeLower(range.lower);
+}
 
 WizorChart::WizorChart(QWidget* parent) : QCustomPlot(parent)
 {
     setLocale(QLocale::c());
-    setBackground(kPanelColour);
+    setBackground(panelColour());
     setCursor(Qt::CrossCursor);
     // Points on the edge of the plot area are clickable too.
     setInteraction(QCP::iSelectPlottablesBeyondAxisRect, true);
@@ -157,7 +98,7 @@ WizorChart::WizorChart(QWidget* parent) : QCustomPlot(parent)
     legendShown_ = false;
     setLegendShown(true);
 
-    animation_.setInterval(kAnimationIntervalMs);
+    animation_.setInterval(kZoomAnimationIntervalMs);
     connect(&animation_, &QTimer::timeout, this, &WizorChart::animationStep);
 }
 
@@ -169,8 +110,13 @@ WizorChart::~WizorChart()
 
 QColor WizorChart::curveColour(int index, bool lowerChart)
 {
-    if (lowerChart && index == kCurves - 1) return kLowerCurve16;
-    return kCurveColours[std::size_t(index)];
+    const curves::Rgb rgb = curves::colour(index, lowerChart);
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+QColor WizorChart::panelColour()
+{
+    return QColor(202, 202, 183);
 }
 
 void WizorChart::clearCurves()
@@ -206,7 +152,7 @@ void WizorChart::showColumns(const MeasurementData& data, int firstColumn, bool 
     for (int i = 0; i < kCurves; ++i) {
         const ColumnPoints& column = data.columns[std::size_t(firstColumn + i)];
         if (!column.active()) continue;
-        const std::size_t n = std::min(column.values.size(), kMaxPoints);
+        const std::size_t n = std::min(column.values.size(), kPageLines);
         points.resize(qsizetype(n));
         for (std::size_t j = 0; j < n; ++j) {
             const double key = keys == Keys::PerCurve ? double(j) : double(data.firstLine + column.labelIndex[j]);
@@ -235,7 +181,7 @@ void WizorChart::showColumns(const MeasurementData& data, int firstColumn, bool 
     // A line never has values in later columns without the earlier ones, so the
     // chart's first column holds a point at every position and carries the labels.
     const ColumnPoints& labelled = data.columns[std::size_t(firstColumn)];
-    const int labelledCount = int(std::min(labelled.labelIndex.size(), kMaxPoints));
+    const int labelledCount = int(std::min(labelled.labelIndex.size(), kPageLines));
     int labelPixels = 0;
     if (labelledCount > 0)
         labelPixels = labelWidth(data.label(labelled.labelIndex.front()),
@@ -354,68 +300,6 @@ void WizorChart::setAxisRanges(const AxisRanges& ranges)
     for (int slot = 0; slot < 4; ++slot) setRangeOrdered(axisAt(slot), drawableRange(ranges[std::size_t(slot)]));
 }
 
-void WizorChart::zoomIn(bool animated)
-{
-    finishZoomAnimation();
-    const AxisRanges now = axisRanges();
-    zoomUndo_.beginZoom(now);
-    for (int slot = 0; slot < 4; ++slot) {
-        const Range from = now[std::size_t(slot)];
-        frames_[std::size_t(slot)] = zoomFrames(from, zoomedIn(from), animated ? kZoomAnimationSteps : 1);
-    }
-    frame_ = 0;
-    if (animated)
-        animation_.start();
-    else
-        finishZoomAnimation();
-}
-
-void WizorChart::animationStep()
-{
-    if (frames_[0].empty()) {
-        animation_.stop();
-        return;
-    }
-    for (int slot = 0; slot < 4; ++slot) setRangeOrdered(axisAt(slot), frames_[std::size_t(slot)][frame_]);
-    ++frame_;
-    if (frame_ >= frames_[0].size()) {
-        animation_.stop();
-        for (auto& f : frames_) f.clear();
-    }
-    replot(rpQueuedReplot);
-}
-
-void WizorChart::finishZoomAnimation()
-{
-    if (frames_[0].empty()) return;
-    frame_ = frames_[0].size() - 1;
-    animationStep();
-}
-
-void WizorChart::zoomToPixels(QRect area)
-{
-    finishZoomAnimation();
-    zoomUndo_.beginZoom(axisRanges());
-    const Range keys{xAxis->pixelToCoord(area.left()), xAxis->pixelToCoord(area.right())};
-    const Range values{yAxis->pixelToCoord(area.bottom()), yAxis->pixelToCoord(area.top())};
-    setRangeOrdered(xAxis, drawableRange(keys));
-    setRangeOrdered(xAxis2, drawableRange(keys));
-    setValueRange(values);
-    replot(rpQueuedReplot);
-}
-
-bool WizorChart::undoZoom()
-{
-    finishZoomAnimation();
-    const std::optional<AxisRanges> saved = zoomUndo_.undo();
-    if (!saved) return false;
-    setAxisRanges(*saved);
-    // The bottom axis is automatic again once the zoom is undone.
-    rescaleKeys();
-    replot(rpQueuedReplot);
-    return true;
-}
-
 void WizorChart::setView3D(bool on)
 {
     view3D_ = on;
@@ -454,88 +338,6 @@ void WizorChart::setBackgroundPicture(const QPixmap& picture)
     replot(rpQueuedReplot);
 }
 
-QImage WizorChart::renderOnWhite()
-{
-    setBackground(QBrush(Qt::white));
-    QImage image = toPixmap(width(), height(), 1.0).toImage().convertToFormat(QImage::Format_RGB32);
-    setBackground(kPanelColour);
-    replot(rpQueuedReplot);
-    return image;
-}
-
-namespace {
-
-// While a chart is drawn for print, its fonts carry the pixel sizes they have on screen.
-// A size in points would be resolved at the printer's resolution, many times larger than
-// the layout measured it, while a pixel size scales with the painter like the lines do.
-class ScreenSizedFonts {
-public:
-    explicit ScreenSizedFonts(QCustomPlot* plot)
-    {
-        for (QCPAxis* axis : plot->axisRect()->axes()) {
-            pin(axis->tickLabelFont(), [axis](const QFont& f) { axis->setTickLabelFont(f); });
-            pin(axis->labelFont(), [axis](const QFont& f) { axis->setLabelFont(f); });
-        }
-        QCPLegend* legend = plot->legend;
-        pin(legend->font(), [legend](const QFont& f) { legend->setFont(f); });
-        for (int i = 0; i < legend->itemCount(); ++i) {
-            QCPAbstractLegendItem* item = legend->item(i);
-            pin(item->font(), [item](const QFont& f) { item->setFont(f); });
-        }
-    }
-    ~ScreenSizedFonts()
-    {
-        for (auto& [font, set] : saved_) set(font);
-    }
-    ScreenSizedFonts(const ScreenSizedFonts&) = delete;
-    ScreenSizedFonts& operator=(const ScreenSizedFonts&) = delete;
-
-private:
-    void pin(const QFont& font, std::function<void(const QFont&)> set)
-    {
-        if (font.pixelSize() > 0) return;
-        QFont pixels(font);
-        pixels.setPixelSize(QFontInfo(font).pixelSize());
-        set(pixels);
-        saved_.emplace_back(font, std::move(set));
-    }
-
-    std::vector<std::pair<QFont, std::function<void(const QFont&)>>> saved_;
-};
-
-}  // namespace
-
-void WizorChart::drawInto(QCPPainter& painter, const QRect& target)
-{
-    if (width() <= 0 || height() <= 0) return;
-    const ScreenSizedFonts fonts(this);
-    painter.save();
-    painter.translate(target.topLeft());
-    painter.scale(double(target.width()) / width(), double(target.height()) / height());
-    toPainter(&painter, width(), height());
-    painter.restore();
-}
-
-bool WizorChart::pointAt(const QPointF& pos, QString* title, double* value) const
-{
-    double best = selectionTolerance();
-    bool found = false;
-    for (int i = 0; i < kCurves; ++i) {
-        QCPGraph* g = graph(i);
-        if (!g->visible()) continue;
-        QVariant details;
-        const double distance = g->selectTest(pos, false, &details);
-        if (distance < 0 || distance >= best) continue;
-        const QCPDataSelection selection = details.value<QCPDataSelection>();
-        if (selection.isEmpty()) continue;
-        best = distance;
-        found = true;
-        *title = g->name();
-        *value = g->data()->at(selection.dataRange().begin())->value;
-    }
-    return found;
-}
-
 void WizorChart::applyLayoutSizes(QSize size)
 {
     plotLayout()->setMargins(chartMargins(size));
@@ -549,80 +351,6 @@ void WizorChart::resizeEvent(QResizeEvent* event)
 {
     applyLayoutSizes(event->size());
     QCustomPlot::resizeEvent(event);
-}
-
-void WizorChart::mousePressEvent(QMouseEvent* event)
-{
-    dragStart_ = event->pos();
-    if (event->button() == Qt::LeftButton) {
-        drag_ = Drag::Rectangle;
-    } else if (event->button() == Qt::RightButton) {
-        drag_ = Drag::Scroll;
-        finishZoomAnimation();
-        dragRanges_ = axisRanges();
-    }
-    event->accept();
-}
-
-void WizorChart::mouseMoveEvent(QMouseEvent* event)
-{
-    if (drag_ == Drag::Rectangle) {
-        if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
-        rubberBand_->setGeometry(QRect(dragStart_, event->pos()).normalized());
-        rubberBand_->show();
-    } else if (drag_ == Drag::Scroll) {
-        zoomUndo_.beginZoom(dragRanges_);
-        const QPoint moved = event->pos() - dragStart_;
-        const QRect area = axisRect()->rect();
-        AxisRanges ranges = dragRanges_;
-        for (int slot : {Bottom, Top}) {
-            Range& r = ranges[std::size_t(slot)];
-            const double shift = -moved.x() * r.size() / std::max(1, area.width());
-            r = {r.lower + shift, r.upper + shift};
-        }
-        for (int slot : {Left, Right}) {
-            Range& r = ranges[std::size_t(slot)];
-            const double shift = moved.y() * r.size() / std::max(1, area.height());
-            r = {r.lower + shift, r.upper + shift};
-        }
-        setAxisRanges(ranges);
-        replot(rpQueuedReplot);
-    }
-    event->accept();
-}
-
-void WizorChart::mouseReleaseEvent(QMouseEvent* event)
-{
-    const Drag finished = std::exchange(drag_, Drag::None);
-    if (rubberBand_) rubberBand_->hide();
-    if (finished == Drag::Rectangle) {
-        switch (dragIntent(dragStart_, event->pos())) {
-        case DragIntent::Click: {
-            QString title;
-            double value = 0.0;
-            if (pointAt(event->position(), &title, &value)) emit curveClicked(title, value);
-            break;
-        }
-        case DragIntent::Zoom:
-            zoomToPixels(QRect(dragStart_, event->pos()));
-            break;
-        case DragIntent::Undo:
-            undoZoom();
-            break;
-        }
-    }
-    event->accept();
-}
-
-void WizorChart::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    // The second press of a quick double click arrives as this event.
-    mousePressEvent(event);
-}
-
-void WizorChart::wheelEvent(QWheelEvent* event)
-{
-    event->ignore();
 }
 
 }  // namespace wizor

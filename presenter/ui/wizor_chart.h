@@ -5,6 +5,7 @@
 // scrolling and the oblique 3D view.
 
 #include "chart_math.h"
+#include "line_parser.h"
 
 #include <qcustomplot.h>
 
@@ -24,14 +25,15 @@ class PointLabelTicker;
 class WizorChart : public QCustomPlot {
     Q_OBJECT
 public:
-    static constexpr int kCurves = 16;
-    static constexpr std::size_t kMaxPoints = 32000;
+    static constexpr int kCurves = kColumnsPerChart;
 
     explicit WizorChart(QWidget* parent = nullptr);
     ~WizorChart() override;
 
     // The colour of curve `index` (0-15) on the upper or the lower chart.
     static QColor curveColour(int index, bool lowerChart);
+    // The chart panel around the plot area.
+    static QColor panelColour();
 
     // Where the points of a curve stand: at their number within the curve (a page), or
     // at the number of their data line in the whole file (the overview).
@@ -94,6 +96,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static constexpr int kZoomAnimationIntervalMs = 25;
+    // Sets an axis range so that the axis never holds a maximum below its minimum on the way.
+    static void setRangeOrdered(QCPAxis* axis, Range range);
     QCPAxis* axisAt(int slot) const;
     void applyLayoutSizes(QSize size);
     void rescaleKeys();

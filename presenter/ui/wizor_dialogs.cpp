@@ -44,7 +44,7 @@ bool QtWizorDialogs::setUpPrinter(QWidget* parent, QPrinter& printer)
 
 void QtWizorDialogs::showAbout(QWidget* parent)
 {
-    TForm4 about(*this, parent);
+    AboutBox about(*this, parent);
     about.exec();
 }
 

@@ -3,6 +3,7 @@
 // settings-program save.
 
 #include "core/settings_record.h"
+#include "core/message_captions.h"
 
 #include <QString>
 #include <optional>
@@ -21,7 +22,7 @@ inline constexpr char kFromFileStatusText[] = "Parametry ustawione z pliku";
 // The message shown when a save fails, with its caption: three lines, each break a
 // single "\n".
 inline constexpr char kSaveFailedText[] = "Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie";
-inline constexpr char kSaveFailedCaption[] = "Błąd...";
+inline constexpr const char* kSaveFailedCaption = kErrorCaption;
 
 // Sets the start-up defaults over the record's current content (nothing else changes).
 void applyStartupDefaults(Settings& settings, const QString& startDir);

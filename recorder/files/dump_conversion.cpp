@@ -1,6 +1,7 @@
 #include "files/dump_conversion.h"
 
 #include "core/channel_scaling.h"
+#include "core/message_captions.h"
 #include "core/reporter.h"
 #include "core/settings_record.h"
 #include "core/text_codec.h"
@@ -273,7 +274,7 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
         return fail(outcome, text);
     };
     const auto messageFailure = [&](ConversionOutcome outcome, const QString& text, ConversionResult result) {
-        reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
+        reporter.showMessage(text, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
         result.outcome = outcome;
         result.message = text;
         return result;
@@ -441,7 +442,7 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
     const QString directory = dataDirectoryPath(settings);
     if (!QFileInfo(directory).isDir()) {
         const QString text = missingDataDirectoryText(directory);
-        reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
+        reporter.showMessage(text, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
         return fail(ConversionOutcome::NoDataDirectory, text);
     }
     DumpReader reader(dump);

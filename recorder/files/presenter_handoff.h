@@ -3,11 +3,13 @@
 // start-up directory (where the presenter looks when it gets no argument) and the one
 // command-line argument, the file's full path.
 
+#include "handoff_file.h"
+
 #include <QString>
 
 namespace vorda {
 
-inline constexpr char kHandoffFileName[] = "wiznow.dan";
+inline constexpr auto& kHandoffFileName = handoff::kFileName;
 
 // The presenter's argument for the text of the file-name box: a bare name is joined to
 // the directory the file list shows; a full path (after the open dialog) is kept as it is.

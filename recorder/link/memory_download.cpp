@@ -1,5 +1,6 @@
 #include "link/memory_download.h"
 
+#include "core/message_captions.h"
 #include "core/program_state.h"
 #include "core/progress_views.h"
 #include "core/reporter.h"
@@ -31,12 +32,10 @@ constexpr char kReadingBlockText[] = "Czytane pomiary z bloku nr. ";
 constexpr char kRetryText[] = "Błąd, powtórz=";
 constexpr char kTransferBrokenText[] = "Przerwana transmisja!";
 constexpr char kAbortedText[] = "Przerwano transmije.";
-constexpr char kErrorCaption[] = "Błąd...";
 constexpr char kReadingMemoryText[] = "Czytam pamięć";
 constexpr char kDumpFailedText[] = "Brak miejsca na dysku,\n\rUszkodzony plik,\n\rNieprawidłowe zamknięcie";
 constexpr char kDumpFailedCaption[] = "Błąd otwarcia pliku";
 constexpr char kWipeQuestion[] = "Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!";
-constexpr char kWarningCaption[] = "Uwaga!";
 constexpr char kNeverSilentText[] = "Rejestrator nie przestaje nadawać: przerwano po %1 znakach";
 constexpr char kNotSentText[] = "Nie wysłano polecenia odczytu bloku";
 constexpr int kHeaderLineMax = 200;

@@ -4,7 +4,7 @@
 #include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "ui/live_monitoring.h"
-#include "wizor_chart.h"
+#include "curve_palette.h"
 
 #include <qcustomplot.h>
 
@@ -74,10 +74,11 @@ QString MonitoringWindow::channelName(int c) const
 
 void MonitoringWindow::ensureCurves(int count)
 {
-    count = std::min(count, wizor::WizorChart::kCurves);
+    count = std::min(count, curves::kCurvesPerChart);
     for (int i = chart_->graphCount(); i < count; ++i) {
         QCPGraph* graph = chart_->addGraph();
-        graph->setPen(QPen(wizor::WizorChart::curveColour(i, false), 2));
+        const curves::Rgb rgb = curves::colour(i);
+        graph->setPen(QPen(QColor(rgb.red, rgb.green, rgb.blue), 2));
         graph->setName(channelName(i + 1));
     }
 }

@@ -106,6 +106,31 @@ SettingsDialog::SettingsDialog(Settings& settings, ProgramState& state, Reporter
 QWidget* SettingsDialog::buildRecorderPage()
 {
     auto* page = new QWidget;
+    QGroupBox* recorder = buildRecorderGroup(page);
+    QGroupBox* trigger = buildTriggerGroup(page);
+
+    sendButton_ = new QPushButton(QStringLiteral("Ustaw zaznaczone"), page);
+    QFont bold = sendButton_->font();
+    bold.setBold(true);
+    sendButton_->setFont(bold);
+    sendButton_->setToolTip(QStringLiteral("Wyślij do rejestratora zaznaczone ustawienia."));
+    checkButton_ = new QPushButton(QStringLiteral("Sprawdź ustawienia"), page);
+    checkButton_->setToolTip(QStringLiteral("Czytaj ustawienia z rejestratora."));
+    connect(sendButton_, &QPushButton::clicked, this, &SettingsDialog::sendChecked);
+    connect(checkButton_, &QPushButton::clicked, this, &SettingsDialog::checkRequested);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(recorder);
+    layout->addWidget(trigger);
+    layout->addWidget(sendButton_);
+    layout->addWidget(checkButton_);
+    layout->addStretch();
+    return page;
+}
+
+QGroupBox* SettingsDialog::buildRecorderGroup(QWidget* page)
+{
     auto* recorder = new QGroupBox(QStringLiteral("Ustawienia rejestratora "), page);
     auto* grid = new QGridLayout(recorder);
 
@@ -139,7 +164,13 @@ QWidget* SettingsDialog::buildRecorderPage()
     grid->addWidget(timeLabel_, 3, 2);
     for (QCheckBox* b : {sendSamplingTimeBox_, sendSampleCountBox_, sendChannelCountBox_, sendDateTimeBox_})
         b->setChecked(true);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(4);
+    return recorder;
+}
 
+QGroupBox* SettingsDialog::buildTriggerGroup(QWidget* page)
+{
     auto* trigger = new QGroupBox(QStringLiteral("Parametry wyzwalania  (k1) "), page);
     auto* tgrid = new QGridLayout(trigger);
     sendTriggerModeBox_ = sendBox(QStringLiteral("Wyzwalanie:"), trigger);
@@ -171,29 +202,9 @@ QWidget* SettingsDialog::buildRecorderPage()
     tgrid->addWidget(scLabel_, 2, 3);
     // sendConstantsBox_ decides whether the constants are sent; the user sets it through sendTriggerLevelsBox_.
     connect(sendTriggerLevelsBox_, &QCheckBox::clicked, sendConstantsBox_, &QCheckBox::setChecked);
-
-    sendButton_ = new QPushButton(QStringLiteral("Ustaw zaznaczone"), page);
-    QFont bold = sendButton_->font();
-    bold.setBold(true);
-    sendButton_->setFont(bold);
-    sendButton_->setToolTip(QStringLiteral("Wyślij do rejestratora zaznaczone ustawienia."));
-    checkButton_ = new QPushButton(QStringLiteral("Sprawdź ustawienia"), page);
-    checkButton_->setToolTip(QStringLiteral("Czytaj ustawienia z rejestratora."));
-    connect(sendButton_, &QPushButton::clicked, this, &SettingsDialog::sendChecked);
-    connect(checkButton_, &QPushButton::clicked, this, &SettingsDialog::checkRequested);
-
-    for (QGridLayout* g : {grid, tgrid}) {
-        g->setContentsMargins(6, 6, 6, 6);
-        g->setHorizontalSpacing(4);
-    }
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(recorder);
-    layout->addWidget(trigger);
-    layout->addWidget(sendButton_);
-    layout->addWidget(checkButton_);
-    layout->addStretch();
-    return page;
+    tgrid->setContentsMargins(6, 6, 6, 6);
+    tgrid->setHorizontalSpacing(4);
+    return trigger;
 }
 
 QWidget* SettingsDialog::buildGeneralPage()

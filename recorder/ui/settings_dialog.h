@@ -13,6 +13,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -75,6 +76,8 @@ signals:
 
 private:
     QWidget* buildRecorderPage();
+    QGroupBox* buildRecorderGroup(QWidget* page);
+    QGroupBox* buildTriggerGroup(QWidget* page);
     QWidget* buildGeneralPage();
     void showError(const FieldError& error);
     void portParamsChosen();

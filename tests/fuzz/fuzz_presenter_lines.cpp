@@ -3,6 +3,7 @@
 // every value token read whole holds the value the C library's strtof reads from it.
 
 #include "fuzz_check.h"
+#include "presenter/reader/parse_line.h"
 
 #include "line_parser.h"
 
@@ -27,7 +28,7 @@ void checkValues(std::string_view line, const Linia1MG& p, bool timeOnly)
         if (c == '\0' || c == '(' || (c >= '\t' && c <= '\r')) return;
     const std::vector<std::string> t = vorda::fuzz::blankTokens(line);
     const std::size_t first = timeOnly ? 1 : 2;
-    for (std::size_t c = 0; c < std::size_t(kMaxChannels) && first + c < t.size(); ++c) {
+    for (std::size_t c = 0; c < std::size_t(kMaxColumns) && first + c < t.size(); ++c) {
         const std::string& token = t[first + c];
         if (token.size() >= std::size_t(kMaxTokenLength)) return;
         char* end = nullptr;
@@ -55,16 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view line = text.substr(start, end - start);
         start = end + 1;
 
-        const bool data = p.ParseLine(line);
+        const bool data = parseLine(p, line);
         FUZZ_CHECK(p.dateText().size() <= std::size_t(kMaxStampLength));
         FUZZ_CHECK(p.timeText().size() <= std::size_t(kMaxStampLength));
-        for (int c = 0; c < kMaxChannels; ++c) FUZZ_CHECK(p.channelName(c).size() <= std::size_t(kMaxNameLength));
+        for (int c = 0; c < kMaxColumns; ++c) FUZZ_CHECK(p.channelName(c).size() <= std::size_t(kMaxNameLength));
         if (!data) continue;
         FUZZ_CHECK(p.dataStarted());
-        FUZZ_CHECK(p.valueCount() >= 0 && p.valueCount() <= kMaxChannels + 1);
+        FUZZ_CHECK(p.valueCount() >= 0 && p.valueCount() <= kMaxColumns + 1);
         FUZZ_CHECK(p.maxValueCount() >= p.usedValueCount());
         FUZZ_CHECK(p.pointLabel().size() <= std::size_t(2 * kMaxStampLength + 1));
-        FUZZ_CHECK(p.hasValues() || p.maxValue() == Linia1MG::kInitialMaxValue);
         checkValues(line, p, p.dateText().empty());
     }
     return 0;

@@ -1,16 +1,15 @@
-// The presenter's file loader: reading the bytes as a file, it finds the same data lines,
-// labels, names and statistics as the line parser fed one line at a time, and a window of
-// its points is the same part of the whole. (The loader reads in blocks of 8 MB, so this
-// target runs at tens of inputs a second; fuzz_presenter_lines covers the parser fast.)
+// The presenter's file loader: reading the bytes from memory in small blocks (their size
+// and the second core's share taken from the input, so that block edges and the second
+// core's half fall inside it), it finds the same data lines, labels, names and statistics
+// as the line parser fed one line at a time, and a window of its points is the same part
+// of the whole.
 
 #include "fuzz_check.h"
+#include "presenter/reader/parse_line.h"
 
 #include "line_parser.h"
 #include "measurement_loader.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -30,6 +29,7 @@ struct LineByLine {
     std::size_t longLines = 0;
     std::vector<std::string> labels;
     Linia1MG parser;
+    DirectStatistics statistics;
 };
 
 void parseEveryLine(std::string_view text, LineByLine& out)
@@ -47,17 +47,18 @@ void parseEveryLine(std::string_view text, LineByLine& out)
             line = line.substr(0, kMaxLineLength);
         }
         Linia1MG& p = out.parser;
-        const bool data = p.ParseLine(line);
+        const bool data = parseLine(p, line);
         FUZZ_CHECK(p.dateText().size() <= std::size_t(kMaxStampLength));
         FUZZ_CHECK(p.timeText().size() <= std::size_t(kMaxStampLength));
-        for (int c = 0; c < kMaxChannels; ++c) FUZZ_CHECK(p.channelName(c).size() <= std::size_t(kMaxNameLength));
+        for (int c = 0; c < kMaxColumns; ++c) FUZZ_CHECK(p.channelName(c).size() <= std::size_t(kMaxNameLength));
         if (data) {
             ++out.dataLines;
             FUZZ_CHECK(p.dataStarted());
-            FUZZ_CHECK(p.valueCount() >= 0 && p.valueCount() <= kMaxChannels + 1);
+            FUZZ_CHECK(p.valueCount() >= 0 && p.valueCount() <= kMaxColumns + 1);
             FUZZ_CHECK(p.maxValueCount() >= p.usedValueCount());
             FUZZ_CHECK(p.pointLabel().size() <= std::size_t(2 * kMaxStampLength + 1));
             out.labels.emplace_back(p.pointLabel());
+            out.statistics.add(p);
         }
         start = end + 1;
     }
@@ -67,28 +68,28 @@ void parseEveryLine(std::string_view text, LineByLine& out)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir dir;
-    static const std::string path = QDir(dir.path()).filePath(QStringLiteral("m.txt")).toStdString();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    {
-        QFile file(QString::fromStdString(path));
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        FUZZ_CHECK(file.write(text.data(), qint64(size)) == qint64(size));
-    }
+    // Blocks of 16 bytes to 4 kB; a second core for runs of 64 bytes and more, or never.
+    const std::uint8_t seed = size > 0 ? data[size - 1] : 0;
+    ReadOptions options;
+    options.blockSize = std::size_t(16) << (seed % 9);
+    options.parallelMinimum = seed & 0x80 ? 64 : kNoPointLimit;
+    MemorySource source(text);
 
     static LineByLine expected;
     expected = {};
     parseEveryLine(text, expected);
 
-    const MeasurementData whole = loadMeasurementFile(path);
-    FUZZ_CHECK(whole.opened);
+    static Linia1MG parser;
+    static MeasurementData whole;
+    loadMeasurement(source, parser, whole, kNoPointLimit, 0, options);
     FUZZ_CHECK(whole.dataLines == expected.dataLines);
     FUZZ_CHECK(whole.longLines == expected.longLines);
     FUZZ_CHECK(whole.labels.size() == expected.dataLines);
     for (std::size_t i = 0; i < whole.labels.size(); ++i) FUZZ_CHECK(whole.labels[i].view() == expected.labels[i]);
-    for (int c = 0; c < kMaxChannels; ++c) FUZZ_CHECK(whole.names[std::size_t(c)] == expected.parser.channelName(c));
-    FUZZ_CHECK(sameFloat(whole.maxValue, expected.parser.maxValue()));
-    FUZZ_CHECK(sameFloat(whole.minValue, expected.parser.minValue()));
+    for (int c = 0; c < kMaxColumns; ++c) FUZZ_CHECK(whole.names[std::size_t(c)] == expected.parser.channelName(c));
+    FUZZ_CHECK(sameFloat(whole.maxValue, expected.statistics.maxValue));
+    FUZZ_CHECK(sameFloat(whole.minValue, expected.statistics.minValue));
     FUZZ_CHECK(whole.maxValueCount == expected.parser.maxValueCount());
     for (const ColumnPoints& column : whole.columns) {
         FUZZ_CHECK(column.values.size() == column.labelIndex.size());
@@ -102,14 +103,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (whole.dataLines > 1) {
         const std::size_t first = size % whole.dataLines;
         const std::size_t count = 1 + (size / 7) % whole.dataLines;
-        Linia1MG parser;
-        MeasurementData part;
-        loadMeasurementFile(path, parser, part, count, first);
+        static MeasurementData part;
+        loadMeasurement(source, parser, part, count, first, options);
         const std::size_t shown = std::min(count, whole.dataLines - first);
         FUZZ_CHECK(part.firstLine == first);
         FUZZ_CHECK(part.labels.size() == shown);
         for (std::size_t i = 0; i < shown; ++i) FUZZ_CHECK(part.labels[i].view() == whole.labels[first + i].view());
-        for (int c = 0; c < kMaxChannels; ++c) {
+        for (int c = 0; c < kMaxColumns; ++c) {
             const ColumnPoints& w = whole.columns[std::size_t(c)];
             const ColumnPoints& p = part.columns[std::size_t(c)];
             std::size_t k = 0;
@@ -122,6 +122,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             FUZZ_CHECK(k == p.values.size());
         }
+        // The same window read from its page's start.
+        static MeasurementData paged;
+        paged = whole;
+        loadDataLines(source, paged, first, count, options);
+        FUZZ_CHECK(paged.labels.size() == shown);
+        for (std::size_t i = 0; i < shown; ++i) FUZZ_CHECK(paged.labels[i].view() == part.labels[i].view());
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 // The reader's number conversion must give exactly what the "%f" conversion of the C
 // library gives: the same acceptance, the same consumed length and the same float bits.
-#include "line_parser.h"
+#include "float_scan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 #include "line_parser.h"
 
+#include "parse_line.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -48,7 +50,7 @@ TEST(LineParser, LayoutsAndCounts)
     };
     for (const Case& c : cases) {
         Linia1MG p;
-        EXPECT_EQ(p.ParseLine(c.line), c.data) << c.line;
+        EXPECT_EQ(parseLine(p, c.line), c.data) << c.line;
         if (!c.data) continue;
         EXPECT_EQ(p.dateText(), c.date) << c.line;
         EXPECT_EQ(p.timeText(), c.time) << c.line;
@@ -60,30 +62,30 @@ TEST(LineParser, LayoutsAndCounts)
 TEST(LineParser, ValuesAndTheirConversionStop)
 {
     Linia1MG p;
-    ASSERT_TRUE(p.ParseLine("12:00 -3 0.5e2 7"));
+    ASSERT_TRUE(parseLine(p, "12:00 -3 0.5e2 7"));
     EXPECT_EQ(usedValues(p), (std::vector<float>{-3.0f, 50.0f, 7.0f}));
 
     // "1,5" counts as a number but reads as 1; what follows keeps the previous line's values.
-    ASSERT_TRUE(p.ParseLine("05-03-17 12:00:05 1,5 8 9"));
+    ASSERT_TRUE(parseLine(p, "05-03-17 12:00:05 1,5 8 9"));
     EXPECT_EQ(usedValues(p), (std::vector<float>{1.0f, 50.0f, 7.0f}));
 
     // "+3" ends the count but is still read, so it is there for a later line to keep.
-    ASSERT_TRUE(p.ParseLine("12:01 4 +3 5"));
+    ASSERT_TRUE(parseLine(p, "12:01 4 +3 5"));
     EXPECT_EQ(p.valueCount(), 1);
-    ASSERT_TRUE(p.ParseLine("12:02 6 7,5 8"));
+    ASSERT_TRUE(parseLine(p, "12:02 6 7,5 8"));
     EXPECT_EQ(usedValues(p), (std::vector<float>{6.0f, 7.0f, 5.0f}));
 
     // An unreadable token stops the conversion without touching its own value.
-    ASSERT_TRUE(p.ParseLine("12:03 9 - 1"));
+    ASSERT_TRUE(parseLine(p, "12:03 9 - 1"));
     EXPECT_EQ(p.valueCount(), 3);
     EXPECT_EQ(usedValues(p), (std::vector<float>{9.0f, 7.0f, 5.0f}));
 
     // The time-only layout does not test its first value, so "+5" is plotted there.
-    ASSERT_TRUE(p.ParseLine("12:04 +5"));
+    ASSERT_TRUE(parseLine(p, "12:04 +5"));
     EXPECT_EQ(usedValues(p), (std::vector<float>{5.0f}));
 
     p.Reset();
-    ASSERT_TRUE(p.ParseLine("12:00 x 1"));
+    ASSERT_TRUE(parseLine(p, "12:00 x 1"));
     EXPECT_EQ(usedValues(p), (std::vector<float>{0.0f, 0.0f}));
 }
 
@@ -124,7 +126,7 @@ TEST(LineParser, PlainDecimalsAtTheirLimitsMatchScanf)
         for (const std::string& pad : {std::string(), std::string(48, ' '), std::string(57, ' ')}) {
             const std::string line = "12:00:00" + pad + " " + token + " 1";
             Linia1MG p;
-            ASSERT_TRUE(p.ParseLine(line));
+            ASSERT_TRUE(parseLine(p, line));
             float expected = 0.0f;
             int consumed = 0;
             if (std::sscanf(token, "%f%n", &expected, &consumed) != 1) continue;
@@ -145,15 +147,14 @@ TEST(LineParser, ThirtyThreeNumbersAndTheColumnLimit)
         dateTime += " " + std::to_string(i);
     }
     Linia1MG p;
-    ASSERT_TRUE(p.ParseLine(timeOnly));
+    ASSERT_TRUE(parseLine(p, timeOnly));
     EXPECT_EQ(p.valueCount(), 33);
     EXPECT_EQ(p.usedValueCount(), 32);
     EXPECT_EQ(p.value(31), 32.0f);
-    EXPECT_EQ(p.maxValue(), 32.0f);
     EXPECT_EQ(p.maxValueCount(), 33);
 
     p.Reset();
-    ASSERT_TRUE(p.ParseLine(dateTime));
+    ASSERT_TRUE(parseLine(p, dateTime));
     EXPECT_EQ(p.valueCount(), 32);
     EXPECT_EQ(p.value(31), 32.0f);
 }
@@ -164,27 +165,27 @@ TEST(LineParser, ChannelNames)
     EXPECT_EQ(p.channelName(0), "k1");
     EXPECT_EQ(p.channelName(31), "k32");
 
-    ASSERT_FALSE(p.ParseLine("Godzina Temp1 Temp2"));
+    ASSERT_FALSE(parseLine(p, "Godzina Temp1 Temp2"));
     EXPECT_EQ(p.channelName(0), "Temp1");
     EXPECT_EQ(p.channelName(1), "Temp2");
     EXPECT_EQ(p.channelName(2), "");
     EXPECT_EQ(p.channelName(31), "");
 
     // The last header line before the data wins; a date without a time is a header line.
-    ASSERT_FALSE(p.ParseLine("05-03-17 1 2 3"));
+    ASSERT_FALSE(parseLine(p, "05-03-17 1 2 3"));
     EXPECT_EQ(p.channelName(0), "1");
     EXPECT_EQ(p.channelName(2), "3");
     EXPECT_EQ(p.channelName(3), "");
 
-    ASSERT_TRUE(p.ParseLine("12:00 1 2"));
-    ASSERT_FALSE(p.ParseLine("Czas A B"));
+    ASSERT_TRUE(parseLine(p, "12:00 1 2"));
+    ASSERT_FALSE(parseLine(p, "Czas A B"));
     EXPECT_EQ(p.channelName(0), "1");
     EXPECT_EQ(p.maxValueCount(), 2);
 
     // Names are cut to 39 characters.
     p.Reset();
     const std::string longName(60, 'N');
-    ASSERT_FALSE(p.ParseLine("Czas " + longName));
+    ASSERT_FALSE(parseLine(p, "Czas " + longName));
     EXPECT_EQ(p.channelName(0), longName.substr(0, wizor::kMaxNameLength));
 
     // Reset brings the default names back.
@@ -199,77 +200,32 @@ TEST(LineParser, ChannelNames)
 TEST(LineParser, ElapsedTimeHeaderNamesTheChannels)
 {
     Linia1MG p;
-    EXPECT_FALSE(p.ParseLine("MM:SS.mmm Temp Cis \r"));
+    EXPECT_FALSE(parseLine(p, "MM:SS.mmm Temp Cis \r"));
     EXPECT_EQ(p.channelName(0), "Temp");
     EXPECT_EQ(p.channelName(1), "Cis");
-    EXPECT_FALSE(p.hasValues());
-    EXPECT_TRUE(p.ParseLine("MM:SS.mmmm 1"));
-    EXPECT_TRUE(p.ParseLine("00:00.000 21.5 1.02\r"));
+    EXPECT_TRUE(parseLine(p, "MM:SS.mmmm 1"));
+    EXPECT_TRUE(parseLine(p, "00:00.000 21.5 1.02\r"));
     EXPECT_EQ(p.valueCount(), 2);
-    EXPECT_EQ(p.minValue(), 1.0f);
     EXPECT_EQ(p.channelName(0), "Temp");
 
     p.Reset();
-    EXPECT_FALSE(p.ParseLine("A"));
+    EXPECT_FALSE(parseLine(p, "A"));
     EXPECT_EQ(p.channelName(0), "");
-    EXPECT_FALSE(p.ParseLine(""));
-}
-
-TEST(LineParser, StatisticsAndSentinels)
-{
-    Linia1MG p;
-    EXPECT_FALSE(p.hasValues());
-    EXPECT_EQ(p.maxValue(), -1.0e8f);
-    EXPECT_EQ(p.minValue(), 1.0e8f);
-
-    ASSERT_FALSE(p.ParseLine("Czas k1"));
-    ASSERT_TRUE(p.ParseLine("12:00"));  // a time with no value still counts one (unread) value
-    EXPECT_EQ(p.maxValue(), 0.0f);
-
-    p.Reset();
-    for (const char* line : {"12:00 5 5", "12:01 5 5"}) ASSERT_TRUE(p.ParseLine(line));
-    EXPECT_EQ(p.maxValue(), 5.0f);
-    EXPECT_EQ(p.minValue(), 5.0f);
-
-    // Only the counted values enter the statistics.
-    p.Reset();
-    ASSERT_TRUE(p.ParseLine("12:00 1 2 x 99"));
-    EXPECT_EQ(p.maxValue(), 2.0f);
-
-    p.Reset();
-    ASSERT_TRUE(p.ParseLine("12:00 3e8 1e8 2e8"));
-    EXPECT_EQ(p.maxValue(), 3.0e8f);
-    EXPECT_EQ(p.minValue(), 1.0e8f);
-    EXPECT_TRUE(p.hasValues());
-
-    // The maximum's sentinel stays when every value is below it.
-    p.Reset();
-    ASSERT_TRUE(p.ParseLine("12:00 -5e9 nan"));
-    EXPECT_EQ(p.minValue(), -5.0e9f);
-    EXPECT_EQ(p.maxValue(), -1.0e8f);
-
-    // Numbers beyond the float's range read as infinite: plotted, but kept out of the
-    // statistics, which must stay finite for the fit.
-    p.Reset();
-    ASSERT_TRUE(p.ParseLine("12:00 1e39 -1e39 -inf 4 -2"));
-    EXPECT_EQ(p.valueCount(), 5);
-    EXPECT_TRUE(std::isinf(p.value(0)));
-    EXPECT_EQ(p.maxValue(), 4.0f);
-    EXPECT_EQ(p.minValue(), -2.0f);
+    EXPECT_FALSE(parseLine(p, ""));
 }
 
 TEST(LineParser, FieldLimits)
 {
     Linia1MG p;
     // Date and time texts keep 15 characters, and so does the label.
-    ASSERT_TRUE(p.ParseLine("2005-03-17xxxxxxxxxx 12:00:05.123456789 1"));
+    ASSERT_TRUE(parseLine(p, "2005-03-17xxxxxxxxxx 12:00:05.123456789 1"));
     EXPECT_EQ(p.dateText(), "2005-03-17xxxxx");
     EXPECT_EQ(p.timeText(), "12:00:05.123456");
     EXPECT_EQ(p.pointLabel(), "2005-03-17xxxxx 12:00:05.123456");
 
     // A value token is cut to 99 characters before it is read: here the exponent is lost.
     const std::string token = "1" + std::string(97, '0') + "e-97";
-    ASSERT_TRUE(p.ParseLine("12:00 " + token + " 4"));
+    ASSERT_TRUE(parseLine(p, "12:00 " + token + " 4"));
     EXPECT_TRUE(std::isinf(p.value(0)));
     EXPECT_EQ(p.value(1), 4.0f);
 
@@ -278,16 +234,16 @@ TEST(LineParser, FieldLimits)
     std::string line = "12:00 1";
     line += std::string(wizor::kMaxLineLength - 4 - line.size(), ' ');
     line += "12345678";
-    ASSERT_TRUE(p.ParseLine(line));
+    ASSERT_TRUE(parseLine(p, line));
     EXPECT_EQ(p.valueCount(), 2);
     EXPECT_EQ(p.value(1), 1234.0f);
 
     // A NUL byte ends the line.
     p.Reset();
-    ASSERT_TRUE(p.ParseLine(std::string("12:00 1 2\0 3", 12)));
+    ASSERT_TRUE(parseLine(p, std::string("12:00 1 2\0 3", 12)));
     EXPECT_EQ(p.valueCount(), 2);
     // Also far into the line.
-    ASSERT_TRUE(p.ParseLine("12:00 1" + std::string(150, ' ') + std::string("2\0 3", 4)));
+    ASSERT_TRUE(parseLine(p, "12:00 1" + std::string(150, ' ') + std::string("2\0 3", 4)));
     EXPECT_EQ(p.valueCount(), 2);
 }
 

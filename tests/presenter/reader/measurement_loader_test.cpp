@@ -1,8 +1,11 @@
 #include "measurement_loader.h"
 
+#include "parse_line.h"
+
 #include <gtest/gtest.h>
 
 #include <iconv.h>
+#include <sys/stat.h>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -86,15 +89,23 @@ TEST_F(LoaderTest, ElapsedTimeHeaderNamesTheCurvesAndAddsNoPoint)
     EXPECT_EQ(d.minValue, 1.02f);
 }
 
-TEST_F(LoaderTest, MonitoringLogWithoutHeader)
+// A monitoring log names its curves k1, k2, ... unless a first line of one label for the
+// time column and the channels' names heads it.
+TEST_F(LoaderTest, MonitoringLogWithAndWithoutHeader)
 {
-    const MeasurementData d =
-        loadMeasurementFile(write("24-05-17 12:00:00\t 21.5\t    0\t\r\n24-05-17 12:00:03\t 21.6\t    1\t\r\n"));
+    const std::string lines = "24-05-17 12:00:00\t 21.5\t    0\t\r\n24-05-17 12:00:03\t 21.6\t    1\t\r\n";
+    const MeasurementData d = loadMeasurementFile(write(lines));
     EXPECT_EQ(d.dataLines, 2u);
     EXPECT_EQ(d.channelName(0), "k1");
     EXPECT_EQ(d.channelName(1), "k2");
     EXPECT_EQ(labelsOf(d, 0), (std::vector<std::string>{"24-05-17 12:00:00", "24-05-17 12:00:03"}));
     EXPECT_EQ(d.columns[1].values, (std::vector<float>{0.0f, 1.0f}));
+
+    const MeasurementData named = loadMeasurementFile(write("Czas\tTemp\tCi\x9Cnienie\t\r\n" + lines));
+    EXPECT_EQ(named.dataLines, 2u);
+    EXPECT_EQ(named.channelName(0), "Temp");
+    EXPECT_EQ(named.channelName(1), QString::fromUtf8("Ciśnienie"));
+    EXPECT_EQ(named.columns[0].values, d.columns[0].values);
 }
 
 TEST_F(LoaderTest, ColumnCountsAndChartLayout)
@@ -134,6 +145,21 @@ TEST_F(LoaderTest, EmptyMissingAndUnterminatedFiles)
     EXPECT_EQ(last.columns[0].values, (std::vector<float>{1, 2}));
 }
 
+// A device or a FIFO is refused as a missing file is, at once: nothing read, no wait for a
+// FIFO's writer.
+TEST_F(LoaderTest, WhatIsNotARegularFileReadsAsMissing)
+{
+    const std::string fifo = dir_.filePath("fifo").toStdString();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path :
+         {std::string("/dev/zero"), std::string("/dev/urandom"), fifo, dir_.path().toStdString()}) {
+        const MeasurementData d = loadMeasurementFile(path);
+        EXPECT_FALSE(d.opened) << path;
+        EXPECT_EQ(d.dataLines, 0u) << path;
+        EXPECT_EQ(d.channelName(0), "k1") << path;
+    }
+}
+
 // A line longer than 499 characters is parsed from its first 499 and reading goes on.
 TEST_F(LoaderTest, LongLineDoesNotEndTheFile)
 {
@@ -168,6 +194,37 @@ TEST_F(LoaderTest, PointLimitKeepsStatisticsOfTheWholeFile)
     EXPECT_EQ(d.maxValue, 7.0f);
 }
 
+// Only the finite values of the counted columns enter the statistics; while no value came,
+// the sentinels stay (maximum below minimum).
+TEST_F(LoaderTest, StatisticsOverTheFiniteCountedValues)
+{
+    std::string thirtyThree = "00:01.000";
+    for (int i = 1; i <= 40; ++i) thirtyThree += " " + std::to_string(i);
+    const struct {
+        std::string text;
+        float maxValue;
+        float minValue;
+    } cases[] = {
+        {"", -1.0e8f, 1.0e8f},
+        {"Czas k1\n12:00\n", 0.0f, 0.0f},  // a time without a value counts one unread value, 0
+        {"12:00 5 5\n12:01 5 5\n", 5.0f, 5.0f},
+        {"12:00 1 2 x 99\n", 2.0f, 1.0f},
+        {"12:00 3e8 1e8 2e8\n", 3.0e8f, 1.0e8f},
+        {"12:00 -5e9 nan\n", -1.0e8f, -5.0e9f},
+        {"12:00 1e39 -1e39 -inf 4 -2\n", 4.0f, -2.0f},  // infinities are plotted, not fitted
+        {thirtyThree, 32.0f, 1.0f},                     // only 32 columns are used
+    };
+    for (const auto& c : cases) {
+        wizor::MemorySource source(c.text);
+        Linia1MG parser;
+        MeasurementData d;
+        wizor::loadMeasurement(source, parser, d);
+        EXPECT_EQ(d.maxValue, c.maxValue) << c.text;
+        EXPECT_EQ(d.minValue, c.minValue) << c.text;
+        EXPECT_EQ(d.hasValues(), c.maxValue >= c.minValue) << c.text;
+    }
+}
+
 // Lines that cross the reading chunks, long lines among them, must read exactly as the
 // same lines fed one by one to the parser.
 TEST_F(LoaderTest, ChunkBoundariesChangeNothing)
@@ -194,20 +251,22 @@ TEST_F(LoaderTest, ChunkBoundariesChangeNothing)
         start = end + 1;
     }
     Linia1MG reference;
-    std::vector<std::vector<float>> expected(wizor::kMaxChannels);
+    DirectStatistics statistics;
+    std::vector<std::vector<float>> expected(wizor::kMaxColumns);
     std::vector<std::string> expectedLabels;
     for (const std::string& line : lines) {
-        if (!reference.ParseLine(line)) continue;
+        if (!parseLine(reference, line)) continue;
+        statistics.add(reference);
         expectedLabels.emplace_back(reference.pointLabel());
         for (int c = 0; c < reference.usedValueCount(); ++c) expected[c].push_back(reference.value(c));
     }
 
     const MeasurementData d = loadMeasurementFile(write(content));
-    for (int c = 0; c < wizor::kMaxChannels; ++c) ASSERT_EQ(d.columns[c].values, expected[c]) << "column " << c;
+    for (int c = 0; c < wizor::kMaxColumns; ++c) ASSERT_EQ(d.columns[c].values, expected[c]) << "column " << c;
     ASSERT_EQ(d.labels.size(), expectedLabels.size());
     EXPECT_EQ(labelsOf(d, 0), expectedLabels);
-    EXPECT_EQ(d.maxValue, reference.maxValue());
-    EXPECT_EQ(d.minValue, reference.minValue());
+    EXPECT_EQ(d.maxValue, statistics.maxValue);
+    EXPECT_EQ(d.minValue, statistics.minValue);
     EXPECT_EQ(d.maxValueCount, reference.maxValueCount());
     EXPECT_GT(d.longLines, 0u);
 }
@@ -215,10 +274,11 @@ TEST_F(LoaderTest, ChunkBoundariesChangeNothing)
 // A file of several reading blocks, the blocks ending inside a cut line, between the
 // carriage return and the line feed, just after a line feed and inside a line longer than
 // a whole block: counts, statistics, page starts and the last page as the same lines fed
-// one by one to the parser give them.
+// one by one to the parser give them. (Blocks of 256 kB, so that the file stays small.)
 TEST_F(LoaderTest, ReadingBlocksChangeNothing)
 {
-    constexpr std::size_t block = wizor::kReadBlockSize;
+    constexpr std::size_t block = std::size_t(256) << 10;
+    const wizor::ReadOptions options{block, std::size_t(16) << 10};
     std::mt19937 random(5);
     std::string content = "Czas a b c d\r\n";
     int n = 0;
@@ -247,6 +307,7 @@ TEST_F(LoaderTest, ReadingBlocksChangeNothing)
     std::vector<std::uint64_t> pageOffsets;
     std::vector<std::vector<float>> pageValues;
     Linia1MG reference;
+    DirectStatistics statistics;
     std::size_t dataLines = 0;
     std::size_t longLines = 0;
     for (std::size_t start = 0; start < content.size();) {
@@ -255,25 +316,27 @@ TEST_F(LoaderTest, ReadingBlocksChangeNothing)
         std::string_view line(content.data() + start, end - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         longLines += line.size() > std::size_t(wizor::kMaxLineLength);
-        const std::vector<float> before(reference.values(), reference.values() + wizor::kMaxChannels);
-        if (reference.ParseLine(line.substr(0, wizor::kMaxLineLength))) {
+        const std::vector<float> before(reference.values(), reference.values() + wizor::kMaxColumns);
+        if (parseLine(reference, line.substr(0, wizor::kMaxLineLength))) {
             if (dataLines % wizor::kPageLines == 0) {
                 pageOffsets.push_back(start);
                 pageValues.push_back(before);
             }
             ++dataLines;
+            statistics.add(reference);
         }
         start = end + 1;
     }
 
-    const std::string path = write(content);
+    ASSERT_GT(dataLines, wizor::kPageLines);
+    wizor::MemorySource source(content);
     MeasurementData d;
     Linia1MG parser;
-    loadMeasurementFile(path, parser, d, wizor::kPageLines);
+    wizor::loadMeasurement(source, parser, d, wizor::kPageLines, 0, options);
     EXPECT_EQ(d.dataLines, dataLines);
     EXPECT_EQ(d.longLines, longLines);
-    EXPECT_EQ(d.maxValue, reference.maxValue());
-    EXPECT_EQ(d.minValue, reference.minValue());
+    EXPECT_EQ(d.maxValue, statistics.maxValue);
+    EXPECT_EQ(d.minValue, statistics.minValue);
     ASSERT_EQ(d.pages.size(), pageOffsets.size());
     for (std::size_t k = 0; k < d.pages.size(); ++k) {
         ASSERT_EQ(d.pages[k].offset, pageOffsets[k]) << "page " << k;
@@ -281,7 +344,7 @@ TEST_F(LoaderTest, ReadingBlocksChangeNothing)
             << "page " << k;
     }
     // The last page ends with the last line.
-    ASSERT_TRUE(wizor::loadDataLines(path, d, (d.pages.size() - 1) * wizor::kPageLines, wizor::kPageLines));
+    wizor::loadDataLines(source, d, (d.pages.size() - 1) * wizor::kPageLines, wizor::kPageLines, options);
     EXPECT_EQ(d.labels.back().view(), " 12:00.003");
     EXPECT_EQ(d.columns[1].values.back(), -2.0f);
 }

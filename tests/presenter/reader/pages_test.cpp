@@ -16,7 +16,7 @@
 
 namespace {
 
-using wizor::kMaxChannels;
+using wizor::kMaxColumns;
 using wizor::kPageLines;
 using wizor::MeasurementData;
 
@@ -32,7 +32,7 @@ std::vector<Line> linesOf(const MeasurementData& d)
 {
     std::vector<Line> lines(d.labels.size());
     for (std::size_t i = 0; i < lines.size(); ++i) lines[i].label = std::string(d.labels[i].view());
-    for (int c = 0; c < kMaxChannels; ++c) {
+    for (int c = 0; c < kMaxColumns; ++c) {
         const auto& column = d.columns[std::size_t(c)];
         for (std::size_t j = 0; j < column.values.size(); ++j)
             lines[column.labelIndex[j]].values.push_back(column.values[j]);
@@ -155,7 +155,7 @@ TEST_P(PagesTestBothWays, OverviewHoldsTheSmallestAndLargestValueOfEveryRun)
     ASSERT_EQ(o.runs.size(), (all.size() + 31) / 32);
     for (std::size_t r = 0; r < o.runs.size(); ++r) {
         ASSERT_EQ(std::string(o.labels[r].view()), all[r * 32].label);
-        for (int c = 0; c < kMaxChannels; ++c) {
+        for (int c = 0; c < kMaxColumns; ++c) {
             float low = INFINITY, high = -INFINITY;
             for (std::size_t i = r * 32; i < std::min(all.size(), r * 32 + 32); ++i) {
                 if (all[i].values.size() <= std::size_t(c) || !std::isfinite(all[i].values[std::size_t(c)])) continue;
@@ -175,15 +175,15 @@ TEST_P(PagesTestBothWays, OverviewHoldsTheSmallestAndLargestValueOfEveryRun)
 // token does not convert whole.
 struct ReferenceReader {
     std::vector<Line> lines;
-    std::vector<std::string> names = std::vector<std::string>(kMaxChannels);
-    float values[kMaxChannels] = {};
+    std::vector<std::string> names = std::vector<std::string>(kMaxColumns);
+    float values[kMaxColumns] = {};
     float maxValue = -1.0e8f, minValue = 1.0e8f;
     int maxValueCount = 0;
     bool started = false;
 
     explicit ReferenceReader(const std::string& text)
     {
-        for (int c = 0; c < kMaxChannels; ++c) names[std::size_t(c)] = "k" + std::to_string(c + 1);
+        for (int c = 0; c < kMaxColumns; ++c) names[std::size_t(c)] = "k" + std::to_string(c + 1);
         for (std::size_t start = 0; start < text.size();) {
             std::size_t end = text.find('\n', start);
             if (end == std::string::npos) end = text.size();
@@ -209,12 +209,12 @@ struct ReferenceReader {
         const bool timeOnly = !date && at(t[0], 3, ':') && t[0] != "MM:SS.mmm";
         if (!(date && at(t[1], 3, ':')) && !timeOnly) {
             if (!started)
-                for (int c = 0; c < kMaxChannels; ++c) names[std::size_t(c)] = t[std::size_t(c) + 1].substr(0, 39);
+                for (int c = 0; c < kMaxColumns; ++c) names[std::size_t(c)] = t[std::size_t(c) + 1].substr(0, 39);
             return;
         }
         started = true;
         const std::size_t first = timeOnly ? 1 : 2;
-        for (std::size_t c = 0; c < std::size_t(kMaxChannels) && !t[first + c].empty(); ++c) {
+        for (std::size_t c = 0; c < std::size_t(kMaxColumns) && !t[first + c].empty(); ++c) {
             float v = 0;
             int used = 0;
             if (std::sscanf(t[first + c].c_str(), "%f%n", &v, &used) != 1) break;
@@ -222,12 +222,12 @@ struct ReferenceReader {
             if (std::size_t(used) < t[first + c].size()) break;
         }
         int numeric = 0;
-        while (numeric < kMaxChannels && !t[std::size_t(numeric) + 2].empty() &&
+        while (numeric < kMaxColumns && !t[std::size_t(numeric) + 2].empty() &&
                (t[std::size_t(numeric) + 2][0] == '-' || std::isdigit(t[std::size_t(numeric) + 2][0])))
             ++numeric;
         const int count = timeOnly ? numeric + 1 : numeric;
         Line out{(timeOnly ? "" : t[0].substr(0, 15)) + " " + (timeOnly ? t[0] : t[1]).substr(0, 15), {}};
-        for (int c = 0; c < std::min(count, kMaxChannels); ++c) {
+        for (int c = 0; c < std::min(count, kMaxColumns); ++c) {
             out.values.push_back(values[c]);
             if (!std::isfinite(values[c])) continue;
             maxValue = std::max(maxValue, values[c]);
@@ -246,7 +246,7 @@ TEST_F(PagesTest, WholeGeneratedFilesReadAsSscanfReadsThem)
         const ReferenceReader reference(text);
         const MeasurementData d = wizor::loadMeasurementFile(write(text));
         expectSameLines(linesOf(d), reference.lines, "seed " + std::to_string(seed));
-        for (int c = 0; c < kMaxChannels; ++c)
+        for (int c = 0; c < kMaxColumns; ++c)
             EXPECT_EQ(d.channelName(c).toStdString(), reference.names[std::size_t(c)]) << c;
         EXPECT_EQ(d.maxValue, reference.maxValue);
         EXPECT_EQ(d.minValue, reference.minValue);

@@ -1,18 +1,24 @@
 #pragma once
 // A shown chart window over a temporary directory, its dialogs answered by the test's
-// `Dialogs`.
+// `Dialogs`; the answering dialogs and the data files the window tests use.
 
-#include "wizor_form.h"
+#include "chart_window.h"
+#include "wizor_chart.h"
+#include "wizor_dialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QColor>
 #include <QFile>
+#include <QPrinter>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
+#include <optional>
 
 namespace wizor {
 
@@ -22,7 +28,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<TWizorForm1>(dialogs);
+        window = std::make_unique<ChartWindow>(dialogs);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -41,7 +47,72 @@ protected:
 
     QTemporaryDir dir;
     Dialogs dialogs;
-    std::unique_ptr<TWizorForm1> window;
+    std::unique_ptr<ChartWindow> window;
+};
+
+class AnsweringDialogs : public WizorDialogs {
+public:
+    QString fileToOpen;    // empty: the open dialog is cancelled
+    QString bitmapToSave;  // empty: the save dialog is cancelled
+    QString pdfFile;       // empty: the printer dialog is cancelled
+    std::optional<QColor> colour;
+    int openDialogs = 0;
+    QString openFolder;
+    QStringList errors;
+    QList<QUrl> urls;
+    bool desktopAccepts = true;
+
+    QString openDataFile(QWidget*, const QString& folder) override
+    {
+        ++openDialogs;
+        openFolder = folder;
+        return fileToOpen;
+    }
+    QString saveBitmapFile(QWidget*, const QString&) override { return bitmapToSave; }
+    std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return colour; }
+    bool setUpPrinter(QWidget*, QPrinter& printer) override
+    {
+        if (pdfFile.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfFile);
+        return true;
+    }
+    void showAbout(QWidget*) override {}
+    void showError(QWidget*, const QString& text, const QString& title) override { errors << title + "|" + text; }
+    bool openUrl(const QUrl& url) override
+    {
+        urls << url;
+        return desktopAccepts;
+    }
+};
+
+// A data file of `lines` time-only lines with `columns` values each, value
+// base + row + column / 100, behind a header naming the channels ch1, ch2, ...
+inline QByteArray dataText(int lines, int columns, double base = 0.0, int firstLine = 0)
+{
+    QByteArray text;
+    if (firstLine == 0) {
+        text += "Czas";
+        for (int c = 1; c <= columns; ++c) text += " ch" + QByteArray::number(c);
+        text += "\r\n";
+    }
+    for (int i = firstLine; i < firstLine + lines; ++i) {
+        text += QByteArray("00:") + QByteArray::number(10 + i % 50) + ".000";
+        for (int c = 0; c < columns; ++c) text += ' ' + QByteArray::number(base + i + c / 100.0, 'f', 2);
+        text += "\r\n";
+    }
+    return text;
+}
+
+class WizorWindow : public WizorFixture<AnsweringDialogs> {
+protected:
+    int points(WizorChart* chart, int curve) const { return chart->curve(curve)->dataCount(); }
+
+    QPoint pixelOf(WizorChart* chart, int curve, int point) const
+    {
+        const auto data = chart->curve(curve)->data()->at(point);
+        return QPoint(int(chart->xAxis->coordToPixel(data->key)), int(chart->yAxis->coordToPixel(data->value)));
+    }
 };
 
 }  // namespace wizor

@@ -36,7 +36,7 @@ TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)
     MeasurementsWindow& m = windows_->measurementsWindow();
     EXPECT_EQ(m.freeMemoryText(), QStringLiteral("Nieznana. Uzyj przycisku [Pokaż pomiary]."));
 
-    w.measurementsButton()->click();
+    button(w, "measurementsButton")->click();
     EXPECT_TRUE(m.isVisible());
     EXPECT_FALSE(m.blockListShown());
 
@@ -58,13 +58,13 @@ TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)
     m.readChosenBlock();
     EXPECT_EQ(sim_->commands().size(), before);
 
-    const QStringList filesBefore = w.listedNames();
+    const QStringList filesBefore = w.fileBrowser().entries();
     m.selectRows({8, 7});  // the first selected in list order counts
     m.readChosenBlock();
     EXPECT_EQ(state_.selectedBlock, 7);
     EXPECT_TRUE(sim_->commands().contains(QByteArray(" ?MEM 7 &")));
     EXPECT_FALSE(sim_->commands().contains(QByteArray(" ?MEM 8 &")));
-    EXPECT_EQ(w.listedNames().size(), filesBefore.size() + 1);
+    EXPECT_EQ(w.fileBrowser().entries().size(), filesBefore.size() + 1);
     // 2 channels x 20 samples at 38400 baud take 0 s: the estimate is 0 x 1.47 + 2.
     EXPECT_EQ(m.barMaximum(), 2);
     EXPECT_TRUE(m.startButton()->isEnabled());
@@ -72,7 +72,7 @@ TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)
 
     // The wipe empties the list and forgets the free memory.
     dialogs_.answers = {true};
-    w.wipeButton()->click();
+    button(w, "wipeButton")->click();
     EXPECT_TRUE(m.blockItems().isEmpty());
     EXPECT_EQ(m.freeMemoryText(), QStringLiteral("Nieznana. Użyj przycisku [Pokaż pomiary]."));
 }

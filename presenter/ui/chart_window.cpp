@@ -1,4 +1,4 @@
-#include "wizor_form.h"
+#include "chart_window.h"
 
 #include "about_box.h"
 #include "chart_math.h"
@@ -66,14 +66,9 @@ QIcon glyph(const QString& text)
     return QIcon(pixmap);
 }
 
-QString latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
 }  // namespace
 
-TWizorForm1::TWizorForm1(WizorDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
+ChartWindow::ChartWindow(WizorDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
     setWindowTitle(QStringLiteral("OLUN  Wizor"));
     setWindowIcon(wizorIcon());
@@ -82,6 +77,25 @@ TWizorForm1::TWizorForm1(WizorDialogs& dialogs, QWidget* parent) : QMainWindow(p
         move(screen->availableGeometry().center() - rect().center());
     widgets::restoreWindowPlace(this, kConfigOrganisation, kConfigApplication, kWindowPlaceKey);
 
+    buildCharts();
+    setAcceptDrops(true);
+
+    buildActions();
+    buildMenusAndToolBar();
+    buildStatusBar();
+
+    liveViewTimer_.setInterval(kLiveViewIntervalMs);
+    connect(&liveViewTimer_, &QTimer::timeout, this, &ChartWindow::refreshLiveView);
+
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this,
+            [this] { showContextHelp(helpContextAt(QApplication::widgetAt(QCursor::pos()))); });
+}
+
+ChartWindow::~ChartWindow() = default;
+
+void ChartWindow::buildCharts()
+{
     upper_ = new WizorChart;
     lower_ = new WizorChart;
     lower_->setMinimumHeight(kLowerPanelMinimum);
@@ -101,30 +115,16 @@ TWizorForm1::TWizorForm1(WizorDialogs& dialogs, QWidget* parent) : QMainWindow(p
     // once the change (a zoom step, a drag) has settled.
     detailCheck_.setSingleShot(true);
     detailCheck_.setInterval(0);
-    connect(&detailCheck_, &QTimer::timeout, this, &TWizorForm1::showOverviewDetail);
+    connect(&detailCheck_, &QTimer::timeout, this, &ChartWindow::showOverviewDetail);
     for (WizorChart* chart : {upper_, lower_}) {
-        connect(chart, &WizorChart::curveClicked, this, &TWizorForm1::Chart1ClickSeries);
+        connect(chart, &WizorChart::curveClicked, this, &ChartWindow::showClickedPoint);
         connect(chart->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
-            if (overview_) detailCheck_.start();
+            if (document_.overview()) detailCheck_.start();
         });
     }
-    setAcceptDrops(true);
-
-    buildActions();
-    buildMenusAndToolBar();
-    buildStatusBar();
-
-    timer1_.setInterval(kLiveViewIntervalMs);
-    connect(&timer1_, &QTimer::timeout, this, &TWizorForm1::Timer1Timer);
-
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this,
-            [this] { showContextHelp(helpContextAt(QApplication::widgetAt(QCursor::pos()))); });
 }
 
-TWizorForm1::~TWizorForm1() = default;
-
-void TWizorForm1::buildActions()
+void ChartWindow::buildActions()
 {
     struct CommandInfo {
         Command command;
@@ -134,10 +134,10 @@ void TWizorForm1::buildActions()
         QKeySequence shortcut;
         bool checkable;
         int helpContext;
-        void (TWizorForm1::*handler)();
+        void (ChartWindow::*handler)();
     };
     const CommandInfo commands[] = {
-        {Open, "&Nowy wykres", "Nowy wykres", "Nowy wykres", {}, false, kContextWindow, &TWizorForm1::ToolButton1Click},
+        {Open, "&Nowy wykres", "Nowy wykres", "Nowy wykres", {}, false, kContextWindow, &ChartWindow::chooseFile},
         {Print,
          "&Drukuj",
          "Ustaw drukarkę i drukuj",
@@ -145,26 +145,19 @@ void TWizorForm1::buildActions()
          {},
          false,
          kContextPrint,
-         &TWizorForm1::FilePrintExecute},
-        {SaveAs, "Zapisz jako", "Zapisz jako", "", {}, false, kContextWindow, &TWizorForm1::ZapiszJakoExecute},
-        {Exit,
-         "&Zamkinij",
-         "Koniec programu",
-         "Koniec programu",
-         {},
-         false,
-         kContextWindow,
-         &TWizorForm1::FileExitExecute},
+         &ChartWindow::print},
+        {SaveAs, "Zapisz jako", "Zapisz jako", "", {}, false, kContextWindow, &ChartWindow::saveAsBitmap},
+        {Exit, "&Zamkinij", "Koniec programu", "Koniec programu", {}, false, kContextWindow, &ChartWindow::exitProgram},
         {Copy, "&Kopiuj", "Kopiuj", "Kopiuj wykres do schowka", QKeySequence(Qt::CTRL | Qt::Key_C), false,
-         kContextEditView, &TWizorForm1::EditCopy1Execute},
+         kContextEditView, &ChartWindow::copyToClipboard},
         {View3D, "Widok 3D", "Widok 3D", "Widok w przestrzeni", QKeySequence(Qt::CTRL | Qt::Key_W), true,
-         kContextEditView, &TWizorForm1::Widok3dExecute},
-        {BackColour, "Kolor tła", "Kolor tła", "", {}, false, kContextWindow, &TWizorForm1::KolorTlaExecute},
+         kContextEditView, &ChartWindow::toggle3DView},
+        {BackColour, "Kolor tła", "Kolor tła", "", {}, false, kContextWindow, &ChartWindow::chooseBackgroundColour},
         {Legend, "Dodaj legende", "Wyświetl legende", "Wyświetl legende", QKeySequence(Qt::CTRL | Qt::Key_L), true,
-         kContextEditView, &TWizorForm1::DodajLegExecute},
-        {ZoomIn, "Zwiększ", "Zwiększ", "", {}, false, kContextWindow, &TWizorForm1::ZoomInExecute},
-        {ZoomOut, "Zmniejsz", "Zmniejsz", "", {}, false, kContextWindow, &TWizorForm1::ZoomOutExecute},
-        {Fit, "Dopasuj", "Dopasuj", "", {}, true, kContextToolBarAndStatus, &TWizorForm1::ToolButton21Click},
+         kContextEditView, &ChartWindow::toggleLegend},
+        {ZoomIn, "Zwiększ", "Zwiększ", "", {}, false, kContextWindow, &ChartWindow::zoomIn},
+        {ZoomOut, "Zmniejsz", "Zmniejsz", "", {}, false, kContextWindow, &ChartWindow::undoZoom},
+        {Fit, "Dopasuj", "Dopasuj", "", {}, true, kContextToolBarAndStatus, &ChartWindow::toggleFit},
         {LiveView,
          "Pokazuj bieżące pomiary.",
          "Pokazuj bieżące pomiary.",
@@ -172,7 +165,7 @@ void TWizorForm1::buildActions()
          {},
          true,
          kContextToolBarAndStatus,
-         &TWizorForm1::ToolButton14Click},
+         &ChartWindow::toggleLiveView},
         {HelpButton,
          "Spis pomocy",
          "Spis pomocy",
@@ -180,8 +173,8 @@ void TWizorForm1::buildActions()
          {},
          false,
          kContextToolBarAndStatus,
-         &TWizorForm1::HelpContentsExecute},
-        {HelpContents, "&Zawarto", "", "", {}, false, kContextWindow, &TWizorForm1::HelpContentsExecute},
+         &ChartWindow::showHelpContents},
+        {HelpContents, "&Zawarto", "", "", {}, false, kContextWindow, &ChartWindow::showHelpContents},
         {HelpIndex,
          "&Indeks",
          "Indeks pomocy",
@@ -189,19 +182,18 @@ void TWizorForm1::buildActions()
          {},
          false,
          kContextWindow,
-         &TWizorForm1::HelpIndexExecute},
-        {Support, "Internetowa Pomoc Techniczna", "", "", {}, false, kContextWindow, &TWizorForm1::PTechnicznaClick},
-        {About, "O &programie", "", "", {}, false, kContextToolBarAndStatus, &TWizorForm1::HelpAboutExecute},
+         &ChartWindow::showHelpIndex},
+        {Support, "Internetowa Pomoc Techniczna", "", "", {}, false, kContextWindow, &ChartWindow::openSupportPage},
+        {About, "O &programie", "", "", {}, false, kContextToolBarAndStatus, &ChartWindow::showAbout},
         {NextPage, "Następna strona", "", "", QKeySequence(Qt::Key_PageDown), false, kContextWindow,
-         &TWizorForm1::NastepnaStronaExecute},
+         &ChartWindow::nextPage},
         {PreviousPage, "Poprzednia strona", "", "", QKeySequence(Qt::Key_PageUp), false, kContextWindow,
-         &TWizorForm1::PoprzedniaStronaExecute},
+         &ChartWindow::previousPage},
         {FirstPage, "Pierwsza strona", "", "", QKeySequence(Qt::Key_Home), false, kContextWindow,
-         &TWizorForm1::PierwszaStronaExecute},
-        {LastPage, "Ostatnia strona", "", "", QKeySequence(Qt::Key_End), false, kContextWindow,
-         &TWizorForm1::OstatniaStronaExecute},
+         &ChartWindow::firstPage},
+        {LastPage, "Ostatnia strona", "", "", QKeySequence(Qt::Key_End), false, kContextWindow, &ChartWindow::lastPage},
         {WholeFile, "Cały plik", "", "", QKeySequence(Qt::CTRL | Qt::Key_0), true, kContextWindow,
-         &TWizorForm1::CalyPlikExecute},
+         &ChartWindow::toggleWholeFile},
     };
     for (const CommandInfo& info : commands) {
         auto* a = new QAction(QString::fromUtf8(info.text), this);
@@ -214,6 +206,11 @@ void TWizorForm1::buildActions()
         actions_[info.command] = a;
     }
 
+    setActionIcons();
+}
+
+void ChartWindow::setActionIcons()
+{
     QStyle* s = style();
     actions_[Open]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
     actions_[Print]->setIcon(glyph(QStringLiteral("P")));
@@ -228,7 +225,7 @@ void TWizorForm1::buildActions()
     actions_[HelpButton]->setIcon(glyph(QStringLiteral("?")));
 }
 
-void TWizorForm1::buildMenusAndToolBar()
+void ChartWindow::buildMenusAndToolBar()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Plik"));
     file->addAction(actions_[Open]);
@@ -260,7 +257,7 @@ void TWizorForm1::buildMenusAndToolBar()
     }
 }
 
-void TWizorForm1::buildStatusBar()
+void ChartWindow::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
@@ -278,20 +275,20 @@ void TWizorForm1::buildStatusBar()
     bar->installEventFilter(this);
 }
 
-QString TWizorForm1::panelText(int panel) const
+QString ChartWindow::panelText(int panel) const
 {
     return panels_[std::size_t(panel)]->text();
 }
 
-void TWizorForm1::setPanel(int panel, const QString& text)
+void ChartWindow::setPanel(int panel, const QString& text)
 {
     panels_[std::size_t(panel)]->setText(text);
 }
 
-bool TWizorForm1::eventFilter(QObject* watched, QEvent* event)
+bool ChartWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == statusBar() && event->type() == QEvent::MouseButtonDblClick) {
-        StatusBar1DblClick();
+        showFullPathTip();
         return true;
     }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
@@ -306,13 +303,13 @@ bool TWizorForm1::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TWizorForm1::closeEvent(QCloseEvent* event)
+void ChartWindow::closeEvent(QCloseEvent* event)
 {
     widgets::saveWindowPlace(this, kConfigOrganisation, kConfigApplication, kWindowPlaceKey);
     QMainWindow::closeEvent(event);
 }
 
-int TWizorForm1::helpContextAt(QWidget* widget) const
+int ChartWindow::helpContextAt(QWidget* widget) const
 {
     for (QWidget* w = widget; w; w = w->parentWidget()) {
         if (w == toolBar_ || w == statusBar()) return kContextToolBarAndStatus;
@@ -320,25 +317,25 @@ int TWizorForm1::helpContextAt(QWidget* widget) const
     return kContextWindow;
 }
 
-void TWizorForm1::start(const QString& fileName, const QString& startDirectory, const QString& applicationDirectory)
+void ChartWindow::start(const QString& fileName, const QString& startDirectory, const QString& applicationDirectory)
 {
     loadBackgroundPictures(startDirectory);
     helpFile_ = helpFilePath(startDirectory, applicationDirectory);
-    fileName_ = fileName;
+    document_.setFileName(fileName);
     setPanel(0, QStringLiteral("Wprowadź dane Plik|Nowy"));
-    if (!QFileInfo::exists(fileName_)) {
+    if (!QFileInfo::exists(document_.fileName())) {
         const QString chosen = dialogs_.openDataFile(this, dialogFolder());
-        if (!chosen.isEmpty()) fileName_ = chosen;
+        if (!chosen.isEmpty()) document_.setFileName(chosen);
     }
     lower_->hide();
     splitter_->handle(1)->setEnabled(false);
-    New2chart1Execute();
-    Dopasuj1Execute();
+    reload();
+    fit();
     actions_[Legend]->setChecked(upper_->legendShown());
     actions_[HelpButton]->setEnabled(!helpFile_.isEmpty());
 }
 
-void TWizorForm1::loadBackgroundPictures(const QString& directory)
+void ChartWindow::loadBackgroundPictures(const QString& directory)
 {
     const QDir dir(directory);
     const std::pair<WizorChart*, QString> charts[] = {{upper_, QStringLiteral("ChartPc1")},
@@ -354,187 +351,18 @@ void TWizorForm1::loadBackgroundPictures(const QString& directory)
     }
 }
 
-QString TWizorForm1::dialogFolder() const
+QString ChartWindow::dialogFolder() const
 {
-    const QFileInfo shown(fileName_);
-    if (!fileName_.isEmpty() && shown.absoluteDir().exists()) return shown.absolutePath();
+    const QFileInfo shown(document_.fileName());
+    if (!document_.fileName().isEmpty() && shown.absoluteDir().exists()) return shown.absolutePath();
     return QDir::currentPath();
 }
 
-void TWizorForm1::setLowerPanelHeight()
+void ChartWindow::setLowerPanelHeight()
 {
     const int client = splitter_->height();
     const int lower = lowerPanelHeight(client);
     splitter_->setSizes({std::max(0, client - lower - kSplitterWidth), lower});
-}
-
-void TWizorForm1::Dopasuj1Execute()
-{
-    const Range range = fitRange(data_.maxValue, data_.minValue);
-    for (WizorChart* chart : {upper_, lower_}) {
-        chart->setValueRange(range);
-        chart->replot(QCustomPlot::rpQueuedReplot);
-    }
-    setLowerPanelHeight();
-}
-
-void TWizorForm1::ToolButton21Click()
-{
-    fitOn_ = !fitOn_;
-    actions_[Fit]->setChecked(fitOn_);
-    if (fitOn_) Dopasuj1Execute();
-}
-
-void TWizorForm1::ZoomInExecute()
-{
-    upper_->zoomIn();
-    lower_->zoomIn();
-}
-
-void TWizorForm1::ZoomOutExecute()
-{
-    upper_->undoZoom();
-    lower_->undoZoom();
-    if (fitOn_) Dopasuj1Execute();
-}
-
-void TWizorForm1::Widok3dExecute()
-{
-    const bool on = !upper_->view3D();
-    upper_->setView3D(on);
-    lower_->setView3D(on);
-    actions_[View3D]->setChecked(on);
-}
-
-void TWizorForm1::DodajLegExecute()
-{
-    const bool on = !upper_->legendShown();
-    upper_->setLegendShown(on);
-    lower_->setLegendShown(on);
-    actions_[Legend]->setChecked(on);
-}
-
-void TWizorForm1::KolorTlaExecute()
-{
-    if (const auto colour = dialogs_.chooseColour(this, upper_->backWallColour())) upper_->setBackWallColour(*colour);
-}
-
-void TWizorForm1::Chart1ClickSeries(const QString& title, double value)
-{
-    setPanel(1, title);
-    setPanel(2, clickValueText(value));
-}
-
-void TWizorForm1::StatusBar1DblClick()
-{
-    statusBar()->setToolTip(fileName_);
-}
-
-void TWizorForm1::HelpAboutExecute()
-{
-    dialogs_.showAbout(this);
-}
-
-void TWizorForm1::ToolButton14Click()
-{
-    if (timer1_.isActive()) {
-        timer1_.stop();
-    } else {
-        timer1_.start();
-        Timer1Timer();
-    }
-    actions_[LiveView]->setChecked(timer1_.isActive());
-}
-
-void TWizorForm1::Timer1Timer()
-{
-    if (QFileInfo::exists(fileName_)) New2chart1Execute();
-    if (fitOn_) Dopasuj1Execute();
-}
-
-void TWizorForm1::FilePrintExecute()
-{
-    QPrinter printer(QPrinter::HighResolution);
-    if (!dialogs_.setUpPrinter(this, printer)) return;
-    QCPPainter painter;
-    if (!painter.begin(&printer)) {
-        dialogs_.showError(this, QStringLiteral("Nie można rozpocząć wydruku."), QStringLiteral("Błąd..."));
-        return;
-    }
-    painter.setMode(QCPPainter::pmVectorized);
-    painter.setMode(QCPPainter::pmNoCaching);
-    // Hairline pens would print one printer dot wide; they scale with the chart instead.
-    painter.setMode(QCPPainter::pmNonCosmetic);
-    printChart(printer, painter, upper_);
-    if (twoCharts_) {
-        printer.newPage();
-        printChart(printer, painter, lower_);
-    }
-    painter.end();
-}
-
-void TWizorForm1::printChart(QPrinter& printer, QCPPainter& painter, WizorChart* chart)
-{
-    setPanel(0, QStringLiteral("Drukowanie..."));
-    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    chart->drawInto(painter, proportionalPrintRect(page, chart->size()));
-    setPanel(0, QStringLiteral("Koniec wydruku"));
-}
-
-void TWizorForm1::ZapiszJakoExecute()
-{
-    QString name = dialogs_.saveBitmapFile(this, dialogFolder());
-    if (name.isEmpty()) return;
-    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".bmp");
-    if (!upper_->renderOnWhite().save(name, "BMP"))
-        dialogs_.showError(this, QStringLiteral("Nie można zapisać pliku %1.").arg(name), QStringLiteral("Błąd..."));
-}
-
-void TWizorForm1::EditCopy1Execute()
-{
-    toolBar_->hide();
-    statusBar()->hide();
-    layout()->activate();
-    // The charts redraw at their new size before the picture is taken.
-    upper_->replot(QCustomPlot::rpImmediateRefresh);
-    if (lower_->isVisible()) lower_->replot(QCustomPlot::rpImmediateRefresh);
-    const QImage picture = centralWidget()->grab().toImage();
-    QApplication::clipboard()->setImage(picture);
-    toolBar_->show();
-    statusBar()->show();
-    layout()->activate();
-}
-
-void TWizorForm1::openHelpAt(const QString& anchor)
-{
-    if (!helpWindow_) helpWindow_ = new widgets::HelpWindow(this);
-    if (!helpWindow_->showPage(helpFile_, anchor))
-        dialogs_.showError(this, QStringLiteral("Nie odnaleziono pliku pomocy!"), QStringLiteral("Uwaga!"));
-}
-
-void TWizorForm1::HelpContentsExecute()
-{
-    openHelpAt(latin1(kHelpContentsAnchor));
-}
-
-void TWizorForm1::HelpIndexExecute()
-{
-    openHelpAt(latin1(kHelpIndexAnchor));
-}
-
-void TWizorForm1::showContextHelp(int context)
-{
-    openHelpAt(latin1(helpAnchor(context)));
-}
-
-void TWizorForm1::PTechnicznaClick()
-{
-    openWebPage(dialogs_, this, QUrl(QString::fromLatin1(kSupportUrl)));
-}
-
-void TWizorForm1::FileExitExecute()
-{
-    close();
 }
 
 }  // namespace wizor

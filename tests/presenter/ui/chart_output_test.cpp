@@ -2,12 +2,12 @@
 // on screen, the help window, and the window's place remembered between runs.
 
 #include "chart_math.h"
+#include "chart_window.h"
 #include "help_window.h"
 #include "screen_fit.h"
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
 #include "wizor_fixture.h"
-#include "wizor_form.h"
 
 #include <gtest/gtest.h>
 
@@ -188,16 +188,16 @@ TEST_F(WizorOutput, PrintedChartsLookLikeTheChartsOnScreen)
     startWith(write("druk.txt", sineFile(600, 20)));
     ASSERT_TRUE(window->twoCharts());
     dialogs.pdfFile = dir.filePath("dwa.pdf");
-    window->FilePrintExecute();
+    window->print();
     EXPECT_EQ(window->panelText(0), "Koniec wydruku");
     expectPrintedLikeOnScreen(window->upperChart(), 1, "wizor-printed-page.png");
     expectPrintedLikeOnScreen(window->lowerChart(), 2);
 
     // The whole-file overview prints as it is shown.
-    window->action(TWizorForm1::WholeFile)->trigger();
+    window->action(ChartWindow::WholeFile)->trigger();
     ASSERT_TRUE(window->overviewShown());
     dialogs.pdfFile = dir.filePath("calosc.pdf");
-    window->FilePrintExecute();
+    window->print();
     expectPrintedLikeOnScreen(window->upperChart(), 1);
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
@@ -253,13 +253,13 @@ TEST(WindowPlace, TheWindowComesBackWhereItWasAndWithinTheScreen)
     QSettings(QStringLiteral("OLUN"), QStringLiteral("Wizor")).clear();
     PrintingDialogs dialogs;
     {
-        TWizorForm1 first(dialogs);
+        ChartWindow first(dialogs);
         first.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
         first.setGeometry(60, 50, 640, 420);
         first.close();
     }
-    TWizorForm1 second(dialogs);
+    ChartWindow second(dialogs);
     EXPECT_EQ(second.geometry(), QRect(60, 50, 640, 420));
 
     // A place partly off the screen (a smaller screen than before) is brought back in.
@@ -268,7 +268,7 @@ TEST(WindowPlace, TheWindowComesBackWhereItWasAndWithinTheScreen)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
     second.move(available.right() - 100, available.bottom() - 100);
     second.close();
-    TWizorForm1 third(dialogs);
+    ChartWindow third(dialogs);
     EXPECT_TRUE(available.contains(third.geometry())) << third.x() << "," << third.y();
     EXPECT_EQ(third.size(), QSize(640, 420));
     QSettings(QStringLiteral("OLUN"), QStringLiteral("Wizor")).clear();

@@ -1,18 +1,16 @@
 #pragma once
 // The presenter's main window: one measurement file as curves on an upper chart
-// (channels 1-16) and, for files with 16 or more value columns, a lower chart
+// (channels 1-16) and, for files with more than 16 value columns, a lower chart
 // (channels 17-32) below a splitter; zoom, 3D view, legend, automatic fit, the
-// live view that reloads the file every ten seconds, printing and export.
+// live view that reloads the file every ten seconds, printing and export. What is
+// shown lives in a ChartDocument; the window holds the commands and the output.
 
-#include "line_parser.h"
-#include "measurement_loader.h"
+#include "chart_document.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
 #include <array>
-#include <optional>
-#include <string>
 
 class QAction;
 class QDragEnterEvent;
@@ -22,7 +20,6 @@ class QLabel;
 class QPrinter;
 class QSplitter;
 class QToolBar;
-class QToolButton;
 
 namespace widgets {
 class HelpWindow;
@@ -33,13 +30,13 @@ namespace wizor {
 class WizorChart;
 class WizorDialogs;
 
-class TWizorForm1 : public QMainWindow {
+class ChartWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kLiveViewIntervalMs = 10000;
 
-    explicit TWizorForm1(WizorDialogs& dialogs, QWidget* parent = nullptr);
-    ~TWizorForm1() override;
+    explicit ChartWindow(WizorDialogs& dialogs, QWidget* parent = nullptr);
+    ~ChartWindow() override;
 
     // Start-up once the window is shown: background pictures and the help page
     // from the start-up directory, the file (asked for when it does not exist),
@@ -47,45 +44,46 @@ public:
     void start(const QString& fileName, const QString& startDirectory, const QString& applicationDirectory);
 
     // Commands: toolbar buttons, menu items and shortcuts call these.
-    void ToolButton1Click();
-    void New2chart1Execute();
-    void Dopasuj1Execute();
-    void ToolButton21Click();
-    void ZoomInExecute();
-    void ZoomOutExecute();
-    void Widok3dExecute();
-    void DodajLegExecute();
-    void KolorTlaExecute();
-    void Chart1ClickSeries(const QString& title, double value);
-    void StatusBar1DblClick();
-    void HelpAboutExecute();
-    void ToolButton14Click();
-    void Timer1Timer();
-    void FilePrintExecute();
-    void ZapiszJakoExecute();
-    void EditCopy1Execute();
-    void HelpContentsExecute();
-    void HelpIndexExecute();
-    void PTechnicznaClick();
-    void FileExitExecute();
+    void chooseFile();
+    void reload();
+    void fit();
+    void toggleFit();
+    void zoomIn();
+    void undoZoom();
+    void toggle3DView();
+    void toggleLegend();
+    void chooseBackgroundColour();
+    void showClickedPoint(const QString& title, double value);
+    void showFullPathTip();
+    void showAbout();
+    void toggleLiveView();
+    void refreshLiveView();
+    void print();
+    void saveAsBitmap();
+    void copyToClipboard();
+    void showHelpContents();
+    void showHelpIndex();
+    void openSupportPage();
+    void exitProgram();
     // Pages of kPageLines data lines and the whole-file overview.
-    void NastepnaStronaExecute();
-    void PoprzedniaStronaExecute();
-    void PierwszaStronaExecute();
-    void OstatniaStronaExecute();
-    void CalyPlikExecute();
+    void nextPage();
+    void previousPage();
+    void firstPage();
+    void lastPage();
+    void toggleWholeFile();
     // Shows `path` from its first page, as when chosen in the open dialog or dropped.
     void openFile(const QString& path);
     // Help at the topic of a context number (F1).
     void showContextHelp(int context);
 
-    const QString& fileName() const { return fileName_; }
+    const ChartDocument& document() const { return document_; }
+    const QString& fileName() const { return document_.fileName(); }
+    const MeasurementData& data() const { return document_.data(); }
+    std::size_t page() const { return document_.page(); }
+    bool overviewShown() const { return document_.overview(); }
     bool twoCharts() const { return twoCharts_; }
     bool fitOn() const { return fitOn_; }
-    bool liveViewOn() const { return timer1_.isActive(); }
-    const MeasurementData& data() const { return data_; }
-    std::size_t page() const { return page_; }
-    bool overviewShown() const { return overview_; }
+    bool liveViewOn() const { return liveViewTimer_.isActive(); }
     // In the overview: whether `chart` shows actual points rather than the envelope.
     bool showsDetail(const WizorChart* chart) const { return detailShown_[chart == lower_ ? 1 : 0]; }
     WizorChart* upperChart() const { return upper_; }
@@ -129,7 +127,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void buildCharts();
     void buildActions();
+    void setActionIcons();
     void buildMenusAndToolBar();
     void buildStatusBar();
     void setPanel(int panel, const QString& text);
@@ -139,23 +139,18 @@ private:
     void printChart(QPrinter& printer, QCPPainter& painter, WizorChart* chart);
     QString dialogFolder() const;
     int helpContextAt(QWidget* widget) const;
-    std::string localPath() const;
     void showPage(std::size_t page);
+    void showLoaded();
     void showView();
     void showOverviewDetail();
     void updatePageState();
+    void resetZoom();
 
     WizorDialogs& dialogs_;
-    QString fileName_;
+    ChartDocument document_;
     QString helpFile_;
-    Linia1MG parser_;
-    MeasurementData data_;
     bool twoCharts_ = false;
     bool fitOn_ = false;
-    std::size_t page_ = 0;
-    bool overview_ = false;
-    // The overview's window of actual points, when one has been read.
-    std::optional<std::size_t> detailFirst_;
     std::array<bool, 2> detailShown_{};
     QTimer detailCheck_;
 
@@ -165,7 +160,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     std::array<QLabel*, 4> panels_{};
     std::array<QAction*, CommandCount> actions_{};
-    QTimer timer1_;
+    QTimer liveViewTimer_;
     widgets::HelpWindow* helpWindow_ = nullptr;
 };
 

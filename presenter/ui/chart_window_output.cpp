@@ -1,0 +1,116 @@
+// The chart window's output: printing, the bitmap file, the clipboard, help and the
+// support page.
+#include "chart_math.h"
+#include "chart_window.h"
+#include "desktop_links.h"
+#include "help_topics.h"
+#include "help_window.h"
+#include "wizor_chart.h"
+#include "wizor_dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QLayout>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace wizor {
+
+namespace {
+
+QString latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+void ChartWindow::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dialogs_.setUpPrinter(this, printer)) return;
+    QCPPainter painter;
+    if (!painter.begin(&printer)) {
+        dialogs_.showError(this, QStringLiteral("Nie można rozpocząć wydruku."), QStringLiteral("Błąd..."));
+        return;
+    }
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    // Hairline pens would print one printer dot wide; they scale with the chart instead.
+    painter.setMode(QCPPainter::pmNonCosmetic);
+    printChart(printer, painter, upper_);
+    if (twoCharts_) {
+        printer.newPage();
+        printChart(printer, painter, lower_);
+    }
+    painter.end();
+}
+
+void ChartWindow::printChart(QPrinter& printer, QCPPainter& painter, WizorChart* chart)
+{
+    setPanel(0, QStringLiteral("Drukowanie..."));
+    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    chart->drawInto(painter, proportionalPrintRect(page, chart->size()));
+    setPanel(0, QStringLiteral("Koniec wydruku"));
+}
+
+void ChartWindow::saveAsBitmap()
+{
+    QString name = dialogs_.saveBitmapFile(this, dialogFolder());
+    if (name.isEmpty()) return;
+    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".bmp");
+    if (!upper_->renderOnWhite().save(name, "BMP"))
+        dialogs_.showError(this, QStringLiteral("Nie można zapisać pliku %1.").arg(name), QStringLiteral("Błąd..."));
+}
+
+void ChartWindow::copyToClipboard()
+{
+    toolBar_->hide();
+    statusBar()->hide();
+    layout()->activate();
+    // The charts redraw at their new size before the picture is taken.
+    upper_->replot(QCustomPlot::rpImmediateRefresh);
+    if (lower_->isVisible()) lower_->replot(QCustomPlot::rpImmediateRefresh);
+    const QImage picture = centralWidget()->grab().toImage();
+    QApplication::clipboard()->setImage(picture);
+    toolBar_->show();
+    statusBar()->show();
+    layout()->activate();
+}
+
+void ChartWindow::openHelpAt(const QString& anchor)
+{
+    if (!helpWindow_) helpWindow_ = new widgets::HelpWindow(this);
+    if (!helpWindow_->showPage(helpFile_, anchor))
+        dialogs_.showError(this, QStringLiteral("Nie odnaleziono pliku pomocy!"), QStringLiteral("Uwaga!"));
+}
+
+void ChartWindow::showHelpContents()
+{
+    openHelpAt(latin1(kHelpContentsAnchor));
+}
+
+void ChartWindow::showHelpIndex()
+{
+    openHelpAt(latin1(kHelpIndexAnchor));
+}
+
+void ChartWindow::showContextHelp(int context)
+{
+    openHelpAt(latin1(helpAnchor(context)));
+}
+
+void ChartWindow::openSupportPage()
+{
+    openWebPage(dialogs_, this, QUrl(QString::fromLatin1(kSupportUrl)));
+}
+
+void ChartWindow::exitProgram()
+{
+    close();
+}
+
+}  // namespace wizor

@@ -1,0 +1,168 @@
+// A chart's zoom (animated steps, rectangle, undo) and its mouse: the rectangle drag, the
+// scroll with the right button and the click on a curve.
+#include "wizor_chart.h"
+
+#include <QRubberBand>
+
+#include <algorithm>
+#include <utility>
+
+namespace wizor {
+
+void WizorChart::zoomIn(bool animated)
+{
+    finishZoomAnimation();
+    const AxisRanges now = axisRanges();
+    zoomUndo_.beginZoom(now);
+    for (int slot = 0; slot < 4; ++slot) {
+        const Range from = now[std::size_t(slot)];
+        frames_[std::size_t(slot)] = zoomFrames(from, zoomedIn(from), animated ? kZoomAnimationSteps : 1);
+    }
+    frame_ = 0;
+    if (animated)
+        animation_.start();
+    else
+        finishZoomAnimation();
+}
+
+void WizorChart::animationStep()
+{
+    if (frames_[0].empty()) {
+        animation_.stop();
+        return;
+    }
+    for (int slot = 0; slot < 4; ++slot) setRangeOrdered(axisAt(slot), frames_[std::size_t(slot)][frame_]);
+    ++frame_;
+    if (frame_ >= frames_[0].size()) {
+        animation_.stop();
+        for (auto& f : frames_) f.clear();
+    }
+    replot(rpQueuedReplot);
+}
+
+void WizorChart::finishZoomAnimation()
+{
+    if (frames_[0].empty()) return;
+    frame_ = frames_[0].size() - 1;
+    animationStep();
+}
+
+void WizorChart::zoomToPixels(QRect area)
+{
+    finishZoomAnimation();
+    zoomUndo_.beginZoom(axisRanges());
+    const Range keys{xAxis->pixelToCoord(area.left()), xAxis->pixelToCoord(area.right())};
+    const Range values{yAxis->pixelToCoord(area.bottom()), yAxis->pixelToCoord(area.top())};
+    setRangeOrdered(xAxis, drawableRange(keys));
+    setRangeOrdered(xAxis2, drawableRange(keys));
+    setValueRange(values);
+    replot(rpQueuedReplot);
+}
+
+bool WizorChart::undoZoom()
+{
+    finishZoomAnimation();
+    const std::optional<AxisRanges> saved = zoomUndo_.undo();
+    if (!saved) return false;
+    setAxisRanges(*saved);
+    // The bottom axis is automatic again once the zoom is undone.
+    rescaleKeys();
+    replot(rpQueuedReplot);
+    return true;
+}
+
+bool WizorChart::pointAt(const QPointF& pos, QString* title, double* value) const
+{
+    double best = selectionTolerance();
+    bool found = false;
+    for (int i = 0; i < kCurves; ++i) {
+        QCPGraph* g = graph(i);
+        if (!g->visible()) continue;
+        QVariant details;
+        const double distance = g->selectTest(pos, false, &details);
+        if (distance < 0 || distance >= best) continue;
+        const QCPDataSelection selection = details.value<QCPDataSelection>();
+        if (selection.isEmpty()) continue;
+        best = distance;
+        found = true;
+        *title = g->name();
+        *value = g->data()->at(selection.dataRange().begin())->value;
+    }
+    return found;
+}
+
+void WizorChart::mousePressEvent(QMouseEvent* event)
+{
+    dragStart_ = event->pos();
+    if (event->button() == Qt::LeftButton) {
+        drag_ = Drag::Rectangle;
+    } else if (event->button() == Qt::RightButton) {
+        drag_ = Drag::Scroll;
+        finishZoomAnimation();
+        dragRanges_ = axisRanges();
+    }
+    event->accept();
+}
+
+void WizorChart::mouseMoveEvent(QMouseEvent* event)
+{
+    if (drag_ == Drag::Rectangle) {
+        if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
+        rubberBand_->setGeometry(QRect(dragStart_, event->pos()).normalized());
+        rubberBand_->show();
+    } else if (drag_ == Drag::Scroll) {
+        zoomUndo_.beginZoom(dragRanges_);
+        const QPoint moved = event->pos() - dragStart_;
+        const QRect area = axisRect()->rect();
+        AxisRanges ranges = dragRanges_;
+        for (int slot : {Bottom, Top}) {
+            Range& r = ranges[std::size_t(slot)];
+            const double shift = -moved.x() * r.size() / std::max(1, area.width());
+            r = {r.lower + shift, r.upper + shift};
+        }
+        for (int slot : {Left, Right}) {
+            Range& r = ranges[std::size_t(slot)];
+            const double shift = moved.y() * r.size() / std::max(1, area.height());
+            r = {r.lower + shift, r.upper + shift};
+        }
+        setAxisRanges(ranges);
+        replot(rpQueuedReplot);
+    }
+    event->accept();
+}
+
+void WizorChart::mouseReleaseEvent(QMouseEvent* event)
+{
+    const Drag finished = std::exchange(drag_, Drag::None);
+    if (rubberBand_) rubberBand_->hide();
+    if (finished == Drag::Rectangle) {
+        switch (dragIntent(dragStart_, event->pos())) {
+        case DragIntent::Click: {
+            QString title;
+            double value = 0.0;
+            if (pointAt(event->position(), &title, &value)) emit curveClicked(title, value);
+            break;
+        }
+        case DragIntent::Zoom:
+            zoomToPixels(QRect(dragStart_, event->pos()));
+            break;
+        case DragIntent::Undo:
+            undoZoom();
+            break;
+        }
+    }
+    event->accept();
+}
+
+void WizorChart::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a quick double click arrives as this event.
+    mousePressEvent(event);
+}
+
+void WizorChart::wheelEvent(QWheelEvent* event)
+{
+    event->ignore();
+}
+
+}  // namespace wizor

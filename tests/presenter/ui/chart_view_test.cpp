@@ -1,0 +1,168 @@
+// The chart window's view commands through its widgets: fit, zoom, the click on a
+// curve, 3D view, legend and colour.
+
+#include "about_box.h"
+#include "chart_window.h"
+#include "desktop_links.h"
+#include "help_window.h"
+#include "wizor_chart.h"
+#include "wizor_dialogs.h"
+#include "wizor_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace wizor {
+namespace {
+
+TEST_F(WizorWindow, FitCoversAllValuesWithTwoPercentMargins)
+{
+    QByteArray text = "Czas a b\n00:01.000 10 15\n00:02.000 20 12\n";
+    startWith(write("d.txt", text));
+    for (WizorChart* chart : {window->upperChart(), window->lowerChart()}) {
+        EXPECT_NEAR(chart->yAxis->range().lower, 9.8, 1e-6);
+        EXPECT_NEAR(chart->yAxis->range().upper, 20.2, 1e-6);
+        EXPECT_EQ(chart->yAxis->range(), chart->yAxis2->range());
+    }
+
+    write("d.txt", "00:01.000 5 5\n00:02.000 5\n");
+    window->reload();
+    window->fit();
+    // Every value 5: the flat line is drawn in the middle of the axis.
+    EXPECT_EQ(window->upperChart()->valueRange(), (Range{4.0, 6.0}));
+
+    write("d.txt", "");
+    window->reload();
+    window->fit();
+    EXPECT_EQ(window->upperChart()->activeCurveCount(), 0);
+    EXPECT_EQ(window->upperChart()->valueRange(), (Range{15.0, 30.0}));
+    EXPECT_EQ(window->lowerChart()->valueRange(), (Range{15.0, 30.0}));
+}
+
+TEST_F(WizorWindow, FitToggleRunsTheFitAndRepeatsItAfterEachLoad)
+{
+    const QString path = write("e.txt", "00:01.000 0\n00:02.000 100\n");
+    startWith(path);
+    window->upperChart()->setValueRange({-1, 1});
+    window->toggleFit();
+    EXPECT_TRUE(window->fitOn());
+    EXPECT_TRUE(window->action(ChartWindow::Fit)->isChecked());
+    EXPECT_NEAR(window->upperChart()->valueRange().upper, 102.0, 1e-6);
+
+    window->toggleFit();
+    window->upperChart()->setValueRange({-1, 1});
+    dialogs.fileToOpen = path;
+    window->chooseFile();
+    EXPECT_EQ(window->upperChart()->valueRange(), (Range{-1.0, 1.0}));
+}
+
+TEST_F(WizorWindow, ZoomTwiceThenUndoRestoresTheRanges)
+{
+    startWith(write("f.txt", dataText(101, 17)));
+    const AxisRanges before = window->upperChart()->axisRanges();
+    const AxisRanges lowerBefore = window->lowerChart()->axisRanges();
+    window->zoomIn();
+    window->upperChart()->finishZoomAnimation();
+    const AxisRanges once = window->upperChart()->axisRanges();
+    EXPECT_NEAR(once[Bottom].size(), before[Bottom].size() / 2, 1e-9);
+    EXPECT_NEAR(once[Right].size(), before[Right].size() / 2, 1e-9);
+    EXPECT_EQ(once[Left], once[Right]);
+    window->zoomIn();
+    window->undoZoom();
+    EXPECT_EQ(window->upperChart()->axisRanges(), before);
+    EXPECT_EQ(window->lowerChart()->axisRanges(), lowerBefore);
+    window->undoZoom();
+    EXPECT_EQ(window->upperChart()->axisRanges(), before);
+
+    // Values far below the minimum the axes are first lowered to: the zoomed range
+    // lies wholly below it and must still come out the right way up.
+    write("f.txt", "00:01.000 -5e9 -4e9\n");
+    window->reload();
+    window->fit();
+    const Range fitted = window->upperChart()->valueRange();
+    window->zoomIn();
+    window->upperChart()->finishZoomAnimation();
+    EXPECT_EQ(window->upperChart()->valueRange(), zoomedIn(fitted));
+    EXPECT_LT(window->upperChart()->valueRange().upper, -999999999.0);
+}
+
+TEST_F(WizorWindow, RectangleDragZoomsAndTheReverseDragUndoes)
+{
+    startWith(write("g.txt", dataText(50, 2)));
+    WizorChart* chart = window->upperChart();
+    const AxisRanges before = chart->axisRanges();
+    const QRect area = chart->axisRect()->rect();
+    QTest::mousePress(chart, Qt::LeftButton, {}, area.topLeft() + QPoint(10, 10));
+    QTest::mouseMove(chart, area.center());
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, area.center());
+    EXPECT_TRUE(chart->zoomed());
+    EXPECT_LT(chart->keyRange().size(), before[Bottom].size());
+    EXPECT_LT(chart->valueRange().size(), before[Right].size());
+
+    QTest::mousePress(chart, Qt::LeftButton, {}, area.center());
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, area.topLeft() + QPoint(10, 10));
+    EXPECT_EQ(chart->axisRanges(), before);
+}
+
+TEST_F(WizorWindow, ClickOnACurveShowsItsNameAndValue)
+{
+    startWith(write("h.txt", "Czas alfa beta\n00:01.000 1.5 23.45\n00:02.000 1.5 23.45\n00:03.000 1.5 23.45\n"));
+    WizorChart* chart = window->upperChart();
+    chart->setValueRange({0, 30});
+    chart->replot();
+    QTest::mouseClick(chart, Qt::LeftButton, {}, pixelOf(chart, 0, 1));
+    EXPECT_EQ(window->panelText(1), "alfa");
+    EXPECT_EQ(window->panelText(2), "Y= 1.5");
+    // The last point lies on the right edge of the plot area.
+    QTest::mouseClick(chart, Qt::LeftButton, {}, pixelOf(chart, 1, 2));
+    EXPECT_EQ(window->panelText(1), "beta");
+    EXPECT_EQ(window->panelText(2), "Y= 23.4500007629395");
+}
+
+TEST_F(WizorWindow, ViewTogglesApplyToBothChartsAndColourToTheUpperOnly)
+{
+    startWith(write("v.txt", dataText(20, 18)));
+    EXPECT_TRUE(window->action(ChartWindow::Legend)->isChecked());
+    window->toggle3DView();
+    EXPECT_TRUE(window->upperChart()->view3D());
+    EXPECT_TRUE(window->lowerChart()->view3D());
+    EXPECT_TRUE(window->action(ChartWindow::View3D)->isChecked());
+    EXPECT_GT(window->upperChart()->xAxis->offset(), 0);
+    window->upperChart()->replot();
+    window->toggle3DView();
+    EXPECT_FALSE(window->lowerChart()->view3D());
+    EXPECT_EQ(window->upperChart()->xAxis->offset(), 0);
+
+    const int plotWidth = window->upperChart()->axisRect()->width();
+    window->toggleLegend();
+    window->upperChart()->replot();
+    EXPECT_FALSE(window->lowerChart()->legendShown());
+    EXPECT_FALSE(window->action(ChartWindow::Legend)->isChecked());
+    EXPECT_GT(window->upperChart()->axisRect()->width(), plotWidth);
+    window->toggleLegend();
+    EXPECT_TRUE(window->upperChart()->legendShown());
+
+    dialogs.colour = QColor(10, 20, 30);
+    window->chooseBackgroundColour();
+    EXPECT_EQ(window->upperChart()->backWallColour(), QColor(10, 20, 30));
+    EXPECT_EQ(window->lowerChart()->backWallColour(), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace wizor
