@@ -109,8 +109,9 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
 
     Session s(options);
     QFile output(outputPath);
-    // A file this run creates and never writes a line into is not left behind.
+    // A file this run creates and never writes a reading into is not left behind.
     const bool outputIsNew = !outputPath.isEmpty() && !QFileInfo::exists(outputPath);
+    bool readingWritten = false;
     if (!outputPath.isEmpty() && !output.open(QIODevice::WriteOnly | QIODevice::Append)) {
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
         return kExitFailed;
@@ -139,7 +140,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         const PollResult result = pollRecorder(protocol, s.settings, kind, QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
             err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + silenceReason(*s.link) + QLatin1Char('\n'));
-            if (outputIsNew && output.size() == 0) output.remove();
+            if (outputIsNew && !readingWritten) output.remove();
             status = kExitFailed;
             return false;
         }
@@ -148,6 +149,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         // Flushed per line, so a presenter in live view sees each line as it comes.
         output.write(result.line.data(), static_cast<qint64>(result.line.size()));
         output.write("\r\n", 2);
+        readingWritten = true;
         if (output.flush()) return true;
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
         status = kExitFailed;

@@ -98,9 +98,9 @@ public:
         file_.close();
         return ok;
     }
-    ConversionResult convert(const Settings& settings, Reporter& reporter) override
+    ConversionResult convert(const Settings& settings, Reporter& reporter, const ConversionOptions& options) override
     {
-        return convertDump(download_.dumpPath(), settings, reporter);
+        return convertDump(download_.dumpPath(), settings, reporter, options);
     }
     QString name() const override { return QDir::toNativeSeparators(download_.dumpPath()); }
 
@@ -130,7 +130,7 @@ bool MemoryDumpStore::append(const QByteArray& bytes)
     return true;
 }
 
-ConversionResult MemoryDumpStore::convert(const Settings& settings, Reporter& reporter)
+ConversionResult MemoryDumpStore::convert(const Settings& settings, Reporter& reporter, const ConversionOptions&)
 {
     return convertDumpInMemory(std::string_view(dump.constData(), static_cast<std::size_t>(dump.size())), settings,
                                reporter, fileText);
@@ -152,13 +152,16 @@ QString MemoryDownload::dumpPath() const
     return QDir(dir).filePath(QString::fromLatin1(kDumpFileName));
 }
 
-ReadOutcome MemoryDownload::readMemory()
+ReadOutcome MemoryDownload::readMemory(ReadSelection selection)
 {
     ExchangeGuard guard(link_);
     if (!guard) return ReadOutcome::LinkBusy;
     guard_ = &guard;
     startRead();
-    const ReadOutcome outcome = dataDirectoryMissing() ? ReadOutcome::NoDataDirectory : readBlocks(guard);
+    const ReadOutcome outcome =
+        dataDirectoryMissing() ? ReadOutcome::NoDataDirectory : readBlocks(guard, selection);
+    if (!tally_.skipped.empty())
+        reporter_.transferMessage(QString::fromUtf8("Pominięto %1 bloków już zapisanych").arg(tally_.skipped.size()));
     finishTransfer();
     const QString summary =
         outcome == ReadOutcome::NoCommunication ? link_.noReplyReason() : readOutcomeText(outcome, tally_);
@@ -169,6 +172,8 @@ ReadOutcome MemoryDownload::readMemory()
 void MemoryDownload::startRead()
 {
     tally_ = {};
+    identity_.reset();
+    index_ = BlockIndex::load(dataDirectoryPath(settings_));
     state_.abortRequested = false;
     abortHandled_ = false;
     problems_.clear();
@@ -191,7 +196,10 @@ bool MemoryDownload::awaitBlockHeader(std::int32_t q, const ExchangeGuard& guard
     RecorderStatus& status = settings_.status;
     for (int failures = 0;;) {
         protocol.readRegister(q, guard);
-        if (isValidBlockHeader(status, q)) return true;
+        if (isValidBlockHeader(status, q)) {
+            identity_ = identityOf(status);
+            return true;
+        }
         reporter_.transferMessage(text(kRetryText) + QString::number(failures + 1));
         status.blockNumber = 0;
         if (++failures == kMaxHeaderFailures) {
@@ -202,12 +210,10 @@ bool MemoryDownload::awaitBlockHeader(std::int32_t q, const ExchangeGuard& guard
     }
 }
 
-ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
+ReadOutcome MemoryDownload::readBlockCount(const ExchangeGuard& guard)
 {
-    if (view_) view_->clearMessages();
     RecorderProtocol protocol(link_, settings_, state_, reporter_);
     RecorderStatus& status = settings_.status;
-
     // Register 0 is read three times; only the last reply counts.
     QByteArray reply;
     for (int i = 0; i < 3; ++i) reply = protocol.readRegister(0, guard);
@@ -221,6 +227,15 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
         reporter_.transferMessage(text(kNoBlocksText));
         return isAnswer(reply) ? ReadOutcome::NoBlocks : ReadOutcome::NoCommunication;
     }
+    return ReadOutcome::Completed;
+}
+
+ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard, ReadSelection selection)
+{
+    if (view_) view_->clearMessages();
+    const ReadOutcome counted = readBlockCount(guard);
+    if (counted != ReadOutcome::Completed) return counted;
+    RecorderStatus& status = settings_.status;
 
     std::int32_t q = 1;
     do {
@@ -228,6 +243,13 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
         if (view_) view_->valuesChanged(DownloadValues::fromStatus(status));
         letEventsRun();
         if (state_.abortRequested) return ReadOutcome::Aborted;
+        const std::optional<QString> home = index_.homeFile(*identity_);
+        if (selection == ReadSelection::NewOnly && home) {
+            reporter_.transferMessage(QString::fromUtf8("Blok nr %1 już zapisany: %2").arg(q).arg(*home));
+            tally_.skipped.push_back({q, *home});
+            ++q;
+            continue;
+        }
         reporter_.transferMessage(text(kReadingBlockText) + QString::number(status.blockNumber));
         const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
         const int barMax = memoryReadBarMaximum(transferSeconds(status.channelCount, status.sampleCount, baud));
@@ -245,6 +267,30 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
     // An abort that came after the last block had arrived whole cut nothing short.
     const bool everyBlockWhole = tally_.partial.empty() && tally_.unwritten.empty();
     return state_.abortRequested && !everyBlockWhole ? ReadOutcome::Aborted : ReadOutcome::Completed;
+}
+
+std::vector<StoredBlock> MemoryDownload::listBlocks(ReadOutcome& outcome)
+{
+    std::vector<StoredBlock> blocks;
+    ExchangeGuard guard(link_);
+    if (!guard) {
+        outcome = ReadOutcome::LinkBusy;
+        return blocks;
+    }
+    guard_ = &guard;
+    startRead();
+    outcome = readBlockCount(guard);
+    const RecorderStatus& status = settings_.status;
+    for (std::int32_t q = 1; outcome == ReadOutcome::Completed && q <= status.blockCount; ++q) {
+        if (!awaitBlockHeader(q, guard)) {
+            outcome = ReadOutcome::TooManyFailures;
+            break;
+        }
+        const std::optional<QString> home = index_.homeFile(*identity_);
+        blocks.push_back({q, *identity_, home.value_or(identity_->fileName()), home.has_value()});
+    }
+    finishTransfer();
+    return blocks;
 }
 
 void MemoryDownload::readHeaderedBlock(std::int32_t q, const ExchangeGuard& guard)
@@ -397,7 +443,14 @@ void MemoryDownload::receiveBlock(std::int32_t block, BlockDownload& result)
 void MemoryDownload::convertBlock(std::int32_t block, const BlockDownload& download)
 {
     if (!download.dumpCreated) return;
-    const ConversionResult result = store_->convert(settings_, reporter_);
+    ConversionOptions options;
+    options.mayReplace = [&](const QString& fileName, const DumpHeader& header) {
+        // The register's identity of the block, else the one its dump's header gives.
+        const BlockIdentity identity = identity_ ? *identity_ : identityOf(header);
+        index_.homeFile(identity);  // adopts a file written before the index
+        return index_.mayReplace(identity, fileName);
+    };
+    const ConversionResult result = store_->convert(settings_, reporter_, options);
     // An abort or a line lost after the last byte of a whole block took nothing from it.
     const bool whole = result.clean();
     if (!download.commandSent) problems_.push_back({block, text(kNotSentText)});
@@ -407,12 +460,29 @@ void MemoryDownload::convertBlock(std::int32_t block, const BlockDownload& downl
     if (!result.ok()) problems_.push_back({block, result.message});
     for (const QString& line : conversionWarnings(result, QString::fromLatin1(kDumpFileName)))
         problems_.push_back({block, line});
-    if (whole && download.commandSent)
+    if (whole && download.commandSent) {
         ++tally_.whole;
-    else if (result.ok())
+        recordHome(block, result);
+    } else if (result.ok())
         tally_.partial.push_back(block);
     else
         tally_.unwritten.push_back(block);
+}
+
+void MemoryDownload::recordHome(std::int32_t block, const ConversionResult& result)
+{
+    if (!result.header || result.filePath.isEmpty() || store_ != fileStore_.get()) return;
+    const BlockIdentity identity = identity_ ? *identity_ : identityOf(*result.header);
+    const QFileInfo written(result.filePath);
+    index_.record(identity, written.fileName());
+    // What an earlier read left of this block cut short is superseded now.
+    const QString base = identity.fileName().chopped(4) + QStringLiteral("_niepelny");
+    QDir dir(index_.directory());
+    for (const QString& name : dir.entryList({base + QStringLiteral(".txt"), base + QStringLiteral("_*.txt")}, QDir::Files))
+        dir.remove(name);
+    QString why;
+    if (!index_.save(why))
+        problems_.push_back({block, QStringLiteral("Nie zapisano spisu bloków %1: %2").arg(QString::fromLatin1(kBlockIndexFileName), why)});
 }
 
 void MemoryDownload::requestAbort()
