@@ -109,9 +109,8 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
 
     Session s(options);
     QFile output(outputPath);
-    // A file this run creates and never writes a reading into is not left behind.
+    // A file this run creates and never writes a line into is not left behind.
     const bool outputIsNew = !outputPath.isEmpty() && !QFileInfo::exists(outputPath);
-    bool readingWritten = false;
     if (!outputPath.isEmpty() && !output.open(QIODevice::WriteOnly | QIODevice::Append)) {
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
         return kExitFailed;
@@ -131,6 +130,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
     RecorderProtocol protocol = s.protocol();
     protocol.readRegister(0);
     int status = kExitOk;
+    bool lineWritten = false;  // a data line, not only the header
     QElapsedTimer clock;
     clock.start();
     PollRun run;
@@ -140,7 +140,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         const PollResult result = pollRecorder(protocol, s.settings, kind, QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
             err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + silenceReason(*s.link) + QLatin1Char('\n'));
-            if (outputIsNew && !readingWritten) output.remove();
+            if (outputIsNew && !lineWritten) output.remove();
             status = kExitFailed;
             return false;
         }
@@ -148,8 +148,8 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         if (!output.isOpen()) return true;
         // Flushed per line, so a presenter in live view sees each line as it comes.
         output.write(result.line.data(), static_cast<qint64>(result.line.size()));
+        lineWritten = true;
         output.write("\r\n", 2);
-        readingWritten = true;
         if (output.flush()) return true;
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
         status = kExitFailed;

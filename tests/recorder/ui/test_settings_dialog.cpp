@@ -72,6 +72,7 @@ TEST_F(SettingsWindows, ANumberWithAPointIsReportedAndNothingIsSent)
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     setPortDevice(sim.devicePath());
     createWindow();
+    settings_.channel(1).slopeSB = 15.259;  // trigger levels need a slope on channel 1
     SettingsDialog& d = windows_->settingsDialog();
     d.fillFromSettings();
     SettingsControls c = d.controls();
