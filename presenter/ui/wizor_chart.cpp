@@ -98,6 +98,9 @@ WizorChart::WizorChart(QWidget* parent) : QCustomPlot(parent)
     legendShown_ = false;
     setLegendShown(true);
 
+    readout_ = std::make_unique<ReadoutOverlay>(this);
+    setMouseTracking(true);
+
     animation_.setInterval(kZoomAnimationIntervalMs);
     connect(&animation_, &QTimer::timeout, this, &WizorChart::animationStep);
 }
@@ -127,6 +130,7 @@ void WizorChart::clearCurves()
     }
     legend->clearItems();
     ticker_->setSource({}, 0, 1, 0);
+    readout_->hide();
     pointCount_ = 0;
 }
 
