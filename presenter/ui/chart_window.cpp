@@ -118,6 +118,7 @@ void ChartWindow::buildCharts()
     connect(&detailCheck_, &QTimer::timeout, this, &ChartWindow::showOverviewDetail);
     for (WizorChart* chart : {upper_, lower_}) {
         connect(chart, &WizorChart::curveClicked, this, &ChartWindow::showClickedPoint);
+        connect(chart, &WizorChart::legendEntryClicked, this, &ChartWindow::toggleChannel);
         connect(chart->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
             if (document_.overview()) detailCheck_.start();
         });
@@ -194,6 +195,7 @@ void ChartWindow::buildActions()
         {LastPage, "Ostatnia strona", "", "", QKeySequence(Qt::Key_End), false, kContextWindow, &ChartWindow::lastPage},
         {WholeFile, "Cały plik", "", "", QKeySequence(Qt::CTRL | Qt::Key_0), true, kContextWindow,
          &ChartWindow::toggleWholeFile},
+        {ShowAllChannels, "Pokaż wszystkie kanały", "", "", {}, false, kContextWindow, &ChartWindow::showAllChannels},
     };
     for (const CommandInfo& info : commands) {
         auto* a = new QAction(QString::fromUtf8(info.text), this);
@@ -234,7 +236,7 @@ void ChartWindow::buildMenusAndToolBar()
     file->addSeparator();
     file->addAction(actions_[Exit]);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
-    for (Command c : {Copy, View3D, BackColour, Legend, ZoomIn, ZoomOut}) edit->addAction(actions_[c]);
+    for (Command c : {Copy, View3D, BackColour, Legend, ShowAllChannels, ZoomIn, ZoomOut}) edit->addAction(actions_[c]);
     edit->addSeparator();
     for (Command c : {NextPage, PreviousPage, FirstPage, LastPage, WholeFile}) edit->addAction(actions_[c]);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Pomoc"));

@@ -71,6 +71,9 @@ public:
     void firstPage();
     void lastPage();
     void toggleWholeFile();
+    // Hides or shows the curve of `column` (a click on its legend entry); all shown again.
+    void toggleChannel(int column);
+    void showAllChannels();
     // Shows `path` from its first page, as when chosen in the open dialog or dropped.
     void openFile(const QString& path);
     // Help at the topic of a context number (F1).
@@ -116,6 +119,7 @@ public:
         FirstPage,
         LastPage,
         WholeFile,
+        ShowAllChannels,
         CommandCount
     };
     QAction* action(Command command) const { return actions_[command]; }
@@ -145,6 +149,7 @@ private:
     void showOverviewDetail();
     void updatePageState();
     void resetZoom();
+    void applyHiddenChannels();
 
     WizorDialogs& dialogs_;
     ChartDocument document_;

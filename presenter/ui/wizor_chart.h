@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <array>
+#include <bitset>
 #include <memory>
 #include <optional>
 
@@ -50,8 +51,13 @@ public:
     // smallest to the largest value of every run of lines, keys being data line numbers.
     void showOverview(const MeasurementData& data, int firstColumn, bool lowerChart);
     void clearCurves();
+    // Columns whose curves are hidden (their legend entries greyed), kept across loads.
+    void setHiddenColumns(const std::bitset<kMaxColumns>& hidden);
+    // The column of the legend entry at `pos`, if any.
+    std::optional<int> legendColumnAt(const QPointF& pos) const;
     // Forgets any zoom and spans the keys of what is shown.
     void resetZoom();
+    // Curves with points, shown or hidden: the legend's entries.
     int activeCurveCount() const;
     QCPGraph* curve(int index) const { return graph(index); }
 
@@ -97,6 +103,7 @@ public:
 
 signals:
     void curveClicked(const QString& title, double value);
+    void legendEntryClicked(int column);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -117,6 +124,7 @@ private:
     void animationStep();
     void activateCurve(int index, const MeasurementData& data, int column, bool lowerChart);
     void updateReadout(QPoint pos);
+    void applyHidden(int index);
     int labelWidth(const QString& first, const QString& last) const;
 
     PointLabelTicker* ticker_ = nullptr;  // owned by the bottom axis
@@ -127,6 +135,8 @@ private:
     bool view3D_ = false;
     bool legendShown_ = true;
     int pointCount_ = 0;
+    int firstColumn_ = 0;  // the column of curve 1
+    std::bitset<kMaxColumns> hidden_;
 
     ZoomUndo zoomUndo_;
     QTimer animation_;

@@ -198,6 +198,10 @@ void WizorChart::mouseReleaseEvent(QMouseEvent* event)
     if (finished == Drag::Rectangle) {
         switch (dragIntent(dragStart_, event->pos())) {
         case DragIntent::Click: {
+            if (const std::optional<int> column = legendColumnAt(event->position())) {
+                emit legendEntryClicked(*column);
+                break;
+            }
             QString title;
             double value = 0.0;
             if (pointAt(event->position(), &title, &value)) emit curveClicked(title, value);

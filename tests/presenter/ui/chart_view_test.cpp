@@ -162,6 +162,33 @@ TEST_F(WizorWindow, ReadoutFollowsTheMouse)
     EXPECT_TRUE(chart->readoutText().isEmpty());
 }
 
+// A click on a legend entry hides its curve (the entry greys), the fit leaves it out, and
+// the choice holds through a reload and the overview until every channel is shown again.
+TEST_F(WizorWindow, LegendEntryHidesAndShowsItsCurve)
+{
+    startWith(write("l.txt", "Czas a b c\n00:01.000 1 100 2\n00:02.000 3 200 4\n"));
+    window->toggleFit();
+    WizorChart* chart = window->upperChart();
+    chart->replot();
+    const auto entryOf = [chart](int curve) { return chart->legend->itemWithPlottable(chart->curve(curve)); };
+    QTest::mouseClick(chart, Qt::LeftButton, {}, entryOf(1)->rect().center());
+    EXPECT_FALSE(chart->curve(1)->visible());
+    EXPECT_TRUE(chart->curve(0)->visible());
+    EXPECT_NE(entryOf(1)->textColor(), entryOf(0)->textColor());
+    EXPECT_EQ(chart->valueRange(), fitRange(4, 1));
+    EXPECT_EQ(chart->activeCurveCount(), 3);
+
+    window->refreshLiveView();
+    EXPECT_FALSE(chart->curve(1)->visible());
+    window->toggleWholeFile();
+    EXPECT_FALSE(chart->curve(1)->visible());
+    window->toggleWholeFile();
+
+    window->action(ChartWindow::ShowAllChannels)->trigger();
+    EXPECT_TRUE(chart->curve(1)->visible());
+    EXPECT_EQ(chart->valueRange(), fitRange(200, 1));
+}
+
 TEST_F(WizorWindow, ViewTogglesApplyToBothChartsAndColourToTheUpperOnly)
 {
     startWith(write("v.txt", dataText(20, 18)));
