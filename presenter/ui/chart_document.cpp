@@ -62,6 +62,13 @@ void ChartDocument::enterOverview()
     detailFirst_.reset();
 }
 
+MeasurementData ChartDocument::readLines(std::size_t first, std::size_t count) const
+{
+    MeasurementData lines = data_;
+    loadDataLines(localPath(), lines, first, count);
+    return lines;
+}
+
 Range ChartDocument::fitRangeOfShown() const
 {
     if (hidden_.none()) return fitRange(data_.maxValue, data_.minValue);

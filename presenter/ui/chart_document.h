@@ -47,6 +47,10 @@ public:
     // The range the fit gives for the shown columns' values over the whole file.
     Range fitRangeOfShown() const;
 
+    // The points of `count` data lines from `first` on, read from the file beside what is
+    // shown (the export of a range of the overview).
+    MeasurementData readLines(std::size_t first, std::size_t count) const;
+
     // In the overview: reads a window of actual points for the key range `visible` when it
     // needs one that is not read yet; true when it did.
     bool readDetailFor(Range visible);

@@ -31,7 +31,6 @@ namespace wizor {
 
 namespace {
 
-constexpr int kSplitterWidth = 4;
 constexpr int kLowerPanelMinimum = 10;
 constexpr int kInitialLowerPanel = 253;
 constexpr std::array<int, 3> kPanelWidths = {150, 70, 70};
@@ -195,6 +194,7 @@ void ChartWindow::buildActions()
         {LastPage, "Ostatnia strona", "", "", QKeySequence(Qt::Key_End), false, kContextWindow, &ChartWindow::lastPage},
         {WholeFile, "Cały plik", "", "", QKeySequence(Qt::CTRL | Qt::Key_0), true, kContextWindow,
          &ChartWindow::toggleWholeFile},
+        {Export, "Eksport...", "", "", {}, false, kContextWindow, &ChartWindow::exportCharts},
         {ShowAllChannels, "Pokaż wszystkie kanały", "", "", {}, false, kContextWindow, &ChartWindow::showAllChannels},
     };
     for (const CommandInfo& info : commands) {
@@ -233,6 +233,7 @@ void ChartWindow::buildMenusAndToolBar()
     file->addAction(actions_[Open]);
     file->addAction(actions_[Print]);
     file->addAction(actions_[SaveAs]);
+    file->addAction(actions_[Export]);
     file->addSeparator();
     file->addAction(actions_[Exit]);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
