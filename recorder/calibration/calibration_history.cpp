@@ -85,6 +85,14 @@ bool appendHistory(const QString& startDir, const HistoryEntry& entry, const QDa
     return ok;
 }
 
+bool PendingHistory::flush(const QString& startDir, Reporter& reporter)
+{
+    bool ok = true;
+    for (const auto& [entry, when] : entries_) ok = appendHistory(startDir, entry, when, reporter) && ok;
+    entries_.clear();
+    return ok;
+}
+
 QStringList readHistory(const QString& startDir)
 {
     QFile file(historyFilePath(startDir));

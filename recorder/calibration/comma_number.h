@@ -26,7 +26,7 @@ QString commaText(double value);
 struct FieldError {
     QString field;  // the field's label as the window shows it
     QString text;
-    QString reason;  // when set, the message itself (a number that is one but cannot be used)
+    QString reason = {};  // when set, the message itself (a number that is one but cannot be used)
 
     // The one message shown for it (caption kNumberErrorCaption).
     QString message() const;

@@ -143,8 +143,11 @@ CommandOutcome buildSettingsCommand(const SettingsControls& c)
         if (!channels) return {std::nullopt, FieldError{kChannelCountField, c.channelCountText}};
         const auto samples = readWholeNumber(c.sampleCountText);
         if (!samples) return {std::nullopt, FieldError{kSampleCountField, c.sampleCountText}};
-        cmd.expectedSamples = static_cast<int>(std::clamp<long long>(
-            *channels * *samples, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+        // Each factor within int first: their product then fits a long long.
+        const auto asInt = [](long long v) {
+            return std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+        };
+        cmd.expectedSamples = static_cast<int>(asInt(asInt(*channels) * asInt(*samples)));
     }
     cmd.statusRead = statusRead;
     if (c.sendDateTime) text += " TIME " + bytes(c.timeText) + " DATE " + bytes(c.dateText);

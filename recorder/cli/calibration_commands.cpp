@@ -34,14 +34,11 @@ struct WizardSession : RecorderSession {
         device = std::make_unique<ProtocolCalibrationDevice>(*protocol);
         wizard = std::make_unique<CalibrationWizard>(settings, *device, reporter, state.startDir);
         // The history tells what was stored: its line waits for the save.
-        wizard->setHistorySink([this](const HistoryEntry& entry, const QDateTime& when) {
-            history = entry;
-            historyTime = when;
-        });
+        wizard->setHistorySink(
+            [this](const HistoryEntry& entry, const QDateTime& when) { history.add(entry, when); });
     }
 
-    std::optional<HistoryEntry> history;
-    QDateTime historyTime;
+    PendingHistory history;
 
     // Presses "Dalej >>" and tells whether the wizard reached `page`.
     bool next(WizardPage page)
@@ -70,7 +67,7 @@ struct WizardSession : RecorderSession {
         const QString result = wizard->view().constants;
         wizard->press(WizardButton::Finish);
         if (!saveChanges(reporter)) return kExitFailed;
-        if (history) appendHistory(state.startDir, *history, historyTime, reporter);
+        history.flush(state.startDir, reporter);
         out(result + QLatin1Char('\n'));
         return kExitOk;
     }

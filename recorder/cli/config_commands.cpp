@@ -4,6 +4,7 @@
 #include "cli/cli_session.h"
 
 #include "core/reporter.h"
+#include "core/safe_file.h"
 #include "core/settings_fields.h"
 #include "core/settings_files.h"
 
@@ -76,6 +77,10 @@ int runSet(const GlobalOptions&, const QStringList& args)
         return kExitUsage;
     }
     const QString path = args.first();
+    if (const QString refusal = notRegularFileProblem(path); !refusal.isEmpty()) {
+        err(QStringLiteral("vorda-cli config set: %1\n").arg(refusal));
+        return kExitFailed;
+    }
     Settings settings;
     Settings::Image base{};
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {

@@ -130,6 +130,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
     RecorderProtocol protocol = s.protocol();
     protocol.readRegister(0);
     int status = kExitOk;
+    bool lineWritten = false;  // a data line, not only the header
     QElapsedTimer clock;
     clock.start();
     PollRun run;
@@ -139,7 +140,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         const PollResult result = pollRecorder(protocol, s.settings, kind, QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
             err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + silenceReason(*s.link) + QLatin1Char('\n'));
-            if (outputIsNew && output.size() == 0) output.remove();
+            if (outputIsNew && !lineWritten) output.remove();
             status = kExitFailed;
             return false;
         }
@@ -147,6 +148,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         if (!output.isOpen()) return true;
         // Flushed per line, so a presenter in live view sees each line as it comes.
         output.write(result.line.data(), static_cast<qint64>(result.line.size()));
+        lineWritten = true;
         output.write("\r\n", 2);
         if (output.flush()) return true;
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));

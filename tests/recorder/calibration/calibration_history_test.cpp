@@ -39,6 +39,29 @@ TEST(CalibrationHistory, LinesAppendUnderOneHeadingWithDecimalCommas)
     EXPECT_EQ(lines[2], QStringLiteral("2026-03-04 05:07:07;zerowanie;3;\"P;1\";1000;0,0000;;;10,000000;-10,000000"));
 }
 
+TEST(CalibrationHistory, PendingLinesAreWrittenOnlyByAFlush)
+{
+    QTemporaryDir dir;
+    Reporter quiet;
+    PendingHistory pending;
+    HistoryEntry entry;
+    entry.channel = 2;
+    const QDateTime when(QDate(2026, 3, 4), QTime(5, 6, 7));
+    pending.add(entry, when);
+    pending.discard();
+    EXPECT_TRUE(readHistory(dir.path()).isEmpty());
+    pending.add(entry, when);
+    entry.channel = 5;
+    pending.add(entry, when.addSecs(1));
+    EXPECT_TRUE(readHistory(dir.path()).isEmpty()) << "nothing before the save";
+    EXPECT_TRUE(pending.flush(dir.path(), quiet));
+    EXPECT_TRUE(pending.empty());
+    const QStringList lines = readHistory(dir.path());
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("2026-03-04 05:06:07;kalibracja;2;")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2026-03-04 05:06:08;kalibracja;5;")));
+}
+
 struct CountingReporter : Reporter {
     int messages = 0;
     void showMessage(const QString&, const QString&, MessageIcon) override { ++messages; }

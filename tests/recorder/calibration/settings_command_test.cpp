@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -128,6 +130,13 @@ TEST(SettingsCommand, FieldsThatAreNotNumbersStopTheBuild)
     ASSERT_TRUE(out.error);
     EXPECT_EQ(out.error->field, QStringLiteral("Start"));
     EXPECT_EQ(out.error->message(), QStringLiteral("\"10.5\" nie jest prawidłową liczbą (pole \"Start\")."));
+
+    // Counts too large for the product's type give the largest expectation, not an overflow.
+    c = nothingChecked();
+    c.sendSampleCount = c.sendChannelCount = true;
+    c.sampleCountText = QStringLiteral("4100000066");
+    c.channelCountText = QStringLiteral("14041006614022");
+    EXPECT_EQ(buildSettingsCommand(c).command->expectedSamples, std::numeric_limits<int>::max());
 
     c = nothingChecked();
     c.sendSampleCount = c.sendChannelCount = true;

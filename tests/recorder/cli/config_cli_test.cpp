@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cstring>
 #include <random>
@@ -254,6 +255,22 @@ TEST_F(ConfigCli, ASaveIntoAMissingDirectoryNamesTheFileAndTheReason)
     EXPECT_TRUE(r.err.contains(QString::fromUtf8("Nieprawidłowe zamknięcie"))) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(path("nowhere/p.roln") + QStringLiteral(": No such file or directory")))
         << r.err.toStdString();
+}
+
+TEST_F(ConfigCli, SetRefusesWhatIsNotARegularFile)
+{
+    writeImage(path("real.roln"), randomImage(5));
+    const QByteArray before = readFile(path("real.roln"));
+    ASSERT_TRUE(QFile::link(path("real.roln"), path("link.roln")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.roln")).constData(), 0600), 0);
+    for (const char* name : {"link.roln", "fifo.roln"}) {
+        const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QLatin1String(name),
+                              QStringLiteral("portNumber=1")});
+        EXPECT_EQ(r.exitCode, 1) << name;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8("nie jest zwykłym plikiem"))) << r.err.toStdString();
+    }
+    EXPECT_EQ(readFile(path("real.roln")), before);
+    EXPECT_TRUE(QFileInfo(path("link.roln")).isSymLink());
 }
 
 TEST_F(ConfigCli, HelpAndUsage)
