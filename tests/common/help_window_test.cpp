@@ -10,13 +10,15 @@
 
 namespace {
 
+// One application for the whole program, never destroyed: its end at exit would come
+// after Qt's own statics are gone.
 QApplication& application()
 {
     static int argc = 1;
     static char name[] = "test_common_ui";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 TEST(HelpWindow, EscClosesIt)
