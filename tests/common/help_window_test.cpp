@@ -15,8 +15,9 @@ QApplication& application()
     static int argc = 1;
     static char name[] = "test_common_ui";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: a QApplication torn down among the static destructors crashes the exit.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 TEST(HelpWindow, EscClosesIt)
