@@ -2,15 +2,16 @@
 // file read, both charts filled, the fit, and both charts drawn once), and on the
 // recorder's largest block, 1,564,670 lines x 16 columns: open to first paint, a page
 // step and the whole-file overview, with the process's peak memory.
+#include "chart_window.h"
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
-#include "chart_window.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -132,6 +133,29 @@ void ZoomAndRedraw(benchmark::State& state)
     }
 }
 BENCHMARK(ZoomAndRedraw)->Unit(benchmark::kMillisecond);
+
+// The readout following the mouse across the 32000-point page of 16 curves: one move, the
+// readout's widgets placed and painted.
+void ReadoutMove(benchmark::State& state)
+{
+    SampleWindow sample;
+    if (!sample.ready()) {
+        state.SkipWithError("cannot write the sample file");
+        return;
+    }
+    wizor::WizorChart* chart = sample.window().upperChart();
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    const QRect area = chart->axisRect()->rect();
+    int x = area.left();
+    for (auto _ : state) {
+        x = x + 7 > area.right() ? area.left() : x + 7;
+        const QPoint at(x, area.center().y());
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(chart, &move);
+        chart->repaint();
+    }
+}
+BENCHMARK(ReadoutMove)->Unit(benchmark::kMillisecond);
 
 constexpr int kLargeLines = 1564670;
 

@@ -37,6 +37,7 @@ void Linia1MG::Reset() noexcept
     timeText_[0] = 0;
     pointLabel_[0] = 0;
     pointLabelLength_ = 0;
+    timeLabel_[0] = 0;
     for (int c = 0; c < kMaxColumns; ++c) std::snprintf(channelNames_[c], sizeof channelNames_[c], "k%d", c + 1);
     std::fill(std::begin(values_), std::end(values_), 0.0f);
     valueCount_ = 0;
@@ -102,6 +103,7 @@ bool Linia1MG::ParsePaddedLine(std::string_view line) noexcept
 
     if (layout == Layout::header) {
         if (!dataStarted_) {
+            copyField(timeLabel_, t1);
             for (int c = 0; c < kMaxColumns; ++c) setName(c, token(c + 1));
         }
         return false;

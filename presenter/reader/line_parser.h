@@ -66,6 +66,8 @@ public:
 
     // Channel names, raw bytes of the file (Windows-1250); column c is channel c + 1.
     std::string_view channelName(int column) const noexcept { return channelNames_[column]; }
+    // The first token of the header line that named the channels ("Godzina:"), else empty.
+    std::string_view timeLabel() const noexcept { return timeLabel_; }
 
     // The largest valueCount() since Reset.
     int maxValueCount() const noexcept { return maxValueCount_; }
@@ -80,6 +82,7 @@ private:
     mutable char pointLabel_[2 * kMaxStampLength + 2];
     mutable std::size_t pointLabelLength_;
     char channelNames_[kMaxColumns][kMaxNameLength + 1];
+    char timeLabel_[kMaxNameLength + 1];
     alignas(16) float values_[kMaxColumns];
     int valueCount_;
     int maxValueCount_;

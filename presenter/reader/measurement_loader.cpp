@@ -118,6 +118,7 @@ void finish(WholeFileLoad& load, const Linia1MG& parser, MeasurementData& out)
     }
     out.maxValueCount = std::max(parser.maxValueCount(), load.widest());
     for (int c = 0; c < kMaxColumns; ++c) out.names[std::size_t(c)].assign(parser.channelName(c));
+    out.timeLabel.assign(parser.timeLabel());
 }
 
 // A source that gives nothing: what a file that cannot be opened reads as.

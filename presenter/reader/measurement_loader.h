@@ -93,6 +93,8 @@ struct MeasurementData {
     std::vector<PointLabel> labels;
     // Channel names as raw Windows-1250 bytes; channelName() converts them.
     std::array<std::string, kMaxColumns> names;
+    // The header's label of the time column, raw bytes; empty without a header.
+    std::string timeLabel;
     // The largest and the smallest finite value of the file. While maxValue < minValue (the
     // +-1.0e8 start values) the file has given no value.
     static constexpr float kInitialMaxValue = -1.0e8f;

@@ -23,11 +23,10 @@ public:
         : out_(out), first_(first), end_(count > kNoPointLimit - first ? kNoPointLimit : first + count)
     {
         out_.firstLine = first;
-        // A page or a window of the charts; the storage of `out` is kept between loads.
-        const std::size_t expected = std::min(count, kPageLines);
-        out_.labels.reserve(expected);
-        rows_.reserve(expected);
-        widths_.reserve(expected);
+        // The storage of `out` is kept between loads; the rows go to it every kRowsPerFlush.
+        out_.labels.reserve(std::min(count, kRowsPerFlush));
+        rows_.reserve(std::min(count, kRowsPerFlush));
+        widths_.reserve(std::min(count, kRowsPerFlush));
         clear();
     }
 
@@ -50,6 +49,7 @@ public:
         appendLabel(out_.labels, label);
         std::memcpy(rows_.emplace_back().data(), values, sizeof(Row));
         widths_.push_back(static_cast<std::uint8_t>(used));
+        if (rows_.size() == kRowsPerFlush) flush();
     }
 
     // Adds the rows gathered so far to the columns of `out` and lets them go; a row's label
@@ -93,6 +93,8 @@ public:
     }
 
 private:
+    // Rows gathered before they go to the columns: few enough to stay in the cache.
+    static constexpr std::size_t kRowsPerFlush = 2048;
     using Row = std::array<float, kMaxColumns>;
     MeasurementData& out_;
     std::size_t first_;

@@ -14,6 +14,7 @@ std::string ChartDocument::localPath() const
 
 bool ChartDocument::open(const QString& fileName)
 {
+    if (fileName != fileName_) hidden_.reset();
     fileName_ = fileName;
     page_ = 0;
     const bool leftOverview = std::exchange(overview_, false);
@@ -59,6 +60,29 @@ void ChartDocument::enterOverview()
 {
     overview_ = true;
     detailFirst_.reset();
+}
+
+MeasurementData ChartDocument::readLines(std::size_t first, std::size_t count) const
+{
+    MeasurementData lines = data_;
+    loadDataLines(localPath(), lines, first, count);
+    return lines;
+}
+
+Range ChartDocument::fitRangeOfShown() const
+{
+    if (hidden_.none()) return fitRange(data_.maxValue, data_.minValue);
+    // The overview's runs hold every data line's smallest and largest value per column.
+    float high = MeasurementData::kInitialMaxValue;
+    float low = MeasurementData::kInitialMinValue;
+    for (const Overview::Run& run : data_.overview.runs) {
+        for (std::size_t c = 0; c < std::size_t(kMaxColumns); ++c) {
+            if (hidden_.test(c)) continue;
+            high = std::max(high, run.high[c]);
+            low = std::min(low, run.low[c]);
+        }
+    }
+    return fitRange(high, low);
 }
 
 bool ChartDocument::readDetailFor(Range visible)

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <bitset>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -38,6 +39,18 @@ public:
     std::optional<std::size_t> previousPage() const;
     void enterOverview();
 
+    // Channels hidden by the user (by column); the choice holds until another file is
+    // opened or every channel is shown again.
+    const std::bitset<kMaxColumns>& hiddenColumns() const { return hidden_; }
+    void toggleColumn(int column) { hidden_.flip(std::size_t(column)); }
+    void showAllColumns() { hidden_.reset(); }
+    // The range the fit gives for the shown columns' values over the whole file.
+    Range fitRangeOfShown() const;
+
+    // The points of `count` data lines from `first` on, read from the file beside what is
+    // shown (the export of a range of the overview).
+    MeasurementData readLines(std::size_t first, std::size_t count) const;
+
     // In the overview: reads a window of actual points for the key range `visible` when it
     // needs one that is not read yet; true when it did.
     bool readDetailFor(Range visible);
@@ -55,6 +68,7 @@ private:
     std::size_t page_ = 0;
     bool overview_ = false;
     std::optional<std::size_t> detailFirst_;
+    std::bitset<kMaxColumns> hidden_;
 };
 
 }  // namespace wizor

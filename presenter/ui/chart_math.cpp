@@ -178,6 +178,13 @@ QString clickValueText(double value)
     return QString::fromLatin1(text, end - text);
 }
 
+QString readoutValueText(double value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, float(value)).ptr;
+    return QString::fromLatin1(text, end - text);
+}
+
 QString filePanelText(const QString& name, std::size_t page, std::size_t pages, bool overview)
 {
     if (pages <= 1 || overview) return name;

@@ -130,6 +130,10 @@ std::optional<std::size_t> detailWindowStart(Range visible, std::size_t lines, s
 // True when a window of `window` lines from `first` holds every line of `visible`.
 bool windowCovers(std::size_t first, std::size_t window, Range visible, std::size_t lines);
 
+// A value as the readout under the mouse shows it: the shortest text that reads back as the
+// same single-precision value (23.45, not 23.4500007629395), with a decimal point.
+QString readoutValueText(double value);
+
 // The status bar text for a clicked point: "Y= " and the value with up to 15
 // significant digits and a decimal point.
 QString clickValueText(double value);

@@ -31,7 +31,6 @@ namespace wizor {
 
 namespace {
 
-constexpr int kSplitterWidth = 4;
 constexpr int kLowerPanelMinimum = 10;
 constexpr int kInitialLowerPanel = 253;
 constexpr std::array<int, 3> kPanelWidths = {150, 70, 70};
@@ -118,6 +117,7 @@ void ChartWindow::buildCharts()
     connect(&detailCheck_, &QTimer::timeout, this, &ChartWindow::showOverviewDetail);
     for (WizorChart* chart : {upper_, lower_}) {
         connect(chart, &WizorChart::curveClicked, this, &ChartWindow::showClickedPoint);
+        connect(chart, &WizorChart::legendEntryClicked, this, &ChartWindow::toggleChannel);
         connect(chart->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
             if (document_.overview()) detailCheck_.start();
         });
@@ -194,6 +194,8 @@ void ChartWindow::buildActions()
         {LastPage, "Ostatnia strona", "", "", QKeySequence(Qt::Key_End), false, kContextWindow, &ChartWindow::lastPage},
         {WholeFile, "Cały plik", "", "", QKeySequence(Qt::CTRL | Qt::Key_0), true, kContextWindow,
          &ChartWindow::toggleWholeFile},
+        {Export, "Eksport...", "", "", {}, false, kContextWindow, &ChartWindow::exportCharts},
+        {ShowAllChannels, "Pokaż wszystkie kanały", "", "", {}, false, kContextWindow, &ChartWindow::showAllChannels},
     };
     for (const CommandInfo& info : commands) {
         auto* a = new QAction(QString::fromUtf8(info.text), this);
@@ -231,10 +233,11 @@ void ChartWindow::buildMenusAndToolBar()
     file->addAction(actions_[Open]);
     file->addAction(actions_[Print]);
     file->addAction(actions_[SaveAs]);
+    file->addAction(actions_[Export]);
     file->addSeparator();
     file->addAction(actions_[Exit]);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
-    for (Command c : {Copy, View3D, BackColour, Legend, ZoomIn, ZoomOut}) edit->addAction(actions_[c]);
+    for (Command c : {Copy, View3D, BackColour, Legend, ShowAllChannels, ZoomIn, ZoomOut}) edit->addAction(actions_[c]);
     edit->addSeparator();
     for (Command c : {NextPage, PreviousPage, FirstPage, LastPage, WholeFile}) edit->addAction(actions_[c]);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Pomoc"));

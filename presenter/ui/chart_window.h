@@ -34,6 +34,7 @@ class ChartWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kLiveViewIntervalMs = 10000;
+    static constexpr int kSplitterWidth = 4;
 
     explicit ChartWindow(WizorDialogs& dialogs, QWidget* parent = nullptr);
     ~ChartWindow() override;
@@ -60,6 +61,8 @@ public:
     void refreshLiveView();
     void print();
     void saveAsBitmap();
+    // "Plik -> Eksport...": the charts as PNG or PDF, or the visible range as CSV.
+    void exportCharts();
     void copyToClipboard();
     void showHelpContents();
     void showHelpIndex();
@@ -71,6 +74,11 @@ public:
     void firstPage();
     void lastPage();
     void toggleWholeFile();
+    // Shows page `page` (counted from 0; the last one when it lies beyond).
+    void goToPage(std::size_t page) { showPage(page); }
+    // Hides or shows the curve of `column` (a click on its legend entry); all shown again.
+    void toggleChannel(int column);
+    void showAllChannels();
     // Shows `path` from its first page, as when chosen in the open dialog or dropped.
     void openFile(const QString& path);
     // Help at the topic of a context number (F1).
@@ -92,6 +100,9 @@ public:
     // The help window once help has been asked for, else null.
     widgets::HelpWindow* helpWindow() const { return helpWindow_; }
     QString panelText(int panel) const;
+    // The size of the charts shown, stacked; resizing the window gives them `size`.
+    QSize chartsSize() const;
+    void resizeCharts(QSize size);
 
     enum Command {
         Open,
@@ -116,6 +127,8 @@ public:
         FirstPage,
         LastPage,
         WholeFile,
+        ShowAllChannels,
+        Export,
         CommandCount
     };
     QAction* action(Command command) const { return actions_[command]; }
@@ -145,6 +158,7 @@ private:
     void showOverviewDetail();
     void updatePageState();
     void resetZoom();
+    void applyHiddenChannels();
 
     WizorDialogs& dialogs_;
     ChartDocument document_;

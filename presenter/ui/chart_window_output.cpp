@@ -1,5 +1,6 @@
 // The chart window's output: printing, the bitmap file, the clipboard, help and the
 // support page.
+#include "chart_export.h"
 #include "chart_math.h"
 #include "chart_window.h"
 #include "desktop_links.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QPrinter>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -64,6 +66,33 @@ void ChartWindow::saveAsBitmap()
     if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".bmp");
     if (!upper_->renderOnWhite().save(name, "BMP"))
         dialogs_.showError(this, QStringLiteral("Nie można zapisać pliku %1.").arg(name), QStringLiteral("Błąd..."));
+}
+
+void ChartWindow::exportCharts()
+{
+    const QString name = dialogs_.exportFile(this, dialogFolder());
+    if (name.isEmpty()) return;
+    const std::optional<ExportFormat> format = exportFormatOf(name);
+    QString error;
+    if (!format)
+        dialogs_.showError(this, QStringLiteral("Nieznany format pliku %1.").arg(name), QStringLiteral("Błąd..."));
+    else if (!exportView(*this, name, *format, std::nullopt, &error))
+        dialogs_.showError(this, error, QStringLiteral("Błąd..."));
+}
+
+QSize ChartWindow::chartsSize() const
+{
+    return QSize(upper_->width(), upper_->height() + (lower_->isVisible() ? lower_->height() : 0));
+}
+
+void ChartWindow::resizeCharts(QSize size)
+{
+    resize(this->size() + (size - centralWidget()->size()));
+    layout()->activate();
+    if (twoCharts_) {
+        // The splitter's handle lies between the charts; the charts share the rest.
+        splitter_->setSizes({size.height() - size.height() / 2, size.height() / 2 - kSplitterWidth});
+    }
 }
 
 void ChartWindow::copyToClipboard()

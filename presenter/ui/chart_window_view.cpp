@@ -32,7 +32,7 @@ QString droppedFile(const QMimeData* mime)
 
 void ChartWindow::fit()
 {
-    const Range range = fitRange(data().maxValue, data().minValue);
+    const Range range = document_.fitRangeOfShown();
     for (WizorChart* chart : {upper_, lower_}) {
         chart->setValueRange(range);
         chart->replot(QCustomPlot::rpQueuedReplot);
@@ -123,6 +123,7 @@ void ChartWindow::chooseFile()
 void ChartWindow::openFile(const QString& path)
 {
     const bool leftOverview = document_.open(path);
+    applyHiddenChannels();
     showLoaded();
     if (leftOverview) resetZoom();
     if (fitOn_) fit();
@@ -162,6 +163,26 @@ void ChartWindow::showLoaded()
         splitter_->handle(1)->setEnabled(false);
     }
     showView();
+}
+
+void ChartWindow::toggleChannel(int column)
+{
+    document_.toggleColumn(column);
+    applyHiddenChannels();
+    if (fitOn_) fit();
+}
+
+void ChartWindow::showAllChannels()
+{
+    document_.showAllColumns();
+    applyHiddenChannels();
+    if (fitOn_) fit();
+}
+
+void ChartWindow::applyHiddenChannels()
+{
+    upper_->setHiddenColumns(document_.hiddenColumns());
+    lower_->setHiddenColumns(document_.hiddenColumns());
 }
 
 void ChartWindow::resetZoom()

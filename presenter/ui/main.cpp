@@ -1,23 +1,47 @@
 // Wizor: shows a measurement file as charts. The file comes from the command line,
 // else "wiznow.dan" in the current directory; the show mode from WIZOR_SHOW_MODE.
+// With --export it writes a chart or the data to a file instead (export_command.h).
 
 #include "about_box.h"
 #include "chart_math.h"
 #include "chart_window.h"
+#include "export_command.h"
 #include "qt_translations.h"
 #include "screen_fit.h"
 #include "wizor_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTextStream>
+
+#include <variant>
 
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const wizor::CommandRequest request = wizor::parseCommandLine(arguments);
+    if (std::holds_alternative<wizor::HelpRequest>(request)) {
+        QTextStream(stdout) << wizor::commandLineHelp();
+        return 0;
+    }
+    if (const QString* error = std::get_if<QString>(&request)) {
+        QTextStream(stderr) << "wizor: " << *error << "\n" << wizor::commandLineHelp();
+        return 2;
+    }
+    const auto* exportRequest = std::get_if<wizor::ExportRequest>(&request);
+    // An export needs no display.
+    if (exportRequest && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wizor"));
     QApplication::setWindowIcon(wizor::wizorIcon());
     widgets::installQtTranslations(app);
     widgets::keepWindowsOnScreen(app);
+    if (exportRequest) {
+        QTextStream errors(stderr);
+        return wizor::runExport(*exportRequest, errors);
+    }
 
     wizor::QtWizorDialogs dialogs;
     wizor::ChartWindow window(dialogs);

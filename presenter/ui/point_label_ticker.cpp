@@ -29,6 +29,13 @@ QString PointLabelTicker::getTickLabel(double tick, const QLocale&, QChar, int)
     return labelOf_(key);
 }
 
+QString PointLabelTicker::labelNear(double key) const
+{
+    const long long k = std::llround(key) / unit_ * unit_;
+    if (!labelOf_ || k < 0 || k >= count_) return {};
+    return labelOf_(k);
+}
+
 QVector<double> PointLabelTicker::createTickVector(double step, const QCPRange& range)
 {
     QVector<double> ticks;

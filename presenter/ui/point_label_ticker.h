@@ -19,6 +19,8 @@ public:
     // Labels by key from `labelOf` for keys 0 .. count-1, ticks on multiples of `unit`,
     // labels `labelPixels` wide.
     void setSource(std::function<QString(long long)> labelOf, long long count, long long unit, int labelPixels);
+    // The label of the key at or before `key` that carries one (a multiple of the unit).
+    QString labelNear(double key) const;
 
 protected:
     double getTickStep(const QCPRange& range) override;

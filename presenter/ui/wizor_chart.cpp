@@ -98,6 +98,9 @@ WizorChart::WizorChart(QWidget* parent) : QCustomPlot(parent)
     legendShown_ = false;
     setLegendShown(true);
 
+    readout_ = std::make_unique<ReadoutOverlay>(this);
+    setMouseTracking(true);
+
     animation_.setInterval(kZoomAnimationIntervalMs);
     connect(&animation_, &QTimer::timeout, this, &WizorChart::animationStep);
 }
@@ -127,6 +130,7 @@ void WizorChart::clearCurves()
     }
     legend->clearItems();
     ticker_->setSource({}, 0, 1, 0);
+    readout_->hide();
     pointCount_ = 0;
 }
 
@@ -135,8 +139,37 @@ void WizorChart::activateCurve(int index, const MeasurementData& data, int colum
     QCPGraph* g = graph(index);
     g->setPen(QPen(curveColour(index, lowerChart), 1));
     g->setName(data.channelName(column));
-    g->setVisible(true);
     g->addToLegend();
+    firstColumn_ = column - index;
+    applyHidden(index);
+}
+
+void WizorChart::applyHidden(int index)
+{
+    QCPGraph* g = graph(index);
+    QCPPlottableLegendItem* entry = legend->itemWithPlottable(g);
+    if (!entry) return;
+    const bool hidden = hidden_.test(std::size_t(firstColumn_ + index));
+    g->setVisible(!hidden);
+    entry->setTextColor(hidden ? QColor(160, 160, 160) : Qt::black);
+}
+
+void WizorChart::setHiddenColumns(const std::bitset<kMaxColumns>& hidden)
+{
+    hidden_ = hidden;
+    for (int i = 0; i < kCurves; ++i) applyHidden(i);
+    readout_->hide();
+    replot(rpQueuedReplot);
+}
+
+std::optional<int> WizorChart::legendColumnAt(const QPointF& pos) const
+{
+    if (!legendShown_) return std::nullopt;
+    for (int i = 0; i < kCurves; ++i) {
+        const QCPPlottableLegendItem* entry = legend->itemWithPlottable(graph(i));
+        if (entry && entry->selectTest(pos, false) >= 0) return firstColumn_ + i;
+    }
+    return std::nullopt;
 }
 
 int WizorChart::labelWidth(const QString& first, const QString& last) const
@@ -244,9 +277,7 @@ void WizorChart::resetZoom()
 
 int WizorChart::activeCurveCount() const
 {
-    int count = 0;
-    for (int i = 0; i < kCurves; ++i) count += graph(i)->visible() ? 1 : 0;
-    return count;
+    return legend->itemCount();
 }
 
 void WizorChart::rescaleKeys()

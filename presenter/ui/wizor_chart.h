@@ -5,6 +5,7 @@
 // scrolling and the oblique 3D view.
 
 #include "chart_math.h"
+#include "chart_readout.h"
 #include "line_parser.h"
 
 #include <qcustomplot.h>
@@ -13,6 +14,9 @@
 #include <QTimer>
 
 #include <array>
+#include <bitset>
+#include <memory>
+#include <optional>
 
 class QRubberBand;
 
@@ -20,6 +24,7 @@ namespace wizor {
 
 struct MeasurementData;
 class ObliqueLayer;
+class ReadoutOverlay;
 class PointLabelTicker;
 
 class WizorChart : public QCustomPlot {
@@ -46,8 +51,13 @@ public:
     // smallest to the largest value of every run of lines, keys being data line numbers.
     void showOverview(const MeasurementData& data, int firstColumn, bool lowerChart);
     void clearCurves();
+    // Columns whose curves are hidden (their legend entries greyed), kept across loads.
+    void setHiddenColumns(const std::bitset<kMaxColumns>& hidden);
+    // The column of the legend entry at `pos`, if any.
+    std::optional<int> legendColumnAt(const QPointF& pos) const;
     // Forgets any zoom and spans the keys of what is shown.
     void resetZoom();
+    // Curves with points, shown or hidden: the legend's entries.
     int activeCurveCount() const;
     QCPGraph* curve(int index) const { return graph(index); }
 
@@ -80,18 +90,27 @@ public:
     // Draws the chart scaled into `target` of a painter (a printer page).
     void drawInto(QCPPainter& painter, const QRect& target);
 
+    // The readout under the mouse at horizontal pixel `x` of the plot: the point of the
+    // first shown curve nearest to it and every shown curve's value at that key; none
+    // without a shown point.
+    std::optional<Readout> readoutAt(double x) const;
+    // The readout box as it stands (for the tests); empty while hidden.
+    QString readoutText() const;
+
     // The curve name and value the status bar shows for a click at `pos`; false when
     // no point of a shown curve is near.
     bool pointAt(const QPointF& pos, QString* title, double* value) const;
 
 signals:
     void curveClicked(const QString& title, double value);
+    void legendEntryClicked(int column);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -104,15 +123,20 @@ private:
     void rescaleKeys();
     void animationStep();
     void activateCurve(int index, const MeasurementData& data, int column, bool lowerChart);
+    void updateReadout(QPoint pos);
+    void applyHidden(int index);
     int labelWidth(const QString& first, const QString& last) const;
 
     PointLabelTicker* ticker_ = nullptr;  // owned by the bottom axis
     ObliqueLayer* oblique_ = nullptr;     // owned by the plot
+    std::unique_ptr<ReadoutOverlay> readout_;
     QCPLayoutGrid* legendColumn_ = nullptr;
     QColor backWall_ = Qt::white;
     bool view3D_ = false;
     bool legendShown_ = true;
     int pointCount_ = 0;
+    int firstColumn_ = 0;  // the column of curve 1
+    std::bitset<kMaxColumns> hidden_;
 
     ZoomUndo zoomUndo_;
     QTimer animation_;

@@ -2,9 +2,12 @@
 // scroll with the right button and the click on a curve.
 #include "wizor_chart.h"
 
+#include "point_label_ticker.h"
+
 #include <QRubberBand>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace wizor {
@@ -93,6 +96,7 @@ bool WizorChart::pointAt(const QPointF& pos, QString* title, double* value) cons
 
 void WizorChart::mousePressEvent(QMouseEvent* event)
 {
+    readout_->hide();
     dragStart_ = event->pos();
     if (event->button() == Qt::LeftButton) {
         drag_ = Drag::Rectangle;
@@ -104,8 +108,64 @@ void WizorChart::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
+namespace {
+
+// The index of the point of `data` whose key is nearest to `key`; the data is not empty.
+int nearestPoint(const QCPGraphDataContainer& data, double key)
+{
+    auto after = data.findBegin(key, false);
+    if (after == data.constEnd()) return data.size() - 1;
+    if (after == data.constBegin()) return 0;
+    const auto before = after - 1;
+    return int((key - before->key <= after->key - key ? before : after) - data.constBegin());
+}
+
+}  // namespace
+
+std::optional<Readout> WizorChart::readoutAt(double x) const
+{
+    const double mouseKey = xAxis->pixelToCoord(x);
+    std::optional<Readout> readout;
+    for (int i = 0; i < kCurves; ++i) {
+        const QCPGraph* g = graph(i);
+        if (!g->visible() || g->data()->isEmpty()) continue;
+        const QCPGraphDataContainer& data = *g->data();
+        if (!readout) {
+            readout.emplace();
+            readout->key = data.at(nearestPoint(data, mouseKey))->key;
+            readout->label = ticker_->labelNear(readout->key);
+        }
+        const double value = data.at(nearestPoint(data, readout->key))->value;
+        readout->rows.push_back({g->name(), g->pen().color(), std::isfinite(value) ? readoutValueText(value) : "-"});
+    }
+    return readout;
+}
+
+QString WizorChart::readoutText() const
+{
+    return readout_->visible() ? readout_->text() : QString();
+}
+
+void WizorChart::updateReadout(QPoint pos)
+{
+    const QRect area = axisRect()->rect();
+    const std::optional<Readout> readout = area.contains(pos) && !view3D_ ? readoutAt(pos.x()) : std::nullopt;
+    if (!readout) {
+        readout_->hide();
+        return;
+    }
+    readout_->show(*readout, int(std::lround(xAxis->coordToPixel(readout->key))), area.top(), area.bottom());
+}
+
+void WizorChart::leaveEvent(QEvent* event)
+{
+    readout_->hide();
+    QCustomPlot::leaveEvent(event);
+}
+
 void WizorChart::mouseMoveEvent(QMouseEvent* event)
 {
+    if (drag_ == Drag::None) updateReadout(event->pos());
     if (drag_ == Drag::Rectangle) {
         if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
         rubberBand_->setGeometry(QRect(dragStart_, event->pos()).normalized());
@@ -138,6 +198,10 @@ void WizorChart::mouseReleaseEvent(QMouseEvent* event)
     if (finished == Drag::Rectangle) {
         switch (dragIntent(dragStart_, event->pos())) {
         case DragIntent::Click: {
+            if (const std::optional<int> column = legendColumnAt(event->position())) {
+                emit legendEntryClicked(*column);
+                break;
+            }
             QString title;
             double value = 0.0;
             if (pointAt(event->position(), &title, &value)) emit curveClicked(title, value);

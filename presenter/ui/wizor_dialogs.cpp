@@ -29,6 +29,16 @@ QString QtWizorDialogs::saveBitmapFile(QWidget* parent, const QString& folder)
     return dialog.selectedFiles().first();
 }
 
+QString QtWizorDialogs::exportFile(QWidget* parent, const QString& folder)
+{
+    QFileDialog dialog(parent, QStringLiteral("Eksport"), folder,
+                       QStringLiteral("Obraz PNG (*.png);;Dokument PDF (*.pdf);;Dane CSV (*.csv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
 std::optional<QColor> QtWizorDialogs::chooseColour(QWidget* parent, const QColor& initial)
 {
     const QColor colour = QColorDialog::getColor(initial, parent);

@@ -22,6 +22,8 @@ public:
     // The chosen file, or an empty text on cancel.
     virtual QString openDataFile(QWidget* parent, const QString& folder) = 0;
     virtual QString saveBitmapFile(QWidget* parent, const QString& folder) = 0;
+    // The file to export to (its extension names the format), or empty on cancel.
+    virtual QString exportFile(QWidget*, const QString&) { return {}; }
     virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) = 0;
     // Lets the user set up the printer; false on cancel.
     virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
@@ -36,6 +38,7 @@ class QtWizorDialogs : public WizorDialogs {
 public:
     QString openDataFile(QWidget* parent, const QString& folder) override;
     QString saveBitmapFile(QWidget* parent, const QString& folder) override;
+    QString exportFile(QWidget* parent, const QString& folder) override;
     std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void showAbout(QWidget* parent) override;

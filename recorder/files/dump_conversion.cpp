@@ -305,6 +305,7 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
     }
 
     ConversionResult result;
+    result.header = header;
     result.sampleCount = header.sampleCount;
     result.receivedBytes = dumpSize;
     const int sampleSize = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount).characters();
@@ -333,8 +334,17 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
     reporter.transferMessage(QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2")
                                  .arg(result.completeSamples)
                                  .arg(QFileInfo(result.filePath).fileName()));
+    if (!result.keptFile.isEmpty())
+        reporter.transferMessage(QString::fromUtf8("Plik %1 nie jest plikiem tego bloku: pozostawiono go, blok zapisano obok")
+                                     .arg(result.keptFile));
     for (const QString& line : conversionWarnings(result, dumpName)) reporter.transferMessage(line);
     return result;
+}
+
+// "NAME.txt" -> "NAME_2.txt" for n 2, ...
+QString numberedName(const QString& fileName, int n)
+{
+    return n < 2 ? fileName : fileName.chopped(4) + QLatin1Char('_') + QString::number(n) + QStringLiteral(".txt");
 }
 
 // "NAME.txt" -> "NAME_niepelny.txt" (n 1), "NAME_niepelny_2.txt", ...
@@ -350,17 +360,30 @@ QString partialName(const QString& fileName, int n)
 // through a symbolic link at the name.
 class FileTarget : public TextTarget {
 public:
-    explicit FileTarget(QString directory) : dir_(std::move(directory)) {}
+    FileTarget(QString directory, const ConversionOptions& options) : dir_(std::move(directory)), options_(options) {}
     QIODevice* open(QString& error) override { return file_.open(dir_.path(), error) ? &file_.device() : nullptr; }
     Commit commit(const QString& fileName, bool whole, ConversionResult& result, QString& error) override
     {
         if (whole) {
             result.filePath = dir_.absoluteFilePath(fileName);
-            return place(file_.commit(result.filePath, NewFile::Placement::Replace, error));
+            if (!options_.mayReplace || options_.mayReplace(fileName, *result.header))
+                return place(file_.commit(result.filePath, NewFile::Placement::Replace, error));
+            // Another file stands under the block's name: it stays, the block goes beside.
+            result.keptFile = fileName;
+            return placeBeside(fileName, [&](int n) { return numberedName(fileName, n); }, result, error);
         }
         // A block that did not arrive whole never replaces a file.
+        return placeBeside(fileName, [&](int n) { return partialName(fileName, n); }, result, error);
+    }
+
+private:
+    template <typename Name>
+    Commit placeBeside(const QString& fileName, Name name, ConversionResult& result, QString& error)
+    {
         for (int n = 1; n <= kMaxBesideNumber; ++n) {
-            result.filePath = dir_.absoluteFilePath(partialName(fileName, n));
+            const QString candidate = name(n);
+            if (candidate == fileName) continue;
+            result.filePath = dir_.absoluteFilePath(candidate);
             const NewFile::Commit c = file_.commit(result.filePath, NewFile::Placement::NoReplace, error);
             if (c != NewFile::Commit::Exists) return place(c);
         }
@@ -368,7 +391,6 @@ public:
         return Commit::Failed;
     }
 
-private:
     static Commit place(NewFile::Commit c)
     {
         switch (c) {
@@ -384,6 +406,7 @@ private:
     }
     static constexpr int kMaxBesideNumber = 9999;
     QDir dir_;
+    const ConversionOptions& options_;
     NewFile file_;
 };
 
@@ -428,7 +451,8 @@ QStringList conversionWarnings(const ConversionResult& result, const QString& du
     return lines;
 }
 
-ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter)
+ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter,
+                             const ConversionOptions& options)
 {
     const QString dumpName = QFileInfo(dumpPath).fileName();
     QFile dump(dumpPath);
@@ -446,7 +470,7 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
         return fail(ConversionOutcome::NoDataDirectory, text);
     }
     DumpReader reader(dump);
-    FileTarget target(directory);
+    FileTarget target(directory, options);
     return convert(reader, dump.size(), dumpName, settings, reporter, target);
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,6 +69,8 @@ struct ConversionResult {
     std::int64_t trailerBytes = 0;       // 2 for the CR LF a recorder may send after the samples
     std::int64_t foreignCharacters = 0;  // characters of the whole samples that carry no nibble
     QString message;                     // the failure text that was reported
+    std::optional<DumpHeader> header;    // the dump's header line, once read
+    QString keptFile;                    // the file under the block's name that was kept, if any
 
     bool ok() const { return outcome == ConversionOutcome::Written; }
     bool complete() const { return ok() && completeSamples == sampleCount; }
@@ -94,7 +97,14 @@ QStringList conversionWarnings(const ConversionResult& result, const QString& du
 // ended early, its length differs from the header's, or it holds characters that are no
 // sample data, and each failure where the main window shows it. Never changes the
 // process's working directory.
-ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter);
+struct ConversionOptions {
+    // Whether a whole block may replace the file of that name in the data directory;
+    // when not, it goes beside as "<date>_<time>_2.txt" (then _3, ...). Unset: always.
+    std::function<bool(const QString& fileName, const DumpHeader& header)> mayReplace;
+};
+
+ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter,
+                             const ConversionOptions& options = {});
 
 // The same conversion of a whole dump held in memory: fileText receives the bytes
 // convertDump would write (cleared first), result.filePath only the file's name. Touches

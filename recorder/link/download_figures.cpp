@@ -96,7 +96,9 @@ QString blockList(const char* label, const std::vector<std::int32_t>& blocks)
 
 QString readOutcomeText(ReadOutcome outcome, const ReadTally& tally)
 {
-    const QString rest = blockList("niepełne", tally.partial) + blockList("bez pliku", tally.unwritten);
+    QString rest = blockList("niepełne", tally.partial) + blockList("bez pliku", tally.unwritten);
+    if (!tally.skipped.empty())
+        rest += QString::fromUtf8(". Pominięto %1 bloków już zapisanych").arg(tally.skipped.size());
     switch (outcome) {
     case ReadOutcome::Completed:
         return QStringLiteral("Przeczytano ") + blocksPhrase(tally.whole) + rest;

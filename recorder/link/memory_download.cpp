@@ -83,10 +83,67 @@ bool isAnswer(const QByteArray& reply)
 
 }  // namespace
 
+namespace {
+
+// "__m.mem" in the start-up directory, never written through a link.
+class FileDumpStore : public DumpStore {
+public:
+    explicit FileDumpStore(const MemoryDownload& download) : download_(download) {}
+    bool create(QString& error) override { return openRegularForWriting(file_, download_.dumpPath(), error); }
+    bool append(const QByteArray& bytes) override { return file_.write(bytes) == bytes.size(); }
+    bool finish(QString& error) override
+    {
+        const bool ok = file_.flush();
+        if (!ok) error = file_.errorString();
+        file_.close();
+        return ok;
+    }
+    ConversionResult convert(const Settings& settings, Reporter& reporter, const ConversionOptions& options) override
+    {
+        return convertDump(download_.dumpPath(), settings, reporter, options);
+    }
+    QString name() const override { return QDir::toNativeSeparators(download_.dumpPath()); }
+
+private:
+    const MemoryDownload& download_;
+    QFile file_;
+};
+
+}  // namespace
+
 MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
                                DownloadView* view)
-    : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view)
+    : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view),
+      fileStore_(std::make_unique<FileDumpStore>(*this)), store_(fileStore_.get())
 {
+}
+
+bool MemoryDumpStore::create(QString&)
+{
+    dump.clear();
+    return true;
+}
+
+bool MemoryDumpStore::append(const QByteArray& bytes)
+{
+    dump += bytes;
+    return true;
+}
+
+ConversionResult MemoryDumpStore::convert(const Settings& settings, Reporter& reporter, const ConversionOptions&)
+{
+    return convertDumpInMemory(std::string_view(dump.constData(), static_cast<std::size_t>(dump.size())), settings,
+                               reporter, fileText);
+}
+
+QString MemoryDumpStore::name() const
+{
+    return QString::fromLatin1(kDumpFileName);
+}
+
+void MemoryDownload::setDumpStore(DumpStore* store)
+{
+    store_ = store ? store : fileStore_.get();
 }
 
 QString MemoryDownload::dumpPath() const
@@ -95,13 +152,16 @@ QString MemoryDownload::dumpPath() const
     return QDir(dir).filePath(QString::fromLatin1(kDumpFileName));
 }
 
-ReadOutcome MemoryDownload::readMemory()
+ReadOutcome MemoryDownload::readMemory(ReadSelection selection)
 {
     ExchangeGuard guard(link_);
     if (!guard) return ReadOutcome::LinkBusy;
     guard_ = &guard;
     startRead();
-    const ReadOutcome outcome = dataDirectoryMissing() ? ReadOutcome::NoDataDirectory : readBlocks(guard);
+    const ReadOutcome outcome =
+        dataDirectoryMissing() ? ReadOutcome::NoDataDirectory : readBlocks(guard, selection);
+    if (!tally_.skipped.empty())
+        reporter_.transferMessage(QString::fromUtf8("Pominięto %1 bloków już zapisanych").arg(tally_.skipped.size()));
     finishTransfer();
     const QString summary =
         outcome == ReadOutcome::NoCommunication ? link_.noReplyReason() : readOutcomeText(outcome, tally_);
@@ -112,6 +172,8 @@ ReadOutcome MemoryDownload::readMemory()
 void MemoryDownload::startRead()
 {
     tally_ = {};
+    identity_.reset();
+    index_ = BlockIndex::load(dataDirectoryPath(settings_));
     state_.abortRequested = false;
     abortHandled_ = false;
     problems_.clear();
@@ -134,7 +196,10 @@ bool MemoryDownload::awaitBlockHeader(std::int32_t q, const ExchangeGuard& guard
     RecorderStatus& status = settings_.status;
     for (int failures = 0;;) {
         protocol.readRegister(q, guard);
-        if (isValidBlockHeader(status, q)) return true;
+        if (isValidBlockHeader(status, q)) {
+            identity_ = identityOf(status);
+            return true;
+        }
         reporter_.transferMessage(text(kRetryText) + QString::number(failures + 1));
         status.blockNumber = 0;
         if (++failures == kMaxHeaderFailures) {
@@ -145,12 +210,10 @@ bool MemoryDownload::awaitBlockHeader(std::int32_t q, const ExchangeGuard& guard
     }
 }
 
-ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
+ReadOutcome MemoryDownload::readBlockCount(const ExchangeGuard& guard)
 {
-    if (view_) view_->clearMessages();
     RecorderProtocol protocol(link_, settings_, state_, reporter_);
     RecorderStatus& status = settings_.status;
-
     // Register 0 is read three times; only the last reply counts.
     QByteArray reply;
     for (int i = 0; i < 3; ++i) reply = protocol.readRegister(0, guard);
@@ -164,6 +227,15 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
         reporter_.transferMessage(text(kNoBlocksText));
         return isAnswer(reply) ? ReadOutcome::NoBlocks : ReadOutcome::NoCommunication;
     }
+    return ReadOutcome::Completed;
+}
+
+ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard, ReadSelection selection)
+{
+    if (view_) view_->clearMessages();
+    const ReadOutcome counted = readBlockCount(guard);
+    if (counted != ReadOutcome::Completed) return counted;
+    RecorderStatus& status = settings_.status;
 
     std::int32_t q = 1;
     do {
@@ -171,6 +243,13 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
         if (view_) view_->valuesChanged(DownloadValues::fromStatus(status));
         letEventsRun();
         if (state_.abortRequested) return ReadOutcome::Aborted;
+        const std::optional<QString> home = index_.homeFile(*identity_);
+        if (selection == ReadSelection::NewOnly && home) {
+            reporter_.transferMessage(QString::fromUtf8("Blok nr %1 już zapisany: %2").arg(q).arg(*home));
+            tally_.skipped.push_back({q, *home});
+            ++q;
+            continue;
+        }
         reporter_.transferMessage(text(kReadingBlockText) + QString::number(status.blockNumber));
         const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
         const int barMax = memoryReadBarMaximum(transferSeconds(status.channelCount, status.sampleCount, baud));
@@ -188,6 +267,30 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
     // An abort that came after the last block had arrived whole cut nothing short.
     const bool everyBlockWhole = tally_.partial.empty() && tally_.unwritten.empty();
     return state_.abortRequested && !everyBlockWhole ? ReadOutcome::Aborted : ReadOutcome::Completed;
+}
+
+std::vector<StoredBlock> MemoryDownload::listBlocks(ReadOutcome& outcome)
+{
+    std::vector<StoredBlock> blocks;
+    ExchangeGuard guard(link_);
+    if (!guard) {
+        outcome = ReadOutcome::LinkBusy;
+        return blocks;
+    }
+    guard_ = &guard;
+    startRead();
+    outcome = readBlockCount(guard);
+    const RecorderStatus& status = settings_.status;
+    for (std::int32_t q = 1; outcome == ReadOutcome::Completed && q <= status.blockCount; ++q) {
+        if (!awaitBlockHeader(q, guard)) {
+            outcome = ReadOutcome::TooManyFailures;
+            break;
+        }
+        const std::optional<QString> home = index_.homeFile(*identity_);
+        blocks.push_back({q, *identity_, home.value_or(identity_->fileName()), home.has_value()});
+    }
+    finishTransfer();
+    return blocks;
 }
 
 void MemoryDownload::readHeaderedBlock(std::int32_t q, const ExchangeGuard& guard)
@@ -251,15 +354,12 @@ BlockDownload MemoryDownload::downloadBlock(std::int32_t block)
 BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard& /*guard*/)
 {
     BlockDownload result;
-    QFile dump;
     QString why;
-    result.dumpCreated = openRegularForWriting(dump, dumpPath(), why);
+    result.dumpCreated = store_->create(why);
     if (!result.dumpCreated) {
         // Asking for the block with nowhere to put it would leave the recorder streaming
         // into the next exchange; the block is skipped instead.
-        problems_.push_back(
-            {block, text(kDumpFailedCaption) + QStringLiteral(" '%1': %2").arg(QDir::toNativeSeparators(dumpPath()), why)});
-        reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
+        dumpFailed(block, why);
         tally_.unwritten.push_back(block);
         return result;
     }
@@ -272,12 +372,12 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
     link_.command = memoryCommand(block);
     link_.send();
     result.commandSent = link_.writeStatus == 0;
-    if (result.commandSent) receiveBlock(dump, block, result);
+    if (result.commandSent) receiveBlock(block, result);
 
     reporter_.setLinkState(LinkState::Disconnected);
     reporter_.setActivity(QStringLiteral(" "));
     if (!opened) reporter_.portUnavailable(link_.openFailureText());
-    dump.close();
+    if (!store_->finish(why) && result.commandSent) dumpFailed(block, why);
     if (result.overrun) {
         // As an abort: "$" and the port closed.
         RecorderProtocol(link_, settings_, state_, reporter_).sendPlainCommand(QByteArray(kAbortCommand), *guard_);
@@ -286,7 +386,13 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
     return result;
 }
 
-void MemoryDownload::receiveBlock(QFile& dump, std::int32_t block, BlockDownload& result)
+void MemoryDownload::dumpFailed(std::int32_t block, const QString& why)
+{
+    problems_.push_back({block, text(kDumpFailedCaption) + QStringLiteral(" '%1': %2").arg(store_->name(), why)});
+    reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
+}
+
+void MemoryDownload::receiveBlock(std::int32_t block, BlockDownload& result)
 {
     const RecorderStatus& status = settings_.status;
     const std::int64_t expected =
@@ -303,7 +409,7 @@ void MemoryDownload::receiveBlock(QFile& dump, std::int32_t block, BlockDownload
         link_.readChunk();
         // Every byte goes to the dump, NUL bytes included.
         if (link_.readStatus == 0 && !link_.reply.isEmpty()) {
-            if (dump.write(link_.reply) != link_.reply.size()) writeFailed = true;
+            if (!store_->append(link_.reply)) writeFailed = true;
             if (headerEnd < 0 && link_.reply.contains('\r')) headerEnd = result.bytes + link_.reply.indexOf('\r') + 1;
             result.bytes += link_.reply.size();
             bound.take(link_.reply);
@@ -331,18 +437,20 @@ void MemoryDownload::receiveBlock(QFile& dump, std::int32_t block, BlockDownload
             break;
         }
     } while (link_.receiving);
-    if (writeFailed || !dump.flush()) {
-        problems_.push_back(
-            {block, text(kDumpFailedCaption) +
-                        QStringLiteral(" '%1': %2").arg(QDir::toNativeSeparators(dump.fileName()), dump.errorString())});
-        reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
-    }
+    if (writeFailed) dumpFailed(block, QStringLiteral("zapis nie powiódł się"));
 }
 
 void MemoryDownload::convertBlock(std::int32_t block, const BlockDownload& download)
 {
     if (!download.dumpCreated) return;
-    const ConversionResult result = convertDump(dumpPath(), settings_, reporter_);
+    ConversionOptions options;
+    options.mayReplace = [&](const QString& fileName, const DumpHeader& header) {
+        // The register's identity of the block, else the one its dump's header gives.
+        const BlockIdentity identity = identity_ ? *identity_ : identityOf(header);
+        index_.homeFile(identity);  // adopts a file written before the index
+        return index_.mayReplace(identity, fileName);
+    };
+    const ConversionResult result = store_->convert(settings_, reporter_, options);
     // An abort or a line lost after the last byte of a whole block took nothing from it.
     const bool whole = result.clean();
     if (!download.commandSent) problems_.push_back({block, text(kNotSentText)});
@@ -352,12 +460,29 @@ void MemoryDownload::convertBlock(std::int32_t block, const BlockDownload& downl
     if (!result.ok()) problems_.push_back({block, result.message});
     for (const QString& line : conversionWarnings(result, QString::fromLatin1(kDumpFileName)))
         problems_.push_back({block, line});
-    if (whole && download.commandSent)
+    if (whole && download.commandSent) {
         ++tally_.whole;
-    else if (result.ok())
+        recordHome(block, result);
+    } else if (result.ok())
         tally_.partial.push_back(block);
     else
         tally_.unwritten.push_back(block);
+}
+
+void MemoryDownload::recordHome(std::int32_t block, const ConversionResult& result)
+{
+    if (!result.header || result.filePath.isEmpty() || store_ != fileStore_.get()) return;
+    const BlockIdentity identity = identity_ ? *identity_ : identityOf(*result.header);
+    const QFileInfo written(result.filePath);
+    index_.record(identity, written.fileName());
+    // What an earlier read left of this block cut short is superseded now.
+    const QString base = identity.fileName().chopped(4) + QStringLiteral("_niepelny");
+    QDir dir(index_.directory());
+    for (const QString& name : dir.entryList({base + QStringLiteral(".txt"), base + QStringLiteral("_*.txt")}, QDir::Files))
+        dir.remove(name);
+    QString why;
+    if (!index_.save(why))
+        problems_.push_back({block, QStringLiteral("Nie zapisano spisu bloków %1: %2").arg(QString::fromLatin1(kBlockIndexFileName), why)});
 }
 
 void MemoryDownload::requestAbort()

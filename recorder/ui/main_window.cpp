@@ -68,11 +68,14 @@ void MainWindow::buildStatusBar()
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(statusBar());
         panels_[i]->setObjectName(QString::fromLatin1(names[i]));
-        panels_[i]->setFixedWidth(widths[i]);
+        // The designed widths are minimums: a panel grows to its text, and the message panel
+        // takes the width the others leave.
+        panels_[i]->setMinimumWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
         panels_[i]->installEventFilter(this);
-        statusBar()->addWidget(panels_[i]);
+        if (i == 2) panels_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        statusBar()->addWidget(panels_[i], i == 2 ? 1 : 0);
     }
     statusBar()->setSizeGripEnabled(true);
     statusBar()->installEventFilter(this);
@@ -371,7 +374,9 @@ void MainWindow::openHomePage()
 
 void MainWindow::setStatusText(StatusPanel panel, const QString& text)
 {
-    panels_[static_cast<int>(panel)]->setText(text);
+    QLabel* label = panels_[static_cast<int>(panel)];
+    label->setText(text);
+    label->setToolTip(text);
     statusBar()->repaint();
 }
 

@@ -80,6 +80,9 @@ private:
     QGroupBox* buildTriggerGroup(QWidget* page);
     QWidget* buildGeneralPage();
     void showError(const FieldError& error);
+    // Numbers typed outside their fields' ranges: one message naming each field, its range
+    // and the value used, which then stands in the field. False when there was none.
+    bool noteValuesOutOfRange();
     void portParamsChosen();
 
     Settings& settings_;

@@ -49,9 +49,10 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     settingsDialog_ = new SettingsDialog(settings_, state_, *reporter_, dialogs, main_.get());
     calibrationProtocol_ = std::make_unique<RecorderProtocol>(link_, settings_, state_, *reporter_);
     calibrationDevice_ = std::make_unique<ProtocolCalibrationDevice>(*calibrationProtocol_);
-    calibrationWizard_ =
-        std::make_unique<CalibrationWizard>(settings_, *calibrationDevice_, *reporter_, state_.startDir);
+    watchedDevice_ = std::make_unique<WatchedCalibrationDevice>(*calibrationDevice_);
+    calibrationWizard_ = std::make_unique<CalibrationWizard>(settings_, *watchedDevice_, *reporter_, state_.startDir);
     wizardWindow_ = new CalibrationWizardWindow(*calibrationWizard_, main_.get());
+    wizardWindow_->watchReadings(*watchedDevice_);
     progressDialog_ = std::make_unique<ProgressDialog>();
     connect(reporter_.get(), &WindowReporter::transferMessageAdded, progressDialog_.get(), &ProgressDialog::addMessage);
     properties_ = new PropertiesWindow(settings_, main_.get());
@@ -165,17 +166,19 @@ void WindowSet::wireSettingsDialog()
         settingsDialog_->applyDefaults();
         constantsEditor_->applyStartupParameters();
         if (unchanged) snapshot_.take(settings_);
+        properties_->recordChanged();
     });
     connect(settingsDialog_, &SettingsDialog::sendRequested, this,
             [this] { measurement_->sendPendingCommand(settingsDialog_->pendingCommand()); });
     connect(settingsDialog_, &SettingsDialog::checkRequested, this, [this] {
-        properties_->showSettingsCheck();
+        properties_->showSettingsCheck(settingsDialog_);
         runSystemScan();
     });
     connect(settingsDialog_, &SettingsDialog::advancedRequested, this, &WindowSet::openConstantsEditor);
     connect(settingsDialog_, &SettingsDialog::settingsProgramLoaded, this, [this] {
         main_->startUp(false);
         snapshot_.take(settings_);
+        properties_->recordChanged();
     });
     connect(settingsDialog_, &SettingsDialog::helpClicked, this, [this] { showHelp(QStringLiteral("#Ust")); });
     connect(constantsEditor_, &ConstantsEditor::helpClicked, this, [this] { showHelp(QStringLiteral("#ust_zaaw")); });
@@ -187,6 +190,7 @@ void WindowSet::openSettings()
     if (settingsDialog_->exec() == QDialog::Accepted) {
         settingsDialog_->storeIntoSettings();
         main_->showPortStatus();
+        properties_->recordChanged();
     }
     main_->fileBrowser().showDataDirectory();
 }
@@ -194,18 +198,23 @@ void WindowSet::openSettings()
 void WindowSet::openConstantsEditor()
 {
     constantsEditor_->prepareOpening();
-    if (constantsEditor_->exec() == QDialog::Accepted && constantsEditor_->shownChannel() == 1)
+    if (constantsEditor_->exec() != QDialog::Accepted) return;
+    if (constantsEditor_->shownChannel() == 1)
         settingsDialog_->setConstantLabels(constantsEditor_->sbText(), constantsEditor_->scText());
+    properties_->recordChanged();
 }
 
 void WindowSet::wireCalibration()
 {
+    connect(wizardWindow_, &CalibrationWizardWindow::wizardEnded, properties_, &PropertiesWindow::recordChanged);
     connect(main_.get(), &MainWindow::calibrationRequested, this, &WindowSet::chooseCalibration);
     connect(calibrationChoice_, &CalibrationChoiceDialog::helpClicked, this,
             [this] { showHelp(QStringLiteral("#kal")); });
     connect(wizardWindow_, &CalibrationWizardWindow::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
     connect(properties_, &PropertiesWindow::historyRequested, this,
             [this] { properties_->showHistory(readHistory(state_.startDir)); });
+    connect(properties_, &PropertiesWindow::historySpreadsheetRequested, this,
+            [this] { shell_.openSpreadsheet(historyFilePath(state_.startDir)); });
 }
 
 void WindowSet::chooseCalibration()

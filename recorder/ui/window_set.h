@@ -39,6 +39,7 @@ class MonitoringWindow;
 class ConstantsEditor;
 class CalibrationChoiceDialog;
 class AboutDialog;
+class WatchedCalibrationDevice;
 class WindowReporter;
 struct Settings;
 
@@ -125,6 +126,7 @@ private:
     AboutDialog* about_ = nullptr;
     std::unique_ptr<RecorderProtocol> calibrationProtocol_;
     std::unique_ptr<ProtocolCalibrationDevice> calibrationDevice_;
+    std::unique_ptr<WatchedCalibrationDevice> watchedDevice_;
     std::unique_ptr<CalibrationWizard> calibrationWizard_;
     CalibrationWizardWindow* wizardWindow_ = nullptr;
     CalibrationChoiceDialog* calibrationChoice_ = nullptr;

@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -88,6 +89,24 @@ TEST_F(WizorWindow, CopiesTheClientAreaWithoutToolbarAndStatusBar)
     EXPECT_TRUE(window->toolBar()->isVisible());
     EXPECT_TRUE(window->statusBar()->isVisible());
     EXPECT_EQ(window->centralWidget()->height(), withBars);
+}
+
+// "Plik -> Eksport..." writes both charts, stacked, when two are shown; an unknown
+// extension is refused with a message.
+TEST_F(WizorWindow, ExportWritesBothChartsShown)
+{
+    startWith(write("e.txt", dataText(5, 20)));
+    dialogs.exportTo = dir.filePath("both.png");
+    window->action(ChartWindow::Export)->trigger();
+    const QImage image(dialogs.exportTo);
+    EXPECT_EQ(image.size(), window->chartsSize());
+    EXPECT_GT(image.height(), window->upperChart()->height() + window->lowerChart()->height() / 2);
+
+    dialogs.exportTo = dir.filePath("both.gif");
+    window->action(ChartWindow::Export)->trigger();
+    EXPECT_FALSE(QFile::exists(dialogs.exportTo));
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith(QString::fromUtf8("Błąd...|Nieznany format")));
 }
 
 }  // namespace

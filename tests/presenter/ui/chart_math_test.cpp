@@ -182,11 +182,16 @@ TEST(ClickText, FifteenSignificantDigitsOfTheFloatWithAPoint)
     EXPECT_EQ(clickValueText(double(1.5f)), "Y= 1.5");
     EXPECT_EQ(clickValueText(double(23.45f)), "Y= 23.4500007629395");
     EXPECT_EQ(clickValueText(double(-0.001f)), "Y= -0.00100000004749745");
+    // The readout shows the shortest text of the same float.
+    for (const auto& [value, text] :
+         {std::pair{23.45f, "23.45"}, {1.5f, "1.5"}, {-0.001f, "-0.001"}, {100.0f, "100"}, {1.0e-7f, "1e-07"}})
+        EXPECT_EQ(readoutValueText(double(value)), text);
     // A decimal-comma locale changes nothing.
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::Polish));
     std::setlocale(LC_NUMERIC, "pl_PL.UTF-8");
     EXPECT_EQ(clickValueText(2.25), "Y= 2.25");
+    EXPECT_EQ(readoutValueText(2.25), "2.25");
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(saved);
 }

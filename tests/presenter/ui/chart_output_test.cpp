@@ -281,6 +281,9 @@ TEST(WindowPlace, WindowsOffTheScreenAreMovedIntoIt)
     EXPECT_EQ(widgets::fitInto(QRect(400, 800, 534, 407), screen), QRect(400, 617, 534, 407));
     EXPECT_EQ(widgets::fitInto(QRect(-50, -20, 300, 200), screen), QRect(0, 0, 300, 200));
     EXPECT_EQ(widgets::fitInto(QRect(10, 10, 1400, 1100), screen), QRect(0, 0, 1280, 1024));
+    // The presenter's 853 x 617 window saved at y = 167 and restored on a 1024 x 768 screen
+    // with a panel: its status bar stays on the screen.
+    EXPECT_EQ(widgets::fitInto(QRect(85, 167, 853, 617), QRect(0, 0, 1024, 740)), QRect(85, 123, 853, 617));
 
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     QWidget dialog(nullptr, Qt::Dialog);

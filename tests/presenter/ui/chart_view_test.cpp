@@ -135,6 +135,60 @@ TEST_F(WizorWindow, ClickOnACurveShowsItsNameAndValue)
     EXPECT_EQ(window->panelText(2), "Y= 23.4500007629395");
 }
 
+// Moving the mouse over a chart shows the nearest point's time and every shown curve's
+// value there, as the file has it; leaving the chart hides the readout.
+TEST_F(WizorWindow, ReadoutFollowsTheMouse)
+{
+    startWith(write("r.txt", "Czas alfa beta\n00:01.000 1.5 23.45\n00:02.000 2.5 -7\n00:03.000 3.5 0.125\n"));
+    WizorChart* chart = window->upperChart();
+    chart->setValueRange({-10, 30});
+    chart->replot();
+    const auto moveTo = [chart](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(chart, &move);
+    };
+    // A little right of the second point: its values.
+    moveTo(pixelOf(chart, 0, 1) + QPoint(3, 0));
+    const QString text = chart->readoutText();
+    for (const char* part :
+         {"00:02.000", "alfa", "2.5", "beta", "-7", chart->curve(1)->pen().color().name().toLatin1().constData()})
+        EXPECT_TRUE(text.contains(QLatin1String(part))) << part << " in " << text.toStdString();
+    EXPECT_FALSE(text.contains("23.45"));
+    moveTo(pixelOf(chart, 1, 0));
+    EXPECT_TRUE(chart->readoutText().contains("23.45"));
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(chart, &leave);
+    EXPECT_TRUE(chart->readoutText().isEmpty());
+}
+
+// A click on a legend entry hides its curve (the entry greys), the fit leaves it out, and
+// the choice holds through a reload and the overview until every channel is shown again.
+TEST_F(WizorWindow, LegendEntryHidesAndShowsItsCurve)
+{
+    startWith(write("l.txt", "Czas a b c\n00:01.000 1 100 2\n00:02.000 3 200 4\n"));
+    window->toggleFit();
+    WizorChart* chart = window->upperChart();
+    chart->replot();
+    const auto entryOf = [chart](int curve) { return chart->legend->itemWithPlottable(chart->curve(curve)); };
+    QTest::mouseClick(chart, Qt::LeftButton, {}, entryOf(1)->rect().center());
+    EXPECT_FALSE(chart->curve(1)->visible());
+    EXPECT_TRUE(chart->curve(0)->visible());
+    EXPECT_NE(entryOf(1)->textColor(), entryOf(0)->textColor());
+    EXPECT_EQ(chart->valueRange(), fitRange(4, 1));
+    EXPECT_EQ(chart->activeCurveCount(), 3);
+
+    window->refreshLiveView();
+    EXPECT_FALSE(chart->curve(1)->visible());
+    window->toggleWholeFile();
+    EXPECT_FALSE(chart->curve(1)->visible());
+    window->toggleWholeFile();
+
+    window->action(ChartWindow::ShowAllChannels)->trigger();
+    EXPECT_TRUE(chart->curve(1)->visible());
+    EXPECT_EQ(chart->valueRange(), fitRange(200, 1));
+}
+
 TEST_F(WizorWindow, ViewTogglesApplyToBothChartsAndColourToTheUpperOnly)
 {
     startWith(write("v.txt", dataText(20, 18)));

@@ -54,6 +54,7 @@ class AnsweringDialogs : public WizorDialogs {
 public:
     QString fileToOpen;    // empty: the open dialog is cancelled
     QString bitmapToSave;  // empty: the save dialog is cancelled
+    QString exportTo;      // empty: the export dialog is cancelled
     QString pdfFile;       // empty: the printer dialog is cancelled
     std::optional<QColor> colour;
     int openDialogs = 0;
@@ -69,6 +70,7 @@ public:
         return fileToOpen;
     }
     QString saveBitmapFile(QWidget*, const QString&) override { return bitmapToSave; }
+    QString exportFile(QWidget*, const QString&) override { return exportTo; }
     std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return colour; }
     bool setUpPrinter(QWidget*, QPrinter& printer) override
     {

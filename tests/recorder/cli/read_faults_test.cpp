@@ -113,6 +113,9 @@ TEST(ReadFaults, EachFaultEndsWithTheTruthAndNoInventedValue)
     const QString blockLine = QStringLiteral("o długości %1 pomiarów zapisany").arg(kSamples);
     const QString regular = QString::fromLatin1(kRegularName);
     const QString partial = QString::fromLatin1(kPartialName);
+    // What stands under a block's name and is not its file stays; the block goes beside.
+    const QString beside = QStringLiteral("2024_03_15_08_00_00_2.txt");
+    const QString keptText = QStringLiteral("Plik %1 nie jest plikiem tego bloku").arg(regular);
     const Fault faults[] = {
         {"none", {}, 0, {regular}, {blockLine}, {}},
         {"silent register 0",
@@ -167,19 +170,19 @@ TEST(ReadFaults, EachFaultEndsWithTheTruthAndNoInventedValue)
          "__m.mem"},
         {"a directory in the measurement file's place",
          {},
-         1,
+         0,
+         {beside},
+         {keptText},
          {},
-         {},
-         {"block 1: Błąd zapisu pliku", "Przeczytano 0 bloków, bez pliku: 1"},
          Cut::None,
          0,
          kRegularName},
         {"a symbolic link in the measurement file's place",
          {},
-         1,
+         0,
+         {beside},
+         {keptText},
          {},
-         {},
-         {"block 1: Błąd zapisu pliku", "nie jest zwykłym plikiem"},
          Cut::None,
          0,
          nullptr,

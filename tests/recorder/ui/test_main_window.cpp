@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 
 #include <stdexcept>
@@ -291,6 +292,26 @@ TEST_F(StatusBar, ClickCopiesTheMessagePanelIntoTheHint)
     EXPECT_EQ(w.statusBar()->toolTip(), QStringLiteral("/bardzo/długa/ścieżka"));
 }
 
+TEST_F(StatusBar, PanelsShowTheirWholeTextAndTheMessageTakesTheRest)
+{
+    MainWindow& w = createWindow();
+    w.resize(640, 450);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QString reason = QStringLiteral("Nie można otworzyć portu com2: urządzenie nie istnieje");
+    windows_->reporter().setStatus(StatusPanel::Message, reason);
+    windows_->reporter().setLinkState(LinkState::Disconnected);
+    QCoreApplication::processEvents();
+    const auto* link = child<QLabel>(w, "linkPanel");
+    const auto* message = child<QLabel>(w, "messagePanel");
+    ASSERT_TRUE(link && message);
+    EXPECT_GE(link->width(), link->sizeHint().width()) << "\"" << link->text().toStdString() << "\" cut";
+    EXPECT_GE(link->width(), 70);
+    EXPECT_GT(message->width(), w.width() / 2);
+    EXPECT_EQ(message->toolTip(), reason);
+    EXPECT_EQ(link->toolTip(), link->text());
+}
+
 using Properties = WindowFixture;
 
 TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
@@ -316,6 +337,23 @@ TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
     p.showConstants();
     EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
     EXPECT_EQ(p.lines().size(), 4);
+}
+
+TEST_F(Properties, TheConstantsReportFollowsTheRecordWhileShown)
+{
+    MainWindow& w = createWindow();
+    emit w.propertiesRequested();
+    PropertiesWindow& p = windows_->propertiesWindow();
+    const QStringList before = p.lines();
+    ConstantsEditor& e = windows_->constantsEditor();
+    QTimer::singleShot(0, &e, [&e] {
+        e.sbEdit()->setText(QStringLiteral("3,5"));
+        e.okClicked();
+    });
+    windows_->openConstantsEditor();
+    EXPECT_NE(p.lines(), before);
+    EXPECT_EQ(p.lines().size(), before.size());
+    EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
 }
 
 TEST_F(Properties, ReportButtonShowsTheProgressDialogAsReport)

@@ -110,6 +110,10 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
     MonitoringWindow* chartWindow = windows_->monitoringWindow();
     ASSERT_NE(chartWindow, nullptr);
     EXPECT_EQ(chartWindow->size(), QSize(520, 330));
+    // Above the main window, not above every program.
+    EXPECT_EQ(chartWindow->windowType(), Qt::Tool);
+    EXPECT_FALSE(chartWindow->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(chartWindow->parentWidget(), &w);
     EXPECT_FALSE(button(w, "exitButton")->isEnabled());
     ASSERT_EQ(chartWindow->chart()->graphCount(), 2);
     EXPECT_EQ(chartWindow->chart()->graph(0)->name(), QStringLiteral("Temperatura"));

@@ -40,6 +40,7 @@ struct ShownMessage {
     QString caption;
     MessageIcon icon;
     bool cancelIsDefault = false;  // a question whose default button is Cancel
+    QWidget* parent = nullptr;     // the window it stands over
 };
 
 class RecordingDialogs : public Dialogs {
@@ -53,9 +54,9 @@ public:
     QString saveDialogDir;
     QString saveDialogFilter;
 
-    void message(QWidget*, const QString& text, const QString& caption, MessageIcon icon) override
+    void message(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) override
     {
-        messages.push_back({text, caption, icon});
+        messages.push_back({text, caption, icon, false, parent});
     }
     bool confirm(QWidget*, const QString& text, const QString& caption) override
     {

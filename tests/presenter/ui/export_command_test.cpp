@@ -1,0 +1,102 @@
+// `wizor --export`: the arguments, and each format written as the window shows the file;
+// every bad input exits non-zero and writes nothing.
+#include "export_command.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace wizor {
+namespace {
+
+TEST(ExportCommand, Arguments)
+{
+    const auto parse = [](const char* line) {
+        return parseCommandLine(QString::fromUtf8(line).split(' ', Qt::SkipEmptyParts));
+    };
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(parse("C:\\Dane pomiarowe\\a.txt")));
+    EXPECT_TRUE(std::holds_alternative<HelpRequest>(parse("--help")));
+    const CommandRequest full = parse("--export o.png --page 3 --size 1200x800 a.txt");
+    ASSERT_TRUE(std::holds_alternative<ExportRequest>(full));
+    const ExportRequest& r = std::get<ExportRequest>(full);
+    EXPECT_EQ(r.output, "o.png");
+    EXPECT_EQ(r.file, "a.txt");
+    EXPECT_EQ(r.page, std::optional<std::size_t>(3));
+    EXPECT_EQ(r.size, std::optional<QSize>(QSize(1200, 800)));
+    EXPECT_TRUE(std::get<ExportRequest>(parse("--overview --export o.csv a.txt")).overview);
+    for (const char* bad : {"--export o.png", "--export o.png --page 0 a.txt", "--export o.png --size 12x a.txt",
+                            "--export o.png --page 1 --overview a.txt", "--export o.png a.txt b.txt",
+                            "--export o.png --colour red a.txt"})
+        EXPECT_TRUE(std::holds_alternative<QString>(parse(bad))) << bad;
+}
+
+class ExportRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QFile file(dir.filePath("m.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(
+            "Godzina: Temp Ci\x9Cn\r\n12:00:00.000 21.5 1.02\r\n12:00:00.500 21.6 1.03\r\n12:00:01.000 22.5 1.5\r\n");
+    }
+
+    int run(const QString& output, std::optional<std::size_t> page = std::nullopt, const QString& file = "m.txt")
+    {
+        ExportRequest request{dir.filePath(output), dir.filePath(file), page, false, QSize(640, 400)};
+        QTextStream errors(&messages);
+        return runExport(request, errors);
+    }
+
+    QTemporaryDir dir;
+    QString messages;
+};
+
+TEST_F(ExportRun, EachFormatIsWrittenAndReadable)
+{
+    ASSERT_EQ(run("a.png"), 0) << messages.toStdString();
+    const QImage image(dir.filePath("a.png"));
+    ASSERT_EQ(image.size(), QSize(640, 400));
+    // The curves are drawn in the plot area: red pixels of channel 1.
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) red += image.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GT(red, 100);
+
+    ASSERT_EQ(run("a.csv"), 0) << messages.toStdString();
+    QFile csv(dir.filePath("a.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(csv.readAll()),
+              QString::fromUtf8("Godzina:,Temp,Ciśn\r\n12:00:00.000,21.5,1.02\r\n"
+                                "12:00:00.500,21.6,1.03\r\n12:00:01.000,22.5,1.5\r\n"));
+
+    ASSERT_EQ(run("a.pdf"), 0) << messages.toStdString();
+    const QString renderer = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (renderer.isEmpty()) GTEST_SKIP() << "no pdftoppm to render the PDF";
+    EXPECT_EQ(QProcess::execute(renderer, {"-r", "20", "-png", dir.filePath("a.pdf"), dir.filePath("page")}), 0);
+    EXPECT_FALSE(QImage(dir.filePath("page-1.png")).isNull());
+}
+
+TEST_F(ExportRun, BadInputExitsNonZeroAndWritesNothing)
+{
+    struct Case {
+        const char* output;
+        std::optional<std::size_t> page;
+        const char* file;
+    };
+    for (const Case& c : {Case{"a.svg", {}, "m.txt"}, Case{"a.png", {}, "none.txt"}, Case{"a.png", 2, "m.txt"},
+                          Case{"a.csv", {}, "."}}) {
+        messages.clear();
+        EXPECT_NE(run(c.output, c.page, c.file), 0) << c.output << " " << c.file;
+        EXPECT_FALSE(QFile::exists(dir.filePath(c.output))) << c.output;
+        EXPECT_TRUE(messages.startsWith("wizor: ")) << messages.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace wizor
