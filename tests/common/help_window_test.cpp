@@ -10,14 +10,13 @@
 
 namespace {
 
-// One application for the whole program, never destroyed: its end at exit would come
-// after Qt's own statics are gone.
 QApplication& application()
 {
     static int argc = 1;
     static char name[] = "test_common_ui";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    // Never destroyed: a QApplication torn down among the static destructors crashes the exit.
+    static auto* app = new QApplication(argc, argv);
     return *app;
 }
 
