@@ -8,6 +8,7 @@
 #include "ui/measurements_window.h"
 #include "ui/progress_dialog.h"
 
+#include <QApplication>
 #include <QMenuBar>
 
 namespace vorda::test {
@@ -23,6 +24,16 @@ protected:
             if (command.startsWith(" ?MEM ")) downloads << command;
         return downloads;
     }
+
+    // The screen once every window shown has painted its present state.
+    static void pictureScreen(const char* name)
+    {
+        if (qEnvironmentVariableIsEmpty("VORDA_SCREENSHOTS")) return;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible()) window->repaint();
+        QApplication::processEvents();
+        saveScreen(name);
+    }
 };
 
 TEST_F(NewBlocks, ReadsOnlyTheBlocksNotOnDiskAndMarksThem)
@@ -31,6 +42,8 @@ TEST_F(NewBlocks, ReadsOnlyTheBlocksNotOnDiskAndMarksThem)
                                 QStringLiteral("20"), QStringLiteral("--channels"), QStringLiteral("2")}))
         << sim_->errorText().toStdString();
     MainWindow& w = createWindow();
+    w.move(360, 120);
+    w.show();
     MeasurementsWindow& m = windows_->measurementsWindow();
     m.present();
     m.listButton()->click();
@@ -42,7 +55,7 @@ TEST_F(NewBlocks, ReadsOnlyTheBlocksNotOnDiskAndMarksThem)
     m.selectRows({2});
     m.readChosenBlock();
     EXPECT_EQ(m.homeBlocks(), (QList<std::int32_t>{2}));
-    saveScreen("screenshot-new-blocks-list.png");
+    pictureScreen("screenshot-new-blocks-list.png");
 
     qsizetype logged = sim_->commands().size();
     m.readNewButton()->click();
@@ -55,7 +68,7 @@ TEST_F(NewBlocks, ReadsOnlyTheBlocksNotOnDiskAndMarksThem)
         << statusText(w, StatusPanel::Message).toStdString();
     windows_->progressDialog().setMode(ProgressDialog::Mode::Report);
     windows_->progressDialog().showOver(&w);
-    saveScreen("screenshot-new-blocks-report.png");
+    pictureScreen("screenshot-new-blocks-report.png");
     windows_->progressDialog().hide();
 
     // Everything is home: the menu item reads the registers and downloads nothing.
