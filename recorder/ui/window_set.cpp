@@ -255,6 +255,7 @@ void WindowSet::runMemoryRead(ReadSelection selection)
     download_->readMemory(selection);
     progressDialog_->hide();
     main_->setTransferRunning(false);
+    measurements_->refreshHomeMarks();
 }
 
 void WindowSet::runSystemScan()

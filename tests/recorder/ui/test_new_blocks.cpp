@@ -9,7 +9,9 @@
 #include "ui/progress_dialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMenuBar>
+#include <QStandardPaths>
 
 namespace vorda::test {
 namespace {
@@ -38,6 +40,8 @@ protected:
 
 TEST_F(NewBlocks, ReadsOnlyTheBlocksNotOnDiskAndMarksThem)
 {
+    // The box below is remembered in the user's configuration: a test one.
+    QStandardPaths::setTestModeEnabled(true);
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("4"), QStringLiteral("--samples"),
                                 QStringLiteral("20"), QStringLiteral("--channels"), QStringLiteral("2")}))
         << sim_->errorText().toStdString();
@@ -81,6 +85,18 @@ TEST_F(NewBlocks, ReadsOnlyTheBlocksNotOnDiskAndMarksThem)
     EXPECT_TRUE(downloadsFrom(logged).isEmpty());
     EXPECT_TRUE(sim_->commands().mid(logged).contains(QByteArray(" ?R_4 &")));
     EXPECT_TRUE(statusText(w, StatusPanel::Message).contains(QStringLiteral("Pominięto 4 bloków już zapisanych")));
+
+    // With "Tylko nowe bloki" ticked (and remembered), "Czytanie pamięci" reads only the
+    // block whose file was deleted.
+    QCheckBox* newOnly = windows_->progressDialog().newOnlyBox();
+    newOnly->setChecked(true);
+    EXPECT_TRUE(ProgressDialog().newBlocksOnly());
+    ASSERT_TRUE(QFile::remove(startPath(QStringLiteral("2024_03_15_10_02_02.txt"))));
+    logged = sim_->commands().size();
+    button(w, "readMemoryButton")->click();
+    newOnly->setChecked(false);
+    EXPECT_EQ(downloadsFrom(logged), (QList<QByteArray>{" ?MEM 3 &"}));
+    EXPECT_EQ(m.homeBlocks(), (QList<std::int32_t>{1, 2, 3, 4}));
 }
 
 }  // namespace
