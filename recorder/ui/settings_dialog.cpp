@@ -5,6 +5,7 @@
 #include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "measure/measurement_control.h"
+#include "ui/bounded_spin_box.h"
 #include "ui/message_dialogs.h"
 
 #include <QButtonGroup>
@@ -58,33 +59,6 @@ void showText(QLineEdit* edit, const QString& text, int typingLimit)
     edit->setMaxLength(std::max(typingLimit, static_cast<int>(text.size())));
     edit->setText(text);
 }
-
-// A spin box whose arrows keep to [minimum, maximum] but whose typed number stays as typed,
-// so that a value outside the range is reported before it is replaced rather than reverted
-// without a word.
-class BoundedSpinBox : public QSpinBox {
-public:
-    BoundedSpinBox(int minimum, int maximum, QWidget* parent) : QSpinBox(parent), minimum_(minimum), maximum_(maximum)
-    {
-        setRange(-99999999, 99999999);
-    }
-    int boundMinimum() const { return minimum_; }
-    int boundMaximum() const { return maximum_; }
-    void stepBy(int steps) override { setValue(std::clamp(value() + steps, minimum_, maximum_)); }
-
-protected:
-    StepEnabled stepEnabled() const override
-    {
-        StepEnabled enabled = StepNone;
-        if (value() < maximum_) enabled |= StepUpEnabled;
-        if (value() > minimum_) enabled |= StepDownEnabled;
-        return enabled;
-    }
-
-private:
-    int minimum_;
-    int maximum_;
-};
 
 void checkRadio(QButtonGroup* group, int index)
 {
@@ -368,9 +342,8 @@ void SettingsDialog::fillFromSettings()
 bool SettingsDialog::noteValuesOutOfRange()
 {
     QStringList notes;
-    const auto check = [&notes](QSpinBox* spin, const QString& field) {
-        const auto* bounded = static_cast<BoundedSpinBox*>(spin);
-        if (const auto note = rangeNote(field, spin->text(), bounded->boundMinimum(), bounded->boundMaximum())) {
+    const auto check = [&notes](BoundedSpinBox* spin, const QString& field) {
+        if (const auto note = rangeNote(field, spin->text(), spin->boundMinimum(), spin->boundMaximum())) {
             notes << note->text();
             spin->setValue(note->used);
         }

@@ -22,6 +22,7 @@ class QTabWidget;
 
 namespace vorda {
 
+class BoundedSpinBox;
 class Dialogs;
 struct Settings;
 
@@ -94,11 +95,11 @@ private:
 
     QTabWidget* pages_ = nullptr;
     QCheckBox* sendSamplingTimeBox_ = nullptr;
-    QSpinBox* samplingTimeSpin_ = nullptr;
+    BoundedSpinBox* samplingTimeSpin_ = nullptr;
     QCheckBox* sendSampleCountBox_ = nullptr;
     QLineEdit* sampleCountEdit_ = nullptr;
     QCheckBox* sendChannelCountBox_ = nullptr;
-    QSpinBox* channelCountSpin_ = nullptr;
+    BoundedSpinBox* channelCountSpin_ = nullptr;
     QCheckBox* sendDateTimeBox_ = nullptr;
     QLabel* dateLabel_ = nullptr;
     QLabel* timeLabel_ = nullptr;

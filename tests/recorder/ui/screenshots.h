@@ -2,8 +2,8 @@
 // Pictures of the windows for the documentation: with VORDA_SCREENSHOTS naming a folder,
 // the tests that show a window in a typical state save its picture there.
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -21,6 +21,9 @@ inline void saveScreen(const char* name)
 {
     const QString dir = qEnvironmentVariable("VORDA_SCREENSHOTS");
     if (dir.isEmpty()) return;
+    // What was just changed is painted first.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) w->repaint();
     QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(dir).filePath(QString::fromLatin1(name)));
 }
 

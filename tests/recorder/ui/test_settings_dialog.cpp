@@ -110,8 +110,11 @@ TEST_F(SettingsWindows, WindowsAndMessagesStandInFrontOfTheDialogThatAsked)
     SettingsDialog& d = windows_->settingsDialog();
     PropertiesWindow& p = windows_->propertiesWindow();
     bool propertiesInFront = false;
+    w.move(0, 0);
     QTimer::singleShot(0, &d, [&] {
+        d.move(60, 40);  // for the picture: the dialog over the main window, then the properties
         child<QPushButton>(d, "checkButton")->click();
+        p.move(230, 170);
         propertiesInFront = p.isVisible() && p.parentWidget() == &d && p.windowHandle() &&
                             p.windowHandle()->transientParent() == d.windowHandle();
         saveScreen("screenshot-properties-over-settings.png");
