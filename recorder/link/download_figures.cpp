@@ -79,15 +79,26 @@ std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::i
 }
 
 namespace {
-// "blok", "bloki" or "bloków" as the Polish numeral n wants it.
-QString blocksPhrase(int n)
+// Which of the three Polish forms the numeral n wants: 0 "blok", 1 "bloki", 2 "bloków".
+int polishForm(int n)
 {
     const int tens = n % 100;
     const int units = n % 10;
-    const char* noun = n == 1 ? "blok" : (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) ? "bloki" : "bloków";
-    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(noun);
+    return n == 1 ? 0 : (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) ? 1 : 2;
+}
+
+QString blocksPhrase(int n)
+{
+    static const char* const kNouns[] = {"blok", "bloki", "bloków"};
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(kNouns[polishForm(n)]);
 }
 }  // namespace
+
+QString skippedBlocksText(int n)
+{
+    static const char* const kTails[] = {" już zapisany", " już zapisane", " już zapisanych"};
+    return QStringLiteral("Pominięto ") + blocksPhrase(n) + QString::fromUtf8(kTails[polishForm(n)]);
+}
 
 namespace {
 // ", niepełne: 2, 5" for a label and its blocks; empty for none.
@@ -104,7 +115,7 @@ QString readOutcomeText(ReadOutcome outcome, const ReadTally& tally)
 {
     QString rest = blockList("niepełne", tally.partial) + blockList("bez pliku", tally.unwritten);
     if (!tally.skipped.empty())
-        rest += QString::fromUtf8(". Pominięto %1 bloków już zapisanych").arg(tally.skipped.size());
+        rest += QStringLiteral(". ") + skippedBlocksText(static_cast<int>(tally.skipped.size()));
     switch (outcome) {
     case ReadOutcome::Completed:
         return QStringLiteral("Przeczytano ") + blocksPhrase(tally.whole) + rest;

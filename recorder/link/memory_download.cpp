@@ -77,7 +77,7 @@ ReadOutcome MemoryDownload::readMemory(ReadSelection selection)
     const ReadOutcome outcome =
         dataDirectoryMissing() ? ReadOutcome::NoDataDirectory : readBlocks(guard, selection);
     if (!tally_.skipped.empty())
-        reporter_.transferMessage(QString::fromUtf8("Pominięto %1 bloków już zapisanych").arg(tally_.skipped.size()));
+        reporter_.transferMessage(skippedBlocksText(static_cast<int>(tally_.skipped.size())));
     finishTransfer();
     const QString summary =
         outcome == ReadOutcome::NoCommunication ? link_.noReplyReason() : readOutcomeText(outcome, tally_);

@@ -112,6 +112,9 @@ std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::i
 // zapisano N bloków", each followed by the blocks written incomplete and those not
 // written, if any; "Pamięć rejestratora jest pusta", ...; empty for a read that never
 // started.
+// "Pominięto 1 blok już zapisany", "… 3 bloki już zapisane", "… 5 bloków już zapisanych".
+QString skippedBlocksText(int n);
+
 QString readOutcomeText(ReadOutcome outcome, const ReadTally& tally);
 
 // The most a download of a block of blockBytes (header line and samples) takes before

@@ -145,7 +145,7 @@ TEST_F(DownloadCli, ReadNewAsksOnlyForTheBlocksThatAreNotHome)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(memoryCommands().isEmpty());
     EXPECT_TRUE(r.out.contains(QString::fromUtf8("Blok nr 2 już zapisany: ") + names[1]));
-    EXPECT_TRUE(r.err.contains(QString::fromUtf8("Pominięto 3 bloków już zapisanych"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QString::fromUtf8("Pominięto 3 bloki już zapisane"))) << r.err.toStdString();
 
     const CliRun listed = run(sim.devicePath(), {QStringLiteral("blocks")});
     EXPECT_EQ(listed.exitCode, 0);

@@ -52,5 +52,13 @@ TEST(DownloadEstimates, HeaderValidityAndBlockSize)
     EXPECT_EQ(blockSampleBytes('3', 0, 500, false), 0);
 }
 
+TEST(DownloadEstimates, SkippedBlocksAgreeWithTheirNumber)
+{
+    EXPECT_EQ(skippedBlocksText(1), QString::fromUtf8("Pominięto 1 blok już zapisany"));
+    EXPECT_EQ(skippedBlocksText(3), QString::fromUtf8("Pominięto 3 bloki już zapisane"));
+    EXPECT_EQ(skippedBlocksText(12), QString::fromUtf8("Pominięto 12 bloków już zapisanych"));
+    EXPECT_EQ(skippedBlocksText(22), QString::fromUtf8("Pominięto 22 bloki już zapisane"));
+}
+
 }  // namespace
 }  // namespace vorda

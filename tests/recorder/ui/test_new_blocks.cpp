@@ -66,7 +66,7 @@ TEST_F(NewBlocks, ReadsOnlyTheBlocksNotOnDiskAndMarksThem)
     EXPECT_EQ(downloadsFrom(logged), (QList<QByteArray>{" ?MEM 1 &", " ?MEM 3 &", " ?MEM 4 &"}));
     EXPECT_EQ(m.homeBlocks(), (QList<std::int32_t>{1, 2, 3, 4}));
     EXPECT_TRUE(m.blockItems()[2].endsWith(QStringLiteral("[na dysku]"))) << m.blockItems()[2].toStdString();
-    const QString skippedOne = QStringLiteral("Pominięto 1 bloków już zapisanych");
+    const QString skippedOne = QStringLiteral("Pominięto 1 blok już zapisany");
     EXPECT_TRUE(windows_->progressDialog().messages().contains(skippedOne));
     EXPECT_TRUE(statusText(w, StatusPanel::Message).contains(skippedOne))
         << statusText(w, StatusPanel::Message).toStdString();
@@ -84,7 +84,7 @@ TEST_F(NewBlocks, ReadsOnlyTheBlocksNotOnDiskAndMarksThem)
     item->trigger();
     EXPECT_TRUE(downloadsFrom(logged).isEmpty());
     EXPECT_TRUE(sim_->commands().mid(logged).contains(QByteArray(" ?R_4 &")));
-    EXPECT_TRUE(statusText(w, StatusPanel::Message).contains(QStringLiteral("Pominięto 4 bloków już zapisanych")));
+    EXPECT_TRUE(statusText(w, StatusPanel::Message).contains(QStringLiteral("Pominięto 4 bloki już zapisane")));
 
     // With "Tylko nowe bloki" ticked (and remembered), "Czytanie pamięci" reads only the
     // block whose file was deleted.
