@@ -6,10 +6,12 @@
 #include "ui/calibration_choice.h"
 #include "ui/calibration_wizard_window.h"
 #include "ui/properties_window.h"
+#include "screenshots.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -165,7 +167,10 @@ TEST(CalibrationReading, TheWindowShowsItIsBusyWhileAPointIsReadThenTheCode)
     applyStartupDefaults(settings, dir.path());
     OneCodeDevice device;
     WatchedCalibrationDevice watched(device);
-    Reporter quiet;
+    struct LastMessage : Reporter {
+        QString text, caption;
+        void showMessage(const QString& t, const QString& c, MessageIcon) override { text = t, caption = c; }
+    } quiet;
     CalibrationWizard wizard(settings, watched, quiet, dir.path());
     CalibrationWizardWindow window(wizard);
     window.watchReadings(watched);
@@ -186,6 +191,20 @@ TEST(CalibrationReading, TheWindowShowsItIsBusyWhileAPointIsReadThenTheCode)
     EXPECT_TRUE(busy);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(window.readingLabel()->text(), QStringLiteral("Kanał 1: kod 1234, wartość 12,5"));
+
+    // The second point reads the same code: the calibration fails and says so.
+    device.during = nullptr;
+    window.field()->setText(QStringLiteral("100"));
+    window.nextButton()->click();
+    EXPECT_TRUE(quiet.text.startsWith(QStringLiteral("Kalibracja nieudana"))) << quiet.text.toStdString();
+    EXPECT_EQ(settings.channel(1).slopeSB, 0.0);
+    if (!qEnvironmentVariableIsEmpty("VORDA_SCREENSHOTS")) {
+        window.show();
+        QMessageBox box(QMessageBox::Warning, quiet.caption, quiet.text, QMessageBox::Ok, &window);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        test::saveScreen("screenshot-failed-calibration.png");
+    }
 }
 
 TEST_F(Calibration, SilentRecorderKeepsTheIntroAndClosingDoesNotEnd)
