@@ -6,6 +6,7 @@
 
 #include "core/program_state.h"
 #include "core/reporter.h"
+#include "core/settings_record.h"
 #include "ui/desktop_shell.h"
 
 #include <QMainWindow>
@@ -113,6 +114,9 @@ private:
     Dialogs& dialogs_;
     std::function<void()> terminate_;
     std::function<bool()> unsaved_;
+    // The record as last loaded or saved: "&Koniec" writes only what differs from it, so
+    // a change another program saved meanwhile stays.
+    Settings::Image savedImage_{};
 
     bool transferRunning_ = false;
     bool monitoringViewOn_ = false;
