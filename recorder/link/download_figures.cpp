@@ -5,10 +5,14 @@
 
 #include "core/sample_layout.h"
 #include "core/settings_record.h"
+#include "files/dump_conversion.h"
 
 #include <QStringList>
 
+#include <algorithm>
 #include <limits>
+#include <optional>
+#include <string_view>
 
 namespace vorda {
 
@@ -18,6 +22,8 @@ constexpr std::uint32_t kDefaultBaudRate = 38400;
 // Bits on the line per sample character of a code, with the reserve the estimate keeps.
 constexpr std::uint64_t kEstimateBitsPerCode = 42;
 constexpr std::int64_t kDownloadMargin = 64 * 1024;
+// The longest header line a dump may start with.
+constexpr int kHeaderLineMax = 200;
 
 }  // namespace
 
@@ -115,6 +121,25 @@ QString readOutcomeText(ReadOutcome outcome, const ReadTally& tally)
         break;
     }
     return QString();
+}
+
+DownloadBound::DownloadBound(std::int64_t registerSampleBytes, bool triggerOn)
+    : limit_(downloadLimit(registerSampleBytes + kHeaderLineMax)), triggerOn_(triggerOn)
+{
+}
+
+void DownloadBound::take(const QByteArray& chunk)
+{
+    if (headerDone_) return;
+    head_ += chunk.left(kHeaderLineMax - head_.size());
+    const qsizetype cr = head_.indexOf('\r');
+    if (cr < 0 && head_.size() < kHeaderLineMax) return;
+    headerDone_ = true;
+    const auto header = cr < 0 ? std::nullopt : parseDumpHeader(std::string_view(head_.constData(), cr));
+    if (!header) return;
+    const std::int64_t samples = blockSampleBytes(header->recordType(), static_cast<std::int32_t>(header->channelCount),
+                                                  static_cast<std::int32_t>(header->sampleCount), triggerOn_);
+    limit_ = std::max(limit_, downloadLimit(cr + 1 + samples));
 }
 
 }  // namespace vorda

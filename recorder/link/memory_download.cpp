@@ -8,7 +8,6 @@
 #include "core/settings_record.h"
 #include "files/dump_conversion.h"
 #include "files/file_operations.h"
-#include "files/new_file.h"
 #include "link/recorder_protocol.h"
 #include "link/serial_link.h"
 
@@ -38,38 +37,6 @@ constexpr char kDumpFailedCaption[] = "Błąd otwarcia pliku";
 constexpr char kWipeQuestion[] = "Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!";
 constexpr char kNeverSilentText[] = "Rejestrator nie przestaje nadawać: przerwano po %1 znakach";
 constexpr char kNotSentText[] = "Nie wysłano polecenia odczytu bloku";
-constexpr int kHeaderLineMax = 200;
-
-// How much a block's download may take: from the register reply's size at first, from
-// the dump's own header line once it has arrived, whichever is larger.
-class DownloadBound {
-public:
-    DownloadBound(std::int64_t registerSampleBytes, bool triggerOn)
-        : limit_(downloadLimit(registerSampleBytes + kHeaderLineMax)), triggerOn_(triggerOn)
-    {
-    }
-    void take(const QByteArray& chunk)
-    {
-        if (headerDone_) return;
-        head_ += chunk.left(kHeaderLineMax - head_.size());
-        const qsizetype cr = head_.indexOf('\r');
-        if (cr < 0 && head_.size() < kHeaderLineMax) return;
-        headerDone_ = true;
-        const auto header = cr < 0 ? std::nullopt : parseDumpHeader(std::string_view(head_.constData(), cr));
-        if (!header) return;
-        const std::int64_t samples =
-            blockSampleBytes(header->recordType(), static_cast<std::int32_t>(header->channelCount),
-                             static_cast<std::int32_t>(header->sampleCount), triggerOn_);
-        limit_ = std::max(limit_, downloadLimit(cr + 1 + samples));
-    }
-    bool exceeded(std::int64_t bytes) const { return bytes > limit_; }
-
-private:
-    std::int64_t limit_;
-    bool triggerOn_;
-    bool headerDone_ = false;
-    QByteArray head_;
-};
 
 QString text(const char* utf8)
 {
@@ -83,62 +50,11 @@ bool isAnswer(const QByteArray& reply)
 
 }  // namespace
 
-namespace {
-
-// "__m.mem" in the start-up directory, never written through a link.
-class FileDumpStore : public DumpStore {
-public:
-    explicit FileDumpStore(const MemoryDownload& download) : download_(download) {}
-    bool create(QString& error) override { return openRegularForWriting(file_, download_.dumpPath(), error); }
-    bool append(const QByteArray& bytes) override { return file_.write(bytes) == bytes.size(); }
-    bool finish(QString& error) override
-    {
-        const bool ok = file_.flush();
-        if (!ok) error = file_.errorString();
-        file_.close();
-        return ok;
-    }
-    ConversionResult convert(const Settings& settings, Reporter& reporter, const ConversionOptions& options) override
-    {
-        return convertDump(download_.dumpPath(), settings, reporter, options);
-    }
-    QString name() const override { return QDir::toNativeSeparators(download_.dumpPath()); }
-
-private:
-    const MemoryDownload& download_;
-    QFile file_;
-};
-
-}  // namespace
-
 MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
                                DownloadView* view)
     : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view),
-      fileStore_(std::make_unique<FileDumpStore>(*this)), store_(fileStore_.get())
+      fileStore_(makeFileDumpStore([this] { return dumpPath(); })), store_(fileStore_.get())
 {
-}
-
-bool MemoryDumpStore::create(QString&)
-{
-    dump.clear();
-    return true;
-}
-
-bool MemoryDumpStore::append(const QByteArray& bytes)
-{
-    dump += bytes;
-    return true;
-}
-
-ConversionResult MemoryDumpStore::convert(const Settings& settings, Reporter& reporter, const ConversionOptions&)
-{
-    return convertDumpInMemory(std::string_view(dump.constData(), static_cast<std::size_t>(dump.size())), settings,
-                               reporter, fileText);
-}
-
-QString MemoryDumpStore::name() const
-{
-    return QString::fromLatin1(kDumpFileName);
 }
 
 void MemoryDownload::setDumpStore(DumpStore* store)

@@ -12,6 +12,7 @@
 #include "files/dump_conversion.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -117,6 +118,22 @@ QString readOutcomeText(ReadOutcome outcome, const ReadTally& tally);
 // it stops as an abort would: twice the size and 64 KiB more.
 std::int64_t downloadLimit(std::int64_t blockBytes);
 
+// How much a block's download may take: from the register reply's size at first, from
+// the dump's own header line once it has arrived, whichever is larger.
+class DownloadBound {
+public:
+    DownloadBound(std::int64_t registerSampleBytes, bool triggerOn);
+    // Takes the next chunk of the dump; the header line, once whole, may raise the bound.
+    void take(const QByteArray& chunk);
+    bool exceeded(std::int64_t bytes) const { return bytes > limit_; }
+
+private:
+    std::int64_t limit_;
+    bool triggerOn_;
+    bool headerDone_ = false;
+    QByteArray head_;
+};
+
 // Where a block's dump goes and how it becomes a measurement file: by default the file
 // "__m.mem" in the start-up directory, converted into the data directory.
 class DumpStore {
@@ -132,6 +149,9 @@ public:
     // Names the dump in reports.
     virtual QString name() const = 0;
 };
+
+// The default store: "__m.mem" at the path the function gives, never written through a link.
+std::unique_ptr<DumpStore> makeFileDumpStore(std::function<QString()> path);
 
 // A dump kept in memory and converted without a file (tests, fuzzing).
 class MemoryDumpStore : public DumpStore {
