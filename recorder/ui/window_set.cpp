@@ -164,7 +164,7 @@ void WindowSet::wireSettingsDialog()
         // already changed something.
         const bool unchanged = !snapshot_.differs(settings_);
         settingsDialog_->applyDefaults();
-        constantsEditor_->applyStartupParameters();
+        constantsEditor_->applyStartupParameters(shell_.installedDataDir());
         if (unchanged) snapshot_.take(settings_);
         properties_->recordChanged();
     });
