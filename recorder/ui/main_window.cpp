@@ -310,7 +310,7 @@ void MainWindow::saveAndExit()
     settings_.mainLeft = x();
     settings_.mainTop = y();
     QDir::setCurrent(state_.startDir);
-    saveStartupSettings(settings_, savedImage_, state_.startDir, reporter_);
+    if (saveStartupSettings(settings_, savedImage_, state_.startDir, reporter_)) emit recordSaved();
     terminate_();
 }
 

@@ -93,6 +93,8 @@ signals:
     void housekeepingTicked();
     // The window became active in a run that started from defaults (user parameter set).
     void defaultsActivation();
+    // "&Koniec" saved the record in the start-up directory.
+    void recordSaved();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
