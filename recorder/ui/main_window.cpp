@@ -98,6 +98,8 @@ void MainWindow::buildMenus()
 
     QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
     guardedMenu_ = {system->addAction(QStringLiteral("&Czytaj pamięć"), this, &MainWindow::memoryReadRequested),
+                    system->addAction(QStringLiteral("Czytanie nowych bloków"), this,
+                                      &MainWindow::newBlocksReadRequested),
                     system->addAction(QStringLiteral("&Pomiay"), this, &MainWindow::measurementsRequested),
                     system->addAction(QStringLiteral("&Ustaw"), this, &MainWindow::settingsRequested),
                     system->addAction(QStringLiteral("&Kalibracja"), this, &MainWindow::calibrationRequested)};

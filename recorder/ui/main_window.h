@@ -76,6 +76,7 @@ public:
 
 signals:
     void memoryReadRequested();                 // "&Czytanie pamięci", "&Czytaj pamięć"
+    void newBlocksReadRequested();              // "Czytanie nowych bloków"
     void wipeRequested();                       // "&Zerowanie pamięci"
     void measurementsRequested();               // "&Pomiary", "&Pomiay"
     void settingsRequested();                   // "&Ustawianie", "&Ustaw"

@@ -16,6 +16,14 @@
 
 namespace vorda {
 
+namespace {
+
+// Item data: the line as the scan gave it, and whether its block is on disk.
+constexpr int kListedTextRole = Qt::UserRole;
+constexpr int kHomeRole = Qt::UserRole + 1;
+
+}  // namespace
+
 MeasurementsWindow::MeasurementsWindow(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state)
 {
@@ -31,6 +39,9 @@ MeasurementsWindow::MeasurementsWindow(ProgramState& state, QWidget* parent)
     for (QPushButton* b : {startButton_, abortButton_, settingsButton_}) frameLayout->addWidget(b);
 
     listButton_ = new QPushButton(QStringLiteral("&Pokaż pomiary"), this);
+    readNewButton_ = new QPushButton(QStringLiteral("Czytaj nowe"), this);
+    readNewButton_->setObjectName(QStringLiteral("readNewButton"));
+    readNewButton_->setToolTip(QStringLiteral("Czytaj bloki, których nie ma jeszcze na dysku."));
     helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
     closeButton_ =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Zakończ"), this);
@@ -56,6 +67,7 @@ MeasurementsWindow::MeasurementsWindow(ProgramState& state, QWidget* parent)
     connect(abortButton_, &QPushButton::clicked, this, &MeasurementsWindow::abortClicked);
     connect(settingsButton_, &QPushButton::clicked, this, &MeasurementsWindow::settingsRequested);
     connect(listButton_, &QPushButton::clicked, this, &MeasurementsWindow::listBlocks);
+    connect(readNewButton_, &QPushButton::clicked, this, &MeasurementsWindow::readNewBlocks);
     connect(helpButton_, &QPushButton::clicked, this, &MeasurementsWindow::helpClicked);
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(blockList_, &QListWidget::itemDoubleClicked, this, &MeasurementsWindow::readChosenBlock);
@@ -63,6 +75,7 @@ MeasurementsWindow::MeasurementsWindow(ProgramState& state, QWidget* parent)
     auto* commands = new QHBoxLayout;
     commands->addWidget(frame);
     commands->addWidget(listButton_);
+    commands->addWidget(readNewButton_);
     commands->addWidget(helpButton_);
     commands->addWidget(closeButton_);
     auto* memory = new QHBoxLayout;
@@ -102,9 +115,7 @@ void MeasurementsWindow::startClicked()
     if (!accepted) return;
     // No second start while this measurement runs; the rescan after it or the abort ends it.
     measuring_ = true;
-    startButton_->setEnabled(false);
-    settingsButton_->setEnabled(false);
-    listButton_->setEnabled(false);
+    for (QPushButton* b : {startButton_, settingsButton_, listButton_, readNewButton_}) b->setEnabled(false);
 }
 
 void MeasurementsWindow::abortClicked()
@@ -116,11 +127,11 @@ void MeasurementsWindow::abortClicked()
 
 void MeasurementsWindow::listBlocks()
 {
-    for (QPushButton* b : {startButton_, listButton_, settingsButton_}) b->setEnabled(false);
+    for (QPushButton* b : {startButton_, listButton_, settingsButton_, readNewButton_}) b->setEnabled(false);
     blockList_->setVisible(true);
     adjustSize();
     emit scanRequested();
-    for (QPushButton* b : {startButton_, listButton_, settingsButton_}) b->setEnabled(true);
+    for (QPushButton* b : {startButton_, listButton_, settingsButton_, readNewButton_}) b->setEnabled(true);
     startButton_->setEnabled(!measuring_);
     showFreeMemory();
 }
@@ -137,12 +148,53 @@ void MeasurementsWindow::readChosenBlock()
     if (first < 0) return;
     const auto block = blockOfListItem(first, blockList_->item(first)->text());
     if (!block) return;
-    startButton_->setEnabled(false);
-    listButton_->setEnabled(false);
+    setReadButtonsEnabled(false);
     state_.selectedBlock = *block;
     emit blockReadRequested();
-    listButton_->setEnabled(true);
-    startButton_->setEnabled(!measuring_);
+    setReadButtonsEnabled(true);
+    refreshHomeMarks();
+}
+
+void MeasurementsWindow::readNewBlocks()
+{
+    setReadButtonsEnabled(false);
+    emit newBlocksReadRequested();
+    setReadButtonsEnabled(true);
+    refreshHomeMarks();
+}
+
+void MeasurementsWindow::setReadButtonsEnabled(bool enabled)
+{
+    listButton_->setEnabled(enabled);
+    readNewButton_->setEnabled(enabled);
+    startButton_->setEnabled(enabled && !measuring_);
+}
+
+void MeasurementsWindow::setHomeCheck(std::function<BlockIdentity()> listedBlock,
+                                      std::function<bool(const BlockIdentity&)> isHome)
+{
+    listedBlock_ = std::move(listedBlock);
+    isHome_ = std::move(isHome);
+}
+
+void MeasurementsWindow::markItem(int row)
+{
+    QListWidgetItem* item = blockList_->item(row);
+    const QString listed = item->data(kListedTextRole).toString();
+    const auto block = blockOfListItem(0, listed);
+    const auto identity = block ? identities_.find(*block) : identities_.end();
+    if (identity == identities_.end() || !isHome_) {
+        item->setText(listed);
+        return;
+    }
+    const bool home = isHome_(identity->second);
+    item->setData(kHomeRole, home);
+    item->setText(listed + (home ? QStringLiteral("  [na dysku]") : QStringLiteral("  [nowy]")));
+}
+
+void MeasurementsWindow::refreshHomeMarks()
+{
+    for (int row = 0; row < blockList_->count(); ++row) markItem(row);
 }
 
 void MeasurementsWindow::rescanFinished()
@@ -152,31 +204,34 @@ void MeasurementsWindow::rescanFinished()
     startButton_->setEnabled(true);
     settingsButton_->setEnabled(true);
     listButton_->setEnabled(true);
+    readNewButton_->setEnabled(true);
 }
 
 void MeasurementsWindow::memoryWiped()
 {
     blockList_->clear();
+    identities_.clear();
     freeMemoryLabel_->setText(QString::fromUtf8(kFreeMemoryWipedText));
 }
 
 void MeasurementsWindow::clear()
 {
     blockList_->clear();
+    identities_.clear();
 }
 
 void MeasurementsWindow::blockItem(const QString& item)
 {
     // A block listed again (the rescan polls the newest block twice) replaces its line.
-    if (const auto block = blockOfListItem(0, item)) {
-        for (int row = 0; row < blockList_->count(); ++row) {
-            if (blockOfListItem(0, blockList_->item(row)->text()) == block) {
-                blockList_->item(row)->setText(item);
-                return;
-            }
-        }
-    }
-    blockList_->addItem(item);
+    const auto block = blockOfListItem(0, item);
+    if (block && listedBlock_) identities_[*block] = listedBlock_();
+    int row = 0;
+    while (row < blockList_->count() &&
+           !(block && blockOfListItem(0, blockList_->item(row)->data(kListedTextRole).toString()) == block))
+        ++row;
+    if (row == blockList_->count()) blockList_->addItem(QString());
+    blockList_->item(row)->setData(kListedTextRole, item);
+    markItem(row);
 }
 
 void MeasurementsWindow::setBarMaximum(int maximum)
@@ -205,6 +260,17 @@ QStringList MeasurementsWindow::blockItems() const
     QStringList items;
     for (int row = 0; row < blockList_->count(); ++row) items << blockList_->item(row)->text();
     return items;
+}
+
+QList<std::int32_t> MeasurementsWindow::homeBlocks() const
+{
+    QList<std::int32_t> blocks;
+    for (int row = 0; row < blockList_->count(); ++row) {
+        const QListWidgetItem* item = blockList_->item(row);
+        const auto block = blockOfListItem(0, item->data(kListedTextRole).toString());
+        if (block && item->data(kHomeRole).toBool()) blocks << *block;
+    }
+    return blocks;
 }
 
 bool MeasurementsWindow::blockListShown() const

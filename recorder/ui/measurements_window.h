@@ -1,12 +1,17 @@
 #pragma once
 // MeasurementsWindow, "Pomiary": starts and aborts a measurement in the recorder, lists the stored
-// blocks and downloads the one chosen by a double click. The window handles its own
-// button states; the exchanges are requests that the window set carries out.
+// blocks, each marked as on disk or not, and downloads the one chosen by a double click or
+// with "Czytaj nowe" those not yet on disk. The window handles its own button states; the
+// exchanges are requests that the window set carries out.
 
 #include "core/progress_views.h"
+#include "files/block_index.h"
 #include "measure/system_scan.h"
 
 #include <QWidget>
+
+#include <functional>
+#include <map>
 
 class QLabel;
 class QListWidget;
@@ -32,6 +37,15 @@ public:
     // Double click in the block list: the block named by the first selected line.
     void readChosenBlock();
 
+    // "Czytaj nowe": the blocks of the list that are not on disk.
+    void readNewBlocks();
+
+    // How the list learns what is on disk: `listedBlock` gives the identity of the block
+    // whose line is being listed (the register just read), `isHome` whether a block is home.
+    void setHomeCheck(std::function<BlockIdentity()> listedBlock, std::function<bool(const BlockIdentity&)> isHome);
+    // Marks every listed block again (after a read).
+    void refreshHomeMarks();
+
     // The housekeeping timer's poll after a measurement has run.
     void rescanFinished();
     // The recorder's memory was wiped: the list and the free memory are unknown.
@@ -48,6 +62,9 @@ public:
     // --- Inspection, for tests ---
     QString freeMemoryText() const;
     QStringList blockItems() const;
+    // The blocks of the list marked as on disk.
+    QList<std::int32_t> homeBlocks() const;
+    QPushButton* readNewButton() const { return readNewButton_; }
     bool blockListShown() const;
     int barMaximum() const;
     // Selects the list items at these rows (the rest unselected).
@@ -64,11 +81,14 @@ signals:
     void abortRequested();                // "$ $_END &", " &"
     void scanRequested();                 // the system scan
     void blockReadRequested();            // the single-block read of state.selectedBlock
+    void newBlocksReadRequested();        // the read of the blocks not yet home
     void settingsRequested();             // "&Ustawianie": the settings dialog
     void helpClicked();
 
 private:
     void showFreeMemory();
+    void markItem(int row);
+    void setReadButtonsEnabled(bool enabled);
 
     ProgramState& state_;
     void abortClicked();
@@ -79,11 +99,15 @@ private:
     QPushButton* abortButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
     QPushButton* listButton_ = nullptr;
+    QPushButton* readNewButton_ = nullptr;
     QPushButton* helpButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QProgressBar* bar_ = nullptr;
     QLabel* freeMemoryLabel_ = nullptr;
     QListWidget* blockList_ = nullptr;
+    std::function<BlockIdentity()> listedBlock_;
+    std::function<bool(const BlockIdentity&)> isHome_;
+    std::map<std::int32_t, BlockIdentity> identities_;  // of the listed blocks
 };
 
 }  // namespace vorda

@@ -1,5 +1,6 @@
 #include "ui/progress_dialog.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontDatabase>
@@ -10,12 +11,26 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
 namespace vorda {
+
+namespace {
+
+// The user's configuration, beside the program's settings record but not in it.
+QSettings userConfiguration()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vorda"),
+                     QCoreApplication::applicationName());
+}
+
+constexpr char kNewOnlyKey[] = "memoryRead/newBlocksOnly";
+
+}  // namespace
 
 ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent)
 {
@@ -64,8 +79,16 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent)
     connect(actionButton_, &QPushButton::clicked, this, &ProgressDialog::actionClicked);
     connect(helpButton_, &QPushButton::clicked, this, &ProgressDialog::helpClicked);
 
+    newOnlyBox_ = new QCheckBox(QStringLiteral("Tylko nowe bloki"), this);
+    newOnlyBox_->setObjectName(QStringLiteral("newOnlyBox"));
+    newOnlyBox_->setToolTip(QStringLiteral("Czytanie pamięci pomija bloki już zapisane na dysku."));
+    newOnlyBox_->setChecked(userConfiguration().value(QLatin1String(kNewOnlyKey), false).toBool());
+    connect(newOnlyBox_, &QCheckBox::toggled, this,
+            [](bool on) { userConfiguration().setValue(QLatin1String(kNewOnlyKey), on); });
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(actionButton_);
+    buttons->addWidget(newOnlyBox_);
     buttons->addStretch();
     buttons->addWidget(helpButton_);
 
@@ -111,6 +134,11 @@ void ProgressDialog::showOver(QWidget* owner)
     while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 1000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     repaint();
+}
+
+bool ProgressDialog::newBlocksOnly() const
+{
+    return newOnlyBox_->isChecked();
 }
 
 void ProgressDialog::actionClicked()

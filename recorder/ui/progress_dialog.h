@@ -1,13 +1,16 @@
 #pragma once
 // ProgressDialog: the memory-read dialog. While reading it shows the block being read, an
 // estimated time bar (counted down by the main window's timer) and the transfer
-// messages, with an abort button; afterwards it serves as the transfer report.
+// messages, with an abort button; afterwards it serves as the transfer report. Its check
+// box "Tylko nowe bloki", kept in the user's configuration, makes the next memory read
+// skip the blocks already home.
 
 #include "core/progress_views.h"
 
 #include <QDialog>
 #include <QStringList>
 
+class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -48,6 +51,9 @@ public:
     void sampleCharactersReceived(std::int64_t received) override;
 
     QPushButton* actionButton() const { return actionButton_; }
+    QCheckBox* newOnlyBox() const { return newOnlyBox_; }
+    // Whether "&Czytanie pamięci" reads only the blocks not yet home.
+    bool newBlocksOnly() const;
 
 signals:
     void abortClicked();
@@ -64,6 +70,7 @@ private:
     QPlainTextEdit* messageView_ = nullptr;
     QPushButton* actionButton_ = nullptr;
     QPushButton* helpButton_ = nullptr;
+    QCheckBox* newOnlyBox_ = nullptr;
 };
 
 }  // namespace vorda

@@ -3,6 +3,8 @@
 
 #include "calibration/calibration_history.h"
 #include "calibration/calibration_wizard.h"
+#include "files/block_index.h"
+#include "files/file_operations.h"
 #include "help_window.h"
 #include "link/memory_download.h"
 #include "link/recorder_protocol.h"
@@ -98,6 +100,12 @@ void WindowSet::wireMeasurementsWindow()
             [this](bool* accepted) { *accepted = measurement_->startMeasurement(); });
     connect(measurements_, &MeasurementsWindow::abortRequested, this, [this] { measurement_->stopMeasurement(); });
     connect(measurements_, &MeasurementsWindow::scanRequested, this, &WindowSet::runSystemScan);
+    connect(measurements_, &MeasurementsWindow::newBlocksReadRequested, this, &WindowSet::readNewBlocks);
+    // Each block line is listed right after its register was read into settings.status.
+    measurements_->setHomeCheck([this] { return identityOf(settings_.status); },
+                                [this](const BlockIdentity& identity) {
+                                    return BlockIndex::load(dataDirectoryPath(settings_)).homeFile(identity).has_value();
+                                });
     connect(measurements_, &MeasurementsWindow::blockReadRequested, this, [this] {
         download_->readSelectedBlock(measurements_);
         main_->fileBrowser().refresh();
@@ -148,6 +156,7 @@ void WindowSet::wireMainWindow()
 {
     MainWindow* w = main_.get();
     connect(w, &MainWindow::memoryReadRequested, this, &WindowSet::readMemory);
+    connect(w, &MainWindow::newBlocksReadRequested, this, &WindowSet::readNewBlocks);
     connect(w, &MainWindow::wipeRequested, this, [this] {
         if (download_->wipeMemory()) emit memoryWiped();
     });
@@ -234,14 +243,25 @@ void WindowSet::chooseCalibration()
 
 void WindowSet::readMemory()
 {
+    runMemoryRead(progressDialog_->newBlocksOnly() ? ReadSelection::NewOnly : ReadSelection::All);
+}
+
+void WindowSet::readNewBlocks()
+{
+    runMemoryRead(ReadSelection::NewOnly);
+}
+
+void WindowSet::runMemoryRead(ReadSelection selection)
+{
     main_->setTransferRunning(true);
     progressDialog_->setMode(ProgressDialog::Mode::Abort);
     progressDialog_->showOver(main_.get());
     // The register reads block; let the dialog and the disabled window paint first.
     reporter_->processEvents();
-    download_->readMemory();
+    download_->readMemory(selection);
     progressDialog_->hide();
     main_->setTransferRunning(false);
+    measurements_->refreshHomeMarks();
 }
 
 void WindowSet::runSystemScan()

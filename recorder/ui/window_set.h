@@ -27,6 +27,7 @@ class Dialogs;
 class LiveMonitoring;
 class MeasurementControl;
 class MemoryDownload;
+enum class ReadSelection;
 class ProgressBarView;
 class ScanSink;
 class SerialLink;
@@ -69,6 +70,8 @@ public:
     // The memory read of "&Czytanie pamięci": the main window disabled and the progress
     // dialog shown while it runs.
     void readMemory();
+    // "Czytanie nowych bloków": the same, for the blocks not yet home only.
+    void readNewBlocks();
     // The help page at `anchor` in the program's help window; "Nie odnaleziono pliku
     // pomocy!" when the page is missing. Every window's "Pomoc" comes here.
     void showHelp(const QString& anchor);
@@ -101,6 +104,7 @@ signals:
     void memoryWiped();
 
 private:
+    void runMemoryRead(ReadSelection selection);
     void wireMainWindow();
     void wireSettingsDialog();
     void wireCalibration();
