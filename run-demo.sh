@@ -12,17 +12,21 @@ configure_and_build --target vorda wizor recorder-sim vorda-cli
 
 demo="$ROOT/demo"
 link="$demo/ttyREC"
-mkdir -p "$demo/Help"
+mkdir -p "$demo/Help" "$demo/Config"
 cp "$ROOT/recorder/ui/help/instVor3.html" "$demo/Help/"
+# The parameter set shipped with the program, offered by the constants editor.
+cp "$ROOT/packaging/Config/userparameter1.txt" "$demo/Config/"
 # Every port the settings can choose leads to the simulator.
 {
   echo "# Written by run-demo.sh: every port leads to recorder-sim."
   for n in 1 2 3 4; do echo "com$n=$link"; done
 } > "$demo/ports.conf"
 
-# A first run starts with four named channels scaled to readable values, and with the
-# simulator's sampling (100 ms x 500), so a started measurement's bar fits its length.
+# A first run starts from the shipped parameter set (k1...k16, 0-1000 mV), then four
+# channels named and scaled to readable values, and the simulator's sampling
+# (100 ms x 500), so a started measurement's bar fits its length.
 if [ ! -f "$demo/dimconfig.aoln" ]; then
+  (cd "$demo" && "$BUILD/recorder/cli/vorda-cli" params Config/userparameter1.txt > /dev/null)
   (cd "$demo" && "$BUILD/recorder/cli/vorda-cli" config set dimconfig.aoln channelsUsed=4 samplingTimeMs=100 sampleCount=500 \
     'channels[1].name=Temp1' 'channels[1].slopeSB=1.5259' 'channels[1].offsetSC=-20' 'channels[1].numberFormat=2' \
     'channels[2].name=Temp2' 'channels[2].slopeSB=1.5259' 'channels[2].offsetSC=-20' 'channels[2].numberFormat=2' \

@@ -232,7 +232,11 @@ void ConstantsEditor::refreshFileList()
 
 void ConstantsEditor::applyChosenParameterFile(bool quiet)
 {
-    const QString path = QDir(state_.configDir).filePath(parameterFileName_);
+    applyParameterFileAt(QDir(state_.configDir).filePath(parameterFileName_), quiet);
+}
+
+void ConstantsEditor::applyParameterFileAt(const QString& path, bool quiet)
+{
     if (!QFileInfo(path).isFile()) {
         parameterTitle_->hide();
         return;
@@ -255,11 +259,12 @@ void ConstantsEditor::applyChosenParameterFile(bool quiet)
     }
 }
 
-void ConstantsEditor::applyStartupParameters()
+void ConstantsEditor::applyStartupParameters(const QString& installedDataDir)
 {
-    if (!QFileInfo(QDir(state_.configDir).filePath(QString::fromLatin1(kStartupParameterFile))).isFile()) return;
+    const QString path = startupParameterFile(state_.configDir, installedDataDir);
+    if (path.isEmpty()) return;
     parameterFileName_ = QString::fromLatin1(kStartupParameterFile);
-    applyChosenParameterFile(true);
+    applyParameterFileAt(path, true);
 }
 
 void ConstantsEditor::okClicked()

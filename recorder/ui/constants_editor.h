@@ -41,8 +41,10 @@ public:
     // applyChosenParameterFile: applies the file named in parameterFileName_ from the configuration directory.
     // `quiet` (the start-up case) puts a number error into the status bar instead of a box.
     void applyChosenParameterFile(bool quiet = false);
-    // The start-up case: "userparameter1.txt" from Config/, when it is there.
-    void applyStartupParameters();
+    void applyParameterFileAt(const QString& path, bool quiet);
+    // The start-up case: "userparameter1.txt" from Config/, else the copy installed in
+    // `installedDataDir`/Config, when either is there.
+    void applyStartupParameters(const QString& installedDataDir = QString());
     // The user moved the spin: the channel left is stored, the new one loaded.
     void channelChanged(int channel);
     // OK: the fields stored into the channel shown, then the editor closes; a field that

@@ -61,6 +61,8 @@ public:
     // The help page below the start-up directory, else the installed copy; empty if neither.
     QString helpFile(const QString& startDir) const;
     QString presenterProgram() const;
+    // Where the program's installed data lies (Help/, Config/).
+    QString installedDataDir() const { return installedHelpDir_; }
 
 private:
     Launcher& launcher_;

@@ -61,7 +61,7 @@ FileBrowser::FileBrowser(Settings& settings, ProgramState& state, Reporter& repo
 
 QString FileBrowser::dataDirectoryText() const
 {
-    return QDir::fromNativeSeparators(fromWin1250(fieldText(settings_.dataDirectory)));
+    return dataDirectoryPath(settings_);
 }
 
 QString FileBrowser::selectedFilePath() const
@@ -218,9 +218,13 @@ void FileBrowser::showChartMaximized()
 
 void FileBrowser::startPresenter(ShowMode mode)
 {
-    // Neither a failed copy nor a failed start is reported: the presenter falls back to
-    // the previous hand-off file, and the user sees whether it started.
-    writeHandoffCopy(selectedFilePath(), state_.startDir);
+    // A refused copy of a chosen file is reported (the presenter then falls back to the
+    // previous hand-off file); without a chosen file nothing is copied or said. A failed
+    // start is not reported: the user sees whether it started.
+    const QString source = selectedFilePath();
+    QString problem;
+    if (!writeHandoffCopy(source, state_.startDir, &problem) && QFileInfo(source).isFile())
+        reporter_.showMessage(problem, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
     shell_.startPresenter(presenterArgument(dir_, fileName_), state_.startDir, mode);
 }
 

@@ -3,6 +3,7 @@
 #include "core/reporter.h"
 #include "core/settings_record.h"
 #include "core/text_codec.h"
+#include "files/file_operations.h"
 #include "link/recorder_protocol.h"
 #include "ui/message_dialogs.h"
 
@@ -93,11 +94,13 @@ void LiveMonitoring::poll()
 
 void LiveMonitoring::saveLog(QWidget* dialogParent)
 {
-    const QString dataDir = QDir::fromNativeSeparators(fromWin1250(fieldText(settings_.dataDirectory)));
+    const QString dataDir = dataDirectoryPath(settings_);
     if (!dataDir.isEmpty()) QDir::setCurrent(dataDir);
     const QString path =
         dialogs_.saveFileName(dialogParent, QString(), QDir::currentPath(),
                               QStringLiteral("Pliki tekstowe *.txt (*.txt);;Pliki pomiarów *.dan (*.dan)"));
+    // The first line names the channels as they are now, for the presenter's curves.
+    log_.setHeader(monitoringHeader(settings_));
     QString error;
     if (!path.isEmpty() && !log_.save(path, &error))
         reporter_.showMessage(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), error),

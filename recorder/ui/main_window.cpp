@@ -219,6 +219,7 @@ void MainWindow::startUp(bool clearFirst)
         QDir::setCurrent(state_.startDir);
 
     const LoadOutcome outcome = loadStartupSettings(settings_, state_.startDir, reporter_, clearFirst);
+    savedImage_ = settings_.toImage();
     state_.defaultsUsed = !outcome.fromFile;
     if (outcome.fromFile && settings_.mainWidth > 0 && settings_.mainHeight > 0) {
         resize(settings_.mainWidth, settings_.mainHeight);
@@ -311,7 +312,7 @@ void MainWindow::saveAndExit()
     settings_.mainLeft = x();
     settings_.mainTop = y();
     QDir::setCurrent(state_.startDir);
-    saveStartupSettings(settings_, state_.startDir, reporter_);
+    if (saveStartupSettings(settings_, savedImage_, state_.startDir, reporter_)) emit recordSaved();
     terminate_();
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/program_state.h"
 #include "core/reporter.h"
+#include "core/settings_record.h"
 #include "ui/desktop_shell.h"
 
 #include <QMainWindow>
@@ -93,6 +94,8 @@ signals:
     void housekeepingTicked();
     // The window became active in a run that started from defaults (user parameter set).
     void defaultsActivation();
+    // "&Koniec" saved the record in the start-up directory.
+    void recordSaved();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +117,9 @@ private:
     Dialogs& dialogs_;
     std::function<void()> terminate_;
     std::function<bool()> unsaved_;
+    // The record as last loaded or saved: "&Koniec" writes only what differs from it, so
+    // a change another program saved meanwhile stays.
+    Settings::Image savedImage_{};
 
     bool transferRunning_ = false;
     bool monitoringViewOn_ = false;

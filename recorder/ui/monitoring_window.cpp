@@ -16,6 +16,9 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vorda {
 
 MonitoringWindow::MonitoringWindow(Settings& settings, QWidget* parent)
@@ -97,7 +100,7 @@ void MonitoringWindow::setSamples(const std::vector<MonitorSample>& samples)
     chart_->clearGraphs();
     for (const MonitorSample& sample : samples) addPoints(sample);
     if (!samples.empty()) showValues(samples.back());
-    chart_->rescaleAxes();
+    rescaleChart();
     chart_->replot();
 }
 
@@ -105,8 +108,18 @@ void MonitoringWindow::addSample(const MonitorSample& sample)
 {
     addPoints(sample);
     showValues(sample);
-    chart_->rescaleAxes();
+    rescaleChart();
     chart_->replot();
+}
+
+void MonitoringWindow::rescaleChart()
+{
+    chart_->rescaleAxes();
+    // A margin above and below the values, so that a curve at the range's edge (a flat
+    // curve at 0 above all) is not hidden under an axis.
+    const QCPRange range = chart_->yAxis->range();
+    const double margin = range.size() > 0.0 ? range.size() * 0.05 : std::max(1.0, std::abs(range.center()) * 0.05);
+    chart_->yAxis->setRange(range.lower - margin, range.upper + margin);
 }
 
 void MonitoringWindow::showValues(const MonitorSample& sample)

@@ -44,6 +44,7 @@ private:
     void ensureCurves(int count);
     void addPoints(const MonitorSample& sample);
     void showValues(const MonitorSample& sample);
+    void rescaleChart();
 
     Settings& settings_;
     QPushButton* closeButton_ = nullptr;

@@ -53,6 +53,11 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     calibrationDevice_ = std::make_unique<ProtocolCalibrationDevice>(*calibrationProtocol_);
     watchedDevice_ = std::make_unique<WatchedCalibrationDevice>(*calibrationDevice_);
     calibrationWizard_ = std::make_unique<CalibrationWizard>(settings_, *watchedDevice_, *reporter_, state_.startDir);
+    // A history line is written only once the record holding its results is saved.
+    calibrationWizard_->setHistorySink(
+        [this](const HistoryEntry& entry, const QDateTime& when) { pendingHistory_.add(entry, when); });
+    connect(main_.get(), &MainWindow::recordSaved, this,
+            [this] { pendingHistory_.flush(state_.startDir, *reporter_); });
     wizardWindow_ = new CalibrationWizardWindow(*calibrationWizard_, main_.get());
     wizardWindow_->watchReadings(*watchedDevice_);
     progressDialog_ = std::make_unique<ProgressDialog>();
@@ -173,7 +178,7 @@ void WindowSet::wireSettingsDialog()
         // already changed something.
         const bool unchanged = !snapshot_.differs(settings_);
         settingsDialog_->applyDefaults();
-        constantsEditor_->applyStartupParameters();
+        constantsEditor_->applyStartupParameters(shell_.installedDataDir());
         if (unchanged) snapshot_.take(settings_);
         properties_->recordChanged();
     });
@@ -186,6 +191,7 @@ void WindowSet::wireSettingsDialog()
     connect(settingsDialog_, &SettingsDialog::advancedRequested, this, &WindowSet::openConstantsEditor);
     connect(settingsDialog_, &SettingsDialog::settingsProgramLoaded, this, [this] {
         main_->startUp(false);
+        pendingHistory_.discard();  // the results they tell of were replaced
         snapshot_.take(settings_);
         properties_->recordChanged();
     });

@@ -5,6 +5,7 @@
 // and the core. A new window is added here and in its own files.
 
 #include "core/program_state.h"
+#include "calibration/calibration_history.h"
 #include "core/unsaved_changes.h"
 
 #include <QObject>
@@ -138,6 +139,7 @@ private:
     ProgressBarView* measurementBar_ = nullptr;
     widgets::HelpWindow* help_ = nullptr;  // owned by the main window
     SettingsSnapshot snapshot_;            // the record as last loaded or saved
+    PendingHistory pendingHistory_;        // history lines of results not saved yet
 };
 
 }  // namespace vorda

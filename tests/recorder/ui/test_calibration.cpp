@@ -132,6 +132,11 @@ TEST_F(Calibration, WizardCalibratesAChannelAgainstTheRecorder)
     EXPECT_EQ(ch.numberFormat, 2);
     EXPECT_TRUE(dialogs_.messages.empty());
 
+    // The history line waits for the record holding the results to be saved.
+    EXPECT_TRUE(readHistory(startDir_.path()).isEmpty());
+    w.saveAndExit();
+    EXPECT_EQ(readHistory(startDir_.path()).size(), 2);  // the headings and the line
+
     // The properties window lists the history line.
     PropertiesWindow& properties = windows_->propertiesWindow();
     for (QPushButton* b : properties.findChildren<QPushButton*>())

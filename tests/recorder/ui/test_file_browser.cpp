@@ -328,5 +328,20 @@ TEST_F(PresenterHandoff, WithoutASelectionCopiesNothingButStillStarts)
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
+TEST_F(PresenterHandoff, ARefusedCopyIsReportedAndTheLinkedFileKept)
+{
+    const QString linked = startPath(QStringLiteral("linked.cfg"));
+    writeFile(linked, "kept");
+    ASSERT_TRUE(QFile::link(linked, startPath(QString::fromLatin1(kHandoffFileName))));
+    MainWindow& w = createWithFiles();
+    w.fileBrowser().select(QStringLiteral("2024_05_01_10_00_00.txt"));
+    w.fileBrowser().showChart();
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].caption, QStringLiteral("Błąd..."));
+    EXPECT_FALSE(dialogs_.messages[0].text.isEmpty());
+    EXPECT_EQ(readFile(linked), QByteArray("kept"));
+    EXPECT_EQ(launcher_.started.size(), 1u);
+}
+
 }  // namespace
 }  // namespace vorda::test

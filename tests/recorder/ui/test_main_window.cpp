@@ -153,6 +153,25 @@ TEST_F(Shutdown, KoniecWritesTheRecordWithTheGeometryThenEnds)
     EXPECT_EQ(reread.channelsUsed, 7);
 }
 
+TEST_F(Shutdown, KoniecKeepsAChangeAnotherProgramSavedMeanwhile)
+{
+    writeConfiguration(defaultSettings(startDir_.path()));
+    MainWindow& w = createWindow();
+    // Another program changes the channel count while the window is open.
+    Settings other = defaultSettings(startDir_.path());
+    other.channelsUsed = 9;
+    writeConfiguration(other);
+    settings_.channels[1].slopeSB = 2.5;
+    w.saveAndExit();
+
+    const auto saved = readSettingsImage(startPath(QString::fromLatin1(kConfigFileName)));
+    ASSERT_TRUE(saved);
+    Settings reread{};
+    reread.fromImage(*saved);
+    EXPECT_EQ(reread.channelsUsed, 9);
+    EXPECT_EQ(reread.channels[1].slopeSB, 2.5);
+}
+
 TEST_F(Shutdown, KoniecStillEndsWhenTheSaveFails)
 {
     // A directory in the way of the configuration file makes the save fail.

@@ -120,6 +120,10 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
     EXPECT_EQ(chartWindow->chart()->graph(1)->name(), QStringLiteral("k2"));
     EXPECT_EQ(chartWindow->chart()->graph(0)->dataCount(), 2);
     EXPECT_EQ(chartWindow->valuesText(), QStringLiteral("Temperatura: 21.5\nk2: 0"));
+    // Both curves lie inside the value axis, the one at 0 not on its edge.
+    const QCPRange values = chartWindow->chart()->yAxis->range();
+    EXPECT_LT(values.lower, 0.0);
+    EXPECT_GT(values.upper, 21.5);
 
     // Silence: monitoring is switched off, then the message; the lines stay.
     ASSERT_TRUE(sim_->stop());
@@ -160,7 +164,9 @@ TEST_F(Monitoring, SaveWritesCrLfLinesIntoTheChosenFile)
 
     dialogs_.fileToSave = path;
     emit w.saveMonitoringRequested();
-    EXPECT_EQ(readFile(path), QByteArray("26-03-04 05:06:07\t 21.5\t    0\t\r\n"));
+    // The first line names the channels for the presenter; an unnamed one as "k<c>".
+    EXPECT_EQ(readFile(path), QByteArray("Czas\tTemperatura\tk2\t\r\n26-03-04 05:06:07\t 21.5\t    0\t\r\n"));
+
     EXPECT_TRUE(w.fileBrowser().entries().contains(QStringLiteral("monitoring.txt")));
 
     // An unwritable target: the platform's reason, the lines stay.

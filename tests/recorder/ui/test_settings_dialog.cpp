@@ -223,6 +223,13 @@ TEST_F(SettingsWindows, StartupParameterSetOnEveryActivationFromDefaults)
     EXPECT_EQ(d.sampleCountEdit()->text(), QStringLiteral("500"));
     EXPECT_EQ(settings_.channel(3).slopeSB, 0.0);
 
+    // The copy installed with the program stands in for a missing one in Config/.
+    ASSERT_TRUE(QDir(installDir_.path()).mkpath(QStringLiteral("Config")));
+    writeFile(installDir_.filePath(QStringLiteral("Config/userparameter1.txt")), "Zestaw\r\n3 2,5 0 2 k3\r\n");
+    emit windows_->mainWindow().defaultsActivation();
+    EXPECT_EQ(settings_.channel(3).slopeSB, 2.5);
+    EXPECT_EQ(fieldText(settings_.channel(3).name), "k3");
+
     ASSERT_TRUE(QDir(startDir_.path()).mkpath(QStringLiteral("Config")));
     writeFile(startPath(QStringLiteral("Config/userparameter1.txt")), "Stanowisko A\r\n3 1,5 0 2 czujnik\r\n");
     emit windows_->mainWindow().defaultsActivation();
