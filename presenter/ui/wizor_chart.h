@@ -89,7 +89,7 @@ public:
     // The chart at its current size on a white background.
     QImage renderOnWhite();
     // Draws the chart scaled into `target` of a painter (a printer page).
-    void drawInto(QCPPainter& painter, const QRect& target);
+    void drawInto(QCPPainter& painter, const QRect& target, bool onWhite = false);
 
     // Cursor mode: a click places a cursor (cursorClicked) instead of asking for a curve.
     void setCursorMode(bool on) { cursorMode_ = on; }
