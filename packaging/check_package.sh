@@ -25,7 +25,7 @@ files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 status=0
 for path in \
   ./usr/bin/vorda ./usr/bin/wizor ./usr/bin/vorda-cli ./usr/bin/recorder-sim \
-  ./usr/share/vorda/Help/instVor3.html ./usr/share/vorda/Help/wizor.html \
+  ./usr/share/vorda/Help/instVor3.html ./usr/share/vorda/Help/wizor.html ./usr/share/vorda/Config/userparameter1.txt \
   ./usr/share/applications/vorda.desktop ./usr/share/applications/wizor.desktop \
   ./usr/share/icons/hicolor/scalable/apps/vorda.svg ./usr/share/icons/hicolor/scalable/apps/wizor.svg \
   ./usr/share/man/man1/vorda-cli.1.gz ./usr/share/man/man1/recorder-sim.1.gz; do

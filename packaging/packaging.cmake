@@ -6,6 +6,19 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/vorda.desktop ${CMAKE_CURRENT_LIST_DIR}/
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/vorda.svg ${CMAKE_CURRENT_LIST_DIR}/icons/wizor.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
+# The user parameter set applied at a start from defaults: the channels k1...k16 with the
+# 0-1000 mV sensor constants, so that a first start makes files with every channel. A
+# copy in the build tree where the program looks for its installed data
+# (<bin>/../share/vorda/Config), and the same place when installed.
+set(vorda_parameter_set ${CMAKE_CURRENT_LIST_DIR}/Config/userparameter1.txt)
+set(vorda_parameter_copy ${CMAKE_BINARY_DIR}/share/vorda/Config/userparameter1.txt)
+add_custom_command(OUTPUT ${vorda_parameter_copy}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${vorda_parameter_set} ${vorda_parameter_copy}
+  DEPENDS ${vorda_parameter_set}
+  COMMENT "Copying the first-start parameter set")
+add_custom_target(vorda_parameter_set ALL DEPENDS ${vorda_parameter_copy})
+install(FILES ${vorda_parameter_set} DESTINATION ${CMAKE_INSTALL_DATADIR}/vorda/Config)
+
 # Manual pages, compressed at build time as Debian installs them.
 set(vorda_man_pages)
 foreach(page vorda-cli.1 recorder-sim.1)

@@ -1,5 +1,8 @@
 #include "block_store.h"
 
+#include "dump_codec.h"
+#include "recorder_clock.h"
+
 #include <QDateTime>
 
 #include <algorithm>
@@ -8,18 +11,6 @@
 namespace recsim {
 
 namespace {
-
-char nibbleChar(unsigned value)
-{
-    return static_cast<char>('0' + (value & 0x0F));
-}
-
-// A byte travels as two characters, its low nibble first.
-void appendByte(std::string& out, unsigned byte)
-{
-    out.push_back(nibbleChar(byte));
-    out.push_back(nibbleChar(byte >> 4));
-}
 
 int secondsOfDay(const std::string& time)
 {
@@ -57,25 +48,12 @@ std::uint32_t timeStampUnits(const Block& block, int sample)
     return static_cast<std::uint32_t>((ms / 2) % unitsPerDay);
 }
 
-void appendCode(std::string& out, std::uint16_t code)
-{
-    appendByte(out, code >> 8);
-    appendByte(out, code & 0xFF);
-}
-
 void appendDigitalPair(std::string& out, bool input1, bool input2)
 {
     out.push_back(input1 ? '1' : '0');
     out.push_back('0');
     out.push_back(input2 ? '1' : '0');
     out.push_back('0');
-}
-
-void appendTimeStamp(std::string& out, std::uint32_t units)
-{
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        appendByte(out, (units >> shift) & 0xFF);
-    }
 }
 
 long long blockSize(const Block& block)
@@ -93,9 +71,9 @@ std::string blockDump(const Block& block, int number, char modelDigit)
     return out;
 }
 
-DumpStream::DumpStream(Block block, int number, char modelDigit, long nulAt, long cutAt)
+DumpStream::DumpStream(Block block, int number, char modelDigit, long nulAt, long cutAt, std::string trailer)
     : block_(std::move(block)), number_(number), model_(modelDigit), nulAt_(nulAt), cutAt_(cutAt),
-      nulPending_(nulAt >= 0)
+      trailer_(std::move(trailer)), nulPending_(nulAt >= 0)
 {
     char header[160];
     std::snprintf(header, sizeof header, "R%c %s %s %d %d %d %d %d\r", model_, block_.date.c_str(), block_.time.c_str(),
@@ -108,7 +86,7 @@ DumpStream::DumpStream(Block block, int number, char modelDigit, long nulAt, lon
 bool DumpStream::done() const
 {
     if (cutAt_ >= 0 && sent_ >= cutAt_) return true;
-    return headerSent_ && nextSample_ >= block_.sampleCount && !nulPending_;
+    return headerSent_ && nextSample_ >= block_.sampleCount && !nulPending_ && trailer_.empty();
 }
 
 void DumpStream::appendSample(std::string& out, int sample) const
@@ -116,12 +94,12 @@ void DumpStream::appendSample(std::string& out, int sample) const
     const bool digitalLast = model_ == '1';
     const bool stamped = model_ == '5' && (block_.optionWord & 1);
     const int codesPerSample = digitalLast ? block_.channelCount - 1 : block_.channelCount;
-    for (int k = 0; k < codesPerSample; ++k) appendCode(out, slotValue(block_, number_, sample, k));
+    for (int k = 0; k < codesPerSample; ++k) dumpcodec::appendCode(out, slotValue(block_, number_, sample, k));
     if (digitalLast) {
         const std::uint16_t inputs = slotValue(block_, number_, sample, block_.channelCount - 1);
         appendDigitalPair(out, inputs & 1, inputs & 2);
     }
-    if (stamped) appendTimeStamp(out, timeStampUnits(block_, sample));
+    if (stamped) dumpcodec::appendTimeStamp(out, timeStampUnits(block_, sample));
 }
 
 void DumpStream::appendNext(std::string& out, std::size_t bytes)
@@ -133,6 +111,10 @@ void DumpStream::appendNext(std::string& out, std::size_t bytes)
         headerSent_ = true;
     }
     while (piece.size() < bytes && nextSample_ < block_.sampleCount) appendSample(piece, nextSample_++);
+    if (nextSample_ >= block_.sampleCount) {
+        piece += trailer_;
+        trailer_.clear();
+    }
     const long long rawEnd = rawSent_ + static_cast<long long>(piece.size());
     // The NUL goes in once, also when it falls just after the last byte.
     if (nulPending_ && nulAt_ <= rawEnd) {
@@ -156,8 +138,8 @@ std::vector<Block> generateBlocks(int count, int samples, int channels, int peri
     for (int i = 0; i < count; ++i) {
         const QDateTime start = base.addSecs(static_cast<qint64>(i) * 3661);
         Block b;
-        b.date = start.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-        b.time = start.toString(QStringLiteral("HH:mm:ss")).toStdString();
+        b.date = clockDateText(start);
+        b.time = clockTimeText(start);
         b.sampleCount = samples;
         b.samplingMs = periodMs;
         b.channelCount = channels;

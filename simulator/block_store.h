@@ -29,10 +29,8 @@ std::uint16_t generatedValue(int number, int sample, int slot);
 // Time of day of a sample in 2 ms units since midnight (record type 5 time stamps).
 std::uint32_t timeStampUnits(const Block& block, int sample);
 
-// Characters of one encoded item, appended to `out`.
-void appendCode(std::string& out, std::uint16_t code);
+// The characters of a digital pair (codes and time stamps: common/dump_codec.h).
 void appendDigitalPair(std::string& out, bool input1, bool input2);
-void appendTimeStamp(std::string& out, std::uint32_t units);
 
 // Measurements (samples times channels) the block occupies in memory.
 long long blockSize(const Block& block);
@@ -42,10 +40,11 @@ std::string blockDump(const Block& block, int number, char modelDigit);
 
 // The same answer made piece by piece, so that a block of any size starts going out at
 // once and is never held whole in memory. `nulAt` inserts a NUL byte at that offset of
-// the dump, `cutAt` ends the answer after that many bytes (both -1: no such fault).
+// the dump, `cutAt` ends the answer after that many bytes (both -1: no such fault);
+// `trailer` follows the samples.
 class DumpStream {
 public:
-    DumpStream(Block block, int number, char modelDigit, long nulAt = -1, long cutAt = -1);
+    DumpStream(Block block, int number, char modelDigit, long nulAt = -1, long cutAt = -1, std::string trailer = {});
 
     // Appends the next piece to `out`: whole samples, at least `bytes` of them unless the
     // answer ends first.
@@ -61,6 +60,7 @@ private:
     long nulAt_;
     long cutAt_;
     std::string header_;
+    std::string trailer_;
     bool headerSent_ = false;
     int nextSample_ = 0;
     long long rawSent_ = 0;  // bytes of the answer before the faults

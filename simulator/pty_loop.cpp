@@ -126,72 +126,51 @@ void removeLink(const std::string& path, const char* target)
 
 }  // namespace
 
-int runPtyLoop(const SimOptions& options)
-{
-    if (!installSignals()) {
-        std::perror("recorder-sim: pipe");
-        return 1;
-    }
+namespace {
 
-    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+// The two ends of the pseudo-terminal: the simulator talks on the master, the PC opens
+// the slave by its path.
+struct Terminal {
+    int master = -1;
+    int slave = -1;
+    std::string slavePath;
+};
+
+bool openTerminal(Terminal& t)
+{
+    t.master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (t.master < 0 || grantpt(t.master) != 0 || unlockpt(t.master) != 0) {
         std::perror("recorder-sim: pseudo-terminal");
-        return 1;
+        return false;
     }
-    const char* name = ptsname(master);
+    const char* name = ptsname(t.master);
     if (!name) {
         std::perror("recorder-sim: ptsname");
-        return 1;
+        return false;
     }
-    const std::string slavePath = name;
-
+    t.slavePath = name;
     // Holding the slave open keeps the master readable while the PC closes and reopens
     // the port between exchanges. It is opened before any client, so a client's
     // exclusive open (TIOCEXCL) still keeps other programs out.
-    const int slave = open(slavePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slave < 0) {
+    t.slave = open(t.slavePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (t.slave < 0) {
         std::perror("recorder-sim: open slave");
-        return 1;
+        return false;
     }
     termios raw{};
-    tcgetattr(slave, &raw);
+    tcgetattr(t.slave, &raw);
     cfmakeraw(&raw);
-    tcsetattr(slave, TCSANOW, &raw);
-    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    tcsetattr(t.slave, TCSANOW, &raw);
+    fcntl(t.master, F_SETFL, fcntl(t.master, F_GETFL) | O_NONBLOCK);
+    return true;
+}
 
-    std::FILE* log = nullptr;
-    if (!options.logPath.empty()) {
-        log = std::fopen(options.logPath.c_str(), "a");
-        if (!log) {
-            std::fprintf(stderr, "recorder-sim: cannot open log %s: %s\n", options.logPath.c_str(),
-                         std::strerror(errno));
-            return 1;
-        }
-    }
-    if (!options.linkPath.empty() && !createLink(options.linkPath, slavePath.c_str())) return 1;
-
-    std::printf("%s\n", slavePath.c_str());
-    std::fflush(stdout);
-
-    RecorderEngine engine(options.config, QDateTime::currentDateTime());
-    engine.onCommand = [&](std::string_view command) {
-        if (log) {
-            const std::string line = escapeCommand(command);
-            std::fprintf(log, "%s\n", line.c_str());
-            std::fflush(log);
-        }
-        if (options.verbose) std::fprintf(stderr, "recorder-sim: <%s>\n", escapeCommand(command).c_str());
-    };
-
-    // Endless filler needs some pace even when none was asked for.
-    long baud = options.baud;
-    if (baud == 0 && options.config.faults.neverSilent) baud = 38400;
-    Pacer pacer(static_cast<double>(baud) / 11.0);
-
-    bool running = true;
+// Serves the engine on the terminal until a signal arrives.
+void serve(RecorderEngine& engine, const Terminal& t, Pacer& pacer)
+{
     bool flushBeforeWrite = false;
     char buffer[4096];
-    while (running) {
+    for (;;) {
         const std::int64_t nowUs = monotonicUs();
         const std::int64_t nowMs = nowUs / 1000;
         engine.advance(nowMs);
@@ -207,21 +186,21 @@ int runPtyLoop(const SimOptions& options)
             timeout = timeout < 0 ? untilEvent : std::min(timeout, untilEvent);
         }
 
-        pollfd fds[2] = {{master, static_cast<short>(POLLIN | (canWrite ? POLLOUT : 0)), 0},
+        pollfd fds[2] = {{t.master, static_cast<short>(POLLIN | (canWrite ? POLLOUT : 0)), 0},
                          {signalPipe[0], POLLIN, 0}};
         if (poll(fds, 2, timeout) < 0) {
             if (errno == EINTR) continue;
             std::perror("recorder-sim: poll");
-            break;
+            return;
         }
-        if (fds[1].revents & POLLIN) running = false;
+        if (fds[1].revents & POLLIN) return;
 
         if (fds[0].revents & POLLIN) {
-            const ssize_t n = read(master, buffer, sizeof buffer);
+            const ssize_t n = read(t.master, buffer, sizeof buffer);
             if (n > 0) {
                 engine.receive(std::string_view(buffer, static_cast<std::size_t>(n)), monotonicUs() / 1000);
                 if (engine.takeDiscardRequest()) {
-                    dropStaleOutput(master, slave);
+                    dropStaleOutput(t.master, t.slave);
                     flushBeforeWrite = true;
                 }
             }
@@ -229,26 +208,67 @@ int runPtyLoop(const SimOptions& options)
         if (fds[0].revents & POLLOUT) {
             const std::string_view out = engine.pendingOutput();
             const std::size_t count = std::min({out.size(), pacer.allowance(monotonicUs()), sizeof buffer});
-            if (count > 0) {
-                // The kernel moves written bytes along asynchronously: drop once more what may
-                // still have been on its way when the command was read.
-                if (flushBeforeWrite) {
-                    dropStaleOutput(master, slave);
-                    flushBeforeWrite = false;
-                }
-                const ssize_t n = write(master, out.data(), count);
-                if (n > 0) {
-                    engine.markSent(static_cast<std::size_t>(n));
-                    pacer.spent(static_cast<std::size_t>(n));
-                }
+            if (count == 0) continue;
+            // The kernel moves written bytes along asynchronously: drop once more what may
+            // still have been on its way when the command was read.
+            if (flushBeforeWrite) {
+                dropStaleOutput(t.master, t.slave);
+                flushBeforeWrite = false;
+            }
+            const ssize_t n = write(t.master, out.data(), count);
+            if (n > 0) {
+                engine.markSent(static_cast<std::size_t>(n));
+                pacer.spent(static_cast<std::size_t>(n));
             }
         }
     }
+}
 
-    if (!options.linkPath.empty()) removeLink(options.linkPath, slavePath.c_str());
+}  // namespace
+
+int runPtyLoop(const SimOptions& options)
+{
+    if (!installSignals()) {
+        std::perror("recorder-sim: pipe");
+        return 1;
+    }
+    Terminal terminal;
+    if (!openTerminal(terminal)) return 1;
+
+    std::FILE* log = nullptr;
+    if (!options.logPath.empty()) {
+        log = std::fopen(options.logPath.c_str(), "a");
+        if (!log) {
+            std::fprintf(stderr, "recorder-sim: cannot open log %s: %s\n", options.logPath.c_str(),
+                         std::strerror(errno));
+            return 1;
+        }
+    }
+    if (!options.linkPath.empty() && !createLink(options.linkPath, terminal.slavePath.c_str())) return 1;
+
+    std::printf("%s\n", terminal.slavePath.c_str());
+    std::fflush(stdout);
+
+    RecorderEngine engine(options.config, QDateTime::currentDateTime());
+    engine.onCommand = [&](std::string_view command) {
+        if (log) {
+            const std::string line = escapeCommand(command);
+            std::fprintf(log, "%s\n", line.c_str());
+            std::fflush(log);
+        }
+        if (options.verbose) std::fprintf(stderr, "recorder-sim: <%s>\n", escapeCommand(command).c_str());
+    };
+
+    // Endless filler needs some pace even when none was asked for.
+    long baud = options.baud;
+    if (baud == 0 && options.config.faults.neverSilent) baud = kFillerBaud;
+    Pacer pacer(static_cast<double>(baud) / 11.0);
+    serve(engine, terminal, pacer);
+
+    if (!options.linkPath.empty()) removeLink(options.linkPath, terminal.slavePath.c_str());
     if (log) std::fclose(log);
-    close(slave);
-    close(master);
+    close(terminal.slave);
+    close(terminal.master);
     return 0;
 }
 

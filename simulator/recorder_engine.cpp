@@ -1,5 +1,7 @@
 #include "recorder_engine.h"
 
+#include "recorder_clock.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -219,8 +221,8 @@ std::string RecorderEngine::registerReply(int n, std::int64_t nowMs, std::option
     } else {
         // Register 0, and any register past the stored blocks, describe the recorder itself.
         const QDateTime clock = clockAt(nowMs);
-        date = clock.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-        time = clock.toString(QStringLiteral("HH:mm:ss")).toStdString();
+        date = clockDateText(clock);
+        time = clockTimeText(clock);
     }
     char text[256];
     std::snprintf(text, sizeof text, "R%c %s %s %d %d %d %d %lld %d %d %u %u %s %s\r", model_, date.c_str(),
@@ -293,7 +295,7 @@ void RecorderEngine::execute(const std::string& command, std::int64_t nowMs)
         // line silent past the PC's read time-out.
         const auto cut = faults_.cutBlocks.find(*n);
         DumpStream dump(blocks_[static_cast<std::size_t>(*n - 1)], *n, model_, faults_.nulInDumpAt,
-                        cut == faults_.cutBlocks.end() ? -1L : std::max(0L, cut->second));
+                        cut == faults_.cutBlocks.end() ? -1L : std::max(0L, cut->second), faults_.dumpTrailer);
         if (stream_) {
             // Asked again while a dump still goes out: this one follows it, made at once.
             std::string whole;
@@ -398,8 +400,8 @@ void RecorderEngine::finishMeasurement(std::int64_t endMs)
     samples = std::min(samples, freeMemory() / std::max(1, m.settings.channelCount));
     if (samples <= 0) return;
     Block b;
-    b.date = m.start.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-    b.time = m.start.toString(QStringLiteral("HH:mm:ss")).toStdString();
+    b.date = clockDateText(m.start);
+    b.time = clockTimeText(m.start);
     b.sampleCount = static_cast<int>(samples);
     b.samplingMs = m.settings.samplingMs;
     b.channelCount = m.settings.channelCount;

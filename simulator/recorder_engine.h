@@ -40,6 +40,7 @@ struct Faults {
     long nulInDumpAt = -1;              // a NUL byte inserted at this offset of every block dump
     std::map<int, long> cutBlocks;      // block number -> bytes sent before the transfer stops
     bool neverSilent = false;           // after a block dump keep sending filler until "$"
+    std::string dumpTrailer;            // sent after the samples of every block dump
     int registerTokens = -1;            // register replies cut to their first N tokens (-1: whole)
     int datValues = -1;                 // " ?DAT &" replies cut to their first N values (-1: whole)
 };

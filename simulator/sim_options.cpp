@@ -132,137 +132,158 @@ Fault injection:
                         block dump
   --cut-block N:BYTES   the dump of block N stops after BYTES bytes, as if the
                         cable were pulled (repeatable)
+  --dump-trailer        send CR LF after the samples of every block dump
   --short-register N    every register reply holds only its first N tokens
   --short-dat N         every " ?DAT &" reply holds only its first N values
   --never-silent        after a block dump keep sending '0' characters until
                         "$"; without --baud all replies are then paced at
-                        38400 baud
+                        )" +
+           std::to_string(kFillerBaud) +
+           R"( baud
 
   --help                show this text
 )";
 }
 
-std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std::string& error)
-{
-    SimOptions options;
-    SimConfig& config = options.config;
+namespace {
+
+// What the command line says beyond the options themselves, applied once all are read.
+struct ParseState {
     int blocks = 0;
     bool trigger = false;
     bool modelGiven = false;
     bool datGiven = false, datAfterGiven = false, noiseGiven = false;
     std::string scenarioPath;
+};
 
+const std::set<std::string> kValuedOptions = {"--model",
+                                              "--blocks",
+                                              "--samples",
+                                              "--channels",
+                                              "--period",
+                                              "--memory",
+                                              "--scenario",
+                                              "--link",
+                                              "--baud",
+                                              "--log",
+                                              "--dat",
+                                              "--dat-after",
+                                              "--dat-noise",
+                                              "--silent-register",
+                                              "--wrong-block-number",
+                                              "--garbage",
+                                              "--nul-in-dump",
+                                              "--cut-block",
+                                              "--short-register",
+                                              "--short-dat"};
+
+// One option that takes a value; false when the value is not valid for it.
+bool applyValue(const std::string& arg, const std::string& v, SimOptions& options, ParseState& state)
+{
+    SimConfig& config = options.config;
+    Faults& faults = config.faults;
+    if (arg == "--model") {
+        const std::string tag = v.size() == 1 ? "R" + v : v;
+        if (tag.size() != 2 || tag[0] != 'R' || tag[1] < '1' || tag[1] > '5') return false;
+        config.modelDigit = tag[1];
+        state.modelGiven = true;
+        return true;
+    }
+    if (arg == "--blocks") return parseNumber(v, state.blocks, 0);
+    if (arg == "--samples") return parseNumber(v, config.settings.sampleCount, 0);
+    if (arg == "--channels")
+        return parseNumber(v, config.settings.channelCount, 1) && config.settings.channelCount <= 16;
+    if (arg == "--period") return parseNumber(v, config.settings.samplingMs, 1);
+    if (arg == "--memory") return parseNumber(v, config.memoryCapacity, 0LL);
+    if (arg == "--baud") return parseNumber(v, options.baud, 0L);
+    if (arg == "--scenario" || arg == "--link" || arg == "--log") {
+        (arg == "--scenario" ? state.scenarioPath : arg == "--link" ? options.linkPath : options.logPath) = v;
+        return true;
+    }
+    if (arg == "--silent-register") {
+        int n = 0;
+        if (!parseNumber(v, n, 0)) return false;
+        faults.silentRegisters.insert(n);
+        return true;
+    }
+    if (arg == "--wrong-block-number")
+        return parsePair(v, faults.wrongBlockNumberTimes, faults.wrongBlockNumberRegister, true);
+    if (arg == "--garbage") return parsePair(v, faults.garbageBytes, faults.garbageTimes, true);
+    if (arg == "--nul-in-dump") return parseNumber(v, faults.nulInDumpAt, 0L);
+    if (arg == "--short-register") return parseNumber(v, faults.registerTokens, 0);
+    if (arg == "--short-dat") return parseNumber(v, faults.datValues, 0);
+    if (arg == "--cut-block") {
+        int block = 0;
+        long bytes = 0;
+        if (!parsePair(v, block, bytes, false)) return false;
+        faults.cutBlocks[block] = bytes;
+        return true;
+    }
+    if (arg == "--dat") return state.datGiven = parseValueList(v, config.dat.values);
+    if (arg == "--dat-after") {
+        const auto colon = v.find(':');
+        return state.datAfterGiven = colon != std::string::npos &&
+                                     parseNumber(v.substr(0, colon), config.dat.afterReplies, 0L) &&
+                                     parseValueList(v.substr(colon + 1), config.dat.laterValues);
+    }
+    // --dat-noise
+    return state.noiseGiven = parseNumber(v, config.dat.noise, 0) && config.dat.noise <= 10000;
+}
+
+// The blocks, from the scenario file or the generator; a scenario's current values yield
+// to those of the command line.
+bool finishConfig(SimConfig& config, const ParseState& state, std::string& error)
+{
+    if (state.trigger) config.settings.optionWord |= 1;
+    if (state.scenarioPath.empty()) {
+        config.blocks = generateBlocks(state.blocks, config.settings.sampleCount, config.settings.channelCount,
+                                       config.settings.samplingMs, config.settings.optionWord);
+        return true;
+    }
+    auto scenario = loadScenario(state.scenarioPath, error);
+    if (!scenario) return false;
+    if (scenario->modelDigit && !state.modelGiven) config.modelDigit = *scenario->modelDigit;
+    if (scenario->memoryCapacity) config.memoryCapacity = *scenario->memoryCapacity;
+    config.blocks = std::move(scenario->blocks);
+    if (scenario->dat.values.size() && !state.datGiven) config.dat.values = scenario->dat.values;
+    if (scenario->dat.afterReplies >= 0 && !state.datAfterGiven) {
+        config.dat.afterReplies = scenario->dat.afterReplies;
+        config.dat.laterValues = scenario->dat.laterValues;
+    }
+    if (scenario->dat.noise > 0 && !state.noiseGiven) config.dat.noise = scenario->dat.noise;
+    return true;
+}
+
+}  // namespace
+
+std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std::string& error)
+{
+    SimOptions options;
+    ParseState state;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        auto bad = [&](const std::string& text) {
-            error = "invalid value for " + arg + ": " + text;
-            return std::nullopt;
-        };
-        static const std::set<std::string> valued = {
-            "--model",    "--blocks",      "--samples",         "--channels",
-            "--period",   "--memory",      "--scenario",        "--link",
-            "--baud",     "--log",         "--silent-register", "--wrong-block-number",
-            "--garbage",  "--nul-in-dump", "--cut-block",       "--short-register",
-            "--short-dat"};
-        static const std::set<std::string> datValued = {"--dat", "--dat-after", "--dat-noise"};
-        std::string v;
         if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--trigger") {
-            trigger = true;
+            state.trigger = true;
         } else if (arg == "--never-silent") {
-            config.faults.neverSilent = true;
+            options.config.faults.neverSilent = true;
+        } else if (arg == "--dump-trailer") {
+            options.config.faults.dumpTrailer = "\r\n";
         } else if (arg == "--verbose") {
             options.verbose = true;
-        } else if (!valued.count(arg) && !datValued.count(arg)) {
+        } else if (!kValuedOptions.count(arg)) {
             error = "unknown option " + arg + " (see --help)";
             return std::nullopt;
-        } else if (!value(v)) {
+        } else if (i + 1 >= args.size()) {
+            error = arg + " needs a value";
             return std::nullopt;
-        } else if (arg == "--model") {
-            const std::string tag = v.size() == 1 ? "R" + v : v;
-            if (tag.size() != 2 || tag[0] != 'R' || tag[1] < '1' || tag[1] > '5') return bad(v);
-            config.modelDigit = tag[1];
-            modelGiven = true;
-        } else if (arg == "--blocks") {
-            if (!parseNumber(v, blocks, 0)) return bad(v);
-        } else if (arg == "--samples") {
-            if (!parseNumber(v, config.settings.sampleCount, 0)) return bad(v);
-        } else if (arg == "--channels") {
-            if (!parseNumber(v, config.settings.channelCount, 1) || config.settings.channelCount > 16) return bad(v);
-        } else if (arg == "--period") {
-            if (!parseNumber(v, config.settings.samplingMs, 1)) return bad(v);
-        } else if (arg == "--memory") {
-            if (!parseNumber(v, config.memoryCapacity, 0LL)) return bad(v);
-        } else if (arg == "--scenario") {
-            scenarioPath = v;
-        } else if (arg == "--link") {
-            options.linkPath = v;
-        } else if (arg == "--baud") {
-            if (!parseNumber(v, options.baud, 0L)) return bad(v);
-        } else if (arg == "--log") {
-            options.logPath = v;
-        } else if (arg == "--silent-register") {
-            int n = 0;
-            if (!parseNumber(v, n, 0)) return bad(v);
-            config.faults.silentRegisters.insert(n);
-        } else if (arg == "--wrong-block-number") {
-            if (!parsePair(v, config.faults.wrongBlockNumberTimes, config.faults.wrongBlockNumberRegister, true)) {
-                return bad(v);
-            }
-        } else if (arg == "--garbage") {
-            if (!parsePair(v, config.faults.garbageBytes, config.faults.garbageTimes, true)) return bad(v);
-        } else if (arg == "--short-register") {
-            if (!parseNumber(v, config.faults.registerTokens, 0)) return bad(v);
-        } else if (arg == "--short-dat") {
-            if (!parseNumber(v, config.faults.datValues, 0)) return bad(v);
-        } else if (arg == "--nul-in-dump") {
-            if (!parseNumber(v, config.faults.nulInDumpAt, 0L)) return bad(v);
-        } else if (arg == "--dat") {
-            if (!parseValueList(v, config.dat.values)) return bad(v);
-            datGiven = true;
-        } else if (arg == "--dat-after") {
-            const auto colon = v.find(':');
-            if (colon == std::string::npos || !parseNumber(v.substr(0, colon), config.dat.afterReplies, 0L) ||
-                !parseValueList(v.substr(colon + 1), config.dat.laterValues))
-                return bad(v);
-            datAfterGiven = true;
-        } else if (arg == "--dat-noise") {
-            if (!parseNumber(v, config.dat.noise, 0) || config.dat.noise > 10000) return bad(v);
-            noiseGiven = true;
-        } else if (arg == "--cut-block") {
-            int block = 0;
-            long bytes = 0;
-            if (!parsePair(v, block, bytes, false)) return bad(v);
-            config.faults.cutBlocks[block] = bytes;
+        } else if (!applyValue(arg, args[++i], options, state)) {
+            error = "invalid value for " + arg + ": " + args[i];
+            return std::nullopt;
         }
     }
-
-    if (trigger) config.settings.optionWord |= 1;
-    if (!scenarioPath.empty()) {
-        auto scenario = loadScenario(scenarioPath, error);
-        if (!scenario) return std::nullopt;
-        if (scenario->modelDigit && !modelGiven) config.modelDigit = *scenario->modelDigit;
-        if (scenario->memoryCapacity) config.memoryCapacity = *scenario->memoryCapacity;
-        config.blocks = std::move(scenario->blocks);
-        if (scenario->dat.values.size() && !datGiven) config.dat.values = scenario->dat.values;
-        if (scenario->dat.afterReplies >= 0 && !datAfterGiven) {
-            config.dat.afterReplies = scenario->dat.afterReplies;
-            config.dat.laterValues = scenario->dat.laterValues;
-        }
-        if (scenario->dat.noise > 0 && !noiseGiven) config.dat.noise = scenario->dat.noise;
-    } else {
-        config.blocks = generateBlocks(blocks, config.settings.sampleCount, config.settings.channelCount,
-                                       config.settings.samplingMs, config.settings.optionWord);
-    }
+    if (!finishConfig(options.config, state, error)) return std::nullopt;
     return options;
 }
 

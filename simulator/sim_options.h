@@ -9,6 +9,9 @@
 
 namespace recsim {
 
+// The pace of endless filler (--never-silent) when no --baud is given.
+inline constexpr long kFillerBaud = 38400;
+
 struct SimOptions {
     SimConfig config;
     long baud = 0;  // 0: no pacing

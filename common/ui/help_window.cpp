@@ -26,6 +26,12 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), home_(par
     forward_->setShortcut(QKeySequence::Forward);
     back_->setEnabled(false);
     forward_->setEnabled(false);
+    // Esc closes the help, as it closes the dialogs the help was asked from.
+    auto* closeKey = new QAction(this);
+    closeKey->setShortcut(QKeySequence(Qt::Key_Escape));
+    closeKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(closeKey, &QAction::triggered, this, &QWidget::close);
+    addAction(closeKey);
 
     browser_ = new QTextBrowser(this);
     // Web addresses leave for the desktop's browser; local pages and anchors stay here.

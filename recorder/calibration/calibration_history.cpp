@@ -1,4 +1,7 @@
 #include "calibration/calibration_history.h"
+#include "core/message_captions.h"
+
+#include "core/number_text.h"
 
 #include "core/text_codec.h"
 
@@ -12,9 +15,7 @@ namespace {
 
 std::string number(double value, int decimals)
 {
-    char buffer[400];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
-    std::string text(buffer, end);
+    std::string text = fixedText(value, decimals);
     for (char& c : text)
         if (c == '.') c = ',';
     return text;
@@ -80,7 +81,15 @@ bool appendHistory(const QString& startDir, const HistoryEntry& entry, const QDa
     }
     if (!ok)
         reporter.showMessage(QStringLiteral("Nie można zapisać historii kalibracji do pliku\n%1").arg(path),
-                             QStringLiteral("Uwaga!"), MessageIcon::Warning);
+                             QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
+    return ok;
+}
+
+bool PendingHistory::flush(const QString& startDir, Reporter& reporter)
+{
+    bool ok = true;
+    for (const auto& [entry, when] : entries_) ok = appendHistory(startDir, entry, when, reporter) && ok;
+    entries_.clear();
     return ok;
 }
 

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vorda {
 
@@ -42,6 +44,22 @@ std::string historyLine(const HistoryEntry& entry, const QDateTime& when);
 // heading) when missing; one write, flushed and closed. On failure shows one message
 // and returns false; the calibration itself is never held up.
 bool appendHistory(const QString& startDir, const HistoryEntry& entry, const QDateTime& when, Reporter& reporter);
+
+// The lines of calibrations and zeroings whose results are not saved yet: a writer of the
+// record adds them as the wizard completes and appends them only once the record holding
+// those results is saved, so the history never tells of constants that were not stored.
+class PendingHistory {
+public:
+    void add(const HistoryEntry& entry, const QDateTime& when) { entries_.push_back({entry, when}); }
+    bool empty() const { return entries_.empty(); }
+    // Appends every line in order and forgets them; false when one could not be written.
+    bool flush(const QString& startDir, Reporter& reporter);
+    // The record was not saved: the lines go.
+    void discard() { entries_.clear(); }
+
+private:
+    std::vector<std::pair<HistoryEntry, QDateTime>> entries_;
+};
 
 // The file's lines, oldest first (none when the file is missing or empty).
 QStringList readHistory(const QString& startDir);

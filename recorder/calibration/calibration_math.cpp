@@ -1,22 +1,20 @@
 #include "calibration/calibration_math.h"
 
+#include "core/number_text.h"
+
 #include <charconv>
 #include <cmath>
+#include <cctype>
 #include <cstdlib>
+#include <string>
 
 namespace vorda {
 namespace {
 
-// "%W.Pf" without the C library's locale (a Qt program takes LC_NUMERIC from the desktop,
-// where printf would write a decimal comma); std::to_chars gives the same digits.
+// "%W.Pf" without the C library's locale (a Qt program takes LC_NUMERIC from the desktop).
 std::string fixed(double value, int width, int precision)
 {
-    char buffer[400];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision).ptr;
-    std::string text(buffer, end);
-    if (text.size() < static_cast<std::size_t>(width))
-        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
-    return text;
+    return fixedText(value, precision, width);
 }
 
 bool isBlank(char c)
@@ -28,18 +26,35 @@ bool isBlank(char c)
 
 std::optional<double> readPointValue(std::string_view text)
 {
-    std::size_t pos = 0;
-    while (pos < text.size() && isBlank(text[pos])) ++pos;
-    // from_chars takes no '+'; "%f" does.
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    // from_chars takes no '+'.
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) return std::nullopt;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    std::string number(text);
+    if (const auto comma = number.find(','); comma != std::string::npos) {
+        if (number.find('.') != std::string::npos) return std::nullopt;
+        number[comma] = '.';
+    }
+    if (number.empty() || !(std::isdigit(static_cast<unsigned char>(number[0])) || number[0] == '.'))
+        return std::nullopt;  // no sign twice, no "nan" or "inf"
+    const char* first = number.data();
+    const char* last = first + number.size();
     float value = 0.0f;
-    const char* first = text.data() + pos;
-    const auto [ptr, ec] = std::from_chars(first, text.data() + text.size(), value, std::chars_format::general);
-    if (ptr == first) return std::nullopt;
-    // Out of range: "%f" gives an infinity or a zero, neither of which calibrates anything.
-    if (ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        // Too large or too small for a float: the small ones round to what a float holds.
+        double wide = 0.0;
+        const auto [widePtr, wideEc] = std::from_chars(first, last, wide, std::chars_format::general);
+        if (wideEc != std::errc() || widePtr != last || std::fabs(wide) >= 1.0) return std::nullopt;
+        value = static_cast<float>(wide);
+        ptr = widePtr;
+        ec = std::errc();
+    }
+    if (ec != std::errc() || ptr != last || !std::isfinite(value)) return std::nullopt;
     return static_cast<double>(negative ? -value : value);
 }
 

@@ -15,10 +15,11 @@ inline constexpr std::int32_t kMinCodeDifference = 10;
 // The S_B stored when the two codes are too close to give a slope.
 inline constexpr double kFlatSlopeMarker = 9999.0;
 
-// The number at the start of a point value's text, read as "%f" reads it (leading blanks
-// skipped, a decimal point, reading stops at the first character that cannot continue
-// the number, so "12,5" gives 12) into single precision and widened. Nothing when the
-// text does not begin with a finite number.
+// A point value as typed: the whole text, blanks around it allowed, is one number with a
+// decimal point or a decimal comma ("100.5" and "100,5" alike, whatever the locale), read
+// into single precision and widened. Nothing for anything else: other characters, two
+// separators, no digits, or a value that is not finite in single precision (nan, inf,
+// 1e39); a value too small for it reads as what single precision makes of it (1e-50: 0).
 std::optional<double> readPointValue(std::string_view text);
 
 // S_B from two points: the marker when |raw2 - raw1| < 10, else

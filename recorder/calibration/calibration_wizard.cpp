@@ -1,4 +1,5 @@
 #include "calibration/calibration_wizard.h"
+#include "core/message_captions.h"
 
 #include "calibration/calibration_math.h"
 #include "core/text_codec.h"
@@ -9,8 +10,8 @@
 namespace vorda {
 namespace {
 
-const QString kError = QStringLiteral("Błąd...");
-const QString kWarning = QStringLiteral("Uwaga!");
+const QString kError = QString::fromUtf8(kErrorCaption);
+const QString kWarning = QString::fromUtf8(kWarningCaption);
 
 QString nameOf(const ChannelSettings& ch)
 {
@@ -34,6 +35,17 @@ QString notANumberText()
     return QStringLiteral("Wpisz wartość liczbową punktu.");
 }
 
+QString notANumberText(const QString& field, const QString& text)
+{
+    return QStringLiteral("%1: \"%2\" nie jest liczbą.\n").arg(field, text) + notANumberText();
+}
+
+QString flatCalibrationText()
+{
+    return QStringLiteral("Kalibracja nieudana: odczyty w obu punktach różnią się o mniej niż %1 jednostek")
+        .arg(kMinCodeDifference);
+}
+
 bool ProtocolCalibrationDevice::readStatus()
 {
     return protocol_.readRegister(0).size() >= 5;
@@ -55,6 +67,9 @@ CalibrationWizard::CalibrationWizard(Settings& settings, CalibrationDevice& devi
     : settings_(settings), device_(device), reporter_(reporter), startDir_(std::move(startDir)),
       clock_([] { return QDateTime::currentDateTime(); })
 {
+    historySink_ = [this](const HistoryEntry& entry, const QDateTime& when) {
+        appendHistory(startDir_, entry, when, reporter_);
+    };
     view_.channel =
         settings_.currentChannel >= 1 && settings_.currentChannel <= kMaxChannels ? settings_.currentChannel : 1;
     loadFields();
@@ -71,6 +86,7 @@ void CalibrationWizard::start(WizardRole role)
     view_.constantsCaption = QStringLiteral("Stałe S_B/S_C.");
     page_ = WizardPage::Intro;
     shown_ = WizardPage::Intro;
+    firstPoint_.reset();
     // The channel's name or format may have been changed elsewhere since the last run.
     loadFields();
     introPage();
@@ -161,6 +177,7 @@ void CalibrationWizard::show(bool forward)
 
 void CalibrationWizard::introPage()
 {
+    firstPoint_.reset();
     view_.stepsVisible = false;
     shown_ = WizardPage::Intro;
     // Leaving a point page by closing the window must not let "&Zakończ" store the point
@@ -171,6 +188,7 @@ void CalibrationWizard::introPage()
 
 void CalibrationWizard::channelPage()
 {
+    firstPoint_.reset();
     view_.constantsCaptionVisible = false;
     view_.constantsVisible = false;
     if (!device_.readStatus()) {
@@ -208,7 +226,7 @@ void CalibrationWizard::firstPointPage(bool /*forward*/)
         name_ = view_.field;
         setFieldText(channel().name, toWin1250Lossy(name_));
     }
-    view_.field = QString::fromStdString(pointValueText(channel().valuePoint1));
+    view_.field = QString::fromStdString(pointValueText(firstPoint_ ? firstPoint_->first : channel().valuePoint1));
     fieldHoldsValue_ = true;
     view_.prompt = QStringLiteral("Pierwszy punkt kalibracji; Ustaw i wpisz ");
     view_.subPrompt = QStringLiteral("wartości dla czujnika  ") + name_;
@@ -226,13 +244,12 @@ void CalibrationWizard::firstPointPage(bool /*forward*/)
 void CalibrationWizard::secondPointPage(bool forward)
 {
     if (forward) {
-        const auto point = takePoint();
+        const auto point = takePoint(QStringLiteral("Wartość punktu 1"));
         if (!point) {
             page_ = WizardPage::FirstPoint;
             return;
         }
-        channel().rawPoint1 = point->second;
-        channel().valuePoint1 = point->first;
+        firstPoint_ = point;
         view_.fieldVisible = true;
     }
     view_.field = QString::fromStdString(pointValueText(channel().valuePoint2));
@@ -252,12 +269,21 @@ void CalibrationWizard::secondPointPage(bool forward)
 void CalibrationWizard::calibrationResultPage(bool forward)
 {
     if (forward) {
-        const auto point = takePoint();
+        const auto point = takePoint(QStringLiteral("Wartość kalibrująca"));
         if (!point) {
             page_ = WizardPage::SecondPoint;
             return;
         }
+        if (!firstPoint_ || std::abs(static_cast<std::int64_t>(point->second) - firstPoint_->second) <
+                                kMinCodeDifference) {
+            // No slope can come of it: the channel keeps the constants it had.
+            reporter_.showMessage(flatCalibrationText(), kWarning, MessageIcon::Warning);
+            page_ = WizardPage::SecondPoint;
+            return;
+        }
         ChannelSettings& ch = channel();
+        ch.rawPoint1 = firstPoint_->second;
+        ch.valuePoint1 = firstPoint_->first;
         ch.valuePoint2 = point->first;
         ch.rawPoint2 = point->second;
         ch.slopeSB = twoPointSlope(ch.rawPoint1, ch.valuePoint1, ch.rawPoint2, ch.valuePoint2);
@@ -282,7 +308,7 @@ void CalibrationWizard::calibrationResultPage(bool forward)
 void CalibrationWizard::zeroingResultPage(bool forward)
 {
     if (!forward) return;  // the result page is only reached with "Dalej >>"
-    const auto point = takePoint();
+    const auto point = takePoint(QStringLiteral("Wartość punktu 1"));
     if (!point) {
         page_ = WizardPage::FirstPoint;
         return;
@@ -308,17 +334,18 @@ void CalibrationWizard::zeroingResultPage(bool forward)
 
 void CalibrationWizard::nextRunPage()
 {
+    firstPoint_.reset();
     page_ = WizardPage::Intro;
     view_.stepsVisible = false;
     shown_ = WizardPage::Intro;
     view_.finishEnabled = true;
 }
 
-std::optional<std::pair<double, std::int32_t>> CalibrationWizard::takePoint()
+std::optional<std::pair<double, std::int32_t>> CalibrationWizard::takePoint(const QString& field)
 {
     const auto value = readPointValue(view_.field.toStdString());
     if (!value) {
-        reporter_.showMessage(notANumberText(), kWarning, MessageIcon::Warning);
+        reporter_.showMessage(notANumberText(field, view_.field), kWarning, MessageIcon::Warning);
         return std::nullopt;
     }
     const auto code = device_.averagedCode(view_.channel);
@@ -373,7 +400,7 @@ void CalibrationWizard::recordHistory(HistoryEntry::Kind kind)
     }
     entry.slopeSB = ch.slopeSB;
     entry.offsetSC = ch.offsetSC;
-    appendHistory(startDir_, entry, clock_(), reporter_);
+    historySink_(entry, clock_());
 }
 
 }  // namespace vorda

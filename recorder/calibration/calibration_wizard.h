@@ -103,6 +103,10 @@ public:
 
     // The clock of the history lines (local time); tests set their own.
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+    // Where the history line of a completed calibration or zeroing goes; by default it is
+    // appended to the history file at once. vorda-cli keeps it until the record is saved.
+    using HistorySink = std::function<void(const HistoryEntry&, const QDateTime&)>;
+    void setHistorySink(HistorySink sink) { historySink_ = std::move(sink); }
 
 private:
     void show(bool forward);
@@ -118,7 +122,7 @@ private:
 
     // The point value of the field and the channel's averaged code, or nothing after the
     // message saying why (the caller goes back one page).
-    std::optional<std::pair<double, std::int32_t>> takePoint();
+    std::optional<std::pair<double, std::int32_t>> takePoint(const QString& field);
     void communicationFailed();
     void storeFields();  // the name and format fields into the channel
     void loadFields();   // the channel's name and format into the fields
@@ -130,6 +134,7 @@ private:
     Reporter& reporter_;
     QString startDir_;
     std::function<QDateTime()> clock_;
+    HistorySink historySink_;
 
     WizardRole role_ = WizardRole::Calibration;
     WizardPage page_ = WizardPage::Intro;
@@ -138,6 +143,9 @@ private:
     WizardPage shown_ = WizardPage::Intro;
     QString name_;                  // the sensor name remembered on leaving the channel page
     bool fieldHoldsValue_ = false;  // the field shows a point value, not a name
+    // The first point of a calibration, kept out of the record until the second point
+    // completes it.
+    std::optional<std::pair<double, std::int32_t>> firstPoint_;
     WizardView view_;
 };
 
@@ -145,5 +153,9 @@ private:
 QString noCommunicationText();  // "Brak komunikacji z systemem, ..."
 QString emptyNameText();        // "Nie możesz skalibrować czujnika ..."
 QString notANumberText();       // "Wpisz wartość liczbową punktu."
+// The refusal of a point value: the field, what it held, then notANumberText().
+QString notANumberText(const QString& field, const QString& text);
+// Two readings too close to give a slope: "Kalibracja nieudana: ...".
+QString flatCalibrationText();
 
 }  // namespace vorda

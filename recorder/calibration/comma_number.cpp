@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 namespace vorda {
 namespace {
 
@@ -21,7 +23,8 @@ std::optional<double> readCommaNumber(const QString& text)
 {
     bool ok = false;
     const double value = commaLocale().toDouble(text.trimmed(), &ok);
-    if (!ok) return std::nullopt;
+    // "nan" and "inf" read as numbers, but no constant or level can be one.
+    if (!ok || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -40,6 +43,7 @@ QString commaText(double value)
 
 QString FieldError::message() const
 {
+    if (!reason.isEmpty()) return reason;
     return QStringLiteral("\"%1\" nie jest prawidłową liczbą (pole \"%2\").").arg(text, field);
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+
+#include "core/message_captions.h"
 // Numbers as the settings dialog and the constants editor show and read them: the decimal
 // comma of the Polish locale, whatever the desktop's locale. Files and protocol text never
 // come here.
@@ -9,7 +11,8 @@
 namespace vorda {
 
 // A floating-point number typed with a decimal comma ("15,259", "-42,09", "1e3"); blanks
-// around it are allowed, a decimal point or a group separator is not.
+// around it are allowed, a decimal point or a group separator is not, nor a value that is
+// not finite ("nan", "inf", "1e400"); "1e-50" is a number.
 std::optional<double> readCommaNumber(const QString& text);
 
 // A whole decimal number ("500", "-5", blanks around it allowed).
@@ -23,11 +26,12 @@ QString commaText(double value);
 struct FieldError {
     QString field;  // the field's label as the window shows it
     QString text;
+    QString reason = {};  // when set, the message itself (a number that is one but cannot be used)
 
     // The one message shown for it (caption kNumberErrorCaption).
     QString message() const;
 };
 
-inline constexpr char kNumberErrorCaption[] = "Błąd...";
+inline constexpr const char* kNumberErrorCaption = kErrorCaption;
 
 }  // namespace vorda

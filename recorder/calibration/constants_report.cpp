@@ -1,5 +1,7 @@
 #include "calibration/constants_report.h"
 
+#include "core/number_text.h"
+
 #include "core/settings_record.h"
 #include "core/text_codec.h"
 
@@ -16,13 +18,9 @@ void appendRight(std::string& out, std::string_view text, std::size_t width)
     out.append(text);
 }
 
-// "%W.Pf" without the C library's locale: std::to_chars gives the same exactly rounded digits.
 void appendFixed(std::string& out, double value, int width, int precision)
 {
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
-    appendRight(out, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)),
-                static_cast<std::size_t>(width));
+    out += fixedText(value, precision, width);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "calibration/settings_command.h"
+#include "core/message_captions.h"
 
 #include "core/settings_files.h"
 #include "core/text_codec.h"
@@ -111,8 +112,20 @@ TriggerCode triggerCode(float level, float sb, float sc)
     return {static_cast<std::uint32_t>(q), false};
 }
 
+QString noSlopeText()
+{
+    return QStringLiteral(
+        "Kanał 1 nie ma jeszcze stałej S_B (S_B = 0), więc poziomów Start/Stop ani stałych S_B/S_C nie można "
+        "wysłać.\nUstaw stałe kanału 1 kalibracją (\"Kalibracja\") albo w oknie \"Zaawansowane\" tego okna; "
+        "nic nie zostało wysłane.");
+}
+
 CommandOutcome buildSettingsCommand(const SettingsControls& c)
 {
+    if ((c.sendTriggerLevels || c.sendConstants) && !c.triggerItemsDisabled) {
+        const auto sb = readCommaNumber(c.sbText);
+        if (sb && *sb == 0.0) return {std::nullopt, FieldError{kSbField, c.sbText, noSlopeText()}};
+    }
     SettingsCommand cmd;
     QByteArray& text = cmd.text;
     bool statusRead = true;
@@ -130,8 +143,11 @@ CommandOutcome buildSettingsCommand(const SettingsControls& c)
         if (!channels) return {std::nullopt, FieldError{kChannelCountField, c.channelCountText}};
         const auto samples = readWholeNumber(c.sampleCountText);
         if (!samples) return {std::nullopt, FieldError{kSampleCountField, c.sampleCountText}};
-        cmd.expectedSamples = static_cast<int>(std::clamp<long long>(
-            *channels * *samples, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+        // Each factor within int first: their product then fits a long long.
+        const auto asInt = [](long long v) {
+            return std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+        };
+        cmd.expectedSamples = static_cast<int>(asInt(asInt(*channels) * asInt(*samples)));
     }
     cmd.statusRead = statusRead;
     if (c.sendDateTime) text += " TIME " + bytes(c.timeText) + " DATE " + bytes(c.dateText);
@@ -214,7 +230,7 @@ bool installSettingsProgram(const QString& path, const QString& startDir, Report
                                       .arg(kRecordSize)
                                 : QStringLiteral("Nie można odczytać pliku \"%1\".").arg(name);
         reporter.showMessage(why + QStringLiteral("\nBieżące ustawienia pozostają bez zmian."),
-                             QStringLiteral("Uwaga!"), MessageIcon::Warning);
+                             QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
         return false;
     }
     Settings program;

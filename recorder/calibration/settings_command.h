@@ -79,12 +79,17 @@ struct SettingsCommand {
 // The command "Ustaw zaznaczone" builds from the checked items, in their order. A field
 // that must be read as a number and is not one gives its FieldError, and nothing is built.
 // With triggerItemsDisabled the level and constants items are left out (their labels hold
-// "...", not numbers).
+// "...", not numbers). The level and constants items are refused while channel 1's S_B
+// is 0 (noSlopeText()): the codes would be 65535 and the recorder's own constants
+// overwritten with zeros.
 struct CommandOutcome {
     std::optional<SettingsCommand> command;
     std::optional<FieldError> error;
 };
 CommandOutcome buildSettingsCommand(const SettingsControls& controls);
+
+// Why the level and constants items cannot be sent while channel 1 has no S_B.
+QString noSlopeText();
 
 // ZapamietajUstawieniaExecute: the controls into `settings`, in the fixed order, stopping
 // at the first field that is not a number (the fields before it stay stored).

@@ -2,7 +2,10 @@
 
 #include "core/text_codec.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <set>
 
 namespace vorda {
@@ -67,25 +70,64 @@ QString ParameterSetOutcome::titleText() const
     return QStringLiteral("%1 (pominięto %2 wierszy)").arg(title).arg(linesSkipped);
 }
 
+namespace {
+
+// One line without its LF or CR LF, at most kMaxParameterLineLength bytes; the rest of a
+// longer line is read past and `tooLong` set. False at the end of the input.
+bool readLine(QIODevice& in, QByteArray& line, bool& tooLong)
+{
+    char buffer[kMaxParameterLineLength + 2];
+    tooLong = false;
+    const qint64 n = in.readLine(buffer, sizeof buffer);
+    if (n <= 0) return false;
+    line = QByteArray(buffer, n);
+    // The rest of a line longer than the buffer is read past, a buffer at a time.
+    for (qint64 more = n; more > kMaxParameterLineLength && buffer[more - 1] != '\n';) {
+        tooLong = true;
+        more = in.readLine(buffer, sizeof buffer);
+    }
+    if (line.endsWith('\n')) line.chop(1);
+    if (line.endsWith('\r')) line.chop(1);
+    if (line.size() > kMaxParameterLineLength) {
+        tooLong = true;
+        line.truncate(kMaxParameterLineLength);
+    }
+    return true;
+}
+
+}  // namespace
+
 ParameterSetOutcome applyParameterSet(Settings& settings, ConstantsEditorFields& fields, const QByteArray& content)
+{
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    return applyParameterSet(settings, fields, buffer);
+}
+
+ParameterSetOutcome applyParameterSet(Settings& settings, ConstantsEditorFields& fields, QIODevice& in)
 {
     ParameterSetOutcome outcome;
     outcome.found = true;
-    QList<QByteArray> lines = content.split('\n');
-    if (!content.isEmpty() && content.endsWith('\n')) lines.removeLast();
-    for (QByteArray& line : lines)
-        if (line.endsWith('\r')) line.chop(1);
-    if (lines.isEmpty()) return outcome;
-    outcome.title =
-        fromWin1250(std::string_view(lines.front().constData(), static_cast<std::size_t>(lines.front().size())));
+    QByteArray line;
+    bool tooLong = false;
+    if (!readLine(in, line, tooLong)) return outcome;
+    outcome.title = fromWin1250(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
 
     // The fields a line lacks keep the values of the last line applied.
     QString sb = fields.sb;
     QString sc = fields.sc;
     int format = fields.format;
     std::set<int> channels;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QByteArray& line = lines[i];
+    for (int number = 2; readLine(in, line, tooLong); ++number) {
+        if (number > kMaxParameterLines) {
+            outcome.truncated = true;
+            break;
+        }
+        if (tooLong) {
+            ++outcome.linesSkipped;
+            continue;
+        }
         if (line.size() < 6) continue;
         LineScanner scan(line);
         if (scan.atEnd()) continue;
@@ -124,7 +166,7 @@ ParameterSetOutcome applyParameterSet(Settings& settings, ConstantsEditorFields&
         fields.name = name;
         if (auto error = storeChannelFields(settings, fields)) {
             outcome.error = error;
-            outcome.errorLine = static_cast<int>(i + 1);
+            outcome.errorLine = number;
             break;
         }
         ++outcome.linesApplied;
@@ -134,11 +176,22 @@ ParameterSetOutcome applyParameterSet(Settings& settings, ConstantsEditorFields&
     return outcome;
 }
 
+QString startupParameterFile(const QString& configDir, const QString& installedDataDir)
+{
+    for (const QString& dir : {configDir, QDir(installedDataDir).filePath(QStringLiteral("Config"))}) {
+        const QString path = QDir(dir).filePath(QString::fromLatin1(kStartupParameterFile));
+        if (!dir.isEmpty() && QFileInfo(path).isFile()) return path;
+    }
+    return {};
+}
+
 ParameterSetOutcome applyParameterFile(Settings& settings, ConstantsEditorFields& fields, const QString& path)
 {
+    // A FIFO or a device would block or never end.
+    if (!QFileInfo(path).isFile()) return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    return applyParameterSet(settings, fields, file.readAll());
+    return applyParameterSet(settings, fields, file);
 }
 
 }  // namespace vorda

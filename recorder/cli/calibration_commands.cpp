@@ -33,7 +33,12 @@ struct WizardSession : RecorderSession {
         protocol = std::make_unique<RecorderProtocol>(*link, settings, state, reporter);
         device = std::make_unique<ProtocolCalibrationDevice>(*protocol);
         wizard = std::make_unique<CalibrationWizard>(settings, *device, reporter, state.startDir);
+        // The history tells what was stored: its line waits for the save.
+        wizard->setHistorySink(
+            [this](const HistoryEntry& entry, const QDateTime& when) { history.add(entry, when); });
     }
+
+    PendingHistory history;
 
     // Presses "Dalej >>" and tells whether the wizard reached `page`.
     bool next(WizardPage page)
@@ -62,6 +67,7 @@ struct WizardSession : RecorderSession {
         const QString result = wizard->view().constants;
         wizard->press(WizardButton::Finish);
         if (!saveChanges(reporter)) return kExitFailed;
+        history.flush(state.startDir, reporter);
         out(result + QLatin1Char('\n'));
         return kExitOk;
     }
@@ -135,21 +141,21 @@ std::vector<Command> calibrationCommands()
     return {
         {"calibrate", "CHANNEL NAME [--format N]", "two-point calibration of one channel's sensor",
          "  Reads register 0, then prompts \"Wartość punktu 1: \" and reads the first\n"
-         "  point's value from standard input (a decimal point: \"12,5\" reads as 12),\n"
-         "  takes the channel's averaged raw code, prompts \"Wartość kalibrująca: \" for\n"
-         "  the second value and takes the second code. S_B and S_C are computed from the\n"
-         "  two points (S_B 9999 when the codes differ by less than 10) and stored with\n"
-         "  the points, NAME and the number format N (0-3 decimals; default: as stored)\n"
-         "  into dimconfig.aoln; a line is added to Config/historia_kalibracji.csv. Prints\n"
-         "  \"S_B / S_C\". Exits 1 without storing anything when the recorder does not\n"
-         "  answer or the input ends before a value.\n\n"
+         "  point's value from standard input (\"100.5\" or \"100,5\"; anything else is\n"
+         "  refused), takes the channel's averaged raw code, prompts \"Wartość kalibrująca: \"\n"
+         "  for the second value and takes the second code. S_B and S_C are computed from\n"
+         "  the two points and stored with the points, NAME and the number format N (0-3\n"
+         "  decimals; default: as stored) into dimconfig.aoln; once it is saved, a line is\n"
+         "  added to Config/historia_kalibracji.csv. Prints \"S_B / S_C\". Exits 1 without\n"
+         "  storing anything when the recorder does not answer, a value is not a number,\n"
+         "  the input ends before a value, or the two codes differ by less than 10.\n\n"
          "  Example: printf '0.0\\n100.0\\n' | vorda-cli calibrate 3 Pt100 --format 1",
          runCalibrate},
         {"zero", "CHANNEL", "one-point zeroing: a new S_C through one point, S_B kept",
          "  Reads register 0, prompts \"Wartość punktu 1: \", reads the value from standard\n"
          "  input and takes the channel's averaged raw code; S_C becomes the offset of the\n"
          "  unchanged S_B through that point. The channel keeps its stored name (it must\n"
-         "  have one) and format. Stores into dimconfig.aoln, adds a history line and\n"
+         "  have one) and format. Stores into dimconfig.aoln, then adds a history line, and\n"
          "  prints \"S_B/S_C\". Exits 1 without storing when there is no answer or no value.",
          runZero},
     };

@@ -4,11 +4,13 @@
 #include "cli/cli_session.h"
 
 #include "core/reporter.h"
+#include "core/safe_file.h"
 #include "core/settings_fields.h"
 #include "core/settings_files.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 
 namespace vorda::cli {
@@ -26,6 +28,13 @@ void printFields(const Settings& settings)
     for (const SettingsField& field : settingsFields())
         text +=
             QString::fromStdString(field.name) + QLatin1Char('=') + fieldValueText(settings, field) + QLatin1Char('\n');
+    // A channel the recorder uses but without a sensor name gets no column in the files.
+    const int used = std::clamp(settings.channelsUsed, 1, kMaxChannels);
+    for (int c = 1; c <= used; ++c) {
+        if (fieldText(settings.channel(c).name).empty())
+            text += QStringLiteral("# channel %1 has no name: it is left out of measurement files (channels[%1].name)\n")
+                        .arg(c);
+    }
     out(text);
 }
 
@@ -68,6 +77,10 @@ int runSet(const GlobalOptions&, const QStringList& args)
         return kExitUsage;
     }
     const QString path = args.first();
+    if (const QString refusal = notRegularFileProblem(path); !refusal.isEmpty()) {
+        err(QStringLiteral("vorda-cli config set: %1\n").arg(refusal));
+        return kExitFailed;
+    }
     Settings settings;
     Settings::Image base{};
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
@@ -128,7 +141,9 @@ std::vector<Command> configCommands()
          "  Channel fields are named channels[C].name for C = 1..16, status fields\n"
          "  status.tag. Texts are decoded from Windows-1250 (control characters shown as\n"
          "  \\xHH); integers and flags in decimal as stored; doubles as %.17g. Reserved\n"
-         "  and padding bytes are not shown.\n"
+         "  and padding bytes are not shown. After the fields, a line starting with \"#\"\n"
+         "  names each channel up to channelsUsed that has no name, which leaves it out of\n"
+         "  the measurement files.\n"
          "  Without FILE, lists the record the program would start with in the current\n"
          "  directory; the first line names the file it came from, or says the defaults\n"
          "  apply and why.\n\n"

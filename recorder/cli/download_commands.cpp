@@ -206,11 +206,12 @@ bool reportProblems(const char* command, const MemoryDownload& download)
 
 int runRead(const GlobalOptions& options, const QStringList& args)
 {
-    if (!args.isEmpty()) return usage("read");
+    const bool newOnly = args == QStringList{QStringLiteral("--new")};
+    if (!args.isEmpty() && !newOnly) return usage("read");
     Session s(options);
     catchInterrupt();
     MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
-    const ReadOutcome outcome = download.readMemory();
+    const ReadOutcome outcome = download.readMemory(newOnly ? ReadSelection::NewOnly : ReadSelection::All);
     const bool clean = reportProblems("read", download);
     switch (outcome) {
     case ReadOutcome::Completed:
@@ -223,6 +224,7 @@ int runRead(const GlobalOptions& options, const QStringList& args)
         err(QStringLiteral("vorda-cli read: aborted before every block was read\n"));
         return kExitFailed;
     case ReadOutcome::TooManyFailures:
+    case ReadOutcome::NoDataDirectory:
     case ReadOutcome::LinkBusy:
         break;
     }
@@ -235,21 +237,32 @@ int runReadBlock(const GlobalOptions& options, const QStringList& args)
     if (block < 1) return usage("read-block");
     Session s(options);
     catchInterrupt();
-    // The window reads a block chosen from a fresh block list; its register reply gives
-    // the estimate and the trigger bit that the conversion of a type '5' block needs.
-    RecorderProtocol(*s.link, s.settings, s.state, s.reporter).readRegister(block);
-    if (!isValidBlockHeader(s.settings.status, block)) {
+    MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
+    const ReadOutcome outcome = download.readBlock(block);
+    const bool clean = reportProblems("read-block", download);
+    if (outcome == ReadOutcome::TooManyFailures)
         err(QStringLiteral("vorda-cli read-block: block %1 is not stored in the recorder (%2)\n")
                 .arg(block)
                 .arg(s.settings.status.tag[0] == 'R' ? QStringLiteral("no such block")
                                                      : QString::fromUtf8(kNoCommunication)));
-        return kExitFailed;
-    }
-    s.state.selectedBlock = block;
-    MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
-    const bool fetched = download.readSelectedBlock();
-    const bool clean = reportProblems("read-block", download);
-    return fetched && clean && !s.state.abortRequested ? kExitOk : kExitFailed;
+    const QString summary = readOutcomeText(outcome, download.tally());
+    if (!summary.isEmpty() && outcome == ReadOutcome::Completed) err(summary + QLatin1Char('\n'));
+    return outcome == ReadOutcome::Completed && download.tally().whole == 1 && clean ? kExitOk : kExitFailed;
+}
+
+int runBlocks(const GlobalOptions& options, const QStringList& args)
+{
+    if (!args.isEmpty()) return usage("blocks");
+    Session s(options);
+    MemoryDownload download(s.settings, s.state, *s.link, s.reporter);
+    ReadOutcome outcome = ReadOutcome::Completed;
+    for (const StoredBlock& b : download.listBlocks(outcome))
+        out(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\n")
+                .arg(b.block)
+                .arg(fromWin1250(b.identity.date), fromWin1250(b.identity.time))
+                .arg(b.identity.sampleCount)
+                .arg(b.fileName, b.home ? QStringLiteral("home") : QStringLiteral("new")));
+    return outcome == ReadOutcome::Completed || outcome == ReadOutcome::NoBlocks ? kExitOk : kExitFailed;
 }
 
 int runWipe(const GlobalOptions& options, const QStringList& args)
@@ -299,22 +312,38 @@ std::vector<Command> downloadCommands()
          "and prints that block's line. Exit status 1 when the recorder does not answer\n"
          "(\"Brak komunikacji\").",
          runScan},
-        {"read", "", "read every stored block into measurement files",
+        {"read", "[--new]", "read every stored block (or only the new ones) into measurement files",
          "Reads the recorder's memory block by block into \"__m.mem\" in the current\n"
          "directory and converts each block into a measurement file in the data directory,\n"
          "printing the transfer messages as they come. On a terminal, standard error shows\n"
          "the bytes received of the current block. Ctrl+C aborts the transfer as the abort\n"
          "button does (a second Ctrl+C ends the program at once). A recorder that keeps\n"
          "sending far past the block's announced size is stopped as an abort would.\n"
-         "Exit status 0 when every block announced became a whole measurement file (or\n"
-         "none is stored), 1 otherwise; each block that did not is named on standard\n"
-         "error with the reason (a short, overlong or corrupted dump, a file that could\n"
-         "not be written, ...).",
+         "A block that did not arrive whole and clean is written as NAME_niepelny.txt\n"
+         "(never over an existing file), with the samples before the first damage only.\n"
+         "The closing line counts the whole blocks and names the incomplete and the\n"
+         "unwritten ones. A missing data directory is refused before anything is read.\n"
+         "A file that is not home for the block being written (see `blocks`) is never\n"
+         "replaced: the block goes beside it as NAME_2.txt. With --new, a block already\n"
+         "home is named with its file and not read; the closing line says how many\n"
+         "were skipped.\n"
+         "Exit status 0 when every block that was to be read became a whole measurement\n"
+         "file (or none is stored), 1 otherwise; each block that did not is named on\n"
+         "standard error with the reason (a short, overlong or corrupted dump, a file\n"
+         "that could not be written, ...).",
          runRead},
+        {"blocks", "", "list the stored blocks and whether each is home in the data directory",
+         "Reads register 0 and every block's register and prints one tab-separated line a\n"
+         "block: number, date, time, sample count, file name, and \"home\" when the data\n"
+         "directory holds the block's file as read (listed in \"vorda_bloki.idx\" with its\n"
+         "size and checksum, or an unlisted file under its name with one data line a\n"
+         "sample), else \"new\". Exit status 1 when the recorder does not answer.",
+         runBlocks},
         {"read-block", "N", "read block N into a measurement file",
-         "Reads register N, then downloads block N into \"__m.mem\" and converts it into a\n"
-         "measurement file. Exit status 1 when the block is not stored, could not be read,\n"
-         "or did not become a whole, clean measurement file (the reason on standard error).",
+         "Reads register N (retried as `read` retries a block's register), then downloads\n"
+         "block N into \"__m.mem\" and converts it into a measurement file. Exit status 1\n"
+         "when the block is not stored, could not be read, or did not become a whole,\n"
+         "clean measurement file (the reason on standard error).",
          runReadBlock},
         {"wipe", "[--yes]", "erase every block stored in the recorder",
          "Sends \"CLR_M &\" after asking for confirmation on the terminal; --yes skips the\n"

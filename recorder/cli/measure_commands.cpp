@@ -15,8 +15,11 @@
 
 #include <unistd.h>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -75,9 +78,12 @@ int usage(const char* name)
 }
 
 // Waits `ms` in short steps; false when Ctrl+C or SIGTERM came meanwhile.
-bool waitUnlessStopped(int ms)
+bool waitUnlessStopped(std::int64_t ms)
 {
-    for (int waited = 0; waited < ms && !stopRequested; waited += 20) QThread::msleep(20);
+    QElapsedTimer waited;
+    waited.start();
+    while (!stopRequested && waited.elapsed() < ms)
+        QThread::msleep(static_cast<unsigned long>(std::min<std::int64_t>(20, ms - waited.elapsed())));
     return !stopRequested;
 }
 
@@ -103,36 +109,55 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
 
     Session s(options);
     QFile output(outputPath);
+    // A file this run creates and never writes a line into is not left behind.
+    const bool outputIsNew = !outputPath.isEmpty() && !QFileInfo::exists(outputPath);
     if (!outputPath.isEmpty() && !output.open(QIODevice::WriteOnly | QIODevice::Append)) {
         err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
         return kExitFailed;
     }
+    // A new log starts with the channels' names, which the presenter shows on its curves.
+    if (output.isOpen() && output.size() == 0) {
+        const std::string header = monitoringHeader(s.settings) + "\r\n";
+        if (output.write(header.data(), static_cast<qint64>(header.size())) != static_cast<qint64>(header.size()) ||
+            !output.flush()) {
+            err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
+            return kExitFailed;
+        }
+    }
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
 
-    MonitorSchedule schedule;
-    schedule.setMonitoring(true);
     RecorderProtocol protocol = s.protocol();
     protocol.readRegister(0);
-    for (long lines = 0; count == 0 || lines < count; ++lines) {
-        if (!waitUnlessStopped(schedule.intervalMs())) break;
-        const PollResult result = pollRecorder(protocol, s.settings, schedule.tick(), QDateTime::currentDateTime());
+    int status = kExitOk;
+    bool lineWritten = false;  // a data line, not only the header
+    QElapsedTimer clock;
+    clock.start();
+    PollRun run;
+    run.nowMs = [&clock] { return clock.elapsed(); };
+    run.waitMs = [](std::int64_t ms) { return waitUnlessStopped(ms); };
+    run.poll = [&](PollKind kind) {
+        const PollResult result = pollRecorder(protocol, s.settings, kind, QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
             err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + silenceReason(*s.link) + QLatin1Char('\n'));
-            return kExitFailed;
+            if (outputIsNew && !lineWritten) output.remove();
+            status = kExitFailed;
+            return false;
         }
         out(QString::fromStdString(result.line) + QLatin1Char('\n'));
-        if (output.isOpen()) {
-            // Flushed per line, so a presenter in live view sees each line as it comes.
-            output.write(result.line.data(), static_cast<qint64>(result.line.size()));
-            output.write("\r\n", 2);
-            if (!output.flush()) {
-                err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
-                return kExitFailed;
-            }
-        }
-    }
-    return kExitOk;
+        if (!output.isOpen()) return true;
+        // Flushed per line, so a presenter in live view sees each line as it comes.
+        output.write(result.line.data(), static_cast<qint64>(result.line.size()));
+        lineWritten = true;
+        output.write("\r\n", 2);
+        if (output.flush()) return true;
+        err(QStringLiteral("vorda-cli monitor: %1: %2\n").arg(outputPath, output.errorString()));
+        status = kExitFailed;
+        return false;
+    };
+    MonitorSchedule schedule;
+    runPolls(schedule, run, count);
+    return status;
 }
 
 int runMeasure(const GlobalOptions& options, const QStringList& args)
@@ -174,7 +199,8 @@ std::vector<Command> measureCommands()
          "Polls as the main window's \"Monitorowanie.\" does: the first line from one reading,\n"
          "then every 3 seconds one from the mean of the middle three of five readings. Each\n"
          "line (date, time and one value per channel in use, tab-separated) is printed as it\n"
-         "comes; with --output it is also appended to FILE with CR-LF and flushed at once.\n"
+         "comes; with --output it is also appended to FILE with CR-LF and flushed at once\n"
+         "(a new FILE starts with a line of the channels' names, for the presenter).\n"
          "Stops after N lines, or on Ctrl+C (exit status 0). No answer: the message on\n"
          "standard error and exit status 1.",
          runMonitor},

@@ -56,14 +56,15 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
     Configuration config;
     if (send && !config.changeable()) return kExitFailed;
     SettingsControls controls = controlsFromSettings(config.settings);
-    controls.dateText = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    controls.timeText = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    controls.dateText = recorderDateText(QDate::currentDate());
+    controls.timeText = recorderTimeText(QTime::currentTime());
     const CommandOutcome outcome = buildSettingsCommand(controls);
     if (outcome.error) return fieldFailure(QStringLiteral("settings"), *outcome.error);
     out(QStringLiteral("\"%1\"\n").arg(QString::fromLatin1(outcome.command->text)));
     if (outcome.command->capped) err(QStringLiteral("vorda-cli settings: a trigger code was limited to 4294967295\n"));
     if (!send) return kExitOk;
 
+    const std::uint32_t baudBefore = config.settings.baudRate;
     if (const auto error = storeControls(controls, config.settings))
         return fieldFailure(QStringLiteral("settings"), *error);
     ProgramState state;
@@ -71,7 +72,9 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
     const auto link = makeLink(config.settings, config.dir, options);
     RecorderProtocol protocol(*link, config.settings, state, config.reporter);
     protocol.sendPlainCommand(outcome.command->text.left(kPendingCommandMax));
-    const bool sent = link->writeStatus == 0;
+    const bool sent = link->openStatus == 0 && link->writeStatus == 0;
+    // The rate of a send that failed is not known to work.
+    if (!sent) config.settings.baudRate = baudBefore;
     config.settings.portOpen = 0;
     if (!config.save()) return kExitFailed;
     if (!sent) {
@@ -143,10 +146,17 @@ int runParams(const GlobalOptions&, const QStringList& args)
             .arg(outcome.title)
             .arg(outcome.channelsSet)
             .arg(outcome.linesSkipped));
+    if (outcome.truncated)
+        err(QStringLiteral("vorda-cli params: %1: only the first %2 lines were read\n")
+                .arg(QDir::toNativeSeparators(args.first()))
+                .arg(kMaxParameterLines));
     // The lines before a bad number stay applied, as in the editor.
     const bool saved = config.save();
     if (outcome.error) {
-        err(QStringLiteral("vorda-cli params: line %1: %2\n").arg(outcome.errorLine).arg(outcome.error->message()));
+        err(QStringLiteral("vorda-cli params: %1: line %2: %3\n")
+                .arg(QDir::toNativeSeparators(args.first()))
+                .arg(outcome.errorLine)
+                .arg(outcome.error->message()));
         return kExitFailed;
     }
     return saved ? kExitOk : kExitFailed;

@@ -1,5 +1,7 @@
 #include "core/number_text.h"
 
+#include <algorithm>
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -90,6 +92,35 @@ char* writeFixed(char* out, float value, int decimals)
         }
     }
     return writeSlowPath(out, x, decimals);
+}
+
+namespace {
+
+template <typename T>
+std::string fixedOf(T value, int precision, int width)
+{
+    // Room for the widest long double in fixed notation with its decimals.
+    static constexpr std::size_t kRoom = 5000;
+    if (precision < 0) precision = 6;
+    std::string text(kRoom + static_cast<std::size_t>(precision), '\0');
+    const auto [end, ec] =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, precision);
+    text.resize(ec == std::errc() ? static_cast<std::size_t>(end - text.data()) : 0);
+    if (text.size() < static_cast<std::size_t>(std::max(width, 0)))
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    return text;
+}
+
+}  // namespace
+
+std::string fixedText(double value, int precision, int width)
+{
+    return fixedOf(value, precision, width);
+}
+
+std::string fixedText(long double value, int precision, int width)
+{
+    return fixedOf(value, precision, width);
 }
 
 char* writeDecimal(char* out, long long value)

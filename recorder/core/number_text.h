@@ -4,6 +4,7 @@
 // The measurement files and the monitoring view both write their numbers with it.
 
 #include <cstddef>
+#include <string>
 
 namespace vorda {
 
@@ -19,6 +20,13 @@ inline constexpr std::size_t kFixedTextMax = 64;
 // returns the end. `decimals` is clamped to 0..kMaxFixedDecimals. `out` must have room
 // for kFixedTextMax bytes.
 char* writeFixed(char* out, float value, int decimals);
+
+// printf("%*.*f", width, precision, value) in the "C" locale: the one home of the
+// locale-free fixed notation of reports, dialogs and the history (the point is "."
+// whatever the desktop uses; callers that want a comma replace it). Text longer than
+// `width` is written whole.
+std::string fixedText(double value, int precision, int width = 0);
+std::string fixedText(long double value, int precision, int width = 0);
 
 // Writes `value` in decimal at `out` (no padding) and returns the end; room for 20 bytes.
 char* writeDecimal(char* out, long long value);

@@ -10,7 +10,6 @@ namespace vorda {
 struct ProgramState {
     QString startDir;             // current directory when the program started
     QString configDir;            // startDir + "/Config/"
-    QString helpPath;             // startDir + "/Help/instVor3.html"
     QString settingsProgramPath;  // file chosen for saving or loading a settings program
 
     std::int32_t optionWord = 0;        // option word of the last register reply; bit 0 = trigger
@@ -27,7 +26,6 @@ struct ProgramState {
     {
         startDir = dir;
         configDir = dir + QStringLiteral("/Config/");
-        helpPath = dir + QStringLiteral("/Help/instVor3.html");
     }
 };
 

@@ -3,6 +3,7 @@
 #include "core/text_codec.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -158,6 +159,8 @@ QString parseNumber(const QString& text, T& value)
         r = std::from_chars(s.data(), end, value, 10);
     if (r.ec == std::errc::result_out_of_range) return QStringLiteral("out of range");
     if (s.empty() || r.ec != std::errc() || r.ptr != end) return QStringLiteral("not a number");
+    if constexpr (std::is_floating_point_v<T>)
+        if (!std::isfinite(value)) return QStringLiteral("not a finite number");
     return {};
 }
 

@@ -73,16 +73,21 @@ QString startupSettingsPath(const QString& dir)
     return config.exists() && !config.isDir() ? config.filePath() : d.filePath(QLatin1String(kFactoryFileName));
 }
 
-LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst)
+std::optional<Settings::Image> settingsImageFromBytes(const char* data, std::size_t size)
+{
+    if (size != kRecordSize) return std::nullopt;
+    Settings::Image image;
+    std::memcpy(image.data(), data, kRecordSize);
+    return image;
+}
+
+LoadOutcome applyStartupImage(Settings& settings, const std::optional<Settings::Image>& image, const QString& dir,
+                              Reporter& reporter, bool clearFirst)
 {
     if (clearFirst) std::memset(static_cast<void*>(&settings), 0, sizeof settings);
     applyStartupDefaults(settings, dir);
-    // A save killed before its rename left its temporary file; the record is the old one.
-    removeStaleTemporaries(QDir(dir).filePath(QLatin1String(kConfigFileName)));
-
     LoadOutcome outcome;
-    outcome.path = startupSettingsPath(dir);
-    if (const auto image = readSettingsImage(outcome.path, &outcome.problem)) {
+    if (image) {
         outcome.fromFile = true;
         reporter.setStatus(StatusPanel::Message, QString::fromUtf8(kFromFileStatusText));
         settings.fromImage(*image);
@@ -92,6 +97,19 @@ LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter
     }
     settings.portOpen = 0;
     correctLoadedSettings(settings);
+    return outcome;
+}
+
+LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst)
+{
+    // A save killed before its rename left its temporary file; the record is the old one.
+    removeStaleTemporaries(QDir(dir).filePath(QLatin1String(kConfigFileName)));
+    const QString path = startupSettingsPath(dir);
+    QString problem;
+    const auto image = readSettingsImage(path, &problem);
+    LoadOutcome outcome = applyStartupImage(settings, image, dir, reporter, clearFirst);
+    outcome.path = path;
+    if (!image) outcome.problem = problem;
     return outcome;
 }
 
@@ -200,6 +218,17 @@ QString damagedText(const QString& path, const QString& problem)
 
 }  // namespace
 
+Settings::Image mergeSettingsChanges(const Settings::Image& stored, const Settings::Image& base,
+                                     const Settings::Image& mine)
+{
+    Settings::Image merged = stored;
+    for (const auto& [offset, width] : mergeUnits()) {
+        if (std::memcmp(mine.data() + offset, base.data() + offset, width) != 0)
+            std::memcpy(merged.data() + offset, mine.data() + offset, width);
+    }
+    return merged;
+}
+
 QString settingsLockPath(const QString& path)
 {
     return path + QStringLiteral(".lock");
@@ -230,11 +259,7 @@ bool saveSettingsChanges(Settings& settings, Settings::Image& base, const QStrin
     Settings::Image merged = mine;
     QString problem;
     if (const auto stored = readSettingsImage(path, &problem)) {
-        merged = *stored;
-        for (const auto& [offset, width] : mergeUnits()) {
-            if (std::memcmp(mine.data() + offset, base.data() + offset, width) != 0)
-                std::memcpy(merged.data() + offset, mine.data() + offset, width);
-        }
+        merged = mergeSettingsChanges(*stored, base, mine);
     } else if (QFileInfo::exists(path) && !options.replaceDamaged) {
         reportRefusal(reporter, damagedText(path, problem));
         return false;

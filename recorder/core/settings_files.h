@@ -3,6 +3,7 @@
 // settings-program save.
 
 #include "core/settings_record.h"
+#include "core/message_captions.h"
 
 #include <QString>
 #include <optional>
@@ -21,7 +22,7 @@ inline constexpr char kFromFileStatusText[] = "Parametry ustawione z pliku";
 // The message shown when a save fails, with its caption: three lines, each break a
 // single "\n".
 inline constexpr char kSaveFailedText[] = "Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie";
-inline constexpr char kSaveFailedCaption[] = "Błąd...";
+inline constexpr const char* kSaveFailedCaption = kErrorCaption;
 
 // Sets the start-up defaults over the record's current content (nothing else changes).
 void applyStartupDefaults(Settings& settings, const QString& startDir);
@@ -38,6 +39,9 @@ void correctLoadedSettings(Settings& settings);
 // is exactly 2200 bytes;
 // `problem` then says why in a few English words (for vorda-cli and logs).
 std::optional<Settings::Image> readSettingsImage(const QString& path, QString* problem = nullptr);
+
+// A raw record image from bytes in memory: exactly 2200 of them, or nothing.
+std::optional<Settings::Image> settingsImageFromBytes(const char* data, std::size_t size);
 
 struct LoadOutcome {
     bool fromFile = false;  // false: the defaults stand (defaultsUsed)
@@ -57,6 +61,17 @@ QString startupSettingsPath(const QString& dir);
 // "Parametry ustawione z pliku" in panel 2. The window geometry is the caller's to apply.
 // Reserved bytes, the date-time at 1928 included, keep what the file held.
 LoadOutcome loadStartupSettings(Settings& settings, const QString& dir, Reporter& reporter, bool clearFirst = true);
+
+// The steps of the start-up load after the file was read, for an image (or none: the
+// defaults stand) already in memory; the `path` and `problem` of the outcome stay empty.
+LoadOutcome applyStartupImage(Settings& settings, const std::optional<Settings::Image>& image, const QString& dir,
+                              Reporter& reporter, bool clearFirst = true);
+
+// The record a writer saves: `stored` (what the file holds now) with every field in which
+// `mine` differs from `base` (what the writer loaded) taken from `mine`. Fields are taken
+// whole, and so is each run of reserved bytes between them.
+Settings::Image mergeSettingsChanges(const Settings::Image& stored, const Settings::Image& base,
+                                     const Settings::Image& mine);
 
 // Writes the 2200-byte image to `path` as a whole (safe_file.h): a failure or a kill
 // leaves the old file intact, and temporary files left by killed saves are removed. A

@@ -1,16 +1,18 @@
 #include "files/dump_conversion.h"
 
 #include "core/channel_scaling.h"
+#include "core/message_captions.h"
 #include "core/reporter.h"
 #include "core/settings_record.h"
 #include "core/text_codec.h"
+#include "files/file_operations.h"
 #include "files/measurement_file.h"
+#include "files/new_file.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -75,23 +77,23 @@ private:
     bool atEnd_ = false;
 };
 
-// Where the measurement text goes once the header has named the file.
+// Where the measurement text goes.
 class TextTarget {
 public:
+    enum class Commit { Done, Refused, Failed };
     virtual ~TextTarget() = default;
-    // The device for the file called fileName, or for one beside it when a short block
-    // would replace an existing file (its full path into result.filePath); nullptr when
-    // it cannot be created.
-    virtual QIODevice* open(const QString& fileName, bool shortBlock, ConversionResult& result) = 0;
-    // Makes the written text final; false when it could not be.
-    virtual bool commit() = 0;
+    // The device the text is written to; nullptr when it cannot be had (`error` says why).
+    virtual QIODevice* open(QString& error) = 0;
+    // Makes the written text the file of the block named fileName, the regular one when
+    // the block is whole (its full path into result.filePath).
+    virtual Commit commit(const QString& fileName, bool whole, ConversionResult& result, QString& error) = 0;
 };
 
 // Characters that carry no nibble: anything but '0'..'?'.
 std::int64_t countForeign(const char* d, std::size_t n)
 {
     std::int64_t count = 0;
-    for (std::size_t i = 0; i < n; ++i) count += static_cast<unsigned char>(d[i] - '0') > 0xF;
+    for (std::size_t i = 0; i < n; ++i) count += !dumpcodec::carriesNibble(d[i]);
     return count;
 }
 
@@ -114,12 +116,6 @@ QString fileNameFor(const DumpHeader& header)
     return fromWin1250(name);
 }
 
-QDir outputDirectory(const Settings& settings)
-{
-    const QString dir = fromWin1250(fieldText(settings.dataDirectory));
-    if (!dir.isEmpty() && QFileInfo(dir).isDir()) return QDir(dir);
-    return QDir::current();
-}
 
 ConversionResult fail(ConversionOutcome outcome, const QString& message)
 {
@@ -188,6 +184,87 @@ std::optional<std::int64_t> parseStartTime(std::string_view token)
 
 namespace {
 
+// The header line read from the start of the dump, and the bytes it takes with its CR.
+struct DumpHead {
+    DumpHeader header;
+    std::int64_t bytes = 0;
+};
+
+std::optional<DumpHead> readHead(DumpReader& reader)
+{
+    const std::size_t available = reader.require(kHeaderBuffer);
+    const char* head = reader.data();
+    const char* cr = static_cast<const char*>(std::memchr(head, '\r', available));
+    if (!cr) return std::nullopt;
+    std::optional<DumpHeader> header = parseDumpHeader(std::string_view(head, static_cast<std::size_t>(cr - head)));
+    if (!header) return std::nullopt;
+    const auto bytes = static_cast<std::size_t>(cr - head) + 1;
+    reader.consume(bytes);
+    return DumpHead{std::move(*header), static_cast<std::int64_t>(bytes)};
+}
+
+// Writes the line of every sample that is in the dump whole and holds only sample
+// characters, up to the first one that does not; the foreign characters of all the
+// announced samples are counted. result.completeSamples: the lines written.
+void writeSamples(DumpReader& reader, const Settings& settings, const BlockLayout& layout, std::int64_t available,
+                  MeasurementFileWriter& writer, ConversionResult& result)
+{
+    const SampleShape shape = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount);
+    const auto sampleSize = static_cast<std::size_t>(shape.characters());
+    if (sampleSize == 0) {
+        for (std::int64_t i = 0; i < result.sampleCount && !writer.failed(); ++i) writer.writeSampleLine(i, {});
+        result.completeSamples = result.sampleCount;
+        return;
+    }
+    const ChannelSettings* channels[kMaxChannels];
+    bool named[kMaxChannels];
+    for (int k = 0; k < kMaxChannels; ++k) {
+        channels[k] = &settings.channel(k + 1);
+        named[k] = !fieldText(channels[k]->name).empty();
+    }
+    SampleItems items;
+    items.codesPresent = shape.codes;
+    items.digitalPresent = shape.digitalPair;
+    items.timeStampPresent = shape.timeStamp;
+    const std::size_t tail = static_cast<std::size_t>(shape.codes) * 4;
+    const std::int64_t whole = std::min(result.sampleCount, available / static_cast<std::int64_t>(sampleSize));
+    bool clean = true;
+    std::int64_t i = 0;
+    for (; i < whole && !writer.failed(); ++i) {
+        if (reader.require(sampleSize) < sampleSize) break;  // the dump shrank while it was read
+        const char* d = reader.data();
+        const std::int64_t foreign = countForeign(d, sampleSize);
+        result.foreignCharacters += foreign;
+        // A character that carries no nibble (a NUL, noise) may have shifted every
+        // later character: nothing from it on is taken as a value.
+        if (foreign > 0 && clean) {
+            clean = false;
+            result.completeSamples = i;
+        }
+        if (clean) {
+            for (int k = 0; k < shape.codes; ++k) {
+                // Unnamed channels are not written, but their codes are still consumed.
+                if (named[k]) items.values[k] = scaleForRecordType(*channels[k], layout.recordType, dumpcodec::decodeCode(d + 4 * k));
+            }
+            if (shape.digitalPair) {
+                items.digital1 = static_cast<unsigned char>(d[tail]) - '0';
+                items.digital2 = static_cast<unsigned char>(d[tail + 2]) - '0';
+            }
+            if (shape.timeStamp) items.timeStamp = dumpcodec::decodeTimeStamp(d + tail);
+            writer.writeSampleLine(i, items);
+        }
+        reader.consume(sampleSize);
+    }
+    if (clean) result.completeSamples = i;
+}
+
+// The recorder may end a block with CR LF: that is no part of the samples and no fault.
+void acceptTrailer(DumpReader& reader, ConversionResult& result)
+{
+    if (result.completeSamples != result.sampleCount || result.receivedBytes != result.expectedBytes + 2) return;
+    if (reader.require(2) == 2 && std::memcmp(reader.data(), "\r\n", 2) == 0) result.trailerBytes = 2;
+}
+
 // The one conversion of a dump, wherever its bytes come from and its text goes.
 ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QString& dumpName, const Settings& settings,
                          Reporter& reporter, TextTarget& target)
@@ -196,157 +273,156 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
         reporter.setStatus(StatusPanel::Link, text);
         return fail(outcome, text);
     };
+    const auto messageFailure = [&](ConversionOutcome outcome, const QString& text, ConversionResult result) {
+        reporter.showMessage(text, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
+        result.outcome = outcome;
+        result.message = text;
+        return result;
+    };
 
-    const std::size_t headAvailable = reader.require(kHeaderBuffer);
-    if (headAvailable == 0)
+    if (dumpSize == 0)
         return statusFailure(ConversionOutcome::InvalidDump, QStringLiteral("Pusty plik '%1'").arg(dumpName));
-    const char* head = reader.data();
-    const char* cr = static_cast<const char*>(std::memchr(head, '\r', headAvailable));
-    const std::optional<DumpHeader> header =
-        cr ? parseDumpHeader(std::string_view(head, static_cast<std::size_t>(cr - head))) : std::nullopt;
-    if (!header)
+    const std::optional<DumpHead> head = readHead(reader);
+    if (!head)
         return statusFailure(ConversionOutcome::InvalidDump,
                              QStringLiteral("Błędny nagłówek pliku '%1'").arg(dumpName));
-    reader.consume(static_cast<std::size_t>(cr - head) + 1);
+    const DumpHeader& header = head->header;
 
     BlockLayout layout;
-    layout.recordType = header->recordType();
+    layout.recordType = header.recordType();
     layout.triggerOn = (settings.status.triggerOn & 1) != 0;
-    layout.channelCount = static_cast<int>(header->channelCount);
-    layout.samplingMs = header->samplingMs;
+    layout.channelCount = static_cast<int>(header.channelCount);
+    layout.samplingMs = header.samplingMs;
     if (settings.firstColumn == 3) {
-        const std::optional<std::int64_t> start = parseStartTime(header->time);
-        if (!start) {
-            const QString text =
+        const std::optional<std::int64_t> start = parseStartTime(header.time);
+        if (!start)
+            return messageFailure(
+                ConversionOutcome::InvalidStartTime,
                 QStringLiteral("Błędny czas pomiaru '%1' w pliku '%2'.\nPlik pomiarowy nie został zapisany.")
-                    .arg(fromWin1250(header->time), dumpName);
-            reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
-            return fail(ConversionOutcome::InvalidStartTime, text);
-        }
+                    .arg(fromWin1250(header.time), dumpName),
+                {});
         layout.startTimeMs = *start;
     }
 
-    const SampleShape shape = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount);
-    const auto sampleSize = static_cast<std::size_t>(shape.characters());
-    const auto headerBytes = static_cast<std::int64_t>(cr - head) + 1;
-
     ConversionResult result;
-    const QString fileName = fileNameFor(*header);
-    result.sampleCount = header->sampleCount;
+    result.header = header;
+    result.sampleCount = header.sampleCount;
     result.receivedBytes = dumpSize;
-    result.expectedBytes = headerBytes + header->sampleCount * static_cast<std::int64_t>(sampleSize);
-    // Only whole samples are written: a line of a sample cut short would stand for
-    // values that never arrived.
-    result.completeSamples = sampleSize == 0
-                                 ? header->sampleCount
-                                 : std::min(header->sampleCount, std::max<std::int64_t>(0, dumpSize - headerBytes) /
-                                                                     static_cast<std::int64_t>(sampleSize));
+    const int sampleSize = sampleShape(layout.recordType, layout.triggerOn, layout.channelCount).characters();
+    result.expectedBytes = head->bytes + header.sampleCount * sampleSize;
 
-    QIODevice* out = target.open(fileName, result.completeSamples < result.sampleCount, result);
-    if (!out) {
-        const QString text = QStringLiteral("Błąd otwarcia pliku..");
-        reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
-        result.outcome = ConversionOutcome::CannotCreate;
-        result.message = text;
-        return result;
-    }
-    const QString writtenName = QFileInfo(result.filePath).fileName();
-    reporter.transferMessage(
-        QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2").arg(result.completeSamples).arg(writtenName));
-
+    QString error;
+    QIODevice* out = target.open(error);
+    if (!out) return messageFailure(ConversionOutcome::CannotCreate, QStringLiteral("Błąd otwarcia pliku.."), result);
     MeasurementFileWriter writer(settings, layout, *out);
     writer.writeHeaderLine();
+    writeSamples(reader, settings, layout, dumpSize - head->bytes, writer, result);
+    acceptTrailer(reader, result);
 
-    const ChannelSettings* channels[kMaxChannels];
-    bool named[kMaxChannels];
-    for (int k = 0; k < kMaxChannels; ++k) {
-        channels[k] = &settings.channel(k + 1);
-        named[k] = !fieldText(channels[k]->name).empty();
-    }
-
-    SampleItems items;
-    items.codesPresent = shape.codes;
-    items.digitalPresent = shape.digitalPair;
-    items.timeStampPresent = shape.timeStamp;
-    const std::size_t tail = static_cast<std::size_t>(shape.codes) * 4;
-    for (std::int64_t i = 0; i < result.completeSamples && !writer.failed(); ++i) {
-        if (reader.require(sampleSize) < sampleSize) {
-            result.completeSamples = i;  // the dump shrank while it was read
-            break;
-        }
-        const char* d = reader.data();
-        result.foreignCharacters += countForeign(d, sampleSize);
-        for (int k = 0; k < shape.codes; ++k) {
-            // Unnamed channels are not written, but their codes are still consumed.
-            if (!named[k]) continue;
-            const std::uint16_t code = decodeDumpCode(d + 4 * k);
-            items.values[k] = scaleForRecordType(*channels[k], layout.recordType, code);
-        }
-        if (shape.digitalPair) {
-            items.digital1 = static_cast<unsigned char>(d[tail]) - '0';
-            items.digital2 = static_cast<unsigned char>(d[tail + 2]) - '0';
-        }
-        if (shape.timeStamp) items.timeStamp = decodeDumpTimeStamp(d + tail);
-        reader.consume(sampleSize);
-        writer.writeSampleLine(i, items);
-    }
-    // What follows the whole samples (a cut sample, bytes after the block) is not read:
-    // the length comparison reports it.
-
-    if (!writer.flush() || !target.commit()) {
-        const QString text = QStringLiteral("Błąd zapisu pliku %1").arg(writtenName);
-        reporter.showMessage(text, QStringLiteral("Błąd..."), MessageIcon::Error);
-        result.outcome = ConversionOutcome::WriteFailed;
-        result.message = text;
-        return result;
-    }
+    const QString fileName = fileNameFor(header);
+    if (!writer.flush())
+        return messageFailure(ConversionOutcome::WriteFailed, QStringLiteral("Błąd zapisu pliku %1").arg(fileName),
+                              result);
+    // Only a block that arrived whole and clean takes the regular name.
     result.outcome = ConversionOutcome::Written;
+    const TextTarget::Commit commit = target.commit(fileName, result.clean(), result, error);
+    if (commit != TextTarget::Commit::Done) {
+        const ConversionOutcome outcome =
+            commit == TextTarget::Commit::Refused ? ConversionOutcome::Refused : ConversionOutcome::WriteFailed;
+        return messageFailure(outcome, QStringLiteral("Błąd zapisu pliku %1: %2").arg(fileName, error), result);
+    }
+    reporter.transferMessage(QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2")
+                                 .arg(result.completeSamples)
+                                 .arg(QFileInfo(result.filePath).fileName()));
+    if (!result.keptFile.isEmpty())
+        reporter.transferMessage(QString::fromUtf8("Plik %1 nie jest plikiem tego bloku: pozostawiono go, blok zapisano obok")
+                                     .arg(result.keptFile));
     for (const QString& line : conversionWarnings(result, dumpName)) reporter.transferMessage(line);
     return result;
 }
 
-// The file beside the target is renamed over it at the end, so a failed write never
-// leaves a truncated measurement file behind.
+// "NAME.txt" -> "NAME_2.txt" for n 2, ...
+QString numberedName(const QString& fileName, int n)
+{
+    return n < 2 ? fileName : fileName.chopped(4) + QLatin1Char('_') + QString::number(n) + QStringLiteral(".txt");
+}
+
+// "NAME.txt" -> "NAME_niepelny.txt" (n 1), "NAME_niepelny_2.txt", ...
+QString partialName(const QString& fileName, int n)
+{
+    QString name = fileName.chopped(4) + QStringLiteral("_niepelny");
+    if (n > 1) name += QLatin1Char('_') + QString::number(n);
+    return name + QStringLiteral(".txt");
+}
+
+// The text goes into a new file in the data directory, renamed to its name when
+// complete: a failed write never leaves a truncated measurement file, and no write goes
+// through a symbolic link at the name.
 class FileTarget : public TextTarget {
 public:
-    explicit FileTarget(const Settings& settings) : settings_(settings) {}
-    QIODevice* open(const QString& fileName, bool shortBlock, ConversionResult& result) override
+    FileTarget(QString directory, const ConversionOptions& options) : dir_(std::move(directory)), options_(options) {}
+    QIODevice* open(QString& error) override { return file_.open(dir_.path(), error) ? &file_.device() : nullptr; }
+    Commit commit(const QString& fileName, bool whole, ConversionResult& result, QString& error) override
     {
-        const QDir dir = outputDirectory(settings_);
-        result.filePath = dir.absoluteFilePath(fileName);
-        if (shortBlock && QFileInfo::exists(result.filePath)) {
-            // A short block never replaces a file: "NAME_niepelny.txt", then "..._2.txt".
-            const QString base = fileName.chopped(4) + QStringLiteral("_niepelny");
-            result.filePath = dir.absoluteFilePath(base + QStringLiteral(".txt"));
-            for (int n = 2; QFileInfo::exists(result.filePath); ++n) {
-                if (n > kMaxBesideNumber) return nullptr;
-                result.filePath = dir.absoluteFilePath(base + QLatin1Char('_') + QString::number(n) + ".txt");
-            }
+        if (whole) {
+            result.filePath = dir_.absoluteFilePath(fileName);
+            if (!options_.mayReplace || options_.mayReplace(fileName, *result.header))
+                return place(file_.commit(result.filePath, NewFile::Placement::Replace, error));
+            // Another file stands under the block's name: it stays, the block goes beside.
+            result.keptFile = fileName;
+            return placeBeside(fileName, [&](int n) { return numberedName(fileName, n); }, result, error);
         }
-        file_.emplace(result.filePath);
-        return file_->open(QIODevice::WriteOnly) ? &*file_ : nullptr;
+        // A block that did not arrive whole never replaces a file.
+        return placeBeside(fileName, [&](int n) { return partialName(fileName, n); }, result, error);
     }
-    bool commit() override { return file_->commit(); }
 
 private:
+    template <typename Name>
+    Commit placeBeside(const QString& fileName, Name name, ConversionResult& result, QString& error)
+    {
+        for (int n = 1; n <= kMaxBesideNumber; ++n) {
+            const QString candidate = name(n);
+            if (candidate == fileName) continue;
+            result.filePath = dir_.absoluteFilePath(candidate);
+            const NewFile::Commit c = file_.commit(result.filePath, NewFile::Placement::NoReplace, error);
+            if (c != NewFile::Commit::Exists) return place(c);
+        }
+        error = QStringLiteral("brak wolnej nazwy");
+        return Commit::Failed;
+    }
+
+    static Commit place(NewFile::Commit c)
+    {
+        switch (c) {
+        case NewFile::Commit::Done:
+            return Commit::Done;
+        case NewFile::Commit::Refused:
+        case NewFile::Commit::Exists:
+            return Commit::Refused;
+        case NewFile::Commit::Failed:
+            break;
+        }
+        return Commit::Failed;
+    }
     static constexpr int kMaxBesideNumber = 9999;
-    const Settings& settings_;
-    std::optional<QSaveFile> file_;
+    QDir dir_;
+    const ConversionOptions& options_;
+    NewFile file_;
 };
 
 class MemoryTarget : public TextTarget {
 public:
     explicit MemoryTarget(std::string& text) : text_(text) {}
-    QIODevice* open(const QString& fileName, bool, ConversionResult& result) override
+    QIODevice* open(QString&) override
     {
-        result.filePath = fileName;
         buffer_.setBuffer(&bytes_);
         return buffer_.open(QIODevice::WriteOnly) ? &buffer_ : nullptr;
     }
-    bool commit() override
+    Commit commit(const QString& fileName, bool whole, ConversionResult& result, QString&) override
     {
+        result.filePath = whole ? fileName : partialName(fileName, 1);
         text_.assign(bytes_.constData(), static_cast<std::size_t>(bytes_.size()));
-        return true;
+        return Commit::Done;
     }
 
 private:
@@ -366,7 +442,7 @@ QStringList conversionWarnings(const ConversionResult& result, const QString& du
                      .arg(dumpName)
                      .arg(result.completeSamples)
                      .arg(result.sampleCount);
-    if (result.receivedBytes != result.expectedBytes)
+    if (result.receivedBytes != result.expectedBytes + result.trailerBytes)
         lines << QStringLiteral("Długość bloku niezgodna z nagłówkiem: odebrano %1 znaków, oczekiwano %2")
                      .arg(result.receivedBytes)
                      .arg(result.expectedBytes);
@@ -375,7 +451,8 @@ QStringList conversionWarnings(const ConversionResult& result, const QString& du
     return lines;
 }
 
-ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter)
+ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter,
+                             const ConversionOptions& options)
 {
     const QString dumpName = QFileInfo(dumpPath).fileName();
     QFile dump(dumpPath);
@@ -384,8 +461,16 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
         reporter.setStatus(StatusPanel::Link, text);
         return fail(ConversionOutcome::DumpMissing, text);
     }
+    // Files never go elsewhere than the data directory: a missing one is said, not
+    // replaced by whatever directory is current.
+    const QString directory = dataDirectoryPath(settings);
+    if (!QFileInfo(directory).isDir()) {
+        const QString text = missingDataDirectoryText(directory);
+        reporter.showMessage(text, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
+        return fail(ConversionOutcome::NoDataDirectory, text);
+    }
     DumpReader reader(dump);
-    FileTarget target(settings);
+    FileTarget target(directory, options);
     return convert(reader, dump.size(), dumpName, settings, reporter, target);
 }
 

@@ -3,9 +3,12 @@
 // data directory. The dump is streamed in large chunks, so memory use does not grow with
 // the block.
 
+#include "dump_codec.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,8 +20,7 @@ struct Settings;
 
 inline constexpr char kDumpFileName[] = "__m.mem";
 
-// The most samples a recorder can be set to take in one block.
-inline constexpr std::int64_t kMaxBlockSamples = 1564670;
+using dumpcodec::kMaxBlockSamples;
 
 // The header line of a dump: the first eight blank-separated tokens before the CR.
 struct DumpHeader {
@@ -41,26 +43,6 @@ struct DumpHeader {
 // 0..kMaxBlockSamples.
 std::optional<DumpHeader> parseDumpHeader(std::string_view line);
 
-// Sample characters: each carries one nibble as '0' + value.
-inline unsigned dumpNibble(char c)
-{
-    return static_cast<unsigned>(static_cast<unsigned char>(c) - '0') & 0xFu;
-}
-
-// A 4-character code: the high byte first, each byte low nibble first.
-inline std::uint16_t decodeDumpCode(const char* c)
-{
-    return static_cast<std::uint16_t>((dumpNibble(c[0]) << 8) | (dumpNibble(c[1]) << 12) | dumpNibble(c[2]) |
-                                      (dumpNibble(c[3]) << 4));
-}
-
-// An 8-character time stamp: a count of 2 ms units since midnight, same byte order.
-inline std::uint32_t decodeDumpTimeStamp(const char* c)
-{
-    return (dumpNibble(c[0]) << 24) | (dumpNibble(c[1]) << 28) | (dumpNibble(c[2]) << 16) | (dumpNibble(c[3]) << 20) |
-           (dumpNibble(c[4]) << 8) | (dumpNibble(c[5]) << 12) | dumpNibble(c[6]) | (dumpNibble(c[7]) << 4);
-}
-
 // The start time of a block for first-column mode 3, in ms since midnight: "H:MM:SS"
 // (hours 0-23, minutes and seconds 0-59, one or two digits each; the seconds may be left
 // out and may carry ".zzz" milliseconds). nullopt when the token is not such a time.
@@ -71,8 +53,10 @@ enum class ConversionOutcome {
     DumpMissing,       // "Plik nie istnieje '__m.mem'"
     InvalidDump,       // header unusable: nothing written
     InvalidStartTime,  // first-column mode 3 and a time token that is not a time
+    NoDataDirectory,   // the data directory does not exist: nothing written
     CannotCreate,      // "Błąd otwarcia pliku.."
     WriteFailed,       // the file could not be written to the end; the old file is kept
+    Refused,           // a symbolic link or no regular file stands at the name: left alone
 };
 
 struct ConversionResult {
@@ -82,29 +66,45 @@ struct ConversionResult {
     std::int64_t completeSamples = 0;    // samples wholly present in the dump: the lines written
     std::int64_t receivedBytes = 0;      // length of the dump
     std::int64_t expectedBytes = 0;      // length the header implies: its line and the samples
+    std::int64_t trailerBytes = 0;       // 2 for the CR LF a recorder may send after the samples
     std::int64_t foreignCharacters = 0;  // characters of the whole samples that carry no nibble
     QString message;                     // the failure text that was reported
+    std::optional<DumpHeader> header;    // the dump's header line, once read
+    QString keptFile;                    // the file under the block's name that was kept, if any
 
     bool ok() const { return outcome == ConversionOutcome::Written; }
     bool complete() const { return ok() && completeSamples == sampleCount; }
-    // Written, whole, and nothing in the dump that does not belong to the block.
-    bool clean() const { return complete() && receivedBytes == expectedBytes && foreignCharacters == 0; }
+    // Written, whole, and nothing in the dump that does not belong to the block: only
+    // such a block gets the regular file name.
+    bool clean() const
+    {
+        return complete() && receivedBytes == expectedBytes + trailerBytes && foreignCharacters == 0;
+    }
 };
 
 // The report lines of a written file whose block was short, of another length than its
 // header implies, or held characters that are no sample data; empty for a clean one.
 QStringList conversionWarnings(const ConversionResult& result, const QString& dumpName);
 
-// Converts the dump at dumpPath into "<date>_<time>.txt" in settings.dataDirectory (the
-// current directory when that is not usable), with the trigger bit of
-// settings.status.triggerOn. Only whole samples become lines. A short block does not
-// replace an existing file: it goes beside it as "<date>_<time>_niepelny.txt" (then
-// "..._niepelny_2.txt" and on). Reports through `reporter`: the entry "o długości N
-// pomiarów zapisany \r\ndo pliku NAME" as one transfer message, further messages when
-// the dump ended early, its length differs from the header's, or it holds characters
-// that are no sample data, and each failure where the main window shows it. Never
-// changes the process's working directory.
-ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter);
+// Converts the dump at dumpPath into "<date>_<time>.txt" in the data directory, with the
+// trigger bit of settings.status.triggerOn. Only whole samples become lines, and none
+// from the first character that carries no nibble on. A block that did not arrive whole
+// and clean (short, longer than its header says but for a CR LF, or with foreign
+// characters) never takes the regular name nor replaces a file: it is written as
+// "<date>_<time>_niepelny.txt" (then "..._niepelny_2.txt" and on). No file is written
+// through a symbolic link. Reports through `reporter`: the entry "o długości N pomiarów
+// zapisany \r\ndo pliku NAME" once the file is in place, further messages when the dump
+// ended early, its length differs from the header's, or it holds characters that are no
+// sample data, and each failure where the main window shows it. Never changes the
+// process's working directory.
+struct ConversionOptions {
+    // Whether a whole block may replace the file of that name in the data directory;
+    // when not, it goes beside as "<date>_<time>_2.txt" (then _3, ...). Unset: always.
+    std::function<bool(const QString& fileName, const DumpHeader& header)> mayReplace;
+};
+
+ConversionResult convertDump(const QString& dumpPath, const Settings& settings, Reporter& reporter,
+                             const ConversionOptions& options = {});
 
 // The same conversion of a whole dump held in memory: fileText receives the bytes
 // convertDump would write (cleared first), result.filePath only the file's name. Touches

@@ -1,5 +1,8 @@
 #include "files/file_operations.h"
 
+#include "core/settings_record.h"
+#include "core/text_codec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +22,17 @@ std::vector<DirectoryEntry> listDirectory(const QString& dir, const QString& mas
     for (const QFileInfo& info : d.entryInfoList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase))
         entries.push_back({info.fileName(), false});
     return entries;
+}
+
+QString dataDirectoryPath(const Settings& settings)
+{
+    return QDir::fromNativeSeparators(fromWin1250(fieldText(settings.dataDirectory)));
+}
+
+QString missingDataDirectoryText(const QString& directory)
+{
+    return QStringLiteral("Katalog danych '%1' nie istnieje.\nPlik pomiarowy nie został zapisany.")
+        .arg(QDir::toNativeSeparators(directory));
 }
 
 QString resolveFileName(const QString& dir, const QString& fileNameText)

@@ -8,6 +8,8 @@
 
 namespace vorda {
 
+struct Settings;
+
 inline constexpr char kMeasurementMask[] = "*.txt";
 
 struct DirectoryEntry {
@@ -22,6 +24,13 @@ std::vector<DirectoryEntry> listDirectory(const QString& dir,
 
 // The path that the file-name box text names: a full path as it is, a bare name in `dir`.
 QString resolveFileName(const QString& dir, const QString& fileNameText);
+
+// The data directory the settings name, with '/' separators: where measurement files
+// are written and listed.
+QString dataDirectoryPath(const Settings& settings);
+
+// The report of a data directory that is not there: nothing is written elsewhere.
+QString missingDataDirectoryText(const QString& directory);
 
 // Deletes the named file if it exists and is a file; true when a file was deleted.
 // A name that matches nothing (the mask "*.txt" among them) deletes nothing.

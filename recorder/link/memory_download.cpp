@@ -1,16 +1,21 @@
 #include "link/memory_download.h"
 
+#include "core/message_captions.h"
 #include "core/program_state.h"
 #include "core/progress_views.h"
 #include "core/reporter.h"
 #include "core/sample_layout.h"
 #include "core/settings_record.h"
 #include "files/dump_conversion.h"
+#include "files/file_operations.h"
+#include "files/new_file.h"
 #include "link/recorder_protocol.h"
 #include "link/serial_link.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 #include <limits>
@@ -21,26 +26,18 @@ namespace vorda {
 
 namespace {
 
-constexpr std::uint32_t kDefaultBaudRate = 38400;
 constexpr int kMaxHeaderFailures = 7;
-// Bits on the line per sample character of a code, with the reserve the estimate keeps.
-constexpr std::uint64_t kEstimateBitsPerCode = 42;
 
-constexpr char kNoBlocksText[] = "Brak pomiarów do przeczytania";
 constexpr char kReadingBlockText[] = "Czytane pomiary z bloku nr. ";
 constexpr char kRetryText[] = "Błąd, powtórz=";
 constexpr char kTransferBrokenText[] = "Przerwana transmisja!";
 constexpr char kAbortedText[] = "Przerwano transmije.";
-constexpr char kBadRecordText[] = "Błędny typ czytanego rekordu";
-constexpr char kErrorCaption[] = "Błąd...";
 constexpr char kReadingMemoryText[] = "Czytam pamięć";
 constexpr char kDumpFailedText[] = "Brak miejsca na dysku,\n\rUszkodzony plik,\n\rNieprawidłowe zamknięcie";
 constexpr char kDumpFailedCaption[] = "Błąd otwarcia pliku";
 constexpr char kWipeQuestion[] = "Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!";
-constexpr char kWarningCaption[] = "Uwaga!";
 constexpr char kNeverSilentText[] = "Rejestrator nie przestaje nadawać: przerwano po %1 znakach";
 constexpr char kNotSentText[] = "Nie wysłano polecenia odczytu bloku";
-constexpr std::int64_t kDownloadMargin = 64 * 1024;
 constexpr int kHeaderLineMax = 200;
 
 // How much a block's download may take: from the register reply's size at first, from
@@ -86,94 +83,67 @@ bool isAnswer(const QByteArray& reply)
 
 }  // namespace
 
-std::uint32_t effectiveBaudRate(std::uint32_t& baudRate)
-{
-    if (baudRate == 0) baudRate = kDefaultBaudRate;
-    return baudRate;
-}
-
-std::uint32_t transferSeconds(std::int32_t channelCount, std::int32_t sampleCount, std::uint32_t baudRate)
-{
-    if (baudRate == 0) return 0;
-    // The product is a 32-bit unsigned value and wraps, so a huge header gives the same
-    // estimate in every build.
-    const std::uint32_t bits = static_cast<std::uint32_t>(channelCount) * static_cast<std::uint32_t>(sampleCount) *
-                               static_cast<std::uint32_t>(kEstimateBitsPerCode);
-    return bits / baudRate;
-}
-
 namespace {
-// Truncated to an int; a value beyond the int range (a slow line, a huge header) stays
-// at the largest int rather than wrapping.
-int truncatedBarMaximum(double value)
-{
-    return value >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max() : static_cast<int>(value);
-}
-}  // namespace
 
-int memoryReadBarMaximum(std::uint32_t seconds)
-{
-    return truncatedBarMaximum(seconds * 3.06 + 2);
-}
-
-int singleBlockBarMaximum(std::uint32_t seconds)
-{
-    return truncatedBarMaximum(seconds * 1.47 + 2);
-}
-
-std::int64_t downloadLimit(std::int64_t blockBytes)
-{
-    return 2 * blockBytes + kDownloadMargin;
-}
-
-bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q)
-{
-    return status.blockNumber == q && status.tag[0] == 'R' && status.tag[1] >= '1' && status.tag[1] <= '5';
-}
-
-std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn)
-{
-    if (channelCount <= 0 || sampleCount <= 0) return 0;
-    return std::int64_t{sampleShape(recordType, triggerOn, channelCount).characters()} * sampleCount;
-}
-
-namespace {
-// "blok", "bloki" or "bloków" as the Polish numeral n wants it.
-QString blocksPhrase(int n)
-{
-    const int tens = n % 100;
-    const int units = n % 10;
-    const char* noun = n == 1 ? "blok" : (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) ? "bloki" : "bloków";
-    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(noun);
-}
-}  // namespace
-
-QString readOutcomeText(ReadOutcome outcome, int blocksRead, int partialBlock)
-{
-    switch (outcome) {
-    case ReadOutcome::Completed:
-        return QStringLiteral("Przeczytano ") + blocksPhrase(blocksRead);
-    case ReadOutcome::NoBlocks:
-        return QString::fromUtf8("Pamięć rejestratora jest pusta");
-    case ReadOutcome::NoCommunication:
-        return QString::fromUtf8(kNoBlocksText);
-    case ReadOutcome::Aborted: {
-        QString line = QStringLiteral("Przerwano: zapisano ") + blocksPhrase(blocksRead);
-        if (partialBlock > 0) line += QString::fromUtf8(" i początek bloku %1").arg(partialBlock);
-        return line;
+// "__m.mem" in the start-up directory, never written through a link.
+class FileDumpStore : public DumpStore {
+public:
+    explicit FileDumpStore(const MemoryDownload& download) : download_(download) {}
+    bool create(QString& error) override { return openRegularForWriting(file_, download_.dumpPath(), error); }
+    bool append(const QByteArray& bytes) override { return file_.write(bytes) == bytes.size(); }
+    bool finish(QString& error) override
+    {
+        const bool ok = file_.flush();
+        if (!ok) error = file_.errorString();
+        file_.close();
+        return ok;
     }
-    case ReadOutcome::TooManyFailures:
-        return QString::fromUtf8(kBadRecordText) + QStringLiteral("; przeczytano ") + blocksPhrase(blocksRead);
-    case ReadOutcome::LinkBusy:
-        break;
+    ConversionResult convert(const Settings& settings, Reporter& reporter, const ConversionOptions& options) override
+    {
+        return convertDump(download_.dumpPath(), settings, reporter, options);
     }
-    return QString();
-}
+    QString name() const override { return QDir::toNativeSeparators(download_.dumpPath()); }
+
+private:
+    const MemoryDownload& download_;
+    QFile file_;
+};
+
+}  // namespace
 
 MemoryDownload::MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
                                DownloadView* view)
-    : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view)
+    : settings_(settings), state_(state), link_(link), reporter_(reporter), view_(view),
+      fileStore_(std::make_unique<FileDumpStore>(*this)), store_(fileStore_.get())
 {
+}
+
+bool MemoryDumpStore::create(QString&)
+{
+    dump.clear();
+    return true;
+}
+
+bool MemoryDumpStore::append(const QByteArray& bytes)
+{
+    dump += bytes;
+    return true;
+}
+
+ConversionResult MemoryDumpStore::convert(const Settings& settings, Reporter& reporter, const ConversionOptions&)
+{
+    return convertDumpInMemory(std::string_view(dump.constData(), static_cast<std::size_t>(dump.size())), settings,
+                               reporter, fileText);
+}
+
+QString MemoryDumpStore::name() const
+{
+    return QString::fromLatin1(kDumpFileName);
+}
+
+void MemoryDownload::setDumpStore(DumpStore* store)
+{
+    store_ = store ? store : fileStore_.get();
 }
 
 QString MemoryDownload::dumpPath() const
@@ -182,31 +152,68 @@ QString MemoryDownload::dumpPath() const
     return QDir(dir).filePath(QString::fromLatin1(kDumpFileName));
 }
 
-ReadOutcome MemoryDownload::readMemory()
+ReadOutcome MemoryDownload::readMemory(ReadSelection selection)
 {
     ExchangeGuard guard(link_);
     if (!guard) return ReadOutcome::LinkBusy;
     guard_ = &guard;
-    const ReadOutcome outcome = readBlocks(guard);
+    startRead();
+    const ReadOutcome outcome =
+        dataDirectoryMissing() ? ReadOutcome::NoDataDirectory : readBlocks(guard, selection);
+    if (!tally_.skipped.empty())
+        reporter_.transferMessage(QString::fromUtf8("Pominięto %1 bloków już zapisanych").arg(tally_.skipped.size()));
     finishTransfer();
-    const QString summary = outcome == ReadOutcome::NoCommunication
-                                ? link_.noReplyReason()
-                                : readOutcomeText(outcome, blocksRead_, partialBlock_);
-    reporter_.setStatus(StatusPanel::Message, summary);
+    const QString summary =
+        outcome == ReadOutcome::NoCommunication ? link_.noReplyReason() : readOutcomeText(outcome, tally_);
+    if (!summary.isEmpty()) reporter_.setStatus(StatusPanel::Message, summary);
     return outcome;
 }
 
-ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
+void MemoryDownload::startRead()
 {
-    blocksRead_ = 0;
-    partialBlock_ = 0;
+    tally_ = {};
+    identity_.reset();
+    index_ = BlockIndex::load(dataDirectoryPath(settings_));
     state_.abortRequested = false;
     abortHandled_ = false;
     problems_.clear();
-    if (view_) view_->clearMessages();
+}
+
+bool MemoryDownload::dataDirectoryMissing()
+{
+    const QString directory = dataDirectoryPath(settings_);
+    if (QFileInfo(directory).isDir()) return false;
+    const QString why = missingDataDirectoryText(directory);
+    problems_.push_back({0, why});
+    reporter_.transferMessage(why);
+    reporter_.showMessage(why, text(kErrorCaption), MessageIcon::Error);
+    return true;
+}
+
+bool MemoryDownload::awaitBlockHeader(std::int32_t q, const ExchangeGuard& guard)
+{
     RecorderProtocol protocol(link_, settings_, state_, reporter_);
     RecorderStatus& status = settings_.status;
+    for (int failures = 0;;) {
+        protocol.readRegister(q, guard);
+        if (isValidBlockHeader(status, q)) {
+            identity_ = identityOf(status);
+            return true;
+        }
+        reporter_.transferMessage(text(kRetryText) + QString::number(failures + 1));
+        status.blockNumber = 0;
+        if (++failures == kMaxHeaderFailures) {
+            problems_.push_back({q, text(kBadRecordText)});
+            reporter_.showMessage(text(kBadRecordText), text(kErrorCaption), MessageIcon::Error);
+            return false;
+        }
+    }
+}
 
+ReadOutcome MemoryDownload::readBlockCount(const ExchangeGuard& guard)
+{
+    RecorderProtocol protocol(link_, settings_, state_, reporter_);
+    RecorderStatus& status = settings_.status;
     // Register 0 is read three times; only the last reply counts.
     QByteArray reply;
     for (int i = 0; i < 3; ++i) reply = protocol.readRegister(0, guard);
@@ -220,47 +227,93 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard)
         reporter_.transferMessage(text(kNoBlocksText));
         return isAnswer(reply) ? ReadOutcome::NoBlocks : ReadOutcome::NoCommunication;
     }
+    return ReadOutcome::Completed;
+}
+
+ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard, ReadSelection selection)
+{
+    if (view_) view_->clearMessages();
+    const ReadOutcome counted = readBlockCount(guard);
+    if (counted != ReadOutcome::Completed) return counted;
+    RecorderStatus& status = settings_.status;
 
     std::int32_t q = 1;
-    int failures = 0;
     do {
-        protocol.readRegister(q, guard);
-        if (isValidBlockHeader(status, q)) {
-            if (view_) view_->valuesChanged(DownloadValues::fromStatus(status));
-            letEventsRun();
-            if (state_.abortRequested) return ReadOutcome::Aborted;
-            reporter_.transferMessage(text(kReadingBlockText) + QString::number(status.blockNumber));
-            const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
-            const int barMax = memoryReadBarMaximum(transferSeconds(status.channelCount, status.sampleCount, baud));
-            if (view_) {
-                view_->setBarMaximum(barMax);
-                view_->setBarPosition(barMax);
-            }
-            if (state_.abortRequested) {
-                reporter_.transferMessage(text(kTransferBrokenText));
-                return ReadOutcome::Aborted;
-            }
-            const BlockDownload block = fetchBlock(q, guard);
-            if (block.aborted)
-                partialBlock_ = q;
-            else if (block.commandSent)
-                ++blocksRead_;
-            convertBlock(q, block);
-            if (view_) view_->setBarPosition(0);
-            reporter_.filesChanged();
+        if (!awaitBlockHeader(q, guard)) return ReadOutcome::TooManyFailures;
+        if (view_) view_->valuesChanged(DownloadValues::fromStatus(status));
+        letEventsRun();
+        if (state_.abortRequested) return ReadOutcome::Aborted;
+        const std::optional<QString> home = index_.homeFile(*identity_);
+        if (selection == ReadSelection::NewOnly && home) {
+            reporter_.transferMessage(QString::fromUtf8("Blok nr %1 już zapisany: %2").arg(q).arg(*home));
+            tally_.skipped.push_back({q, *home});
             ++q;
-            failures = 0;
-        } else {
-            reporter_.transferMessage(text(kRetryText) + QString::number(failures + 1));
-            status.blockNumber = 0;
-            if (++failures == kMaxHeaderFailures) {
-                problems_.push_back({q, text(kBadRecordText)});
-                reporter_.showMessage(text(kBadRecordText), text(kErrorCaption), MessageIcon::Error);
-                return ReadOutcome::TooManyFailures;
-            }
+            continue;
         }
+        reporter_.transferMessage(text(kReadingBlockText) + QString::number(status.blockNumber));
+        const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
+        const int barMax = memoryReadBarMaximum(transferSeconds(status.channelCount, status.sampleCount, baud));
+        if (view_) {
+            view_->setBarMaximum(barMax);
+            view_->setBarPosition(barMax);
+        }
+        if (state_.abortRequested) {
+            reporter_.transferMessage(text(kTransferBrokenText));
+            return ReadOutcome::Aborted;
+        }
+        readHeaderedBlock(q, guard);
+        ++q;
     } while (status.blockNumber < status.blockCount);
-    return state_.abortRequested ? ReadOutcome::Aborted : ReadOutcome::Completed;
+    // An abort that came after the last block had arrived whole cut nothing short.
+    const bool everyBlockWhole = tally_.partial.empty() && tally_.unwritten.empty();
+    return state_.abortRequested && !everyBlockWhole ? ReadOutcome::Aborted : ReadOutcome::Completed;
+}
+
+std::vector<StoredBlock> MemoryDownload::listBlocks(ReadOutcome& outcome)
+{
+    std::vector<StoredBlock> blocks;
+    ExchangeGuard guard(link_);
+    if (!guard) {
+        outcome = ReadOutcome::LinkBusy;
+        return blocks;
+    }
+    guard_ = &guard;
+    startRead();
+    outcome = readBlockCount(guard);
+    const RecorderStatus& status = settings_.status;
+    for (std::int32_t q = 1; outcome == ReadOutcome::Completed && q <= status.blockCount; ++q) {
+        if (!awaitBlockHeader(q, guard)) {
+            outcome = ReadOutcome::TooManyFailures;
+            break;
+        }
+        const std::optional<QString> home = index_.homeFile(*identity_);
+        blocks.push_back({q, *identity_, home.value_or(identity_->fileName()), home.has_value()});
+    }
+    finishTransfer();
+    return blocks;
+}
+
+void MemoryDownload::readHeaderedBlock(std::int32_t q, const ExchangeGuard& guard)
+{
+    const BlockDownload block = fetchBlock(q, guard);
+    convertBlock(q, block);
+    if (view_) view_->setBarPosition(0);
+    reporter_.filesChanged();
+}
+
+ReadOutcome MemoryDownload::readBlock(std::int32_t block)
+{
+    ExchangeGuard guard(link_);
+    if (!guard) return ReadOutcome::LinkBusy;
+    guard_ = &guard;
+    startRead();
+    ReadOutcome outcome = ReadOutcome::NoDataDirectory;
+    if (!dataDirectoryMissing()) {
+        outcome = awaitBlockHeader(block, guard) ? ReadOutcome::Completed : ReadOutcome::TooManyFailures;
+        if (outcome == ReadOutcome::Completed) readHeaderedBlock(block, guard);
+    }
+    finishTransfer();
+    return outcome;
 }
 
 bool MemoryDownload::readSelectedBlock(ProgressBarView* bar)
@@ -268,9 +321,11 @@ bool MemoryDownload::readSelectedBlock(ProgressBarView* bar)
     ExchangeGuard guard(link_);
     if (!guard) return false;
     guard_ = &guard;
-    state_.abortRequested = false;
-    abortHandled_ = false;
-    problems_.clear();
+    startRead();
+    if (dataDirectoryMissing()) {
+        finishTransfer();
+        return false;
+    }
     // The estimate uses the register read last (the block list's), not the block's own.
     const RecorderStatus& status = settings_.status;
     const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
@@ -299,16 +354,13 @@ BlockDownload MemoryDownload::downloadBlock(std::int32_t block)
 BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard& /*guard*/)
 {
     BlockDownload result;
-    QFile dump(dumpPath());
-    result.dumpCreated = dump.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QString why;
+    result.dumpCreated = store_->create(why);
     if (!result.dumpCreated) {
         // Asking for the block with nowhere to put it would leave the recorder streaming
         // into the next exchange; the block is skipped instead.
-        problems_.push_back(
-            {block,
-             text(kDumpFailedCaption) +
-                 QStringLiteral(" '%1': %2").arg(QDir::toNativeSeparators(dump.fileName()), dump.errorString())});
-        reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
+        dumpFailed(block, why);
+        tally_.unwritten.push_back(block);
         return result;
     }
 
@@ -320,65 +372,12 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
     link_.command = memoryCommand(block);
     link_.send();
     result.commandSent = link_.writeStatus == 0;
-
-    if (result.commandSent) {
-        const RecorderStatus& status = settings_.status;
-        const std::int64_t expected =
-            status.blockNumber == block
-                ? blockSampleBytes(status.tag[1], status.channelCount, status.sampleCount, status.triggerOn & 1)
-                : 0;
-        if (view_) view_->blockStarted(block, expected);
-        DownloadBound bound(expected, (status.triggerOn & 1) != 0);
-        bool writeFailed = false;
-        std::int64_t headerEnd = -1;  // bytes up to and with the header's CR, once seen
-        link_.receiving = true;
-        do {
-            link_.reply.clear();
-            link_.readChunk();
-            // Every byte goes to the dump, NUL bytes included.
-            if (link_.readStatus == 0 && !link_.reply.isEmpty()) {
-                if (dump.write(link_.reply) != link_.reply.size()) writeFailed = true;
-                if (headerEnd < 0 && link_.reply.contains('\r'))
-                    headerEnd = result.bytes + link_.reply.indexOf('\r') + 1;
-                result.bytes += link_.reply.size();
-                bound.take(link_.reply);
-                if (view_) {
-                    view_->bytesReceived(result.bytes);
-                    view_->sampleCharactersReceived(headerEnd < 0 ? 0 : result.bytes - headerEnd);
-                }
-            }
-            letEventsRun();
-            if (state_.abortRequested) {
-                result.aborted = true;
-                break;
-            }
-            letEventsRun();
-            // A failed read leaves `receiving` set, and a device that is gone (an
-            // adapter pulled out) fails every read at once: the block ends here instead
-            // of spinning until the user aborts.
-            if (link_.readFailed) {
-                result.linkFailed = true;
-                break;
-            }
-            // A recorder that keeps sending past any size its header allows is stopped.
-            if (bound.exceeded(result.bytes)) {
-                result.overrun = true;
-                break;
-            }
-        } while (link_.receiving);
-        if (writeFailed || !dump.flush()) {
-            problems_.push_back(
-                {block,
-                 text(kDumpFailedCaption) +
-                     QStringLiteral(" '%1': %2").arg(QDir::toNativeSeparators(dump.fileName()), dump.errorString())});
-            reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
-        }
-    }
+    if (result.commandSent) receiveBlock(block, result);
 
     reporter_.setLinkState(LinkState::Disconnected);
     reporter_.setActivity(QStringLiteral(" "));
     if (!opened) reporter_.portUnavailable(link_.openFailureText());
-    dump.close();
+    if (!store_->finish(why) && result.commandSent) dumpFailed(block, why);
     if (result.overrun) {
         // As an abort: "$" and the port closed.
         RecorderProtocol(link_, settings_, state_, reporter_).sendPlainCommand(QByteArray(kAbortCommand), *guard_);
@@ -387,17 +386,103 @@ BlockDownload MemoryDownload::fetchBlock(std::int32_t block, const ExchangeGuard
     return result;
 }
 
+void MemoryDownload::dumpFailed(std::int32_t block, const QString& why)
+{
+    problems_.push_back({block, text(kDumpFailedCaption) + QStringLiteral(" '%1': %2").arg(store_->name(), why)});
+    reporter_.showMessage(text(kDumpFailedText), text(kDumpFailedCaption), MessageIcon::Error);
+}
+
+void MemoryDownload::receiveBlock(std::int32_t block, BlockDownload& result)
+{
+    const RecorderStatus& status = settings_.status;
+    const std::int64_t expected =
+        status.blockNumber == block
+            ? blockSampleBytes(status.tag[1], status.channelCount, status.sampleCount, status.triggerOn & 1)
+            : 0;
+    if (view_) view_->blockStarted(block, expected);
+    DownloadBound bound(expected, (status.triggerOn & 1) != 0);
+    bool writeFailed = false;
+    std::int64_t headerEnd = -1;  // bytes up to and with the header's CR, once seen
+    link_.receiving = true;
+    do {
+        link_.reply.clear();
+        link_.readChunk();
+        // Every byte goes to the dump, NUL bytes included.
+        if (link_.readStatus == 0 && !link_.reply.isEmpty()) {
+            if (!store_->append(link_.reply)) writeFailed = true;
+            if (headerEnd < 0 && link_.reply.contains('\r')) headerEnd = result.bytes + link_.reply.indexOf('\r') + 1;
+            result.bytes += link_.reply.size();
+            bound.take(link_.reply);
+            if (view_) {
+                view_->bytesReceived(result.bytes);
+                view_->sampleCharactersReceived(headerEnd < 0 ? 0 : result.bytes - headerEnd);
+            }
+        }
+        letEventsRun();
+        if (state_.abortRequested) {
+            result.aborted = true;
+            break;
+        }
+        letEventsRun();
+        // A failed read leaves `receiving` set, and a device that is gone (an adapter
+        // pulled out) fails every read at once: the block ends here instead of spinning
+        // until the user aborts.
+        if (link_.readFailed) {
+            result.linkFailed = true;
+            break;
+        }
+        // A recorder that keeps sending past any size its header allows is stopped.
+        if (bound.exceeded(result.bytes)) {
+            result.overrun = true;
+            break;
+        }
+    } while (link_.receiving);
+    if (writeFailed) dumpFailed(block, QStringLiteral("zapis nie powiódł się"));
+}
+
 void MemoryDownload::convertBlock(std::int32_t block, const BlockDownload& download)
 {
     if (!download.dumpCreated) return;
+    ConversionOptions options;
+    options.mayReplace = [&](const QString& fileName, const DumpHeader& header) {
+        // The register's identity of the block, else the one its dump's header gives.
+        const BlockIdentity identity = identity_ ? *identity_ : identityOf(header);
+        index_.homeFile(identity);  // adopts a file written before the index
+        return index_.mayReplace(identity, fileName);
+    };
+    const ConversionResult result = store_->convert(settings_, reporter_, options);
+    // An abort or a line lost after the last byte of a whole block took nothing from it.
+    const bool whole = result.clean();
     if (!download.commandSent) problems_.push_back({block, text(kNotSentText)});
-    if (download.aborted) problems_.push_back({block, text(kAbortedText)});
+    if (download.aborted && !whole) problems_.push_back({block, text(kAbortedText)});
     if (download.overrun) problems_.push_back({block, text(kNeverSilentText).arg(download.bytes)});
-    if (download.linkFailed) problems_.push_back({block, text(kTransferBrokenText)});
-    const ConversionResult result = convertDump(dumpPath(), settings_, reporter_);
+    if (download.linkFailed && !whole) problems_.push_back({block, text(kTransferBrokenText)});
     if (!result.ok()) problems_.push_back({block, result.message});
     for (const QString& line : conversionWarnings(result, QString::fromLatin1(kDumpFileName)))
         problems_.push_back({block, line});
+    if (whole && download.commandSent) {
+        ++tally_.whole;
+        recordHome(block, result);
+    } else if (result.ok())
+        tally_.partial.push_back(block);
+    else
+        tally_.unwritten.push_back(block);
+}
+
+void MemoryDownload::recordHome(std::int32_t block, const ConversionResult& result)
+{
+    if (!result.header || result.filePath.isEmpty() || store_ != fileStore_.get()) return;
+    const BlockIdentity identity = identity_ ? *identity_ : identityOf(*result.header);
+    const QFileInfo written(result.filePath);
+    index_.record(identity, written.fileName());
+    // What an earlier read left of this block cut short is superseded now.
+    const QString base = identity.fileName().chopped(4) + QStringLiteral("_niepelny");
+    QDir dir(index_.directory());
+    for (const QString& name : dir.entryList({base + QStringLiteral(".txt"), base + QStringLiteral("_*.txt")}, QDir::Files))
+        dir.remove(name);
+    QString why;
+    if (!index_.save(why))
+        problems_.push_back({block, QStringLiteral("Nie zapisano spisu bloków %1: %2").arg(QString::fromLatin1(kBlockIndexFileName), why)});
 }
 
 void MemoryDownload::requestAbort()

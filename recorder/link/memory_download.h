@@ -7,7 +7,14 @@
 // the file-list refresh go through the Reporter.
 
 #include <QString>
+
+#include "files/block_index.h"
+#include "files/dump_conversion.h"
+
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace vorda {
@@ -21,6 +28,9 @@ struct ProgramState;
 struct RecorderStatus;
 struct Settings;
 
+inline constexpr char kNoBlocksText[] = "Brak pomiarów do przeczytania";
+inline constexpr char kBadRecordText[] = "Błędny typ czytanego rekordu";
+
 // How a memory read ended.
 enum class ReadOutcome {
     Completed,        // every block read
@@ -29,6 +39,7 @@ enum class ReadOutcome {
     Aborted,          // the user aborted
     TooManyFailures,  // seven invalid block headers in a row
     LinkBusy,         // another exchange holds the link: nothing was done
+    NoDataDirectory,  // the data directory does not exist: nothing was asked for
 };
 
 // How one block download ended.
@@ -46,6 +57,33 @@ struct BlockDownload {
 struct BlockProblem {
     std::int32_t block = 0;
     QString reason;
+};
+
+// What became of the blocks a read asked for.
+struct SkippedBlock {
+    std::int32_t block = 0;
+    QString fileName;  // the file that holds it
+};
+
+// Which blocks a memory read downloads.
+enum class ReadSelection {
+    All,      // every stored block
+    NewOnly,  // those not yet home in the data directory (see BlockIndex)
+};
+
+// A stored block as the recorder reports it and where it stands in the data directory.
+struct StoredBlock {
+    std::int32_t block = 0;
+    BlockIdentity identity;
+    QString fileName;  // the file that holds it when home, else the name it would get
+    bool home = false;
+};
+
+struct ReadTally {
+    int whole = 0;                        // written whole and clean under their names
+    std::vector<std::int32_t> partial;    // written as "..._niepelny.txt"
+    std::vector<std::int32_t> unwritten;  // no file at all
+    std::vector<SkippedBlock> skipped;    // home already, not asked for
 };
 
 // --- Pure pieces ---
@@ -70,13 +108,43 @@ bool isValidBlockHeader(const RecorderStatus& status, std::int32_t q);
 std::int64_t blockSampleBytes(char recordType, std::int32_t channelCount, std::int32_t sampleCount, bool triggerOn);
 
 // What the status bar says after a memory read: "Przeczytano N bloków", "Przerwano:
-// zapisano N bloków" (with the block cut short, if any), "Pamięć rejestratora jest
-// pusta", ...; empty for a read that never started.
-QString readOutcomeText(ReadOutcome outcome, int blocksRead, int partialBlock);
+// zapisano N bloków", each followed by the blocks written incomplete and those not
+// written, if any; "Pamięć rejestratora jest pusta", ...; empty for a read that never
+// started.
+QString readOutcomeText(ReadOutcome outcome, const ReadTally& tally);
 
 // The most a download of a block of blockBytes (header line and samples) takes before
 // it stops as an abort would: twice the size and 64 KiB more.
 std::int64_t downloadLimit(std::int64_t blockBytes);
+
+// Where a block's dump goes and how it becomes a measurement file: by default the file
+// "__m.mem" in the start-up directory, converted into the data directory.
+class DumpStore {
+public:
+    virtual ~DumpStore() = default;
+    // Starts an empty dump; false (and why) when it cannot be had.
+    virtual bool create(QString& error) = 0;
+    virtual bool append(const QByteArray& bytes) = 0;
+    // Ends the dump; false (and why) when it could not be stored whole.
+    virtual bool finish(QString& error) = 0;
+    virtual ConversionResult convert(const Settings& settings, Reporter& reporter,
+                                     const ConversionOptions& options) = 0;
+    // Names the dump in reports.
+    virtual QString name() const = 0;
+};
+
+// A dump kept in memory and converted without a file (tests, fuzzing).
+class MemoryDumpStore : public DumpStore {
+public:
+    QByteArray dump;
+    std::string fileText;  // what the conversion would have written
+
+    bool create(QString&) override;
+    bool append(const QByteArray& bytes) override;
+    bool finish(QString&) override { return true; }
+    ConversionResult convert(const Settings& settings, Reporter& reporter, const ConversionOptions&) override;
+    QString name() const override;
+};
 
 // --- The operations ---
 
@@ -84,15 +152,31 @@ class MemoryDownload {
 public:
     MemoryDownload(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
                    DownloadView* view = nullptr);
+    // The file store refers to this object.
+    MemoryDownload(const MemoryDownload&) = delete;
+    MemoryDownload& operator=(const MemoryDownload&) = delete;
 
-    // Register 0 three times, then every block: header, download,
-    // conversion, file-list refresh.
-    ReadOutcome readMemory();
+    // Register 0 three times, then every block: header, download, conversion, file-list
+    // refresh. With NewOnly a block that is home is only named ("Blok nr N już zapisany:
+    // NAME") and not asked for; the closing line then says "Pominięto N bloków już
+    // zapisanych". Either way no file that is not home for the block being written is
+    // replaced: the block goes beside it as "NAME_2.txt", and a block that arrives whole
+    // removes the "NAME_niepelny" files an earlier read left.
+    ReadOutcome readMemory(ReadSelection selection = ReadSelection::All);
+
+    // Register 0, then every block's register: what the recorder holds and which blocks
+    // are home. Empty when the recorder does not answer (outcome says why).
+    std::vector<StoredBlock> listBlocks(ReadOutcome& outcome);
 
     // Downloads and converts state.selectedBlock, with the bar
     // estimate of the single-block read shown on `bar` (the measurements window's).
     // Returns false when the block could not be fetched.
     bool readSelectedBlock(ProgressBarView* bar = nullptr);
+
+    // One block chosen by number, as the memory read takes it: its register read (and
+    // retried as the memory read retries it), then the download and the conversion.
+    // Completed when a file was written, whole or not (see tally()).
+    ReadOutcome readBlock(std::int32_t block);
 
     // DownloadBlock: " ?MEM n &" into "__m.mem" in the start-up directory, every byte as
     // received, until the recorder falls silent, a read fails or the user aborts.
@@ -111,13 +195,25 @@ public:
 
     // The dump's full path in the start-up directory.
     QString dumpPath() const;
+    // Dumps go to `store` instead of the file (nullptr: the file again).
+    void setDumpStore(DumpStore* store);
 
     // The blocks of the last read that did not become whole, clean files.
     const std::vector<BlockProblem>& problems() const { return problems_; }
+    // What became of each block of the last read.
+    const ReadTally& tally() const { return tally_; }
 
 private:
-    ReadOutcome readBlocks(const ExchangeGuard& guard);
+    void startRead();
+    bool dataDirectoryMissing();
+    bool awaitBlockHeader(std::int32_t q, const ExchangeGuard& guard);
+    void readHeaderedBlock(std::int32_t q, const ExchangeGuard& guard);
+    ReadOutcome readBlocks(const ExchangeGuard& guard, ReadSelection selection);
+    ReadOutcome readBlockCount(const ExchangeGuard& guard);
+    void recordHome(std::int32_t block, const ConversionResult& result);
     BlockDownload fetchBlock(std::int32_t block, const ExchangeGuard& guard);
+    void receiveBlock(std::int32_t block, BlockDownload& result);
+    void dumpFailed(std::int32_t block, const QString& why);
     void convertBlock(std::int32_t block, const BlockDownload& download);
     void serviceAbort();
     void letEventsRun();
@@ -129,8 +225,11 @@ private:
     Reporter& reporter_;
     DownloadView* view_;
     const ExchangeGuard* guard_ = nullptr;  // held while a transfer runs
-    int blocksRead_ = 0;                    // blocks of the last memory read fetched whole
-    int partialBlock_ = 0;                  // the block its abort cut short (0: none)
+    ReadTally tally_;
+    BlockIndex index_;
+    std::optional<BlockIdentity> identity_;  // of the block being read, from its register
+    std::unique_ptr<DumpStore> fileStore_;
+    DumpStore* store_;
     bool abortHandled_ = false;             // the "$" for the current abort request has gone out
     std::vector<BlockProblem> problems_;
 };

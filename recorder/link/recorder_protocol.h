@@ -6,6 +6,8 @@
 #include "link/serial_link.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -23,6 +25,17 @@ inline constexpr char kAbortCommand[] = "$";
 inline constexpr char kStartCommand[] = "  START &";
 inline constexpr char kStopCommand[] = "$ $_END &";
 inline constexpr char kStopTailCommand[] = " &";
+
+// The recorder's clock as the settings command sets it (" TIME " + time + " DATE " +
+// date) and register 0 reports it: "HH:mm:ss" and "yyyy-MM-dd", whatever the locale.
+inline QString recorderTimeText(const QTime& time)
+{
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
+inline QString recorderDateText(const QDate& date)
+{
+    return date.toString(QStringLiteral("yyyy-MM-dd"));
+}
 
 // " ?R_%1d &" with the register number.
 QByteArray registerCommand(int n);

@@ -35,6 +35,32 @@ PollKind MonitorSchedule::tick()
     return PollKind::Averaged;
 }
 
+std::int64_t nextPollDueMs(std::int64_t lastStartMs, std::int64_t nowMs, int intervalMs)
+{
+    const std::int64_t interval = std::max(1, intervalMs);
+    const std::int64_t due = lastStartMs + interval;
+    if (nowMs <= due) return due;
+    return due + (nowMs - due + interval - 1) / interval * interval;
+}
+
+long runPolls(MonitorSchedule& schedule, const PollRun& run, long count)
+{
+    schedule.setMonitoring(true);
+    long polls = 0;
+    std::int64_t due = run.nowMs() + schedule.intervalMs();
+    while (count == 0 || polls < count) {
+        const std::int64_t wait = due - run.nowMs();
+        if (!run.waitMs(std::max<std::int64_t>(0, wait))) break;
+        const std::int64_t start = run.nowMs();
+        const PollKind kind = schedule.tick();
+        if (kind == PollKind::None) break;
+        ++polls;
+        if (!run.poll(kind)) break;
+        due = nextPollDueMs(start, run.nowMs(), schedule.intervalMs());
+    }
+    return polls;
+}
+
 float monitoredValue(const ChannelSettings& channel, std::int32_t reading)
 {
     const long double value =
@@ -59,6 +85,21 @@ std::string monitoringLine(const QDateTime& when, const Settings& settings, cons
     for (int c = 1; c <= channels; ++c) {
         const ChannelSettings& channel = settings.channel(c);
         line += monitorText(monitoredValue(channel, readings[static_cast<std::size_t>(c)]), channel.numberFormat);
+    }
+    return line;
+}
+
+std::string monitoringHeader(const Settings& settings)
+{
+    std::string line = "Czas\t";
+    const int channels = shownChannels(settings);
+    for (int c = 1; c <= channels; ++c) {
+        std::string name(fieldText(settings.channel(c).name));
+        // One token per channel: the presenter splits the line at white space.
+        for (char& ch : name)
+            if (ch == ' ' || (ch >= '\t' && ch <= '\r')) ch = '_';
+        line += name.empty() ? "k" + std::to_string(c) : name;
+        line += '\t';
     }
     return line;
 }
@@ -92,6 +133,7 @@ PollResult pollRecorder(RecorderProtocol& protocol, const Settings& settings, Po
 bool MonitoringLog::save(const QString& path, QString* error) const
 {
     QByteArray text;
+    if (!header_.empty()) text.append(header_.data(), static_cast<qsizetype>(header_.size())).append("\r\n");
     for (const std::string& line : lines_) text.append(line.data(), static_cast<qsizetype>(line.size())).append("\r\n");
     return writeFileWhole(path, text, error);
 }

@@ -4,11 +4,13 @@
 // makes, and the log of the lines with its save.
 
 #include "link/serial_link.h"
+#include "core/message_captions.h"
 
 #include <QDateTime>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,7 @@ inline constexpr int kPollIntervalMs = 3000;
 // The message shown when a poll gets no answer, and its caption.
 inline constexpr char kMonitorNoAnswerText[] =
     "Brak komunikacji z systemem,\n\rSprawdź połączenia?,\n\rSprawdź zasilanie?";
-inline constexpr char kMonitorNoAnswerCaption[] = "Błąd...";
+inline constexpr const char* kMonitorNoAnswerCaption = kErrorCaption;
 
 // What a tick of the poll timer asks for.
 enum class PollKind {
@@ -58,6 +60,26 @@ private:
     int intervalMs_ = kPollIntervalMs;
 };
 
+// When the next poll is due, in milliseconds of a monotonic clock, `nowMs` being the end
+// of the poll that began at `lastStartMs`: `intervalMs` after that start, so that the time
+// a poll takes does not stretch the period. A poll whose time passed while the previous
+// one still ran is skipped; the next is due at the first later multiple of the interval.
+std::int64_t nextPollDueMs(std::int64_t lastStartMs, std::int64_t nowMs, int intervalMs);
+
+// What a run of polls without a window needs from outside (vorda-cli monitor): a clock, a
+// wait, and the poll itself. Tests give a clock that only the polls move.
+struct PollRun {
+    std::function<std::int64_t()> nowMs;       // monotonic milliseconds
+    std::function<bool(std::int64_t)> waitMs;  // waits that long; false: the run is to stop
+    std::function<bool(PollKind)> poll;        // one poll; false ends the run
+};
+
+// Switches monitoring on in `schedule` and polls on its timing (the first poll after
+// 100 ms, then every 3000 ms from the start of the previous one, see nextPollDueMs) until
+// `count` polls have run (0: no limit) or the wait or a poll ends the run. Returns the
+// number of polls that ran.
+long runPolls(MonitorSchedule& schedule, const PollRun& run, long count);
+
 // The physical value of a monitored reading: reading x slopeSB x 0.001 + offsetSC in
 // extended precision, rounded once to single precision. The reading is signed: an
 // averaged reading may be negative.
@@ -67,6 +89,12 @@ float monitoredValue(const ChannelSettings& channel, std::int32_t reading);
 // (at most 16, none for 0 or less) the value in the channel's monitoring format ("%5.Nf"
 // and a tab). Independent of the desktop's locale.
 std::string monitoringLine(const QDateTime& when, const Settings& settings, const ReadingsRow& readings);
+
+// The first line of a saved monitoring log, which the presenter takes as the channel
+// names: "Czas" over the date and time, then for channels 1..channelsUsed the channel's
+// name as stored (Windows-1250), blanks in it as '_', an empty name as "k" and the channel
+// number; a tab after each, as in the data lines.
+std::string monitoringHeader(const Settings& settings);
 
 // The values of such a line, channels 1..channelsUsed.
 std::vector<float> monitoredValues(const Settings& settings, const ReadingsRow& readings);
@@ -93,11 +121,16 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
     std::size_t size() const { return lines_.size(); }
 
-    // Writes every line ended by CR-LF into `path`, replacing the file only when the
-    // whole text is written. On failure `error` says why and the file is untouched.
+    // The line written before the others (monitoringHeader); none when empty.
+    void setHeader(std::string header) { header_ = std::move(header); }
+
+    // Writes the header and every line, each ended by CR-LF, into `path`, replacing the
+    // file only when the whole text is written. On failure `error` says why and the file
+    // is untouched.
     bool save(const QString& path, QString* error = nullptr) const;
 
 private:
+    std::string header_;
     std::vector<std::string> lines_;
 };
 

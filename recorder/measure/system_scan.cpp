@@ -1,5 +1,7 @@
 #include "measure/system_scan.h"
 
+#include "core/number_text.h"
+
 #include "core/program_state.h"
 #include "core/reporter.h"
 #include "core/settings_record.h"
@@ -41,17 +43,6 @@ QString formatLine(const char* format, ...)
     va_end(args);
     const int len = n < 0 ? 0 : (n < int(sizeof buf) ? n : int(sizeof buf) - 1);
     return QString::fromUtf8(buf, len);
-}
-
-// "%W.Pf" of a value, with a decimal point whatever the C locale says (the program's
-// QCoreApplication adopts the user's locale, which printf would follow).
-std::string fixedText(long double value, int precision, int width = 0)
-{
-    char buf[80];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
-    std::string digits(buf, r.ec == std::errc() ? r.ptr : buf);
-    if (int(digits.size()) < width) digits.insert(0, std::size_t(width) - digits.size(), ' ');
-    return digits;
 }
 
 std::string utf8Field(std::string_view win1250)

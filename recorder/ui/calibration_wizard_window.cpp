@@ -1,5 +1,6 @@
 #include "ui/calibration_wizard_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,6 +15,14 @@
 #include <QVBoxLayout>
 
 namespace vorda {
+
+std::optional<std::int32_t> WatchedCalibrationDevice::averagedCode(int channel)
+{
+    if (readingStarted) readingStarted(channel);
+    const std::optional<std::int32_t> code = device_.averagedCode(channel);
+    if (readingEnded) readingEnded(channel, code);
+    return code;
+}
 
 CalibrationWizardWindow::CalibrationWizardWindow(CalibrationWizard& wizard, QWidget* parent)
     : QDialog(parent), wizard_(wizard)
@@ -78,8 +87,12 @@ CalibrationWizardWindow::CalibrationWizardWindow(CalibrationWizard& wizard, QWid
     buttons->addWidget(finishButton_);
     buttons->addWidget(helpButton_);
 
+    readingLabel_ = new QLabel(this);
+    readingLabel_->setWordWrap(true);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pages, 1);
+    layout->addWidget(readingLabel_);
     layout->addLayout(buttons);
     resize(287, 277);
 
@@ -100,15 +113,33 @@ CalibrationWizardWindow::CalibrationWizardWindow(CalibrationWizard& wizard, QWid
 void CalibrationWizardWindow::begin(WizardRole role)
 {
     wizard_.start(role);
+    readingLabel_->clear();
     refresh();
     show();
     raise();
     activateWindow();
 }
 
+void CalibrationWizardWindow::watchReadings(WatchedCalibrationDevice& device)
+{
+    device.readingStarted = [this](int channel) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        readingLabel_->setText(QStringLiteral("Odczyt kanału %1…").arg(channel));
+        readingLabel_->repaint();
+    };
+    device.readingEnded = [this](int channel, std::optional<std::int32_t> code) {
+        QApplication::restoreOverrideCursor();
+        readingLabel_->setText(
+            code ? QStringLiteral("Kanał %1: kod %2, wartość %3").arg(channel).arg(*code).arg(pointValue_)
+                 : QStringLiteral("Kanał %1: brak odczytu").arg(channel));
+    };
+}
+
 void CalibrationWizardWindow::press(WizardButton button)
 {
     wizard_.setField(fieldEdit_->text());
+    pointValue_ = fieldEdit_->text();
+    readingLabel_->clear();
     // The window stays painted but takes no input while the exchanges run.
     setEnabled(false);
     repaint();

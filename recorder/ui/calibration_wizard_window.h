@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -17,6 +19,21 @@ class QWidget;
 
 namespace vorda {
 
+// A CalibrationDevice that says when a channel's reading starts and how it ended, so the
+// window can show that it is busy.
+class WatchedCalibrationDevice final : public CalibrationDevice {
+public:
+    explicit WatchedCalibrationDevice(CalibrationDevice& device) : device_(device) {}
+    std::function<void(int channel)> readingStarted;
+    std::function<void(int channel, std::optional<std::int32_t> code)> readingEnded;
+
+    bool readStatus() override { return device_.readStatus(); }
+    std::optional<std::int32_t> averagedCode(int channel) override;
+
+private:
+    CalibrationDevice& device_;
+};
+
 class CalibrationWizardWindow : public QDialog {
     Q_OBJECT
 public:
@@ -25,6 +42,9 @@ public:
     // Starts the wizard in `role` on
     // its intro page and shows the window (modal, returns at once).
     void begin(WizardRole role);
+    // While `device` reads a channel: the busy cursor and "Odczyt kanału N…"; then the
+    // code read and the point's value.
+    void watchReadings(WatchedCalibrationDevice& device);
 
     // The controls, for tests and screenshots.
     QPushButton* nextButton() const { return nextButton_; }
@@ -37,6 +57,7 @@ public:
     QLabel* titleLabel() const { return titleLabel_; }
     QLabel* fieldCaption() const { return fieldCaption_; }
     QLabel* constantsLabel() const { return constantsLabel_; }
+    QLabel* readingLabel() const { return readingLabel_; }
     bool groupShown() const;
 
 signals:
@@ -70,6 +91,8 @@ private:
     QPushButton* nextButton_ = nullptr;    // "Dalej >>"
     QPushButton* finishButton_ = nullptr;  // "&Zakończ"
     QPushButton* helpButton_ = nullptr;    // "Pomoc"
+    QLabel* readingLabel_ = nullptr;
+    QString pointValue_;  // the value typed for the point being read
     bool ending_ = false;
 };
 

@@ -38,6 +38,19 @@ ConstantsEditor::ConstantsEditor(Settings& settings, const ProgramState& state, 
     setWindowTitle(QStringLiteral("Ustawienia zaawansowane."));
     setModal(true);
 
+    auto* upper = new QHBoxLayout;
+    upper->addWidget(buildChannelGroup(), 3);
+    upper->addLayout(buildParameterFiles(), 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(upper);
+    layout->addLayout(buildPresets());
+    layout->addLayout(buildButtons());
+
+    fields_.channel = 1;
+}
+
+QGroupBox* ConstantsEditor::buildChannelGroup()
+{
     auto* manual = new QGroupBox(QStringLiteral("Ręczne ustawienie kanałów (bez kalibracji)"), this);
     auto* grid = new QGridLayout(manual);
 
@@ -77,7 +90,11 @@ ConstantsEditor::ConstantsEditor(Settings& settings, const ProgramState& state, 
     chartEdit_ = new QLineEdit(manual);
     grid->addWidget(new QLabel(QStringLiteral("Parametry \nwykresu:"), manual), 5, 0);
     grid->addWidget(chartEdit_, 5, 1);
+    return manual;
+}
 
+QLayout* ConstantsEditor::buildPresets()
+{
     // The presets: two buttons, the nine others under "Inne czujniki".
     auto* presets = new QVBoxLayout;
     otherSensors_ = new QToolButton(this);
@@ -100,7 +117,11 @@ ConstantsEditor::ConstantsEditor(Settings& settings, const ProgramState& state, 
         }
     }
     presets->addWidget(otherSensors_);
+    return presets;
+}
 
+QLayout* ConstantsEditor::buildParameterFiles()
+{
     auto* userBox = new QVBoxLayout;
     userBox->addWidget(new QLabel(QStringLiteral("Ustawienia użytkownika"), this));
     parameterFiles_ = new QListWidget(this);
@@ -114,7 +135,11 @@ ConstantsEditor::ConstantsEditor(Settings& settings, const ProgramState& state, 
     parameterTitle_->setAlignment(Qt::AlignCenter);
     parameterTitle_->setWordWrap(true);
     userBox->addWidget(parameterTitle_);
+    return userBox;
+}
 
+QLayout* ConstantsEditor::buildButtons()
+{
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Rezygnuj"), this);
@@ -127,16 +152,7 @@ ConstantsEditor::ConstantsEditor(Settings& settings, const ProgramState& state, 
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addWidget(help);
-
-    auto* upper = new QHBoxLayout;
-    upper->addWidget(manual, 3);
-    upper->addLayout(userBox, 2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(upper);
-    layout->addLayout(presets);
-    layout->addLayout(buttons);
-
-    fields_.channel = 1;
+    return buttons;
 }
 
 ConstantsEditorFields ConstantsEditor::readFields() const

@@ -11,6 +11,8 @@
 #include <QDialog>
 
 class QComboBox;
+class QGroupBox;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -67,6 +69,10 @@ signals:
     void helpClicked();  // "Pomoc", "#ust_zaaw"
 
 private:
+    QGroupBox* buildChannelGroup();
+    QLayout* buildPresets();
+    QLayout* buildParameterFiles();
+    QLayout* buildButtons();
     ConstantsEditorFields readFields() const;
     void showFields(const ConstantsEditorFields& fields);
     void refreshFileList();

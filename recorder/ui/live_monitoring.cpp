@@ -4,11 +4,8 @@
 #include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "link/recorder_protocol.h"
-#include "ui/main_window.h"
 #include "ui/message_dialogs.h"
-#include "ui/monitoring_window.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QToolTip>
@@ -33,24 +30,12 @@ void appendMonitoringLine(QPlainTextEdit& memo, const std::string& line)
 }
 
 LiveMonitoring::LiveMonitoring(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter,
-                               Dialogs& dialogs, MainWindow& main)
-    : settings_(settings), state_(state), link_(link), reporter_(reporter), dialogs_(dialogs), main_(main),
+                               Dialogs& dialogs)
+    : settings_(settings), state_(state), link_(link), reporter_(reporter), dialogs_(dialogs),
       clock_([] { return QDateTime::currentDateTime(); })
 {
-    configureMonitoringMemo(*main_.monitoringMemo());
-
     pollTimer_.setInterval(kPollIntervalMs);
     connect(&pollTimer_, &QTimer::timeout, this, &LiveMonitoring::poll);
-}
-
-LiveMonitoring::~LiveMonitoring()
-{
-    delete window_.data();
-}
-
-MonitoringWindow* LiveMonitoring::monitoringWindow() const
-{
-    return window_.data();
 }
 
 void LiveMonitoring::applySchedule()
@@ -61,7 +46,7 @@ void LiveMonitoring::applySchedule()
     } else {
         pollTimer_.stop();
     }
-    main_.setMonitoringViewOn(schedule_.viewOn());
+    emit viewChanged(schedule_.viewOn());
 }
 
 void LiveMonitoring::setMonitoring(bool checked)
@@ -90,8 +75,8 @@ void LiveMonitoring::poll()
     case PollOutcome::LinkBusy:
         return;
     case PollOutcome::NoAnswer:
-        main_.monitoringCheckBox()->setChecked(false);
         setMonitoring(false);
+        emit monitoringStopped();
         reporter_.processEvents();
         reporter_.showMessage(QString::fromUtf8(kMonitorNoAnswerText), QString::fromUtf8(kMonitorNoAnswerCaption),
                               MessageIcon::None);
@@ -100,37 +85,24 @@ void LiveMonitoring::poll()
     case PollOutcome::Line:
         break;
     }
-    appendMonitoringLine(*main_.monitoringMemo(), result.line);
+    emit lineAdded(result.line);
     log_.append(std::move(result.line));
     samples_.push_back({when, std::move(result.values)});
     emit sampleAdded(samples_.back());
 }
 
-void LiveMonitoring::saveLog()
+void LiveMonitoring::saveLog(QWidget* dialogParent)
 {
     const QString dataDir = QDir::fromNativeSeparators(fromWin1250(fieldText(settings_.dataDirectory)));
     if (!dataDir.isEmpty()) QDir::setCurrent(dataDir);
     const QString path =
-        dialogs_.saveFileName(&main_, QString(), QDir::currentPath(),
+        dialogs_.saveFileName(dialogParent, QString(), QDir::currentPath(),
                               QStringLiteral("Pliki tekstowe *.txt (*.txt);;Pliki pomiarów *.dan (*.dan)"));
     QString error;
     if (!path.isEmpty() && !log_.save(path, &error))
         reporter_.showMessage(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), error),
                               QStringLiteral("Błąd"), MessageIcon::Error);
-    main_.refreshFileList();
-}
-
-void LiveMonitoring::openMonitoringWindow()
-{
-    if (!window_) {
-        window_ = new MonitoringWindow(settings_, &main_);
-        window_->setSamples(samples_);
-        connect(this, &LiveMonitoring::sampleAdded, window_.data(), &MonitoringWindow::addSample);
-        connect(window_.data(), &MonitoringWindow::closed, &main_, [this] { main_.setMonitoringWindowOpen(false); });
-        main_.setMonitoringWindowOpen(true);
-    }
-    window_->show();
-    window_->raise();
+    emit logSaved();
 }
 
 }  // namespace vorda

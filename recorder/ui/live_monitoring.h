@@ -1,12 +1,12 @@
 #pragma once
-// Live monitoring in the main window: "Monitorowanie." and "Podgląd.", the poll timer
-// pollTimer_, the monitoring memo, "&Zapisz", and the monitoring window fed with each poll.
+// Live monitoring: "Monitorowanie." and "Podgląd.", the poll timer, the log and its
+// "&Zapisz". It touches no window: what it changes goes out as signals, which the window
+// set connects to the main window's memo and rules and to the monitoring window.
 
 #include "measure/monitoring.h"
 
 #include <QDateTime>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -26,8 +26,6 @@ void appendMonitoringLine(QPlainTextEdit& memo, const std::string& line);
 class Dialogs;
 class Reporter;
 class SerialLink;
-class MainWindow;
-class MonitoringWindow;
 struct ProgramState;
 struct Settings;
 
@@ -40,9 +38,7 @@ struct MonitorSample {
 class LiveMonitoring : public QObject {
     Q_OBJECT
 public:
-    LiveMonitoring(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter, Dialogs& dialogs,
-                   MainWindow& main);
-    ~LiveMonitoring() override;
+    LiveMonitoring(Settings& settings, ProgramState& state, SerialLink& link, Reporter& reporter, Dialogs& dialogs);
 
     // setMonitoring: monitoring on (first poll after 100 ms, register 0 read) or off.
     void setMonitoring(bool checked);
@@ -50,21 +46,27 @@ public:
     void setPreview(bool checked);
     // poll: one poll.
     void poll();
-    // saveLog: the lines into a file chosen in the data directory.
-    void saveLog();
-    // Opens the monitoring window (or brings it to the front).
-    void openMonitoringWindow();
+    // saveLog: the lines into a file chosen in the data directory, the save dialog over
+    // `dialogParent`.
+    void saveLog(QWidget* dialogParent);
 
     const MonitorSchedule& schedule() const { return schedule_; }
     const MonitoringLog& log() const { return log_; }
     const std::vector<MonitorSample>& samples() const { return samples_; }
     QTimer& timer() { return pollTimer_; }
-    MonitoringWindow* monitoringWindow() const;
     // What a poll takes as now (the current local time unless replaced).
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
 
 signals:
     void sampleAdded(const vorda::MonitorSample& sample);
+    // The log got `line`.
+    void lineAdded(const std::string& line);
+    // The view is shown (monitoring or preview on) or hidden.
+    void viewChanged(bool on);
+    // The recorder fell silent: monitoring was switched off by the program.
+    void monitoringStopped();
+    // A save wrote or tried to write a file in the data directory.
+    void logSaved();
 
 private:
     void applySchedule();
@@ -74,12 +76,10 @@ private:
     SerialLink& link_;
     Reporter& reporter_;
     Dialogs& dialogs_;
-    MainWindow& main_;
     MonitorSchedule schedule_;
     MonitoringLog log_;
     std::vector<MonitorSample> samples_;
     QTimer pollTimer_;
-    QPointer<MonitoringWindow> window_;
     std::function<QDateTime()> clock_;
 };
 

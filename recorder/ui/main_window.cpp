@@ -1,46 +1,39 @@
 #include "ui/main_window.h"
 
+#include "core/message_captions.h"
 #include "core/settings_files.h"
 #include "core/settings_record.h"
-#include "core/text_codec.h"
-#include "files/file_operations.h"
-#include "files/presenter_handoff.h"
-#include "files/spreadsheet_export.h"
-#include "ui/list_keys.h"
+#include "ui/file_browser.h"
+#include "ui/live_monitoring.h"
 #include "ui/message_dialogs.h"
 
-#include <QApplication>
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTime>
-#include <QToolButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vorda {
 namespace {
 
-const QString kWarning = QStringLiteral("Uwaga!");
-constexpr int kNameRole = Qt::UserRole;
-constexpr int kIsDirectoryRole = Qt::UserRole + 1;
-
-QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& hint, QStyle::StandardPixmap glyph)
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& hint,
+                        QStyle::StandardPixmap glyph)
 {
     auto* button = new QPushButton(parent->style()->standardIcon(glyph), caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(hint);
     button->setMinimumHeight(34);
     return button;
@@ -50,32 +43,39 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& 
 
 MainWindow::MainWindow(Settings& settings, ProgramState& state, Reporter& reporter, Dialogs& dialogs,
                        DesktopShell& shell, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), state_(state), reporter_(reporter), dialogs_(dialogs), shell_(shell),
+    : QMainWindow(parent), settings_(settings), state_(state), reporter_(reporter), shell_(shell), dialogs_(dialogs),
       terminate_([] { QCoreApplication::quit(); })
 {
     setWindowTitle(QStringLiteral("OLUN Rejestrator DL03"));
     setMinimumSize(358, 420);
     resize(389, 366 + 48);
+    files_ = new FileBrowser(settings, state, reporter, dialogs, shell, this);
     buildStatusBar();
     buildMenus();
     buildPanels();
-    buildFileListMenu();
 
-    housekeepingTimer_.setInterval(200);
-    connect(&housekeepingTimer_, &QTimer::timeout, this, &MainWindow::timerTick);
-    housekeepingTimer_.start();
+    housekeepingTimer_ = new QTimer(this);
+    housekeepingTimer_->setObjectName(QStringLiteral("housekeepingTimer"));
+    housekeepingTimer_->setInterval(200);
+    connect(housekeepingTimer_, &QTimer::timeout, this, &MainWindow::timerTick);
+    housekeepingTimer_->start();
 }
 
 void MainWindow::buildStatusBar()
 {
     const int widths[] = {48, 70, 50};
+    const char* names[] = {"portPanel", "linkPanel", "messagePanel"};
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(statusBar());
-        panels_[i]->setFixedWidth(widths[i]);
+        panels_[i]->setObjectName(QString::fromLatin1(names[i]));
+        // The designed widths are minimums: a panel grows to its text, and the message panel
+        // takes the width the others leave.
+        panels_[i]->setMinimumWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
         panels_[i]->installEventFilter(this);
-        statusBar()->addWidget(panels_[i]);
+        if (i == 2) panels_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        statusBar()->addWidget(panels_[i], i == 2 ? 1 : 0);
     }
     statusBar()->setSizeGripEnabled(true);
     statusBar()->installEventFilter(this);
@@ -84,22 +84,24 @@ void MainWindow::buildStatusBar()
 void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Plik"));
-    saveMonitoringAction_ =
-        file->addAction(QStringLiteral("&saveMonitoringAction_"), this, &MainWindow::saveMonitoringRequested);
+    saveMonitoringAction_ = file->addAction(QStringLiteral("&Zapisz"), this, &MainWindow::saveMonitoringRequested);
+    saveMonitoringAction_->setObjectName(QStringLiteral("saveMonitoringAction"));
     saveMonitoringAction_->setVisible(false);
-    openAction_ = file->addAction(QStringLiteral("&Otwórz"), this, &MainWindow::chooseAndOpenFile);
-    editorAction_ = file->addAction(QStringLiteral("&editorAction_"), this, &MainWindow::openInEditor);
+    file->addAction(files_->openAction());
+    file->addAction(files_->editorAction());
     file->addSeparator();
-    exitAction_ = file->addAction(QStringLiteral("&exitAction_"), this, &MainWindow::saveAndExit);
+    exitAction_ = file->addAction(QStringLiteral("&Koniec"), this, &MainWindow::saveAndExit);
     file->addSeparator();
     showFilesAction_ = file->addAction(QStringLiteral("&Pokaż pliki"), this, &MainWindow::toggleFileList);
     showFilesAction_->setCheckable(true);
+    showFilesAction_->setObjectName(QStringLiteral("showFilesAction"));
 
     QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
     guardedMenu_ = {system->addAction(QStringLiteral("&Czytaj pamięć"), this, &MainWindow::memoryReadRequested),
                     system->addAction(QStringLiteral("&Pomiay"), this, &MainWindow::measurementsRequested),
                     system->addAction(QStringLiteral("&Ustaw"), this, &MainWindow::settingsRequested),
                     system->addAction(QStringLiteral("&Kalibracja"), this, &MainWindow::calibrationRequested)};
+    for (QAction* item : guardedMenu_) item->setObjectName(QStringLiteral("guardedItem"));
     system->addSeparator();
     system->addAction(QStringLiteral(" Właściwości"), this, &MainWindow::propertiesRequested);
 
@@ -118,21 +120,21 @@ void MainWindow::buildPanels()
     auto* grid = new QGridLayout(central);
     grid->setColumnStretch(0, 1);
 
-    readMemoryButton_ = makeButton(central, QStringLiteral("&Czytanie pamięci"),
+    readMemoryButton_ = makeButton(central, "readMemoryButton", QStringLiteral("&Czytanie pamięci"),
                                    QStringLiteral("Czytaj wszystkie bloki pamięci."), QStyle::SP_ArrowDown);
     settingsButton_ =
-        makeButton(central, QStringLiteral("&Ustawianie"), QStringLiteral("Ustawienia rejestratora i programu."),
-                   QStyle::SP_FileDialogDetailedView);
-    calibrationButton_ = makeButton(central, QStringLiteral("K&alibrowanie"),
+        makeButton(central, "settingsButton", QStringLiteral("&Ustawianie"),
+                   QStringLiteral("Ustawienia rejestratora i programu."), QStyle::SP_FileDialogDetailedView);
+    calibrationButton_ = makeButton(central, "calibrationButton", QStringLiteral("K&alibrowanie"),
                                     QStringLiteral("Kalibrowanie i wyłączanie czujników, ustawianie formatu pomiarów."),
                                     QStyle::SP_DialogApplyButton);
-    wipeButton_ = makeButton(central, QStringLiteral("&Zerowanie pamięci"),
+    wipeButton_ = makeButton(central, "wipeButton", QStringLiteral("&Zerowanie pamięci"),
                              QStringLiteral("Zerowanie wszystkich bloków pamięci."), QStyle::SP_TrashIcon);
     measurementsButton_ =
-        makeButton(central, QStringLiteral("&Pomiary"),
+        makeButton(central, "measurementsButton", QStringLiteral("&Pomiary"),
                    QStringLiteral("Start pomiaru, czytanie wybranego bloku pamięci."), QStyle::SP_MediaPlay);
     exitButton_ =
-        makeButton(central, QStringLiteral("&exitAction_"),
+        makeButton(central, "exitButton", QStringLiteral("&Koniec"),
                    QStringLiteral("Zapisanie parametrów i zamknięcie programu."), QStyle::SP_DialogCloseButton);
     connect(readMemoryButton_, &QPushButton::clicked, this, &MainWindow::memoryReadRequested);
     connect(settingsButton_, &QPushButton::clicked, this, &MainWindow::settingsRequested);
@@ -141,28 +143,8 @@ void MainWindow::buildPanels()
     connect(measurementsButton_, &QPushButton::clicked, this, &MainWindow::measurementsRequested);
     connect(exitButton_, &QPushButton::clicked, exitAction_, &QAction::trigger);
 
-    auto* group = new QGroupBox(QStringLiteral("Monitorowanie"), central);
-    auto* groupLayout = new QVBoxLayout(group);
-    previewBox_ = new QCheckBox(QStringLiteral("Podgląd."), group);
-    previewBox_->setToolTip(QStringLiteral("Pokaż wyniki monitorowania."));
-    monitoringBox_ = new QCheckBox(QStringLiteral("Monitorowanie."), group);
-    monitoringBox_->setToolTip(QStringLiteral("Monitorowanie przy podłączonym rejestratorze."));
-    appendBox_ = new QCheckBox(QStringLiteral("Dopisz do pliku."), group);
-    appendBox_->setVisible(false);
-    auto* monitorButton = new QPushButton(QStringLiteral("M"), group);
-    auto* monitorSpeedButton = new QToolButton(group);
-    monitorSpeedButton->setText(QStringLiteral("M"));
-    monitorButton->setVisible(false);
-    monitorSpeedButton->setVisible(false);
-    for (QWidget* w :
-         {static_cast<QWidget*>(previewBox_), static_cast<QWidget*>(monitoringBox_), static_cast<QWidget*>(appendBox_),
-          static_cast<QWidget*>(monitorButton), static_cast<QWidget*>(monitorSpeedButton)})
-        groupLayout->addWidget(w);
-    connect(previewBox_, &QCheckBox::clicked, this, &MainWindow::previewToggled);
-    connect(monitoringBox_, &QCheckBox::clicked, this, &MainWindow::monitoringToggled);
-    connect(monitorButton, &QPushButton::clicked, this, &MainWindow::monitoringWindowRequested);
-    connect(monitorSpeedButton, &QToolButton::clicked, this, &MainWindow::monitoringWindowRequested);
-    // The "M" controls are hidden; Ctrl+M reaches the monitoring window all the same.
+    QWidget* group = buildMonitoringGroup(central);
+    // Ctrl+M opens the monitoring window.
     auto* monitorShortcut = new QAction(this);
     monitorShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     connect(monitorShortcut, &QAction::triggered, this, &MainWindow::monitoringWindowRequested);
@@ -197,39 +179,32 @@ void MainWindow::buildPanels()
     grid->addWidget(exitButton_, row + 1, 1);
 
     // The file list and the monitoring memo lie over the labels, in the same place.
-    fileList_ = new QListWidget(central);
-    fileList_->setToolTip(QStringLiteral("Użyj klawisza myszy."));
-    fileList_->setContextMenuPolicy(Qt::CustomContextMenu);
-    // A click or a move of the selection by keyboard; not the list's own refill.
-    connect(fileList_, &QListWidget::itemClicked, this, &MainWindow::entrySelected);
-    connect(fileList_, &QListWidget::currentItemChanged, this, &MainWindow::entrySelected);
-    connect(fileList_, &QListWidget::itemDoubleClicked, this, &MainWindow::openCurrentEntry);
+    files_->setParent(central);
     monitoringMemo_ = new QPlainTextEdit(central);
+    monitoringMemo_->setObjectName(QStringLiteral("monitoringMemo"));
+    configureMonitoringMemo(*monitoringMemo_);
     monitoringMemo_->setVisible(false);
-    fileNameEdit_ = new QLineEdit(QString::fromLatin1(kMeasurementMask), central);
-    fileNameEdit_->setVisible(false);
     grid->addWidget(monitoringMemo_, 0, 0, row + 2, 1);
-    grid->addWidget(fileList_, 0, 0, row + 2, 1);
+    grid->addWidget(files_, 0, 0, row + 2, 1);
 
     setCentralWidget(central);
 }
 
-void MainWindow::buildFileListMenu()
+QWidget* MainWindow::buildMonitoringGroup(QWidget* parent)
 {
-    fileListMenu_ = new QMenu(this);
-    fileListMenu_->addAction(openAction_);
-    fileListMenu_->addAction(QStringLiteral("&Wykres"), this, &MainWindow::showChart);
-    fileListMenu_->addAction(QStringLiteral("&Wykres 'maksymalizuj'"), this, &MainWindow::showChartMaximized);
-    editorPopupAction_ = fileListMenu_->addAction(QStringLiteral("&editorAction_"), this, &MainWindow::openInEditor);
-    fileListMenu_->addSeparator();
-    fileListMenu_->addAction(QStringLiteral("MS Explorer"), this, &MainWindow::exploreDataDirectory);
-    fileListMenu_->addAction(QStringLiteral("Wstaw do MS Excel"), this, &MainWindow::exportToSpreadsheet);
-    fileListMenu_->addSeparator();
-    fileListMenu_->addAction(QStringLiteral("Usuń"), this, &MainWindow::deleteSelectedFile);
-    connect(fileList_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { fileListMenu_->popup(fileList_->viewport()->mapToGlobal(at)); });
-    addListKeys(
-        fileList_, [this] { openCurrentEntry(); }, fileListMenu_);
+    auto* group = new QGroupBox(QStringLiteral("Monitorowanie"), parent);
+    auto* layout = new QVBoxLayout(group);
+    previewBox_ = new QCheckBox(QStringLiteral("Podgląd."), group);
+    previewBox_->setObjectName(QStringLiteral("previewBox"));
+    previewBox_->setToolTip(QStringLiteral("Pokaż wyniki monitorowania."));
+    monitoringBox_ = new QCheckBox(QStringLiteral("Monitorowanie."), group);
+    monitoringBox_->setObjectName(QStringLiteral("monitoringBox"));
+    monitoringBox_->setToolTip(QStringLiteral("Monitorowanie przy podłączonym rejestratorze."));
+    layout->addWidget(previewBox_);
+    layout->addWidget(monitoringBox_);
+    connect(previewBox_, &QCheckBox::clicked, this, &MainWindow::previewToggled);
+    connect(monitoringBox_, &QCheckBox::clicked, this, &MainWindow::monitoringToggled);
+    return group;
 }
 
 void MainWindow::startUp(bool clearFirst)
@@ -252,11 +227,9 @@ void MainWindow::startUp(bool clearFirst)
 
     const bool show = settings_.showFiles != 0;
     showFilesAction_->setChecked(show);
-    fileList_->setVisible(show);
-    editorAction_->setEnabled(show);
-
-    const QString dataDir = dataDirectoryText();
-    setListDirectory(QFileInfo(dataDir).isDir() ? dataDir : QDir::currentPath());
+    files_->setVisible(show);
+    files_->editorAction()->setEnabled(show);
+    files_->showStartDirectory();
 
     state_.statusRead = false;
     state_.rescanCountdown = -1;
@@ -270,7 +243,7 @@ void MainWindow::showPortStatus()
 
 void MainWindow::timerTick()
 {
-    housekeepingTimer_.setInterval(1000);
+    housekeepingTimer_->setInterval(1000);
     emit clockTicked(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")),
                      QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     emit housekeepingTicked();
@@ -310,6 +283,25 @@ void MainWindow::applyEnablingRules()
     saveMonitoringAction_->setVisible(monitoringViewOn_);
 }
 
+void MainWindow::uncheckMonitoring()
+{
+    monitoringBox_->setChecked(false);
+}
+
+void MainWindow::appendMonitoringLine(const std::string& line)
+{
+    vorda::appendMonitoringLine(*monitoringMemo_, line);
+}
+
+void MainWindow::toggleFileList()
+{
+    const bool show = showFilesAction_->isChecked();
+    files_->setVisible(show);
+    if (show) files_->raise();
+    files_->editorAction()->setEnabled(show);
+    settings_.showFiles = show ? 1 : 0;
+}
+
 void MainWindow::saveAndExit()
 {
     settings_.mainWidth = width();
@@ -323,7 +315,21 @@ void MainWindow::saveAndExit()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // The close box ends the program without saving; only "&exitAction_" saves.
+    // The close box ends the program without saving, unless the user changed the record
+    // and chooses to save it or to stay.
+    if (unsaved_ && unsaved_()) {
+        switch (dialogs_.askToSave(this, QStringLiteral("Zapisać zmiany ustawień?"), windowTitle())) {
+        case SaveChoice::Save:
+            event->ignore();
+            saveAndExit();
+            return;
+        case SaveChoice::Cancel:
+            event->ignore();
+            return;
+        case SaveChoice::Discard:
+            break;
+        }
+    }
     event->accept();
     terminate_();
 }
@@ -347,178 +353,6 @@ void MainWindow::copyMessageToHint()
     statusBar()->setToolTip(panels_[2]->text());
 }
 
-// --- File browser ---
-
-QString MainWindow::dataDirectoryText() const
-{
-    return QDir::fromNativeSeparators(fromWin1250(fieldText(settings_.dataDirectory)));
-}
-
-QString MainWindow::selectedFilePath() const
-{
-    return resolveFileName(listDir_, fileNameEdit_->text());
-}
-
-void MainWindow::setListDirectory(const QString& dir)
-{
-    listDir_ = QDir(dir).absolutePath();
-    QDir::setCurrent(listDir_);
-    refreshFileList();
-}
-
-void MainWindow::showDataDirectory()
-{
-    const QString dataDir = dataDirectoryText();
-    if (QFileInfo(dataDir).isDir())
-        setListDirectory(dataDir);
-    else
-        refreshFileList();
-}
-
-void MainWindow::refreshFileList()
-{
-    const QListWidgetItem* current = fileList_->currentItem();
-    const QString selected = current ? current->data(kNameRole).toString() : QString();
-    const QSignalBlocker quiet(fileList_);
-    fileList_->clear();
-    for (const DirectoryEntry& entry : vorda::listDirectory(listDir_)) {
-        auto* item = new QListWidgetItem(entry.isDirectory ? QStringLiteral("[%1]").arg(entry.name) : entry.name);
-        item->setData(kNameRole, entry.name);
-        item->setData(kIsDirectoryRole, entry.isDirectory);
-        item->setIcon(style()->standardIcon(entry.isDirectory ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
-        fileList_->addItem(item);
-        if (entry.name == selected) fileList_->setCurrentItem(item);
-    }
-}
-
-void MainWindow::entrySelected()
-{
-    const QListWidgetItem* item = fileList_->currentItem();
-    const bool isFile = item && !item->data(kIsDirectoryRole).toBool();
-    fileNameEdit_->setText(isFile ? item->data(kNameRole).toString() : QString::fromLatin1(kMeasurementMask));
-    reporter_.setStatus(StatusPanel::Message, QDir::toNativeSeparators(listDir_));
-}
-
-void MainWindow::openCurrentEntry()
-{
-    const QListWidgetItem* item = fileList_->currentItem();
-    if (item && item->data(kIsDirectoryRole).toBool()) {
-        fileNameEdit_->setText(QString::fromLatin1(kMeasurementMask));
-        setListDirectory(QDir(listDir_).filePath(item->data(kNameRole).toString()));
-        return;
-    }
-    openInEditor();
-}
-
-void MainWindow::toggleFileList()
-{
-    const bool show = showFilesAction_->isChecked();
-    fileList_->setVisible(show);
-    if (show) fileList_->raise();
-    editorAction_->setEnabled(show);
-    settings_.showFiles = show ? 1 : 0;
-}
-
-void MainWindow::openInEditor()
-{
-    if (!shell_.openDocument(selectedFilePath()))
-        reporter_.showMessage(QStringLiteral("Błąd ładowania pliku"), QStringLiteral("Błąd"), MessageIcon::None);
-}
-
-void MainWindow::chooseAndOpenFile()
-{
-    QString dataDir = dataDirectoryText();
-    QDir::setCurrent(dataDir);
-    const QString chosen =
-        dialogs_.openFileName(this, dataDir, QStringLiteral("RRRR_MM_DD_gg_mm_ss"),
-                              QStringLiteral("Pliki tekstowe *.txt (*.txt);;Wszystkie pliki *.* (*)"));
-    // Cancelled, the list stays where it is; the working directory goes back there too.
-    QString listed = listDir_;
-    if (!chosen.isEmpty()) {
-        const QFileInfo info(chosen);
-        if (info.isFile()) {
-            rememberPath(settings_.lastFile, info.absoluteFilePath());
-            fileNameEdit_->setText(info.absoluteFilePath());
-            openInEditor();
-        }
-        rememberPath(settings_.dataDirectory, info.absolutePath());
-        dataDir = info.absolutePath();
-        listed = dataDir;
-    }
-    reporter_.setStatus(StatusPanel::Message, QDir::toNativeSeparators(dataDir));
-    setListDirectory(listed);
-}
-
-void MainWindow::deleteSelectedFile()
-{
-    const QString question =
-        QStringLiteral("Wciskając OK! usuniesz plik ") + QDir::toNativeSeparators(fileNameEdit_->text());
-    if (!reporter_.confirmDestructive(question, QStringLiteral("Uwaga !"))) return;
-    deleteFileIfExists(selectedFilePath());
-    refreshFileList();
-}
-
-void MainWindow::exploreDataDirectory()
-{
-    if (!shell_.exploreFolder(dataDirectoryText()))
-        reporter_.showMessage(QStringLiteral("Dostęp zabroniony!"), kWarning, MessageIcon::None);
-}
-
-void MainWindow::exportToSpreadsheet()
-{
-    const QString target = QDir(listDir_).filePath(QString::fromLatin1(kSpreadsheetCopyName));
-    reporter_.setStatus(StatusPanel::Message, QStringLiteral("Wstaw do MS Excel"));
-    switch (exportForSpreadsheet(selectedFilePath(), target)) {
-    case ExportResult::SourceUnreadable:
-        reporter_.showMessage(QStringLiteral("Błąd otwarcia pliku"), QStringLiteral("Bląd"), MessageIcon::None);
-        break;
-    case ExportResult::TargetUnwritable:
-        reporter_.showMessage(QStringLiteral("Błąd konwersji, Zmiń nazwę lub zamknij plik w Excelu"),
-                              QStringLiteral("Bląd"), MessageIcon::None);
-        break;
-    case ExportResult::Ok:
-        shell_.openSpreadsheet(target);
-        break;
-    }
-    refreshFileList();
-}
-
-void MainWindow::showChart()
-{
-    presenterShowMode_ = ShowMode::Normal;
-    startPresenter();
-}
-
-void MainWindow::showChartMaximized()
-{
-    presenterShowMode_ = ShowMode::Maximized;
-    startPresenter();
-}
-
-void MainWindow::startPresenter()
-{
-    // Neither a failed copy nor a failed start is reported: the presenter falls back to
-    // the previous hand-off file, and the user sees whether it started.
-    writeHandoffCopy(selectedFilePath(), state_.startDir);
-    shell_.startPresenter(presenterArgument(listDir_, fileNameEdit_->text()), state_.startDir, presenterShowMode_);
-}
-
-template <std::size_t N>
-void MainWindow::rememberPath(char (&field)[N], const QString& path)
-{
-    // Stored only when it fits whole, so a path is never cut into one that names another place.
-    const auto bytes = toWin1250(QDir::toNativeSeparators(path));
-    if (bytes && bytes->size() <= N - 1) {
-        setFieldText(field, *bytes);
-        return;
-    }
-    reporter_.showMessage(QStringLiteral("Ścieżka nie zostanie zapamiętana w ustawieniach: jest dłuższa niż %1 znaków "
-                                         "lub zawiera znaki spoza strony kodowej Windows-1250.\n%2")
-                              .arg(N - 1)
-                              .arg(QDir::toNativeSeparators(path)),
-                          kWarning, MessageIcon::Warning);
-}
-
 // --- Help, web pages ---
 
 void MainWindow::showProgramHelp()
@@ -529,8 +363,8 @@ void MainWindow::showProgramHelp()
 void MainWindow::openSupportPage()
 {
     if (!shell_.openWebAddress(QString::fromLatin1(web::kSupport)))
-        reporter_.showMessage(QStringLiteral("Nie można uruchomić przeglądarki internetowej"), kWarning,
-                              MessageIcon::None);
+        reporter_.showMessage(QStringLiteral("Nie można uruchomić przeglądarki internetowej"),
+                              QString::fromUtf8(kWarningCaption), MessageIcon::None);
 }
 
 void MainWindow::openHomePage()
@@ -540,52 +374,10 @@ void MainWindow::openHomePage()
 
 void MainWindow::setStatusText(StatusPanel panel, const QString& text)
 {
-    panels_[static_cast<int>(panel)]->setText(text);
+    QLabel* label = panels_[static_cast<int>(panel)];
+    label->setText(text);
+    label->setToolTip(text);
     statusBar()->repaint();
-}
-
-// --- Inspection ---
-
-QString MainWindow::statusText(StatusPanel panel) const
-{
-    return panels_[static_cast<int>(panel)]->text();
-}
-QString MainWindow::statusHint() const
-{
-    return statusBar()->toolTip();
-}
-QString MainWindow::fileNameText() const
-{
-    return fileNameEdit_->text();
-}
-bool MainWindow::filesShown() const
-{
-    return showFilesAction_->isChecked();
-}
-bool MainWindow::editorMenuEnabled() const
-{
-    return editorAction_->isEnabled();
-}
-
-bool MainWindow::saveMenuVisible() const
-{
-    return saveMonitoringAction_->isVisible();
-}
-
-QStringList MainWindow::listedNames() const
-{
-    QStringList names;
-    for (int i = 0; i < fileList_->count(); ++i) names << fileList_->item(i)->text();
-    return names;
-}
-
-bool MainWindow::selectEntry(const QString& text)
-{
-    const auto found = fileList_->findItems(text, Qt::MatchExactly);
-    if (found.isEmpty()) return false;
-    fileList_->setCurrentItem(found.first());
-    entrySelected();
-    return true;
 }
 
 }  // namespace vorda

@@ -53,7 +53,7 @@ MeasurementsWindow::MeasurementsWindow(ProgramState& state, QWidget* parent)
     blockList_->setVisible(false);
 
     connect(startButton_, &QPushButton::clicked, this, &MeasurementsWindow::startClicked);
-    connect(abortButton_, &QPushButton::clicked, this, &MeasurementsWindow::abortRequested);
+    connect(abortButton_, &QPushButton::clicked, this, &MeasurementsWindow::abortClicked);
     connect(settingsButton_, &QPushButton::clicked, this, &MeasurementsWindow::settingsRequested);
     connect(listButton_, &QPushButton::clicked, this, &MeasurementsWindow::listBlocks);
     connect(helpButton_, &QPushButton::clicked, this, &MeasurementsWindow::helpClicked);
@@ -100,8 +100,18 @@ void MeasurementsWindow::startClicked()
     bool accepted = false;
     emit startRequested(&accepted);
     if (!accepted) return;
+    // No second start while this measurement runs; the rescan after it or the abort ends it.
+    measuring_ = true;
+    startButton_->setEnabled(false);
     settingsButton_->setEnabled(false);
     listButton_->setEnabled(false);
+}
+
+void MeasurementsWindow::abortClicked()
+{
+    emit abortRequested();
+    measuring_ = false;
+    startButton_->setEnabled(true);
 }
 
 void MeasurementsWindow::listBlocks()
@@ -111,6 +121,7 @@ void MeasurementsWindow::listBlocks()
     adjustSize();
     emit scanRequested();
     for (QPushButton* b : {startButton_, listButton_, settingsButton_}) b->setEnabled(true);
+    startButton_->setEnabled(!measuring_);
     showFreeMemory();
 }
 
@@ -131,12 +142,14 @@ void MeasurementsWindow::readChosenBlock()
     state_.selectedBlock = *block;
     emit blockReadRequested();
     listButton_->setEnabled(true);
-    startButton_->setEnabled(true);
+    startButton_->setEnabled(!measuring_);
 }
 
 void MeasurementsWindow::rescanFinished()
 {
     freeMemoryLabel_->setText(vorda::freeMemoryText(state_.freeMemory));
+    measuring_ = false;
+    startButton_->setEnabled(true);
     settingsButton_->setEnabled(true);
     listButton_->setEnabled(true);
 }
@@ -154,6 +167,15 @@ void MeasurementsWindow::clear()
 
 void MeasurementsWindow::blockItem(const QString& item)
 {
+    // A block listed again (the rescan polls the newest block twice) replaces its line.
+    if (const auto block = blockOfListItem(0, item)) {
+        for (int row = 0; row < blockList_->count(); ++row) {
+            if (blockOfListItem(0, blockList_->item(row)->text()) == block) {
+                blockList_->item(row)->setText(item);
+                return;
+            }
+        }
+    }
     blockList_->addItem(item);
 }
 

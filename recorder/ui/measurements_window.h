@@ -71,7 +71,10 @@ private:
     void showFreeMemory();
 
     ProgramState& state_;
+    void abortClicked();
+
     bool placed_ = false;
+    bool measuring_ = false;  // started here and not yet ended by the rescan or the abort
     QPushButton* startButton_ = nullptr;
     QPushButton* abortButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;

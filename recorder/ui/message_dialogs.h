@@ -10,6 +10,9 @@ class QWidget;
 
 namespace vorda {
 
+// The answers to the question whether to save before closing.
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -19,6 +22,8 @@ public:
     virtual bool confirm(QWidget* parent, const QString& text, const QString& caption) = 0;
     // The same with Cancel as the default button, for questions whose OK destroys data.
     virtual bool confirmDestructive(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A question with "Zapisz", "Nie zapisuj" and "Anuluj", "Anuluj" the default.
+    virtual SaveChoice askToSave(QWidget* parent, const QString& text, const QString& caption) = 0;
     // The open dialog; the chosen path, or empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                                  const QString& filter) = 0;
@@ -35,6 +40,7 @@ public:
     void message(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) override;
     bool confirm(QWidget* parent, const QString& text, const QString& caption) override;
     bool confirmDestructive(QWidget* parent, const QString& text, const QString& caption) override;
+    SaveChoice askToSave(QWidget* parent, const QString& text, const QString& caption) override;
     QString openFileName(QWidget* parent, const QString& dir, const QString& initialName,
                          const QString& filter) override;
     QString openFileNameTitled(QWidget* parent, const QString& title, const QString& filter) override;

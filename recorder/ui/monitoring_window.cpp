@@ -19,7 +19,8 @@
 namespace vorda {
 
 MonitoringWindow::MonitoringWindow(Settings& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), settings_(settings)
+    // A tool window of its parent: above Vorda's main window, not above other programs.
+    : QWidget(parent, Qt::Tool), settings_(settings)
 {
     setWindowTitle(QStringLiteral("Monitorowanie1"));
     setAttribute(Qt::WA_DeleteOnClose);

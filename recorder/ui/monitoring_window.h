@@ -1,5 +1,5 @@
 #pragma once
-// MonitoringWindow, "Monitorowanie1": a window that stays on top and follows the live
+// MonitoringWindow, "Monitorowanie1": a window above the main window that follows the live
 // monitoring: its first page charts the session's polls, one curve per shown channel,
 // and lists the latest values by channel name. Its size and position come from the
 // settings and go back there when it closes.

@@ -3,12 +3,16 @@
 #include "calibration/constants_report.h"
 #include "core/settings_record.h"
 
+#include "core/csv_fields.h"
+
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace vorda {
@@ -16,6 +20,7 @@ namespace vorda {
 PropertiesWindow::PropertiesWindow(const Settings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), settings_(settings)
 {
+    home_ = parent;
     setWindowTitle(QStringLiteral(" Właściwości"));
 
     heading_ = new QLabel(this);
@@ -28,6 +33,16 @@ PropertiesWindow::PropertiesWindow(const Settings& settings, QWidget* parent)
     QPalette menuColoured = text_->palette();
     menuColoured.setColor(QPalette::Base, menuColoured.color(QPalette::Window));
     text_->setPalette(menuColoured);
+
+    history_ = new QTableWidget(this);
+    history_->setObjectName(QStringLiteral("historyTable"));
+    history_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    history_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    history_->verticalHeader()->setVisible(false);
+    history_->setVisible(false);
+    spreadsheetButton_ = new QPushButton(QStringLiteral("Otwórz w arkuszu kalkulacyjnym"), this);
+    spreadsheetButton_->setVisible(false);
+    connect(spreadsheetButton_, &QPushButton::clicked, this, &PropertiesWindow::historySpreadsheetRequested);
 
     reportButton_ = new QPushButton(QStringLiteral("Pokaż &raport transmisji"), this);
     scanButton_ = new QPushButton(QStringLiteral("S&kanuj system"), this);
@@ -51,9 +66,19 @@ PropertiesWindow::PropertiesWindow(const Settings& settings, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
     layout->addWidget(text_, 1);
+    layout->addWidget(history_, 1);
+    layout->addWidget(spreadsheetButton_, 0, Qt::AlignLeft);
     layout->addLayout(buttons);
     resize(534, 407);
     showConstantsHeading();
+}
+
+void PropertiesWindow::setContent(Content content)
+{
+    content_ = content;
+    text_->setVisible(content != Content::History);
+    history_->setVisible(content == Content::History);
+    spreadsheetButton_->setVisible(content == Content::History);
 }
 
 void PropertiesWindow::showConstantsHeading()
@@ -67,20 +92,40 @@ void PropertiesWindow::showConstants()
 {
     showConstantsHeading();
     fillConstants();
+    showOver(nullptr);
+}
+
+void PropertiesWindow::showOver(QWidget* owner)
+{
+    // A window shown from a modal dialog is that dialog's child, so that it stands in
+    // front of it and takes input; from elsewhere it belongs to its first parent again.
+    if (!owner) owner = home_;
+    if (owner && parentWidget() != owner) {
+        const QRect placed = geometry();
+        setParent(owner, Qt::Window);
+        if (placed.isValid()) setGeometry(placed);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void PropertiesWindow::recordChanged()
+{
+    if (content_ == Content::Constants && isVisible()) fillConstants();
 }
 
 void PropertiesWindow::fillConstants()
 {
-    show();
-    raise();
+    setContent(Content::Constants);
     text_->clear();
     for (const QString& line : constantsReportLines(settings_)) text_->appendPlainText(line);
 }
 
-void PropertiesWindow::showSettingsCheck()
+void PropertiesWindow::showSettingsCheck(QWidget* owner)
 {
-    show();
-    raise();
+    setContent(Content::Scan);
+    showOver(owner);
     clear();
     constantsButton_->setEnabled(true);
     scanButton_->setEnabled(false);
@@ -91,6 +136,7 @@ void PropertiesWindow::startScan()
 {
     constantsButton_->setEnabled(true);
     scanButton_->setEnabled(false);
+    setContent(Content::Scan);
     heading_->setText(QStringLiteral("Skanuj system pomiarowy"));
     emit scanRequested();
 }
@@ -106,11 +152,42 @@ void PropertiesWindow::showHistory(const QStringList& lines)
     scanButton_->setEnabled(true);
     constantsButton_->setEnabled(true);
     heading_->setText(QStringLiteral("Historia kalibracji"));
-    show();
-    raise();
-    text_->clear();
-    if (lines.isEmpty()) text_->appendPlainText(QStringLiteral("Brak zapisanych kalibracji."));
-    for (const QString& line : lines) text_->appendPlainText(line);
+    setContent(Content::History);
+    fillHistory(lines);
+    showOver(nullptr);
+}
+
+void PropertiesWindow::fillHistory(const QStringList& lines)
+{
+    constexpr int kChannelColumn = 2;
+    history_->setSortingEnabled(false);
+    history_->clear();
+    const QStringList headings = lines.isEmpty() ? QStringList() : splitCsvFields(lines.first());
+    history_->setColumnCount(static_cast<int>(headings.size()));
+    history_->setHorizontalHeaderLabels(headings);
+    history_->setRowCount(lines.size() > 1 ? static_cast<int>(lines.size() - 1) : 0);
+    for (int row = 0; row + 1 < lines.size(); ++row) {
+        const QStringList fields = splitCsvFields(lines[row + 1]);
+        for (int column = 0; column < fields.size() && column < history_->columnCount(); ++column) {
+            auto* item = new QTableWidgetItem;
+            bool isNumber = false;
+            const int channel = fields[column].toInt(&isNumber);
+            // The channel sorts as a number; the dates sort as written (year first).
+            if (column == kChannelColumn && isNumber)
+                item->setData(Qt::DisplayRole, channel);
+            else
+                item->setText(fields[column]);
+            history_->setItem(row, column, item);
+        }
+    }
+    history_->setSortingEnabled(true);
+    history_->sortByColumn(0, Qt::AscendingOrder);
+    history_->resizeColumnsToContents();
+    if (lines.size() <= 1) {
+        history_->setColumnCount(1);
+        history_->setHorizontalHeaderLabels({QStringLiteral("Brak zapisanych kalibracji.")});
+        history_->horizontalHeader()->setStretchLastSection(true);
+    }
 }
 
 QString PropertiesWindow::heading() const

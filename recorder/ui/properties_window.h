@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QTableWidget;
 class QPushButton;
 
 namespace vorda {
@@ -23,12 +24,15 @@ public:
     void showConstants();
     // "S&kanuj system": the heading of the scan, then the scan itself (scanRequested).
     void startScan();
-    // "Sprawdź ustawienia" of the settings dialog: shown and emptied, with the scan's
-    // heading; the caller runs the scan.
-    void showSettingsCheck();
+    // "Sprawdź ustawienia" of the settings dialog: shown in front of `owner` (the dialog)
+    // and emptied, with the scan's heading; the caller runs the scan.
+    void showSettingsCheck(QWidget* owner);
+    // The record changed: the constants report, when shown, is made again.
+    void recordChanged();
     // A scan that got no answer leaves "S&kanuj system" enabled, so the user can retry.
     void scanFailed();
-    // "&Historia kalibracji" shows the history file's lines (historyRequested).
+    // "&Historia kalibracji" shows the history file's lines (historyRequested) as a table
+    // under the first line's headings, sortable by each column.
     void showHistory(const QStringList& lines);
 
     QString heading() const;
@@ -48,15 +52,23 @@ signals:
     void reportRequested();  // "Pokaż &raport transmisji"
     void scanRequested();    // run the system scan into this window
     void helpClicked();
-    void historyRequested();  // "&Historia kalibracji"
+    void historyRequested();             // "&Historia kalibracji"
+    void historySpreadsheetRequested();  // the history file in the spreadsheet
 
 private:
+    enum class Content { Constants, Scan, History };
+    void setContent(Content content);
+    void fillHistory(const QStringList& lines);
     void showConstantsHeading();
-    // Shows the window with the constants report.
+    // Shown and raised; a null `owner` keeps the window's parent.
+    void showOver(QWidget* owner);
+    // The constants report into the text.
     void fillConstants();
 
     const Settings& settings_;
     ScanSink* blockList_ = nullptr;
+    Content content_ = Content::Constants;
+    QWidget* home_ = nullptr;  // the parent it was made with
     QLabel* heading_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
     QPushButton* reportButton_ = nullptr;
@@ -65,6 +77,8 @@ private:
     QPushButton* helpButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* historyButton_ = nullptr;  // "&Historia kalibracji"
+    QPushButton* spreadsheetButton_ = nullptr;
+    QTableWidget* history_ = nullptr;
 };
 
 }  // namespace vorda

@@ -1,5 +1,7 @@
 #include "ui/settings_dialog.h"
 
+#include "core/message_captions.h"
+#include "core/range_note.h"
 #include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "measure/measurement_control.h"
@@ -57,6 +59,33 @@ void showText(QLineEdit* edit, const QString& text, int typingLimit)
     edit->setText(text);
 }
 
+// A spin box whose arrows keep to [minimum, maximum] but whose typed number stays as typed,
+// so that a value outside the range is reported before it is replaced rather than reverted
+// without a word.
+class BoundedSpinBox : public QSpinBox {
+public:
+    BoundedSpinBox(int minimum, int maximum, QWidget* parent) : QSpinBox(parent), minimum_(minimum), maximum_(maximum)
+    {
+        setRange(-99999999, 99999999);
+    }
+    int boundMinimum() const { return minimum_; }
+    int boundMaximum() const { return maximum_; }
+    void stepBy(int steps) override { setValue(std::clamp(value() + steps, minimum_, maximum_)); }
+
+protected:
+    StepEnabled stepEnabled() const override
+    {
+        StepEnabled enabled = StepNone;
+        if (value() < maximum_) enabled |= StepUpEnabled;
+        if (value() > minimum_) enabled |= StepDownEnabled;
+        return enabled;
+    }
+
+private:
+    int minimum_;
+    int maximum_;
+};
+
 void checkRadio(QButtonGroup* group, int index)
 {
     if (QAbstractButton* b = group->button(index)) {
@@ -106,12 +135,38 @@ SettingsDialog::SettingsDialog(Settings& settings, ProgramState& state, Reporter
 QWidget* SettingsDialog::buildRecorderPage()
 {
     auto* page = new QWidget;
+    QGroupBox* recorder = buildRecorderGroup(page);
+    QGroupBox* trigger = buildTriggerGroup(page);
+
+    sendButton_ = new QPushButton(QStringLiteral("Ustaw zaznaczone"), page);
+    QFont bold = sendButton_->font();
+    bold.setBold(true);
+    sendButton_->setFont(bold);
+    sendButton_->setToolTip(QStringLiteral("Wyślij do rejestratora zaznaczone ustawienia."));
+    checkButton_ = new QPushButton(QStringLiteral("Sprawdź ustawienia"), page);
+    checkButton_->setObjectName(QStringLiteral("checkButton"));
+    sendButton_->setObjectName(QStringLiteral("sendButton"));
+    checkButton_->setToolTip(QStringLiteral("Czytaj ustawienia z rejestratora."));
+    connect(sendButton_, &QPushButton::clicked, this, &SettingsDialog::sendChecked);
+    connect(checkButton_, &QPushButton::clicked, this, &SettingsDialog::checkRequested);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(recorder);
+    layout->addWidget(trigger);
+    layout->addWidget(sendButton_);
+    layout->addWidget(checkButton_);
+    layout->addStretch();
+    return page;
+}
+
+QGroupBox* SettingsDialog::buildRecorderGroup(QWidget* page)
+{
     auto* recorder = new QGroupBox(QStringLiteral("Ustawienia rejestratora "), page);
     auto* grid = new QGridLayout(recorder);
 
     sendSamplingTimeBox_ = sendBox(QStringLiteral("Czas próbkowania"), recorder);
-    samplingTimeSpin_ = new QSpinBox(recorder);
-    samplingTimeSpin_->setRange(1, 32000);
+    samplingTimeSpin_ = new BoundedSpinBox(1, 32000, recorder);
     samplingTimeSpin_->setValue(10);
     grid->addWidget(sendSamplingTimeBox_, 0, 0);
     grid->addWidget(samplingTimeSpin_, 0, 1);
@@ -125,8 +180,7 @@ QWidget* SettingsDialog::buildRecorderPage()
     grid->addWidget(sampleCountEdit_, 1, 1);
 
     sendChannelCountBox_ = sendBox(QStringLiteral("   Kanały od 1 do"), recorder);
-    channelCountSpin_ = new QSpinBox(recorder);
-    channelCountSpin_->setRange(1, kMaxChannels);
+    channelCountSpin_ = new BoundedSpinBox(1, kMaxChannels, recorder);
     grid->addWidget(sendChannelCountBox_, 2, 0);
     grid->addWidget(channelCountSpin_, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("włączone. "), recorder), 2, 2);
@@ -139,7 +193,13 @@ QWidget* SettingsDialog::buildRecorderPage()
     grid->addWidget(timeLabel_, 3, 2);
     for (QCheckBox* b : {sendSamplingTimeBox_, sendSampleCountBox_, sendChannelCountBox_, sendDateTimeBox_})
         b->setChecked(true);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(4);
+    return recorder;
+}
 
+QGroupBox* SettingsDialog::buildTriggerGroup(QWidget* page)
+{
     auto* trigger = new QGroupBox(QStringLiteral("Parametry wyzwalania  (k1) "), page);
     auto* tgrid = new QGridLayout(trigger);
     sendTriggerModeBox_ = sendBox(QStringLiteral("Wyzwalanie:"), trigger);
@@ -171,29 +231,9 @@ QWidget* SettingsDialog::buildRecorderPage()
     tgrid->addWidget(scLabel_, 2, 3);
     // sendConstantsBox_ decides whether the constants are sent; the user sets it through sendTriggerLevelsBox_.
     connect(sendTriggerLevelsBox_, &QCheckBox::clicked, sendConstantsBox_, &QCheckBox::setChecked);
-
-    sendButton_ = new QPushButton(QStringLiteral("Ustaw zaznaczone"), page);
-    QFont bold = sendButton_->font();
-    bold.setBold(true);
-    sendButton_->setFont(bold);
-    sendButton_->setToolTip(QStringLiteral("Wyślij do rejestratora zaznaczone ustawienia."));
-    checkButton_ = new QPushButton(QStringLiteral("Sprawdź ustawienia"), page);
-    checkButton_->setToolTip(QStringLiteral("Czytaj ustawienia z rejestratora."));
-    connect(sendButton_, &QPushButton::clicked, this, &SettingsDialog::sendChecked);
-    connect(checkButton_, &QPushButton::clicked, this, &SettingsDialog::checkRequested);
-
-    for (QGridLayout* g : {grid, tgrid}) {
-        g->setContentsMargins(6, 6, 6, 6);
-        g->setHorizontalSpacing(4);
-    }
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(recorder);
-    layout->addWidget(trigger);
-    layout->addWidget(sendButton_);
-    layout->addWidget(checkButton_);
-    layout->addStretch();
-    return page;
+    tgrid->setContentsMargins(6, 6, 6, 6);
+    tgrid->setHorizontalSpacing(4);
+    return trigger;
 }
 
 QWidget* SettingsDialog::buildGeneralPage()
@@ -325,8 +365,30 @@ void SettingsDialog::fillFromSettings()
         w->setEnabled(!triggerItemsDisabled_);
 }
 
+bool SettingsDialog::noteValuesOutOfRange()
+{
+    QStringList notes;
+    const auto check = [&notes](QSpinBox* spin, const QString& field) {
+        const auto* bounded = static_cast<BoundedSpinBox*>(spin);
+        if (const auto note = rangeNote(field, spin->text(), bounded->boundMinimum(), bounded->boundMaximum())) {
+            notes << note->text();
+            spin->setValue(note->used);
+        }
+    };
+    check(samplingTimeSpin_, QStringLiteral("Czas próbkowania"));
+    if (const auto note = rangeNote(QStringLiteral("Liczba próbek"), sampleCountEdit_->text(), 1, kMaxSampleCount)) {
+        notes << note->text();
+        sampleCountEdit_->setText(QString::number(note->used));
+    }
+    check(channelCountSpin_, QStringLiteral("Kanały od 1 do"));
+    if (notes.isEmpty()) return false;
+    reporter_.showMessage(notes.join(QLatin1Char('\n')), QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
+    return true;
+}
+
 bool SettingsDialog::storeIntoSettings()
 {
+    noteValuesOutOfRange();
     if (const auto error = storeControls(controls(), settings_)) {
         showError(*error);
         return false;
@@ -344,6 +406,7 @@ void SettingsDialog::applyDefaults()
 void SettingsDialog::sendChecked()
 {
     checkButton_->setEnabled(false);
+    noteValuesOutOfRange();
     const CommandOutcome outcome = buildSettingsCommand(controls());
     if (outcome.error) {
         showError(*outcome.error);
@@ -364,9 +427,12 @@ void SettingsDialog::correctSampleCountField()
     // The message box takes the focus and would end the editing a second time.
     if (correctingSampleCount_) return;
     correctingSampleCount_ = true;
-    if (const auto corrected = correctSampleCount(sampleCountEdit_->text()))
+    const QString typed = sampleCountEdit_->text();
+    if (const auto corrected = correctSampleCount(typed)) {
         sampleCountEdit_->setText(*corrected);
-    else
+        if (const auto note = rangeNote(QStringLiteral("Liczba próbek"), typed, 1, kMaxSampleCount))
+            reporter_.showMessage(note->text(), QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
+    } else
         showError(FieldError{QStringLiteral("Liczba próbek"), sampleCountEdit_->text()});
     correctingSampleCount_ = false;
 }

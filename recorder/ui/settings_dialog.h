@@ -13,6 +13,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -75,8 +76,13 @@ signals:
 
 private:
     QWidget* buildRecorderPage();
+    QGroupBox* buildRecorderGroup(QWidget* page);
+    QGroupBox* buildTriggerGroup(QWidget* page);
     QWidget* buildGeneralPage();
     void showError(const FieldError& error);
+    // Numbers typed outside their fields' ranges: one message naming each field, its range
+    // and the value used, which then stands in the field. False when there was none.
+    bool noteValuesOutOfRange();
     void portParamsChosen();
 
     Settings& settings_;

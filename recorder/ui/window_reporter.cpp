@@ -33,19 +33,28 @@ void WindowReporter::transferMessage(const QString& line)
     emit transferMessageAdded(line);
 }
 
+QWidget* WindowReporter::askingWindow() const
+{
+    // The window the user works in: a modal dialog, else the active window, else the
+    // main window.
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return messageParent_;
+}
+
 void WindowReporter::showMessage(const QString& text, const QString& caption, MessageIcon icon)
 {
-    dialogs_.message(messageParent_, text, caption, icon);
+    dialogs_.message(askingWindow(), text, caption, icon);
 }
 
 bool WindowReporter::confirm(const QString& text, const QString& caption)
 {
-    return dialogs_.confirm(messageParent_, text, caption);
+    return dialogs_.confirm(askingWindow(), text, caption);
 }
 
 bool WindowReporter::confirmDestructive(const QString& text, const QString& caption)
 {
-    return dialogs_.confirmDestructive(messageParent_, text, caption);
+    return dialogs_.confirmDestructive(askingWindow(), text, caption);
 }
 
 void WindowReporter::filesChanged()

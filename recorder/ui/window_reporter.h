@@ -1,7 +1,7 @@
 #pragma once
 // The Reporter of the windows: carries the core's status texts, transfer messages and
 // questions to whichever window shows them. The window set connects its signals; message
-// boxes go through Dialogs, over the main window.
+// boxes go through Dialogs, over the window the user works in.
 
 #include "core/reporter.h"
 
@@ -19,8 +19,10 @@ public:
     explicit WindowReporter(Dialogs& dialogs, QObject* parent = nullptr);
     ~WindowReporter() override;
 
-    // The window message boxes stand over (none: they have no parent).
+    // The window message boxes stand over when no window of the program is active or modal.
     void setMessageParent(QWidget* parent) { messageParent_ = parent; }
+    // The window a message box stands over: the modal dialog, else the active window.
+    QWidget* askingWindow() const;
 
     void setStatus(StatusPanel panel, const QString& text) override;
     void setBusy(bool busy) override;

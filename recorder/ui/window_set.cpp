@@ -1,4 +1,5 @@
 #include "ui/window_set.h"
+#include "core/message_captions.h"
 
 #include "calibration/calibration_history.h"
 #include "calibration/calibration_wizard.h"
@@ -13,9 +14,11 @@
 #include "ui/calibration_wizard_window.h"
 #include "ui/constants_editor.h"
 #include "ui/desktop_shell.h"
+#include "ui/file_browser.h"
 #include "ui/live_monitoring.h"
 #include "ui/main_window.h"
 #include "ui/measurements_window.h"
+#include "ui/monitoring_window.h"
 #include "ui/progress_dialog.h"
 #include "ui/properties_window.h"
 #include "ui/settings_dialog.h"
@@ -24,7 +27,7 @@
 namespace vorda {
 namespace {
 
-const QString kWarning = QStringLiteral("Uwaga!");
+const QString kWarning = QString::fromUtf8(kWarningCaption);
 
 }  // namespace
 
@@ -37,16 +40,19 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     main_ = std::make_unique<MainWindow>(settings_, state_, *reporter_, dialogs, shell_);
     reporter_->setMessageParent(main_.get());
     connect(reporter_.get(), &WindowReporter::statusChanged, main_.get(), &MainWindow::setStatusText);
-    connect(reporter_.get(), &WindowReporter::filesChangedSignal, main_.get(), &MainWindow::refreshFileList);
+    connect(reporter_.get(), &WindowReporter::filesChangedSignal, &main_->fileBrowser(), &FileBrowser::refresh);
     main_->startUp();
+    snapshot_.take(settings_);
+    main_->setUnsavedCheck([this] { return snapshot_.differs(settings_); });
 
     constantsEditor_ = new ConstantsEditor(settings_, state_, *reporter_, main_.get());
     settingsDialog_ = new SettingsDialog(settings_, state_, *reporter_, dialogs, main_.get());
     calibrationProtocol_ = std::make_unique<RecorderProtocol>(link_, settings_, state_, *reporter_);
     calibrationDevice_ = std::make_unique<ProtocolCalibrationDevice>(*calibrationProtocol_);
-    calibrationWizard_ =
-        std::make_unique<CalibrationWizard>(settings_, *calibrationDevice_, *reporter_, state_.startDir);
+    watchedDevice_ = std::make_unique<WatchedCalibrationDevice>(*calibrationDevice_);
+    calibrationWizard_ = std::make_unique<CalibrationWizard>(settings_, *watchedDevice_, *reporter_, state_.startDir);
     wizardWindow_ = new CalibrationWizardWindow(*calibrationWizard_, main_.get());
+    wizardWindow_->watchReadings(*watchedDevice_);
     progressDialog_ = std::make_unique<ProgressDialog>();
     connect(reporter_.get(), &WindowReporter::transferMessageAdded, progressDialog_.get(), &ProgressDialog::addMessage);
     properties_ = new PropertiesWindow(settings_, main_.get());
@@ -54,6 +60,7 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     calibrationChoice_ = new CalibrationChoiceDialog(main_.get());
     about_ = new AboutDialog(main_.get());
     download_ = std::make_unique<MemoryDownload>(settings_, state_, link_, *reporter_, progressDialog_.get());
+    measurement_ = std::make_unique<MeasurementControl>(settings_, state_, link_, *reporter_, measurements_);
 
     connect(progressDialog_.get(), &ProgressDialog::abortClicked, this, [this] { download_->requestAbort(); });
     connect(progressDialog_.get(), &ProgressDialog::helpClicked, this, [this] { showHelp(QStringLiteral("#czyt")); });
@@ -79,7 +86,6 @@ WindowSet::~WindowSet() = default;
 
 void WindowSet::wireMeasurementsWindow()
 {
-    measurement_ = std::make_unique<MeasurementControl>(settings_, state_, link_, *reporter_, measurements_);
     setMeasurementBar(measurements_);
     setBlockList(measurements_);
     connect(main_.get(), &MainWindow::measurementsRequested, measurements_, &MeasurementsWindow::present);
@@ -89,7 +95,7 @@ void WindowSet::wireMeasurementsWindow()
     connect(measurements_, &MeasurementsWindow::scanRequested, this, &WindowSet::runSystemScan);
     connect(measurements_, &MeasurementsWindow::blockReadRequested, this, [this] {
         download_->readSelectedBlock(measurements_);
-        main_->refreshFileList();
+        main_->fileBrowser().refresh();
     });
     // "&Ustawianie" here opens what the main window's "&Ustawianie" opens.
     connect(measurements_, &MeasurementsWindow::settingsRequested, main_.get(), &MainWindow::settingsRequested);
@@ -100,12 +106,37 @@ void WindowSet::wireMeasurementsWindow()
 
 void WindowSet::wireMonitoring()
 {
-    monitoring_ = std::make_unique<LiveMonitoring>(settings_, state_, link_, *reporter_, dialogs_, *main_);
+    monitoring_ = std::make_unique<LiveMonitoring>(settings_, state_, link_, *reporter_, dialogs_);
     LiveMonitoring* m = monitoring_.get();
-    connect(main_.get(), &MainWindow::monitoringToggled, m, &LiveMonitoring::setMonitoring);
-    connect(main_.get(), &MainWindow::previewToggled, m, &LiveMonitoring::setPreview);
-    connect(main_.get(), &MainWindow::saveMonitoringRequested, m, &LiveMonitoring::saveLog);
-    connect(main_.get(), &MainWindow::monitoringWindowRequested, m, &LiveMonitoring::openMonitoringWindow);
+    MainWindow* w = main_.get();
+    connect(w, &MainWindow::monitoringToggled, m, &LiveMonitoring::setMonitoring);
+    connect(w, &MainWindow::previewToggled, m, &LiveMonitoring::setPreview);
+    connect(w, &MainWindow::saveMonitoringRequested, m, [m, w] { m->saveLog(w); });
+    connect(w, &MainWindow::monitoringWindowRequested, this, &WindowSet::openMonitoringWindow);
+    connect(m, &LiveMonitoring::viewChanged, w, &MainWindow::setMonitoringViewOn);
+    connect(m, &LiveMonitoring::monitoringStopped, w, &MainWindow::uncheckMonitoring);
+    connect(m, &LiveMonitoring::lineAdded, w, &MainWindow::appendMonitoringLine);
+    connect(m, &LiveMonitoring::logSaved, &w->fileBrowser(), &FileBrowser::refresh);
+}
+
+MonitoringWindow* WindowSet::monitoringWindow() const
+{
+    return monitoringWindow_.data();
+}
+
+void WindowSet::openMonitoringWindow()
+{
+    if (!monitoringWindow_) {
+        monitoringWindow_ = new MonitoringWindow(settings_, main_.get());
+        monitoringWindow_->setSamples(monitoring_->samples());
+        connect(monitoring_.get(), &LiveMonitoring::sampleAdded, monitoringWindow_.data(),
+                &MonitoringWindow::addSample);
+        connect(monitoringWindow_.data(), &MonitoringWindow::closed, main_.get(),
+                [this] { main_->setMonitoringWindowOpen(false); });
+        main_->setMonitoringWindowOpen(true);
+    }
+    monitoringWindow_->show();
+    monitoringWindow_->raise();
 }
 
 void WindowSet::wireMainWindow()
@@ -129,19 +160,26 @@ void WindowSet::wireSettingsDialog()
     connect(main_.get(), &MainWindow::settingsRequested, this, &WindowSet::openSettings);
     connect(main_.get(), &MainWindow::clockTicked, settingsDialog_, &SettingsDialog::setClock);
     connect(main_.get(), &MainWindow::defaultsActivation, this, [this] {
+        // The set the program applies is no change of the user's, unless the user had
+        // already changed something.
+        const bool unchanged = !snapshot_.differs(settings_);
         settingsDialog_->applyDefaults();
         constantsEditor_->applyStartupParameters();
+        if (unchanged) snapshot_.take(settings_);
+        properties_->recordChanged();
     });
-    connect(settingsDialog_, &SettingsDialog::sendRequested, this, [this] {
-        MeasurementControl(settings_, state_, link_, *reporter_, measurementBar_)
-            .sendPendingCommand(settingsDialog_->pendingCommand());
-    });
+    connect(settingsDialog_, &SettingsDialog::sendRequested, this,
+            [this] { measurement_->sendPendingCommand(settingsDialog_->pendingCommand()); });
     connect(settingsDialog_, &SettingsDialog::checkRequested, this, [this] {
-        properties_->showSettingsCheck();
+        properties_->showSettingsCheck(settingsDialog_);
         runSystemScan();
     });
     connect(settingsDialog_, &SettingsDialog::advancedRequested, this, &WindowSet::openConstantsEditor);
-    connect(settingsDialog_, &SettingsDialog::settingsProgramLoaded, this, [this] { main_->startUp(false); });
+    connect(settingsDialog_, &SettingsDialog::settingsProgramLoaded, this, [this] {
+        main_->startUp(false);
+        snapshot_.take(settings_);
+        properties_->recordChanged();
+    });
     connect(settingsDialog_, &SettingsDialog::helpClicked, this, [this] { showHelp(QStringLiteral("#Ust")); });
     connect(constantsEditor_, &ConstantsEditor::helpClicked, this, [this] { showHelp(QStringLiteral("#ust_zaaw")); });
 }
@@ -152,25 +190,31 @@ void WindowSet::openSettings()
     if (settingsDialog_->exec() == QDialog::Accepted) {
         settingsDialog_->storeIntoSettings();
         main_->showPortStatus();
+        properties_->recordChanged();
     }
-    main_->showDataDirectory();
+    main_->fileBrowser().showDataDirectory();
 }
 
 void WindowSet::openConstantsEditor()
 {
     constantsEditor_->prepareOpening();
-    if (constantsEditor_->exec() == QDialog::Accepted && constantsEditor_->shownChannel() == 1)
+    if (constantsEditor_->exec() != QDialog::Accepted) return;
+    if (constantsEditor_->shownChannel() == 1)
         settingsDialog_->setConstantLabels(constantsEditor_->sbText(), constantsEditor_->scText());
+    properties_->recordChanged();
 }
 
 void WindowSet::wireCalibration()
 {
+    connect(wizardWindow_, &CalibrationWizardWindow::wizardEnded, properties_, &PropertiesWindow::recordChanged);
     connect(main_.get(), &MainWindow::calibrationRequested, this, &WindowSet::chooseCalibration);
     connect(calibrationChoice_, &CalibrationChoiceDialog::helpClicked, this,
             [this] { showHelp(QStringLiteral("#kal")); });
     connect(wizardWindow_, &CalibrationWizardWindow::helpClicked, this, [this] { showHelp(QStringLiteral("#kal")); });
     connect(properties_, &PropertiesWindow::historyRequested, this,
             [this] { properties_->showHistory(readHistory(state_.startDir)); });
+    connect(properties_, &PropertiesWindow::historySpreadsheetRequested, this,
+            [this] { shell_.openSpreadsheet(historyFilePath(state_.startDir)); });
 }
 
 void WindowSet::chooseCalibration()
@@ -196,8 +240,10 @@ void WindowSet::readMemory()
 
 void WindowSet::runSystemScan()
 {
+    const std::uint32_t sampleCount = settings_.sampleCount;
     if (scanSystem(settings_, state_, link_, *reporter_, *properties_) == ScanOutcome::NoCommunication)
         properties_->scanFailed();
+    snapshot_.adoptRecorderSampleCount(sampleCount, settings_.sampleCount);
 }
 
 void WindowSet::showHelp(const QString& anchor)

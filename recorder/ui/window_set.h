@@ -5,8 +5,10 @@
 // and the core. A new window is added here and in its own files.
 
 #include "core/program_state.h"
+#include "core/unsaved_changes.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
@@ -33,9 +35,11 @@ class CalibrationWizardWindow;
 class ProgressDialog;
 class PropertiesWindow;
 class MeasurementsWindow;
+class MonitoringWindow;
 class ConstantsEditor;
 class CalibrationChoiceDialog;
 class AboutDialog;
+class WatchedCalibrationDevice;
 class WindowReporter;
 struct Settings;
 
@@ -52,6 +56,8 @@ public:
     PropertiesWindow& propertiesWindow() { return *properties_; }
     MeasurementsWindow& measurementsWindow() { return *measurements_; }
     LiveMonitoring& monitoring() { return *monitoring_; }
+    // The monitoring window while it is open, else null.
+    MonitoringWindow* monitoringWindow() const;
     MeasurementControl& measurement() { return *measurement_; }
     AboutDialog& aboutBox() { return *about_; }
     CalibrationWizardWindow& calibrationWindow() { return *wizardWindow_; }
@@ -79,6 +85,8 @@ public:
     void openSettings();
     // "Zaawansowane": the constants editor on channel 1, shown modally.
     void openConstantsEditor();
+    // Ctrl+M: the monitoring window, fed with the polls so far and each new one.
+    void openMonitoringWindow();
 
     // The measurements window's progress bar, counted down by the housekeeping timer.
     void setMeasurementBar(ProgressBarView* bar) { measurementBar_ = bar; }
@@ -114,15 +122,18 @@ private:
     MeasurementsWindow* measurements_ = nullptr;
     std::unique_ptr<MeasurementControl> measurement_;
     std::unique_ptr<LiveMonitoring> monitoring_;
+    QPointer<MonitoringWindow> monitoringWindow_;
     AboutDialog* about_ = nullptr;
     std::unique_ptr<RecorderProtocol> calibrationProtocol_;
     std::unique_ptr<ProtocolCalibrationDevice> calibrationDevice_;
+    std::unique_ptr<WatchedCalibrationDevice> watchedDevice_;
     std::unique_ptr<CalibrationWizard> calibrationWizard_;
     CalibrationWizardWindow* wizardWindow_ = nullptr;
     CalibrationChoiceDialog* calibrationChoice_ = nullptr;
     std::unique_ptr<MemoryDownload> download_;
     ProgressBarView* measurementBar_ = nullptr;
     widgets::HelpWindow* help_ = nullptr;  // owned by the main window
+    SettingsSnapshot snapshot_;            // the record as last loaded or saved
 };
 
 }  // namespace vorda

@@ -2,7 +2,7 @@
 // block download writes every byte of the reply to the dump, as received, and ends on
 // the silence after it (never earlier, never with a read more); the memory read asks for
 // blocks 1, 2, 3, ... in order, gives up after seven bad headers in a row, and always
-// leaves the port closed and the link free.
+// leaves the port closed and the link free. Dumps and files stay in memory.
 
 #include "fuzz_check.h"
 
@@ -25,12 +25,6 @@ using namespace vorda;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The block number of a " ?MEM n &" command, or -1 for any other command.
 int memoryBlock(const QByteArray& command)
 {
@@ -42,7 +36,7 @@ int memoryBlock(const QByteArray& command)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir dir;
+    static QTemporaryDir dir;  // the data directory must exist; nothing is written to it
     fuzz::InputReader in(data, size);
     const bool wholeMemory = in.byte() & 1;
     // One answer per command, separated by 0xFF bytes; commands beyond them hear silence.
@@ -69,6 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Reporter quiet;
     SerialLink link(settings, std::move(transport), dir.path());
     MemoryDownload download(settings, state, link, quiet);
+    MemoryDumpStore store;
+    download.setDumpStore(&store);
 
     if (!wholeMemory) {
         const BlockDownload block = download.downloadBlock(3);
@@ -76,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(commands.size() == 1 && commands[0] == memoryCommand(3));
         const QByteArray answer = answers.empty() ? QByteArray() : answers[0];
         // Every byte as received, NUL bytes included, and nothing else.
-        FUZZ_CHECK(readAll(download.dumpPath()) == answer);
+        FUZZ_CHECK(store.dump == answer);
         FUZZ_CHECK(block.bytes == answer.size());
         // Ended on silence: one read per chunk of at most 200 bytes, then the silent one.
         FUZZ_CHECK(script->readCalls == int((answer.size() + kChunkSize - 1) / kChunkSize) + 1);
@@ -108,11 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (memoryBlock(commands[i]) < 0 && answers[i].size() > kChunkSize) leftovers = true;
         for (std::size_t i = commands.size(); !leftovers && i-- > 0;) {
             if (memoryBlock(commands[i]) < 0) continue;
-            FUZZ_CHECK(readAll(download.dumpPath()) == (i < answers.size() ? answers[i] : QByteArray()));
+            FUZZ_CHECK(store.dump == (i < answers.size() ? answers[i] : QByteArray()));
             break;
         }
-        for (const QString& name : QDir(dir.path()).entryList({QStringLiteral("*.txt")}, QDir::Files))
-            QFile::remove(QDir(dir.path()).filePath(name));
     }
     FUZZ_CHECK(!script->isOpen);
     FUZZ_CHECK(settings.portOpen == 0);

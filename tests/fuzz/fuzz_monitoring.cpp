@@ -1,6 +1,7 @@
 // The monitoring poll: current-data replies of any content through the scripted line into
-// a monitoring line. The readings are what the replies held (channels a reply lacks keep
-// their earlier code, the averaged read takes the mean of the middle three), the line
+// a monitoring line. A poll makes a line only when every reply held its sixteen values, and
+// changes no reading otherwise; the readings are what the replies held (the averaged read
+// takes the mean of the middle three), the line
 // holds one field per used channel written as printf's "%.Nf" writes the value, and the
 // presenter reads the line as a data line with those values.
 
@@ -79,19 +80,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SerialLink link(settings, std::move(transport), QString());
     RecorderProtocol protocol(link, settings, state, quiet);
 
-    // The codes the replies should leave: row 0 for a single read, rows 1-5 for the five.
+    // The codes the replies should leave: row 0 for a single read, rows 1-5 for the five,
+    // and only when every reply of the poll held its sixteen values.
     Readings expected{};
     const int reads = kind == PollKind::Single ? 1 : 5;
+    bool whole = true;
     for (int r = 0; r < reads; ++r) {
-        ReadingsRow& row = expected[std::size_t(kind == PollKind::Single ? 0 : r + 1)];
-        if (std::size_t(r) < replies.size())
-            parseDataReply(
-                std::string_view(replies[std::size_t(r)].constData(), std::size_t(replies[std::size_t(r)].size())),
-                row);
+        const QByteArray reply = std::size_t(r) < replies.size() ? replies[std::size_t(r)] : QByteArray();
+        const std::string_view text(reply.constData(), std::size_t(reply.size()));
+        whole = whole && dataReplyFault(text) == ReplyFault::None;
+        parseDataReply(text, expected[std::size_t(kind == PollKind::Single ? 0 : r + 1)]);
     }
-    QByteArray lastReply;
-    if (std::size_t(reads - 1) < replies.size()) lastReply = replies[std::size_t(reads - 1)];
-    lastReply = lastReply.left(lastReply.indexOf('\0') < 0 ? lastReply.size() : lastReply.indexOf('\0'));
 
     // The channels the line shows and the averaged read refreshes.
     const int shown = std::clamp<int>(settings.channelsUsed, 0, kMaxChannels);
@@ -99,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PollResult result = pollRecorder(protocol, settings, kind, when);
     FUZZ_CHECK(!link.exchangeInProgress());
 
-    if (kind == PollKind::Averaged) {
+    if (!whole) expected = Readings{};
+    if (kind == PollKind::Averaged && whole) {
         for (int c = 1; c <= shown; ++c) {
             std::array<std::int32_t, 5> five;
             for (int r = 0; r < 5; ++r) five[std::size_t(r)] = expected[std::size_t(r + 1)][std::size_t(c)];
@@ -108,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (int c = 1; c <= kMaxChannels; ++c) FUZZ_CHECK(link.readings[0][std::size_t(c)] == expected[0][std::size_t(c)]);
 
-    FUZZ_CHECK((result.outcome == PollOutcome::Line) == (lastReply.size() >= 2));
+    FUZZ_CHECK((result.outcome == PollOutcome::Line) == whole);
+    FUZZ_CHECK(whole == (link.replyFault == ReplyFault::None));
     if (result.outcome != PollOutcome::Line) {
         FUZZ_CHECK(result.line.empty() && result.values.empty());
         return 0;

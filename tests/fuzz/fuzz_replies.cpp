@@ -1,6 +1,7 @@
 // The register and data replies of the recorder: whatever the reply holds, the parsers
 // store only what converted, keep every other field as it was, end the text fields with a
-// NUL, and agree with the C library's formatted input on the replies both read alike.
+// NUL, and agree with the C library's formatted input on the replies both read alike; a
+// reply is judged whole exactly when every field converted.
 
 #include "fuzz_check.h"
 
@@ -63,6 +64,12 @@ void checkRegisterReply(std::string_view text)
     if (stored < 13) FUZZ_CHECK(std::memcmp(&status.recorderSB, &before.recorderSB, 8) == 0);
     if (stored < 14) FUZZ_CHECK(std::memcmp(&status.recorderSC, &before.recorderSC, 8) == 0);
 
+    const ReplyFault fault = registerReplyFault(text);
+    const bool blank = upToNul.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
+    FUZZ_CHECK((fault == ReplyFault::Silent) == blank);
+    FUZZ_CHECK((fault == ReplyFault::None) == (stored == kRegisterReplyTokens && status.tag[0] == 'R'));
+    FUZZ_CHECK(fault != ReplyFault::Incomplete || (stored < kRegisterReplyTokens && status.tag[0] == 'R'));
+
     if (!comparable(upToNul)) return;
     const std::string line(upToNul);
     char tag[4], date[12], time[12];
@@ -95,6 +102,9 @@ void checkDataReply(std::string_view text)
     // Index 0 is never written, nor any channel after the last value the reply held.
     FUZZ_CHECK(row[0] == 0x5A5A5A5A);
     for (int c = stored + 1; c <= kMaxChannels; ++c) FUZZ_CHECK(row[std::size_t(c)] == 0x5A5A5A5A);
+    const ReplyFault fault = dataReplyFault(text);
+    FUZZ_CHECK((fault == ReplyFault::None) == (stored == kDataReplyValues));
+    FUZZ_CHECK(fault != ReplyFault::Garbled);
 
     const std::string_view upToNul = text.substr(0, text.find('\0'));
     if (!comparable(upToNul)) return;

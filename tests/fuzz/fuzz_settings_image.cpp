@@ -1,6 +1,8 @@
-// The settings record as read from disk, of any length: only an image of exactly 2200
-// bytes is taken, and it is taken byte for byte but for the corrections of the load;
-// every named field then reads back as text that sets the same bytes again.
+// The settings record as read from disk, of any length, in memory: only an image of
+// exactly 2200 bytes is taken, and it is taken byte for byte but for the corrections of
+// the load; every named field then reads back as text that sets the same bytes again; and
+// a save's merge of its own changes over what is stored takes each field whole from one
+// side, the writer's where it changed it.
 
 #include "fuzz_check.h"
 
@@ -9,9 +11,7 @@
 #include "core/settings_files.h"
 #include "core/settings_record.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -58,23 +58,30 @@ void checkFieldsRoundTrip(const Settings& loaded)
 
 }  // namespace
 
+// Every field of `merged` equals the same field of `stored` or of `mine`, the writer's
+// where it differs from `base`; with nothing changed the stored record stays whole.
+void checkMerge(const Settings::Image& stored, const Settings::Image& base, const Settings::Image& mine)
+{
+    const Settings::Image merged = mergeSettingsChanges(stored, base, mine);
+    if (mine == base) FUZZ_CHECK(merged == stored);
+    if (stored == base) FUZZ_CHECK(merged == mine);
+    for (const SettingsField& f : settingsFields()) {
+        const auto at = [&](const Settings::Image& i) { return std::memcmp(i.data() + f.offset, merged.data() + f.offset, f.width) == 0; };
+        const bool changed = std::memcmp(mine.data() + f.offset, base.data() + f.offset, f.width) != 0;
+        FUZZ_CHECK(changed ? at(mine) : at(stored));
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir dir;
-    const QString path = QDir(dir.path()).filePath(QString::fromLatin1(kConfigFileName));
-    {
-        QFile file(path);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
-    }
-
-    const auto image = readSettingsImage(path);
+    const auto image = settingsImageFromBytes(reinterpret_cast<const char*>(data), size);
     FUZZ_CHECK(image.has_value() == (size == kRecordSize));
     if (image) FUZZ_CHECK(std::memcmp(image->data(), data, kRecordSize) == 0);
+    const QString dir = QStringLiteral("/start");
 
     Reporter quiet;
     Settings settings{};
-    const LoadOutcome outcome = loadStartupSettings(settings, dir.path(), quiet);
+    const LoadOutcome outcome = applyStartupImage(settings, image, dir, quiet);
     FUZZ_CHECK(outcome.fromFile == (size == kRecordSize));
     FUZZ_CHECK(settings.currentChannel >= 0 && settings.currentChannel <= kMaxChannels);
     const std::int32_t format = settings.channels[settings.currentChannel].numberFormat;
@@ -100,5 +107,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int c = 1; c <= kMaxChannels; ++c) FUZZ_CHECK(fieldText(settings.channels[c].name).size() < 20);
 
     checkFieldsRoundTrip(settings);
+
+    // The input as what the file holds now, the defaults as what a writer loaded, and
+    // bytes the input's first triples name (position, value) as that writer's changes.
+    Settings defaults{};
+    applyStartupImage(defaults, std::nullopt, dir, quiet);
+    const Settings::Image base = defaults.toImage();
+    Settings::Image stored = base;
+    Settings::Image mine = base;
+    std::memcpy(stored.data(), data, std::min(size, kRecordSize));
+    for (std::size_t i = 0; i + 2 < std::min<std::size_t>(size, 96); i += 3)
+        mine[((std::size_t{data[i]} << 8) | data[i + 1]) % kRecordSize] = data[i + 2];
+    checkMerge(stored, base, mine);
+    checkMerge(stored, base, stored);
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Decoding of the recorder's replies, written independently of the simulator's
-// encoder so that the tests check one against the other.
+// Decoding of the recorder's replies with the formats the PC reads them with.
+
+#include "dump_codec.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,25 +10,15 @@
 
 namespace simtest {
 
-inline unsigned nib(char c)
-{
-    return static_cast<unsigned>(c - '0') & 0x0F;
-}
-
-inline bool isNibbleChar(char c)
-{
-    return c >= '0' && c <= '?';
-}
-
+// The one codec of common/dump_codec.h on the pieces the tests cut out of a dump.
 inline std::uint16_t decodeCode(std::string_view c)
 {
-    return static_cast<std::uint16_t>(nib(c[0]) * 256 + nib(c[1]) * 4096 + nib(c[2]) + nib(c[3]) * 16);
+    return dumpcodec::decodeCode(c.data());
 }
 
 inline std::uint32_t decodeTimeStamp(std::string_view c)
 {
-    return (nib(c[0]) << 24) + (nib(c[1]) << 28) + (nib(c[2]) << 16) + (nib(c[3]) << 20) + (nib(c[4]) << 8) +
-           (nib(c[5]) << 12) + nib(c[6]) + (nib(c[7]) << 4);
+    return dumpcodec::decodeTimeStamp(c.data());
 }
 
 // The register reply read with the format the PC uses.

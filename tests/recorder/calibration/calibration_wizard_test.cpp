@@ -1,14 +1,11 @@
-// Calibration arithmetic, the history file and the wizard's page machine in both roles,
-// over a scripted recorder.
+// The wizard's page machine in both roles, over a scripted recorder.
 
 #include "calibration/calibration_wizard.h"
 #include "calibration/calibration_history.h"
-#include "calibration/calibration_math.h"
 #include "core/channel_scaling.h"
 #include "core/program_state.h"
 #include "support/fake_transport.h"
 #include "link/recorder_protocol.h"
-#include "support/decimal_comma_locale.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -19,83 +16,6 @@
 namespace vorda {
 namespace {
 
-TEST(CalibrationMath, TwoPointsGiveSlopeAndOffsetThatScaleBackToThePoints)
-{
-    const double sb = twoPointSlope(1000, 0.0, 11000, 100.0);
-    const double sc = offsetThroughPoint(sb, 1000, 0.0);
-    EXPECT_DOUBLE_EQ(sb, 10.0);
-    EXPECT_DOUBLE_EQ(sc, -10.0);
-    ChannelSettings ch{};
-    ch.slopeSB = sb;
-    ch.offsetSC = sc;
-    EXPECT_FLOAT_EQ(scaleGeneral(ch, 1000), 0.0f);
-    EXPECT_FLOAT_EQ(scaleGeneral(ch, 11000), 100.0f);
-
-    // Falling characteristic: accepted, negative slope.
-    EXPECT_DOUBLE_EQ(twoPointSlope(1000, 100.0, 11000, 0.0), -10.0);
-    // Codes 9 apart give the marker whatever the values; 10 apart a real slope.
-    EXPECT_EQ(twoPointSlope(5000, 1.0, 5009, 50.0), kFlatSlopeMarker);
-    EXPECT_EQ(twoPointSlope(5009, 1.0, 5000, 50.0), kFlatSlopeMarker);
-    EXPECT_DOUBLE_EQ(twoPointSlope(5000, 1.0, 5010, 2.0), 100.0);
-
-    // Zeroing: the line of the unchanged slope through the new point.
-    EXPECT_DOUBLE_EQ(offsetThroughPoint(10.0, 2000, 5.0), -15.0);
-    EXPECT_DOUBLE_EQ(offsetThroughPoint(0.0, 31234, 7.25), 7.25);
-}
-
-TEST(CalibrationMath, PointValuesAreReadWithADecimalPointIntoSinglePrecision)
-{
-    test::DecimalCommaLocale comma;  // the reading must not follow the locale
-    EXPECT_EQ(readPointValue("12,5"), 12.0);
-    EXPECT_EQ(readPointValue("12.5"), 12.5);
-    EXPECT_EQ(readPointValue("  -3.25 kPa"), -3.25);
-    EXPECT_EQ(readPointValue("+1e2"), 100.0);
-    EXPECT_EQ(readPointValue(".5"), 0.5);
-    EXPECT_EQ(readPointValue("0.1"), static_cast<double>(0.1f));
-    for (const char* bad : {"", "   ", "abc", "-", "+-1", ",5", "inf", "1e999"})
-        EXPECT_FALSE(readPointValue(bad).has_value()) << bad;
-}
-
-TEST(CalibrationMath, ResultTextsUseTheirFormats)
-{
-    test::DecimalCommaLocale comma;
-    EXPECT_EQ(zeroingResultText(15.259, -0.5), "15.2590/-0.5000");
-    EXPECT_EQ(calibrationResultText(10.0, -10.0), "10.000000 / -10.0000");
-    EXPECT_EQ(calibrationResultText(kFlatSlopeMarker, 1.5), "9999.000000 /  1.5000");
-    EXPECT_EQ(pointValueText(0.0), " 0.0000");
-    EXPECT_EQ(pointValueText(-123.45678), "-123.4568");
-}
-
-TEST(CalibrationHistory, LinesAppendUnderOneHeadingWithDecimalCommas)
-{
-    QTemporaryDir dir;
-    Reporter quiet;
-    HistoryEntry cal;
-    cal.channel = 3;
-    cal.name = "P;1";
-    cal.raw1 = 1000;
-    cal.value1 = 0.0;
-    cal.raw2 = 11000;
-    cal.value2 = 100.0;
-    cal.slopeSB = 10.0;
-    cal.offsetSC = -10.0;
-    HistoryEntry zero = cal;
-    zero.kind = HistoryEntry::Kind::Zeroing;
-    zero.raw2.reset();
-    zero.value2.reset();
-    const QDateTime when(QDate(2026, 3, 4), QTime(5, 6, 7));
-    ASSERT_TRUE(appendHistory(dir.path(), cal, when, quiet));
-    ASSERT_TRUE(appendHistory(dir.path(), zero, when.addSecs(60), quiet));
-
-    const QStringList lines = readHistory(dir.path());
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], QStringLiteral("Data i czas;Rodzaj;Kanał;Nazwa;Kod punktu 1;Wartość punktu 1;Kod punktu 2;"
-                                       "Wartość punktu 2;S_B;S_C"));
-    EXPECT_EQ(lines[1], QStringLiteral("2026-03-04 05:06:07;kalibracja;3;\"P;1\";1000;0,0000;11000;100,0000;"
-                                       "10,000000;-10,000000"));
-    EXPECT_EQ(lines[2], QStringLiteral("2026-03-04 05:07:07;zerowanie;3;\"P;1\";1000;0,0000;;;10,000000;-10,000000"));
-}
-
 class RecordingReporter : public Reporter {
 public:
     void showMessage(const QString& text, const QString& caption, MessageIcon) override
@@ -104,17 +24,6 @@ public:
     }
     QStringList messages;
 };
-
-TEST(CalibrationHistory, AnUnwritableFileIsReportedOnce)
-{
-    QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("Config")));  // a file where the folder belongs
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    RecordingReporter reporter;
-    EXPECT_FALSE(appendHistory(dir.path(), HistoryEntry{}, QDateTime::currentDateTime(), reporter));
-    EXPECT_EQ(reporter.messages.size(), 1);
-}
 
 // A recorder whose averaged codes come from a queue; an empty queue is silence.
 class ScriptedDevice : public CalibrationDevice {
@@ -215,9 +124,9 @@ TEST_F(WizardTest, CalibrationWalksThroughEveryPage)
     EXPECT_FALSE(wizard.view().channelEnabled);
     EXPECT_FALSE(wizard.view().finishEnabled);
 
-    nextWith("0.0", 1000);
+    nextWith("0,0", 1000);
     ASSERT_EQ(wizard.page(), WizardPage::SecondPoint);
-    EXPECT_EQ(settings.channel(3).rawPoint1, 1000);
+    EXPECT_EQ(settings.channel(3).rawPoint1, 0) << "nothing is stored before the second point";
     EXPECT_EQ(wizard.view().fieldCaption, QStringLiteral("Wartość kalibrująca"));
     // The second point value (0 so far) is offered.
     EXPECT_EQ(wizard.view().field, QStringLiteral(" 0.0000"));
@@ -225,6 +134,8 @@ TEST_F(WizardTest, CalibrationWalksThroughEveryPage)
     nextWith("100.0", 11000);
     ASSERT_EQ(wizard.page(), WizardPage::CalibrationResult);
     const ChannelSettings& ch = settings.channel(3);
+    EXPECT_EQ(ch.rawPoint1, 1000);
+    EXPECT_EQ(ch.rawPoint2, 11000);
     EXPECT_DOUBLE_EQ(ch.slopeSB, 10.0);
     EXPECT_DOUBLE_EQ(ch.offsetSC, -10.0);
     EXPECT_EQ(wizard.view().constants, QStringLiteral("10.000000 / -10.0000"));
@@ -276,7 +187,8 @@ TEST_F(WizardTest, FailuresKeepThePageAndStoreNothing)
     nextWith("abc", 100);
     EXPECT_EQ(wizard.page(), WizardPage::FirstPoint);
     EXPECT_EQ(device.readChannels.size(), reads);
-    EXPECT_EQ(reporter.messages.last(), QStringLiteral("Uwaga!|") + notANumberText());
+    EXPECT_EQ(reporter.messages.last(),
+              QString::fromUtf8("Uwaga!|Wartość punktu 1: \"abc\" nie jest liczbą.\n") + notANumberText());
 
     // An empty name is refused on leaving page 1.
     wizard.press(WizardButton::Back);
@@ -286,6 +198,41 @@ TEST_F(WizardTest, FailuresKeepThePageAndStoreNothing)
     EXPECT_EQ(wizard.page(), WizardPage::Channel);
     EXPECT_EQ(reporter.messages.last(), QStringLiteral("Uwaga!|") + emptyNameText());
     EXPECT_FALSE(QFile::exists(historyFilePath(dir.path())));
+}
+
+TEST_F(WizardTest, ACancelledOrFailedCalibrationKeepsTheConstants)
+{
+    const ChannelSettings before = settings.channel(3);
+    auto unchanged = [&] {
+        const ChannelSettings& ch = settings.channel(3);
+        return ch.rawPoint1 == before.rawPoint1 && ch.rawPoint2 == before.rawPoint2 &&
+               ch.valuePoint1 == before.valuePoint1 && ch.valuePoint2 == before.valuePoint2 &&
+               ch.slopeSB == before.slopeSB && ch.offsetSC == before.offsetSC;
+    };
+    // Cancelled after the first point.
+    toFirstPoint(WizardRole::Calibration, QStringLiteral("k3"));
+    nextWith("1,5", 1000);
+    ASSERT_EQ(wizard.page(), WizardPage::SecondPoint);
+    wizard.press(WizardButton::Close);
+    EXPECT_TRUE(unchanged());
+
+    // Codes 9 apart, rising or falling: refused with the reason, the page stays.
+    for (const std::int32_t second : {1009, 991}) {
+        toFirstPoint(WizardRole::Calibration, QStringLiteral("k3"));
+        nextWith("0", 1000);
+        nextWith("100", second);
+        EXPECT_EQ(wizard.page(), WizardPage::SecondPoint) << second;
+        EXPECT_EQ(reporter.messages.value(0), QStringLiteral("Uwaga!|") + flatCalibrationText());
+        EXPECT_TRUE(unchanged()) << second;
+        reporter.messages.clear();
+    }
+    EXPECT_EQ(flatCalibrationText(),
+              QString::fromUtf8("Kalibracja nieudana: odczyty w obu punktach różnią się o mniej niż 10 jednostek"));
+    EXPECT_FALSE(QFile::exists(historyFilePath(dir.path())));
+    // Ten apart is a slope.
+    nextWith("100", 1010);
+    EXPECT_EQ(wizard.page(), WizardPage::CalibrationResult);
+    EXPECT_DOUBLE_EQ(settings.channel(3).slopeSB, 10000.0);
 }
 
 TEST_F(WizardTest, EndingEarlyStoresOnlyNameAndFormat)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -85,8 +87,6 @@ TEST(SettingsCommand, LevelsAndConstantsFromTheLabels)
     c.sendTriggerLevels = true;
     c.triggerStartText = QStringLiteral("1,96699");
     c.triggerStopText = QStringLiteral("-3");
-    c.sbText = QStringLiteral("0");
-    EXPECT_EQ(commandOf(c), QByteArray(" L_D 65535  L_U 65535      &"));
     c.sbText = QStringLiteral("1");
     EXPECT_EQ(commandOf(c), QByteArray(" L_D 1966  L_U 0      &"));
 
@@ -95,6 +95,29 @@ TEST(SettingsCommand, LevelsAndConstantsFromTheLabels)
     c.sbText = QStringLiteral("15,2590000001");
     c.scText = QStringLiteral("-42,0912345");
     EXPECT_EQ(commandOf(c), QByteArray(" S_B 15.259000 S_C -42.09123     &"));
+}
+
+TEST(SettingsCommand, NoLevelsOrConstantsAreSentWhileChannel1HasNoSlope)
+{
+    for (const bool levels : {true, false}) {
+        for (const char* sb : {"0", "0,0", "-0"}) {
+            SCOPED_TRACE(std::string(levels ? "levels, S_B " : "constants, S_B ") + sb);
+            SettingsControls c = nothingChecked();
+            c.sendTriggerLevels = levels;
+            c.sendConstants = !levels;
+            c.sbText = QString::fromLatin1(sb);
+            const CommandOutcome out = buildSettingsCommand(c);
+            EXPECT_FALSE(out.command);
+            ASSERT_TRUE(out.error);
+            EXPECT_EQ(out.error->message(), noSlopeText());
+        }
+    }
+    EXPECT_TRUE(noSlopeText().startsWith(QStringLiteral("Kanał 1 nie ma jeszcze stałej S_B")));
+    // The model-5 recorder sends neither item, so nothing is refused.
+    SettingsControls c = nothingChecked();
+    c.sendTriggerLevels = c.triggerItemsDisabled = true;
+    c.sbText = QStringLiteral("0");
+    EXPECT_TRUE(buildSettingsCommand(c).command);
 }
 
 TEST(SettingsCommand, FieldsThatAreNotNumbersStopTheBuild)
@@ -107,6 +130,13 @@ TEST(SettingsCommand, FieldsThatAreNotNumbersStopTheBuild)
     ASSERT_TRUE(out.error);
     EXPECT_EQ(out.error->field, QStringLiteral("Start"));
     EXPECT_EQ(out.error->message(), QStringLiteral("\"10.5\" nie jest prawidłową liczbą (pole \"Start\")."));
+
+    // Counts too large for the product's type give the largest expectation, not an overflow.
+    c = nothingChecked();
+    c.sendSampleCount = c.sendChannelCount = true;
+    c.sampleCountText = QStringLiteral("4100000066");
+    c.channelCountText = QStringLiteral("14041006614022");
+    EXPECT_EQ(buildSettingsCommand(c).command->expectedSamples, std::numeric_limits<int>::max());
 
     c = nothingChecked();
     c.sendSampleCount = c.sendChannelCount = true;

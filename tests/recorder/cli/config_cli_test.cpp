@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cstring>
 #include <random>
@@ -83,14 +84,27 @@ QStringList linesOf(const QString& text)
     return lines;
 }
 
+// The field lines, without the notes on unnamed channels at the end.
+QStringList fieldLinesOf(const QString& text)
+{
+    QStringList lines = linesOf(text);
+    while (!lines.isEmpty() && lines.last().startsWith(QLatin1String("# channel "))) lines.removeLast();
+    return lines;
+}
+
 TEST_F(ConfigCli, ShowInAnEmptyDirectoryListsTheDefaults)
 {
     const CliRun r = run({QStringLiteral("config"), QStringLiteral("show")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    QStringList lines = linesOf(r.out);
+    QStringList lines = fieldLinesOf(r.out);
     ASSERT_FALSE(lines.isEmpty());
     const QString first = lines.takeFirst();
     EXPECT_TRUE(first.startsWith(QLatin1String("# defaults apply"))) << first.toStdString();
+    // Four channels used, none named: each is said to be left out of the files.
+    const QStringList notes = linesOf(r.out).mid(lines.size() + 1);
+    ASSERT_EQ(notes.size(), 4);
+    EXPECT_EQ(notes[0],
+              QStringLiteral("# channel 1 has no name: it is left out of measurement files (channels[1].name)"));
 
     Settings expected;
     Reporter quiet;
@@ -108,7 +122,7 @@ TEST_F(ConfigCli, ShowNamesTheFileTheStartupLoadTakes)
     writeImage(path(kFactoryFileName), image);
     const CliRun r = run({QStringLiteral("config"), QStringLiteral("show")});
     ASSERT_EQ(r.exitCode, 0);
-    QStringList lines = linesOf(r.out);
+    QStringList lines = fieldLinesOf(r.out);
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_EQ(lines.takeFirst(), QStringLiteral("# settings from ") + path(kFactoryFileName));
 
@@ -127,7 +141,7 @@ TEST_F(ConfigCli, ShowOfAFileListsItAsStored)
     ASSERT_EQ(r.exitCode, 0);
     Settings s;
     s.fromImage(image);
-    EXPECT_EQ(linesOf(r.out), listing(s)) << "one line per field, whatever the bytes hold";
+    EXPECT_EQ(fieldLinesOf(r.out), listing(s)) << "one line per field, whatever the bytes hold";
 }
 
 TEST_F(ConfigCli, SetChangesOnlyTheNamedFields)
@@ -241,6 +255,22 @@ TEST_F(ConfigCli, ASaveIntoAMissingDirectoryNamesTheFileAndTheReason)
     EXPECT_TRUE(r.err.contains(QString::fromUtf8("Nieprawidłowe zamknięcie"))) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(path("nowhere/p.roln") + QStringLiteral(": No such file or directory")))
         << r.err.toStdString();
+}
+
+TEST_F(ConfigCli, SetRefusesWhatIsNotARegularFile)
+{
+    writeImage(path("real.roln"), randomImage(5));
+    const QByteArray before = readFile(path("real.roln"));
+    ASSERT_TRUE(QFile::link(path("real.roln"), path("link.roln")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.roln")).constData(), 0600), 0);
+    for (const char* name : {"link.roln", "fifo.roln"}) {
+        const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QLatin1String(name),
+                              QStringLiteral("portNumber=1")});
+        EXPECT_EQ(r.exitCode, 1) << name;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8("nie jest zwykłym plikiem"))) << r.err.toStdString();
+    }
+    EXPECT_EQ(readFile(path("real.roln")), before);
+    EXPECT_TRUE(QFileInfo(path("link.roln")).isSymLink());
 }
 
 TEST_F(ConfigCli, HelpAndUsage)

@@ -25,12 +25,14 @@ CliRun runCli(const QString& dir, const QString& device, const QStringList& args
     return test::runProgram(dir, QStringList{QStringLiteral("--port"), device} + args);
 }
 
-// A configuration in `dir` whose channels show the reading / 1000 as whole numbers.
+// A configuration in `dir` whose channels show the reading / 1000 as whole numbers;
+// channel 1 is named "Temp 1", the others have no name.
 bool writeScaledConfiguration(const QString& dir)
 {
     Settings s{};
     applyStartupDefaults(s, dir);
     for (int c = 1; c <= kMaxChannels; ++c) s.channels[c].slopeSB = 1.0;
+    setFieldText(s.channel(1).name, "Temp 1");
     Reporter quiet;
     return saveSettingsFile(s, dir + QLatin1Char('/') + QString::fromLatin1(kConfigFileName), quiet);
 }
@@ -60,13 +62,16 @@ TEST(MonitorCli, TwoLinesTheFirstFromOneReadingAndTheFileForThePresenter)
 
     QFile file(output);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), (lines[0] + QStringLiteral("\r\n") + lines[1] + QStringLiteral("\r\n")).toUtf8());
+    EXPECT_EQ(file.readAll(), (QStringLiteral("Czas\tTemp_1\tk2\tk3\tk4\t\r\n") + lines[0] + QStringLiteral("\r\n") +
+                               lines[1] + QStringLiteral("\r\n"))
+                                  .toUtf8());
 
     const wizor::MeasurementData data = wizor::loadMeasurementFile(output.toLocal8Bit().toStdString());
     EXPECT_EQ(data.dataLines, 2u);
     EXPECT_EQ(data.columns[0].values, (std::vector<float>{1.0f, 1.0f}));
     EXPECT_EQ(data.columns[3].values, (std::vector<float>{4.0f, 4.0f}));
-    EXPECT_EQ(data.channelName(0), QStringLiteral("k1"));
+    EXPECT_EQ(data.channelName(0), QStringLiteral("Temp_1"));
+    EXPECT_EQ(data.channelName(1), QStringLiteral("k2"));
 }
 
 TEST(MonitorCli, NoAnswerIsExitOneWithTheMessage)
@@ -76,11 +81,14 @@ TEST(MonitorCli, NoAnswerIsExitOneWithTheMessage)
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     const QString device = sim.devicePath();
     ASSERT_TRUE(sim.stop());
-    const CliRun run =
-        runCli(dir.path(), device, {QStringLiteral("monitor"), QStringLiteral("--count"), QStringLiteral("1")});
+    const QString output = dir.filePath(QStringLiteral("live.txt"));
+    const CliRun run = runCli(dir.path(), device,
+                              {QStringLiteral("monitor"), QStringLiteral("--count"), QStringLiteral("1"),
+                               QStringLiteral("--output"), output});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(QStringLiteral("Brak komunikacji z systemem"))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(output));  // the empty file it made is gone
 }
 
 TEST(MeasureCli, StartChecksTheMemoryThenStopSendsBothCommands)

@@ -65,6 +65,14 @@ TEST_F(SettingsCli, SettingsPrintsAndSendsTheCommand)
     ASSERT_EQ(sent.exitCode, 0) << sent.err.toStdString();
     EXPECT_EQ(sim.waitForCommands(1).value(0), expected);
     EXPECT_EQ(configuration().baudRate, 230400u);  // stored as the dialog stores it
+
+    // A send that fails keeps the rate of before.
+    s.baudRate = 9600;
+    ASSERT_TRUE(saveStartupSettings(s, dir, quiet));
+    const test::CliRun failed = run({QStringLiteral("--port"), path(QStringLiteral("no-such-tty")),
+                                     QStringLiteral("settings"), QStringLiteral("--send")});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(configuration().baudRate, 9600u);
 }
 
 TEST_F(SettingsCli, PresetsParamsAndPrograms)

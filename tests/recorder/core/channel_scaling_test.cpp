@@ -1,4 +1,5 @@
-// Raw codes into physical values, and values into file and monitoring text.
+// Raw codes into physical values, and values into monitoring text (the file text is
+// writeFixed's, tested against printf in number_text_test.cpp).
 
 #include "core/channel_scaling.h"
 #include "core/number_text.h"
@@ -42,20 +43,6 @@ std::string thousandths(long long n)
     return buf;
 }
 
-// A value as a measurement file writes it.
-std::string fileText(float value, int numberFormat)
-{
-    char buf[kFixedTextMax];
-    return std::string(buf, writeFixed(buf, value, numberFormat));
-}
-
-std::string printfFixed(double value, int decimals)
-{
-    char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    return buf;
-}
-
 TEST(ChannelScaling, CodeZeroGivesTheOffsetAndFullScaleGives65535Thousandths)
 {
     for (const double offset : {0.0, -273.15, 0.1, 1e10, -1e-30}) {
@@ -63,8 +50,6 @@ TEST(ChannelScaling, CodeZeroGivesTheOffsetAndFullScaleGives65535Thousandths)
     }
     const float full = scaleGeneral(channel(1, 0), 65535);
     EXPECT_EQ(full, nearestFloat("65.535"));
-    EXPECT_EQ(fileText(full, 3), "65.535");
-    EXPECT_EQ(fileText(full, 0), "66");
     EXPECT_EQ(scaleGeneral(channel(0, 4.25), 40000), 4.25f) << "a zero slope leaves the offset";
 }
 
@@ -116,38 +101,6 @@ TEST(ChannelScaling, RecordTypeChoosesTheFormula)
     EXPECT_NE(scaleOlder(ch, 600), scaleGeneral(ch, 600));
 }
 
-TEST(ChannelScaling, FileTextIsPrintfOfTheWidenedFloat)
-{
-    std::mt19937 gen(1);
-    std::uniform_int_distribution<int> code(0, 65535);
-    std::uniform_real_distribution<double> slope(-5, 5);
-    for (int i = 0; i < 20000; ++i) {
-        const float v = scaleGeneral(channel(slope(gen), slope(gen) * 100), static_cast<std::uint16_t>(code(gen)));
-        for (int nf = 0; nf <= 4; ++nf) ASSERT_EQ(fileText(v, nf), printfFixed(v, nf)) << v << " nf " << nf;
-    }
-    // Ties of the widened float round half to even, as printf does.
-    for (const float tie : {0.5f, 1.5f, 2.5f, -0.5f, 0.125f, 0.375f, 1.0625f, 2.25f})
-        for (int nf = 0; nf <= 4; ++nf) EXPECT_EQ(fileText(tie, nf), printfFixed(tie, nf)) << tie << " nf " << nf;
-
-    EXPECT_EQ(fileText(0.1f, 3), "0.100");
-    EXPECT_EQ(fileText(5.0f, 3), "5.000");
-    EXPECT_EQ(fileText(5.0f, 1), "5.0");
-    EXPECT_EQ(fileText(5.4f, 0), "5");
-    EXPECT_EQ(fileText(-2.25f, 1), "-2.2");
-    EXPECT_EQ(fileText(3.0f, 4), "3.0000");
-}
-
-TEST(ChannelScaling, FileTextOfAnyStoredFormatStaysBounded)
-{
-    const float big = 3.4028235e38f;
-    EXPECT_EQ(fileText(big, -5), printfFixed(big, 0));
-    EXPECT_EQ(fileText(big, kMaxFixedDecimals), printfFixed(big, kMaxFixedDecimals));
-    EXPECT_EQ(fileText(big, 1000000), printfFixed(big, kMaxFixedDecimals));
-    EXPECT_EQ(fileText(-1.0f / 3, INT32_MAX), printfFixed(-1.0f / 3, kMaxFixedDecimals));
-    EXPECT_EQ(fileText(std::nanf(""), 2), printfFixed(std::nan(""), 2));
-    EXPECT_EQ(fileText(-INFINITY, 2), printfFixed(-INFINITY, 2));
-}
-
 TEST(ChannelScaling, MonitorTextFollowsTheFormatTable)
 {
     const char* formats[] = {"%5.0f\t", "%5.1f\t", "%5.2f\t", "%5.3f\t", "%5.4f\t"};
@@ -164,18 +117,16 @@ TEST(ChannelScaling, MonitorTextFollowsTheFormatTable)
 // The "." must not come from the C library's current locale.
 TEST(ChannelScaling, TextUsesAPointUnderADecimalCommaLocale)
 {
-    std::string probeText, file, monitor;
+    std::string probeText, monitor;
     {
         vorda::test::DecimalCommaLocale comma;
         if (!comma.active()) GTEST_SKIP() << comma.whyInactive();
         char probe[16];
         std::snprintf(probe, sizeof probe, "%.1f", 1.5);
         probeText = probe;
-        file = fileText(1.5f, 2);
         monitor = monitorText(-1.25f, 2);
     }
     ASSERT_EQ(probeText, "1,5") << "the locale in force writes a decimal comma";
-    EXPECT_EQ(file, "1.50");
     EXPECT_EQ(monitor, "-1.25\t");
 }
 

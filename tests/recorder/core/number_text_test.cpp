@@ -108,6 +108,34 @@ TEST(NumberText, DecimalsBeyondTheFastPathAndOutOfRange)
         for (int d = 5; d <= vorda::kMaxFixedDecimals; d += 5) expectSameAsPrintf(dist(rng), d);
     EXPECT_EQ(fast(1.25f, -3), reference(1.25f, 0));
     EXPECT_EQ(fast(1.25f, 1000), reference(1.25f, vorda::kMaxFixedDecimals));
+    // What a damaged record's format gives: bounded text, NaN as printf writes it.
+    const float big = std::numeric_limits<float>::max();
+    EXPECT_EQ(fast(big, 1000000), reference(big, vorda::kMaxFixedDecimals));
+    EXPECT_EQ(fast(-1.0f / 3, INT32_MAX), reference(-1.0f / 3, vorda::kMaxFixedDecimals));
+    EXPECT_EQ(fast(std::nanf(""), 2), reference(std::nanf(""), 2));
+}
+
+TEST(NumberText, FixedTextIsPrintfWithWidthAndPrecision)
+{
+    const double values[] = {0.0, -0.0, 15.259, -42.09, 1e-50, 9999.0, 123456.789, -1.0 / 3, 1e300, 0.5, 2.5};
+    for (const double v : values) {
+        for (const int precision : {0, 2, 4, 6, 8}) {
+            for (const int width : {0, 5, 7, 12}) {
+                char expected[512];
+                std::snprintf(expected, sizeof expected, "%*.*f", width, precision, v);
+                EXPECT_EQ(vorda::fixedText(v, precision, width), expected) << v << " " << precision << " " << width;
+                std::snprintf(expected, sizeof expected, "%*.*Lf", width, precision, static_cast<long double>(v) / 3);
+                EXPECT_EQ(vorda::fixedText(static_cast<long double>(v) / 3, precision, width), expected);
+            }
+        }
+    }
+    std::string underComma;
+    {
+        vorda::test::DecimalCommaLocale comma;
+        if (!comma.active()) GTEST_SKIP() << comma.whyInactive();
+        underComma = vorda::fixedText(-2.5, 4, 8);
+    }
+    EXPECT_EQ(underComma, " -2.5000");
 }
 
 TEST(NumberText, PointStaysADotUnderADecimalCommaLocale)

@@ -148,8 +148,8 @@ TEST(SettingsFields, ValuesAtTheEdgesOfTheirTypes)
     EXPECT_EQ(setFieldValue(s, *port, QStringLiteral("+7")), QString());
     EXPECT_EQ(s.portNumber, 7);
     const SettingsField* slope = findSettingsField("channels[4].slopeSB");
-    EXPECT_EQ(setFieldValue(s, *slope, QStringLiteral("-inf")), QString());
-    EXPECT_TRUE(std::isinf(s.channels[4].slopeSB) && s.channels[4].slopeSB < 0);
+    EXPECT_EQ(setFieldValue(s, *slope, QStringLiteral("1e-50")), QString());
+    EXPECT_EQ(s.channels[4].slopeSB, 1e-50);
 }
 
 TEST(SettingsFields, RefusalsLeaveTheRecordUntouched)
@@ -171,6 +171,11 @@ TEST(SettingsFields, RefusalsLeaveTheRecordUntouched)
         {"portOpen", "-1"},
         {"channels[1].slopeSB", "1,5"},
         {"channels[1].slopeSB", "1e999"},
+        {"channels[1].slopeSB", "nan"},
+        {"channels[1].offsetSC", "inf"},
+        {"channels[1].offsetSC", "-inf"},
+        {"channels[1].linearSA", "NaN"},
+        {"status.recorderSB", "infinity"},
         {"channels[1].slopeSB", "abc"},
         {"channels[1].slopeSB", "+-1"},
         {"status.tag", "R555"},

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -107,6 +108,85 @@ TEST_F(DownloadCli, ReadBlockFetchesOnlyThatBlock)
     const CliRun missing = run(sim.devicePath(), {QStringLiteral("read-block"), QStringLiteral("7")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(run(sim.devicePath(), {QStringLiteral("read-block"), QStringLiteral("x")}).exitCode, 2);
+
+    // A wrong block number in the register reply is retried as the memory read retries it.
+    RecorderSim wrong({"--blocks", "3", "--samples", "20", "--wrong-block-number", "2:2"});
+    ASSERT_TRUE(wrong.started()) << wrong.errorText().toStdString();
+    const CliRun retried = run(wrong.devicePath(), {QStringLiteral("read-block"), QStringLiteral("2")});
+    EXPECT_EQ(retried.exitCode, 0) << retried.err.toStdString();
+    EXPECT_TRUE(retried.out.contains(QString::fromUtf8("Błąd, powtórz=2")));
+    EXPECT_EQ(wrong.waitForCommands(4), (QList<QByteArray>{" ?R_2 &", " ?R_2 &", " ?R_2 &", " ?MEM 2 &"}));
+}
+
+TEST_F(DownloadCli, ReadNewAsksOnlyForTheBlocksThatAreNotHome)
+{
+    RecorderSim sim({"--blocks", "3", "--samples", "20"});
+    ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
+    const QStringList names = {QStringLiteral("2024_03_15_08_00_00.txt"), QStringLiteral("2024_03_15_09_01_01.txt"),
+                               QStringLiteral("2024_03_15_10_02_02.txt")};
+    qsizetype seen = 0;
+    // The " ?MEM n &" commands of the run just ended.
+    const auto memoryCommands = [&] {
+        const QList<QByteArray> all = sim.commands();
+        QList<QByteArray> mem;
+        for (qsizetype i = seen; i < all.size(); ++i)
+            if (all[i].startsWith(" ?MEM")) mem << all[i];
+        seen = all.size();
+        return mem;
+    };
+    const QStringList readNew = {QStringLiteral("read"), QStringLiteral("--new")};
+
+    CliRun r = run(sim.devicePath(), readNew);  // nothing home yet
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(memoryCommands(), (QList<QByteArray>{" ?MEM 1 &", " ?MEM 2 &", " ?MEM 3 &"}));
+    EXPECT_EQ(files(QStringLiteral("*.txt")), names);
+
+    r = run(sim.devicePath(), readNew);  // all home
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(memoryCommands().isEmpty());
+    EXPECT_TRUE(r.out.contains(QString::fromUtf8("Blok nr 2 już zapisany: ") + names[1]));
+    EXPECT_TRUE(r.err.contains(QString::fromUtf8("Pominięto 3 bloków już zapisanych"))) << r.err.toStdString();
+
+    const CliRun listed = run(sim.devicePath(), {QStringLiteral("blocks")});
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(listed.out.split(QLatin1Char('\n')).value(1),
+              QStringLiteral("2\t2024-03-15\t09:01:01\t20\t%1\thome").arg(names[1]));
+
+    ASSERT_TRUE(QFile::remove(dir_.filePath(names[1])));  // one deleted
+    r = run(sim.devicePath(), readNew);
+    EXPECT_EQ(memoryCommands(), QList<QByteArray>{" ?MEM 2 &"});
+    EXPECT_EQ(files(QStringLiteral("*.txt")), names);
+
+    // A file the user changed is no home: a full read writes the block beside it.
+    QFile edited(dir_.filePath(names[2]));
+    ASSERT_TRUE(edited.open(QIODevice::Append));
+    edited.write("uwaga\r\n");
+    edited.close();
+    r = run(sim.devicePath(), {QStringLiteral("read")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(memoryCommands().size(), 3);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("do pliku 2024_03_15_10_02_02_2.txt")));
+    EXPECT_TRUE(QFile(dir_.filePath(names[2])).size() == edited.size());
+    EXPECT_EQ(files(QStringLiteral("*.txt")).size(), 4);
+}
+
+TEST_F(DownloadCli, ANewOnlyReadResumesABlockCutShort)
+{
+    {
+        RecorderSim cut({"--blocks", "2", "--samples", "20", "--cut-block", "2:100"});
+        ASSERT_TRUE(cut.started()) << cut.errorText().toStdString();
+        EXPECT_EQ(run(cut.devicePath(), {QStringLiteral("read")}).exitCode, 1);
+    }
+    EXPECT_EQ(files(QStringLiteral("*.txt")),
+              (QStringList{QStringLiteral("2024_03_15_08_00_00.txt"), QStringLiteral("2024_03_15_09_01_01_niepelny.txt")}));
+    RecorderSim whole({"--blocks", "2", "--samples", "20"});
+    ASSERT_TRUE(whole.started()) << whole.errorText().toStdString();
+    const CliRun r = run(whole.devicePath(), {QStringLiteral("read"), QStringLiteral("--new")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(whole.commands().contains(" ?MEM 1 &"));
+    EXPECT_TRUE(whole.commands().contains(" ?MEM 2 &"));
+    EXPECT_EQ(files(QStringLiteral("*.txt")),
+              (QStringList{QStringLiteral("2024_03_15_08_00_00.txt"), QStringLiteral("2024_03_15_09_01_01.txt")}));
 }
 
 TEST_F(DownloadCli, ScanPrintsTheReportOrNoCommunication)

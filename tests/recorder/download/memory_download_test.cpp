@@ -191,20 +191,45 @@ TEST(MemoryRead, AbortAtAChosenByteOfTheSecondBlockStopsItAndConvertsWhatCame)
     ASSERT_GE(aborted, 0);
     ASSERT_GT(memo.size(), aborted + 2);
     EXPECT_EQ(memo[aborted + 1],
-              QString::fromUtf8("o długości %1 pomiarów zapisany \r\ndo pliku 2024_05_01_09_00_00.txt").arg(whole));
+              QString::fromUtf8("o długości %1 pomiarów zapisany \r\ndo pliku 2024_05_01_09_00_00_niepelny.txt")
+                  .arg(whole));
     EXPECT_EQ(memo[aborted + 2],
               QString::fromUtf8("Blok niepełny: plik '__m.mem' zawiera %1 z 4000 pomiarów").arg(whole));
     const QStringList files = s.measurementFiles();
     ASSERT_EQ(files,
-              (QStringList{QStringLiteral("2024_05_01_08_00_00.txt"), QStringLiteral("2024_05_01_09_00_00.txt")}));
-    // Block 2's file holds the samples that arrived whole before the abort, each with
-    // its four values, and nothing for the rest.
-    const QList<QList<long>> rows = sampleNumbers(s.fileLines(files[1]));
-    EXPECT_EQ(rows.size(), whole);
-    EXPECT_TRUE(std::all_of(rows.begin(), rows.end(), [](const QList<long>& row) { return row.size() == 5; }));
+              (QStringList{QStringLiteral("2024_05_01_08_00_00.txt"), QStringLiteral("2024_05_01_09_00_00_niepelny.txt")}));
     EXPECT_EQ(download.problems().size(), 3u);  // aborted, short, length
     EXPECT_TRUE(s.state.abortRequested);
     EXPECT_EQ(s.settings.portOpen, 0);
+}
+
+TEST(MemoryRead, AnAbortOrALostLineAfterTheLastByteOfAWholeBlockTakesNothingFromIt)
+{
+    for (const bool abort : {true, false}) {
+        SCOPED_TRACE(abort ? "abort" : "line lost");
+        FakeLineSession s({"--blocks", "2", "--samples", "30", "--channels", "2"});
+        ASSERT_TRUE(s.line.valid()) << s.line.errorText().toStdString();
+        RecordingView view;
+        MemoryDownload download = s.download(&view);
+        const std::int64_t wholeDump = QByteArray("R3 2024-03-15 08:00:00 1 30 10 2 0\r").size() + 30 * 2 * 4;
+        s.reporter.onEvents = [&] {
+            if (view.currentBlock != 1 || view.currentBytes < wholeDump) return;
+            if (abort && !s.state.abortRequested) download.requestAbort();
+            if (!abort) s.line.script->readError = ReadError::EndOfFile;
+        };
+
+        const ReadOutcome outcome = download.readMemory();
+
+        EXPECT_EQ(download.tally().whole, 1);
+        EXPECT_TRUE(download.tally().partial.empty());
+        EXPECT_TRUE(s.measurementFiles().contains(QStringLiteral("2024_03_15_08_00_00.txt")));
+        EXPECT_TRUE(std::none_of(download.problems().begin(), download.problems().end(),
+                                 [](const BlockProblem& p) { return p.block == 1; }));
+        if (abort) {
+            EXPECT_EQ(outcome, ReadOutcome::Aborted);
+            EXPECT_EQ(s.reporter.statusTexts.last(), QString::fromUtf8("Przerwano: zapisano 1 blok"));
+        }
+    }
 }
 
 TEST(MemoryRead, EmptyRecorderAndSilentLineSayNothingToRead)
@@ -278,15 +303,19 @@ TEST(MemoryRead, TheDialogHearsOfEveryChunkAndTheStatusBarOfTheOutcome)
 
 TEST(MemoryRead, OutcomeTextsOnTheStatusBar)
 {
-    EXPECT_EQ(readOutcomeText(ReadOutcome::Completed, 1, 0), QStringLiteral("Przeczytano 1 blok"));
-    EXPECT_EQ(readOutcomeText(ReadOutcome::Completed, 4, 0), QStringLiteral("Przeczytano 4 bloki"));
-    EXPECT_EQ(readOutcomeText(ReadOutcome::Completed, 12, 0), QString::fromUtf8("Przeczytano 12 bloków"));
-    EXPECT_EQ(readOutcomeText(ReadOutcome::Completed, 22, 0), QStringLiteral("Przeczytano 22 bloki"));
-    EXPECT_EQ(readOutcomeText(ReadOutcome::Aborted, 1, 2),
-              QString::fromUtf8("Przerwano: zapisano 1 blok i początek bloku 2"));
-    EXPECT_EQ(readOutcomeText(ReadOutcome::Aborted, 0, 0), QString::fromUtf8("Przerwano: zapisano 0 bloków"));
-    EXPECT_EQ(readOutcomeText(ReadOutcome::NoBlocks, 0, 0), QString::fromUtf8("Pamięć rejestratora jest pusta"));
-    EXPECT_TRUE(readOutcomeText(ReadOutcome::LinkBusy, 0, 0).isEmpty());
+    const std::pair<ReadTally, const char*> completed[] = {
+        {{1, {}, {}}, "Przeczytano 1 blok"},
+        {{4, {}, {}}, "Przeczytano 4 bloki"},
+        {{12, {}, {}}, "Przeczytano 12 bloków"},
+        {{22, {}, {}}, "Przeczytano 22 bloki"},
+        {{2, {3}, {}}, "Przeczytano 2 bloki, niepełne: 3"},
+        {{0, {1, 2}, {3}}, "Przeczytano 0 bloków, niepełne: 1, 2, bez pliku: 3"},
+    };
+    for (const auto& [tally, text] : completed)
+        EXPECT_EQ(readOutcomeText(ReadOutcome::Completed, tally), QString::fromUtf8(text));
+    EXPECT_EQ(readOutcomeText(ReadOutcome::Aborted, {1, {2}, {}}), QString::fromUtf8("Przerwano: zapisano 1 blok, niepełne: 2"));
+    EXPECT_EQ(readOutcomeText(ReadOutcome::NoBlocks, {}), QString::fromUtf8("Pamięć rejestratora jest pusta"));
+    EXPECT_TRUE(readOutcomeText(ReadOutcome::LinkBusy, {}).isEmpty());
 }
 
 TEST(MemoryRead, DumpKeepsEveryByteIncludingNul)

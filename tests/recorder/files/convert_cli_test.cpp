@@ -59,7 +59,7 @@ TEST(ConvertCommand, ConvertsWithTheConfigurationOfTheDirectory)
     const CliRun cut = convertIn(dir.path(), {QStringLiteral("short.mem")});
     EXPECT_EQ(cut.exitCode, 1);
     EXPECT_TRUE(cut.out.contains(QStringLiteral("Blok niepełny")));
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("2024_06_30_08_16_00.txt"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("2024_06_30_08_16_00_niepelny.txt"))));
 }
 
 TEST(ConvertCommand, FailuresAndRefusals)

@@ -80,6 +80,45 @@ void useTwoChannels(Settings& s)
     s.channels[2].numberFormat = 0;
 }
 
+TEST(MonitorTiming, EachPollIsTimedFromTheStartOfTheOneBefore)
+{
+    // lastStart, now (the end of that poll), due
+    const std::int64_t cases[][3] = {
+        {0, 100, 3000}, {0, 3000, 3000}, {0, 3001, 6000}, {0, 6000, 6000}, {0, 9500, 12000}, {100, 2600, 3100},
+    };
+    for (const auto& c : cases) EXPECT_EQ(nextPollDueMs(c[0], c[1], kPollIntervalMs), c[2]) << c[0] << " " << c[1];
+
+    // A clock that only the polls move: each takes the time listed, so a 3500 ms poll
+    // overlaps the next slot, which is skipped.
+    const std::int64_t durations[] = {50, 2500, 2500, 3500, 100, 10};
+    std::int64_t now = 0;
+    std::vector<std::int64_t> starts;
+    std::vector<PollKind> kinds;
+    PollRun run;
+    run.nowMs = [&] { return now; };
+    run.waitMs = [&](std::int64_t ms) {
+        now += ms;
+        return true;
+    };
+    run.poll = [&](PollKind kind) {
+        starts.push_back(now);
+        kinds.push_back(kind);
+        now += durations[starts.size() - 1];
+        return true;
+    };
+    MonitorSchedule schedule;
+    EXPECT_EQ(runPolls(schedule, run, 6), 6);
+    EXPECT_EQ(starts, (std::vector<std::int64_t>{100, 3100, 6100, 9100, 15100, 18100}));
+    EXPECT_EQ(kinds.front(), PollKind::Single);
+    EXPECT_EQ(kinds.back(), PollKind::Averaged);
+
+    // A poll that fails, or a wait that is interrupted, ends the run.
+    run.poll = [](PollKind) { return false; };
+    EXPECT_EQ(runPolls(schedule, run, 0), 1);
+    run.waitMs = [](std::int64_t) { return false; };
+    EXPECT_EQ(runPolls(schedule, run, 0), 0);
+}
+
 TEST(MonitoringLine, TimeStampThenOneFieldPerUsedChannel)
 {
     Settings s{};
@@ -146,6 +185,18 @@ TEST(MonitoringLog, SavesCrLfLinesAndKeepsTheOldFileOnFailure)
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("26-03-04 05:06:07\t 21.5\t\r\n26-03-04 05:06:10\t 21.6\t\r\n"));
+    saved.close();
+
+    // With the channels' names first.
+    Settings settings{};
+    settings.channelsUsed = 3;
+    setFieldText(settings.channel(1).name, "Temp 1");
+    setFieldText(settings.channel(3).name, "p\xB3yw");  // "pływ" in Windows-1250
+    log.setHeader(monitoringHeader(settings));
+    ASSERT_TRUE(log.save(path));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readLine(), QByteArray("Czas\tTemp_1\tk2\tp\xB3yw\t\r\n"));
+    EXPECT_EQ(saved.readLine(), QByteArray("26-03-04 05:06:07\t 21.5\t\r\n"));
 
     QString error;
     EXPECT_FALSE(log.save(dir.filePath(QStringLiteral("missing/log.txt")), &error));

@@ -37,7 +37,7 @@ protected:
 TEST_F(FileList, ListsMeasurementFilesAndFoldersOnly)
 {
     MainWindow& w = createWithFiles();
-    const QStringList names = w.listedNames();
+    const QStringList names = w.fileBrowser().entries();
     EXPECT_TRUE(names.contains(QStringLiteral("[archiwum]")));
     EXPECT_TRUE(names.contains(QStringLiteral("2024_05_01_10_00_00.txt")));
     EXPECT_TRUE(names.contains(QStringLiteral("2024_05_02_11_30_00.txt")));
@@ -49,19 +49,19 @@ TEST_F(FileList, ListsMeasurementFilesAndFoldersOnly)
 TEST_F(FileList, SelectingSetsTheNameBoxAndTheDirectoryPanel)
 {
     MainWindow& w = createWithFiles();
-    ASSERT_TRUE(w.selectEntry(QStringLiteral("2024_05_02_11_30_00.txt")));
-    EXPECT_EQ(w.fileNameText(), QStringLiteral("2024_05_02_11_30_00.txt"));
-    EXPECT_EQ(w.statusText(StatusPanel::Message), QDir::toNativeSeparators(w.listDirectory()));
+    ASSERT_TRUE(w.fileBrowser().select(QStringLiteral("2024_05_02_11_30_00.txt")));
+    EXPECT_EQ(w.fileBrowser().fileName(), QStringLiteral("2024_05_02_11_30_00.txt"));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), QDir::toNativeSeparators(w.fileBrowser().directory()));
 
-    ASSERT_TRUE(w.selectEntry(QStringLiteral("[archiwum]")));
-    EXPECT_EQ(w.fileNameText(), QStringLiteral("*.txt"));
-    w.openCurrentEntry();
-    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("archiwum")));
-    EXPECT_TRUE(w.listedNames().contains(QStringLiteral("2023_01_01_00_00_00.txt")));
+    ASSERT_TRUE(w.fileBrowser().select(QStringLiteral("[archiwum]")));
+    EXPECT_EQ(w.fileBrowser().fileName(), QStringLiteral("*.txt"));
+    w.fileBrowser().openCurrentEntry();
+    EXPECT_EQ(w.fileBrowser().directory(), startPath(QStringLiteral("archiwum")));
+    EXPECT_TRUE(w.fileBrowser().entries().contains(QStringLiteral("2023_01_01_00_00_00.txt")));
     EXPECT_TRUE(launcher_.opened.empty());
 
-    ASSERT_TRUE(w.selectEntry(QStringLiteral("2023_01_01_00_00_00.txt")));
-    w.openCurrentEntry();
+    ASSERT_TRUE(w.fileBrowser().select(QStringLiteral("2023_01_01_00_00_00.txt")));
+    w.fileBrowser().openCurrentEntry();
     ASSERT_EQ(launcher_.opened.size(), 1u);
     EXPECT_EQ(launcher_.opened[0], QUrl::fromLocalFile(startPath(QStringLiteral("archiwum/2023_01_01_00_00_00.txt"))));
 }
@@ -69,7 +69,7 @@ TEST_F(FileList, SelectingSetsTheNameBoxAndTheDirectoryPanel)
 TEST_F(FileList, EditorWithoutASelectionFails)
 {
     MainWindow& w = createWithFiles();
-    w.openInEditor();
+    w.fileBrowser().openInEditor();
     EXPECT_EQ(onlyMessage().text, QStringLiteral("Błąd ładowania pliku"));
     EXPECT_EQ(onlyMessage().caption, QStringLiteral("Błąd"));
     EXPECT_TRUE(launcher_.opened.empty());
@@ -79,25 +79,25 @@ TEST_F(FileList, EditorReportsARefusingShell)
 {
     MainWindow& w = createWithFiles();
     launcher_.accept = false;
-    w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
-    w.openInEditor();
+    w.fileBrowser().select(QStringLiteral("2024_05_01_10_00_00.txt"));
+    w.fileBrowser().openInEditor();
     EXPECT_EQ(onlyMessage().text, QStringLiteral("Błąd ładowania pliku"));
 }
 
 TEST_F(FileList, ShowFilesTogglesTheListAndTheEditorItem)
 {
     MainWindow& w = createWithFiles();
-    ASSERT_FALSE(w.filesShown());
+    ASSERT_FALSE(child<QAction>(w, "showFilesAction")->isChecked());
     QAction* toggle = nullptr;
     for (QAction* a : w.findChildren<QAction*>())
         if (a->text() == QStringLiteral("&Pokaż pliki")) toggle = a;
     ASSERT_NE(toggle, nullptr);
     toggle->trigger();
-    EXPECT_TRUE(w.filesShown());
-    EXPECT_TRUE(w.editorMenuEnabled());
+    EXPECT_TRUE(child<QAction>(w, "showFilesAction")->isChecked());
+    EXPECT_TRUE(w.fileBrowser().editorAction()->isEnabled());
     EXPECT_EQ(settings_.showFiles, 1);
     toggle->trigger();
-    EXPECT_FALSE(w.editorMenuEnabled());
+    EXPECT_FALSE(w.fileBrowser().editorAction()->isEnabled());
     EXPECT_EQ(settings_.showFiles, 0);
 }
 
@@ -105,10 +105,10 @@ TEST_F(FileList, DeleteAsksFirstAndDeletesOnlyOnOk)
 {
     MainWindow& w = createWithFiles();
     const QString name = QStringLiteral("2024_05_01_10_00_00.txt");
-    w.selectEntry(name);
+    w.fileBrowser().select(name);
 
     dialogs_.answers = {false};
-    w.deleteSelectedFile();
+    w.fileBrowser().deleteSelectedFile();
     ASSERT_EQ(dialogs_.questions.size(), 1u);
     // The question names the file, and Enter alone answers Cancel.
     EXPECT_EQ(dialogs_.questions[0].text, QStringLiteral("Wciskając OK! usuniesz plik ") + name);
@@ -117,19 +117,19 @@ TEST_F(FileList, DeleteAsksFirstAndDeletesOnlyOnOk)
     EXPECT_TRUE(QFileInfo::exists(startPath(name)));
 
     dialogs_.answers = {true};
-    w.deleteSelectedFile();
+    w.fileBrowser().deleteSelectedFile();
     EXPECT_FALSE(QFileInfo::exists(startPath(name)));
-    EXPECT_FALSE(w.listedNames().contains(name));
+    EXPECT_FALSE(w.fileBrowser().entries().contains(name));
 }
 
 TEST_F(FileList, DeleteWithoutASelectionDeletesNothing)
 {
     MainWindow& w = createWithFiles();
-    const QStringList before = w.listedNames();
+    const QStringList before = w.fileBrowser().entries();
     dialogs_.answers = {true};
-    w.deleteSelectedFile();
+    w.fileBrowser().deleteSelectedFile();
     EXPECT_EQ(dialogs_.questions.size(), 1u);
-    EXPECT_EQ(w.listedNames(), before);
+    EXPECT_EQ(w.fileBrowser().entries(), before);
 }
 
 TEST_F(FileList, OpenDialogMovesTheDataDirectoryAndHoldsAFullPath)
@@ -137,23 +137,23 @@ TEST_F(FileList, OpenDialogMovesTheDataDirectoryAndHoldsAFullPath)
     MainWindow& w = createWithFiles();
     const QString chosen = startPath(QStringLiteral("archiwum/2023_01_01_00_00_00.txt"));
     dialogs_.fileToOpen = chosen;
-    w.chooseAndOpenFile();
+    w.fileBrowser().chooseAndOpenFile();
 
     EXPECT_EQ(dialogs_.openDialogDir, startDir_.path());
-    EXPECT_EQ(w.fileNameText(), chosen);
+    EXPECT_EQ(w.fileBrowser().fileName(), chosen);
     EXPECT_EQ(fromWin1250(fieldText(settings_.lastFile)), chosen);
     EXPECT_EQ(fromWin1250(fieldText(settings_.dataDirectory)), startPath(QStringLiteral("archiwum")));
-    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("archiwum")));
-    EXPECT_EQ(w.statusText(StatusPanel::Message), startPath(QStringLiteral("archiwum")));
+    EXPECT_EQ(w.fileBrowser().directory(), startPath(QStringLiteral("archiwum")));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), startPath(QStringLiteral("archiwum")));
     ASSERT_EQ(launcher_.opened.size(), 1u);
     EXPECT_EQ(launcher_.opened[0], QUrl::fromLocalFile(chosen));
 
     // The full path is what the other commands act on.
-    w.showChart();
+    w.fileBrowser().showChart();
     ASSERT_EQ(launcher_.started.size(), 0u);  // no presenter beside this program yet
     EXPECT_EQ(readFile(startPath(QString::fromLatin1(kHandoffFileName))), QByteArray("c\r\n"));
     dialogs_.answers = {true};
-    w.deleteSelectedFile();
+    w.fileBrowser().deleteSelectedFile();
     EXPECT_FALSE(QFileInfo::exists(chosen));
 }
 
@@ -162,9 +162,9 @@ TEST_F(FileList, BracketedNamesAndUnstorablePathsAreHandled)
     // A folder whose own name has brackets is entered by its name, not its shown text.
     QDir(startDir_.path()).mkpath(QStringLiteral("[stare]/ą€"));
     MainWindow& w = createWithFiles();
-    ASSERT_TRUE(w.selectEntry(QStringLiteral("[[stare]]")));
-    w.openCurrentEntry();
-    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("[stare]")));
+    ASSERT_TRUE(w.fileBrowser().select(QStringLiteral("[[stare]]")));
+    w.fileBrowser().openCurrentEntry();
+    EXPECT_EQ(w.fileBrowser().directory(), startPath(QStringLiteral("[stare]")));
 
     // A folder name outside Windows-1250 cannot be stored: the user is told, nothing is cut.
     const QString dir = startPath(QStringLiteral("[stare]/ą€/名"));
@@ -172,12 +172,12 @@ TEST_F(FileList, BracketedNamesAndUnstorablePathsAreHandled)
     writeFile(dir + QStringLiteral("/a.txt"), "x");
     const std::string before(fieldText(settings_.dataDirectory));
     dialogs_.fileToOpen = dir + QStringLiteral("/a.txt");
-    w.chooseAndOpenFile();
+    w.fileBrowser().chooseAndOpenFile();
     EXPECT_EQ(std::string(fieldText(settings_.dataDirectory)), before);
     ASSERT_FALSE(dialogs_.messages.empty());
     EXPECT_EQ(dialogs_.messages.front().caption, QStringLiteral("Uwaga!"));
     EXPECT_TRUE(dialogs_.messages.front().text.contains(QDir::toNativeSeparators(dir)));
-    EXPECT_EQ(w.listDirectory(), dir);
+    EXPECT_EQ(w.fileBrowser().directory(), dir);
 }
 
 TEST_F(FileList, CancelledOpenDialogKeepsTheDataDirectoryAndTheListed)
@@ -185,19 +185,19 @@ TEST_F(FileList, CancelledOpenDialogKeepsTheDataDirectoryAndTheListed)
     MainWindow& w = createWithFiles();
     const std::string before = std::string(fieldText(settings_.dataDirectory));
     // The list shows a subdirectory of the data directory; a file appears there meanwhile.
-    ASSERT_TRUE(w.selectEntry(QStringLiteral("[archiwum]")));
-    w.openCurrentEntry();
+    ASSERT_TRUE(w.fileBrowser().select(QStringLiteral("[archiwum]")));
+    w.fileBrowser().openCurrentEntry();
     writeFile(startPath(QStringLiteral("archiwum/2023_02_02_00_00_00.txt")), "d\r\n");
 
     dialogs_.fileToOpen.clear();
-    w.chooseAndOpenFile();
+    w.fileBrowser().chooseAndOpenFile();
     EXPECT_EQ(std::string(fieldText(settings_.dataDirectory)), before);
-    EXPECT_EQ(w.statusText(StatusPanel::Message), fromWin1250(before));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), fromWin1250(before));
     EXPECT_TRUE(launcher_.opened.empty());
     // The list is refreshed where it was, and relative names still resolve there.
-    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("archiwum")));
+    EXPECT_EQ(w.fileBrowser().directory(), startPath(QStringLiteral("archiwum")));
     EXPECT_EQ(QDir::currentPath(), startPath(QStringLiteral("archiwum")));
-    EXPECT_TRUE(w.listedNames().contains(QStringLiteral("2023_02_02_00_00_00.txt")));
+    EXPECT_TRUE(w.fileBrowser().entries().contains(QStringLiteral("2023_02_02_00_00_00.txt")));
 }
 
 TEST_F(FileList, ExplorerHelpAndWebFailuresHaveTheirMessages)
@@ -205,7 +205,7 @@ TEST_F(FileList, ExplorerHelpAndWebFailuresHaveTheirMessages)
     MainWindow& w = createWithFiles();
     launcher_.accept = false;
 
-    w.exploreDataDirectory();
+    w.fileBrowser().exploreDataDirectory();
     EXPECT_EQ(dialogs_.messages.back().text, QStringLiteral("Dostęp zabroniony!"));
     EXPECT_EQ(dialogs_.messages.back().caption, QStringLiteral("Uwaga!"));
 
@@ -257,10 +257,10 @@ TEST_F(FileList, SpreadsheetExportWritesTheCopyAndStartsTheSpreadsheet)
 {
     launcher_.knownPrograms = {QStringLiteral("libreoffice")};
     MainWindow& w = createWithFiles();
-    w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
-    w.exportToSpreadsheet();
+    w.fileBrowser().select(QStringLiteral("2024_05_01_10_00_00.txt"));
+    w.fileBrowser().exportToSpreadsheet();
     EXPECT_TRUE(dialogs_.messages.empty());
-    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Wstaw do MS Excel"));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("Wstaw do MS Excel"));
     const QString copy = startPath(QString::fromLatin1(kSpreadsheetCopyName));
     EXPECT_EQ(readFile(copy), QByteArray("\tNr,:\tk1\n\t1\t2,50\n"));
     ASSERT_EQ(launcher_.started.size(), 1u);
@@ -271,7 +271,7 @@ TEST_F(FileList, SpreadsheetExportWritesTheCopyAndStartsTheSpreadsheet)
 TEST_F(FileList, SpreadsheetExportFailures)
 {
     MainWindow& w = createWithFiles();
-    w.exportToSpreadsheet();  // nothing selected: the mask names no file
+    w.fileBrowser().exportToSpreadsheet();  // nothing selected: the mask names no file
     EXPECT_EQ(onlyMessage().text, QStringLiteral("Błąd otwarcia pliku"));
     EXPECT_EQ(onlyMessage().caption, QStringLiteral("Bląd"));
     EXPECT_EQ(readFile(startPath(QString::fromLatin1(kSpreadsheetCopyName))), QByteArray("old"));
@@ -279,8 +279,8 @@ TEST_F(FileList, SpreadsheetExportFailures)
     // A copy that cannot be replaced.
     QFile::remove(startPath(QString::fromLatin1(kSpreadsheetCopyName)));
     QDir(startDir_.path()).mkdir(QString::fromLatin1(kSpreadsheetCopyName));
-    w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
-    w.exportToSpreadsheet();
+    w.fileBrowser().select(QStringLiteral("2024_05_01_10_00_00.txt"));
+    w.fileBrowser().exportToSpreadsheet();
     ASSERT_EQ(dialogs_.messages.size(), 2u);
     EXPECT_EQ(dialogs_.messages[1].text, QStringLiteral("Błąd konwersji, Zmiń nazwę lub zamknij plik w Excelu"));
     EXPECT_EQ(dialogs_.messages[1].caption, QStringLiteral("Bląd"));
@@ -302,9 +302,9 @@ protected:
 TEST_F(PresenterHandoff, StartsThePresenterWithTheFullPathAndShowMode)
 {
     MainWindow& w = createWithFiles();
-    w.selectEntry(QStringLiteral("2024_05_01_10_00_00.txt"));
-    w.showChart();
-    w.showChartMaximized();
+    w.fileBrowser().select(QStringLiteral("2024_05_01_10_00_00.txt"));
+    w.fileBrowser().showChart();
+    w.fileBrowser().showChartMaximized();
 
     ASSERT_EQ(launcher_.started.size(), 2u);
     const auto& normal = launcher_.started[0];
@@ -321,7 +321,7 @@ TEST_F(PresenterHandoff, WithoutASelectionCopiesNothingButStillStarts)
 {
     writeFile(startPath(QString::fromLatin1(kHandoffFileName)), "previous");
     MainWindow& w = createWithFiles();
-    w.showChart();
+    w.fileBrowser().showChart();
     ASSERT_EQ(launcher_.started.size(), 1u);
     EXPECT_TRUE(launcher_.started[0].arguments.value(0).endsWith(QStringLiteral("/*.txt")));
     EXPECT_EQ(readFile(startPath(QString::fromLatin1(kHandoffFileName))), QByteArray("previous"));

@@ -1,6 +1,7 @@
 #include "window_fixture.h"
 
 #include "core/text_codec.h"
+#include "ui/constants_editor.h"
 #include "ui/progress_dialog.h"
 #include "ui/properties_window.h"
 #include "ui/window_reporter.h"
@@ -9,8 +10,11 @@
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 
 #include <stdexcept>
@@ -64,17 +68,16 @@ TEST_F(StartUp, WithoutConfigurationUsesDefaultsAndHidesTheList)
 {
     MainWindow& w = createWindow();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("OLUN Rejestrator DL03"));
-    EXPECT_EQ(w.statusText(StatusPanel::Port), QStringLiteral("com2 "));
-    EXPECT_EQ(w.statusText(StatusPanel::Link), QStringLiteral("Rozlączony"));
-    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Ustawiono domyślne parametry"));
+    EXPECT_EQ(statusText(w, StatusPanel::Port), QStringLiteral("com2 "));
+    EXPECT_EQ(statusText(w, StatusPanel::Link), QStringLiteral("Rozlączony"));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("Ustawiono domyślne parametry"));
     EXPECT_TRUE(state_.defaultsUsed);
-    EXPECT_FALSE(w.filesShown());
-    EXPECT_FALSE(w.editorMenuEnabled());
-    EXPECT_EQ(w.listDirectory(), QDir(startDir_.path()).absolutePath());
-    EXPECT_EQ(w.fileNameText(), QStringLiteral("*.txt"));
+    EXPECT_FALSE(child<QAction>(w, "showFilesAction")->isChecked());
+    EXPECT_FALSE(w.fileBrowser().editorAction()->isEnabled());
+    EXPECT_EQ(w.fileBrowser().directory(), QDir(startDir_.path()).absolutePath());
+    EXPECT_EQ(w.fileBrowser().fileName(), QStringLiteral("*.txt"));
     EXPECT_EQ(state_.rescanCountdown, -1);
     EXPECT_FALSE(state_.statusRead);
-    EXPECT_EQ(state_.helpPath, startPath(QStringLiteral("Help/instVor3.html")));
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
@@ -93,13 +96,13 @@ TEST_F(StartUp, FromConfigurationRestoresPortListAndGeometry)
     writeConfiguration(prepared);
 
     MainWindow& w = createWindow();
-    EXPECT_EQ(w.statusText(StatusPanel::Port), QStringLiteral("com3 "));
-    EXPECT_EQ(w.statusText(StatusPanel::Link), QStringLiteral("Rozlączony"));
-    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Parametry ustawione z pliku"));
+    EXPECT_EQ(statusText(w, StatusPanel::Port), QStringLiteral("com3 "));
+    EXPECT_EQ(statusText(w, StatusPanel::Link), QStringLiteral("Rozlączony"));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("Parametry ustawione z pliku"));
     EXPECT_FALSE(state_.defaultsUsed);
-    EXPECT_TRUE(w.filesShown());
-    EXPECT_TRUE(w.editorMenuEnabled());
-    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("dane")));
+    EXPECT_TRUE(child<QAction>(w, "showFilesAction")->isChecked());
+    EXPECT_TRUE(w.fileBrowser().editorAction()->isEnabled());
+    EXPECT_EQ(w.fileBrowser().directory(), startPath(QStringLiteral("dane")));
     EXPECT_EQ(QDir::currentPath(), startPath(QStringLiteral("dane")));
     EXPECT_EQ(w.size(), QSize(500, 480));
     EXPECT_EQ(w.pos(), QPoint(30, 40));
@@ -114,7 +117,7 @@ TEST_F(StartUp, MissingDataDirectoryIsKeptAndWrittenBackUnchanged)
 
     MainWindow& w = createWindow();
     EXPECT_TRUE(dialogs_.messages.empty());
-    EXPECT_EQ(w.listDirectory(), QDir(startDir_.path()).absolutePath());
+    EXPECT_EQ(w.fileBrowser().directory(), QDir(startDir_.path()).absolutePath());
 
     w.saveAndExit();
     const QByteArray saved = readFile(startPath(QString::fromLatin1(kConfigFileName)));
@@ -161,13 +164,64 @@ TEST_F(Shutdown, KoniecStillEndsWhenTheSaveFails)
     EXPECT_EQ(terminations_, 1);
 }
 
-TEST_F(Shutdown, TheCloseBoxEndsWithoutSaving)
+TEST_F(Shutdown, TheCloseBoxEndsWithoutSavingWhenTheUserChangedNothing)
 {
     MainWindow& w = createWindow();
     w.show();
+    // What the program records itself: a register reply, the link flag, the geometry.
+    settings_.status.blockCount = 5;
+    settings_.portOpen = 1;
+    settings_.mainWidth = 640;
+    settings_.monitorTop = 7;
     w.close();
     EXPECT_EQ(terminations_, 1);
+    EXPECT_TRUE(dialogs_.saveQuestions.empty());
     EXPECT_FALSE(QFileInfo::exists(startPath(QString::fromLatin1(kConfigFileName))));
+}
+
+TEST_F(Shutdown, TheCloseBoxAsksAboutTheUsersChanges)
+{
+    MainWindow& w = createWindow();
+    ConstantsEditor& editor = windows_->constantsEditor();
+    const auto editChannel1 = [&editor](const QString& sb) {
+        editor.prepareOpening();
+        editor.sbEdit()->setText(sb);
+        editor.okClicked();
+    };
+    const QString config = startPath(QString::fromLatin1(kConfigFileName));
+    editChannel1(QStringLiteral("3,5"));
+
+    struct Case {
+        SaveChoice answer;
+        int terminations;
+        bool saved;
+    };
+    const Case cases[] = {{SaveChoice::Cancel, 0, false}, {SaveChoice::Discard, 1, false}, {SaveChoice::Save, 2, true}};
+    for (const Case& c : cases) {
+        w.show();
+        dialogs_.saveChoice = c.answer;
+        const bool closed = w.close();
+        EXPECT_EQ(closed, c.answer == SaveChoice::Discard);
+        EXPECT_EQ(dialogs_.saveQuestions.back(), QStringLiteral("Zapisać zmiany ustawień?"));
+        EXPECT_EQ(terminations_, c.terminations);
+        EXPECT_EQ(QFileInfo::exists(config), c.saved);
+    }
+    EXPECT_EQ(dialogs_.saveQuestions.size(), 3u);
+
+    // A value changed and changed back is no change.
+    const std::size_t asked = dialogs_.saveQuestions.size();
+    windows_.reset();
+    createWindow();
+    ConstantsEditor& reopened = windows_->constantsEditor();
+    reopened.prepareOpening();
+    reopened.sbEdit()->setText(QStringLiteral("7"));
+    reopened.okClicked();
+    reopened.prepareOpening();
+    reopened.sbEdit()->setText(QStringLiteral("3,5"));
+    reopened.okClicked();
+    windows_->mainWindow().show();
+    windows_->mainWindow().close();
+    EXPECT_EQ(dialogs_.saveQuestions.size(), asked);
 }
 
 using Housekeeping = WindowFixture;
@@ -186,7 +240,7 @@ TEST_F(Housekeeping, TheTimerLowersTheTransferBarAndRunsTheRescanOnce)
     EXPECT_EQ(state_.rescanCountdown, -1);
     EXPECT_EQ(rescans.count(), 1);
     EXPECT_EQ(clock.count(), 5);
-    EXPECT_EQ(w.housekeepingTimer().interval(), 1000);
+    EXPECT_EQ((*child<QTimer>(w, "housekeepingTimer")).interval(), 1000);
 }
 
 using EnablingRules = WindowFixture;
@@ -195,22 +249,23 @@ TEST_F(EnablingRules, MonitoringAndTransfersCombine)
 {
     MainWindow& w = createWindow();
     const auto transferButtonsEnabled = [&w] {
-        return w.readButton()->isEnabled() && w.measurementsButton()->isEnabled() && w.wipeButton()->isEnabled() &&
-               w.settingsButton()->isEnabled() && w.calibrationButton()->isEnabled();
+        return button(w, "readMemoryButton")->isEnabled() && button(w, "measurementsButton")->isEnabled() &&
+               button(w, "wipeButton")->isEnabled() && button(w, "settingsButton")->isEnabled() &&
+               button(w, "calibrationButton")->isEnabled();
     };
     EXPECT_TRUE(transferButtonsEnabled());
-    EXPECT_FALSE(w.saveMenuVisible());
+    EXPECT_FALSE(child<QAction>(w, "saveMonitoringAction")->isVisible());
 
     w.setMonitoringViewOn(true);
-    EXPECT_FALSE(w.readButton()->isEnabled());
-    EXPECT_FALSE(w.calibrationButton()->isEnabled());
-    EXPECT_TRUE(w.monitoringCheckBox()->isEnabled());
-    EXPECT_TRUE(w.saveMenuVisible());
+    EXPECT_FALSE(button(w, "readMemoryButton")->isEnabled());
+    EXPECT_FALSE(button(w, "calibrationButton")->isEnabled());
+    EXPECT_TRUE(checkBox(w, "monitoringBox")->isEnabled());
+    EXPECT_TRUE(child<QAction>(w, "saveMonitoringAction")->isVisible());
 
     // A transfer ending while monitoring is on leaves the buttons off.
     w.setTransferRunning(true);
     EXPECT_FALSE(w.isEnabled());
-    EXPECT_FALSE(w.monitoringCheckBox()->isEnabled());
+    EXPECT_FALSE(checkBox(w, "monitoringBox")->isEnabled());
     w.setTransferRunning(false);
     EXPECT_TRUE(w.isEnabled());
     EXPECT_FALSE(transferButtonsEnabled());
@@ -219,10 +274,10 @@ TEST_F(EnablingRules, MonitoringAndTransfersCombine)
     EXPECT_TRUE(transferButtonsEnabled());
 
     w.setMonitoringWindowOpen(true);
-    EXPECT_FALSE(w.exitButton()->isEnabled());
-    EXPECT_TRUE(w.readButton()->isEnabled());
+    EXPECT_FALSE(button(w, "exitButton")->isEnabled());
+    EXPECT_TRUE(button(w, "readMemoryButton")->isEnabled());
     w.setMonitoringWindowOpen(false);
-    EXPECT_TRUE(w.exitButton()->isEnabled());
+    EXPECT_TRUE(button(w, "exitButton")->isEnabled());
 }
 
 using StatusBar = WindowFixture;
@@ -231,10 +286,30 @@ TEST_F(StatusBar, ClickCopiesTheMessagePanelIntoTheHint)
 {
     MainWindow& w = createWindow();
     windows_->reporter().setStatus(StatusPanel::Message, QStringLiteral("/bardzo/długa/ścieżka"));
-    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("/bardzo/długa/ścieżka"));
-    EXPECT_NE(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("/bardzo/długa/ścieżka"));
+    EXPECT_NE(w.statusBar()->toolTip(), QStringLiteral("/bardzo/długa/ścieżka"));
     w.copyMessageToHint();
-    EXPECT_EQ(w.statusHint(), QStringLiteral("/bardzo/długa/ścieżka"));
+    EXPECT_EQ(w.statusBar()->toolTip(), QStringLiteral("/bardzo/długa/ścieżka"));
+}
+
+TEST_F(StatusBar, PanelsShowTheirWholeTextAndTheMessageTakesTheRest)
+{
+    MainWindow& w = createWindow();
+    w.resize(640, 450);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QString reason = QStringLiteral("Nie można otworzyć portu com2: urządzenie nie istnieje");
+    windows_->reporter().setStatus(StatusPanel::Message, reason);
+    windows_->reporter().setLinkState(LinkState::Disconnected);
+    QCoreApplication::processEvents();
+    const auto* link = child<QLabel>(w, "linkPanel");
+    const auto* message = child<QLabel>(w, "messagePanel");
+    ASSERT_TRUE(link && message);
+    EXPECT_GE(link->width(), link->sizeHint().width()) << "\"" << link->text().toStdString() << "\" cut";
+    EXPECT_GE(link->width(), 70);
+    EXPECT_GT(message->width(), w.width() / 2);
+    EXPECT_EQ(message->toolTip(), reason);
+    EXPECT_EQ(link->toolTip(), link->text());
 }
 
 using Properties = WindowFixture;
@@ -262,6 +337,23 @@ TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
     p.showConstants();
     EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
     EXPECT_EQ(p.lines().size(), 4);
+}
+
+TEST_F(Properties, TheConstantsReportFollowsTheRecordWhileShown)
+{
+    MainWindow& w = createWindow();
+    emit w.propertiesRequested();
+    PropertiesWindow& p = windows_->propertiesWindow();
+    const QStringList before = p.lines();
+    ConstantsEditor& e = windows_->constantsEditor();
+    QTimer::singleShot(0, &e, [&e] {
+        e.sbEdit()->setText(QStringLiteral("3,5"));
+        e.okClicked();
+    });
+    windows_->openConstantsEditor();
+    EXPECT_NE(p.lines(), before);
+    EXPECT_EQ(p.lines().size(), before.size());
+    EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
 }
 
 TEST_F(Properties, ReportButtonShowsTheProgressDialogAsReport)

@@ -36,7 +36,7 @@ TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)
     MeasurementsWindow& m = windows_->measurementsWindow();
     EXPECT_EQ(m.freeMemoryText(), QStringLiteral("Nieznana. Uzyj przycisku [Pokaż pomiary]."));
 
-    w.measurementsButton()->click();
+    button(w, "measurementsButton")->click();
     EXPECT_TRUE(m.isVisible());
     EXPECT_FALSE(m.blockListShown());
 
@@ -58,13 +58,13 @@ TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)
     m.readChosenBlock();
     EXPECT_EQ(sim_->commands().size(), before);
 
-    const QStringList filesBefore = w.listedNames();
+    const QStringList filesBefore = w.fileBrowser().entries();
     m.selectRows({8, 7});  // the first selected in list order counts
     m.readChosenBlock();
     EXPECT_EQ(state_.selectedBlock, 7);
     EXPECT_TRUE(sim_->commands().contains(QByteArray(" ?MEM 7 &")));
     EXPECT_FALSE(sim_->commands().contains(QByteArray(" ?MEM 8 &")));
-    EXPECT_EQ(w.listedNames().size(), filesBefore.size() + 1);
+    EXPECT_EQ(w.fileBrowser().entries().size(), filesBefore.size() + 1);
     // 2 channels x 20 samples at 38400 baud take 0 s: the estimate is 0 x 1.47 + 2.
     EXPECT_EQ(m.barMaximum(), 2);
     EXPECT_TRUE(m.startButton()->isEnabled());
@@ -72,7 +72,7 @@ TEST_F(Measurements, ListsTheBlocksAndDownloadsTheOneDoubleClicked)
 
     // The wipe empties the list and forgets the free memory.
     dialogs_.answers = {true};
-    w.wipeButton()->click();
+    button(w, "wipeButton")->click();
     EXPECT_TRUE(m.blockItems().isEmpty());
     EXPECT_EQ(m.freeMemoryText(), QStringLiteral("Nieznana. Użyj przycisku [Pokaż pomiary]."));
 }
@@ -107,7 +107,7 @@ TEST_F(Measurements, StartChecksTheMemoryAndTheRescanFollowsTheBar)
     EXPECT_EQ(state_.rescanCountdown, 3);
     EXPECT_FALSE(m.settingsButton()->isEnabled());
     EXPECT_FALSE(m.listButton()->isEnabled());
-    EXPECT_TRUE(m.startButton()->isEnabled());
+    EXPECT_FALSE(m.startButton()->isEnabled());  // no second start while it runs
 
     // The recorder's measurement (10 x 1 ms) is over once register 0 reports two blocks.
     RecorderProtocol protocol(*link_, settings_, state_, windows_->reporter());
@@ -124,8 +124,10 @@ TEST_F(Measurements, StartChecksTheMemoryAndTheRescanFollowsTheBar)
     windows_->housekeepingTick();
     EXPECT_EQ(rescans.count(), 1);
     EXPECT_EQ(commandsFrom(logged, 4), (QList<QByteArray>{" ?R_0 &", " ?R_2 &", " ?R_0 &", " ?R_2 &"}));
-    EXPECT_EQ(m.blockItems().size(), 2);
+    // The newest block, polled twice, is listed once.
+    ASSERT_EQ(m.blockItems().size(), 1);
     EXPECT_TRUE(m.blockItems()[0].startsWith(QStringLiteral("  2   ")));
+    EXPECT_TRUE(m.startButton()->isEnabled());
     EXPECT_EQ(m.freeMemoryText(), QString::number(state_.freeMemory));
     EXPECT_NE(state_.freeMemory, 0);
     EXPECT_TRUE(m.settingsButton()->isEnabled());
@@ -151,7 +153,9 @@ TEST_F(Measurements, AbortRightAfterTheStartRescansThreeTicksLater)
 
     m.startButton()->click();
     EXPECT_EQ(m.barMaximum(), 52);
+    EXPECT_FALSE(m.startButton()->isEnabled());
     m.abortButton()->click();
+    EXPECT_TRUE(m.startButton()->isEnabled());
     EXPECT_EQ(commandsFrom(0, 3), (QList<QByteArray>{"  START &", "$ $_END &", " &"}));
     EXPECT_EQ(m.barPosition(), 0);
 

@@ -28,9 +28,10 @@ protected:
     {
         EXPECT_TRUE(w.isEnabled());
         for (QWidget* control :
-             {static_cast<QWidget*>(w.readButton()), static_cast<QWidget*>(w.measurementsButton()),
-              static_cast<QWidget*>(w.wipeButton()), static_cast<QWidget*>(w.settingsButton()),
-              static_cast<QWidget*>(w.calibrationButton()), static_cast<QWidget*>(w.monitoringCheckBox())})
+             {static_cast<QWidget*>(button(w, "readMemoryButton")),
+              static_cast<QWidget*>(button(w, "measurementsButton")), static_cast<QWidget*>(button(w, "wipeButton")),
+              static_cast<QWidget*>(button(w, "settingsButton")), static_cast<QWidget*>(button(w, "calibrationButton")),
+              static_cast<QWidget*>(checkBox(w, "monitoringBox"))})
             EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     }
 };
@@ -50,16 +51,16 @@ TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)
     bool sawConnected = false;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (windows_->progressDialog().isVisible() && !w.isEnabled() && !w.readButton()->isEnabled() &&
+        if (windows_->progressDialog().isVisible() && !w.isEnabled() && !button(w, "readMemoryButton")->isEnabled() &&
             windows_->progressDialog().windowTitle() == QStringLiteral("Czytaj pamięć"))
             sawDisabled = true;
         // Between the chunks of a block the link panel says the port is held.
         if (windows_->progressDialog().receivedText().startsWith(QStringLiteral("Odebrano: 1")) &&
-            w.statusText(StatusPanel::Link) == QStringLiteral("Polączony"))
+            statusText(w, StatusPanel::Link) == QStringLiteral("Polączony"))
             sawConnected = true;
     });
     probe.start(0);
-    w.readButton()->click();
+    button(w, "readMemoryButton")->click();
     probe.stop();
 
     EXPECT_TRUE(sawDisabled);
@@ -67,7 +68,7 @@ TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)
     EXPECT_FALSE(windows_->progressDialog().isVisible());
     // The last block's count: 20 samples of 4 codes of 4 characters.
     EXPECT_EQ(windows_->progressDialog().receivedText(), QString::fromUtf8("Odebrano: 320 z 320 znaków"));
-    EXPECT_EQ(w.statusText(StatusPanel::Message), QStringLiteral("Przeczytano 3 bloki"));
+    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("Przeczytano 3 bloki"));
     expectControlsEnabled(w);
 
     const QStringList messages = windows_->progressDialog().messages();
@@ -80,8 +81,8 @@ TEST_F(MemoryRead, ReadsEveryBlockIntoListedFiles)
 
     const QStringList files = measurementFiles();
     EXPECT_EQ(files.size(), 3);
-    for (const QString& file : files) EXPECT_TRUE(w.listedNames().contains(file)) << file.toStdString();
-    EXPECT_EQ(w.statusText(StatusPanel::Link), QStringLiteral("Rozlączony"));
+    for (const QString& file : files) EXPECT_TRUE(w.fileBrowser().entries().contains(file)) << file.toStdString();
+    EXPECT_EQ(statusText(w, StatusPanel::Link), QStringLiteral("Rozlączony"));
     EXPECT_TRUE(dialogs_.messages.empty());
 }
 
@@ -89,7 +90,7 @@ TEST_F(MemoryRead, EmptyRecorderSaysSoAndReadsNothing)
 {
     ASSERT_TRUE(startSimulator({QStringLiteral("--blocks"), QStringLiteral("0")})) << sim_->errorText().toStdString();
     MainWindow& w = createWindow();
-    w.readButton()->click();
+    button(w, "readMemoryButton")->click();
     EXPECT_TRUE(windows_->progressDialog().messages().contains(QStringLiteral("Brak pomiarów do przeczytania")));
     EXPECT_TRUE(measurementFiles().isEmpty());
     expectControlsEnabled(w);
@@ -112,7 +113,7 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
         }
     });
     watcher.start(0);
-    w.readButton()->click();
+    button(w, "readMemoryButton")->click();
     watcher.stop();
 
     const QStringList messages = windows_->progressDialog().messages();
@@ -124,8 +125,8 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
     EXPECT_FALSE(commandSent(" ?MEM 3 &"));
     EXPECT_LE(measurementFiles().size(), 2);
     expectControlsEnabled(w);
-    EXPECT_TRUE(w.statusText(StatusPanel::Message).startsWith(QString::fromUtf8("Przerwano: zapisano 1 blok")))
-        << w.statusText(StatusPanel::Message).toStdString();
+    EXPECT_TRUE(statusText(w, StatusPanel::Message).startsWith(QString::fromUtf8("Przerwano: zapisano 1 blok")))
+        << statusText(w, StatusPanel::Message).toStdString();
 
     // The dialog keeps the read's messages as its report.
     emit windows_->propertiesWindow().reportRequested();
@@ -159,16 +160,16 @@ TEST_F(MemoryRead, TheTimeBarCountsDownWithTheTimerWhileABlockComesIn)
             // The housekeeping timer's next tick comes at the next pass of events.
             maximum = dialog.barMaximum();
             ticked = true;
-            w.housekeepingTimer().start(0);
+            (*child<QTimer>(w, "housekeepingTimer")).start(0);
         } else if (ticked && !countedDown && dialog.barPosition() == maximum - 1) {
             countedDown = true;
             midway = dialog.receivedText();
         }
     });
     probe.start(0);
-    w.readButton()->click();
+    button(w, "readMemoryButton")->click();
     probe.stop();
-    w.housekeepingTimer().stop();
+    (*child<QTimer>(w, "housekeepingTimer")).stop();
 
     ASSERT_TRUE(ticked);
     EXPECT_TRUE(countedDown);
@@ -206,7 +207,7 @@ TEST_F(MemoryRead, WipeOnlyAfterConfirmation)
     state_.statusRead = true;
 
     dialogs_.answers = {false};
-    w.wipeButton()->click();
+    button(w, "wipeButton")->click();
     ASSERT_EQ(dialogs_.questions.size(), 1u);
     EXPECT_EQ(dialogs_.questions[0].text,
               QStringLiteral("Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!"));
@@ -216,14 +217,14 @@ TEST_F(MemoryRead, WipeOnlyAfterConfirmation)
     EXPECT_TRUE(state_.statusRead);
 
     dialogs_.answers = {true};
-    w.wipeButton()->click();
+    button(w, "wipeButton")->click();
     EXPECT_EQ(wiped.count(), 1);
     EXPECT_FALSE(state_.statusRead);
     const QList<QByteArray> commands = sim_->waitForCommands(1);
     EXPECT_EQ(commands.count(QByteArray("CLR_M &")), 1);
 
     // The wiped recorder has nothing left to read.
-    w.readButton()->click();
+    button(w, "readMemoryButton")->click();
     EXPECT_TRUE(windows_->progressDialog().messages().contains(QStringLiteral("Brak pomiarów do przeczytania")));
 }
 

@@ -41,11 +41,13 @@ protected:
     static bool guardedEnabled(MainWindow& w)
     {
         bool any = false;
-        for (QWidget* b : {static_cast<QWidget*>(w.readButton()), static_cast<QWidget*>(w.measurementsButton()),
-                           static_cast<QWidget*>(w.wipeButton()), static_cast<QWidget*>(w.settingsButton()),
-                           static_cast<QWidget*>(w.calibrationButton())})
+        for (QWidget* b :
+             {static_cast<QWidget*>(button(w, "readMemoryButton")),
+              static_cast<QWidget*>(button(w, "measurementsButton")), static_cast<QWidget*>(button(w, "wipeButton")),
+              static_cast<QWidget*>(button(w, "settingsButton")),
+              static_cast<QWidget*>(button(w, "calibrationButton"))})
             any = any || b->isEnabled();
-        for (QAction* item : w.guardedMenuItems()) any = any || item->isEnabled();
+        for (QAction* item : guardedItems(w)) any = any || item->isEnabled();
         return any;
     }
 };
@@ -55,30 +57,30 @@ TEST_F(Monitoring, CheckBoxesSwitchTheViewAndTheTimer)
     MainWindow& w = createMonitoredWindow();
     LiveMonitoring& m = windows_->monitoring();
     w.show();
-    EXPECT_FALSE(w.monitoringMemo()->isVisible());
+    EXPECT_FALSE(child<QPlainTextEdit>(w, "monitoringMemo")->isVisible());
     EXPECT_TRUE(guardedEnabled(w));
 
     // Preview alone shows the old lines and guards the buttons without polling.
-    w.previewCheckBox()->click();
-    EXPECT_TRUE(w.monitoringMemo()->isVisible());
+    checkBox(w, "previewBox")->click();
+    EXPECT_TRUE(child<QPlainTextEdit>(w, "monitoringMemo")->isVisible());
     EXPECT_FALSE(guardedEnabled(w));
-    EXPECT_TRUE(w.saveMenuVisible());
+    EXPECT_TRUE(child<QAction>(w, "saveMonitoringAction")->isVisible());
     EXPECT_FALSE(m.timer().isActive());
 
     // Monitoring on: the first tick after 100 ms.
-    w.monitoringCheckBox()->click();
+    checkBox(w, "monitoringBox")->click();
     EXPECT_TRUE(m.timer().isActive());
     EXPECT_EQ(m.timer().interval(), 100);
 
     // Preview off while monitoring: nothing changes; monitoring off: all back.
-    w.previewCheckBox()->click();
-    EXPECT_TRUE(w.monitoringMemo()->isVisible());
+    checkBox(w, "previewBox")->click();
+    EXPECT_TRUE(child<QPlainTextEdit>(w, "monitoringMemo")->isVisible());
     EXPECT_TRUE(m.timer().isActive());
-    w.monitoringCheckBox()->click();
+    checkBox(w, "monitoringBox")->click();
     EXPECT_FALSE(m.timer().isActive());
-    EXPECT_FALSE(w.monitoringMemo()->isVisible());
+    EXPECT_FALSE(child<QPlainTextEdit>(w, "monitoringMemo")->isVisible());
     EXPECT_TRUE(guardedEnabled(w));
-    EXPECT_FALSE(w.saveMenuVisible());
+    EXPECT_FALSE(child<QAction>(w, "saveMonitoringAction")->isVisible());
 }
 
 TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
@@ -89,7 +91,7 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
     LiveMonitoring& m = windows_->monitoring();
     w.show();
 
-    w.monitoringCheckBox()->click();
+    checkBox(w, "monitoringBox")->click();
     EXPECT_EQ(sim_->waitForCommands(1).value(0), QByteArray(" ?R_0 &"));
     m.poll();
     EXPECT_EQ(m.timer().interval(), 3000);
@@ -97,7 +99,7 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
     m.poll();
     EXPECT_EQ(sim_->waitForCommands(7).size(), 7);  // five more
     const QString line = QStringLiteral("26-03-04 05:06:07\t 21.5\t    0\t");
-    EXPECT_EQ(w.monitoringMemo()->toPlainText(), line + QLatin1Char('\n') + line);
+    EXPECT_EQ(child<QPlainTextEdit>(w, "monitoringMemo")->toPlainText(), line + QLatin1Char('\n') + line);
 
     // The monitoring window, opened now, charts the polls so far and then each new one.
     settings_.monitorWidth = 520;
@@ -105,10 +107,14 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
     settings_.monitorLeft = 40;
     settings_.monitorTop = 50;
     emit w.monitoringWindowRequested();
-    MonitoringWindow* chartWindow = m.monitoringWindow();
+    MonitoringWindow* chartWindow = windows_->monitoringWindow();
     ASSERT_NE(chartWindow, nullptr);
     EXPECT_EQ(chartWindow->size(), QSize(520, 330));
-    EXPECT_FALSE(w.exitButton()->isEnabled());
+    // Above the main window, not above every program.
+    EXPECT_EQ(chartWindow->windowType(), Qt::Tool);
+    EXPECT_FALSE(chartWindow->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(chartWindow->parentWidget(), &w);
+    EXPECT_FALSE(button(w, "exitButton")->isEnabled());
     ASSERT_EQ(chartWindow->chart()->graphCount(), 2);
     EXPECT_EQ(chartWindow->chart()->graph(0)->name(), QStringLiteral("Temperatura"));
     EXPECT_EQ(chartWindow->chart()->graph(1)->name(), QStringLiteral("k2"));
@@ -118,9 +124,9 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
     // Silence: monitoring is switched off, then the message; the lines stay.
     ASSERT_TRUE(sim_->stop());
     m.poll();
-    EXPECT_FALSE(w.monitoringCheckBox()->isChecked());
+    EXPECT_FALSE(checkBox(w, "monitoringBox")->isChecked());
     EXPECT_FALSE(m.timer().isActive());
-    EXPECT_FALSE(w.monitoringMemo()->isVisible());
+    EXPECT_FALSE(child<QPlainTextEdit>(w, "monitoringMemo")->isVisible());
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].text,
               QStringLiteral("Brak komunikacji z systemem,\n\rSprawdź połączenia?,\n\rSprawdź zasilanie?"));
@@ -133,7 +139,7 @@ TEST_F(Monitoring, PollsAddLinesUntilTheRecorderFallsSilent)
     chartWindow->close();
     EXPECT_EQ(settings_.monitorWidth, 600);
     EXPECT_EQ(settings_.monitorHeight, 350);
-    EXPECT_TRUE(w.exitButton()->isEnabled());
+    EXPECT_TRUE(button(w, "exitButton")->isEnabled());
 }
 
 TEST_F(Monitoring, SaveWritesCrLfLinesIntoTheChosenFile)
@@ -142,7 +148,7 @@ TEST_F(Monitoring, SaveWritesCrLfLinesIntoTheChosenFile)
         << sim_->errorText().toStdString();
     MainWindow& w = createMonitoredWindow();
     LiveMonitoring& m = windows_->monitoring();
-    w.monitoringCheckBox()->click();
+    checkBox(w, "monitoringBox")->click();
     m.poll();
     ASSERT_EQ(m.log().size(), 1u);
 
@@ -155,7 +161,7 @@ TEST_F(Monitoring, SaveWritesCrLfLinesIntoTheChosenFile)
     dialogs_.fileToSave = path;
     emit w.saveMonitoringRequested();
     EXPECT_EQ(readFile(path), QByteArray("26-03-04 05:06:07\t 21.5\t    0\t\r\n"));
-    EXPECT_TRUE(w.listedNames().contains(QStringLiteral("monitoring.txt")));
+    EXPECT_TRUE(w.fileBrowser().entries().contains(QStringLiteral("monitoring.txt")));
 
     // An unwritable target: the platform's reason, the lines stay.
     dialogs_.fileToSave = startPath(QStringLiteral("missing/monitoring.txt"));
@@ -188,7 +194,7 @@ TEST_F(Monitoring, PicturesOfAMinuteOfMonitoring)
     m.setClock([&clock] { return clock; });
     w.resize(660, 420);
     w.show();
-    w.monitoringCheckBox()->click();
+    checkBox(w, "monitoringBox")->click();
     for (int poll = 0; poll < 20; ++poll) {
         m.poll();
         clock = clock.addSecs(3);
@@ -198,8 +204,8 @@ TEST_F(Monitoring, PicturesOfAMinuteOfMonitoring)
     settings_.monitorWidth = 760;
     settings_.monitorHeight = 420;
     emit w.monitoringWindowRequested();
-    ASSERT_NE(m.monitoringWindow(), nullptr);
-    saveScreenshot(*m.monitoringWindow(), "vorda-monitoring-window.png");
+    ASSERT_NE(windows_->monitoringWindow(), nullptr);
+    saveScreenshot(*windows_->monitoringWindow(), "vorda-monitoring-window.png");
 }
 
 }  // namespace

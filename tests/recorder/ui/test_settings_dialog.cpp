@@ -4,6 +4,8 @@
 
 #include "window_fixture.h"
 
+#include "screenshots.h"
+
 #include "support/recorder_sim.h"
 #include "ui/constants_editor.h"
 #include "ui/properties_window.h"
@@ -13,8 +15,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace vorda::test {
 namespace {
@@ -72,6 +76,7 @@ TEST_F(SettingsWindows, ANumberWithAPointIsReportedAndNothingIsSent)
     ASSERT_TRUE(sim.started()) << sim.errorText().toStdString();
     setPortDevice(sim.devicePath());
     createWindow();
+    settings_.channel(1).slopeSB = 15.259;  // trigger levels need channel 1's S_B
     SettingsDialog& d = windows_->settingsDialog();
     d.fillFromSettings();
     SettingsControls c = d.controls();
@@ -94,6 +99,77 @@ TEST_F(SettingsWindows, ANumberWithAPointIsReportedAndNothingIsSent)
     d.sampleCountEdit()->setText(QStringLiteral("2000000"));
     d.correctSampleCountField();
     EXPECT_EQ(d.sampleCountEdit()->text(), QStringLiteral("1564670"));
+}
+
+// "Sprawdź ustawienia" shows the properties window in front of the modal dialog, and a
+// message the dialog raises stands over the dialog.
+TEST_F(SettingsWindows, WindowsAndMessagesStandInFrontOfTheDialogThatAsked)
+{
+    MainWindow& w = createWindow();
+    w.show();
+    SettingsDialog& d = windows_->settingsDialog();
+    PropertiesWindow& p = windows_->propertiesWindow();
+    bool propertiesInFront = false;
+    QTimer::singleShot(0, &d, [&] {
+        child<QPushButton>(d, "checkButton")->click();
+        propertiesInFront = p.isVisible() && p.parentWidget() == &d && p.windowHandle() &&
+                            p.windowHandle()->transientParent() == d.windowHandle();
+        saveScreen("screenshot-properties-over-settings.png");
+        SettingsControls c = d.controls();
+        c.sendTriggerLevels = true;
+        c.triggerStopText = QStringLiteral("70.5");
+        d.setControls(c);
+        child<QPushButton>(d, "sendButton")->click();
+        d.reject();
+    });
+    windows_->openSettings();
+    EXPECT_TRUE(propertiesInFront);
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].parent, &d);
+
+    // Asked for from the main window, it belongs to the main window again.
+    emit w.propertiesRequested();
+    EXPECT_EQ(p.parentWidget(), &w);
+    EXPECT_TRUE(p.isVisible());
+}
+
+// Typed values outside a field's range are named with the range and the value used
+// before anything is sent; the arrows keep to the range.
+TEST_F(SettingsWindows, ValuesOutOfRangeAreSaidBeforeSending)
+{
+    createWindow();
+    SettingsDialog& d = windows_->settingsDialog();
+    d.fillFromSettings();
+    SettingsControls c = d.controls();
+    c.sendSamplingTime = c.sendSampleCount = c.sendChannelCount = true;
+    c.sendDateTime = false;
+    d.setControls(c);
+    QList<QSpinBox*> spins = d.findChildren<QSpinBox*>();
+    ASSERT_EQ(spins.size(), 2);  // the sampling time, then the channel count
+    const auto type = [](QSpinBox* spin, const QString& text) {
+        spin->selectAll();
+        QTest::keyClicks(spin, text);
+    };
+    type(spins[0], QStringLiteral("-5"));
+    type(spins[1], QStringLiteral("17"));
+    d.sampleCountEdit()->setText(QStringLiteral("9999999"));
+    child<QPushButton>(d, "sendButton")->click();
+
+    ASSERT_FALSE(dialogs_.messages.empty());
+    EXPECT_EQ(dialogs_.messages[0].text,
+              QString::fromUtf8("Czas próbkowania: -5 jest poza zakresem 1–32000; zostanie użyta wartość 1.\n"
+                                "Liczba próbek: 9999999 jest poza zakresem 1–1564670; zostanie użyta wartość 1564670.\n"
+                                "Kanały od 1 do: 17 jest poza zakresem 1–16; zostanie użyta wartość 16."))
+        << dialogs_.messages[0].text.toStdString();
+    EXPECT_EQ(spins[0]->value(), 1);
+    EXPECT_EQ(spins[1]->value(), 16);
+    EXPECT_EQ(settings_.sampleCount, 1564670u);
+    EXPECT_TRUE(d.shownCommand().startsWith(QStringLiteral("  M_S 1 M_C 1564670 k16")))
+        << d.shownCommand().toStdString();
+
+    // The arrows stop at the range's ends.
+    spins[1]->stepUp();
+    EXPECT_EQ(spins[1]->value(), 16);
 }
 
 TEST_F(SettingsWindows, EditorSpinPresetsAndOkOnChannel1)

@@ -39,11 +39,11 @@ TEST_F(UserKeys, EnterOnAFileDoesWhatADoubleClickDoesAndShiftF10OpensTheMenu)
 {
     const QString name = QStringLiteral("2024_05_01_10_00_00.txt");
     MainWindow& w = createWithFile(name);
-    auto* list = w.findChild<QListWidget*>();
+    auto* list = &w.fileBrowser();
     ASSERT_NE(list, nullptr);
     list->setFocus();
 
-    ASSERT_TRUE(w.selectEntry(name));
+    ASSERT_TRUE(w.fileBrowser().select(name));
     QTest::keyClick(list, Qt::Key_Return);
     ASSERT_EQ(launcher_.opened.size(), 1u);
     EXPECT_EQ(launcher_.opened[0].toLocalFile(), startPath(name));
@@ -59,9 +59,9 @@ TEST_F(UserKeys, EnterOnAFileDoesWhatADoubleClickDoesAndShiftF10OpensTheMenu)
     menu->close();
 
     // Enter on a folder enters it, as the double click does.
-    ASSERT_TRUE(w.selectEntry(QStringLiteral("[archiwum]")));
+    ASSERT_TRUE(w.fileBrowser().select(QStringLiteral("[archiwum]")));
     QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(w.listDirectory(), startPath(QStringLiteral("archiwum")));
+    EXPECT_EQ(w.fileBrowser().directory(), startPath(QStringLiteral("archiwum")));
     EXPECT_EQ(launcher_.opened.size(), 1u);
 }
 
@@ -86,6 +86,36 @@ TEST(Confirmations, EnterDoesNotConfirmADestructiveQuestion)
         GTEST_SKIP() << "Qt's Polish translations (qt6-translations-l10n) are not installed in "
                      << QLibraryInfo::path(QLibraryInfo::TranslationsPath).toStdString();
     EXPECT_EQ(cancelText, QStringLiteral("Anuluj"));
+}
+
+// The question on closing with unsaved changes: Enter and Esc answer "Anuluj".
+TEST_F(UserKeys, TheSaveQuestionDefaultsToCancel)
+{
+    MainWindow& w = createWithFile(QStringLiteral("a.txt"));
+    w.resize(420, 460);
+    MessageBoxDialogs dialogs;
+    QStringList buttons;
+    QString defaultButton;
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            buttons.clear();
+            for (const QAbstractButton* b : box->buttons()) buttons << b->text();
+            defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            if (key == Qt::Key_Return) {
+                QTest::qWaitForWindowExposed(box);
+                saveScreen("screenshot-unsaved-changes.png");
+            }
+            QTest::keyClick(box, key);
+        });
+        EXPECT_EQ(dialogs.askToSave(&w, QStringLiteral("Zapisać zmiany ustawień?"), w.windowTitle()),
+                  SaveChoice::Cancel);
+        EXPECT_EQ(defaultButton, QStringLiteral("Anuluj"));
+        buttons.sort();
+        EXPECT_EQ(buttons,
+                  QStringList({QStringLiteral("Anuluj"), QStringLiteral("Nie zapisuj"), QStringLiteral("Zapisz")}));
+    }
 }
 
 // The open and save dialogs are Qt's own (the programs never ask for the desktop's), so

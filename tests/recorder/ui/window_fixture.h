@@ -11,16 +11,23 @@
 #include "support/recorder_sim.h"
 #include "ui/application.h"
 #include "ui/desktop_shell.h"
+#include "ui/file_browser.h"
 #include "ui/main_window.h"
 #include "ui/message_dialogs.h"
 #include "ui/window_set.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <deque>
 #include <memory>
@@ -33,6 +40,7 @@ struct ShownMessage {
     QString caption;
     MessageIcon icon;
     bool cancelIsDefault = false;  // a question whose default button is Cancel
+    QWidget* parent = nullptr;     // the window it stands over
 };
 
 class RecordingDialogs : public Dialogs {
@@ -46,9 +54,9 @@ public:
     QString saveDialogDir;
     QString saveDialogFilter;
 
-    void message(QWidget*, const QString& text, const QString& caption, MessageIcon icon) override
+    void message(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) override
     {
-        messages.push_back({text, caption, icon});
+        messages.push_back({text, caption, icon, false, parent});
     }
     bool confirm(QWidget*, const QString& text, const QString& caption) override
     {
@@ -63,6 +71,13 @@ public:
         const bool answer = confirm(parent, text, caption);
         questions.back().cancelIsDefault = true;
         return answer;
+    }
+    std::vector<QString> saveQuestions;
+    SaveChoice saveChoice = SaveChoice::Cancel;  // the answer to the question whether to save
+    SaveChoice askToSave(QWidget*, const QString& text, const QString&) override
+    {
+        saveQuestions.push_back(text);
+        return saveChoice;
     }
     QString openFileName(QWidget*, const QString& dir, const QString&, const QString&) override
     {
@@ -153,6 +168,34 @@ inline QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A child of `parent` by its object name; null (and a failure) when there is none.
+template <class T = QWidget>
+T* child(const QObject& parent, const char* name)
+{
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no child named " << name;
+    return found;
+}
+inline QPushButton* button(const QObject& parent, const char* name)
+{
+    return child<QPushButton>(parent, name);
+}
+inline QCheckBox* checkBox(const QObject& parent, const char* name)
+{
+    return child<QCheckBox>(parent, name);
+}
+inline QString statusText(const MainWindow& w, StatusPanel panel)
+{
+    const char* names[] = {"portPanel", "linkPanel", "messagePanel"};
+    const QLabel* label = child<QLabel>(w, names[static_cast<int>(panel)]);
+    return label ? label->text() : QString();
+}
+// The "&System" items of the functions that exchange with the recorder.
+inline QList<QAction*> guardedItems(const MainWindow& w)
+{
+    return w.findChildren<QAction*>(QStringLiteral("guardedItem"));
+}
+
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -187,7 +230,7 @@ protected:
         shell_ = std::make_unique<DesktopShell>(launcher_, programDir_.path(), installDir_.path());
         windows_ = std::make_unique<WindowSet>(settings_, state_, *link_, dialogs_, *shell_);
         MainWindow& w = windows_->mainWindow();
-        w.housekeepingTimer().stop();  // tests drive the ticks themselves
+        child<QTimer>(w, "housekeepingTimer")->stop();  // tests drive the ticks themselves
         w.setTerminate([this] { ++terminations_; });
         return w;
     }
