@@ -178,6 +178,23 @@ QString clickValueText(double value)
     return QString::fromLatin1(text, end - text);
 }
 
+QRect reportPrintRect(QRect page, QSize chart)
+{
+    return proportionalPrintRect(page.adjusted(0, printTitleHeight(page), 0, 0), chart);
+}
+
+QString printTitle(const QString& fileName, const QString& firstLabel, std::size_t page, std::size_t pages,
+                   bool overview)
+{
+    QString title = fileName;
+    if (!firstLabel.trimmed().isEmpty()) title += QStringLiteral("   ") + firstLabel.trimmed();
+    if (overview)
+        title += QStringLiteral("   Cały plik");
+    else if (pages > 1)
+        title += QStringLiteral("   [%1/%2]").arg(page + 1).arg(pages);
+    return title;
+}
+
 QString readoutValueText(double value)
 {
     char text[32];

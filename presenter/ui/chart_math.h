@@ -107,6 +107,18 @@ inline int lowerPanelHeight(int clientHeight)
 // and bottom otherwise.
 QRect proportionalPrintRect(QRect page, QSize chart);
 
+// A printed page for a report: a title line at the top (this high), the chart placed as
+// proportionalPrintRect places it in the rest of the page.
+inline int printTitleHeight(QRect page)
+{
+    return page.height() / 20;
+}
+QRect reportPrintRect(QRect page, QSize chart);
+// The title line: the file's name, the date and time of the first point shown, and the
+// page "[k/n]" of a file of several pages, or "Cały plik" for the overview.
+QString printTitle(const QString& fileName, const QString& firstLabel, std::size_t page, std::size_t pages,
+                   bool overview);
+
 // What a left-button drag from `from` to `to` means: towards the lower right it
 // zooms into the rectangle, towards the upper left it undoes the zoom; a move of
 // a few pixels is a click.

@@ -82,6 +82,7 @@ ChartWindow::ChartWindow(WizorDialogs& dialogs, QWidget* parent) : QMainWindow(p
     buildActions();
     buildMenusAndToolBar();
     buildStatusBar();
+    buildCursorPanel();
 
     liveViewTimer_.setInterval(kLiveViewIntervalMs);
     connect(&liveViewTimer_, &QTimer::timeout, this, &ChartWindow::refreshLiveView);
@@ -118,6 +119,7 @@ void ChartWindow::buildCharts()
     for (WizorChart* chart : {upper_, lower_}) {
         connect(chart, &WizorChart::curveClicked, this, &ChartWindow::showClickedPoint);
         connect(chart, &WizorChart::legendEntryClicked, this, &ChartWindow::toggleChannel);
+        connect(chart, &WizorChart::cursorClicked, this, &ChartWindow::placeCursor);
         connect(chart->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
             if (document_.overview()) detailCheck_.start();
         });
@@ -194,6 +196,7 @@ void ChartWindow::buildActions()
         {LastPage, "Ostatnia strona", "", "", QKeySequence(Qt::Key_End), false, kContextWindow, &ChartWindow::lastPage},
         {WholeFile, "Cały plik", "", "", QKeySequence(Qt::CTRL | Qt::Key_0), true, kContextWindow,
          &ChartWindow::toggleWholeFile},
+        {Cursors, "Kursory", "", "", QKeySequence(Qt::Key_C), true, kContextWindow, &ChartWindow::toggleCursors},
         {Export, "Eksport...", "", "", {}, false, kContextWindow, &ChartWindow::exportCharts},
         {ShowAllChannels, "Pokaż wszystkie kanały", "", "", {}, false, kContextWindow, &ChartWindow::showAllChannels},
     };
@@ -237,7 +240,8 @@ void ChartWindow::buildMenusAndToolBar()
     file->addSeparator();
     file->addAction(actions_[Exit]);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
-    for (Command c : {Copy, View3D, BackColour, Legend, ShowAllChannels, ZoomIn, ZoomOut}) edit->addAction(actions_[c]);
+    for (Command c : {Copy, View3D, BackColour, Legend, ShowAllChannels, Cursors, ZoomIn, ZoomOut})
+        edit->addAction(actions_[c]);
     edit->addSeparator();
     for (Command c : {NextPage, PreviousPage, FirstPage, LastPage, WholeFile}) edit->addAction(actions_[c]);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Pomoc"));

@@ -11,12 +11,15 @@
 #include <QTimer>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QCPPainter;
+class QDockWidget;
 class QLabel;
+class QPlainTextEdit;
 class QPrinter;
 class QSplitter;
 class QToolBar;
@@ -79,6 +82,12 @@ public:
     // Hides or shows the curve of `column` (a click on its legend entry); all shown again.
     void toggleChannel(int column);
     void showAllChannels();
+    // "Kursory": cursors A and B placed by clicks on either chart, and the panel of what
+    // lies between them (the visible range while they are not both placed).
+    void toggleCursors();
+    void placeCursor(double key);
+    // The panel's table as tab-separated text.
+    QString cursorPanelText() const;
     // Shows `path` from its first page, as when chosen in the open dialog or dropped.
     void openFile(const QString& path);
     // Help at the topic of a context number (F1).
@@ -129,6 +138,7 @@ public:
         WholeFile,
         ShowAllChannels,
         Export,
+        Cursors,
         CommandCount
     };
     QAction* action(Command command) const { return actions_[command]; }
@@ -159,6 +169,8 @@ private:
     void updatePageState();
     void resetZoom();
     void applyHiddenChannels();
+    void buildCursorPanel();
+    void updateCursorPanel();
 
     WizorDialogs& dialogs_;
     ChartDocument document_;
@@ -175,6 +187,10 @@ private:
     std::array<QLabel*, 4> panels_{};
     std::array<QAction*, CommandCount> actions_{};
     QTimer liveViewTimer_;
+    std::optional<double> cursorA_;
+    std::optional<double> cursorB_;
+    QDockWidget* cursorDock_ = nullptr;
+    QPlainTextEdit* cursorPanel_ = nullptr;
     widgets::HelpWindow* helpWindow_ = nullptr;
 };
 

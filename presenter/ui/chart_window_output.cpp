@@ -13,11 +13,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QPageLayout>
+
 #include <QLayout>
 #include <QPrinter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
+#include <cmath>
 
 namespace wizor {
 
@@ -33,6 +37,7 @@ QString latin1(std::string_view text)
 void ChartWindow::print()
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(upper_->width() > upper_->height() ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (!dialogs_.setUpPrinter(this, printer)) return;
     QCPPainter painter;
     if (!painter.begin(&printer)) {
@@ -54,8 +59,21 @@ void ChartWindow::print()
 void ChartWindow::printChart(QPrinter& printer, QCPPainter& painter, WizorChart* chart)
 {
     setPanel(0, QStringLiteral("Drukowanie..."));
-    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    chart->drawInto(painter, proportionalPrintRect(page, chart->size()));
+    const QRect sheet(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    const QRect target = reportPrintRect(sheet, chart->size());
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(std::max(1, printTitleHeight(sheet) / 2));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const Range keys = chart->keyRange();
+    const QString title =
+        printTitle(QFileInfo(fileName()).fileName(), chart->labelAt(std::max(0.0, std::ceil(keys.lower))),
+                   document_.page(), document_.pageCount(), document_.overview());
+    painter.drawText(QRect(target.left(), 0, target.width(), printTitleHeight(sheet)), Qt::AlignLeft | Qt::AlignBottom,
+                     title);
+    painter.restore();
+    chart->drawInto(painter, target, true);
     setPanel(0, QStringLiteral("Koniec wydruku"));
 }
 

@@ -203,6 +203,7 @@ void ChartWindow::showView()
         if (twoCharts_) lower_->showColumns(data(), kColumnsPerChart, true);
     }
     updatePageState();
+    updateCursorPanel();
     upper_->replot(QCustomPlot::rpQueuedReplot);
     lower_->replot(QCustomPlot::rpQueuedReplot);
 }

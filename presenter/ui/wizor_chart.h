@@ -17,6 +17,7 @@
 #include <bitset>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QRubberBand;
 
@@ -88,7 +89,16 @@ public:
     // The chart at its current size on a white background.
     QImage renderOnWhite();
     // Draws the chart scaled into `target` of a painter (a printer page).
-    void drawInto(QCPPainter& painter, const QRect& target);
+    void drawInto(QCPPainter& painter, const QRect& target, bool onWhite = false);
+
+    // Cursor mode: a click places a cursor (cursorClicked) instead of asking for a curve.
+    void setCursorMode(bool on) { cursorMode_ = on; }
+    // Vertical lines at the keys of cursors A and B, where set.
+    void setCursorKeys(std::optional<double> a, std::optional<double> b);
+    // The values of curve `index` at the points with keys from `from` to `to`.
+    std::vector<double> valuesBetween(int index, double from, double to) const;
+    // The label of the point at or before `key`.
+    QString labelAt(double key) const;
 
     // The readout under the mouse at horizontal pixel `x` of the plot: the point of the
     // first shown curve nearest to it and every shown curve's value at that key; none
@@ -104,6 +114,7 @@ public:
 signals:
     void curveClicked(const QString& title, double value);
     void legendEntryClicked(int column);
+    void cursorClicked(double key);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -136,6 +147,8 @@ private:
     bool legendShown_ = true;
     int pointCount_ = 0;
     int firstColumn_ = 0;  // the column of curve 1
+    bool cursorMode_ = false;
+    std::array<QCPItemStraightLine*, 2> cursorLines_{};
     std::bitset<kMaxColumns> hidden_;
 
     ZoomUndo zoomUndo_;

@@ -60,15 +60,17 @@ private:
 
 }  // namespace
 
-void WizorChart::drawInto(QCPPainter& painter, const QRect& target)
+void WizorChart::drawInto(QCPPainter& painter, const QRect& target, bool onWhite)
 {
     if (width() <= 0 || height() <= 0) return;
+    if (onWhite) setBackground(QBrush(Qt::white));
     const ScreenSizedFonts fonts(this);
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(double(target.width()) / width(), double(target.height()) / height());
     toPainter(&painter, width(), height());
     painter.restore();
+    if (onWhite) setBackground(panelColour());
 }
 
 }  // namespace wizor

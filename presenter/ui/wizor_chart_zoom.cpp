@@ -141,6 +141,39 @@ std::optional<Readout> WizorChart::readoutAt(double x) const
     return readout;
 }
 
+void WizorChart::setCursorKeys(std::optional<double> a, std::optional<double> b)
+{
+    const std::optional<double> keys[] = {a, b};
+    for (std::size_t k = 0; k < cursorLines_.size(); ++k) {
+        if (!cursorLines_[k]) {
+            cursorLines_[k] = new QCPItemStraightLine(this);
+            cursorLines_[k]->setPen(QPen(k == 0 ? QColor(0, 0, 160) : QColor(160, 0, 0), 1, Qt::DashLine));
+            cursorLines_[k]->setClipToAxisRect(true);
+        }
+        cursorLines_[k]->setVisible(keys[k].has_value());
+        if (keys[k]) {
+            cursorLines_[k]->point1->setCoords(*keys[k], 0);
+            cursorLines_[k]->point2->setCoords(*keys[k], 1);
+        }
+    }
+    replot(rpQueuedReplot);
+}
+
+std::vector<double> WizorChart::valuesBetween(int index, double from, double to) const
+{
+    std::vector<double> values;
+    const QCPGraphDataContainer& data = *graph(index)->data();
+    for (auto it = data.findBegin(std::min(from, to), false); it != data.constEnd() && it->key <= std::max(from, to);
+         ++it)
+        if (std::isfinite(it->value)) values.push_back(it->value);
+    return values;
+}
+
+QString WizorChart::labelAt(double key) const
+{
+    return ticker_->labelNear(key);
+}
+
 QString WizorChart::readoutText() const
 {
     return readout_->visible() ? readout_->text() : QString();
@@ -200,6 +233,10 @@ void WizorChart::mouseReleaseEvent(QMouseEvent* event)
         case DragIntent::Click: {
             if (const std::optional<int> column = legendColumnAt(event->position())) {
                 emit legendEntryClicked(*column);
+                break;
+            }
+            if (cursorMode_) {
+                emit cursorClicked(xAxis->pixelToCoord(event->position().x()));
                 break;
             }
             QString title;

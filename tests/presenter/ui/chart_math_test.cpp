@@ -196,5 +196,12 @@ TEST(ClickText, FifteenSignificantDigitsOfTheFloatWithAPoint)
     QLocale::setDefault(saved);
 }
 
+TEST(PrintTitle, FileFirstPointAndPage)
+{
+    EXPECT_EQ(printTitle("a.txt", " 12:00:00.000", 1, 3, false), "a.txt   12:00:00.000   [2/3]");
+    EXPECT_EQ(printTitle("a.txt", "05-03-17 12:00:05", 0, 1, false), "a.txt   05-03-17 12:00:05");
+    EXPECT_EQ(printTitle("a.txt", "", 0, 3, true), QString::fromUtf8("a.txt   Cały plik"));
+}
+
 }  // namespace
 }  // namespace wizor

@@ -137,7 +137,7 @@ protected:
     void expectPrintedLikeOnScreen(WizorChart* chart, int page, const char* screenshot = nullptr)
     {
         const PrintingDialogs& d = dialogs;
-        const QRect target = proportionalPrintRect(QRect(QPoint(0, 0), d.paintRect.size()), chart->size());
+        const QRect target = reportPrintRect(QRect(QPoint(0, 0), d.paintRect.size()), chart->size());
         // A resolution at which the printed chart is about 1.5 times its screen size.
         const double pointsWide = target.width() * 72.0 / d.resolution;
         const int dpi = int(std::ceil(72.0 * 1.5 * chart->width() / pointsWide));
@@ -161,6 +161,9 @@ protected:
         const QRect below(0, int(onPage.bottom()) + 4, pageImage.width(),
                           pageImage.height() - int(onPage.bottom()) - 4);
         EXPECT_FALSE(inked(pageImage, below)) << "ink below the printed chart on page " << page;
+        // The title line stands above the chart.
+        const QRect title(int(onPage.left()), 0, int(onPage.width()), int(onPage.top()) - 2);
+        EXPECT_TRUE(inked(pageImage, title)) << "no title above the printed chart on page " << page;
 
         const QRect plot = chart->axisRect()->rect();
         const struct {

@@ -189,6 +189,24 @@ TEST_F(WizorWindow, LegendEntryHidesAndShowsItsCurve)
     EXPECT_EQ(chart->valueRange(), fitRange(200, 1));
 }
 
+// With "Kursory" on, two clicks place cursors A and B; the panel gives each shown channel's
+// values between them, and the time between them.
+TEST_F(WizorWindow, CursorsAndThePanelBetweenThem)
+{
+    startWith(write("k.txt", "Czas a b\n00:01.000 1 10\n00:02.000 4 20\n00:03.500 -2 30\n00:04.000 5 40\n"));
+    WizorChart* chart = window->upperChart();
+    chart->replot();
+    window->action(ChartWindow::Cursors)->trigger();
+    QTest::mouseClick(chart, Qt::LeftButton, {}, pixelOf(chart, 0, 1));
+    QTest::mouseClick(chart, Qt::LeftButton, {}, pixelOf(chart, 0, 2));
+    EXPECT_TRUE(window->panelText(1).isEmpty());  // no click readout meanwhile
+    const QStringList rows = window->cursorPanelText().split('\n');
+    ASSERT_GE(rows.size(), 4);
+    EXPECT_EQ(rows[1], "a\t4\t-2\t-6\t-2\t4\t1\t" + readoutValueText(std::sqrt(10.0)));
+    EXPECT_EQ(rows[2], "b\t20\t30\t10\t20\t30\t25\t" + readoutValueText(std::sqrt(650.0)));
+    EXPECT_EQ(rows[3], QString::fromUtf8("Δt [s]\t1.500"));
+}
+
 TEST_F(WizorWindow, ViewTogglesApplyToBothChartsAndColourToTheUpperOnly)
 {
     startWith(write("v.txt", dataText(20, 18)));
