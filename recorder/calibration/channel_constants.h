@@ -15,12 +15,12 @@ namespace vorda {
 struct ConstantsEditorFields {
     int channel = 1;                       // spin position
     int channelMax = kMaxChannels;         // spin maximum (8 after two of the presets)
-    QString sb = QStringLiteral("10,00");  // Edit2, S_B
-    QString sc = QStringLiteral("0");      // Edit3, S_C
-    QString sa = QStringLiteral("0");      // Edit5, S_A (hidden)
-    QString name;                          // Edit4
-    int format = 1;                        // ComboBox1 index: "0", "0.0", "0.00", "0.000"
-    QString chart;                         // Edit6, the one chart text of the settings
+    QString sb = QStringLiteral("10,00");  // S_B
+    QString sc = QStringLiteral("0");      // S_C
+    QString sa = QStringLiteral("0");      // S_A (not shown)
+    QString name;                          // the channel name
+    int format = 1;                        // the format index: "0", "0.0", "0.00", "0.000"
+    QString chart;                         // the one chart text of the settings
 };
 
 inline constexpr int kChartTextMax = 79;

@@ -84,7 +84,7 @@ void applyDialogDefaults(SettingsControls& c)
     c.sampleCountText = QStringLiteral("500");
     c.triggerStartText = QStringLiteral("30");
     c.triggerStopText = QStringLiteral("70");
-    c.portParams = QStringLiteral(":230400,n,8,2,p");
+    c.portParams = QString::fromLatin1(kDefaultPortParams);
     c.channelCountPosition = 2;
     c.channelCountText = QStringLiteral("2");
     c.portIndex = 0;

@@ -7,6 +7,7 @@
 #include "core/program_state.h"
 #include "core/reporter.h"
 #include "core/settings_record.h"
+#include "dump_codec.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,34 +16,36 @@
 
 namespace vorda {
 
-inline constexpr int kMaxSampleCount = 1564670;
+// The line parameters the dialog's list shows before it is filled from the record.
+inline constexpr char kInitialPortParams[] = ":38400,n,8,2,p";
+inline constexpr int kMaxSampleCount = static_cast<int>(dumpcodec::kMaxBlockSamples);
 inline constexpr std::uint32_t kMaxTriggerCode = 4294967295u;
 
 // The settings dialog's controls, as texts and states (one member per control).
 struct SettingsControls {
-    bool sendSamplingTime = true;                           // CheckBox1 "Czas próbkowania"
-    QString samplingTimeText = QStringLiteral("10");        // Edit1, as typed
-    int samplingTimePosition = 10;                          // UpDown1
-    bool sendSampleCount = true;                            // CheckBox2
-    QString sampleCountText = QStringLiteral("500");        // Edit2
-    bool sendChannelCount = true;                           // CheckBox4
-    QString channelCountText = QStringLiteral("1");         // Edit3
-    int channelCountPosition = 1;                           // UpDown2
-    bool sendDateTime = true;                               // CheckBox3
-    QString dateText;                                       // Label2, "yyyy-MM-dd"
-    QString timeText;                                       // Label3, "HH:mm:ss"
-    bool sendTriggerMode = false;                           // CheckBox8 "Wyzwalanie:"
-    bool triggerEnabled = false;                            // CheckBox7 "Włączone"
-    bool sendTriggerLevels = false;                         // CheckBox6 "Start/Stop:"
-    bool sendConstants = false;                             // CheckBox5 (follows CheckBox6)
-    QString triggerStartText = QStringLiteral("10");        // Edit4
-    QString triggerStopText = QStringLiteral("100");        // Edit5
-    QString sbText;                                         // Label9: channel 1's S_B, or "..."
-    QString scText;                                         // Label8: channel 1's S_C, or "..."
+    bool sendSamplingTime = true;                           // "Czas próbkowania" ticked
+    QString samplingTimeText = QStringLiteral("10");        // as typed
+    int samplingTimePosition = 10;                          // the sampling time spin
+    bool sendSampleCount = true;                            // "Liczba próbek" ticked
+    QString sampleCountText = QStringLiteral("500");        // as typed
+    bool sendChannelCount = true;                           // "Kanały od 1 do" ticked
+    QString channelCountText = QStringLiteral("1");         // as typed
+    int channelCountPosition = 1;                           // the channel count spin
+    bool sendDateTime = true;                               // "Data Godz." ticked
+    QString dateText;                                       // "yyyy-MM-dd"
+    QString timeText;                                       // "HH:mm:ss"
+    bool sendTriggerMode = false;                           // "Wyzwalanie:" ticked
+    bool triggerEnabled = false;                            // "Włączone" ticked
+    bool sendTriggerLevels = false;                         // "Start/Stop:" ticked
+    bool sendConstants = false;                             // "Stałe S_B/S_C:" ticked (follows "Start/Stop:")
+    QString triggerStartText = QStringLiteral("10");        // the start level as typed
+    QString triggerStopText = QStringLiteral("100");        // the stop level as typed
+    QString sbText;                                         // channel 1's S_B, or "..."
+    QString scText;                                         // channel 1's S_C, or "..."
     bool triggerItemsDisabled = false;                      // model '5': levels and constants off
-    int firstColumn = 2;                                    // RadioGroup2
-    int portIndex = 1;                                      // RadioGroup1, 0 = "com1"
-    QString portParams = QStringLiteral(":38400,n,8,2,p");  // ComboBox1
+    int firstColumn = 2;                                    // the first column choice
+    int portIndex = 1;                                      // the port choice, 0 = "com1"
+    QString portParams = QString::fromLatin1(kInitialPortParams);
 };
 
 // The dialog opened over `settings`: every control from its field; for a recorder whose

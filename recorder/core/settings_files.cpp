@@ -27,7 +27,7 @@ void setDataDirectory(Settings& settings, const QString& dir)
 
 void applyStartupDefaults(Settings& settings, const QString& startDir)
 {
-    setFieldText(settings.portParams, ":230400,n,8,2,p");
+    setFieldText(settings.portParams, kDefaultPortParams);
     settings.portNumber = 2;
     settings.firstColumn = 2;
     settings.channelsUsed = 4;

@@ -17,6 +17,8 @@ namespace vorda {
 
 inline constexpr std::size_t kRecordSize = 2200;
 inline constexpr int kMaxChannels = 16;
+// The line parameters of a record set to defaults, also the "Domyślne" choice of the settings.
+inline constexpr char kDefaultPortParams[] = ":230400,n,8,2,p";
 
 struct ChannelSettings {
     char name[20];              // sensor name; empty leaves the channel out of measurement files

@@ -247,7 +247,7 @@ QWidget* SettingsDialog::buildGeneralPage()
     portParamsBox_->setEditable(true);
     for (const char* rate : {"2400", "4800", "9600", "19200", "38400", "57600", "115200", "230400"})
         portParamsBox_->addItem(QStringLiteral(":%1,n,8,2,p").arg(QLatin1String(rate)));
-    portParamsBox_->setCurrentText(QStringLiteral(":38400,n,8,2,p"));
+    portParamsBox_->setCurrentText(QString::fromLatin1(kInitialPortParams));
     connect(portParamsBox_, &QComboBox::activated, this, &SettingsDialog::portParamsChosen);
     auto* params = new QHBoxLayout;
     params->addWidget(new QLabel(QStringLiteral("Parametry com:"), transfer));

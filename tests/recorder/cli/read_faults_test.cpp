@@ -78,7 +78,8 @@ std::unique_ptr<QProcess> startRead(const RecorderSim& sim, const QString& dir)
 CliRun finishRead(QProcess& cli)
 {
     CliRun run;
-    if (!cli.waitForFinished(60000)) {
+    // A read may have ended already while the cut waited for its bytes.
+    if (cli.state() != QProcess::NotRunning && !cli.waitForFinished(60000)) {
         cli.kill();
         cli.waitForFinished();
         return run;
