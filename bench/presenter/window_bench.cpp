@@ -20,16 +20,7 @@
 
 namespace {
 
-class NoDialogs : public wizor::WizorDialogs {
-public:
-    QString openDataFile(QWidget*, const QString&) override { return {}; }
-    QString saveBitmapFile(QWidget*, const QString&) override { return {}; }
-    std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return std::nullopt; }
-    bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
-    void showAbout(QWidget*) override {}
-    void showError(QWidget*, const QString&, const QString&) override {}
-    bool openUrl(const QUrl&) override { return false; }
-};
+using wizor::NoDialogs;
 
 // Writes the sample file a line at a time, so that the writer's memory stays out of the
 // peak the benchmarks report.

@@ -14,18 +14,6 @@ namespace wizor {
 
 namespace {
 
-// No dialog is ever shown by an export: every question is cancelled.
-class NoDialogs : public WizorDialogs {
-public:
-    QString openDataFile(QWidget*, const QString&) override { return {}; }
-    QString saveBitmapFile(QWidget*, const QString&) override { return {}; }
-    std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return std::nullopt; }
-    bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
-    void showAbout(QWidget*) override {}
-    void showError(QWidget*, const QString&, const QString&) override {}
-    bool openUrl(const QUrl&) override { return false; }
-};
-
 std::optional<QSize> parseSize(const QString& text)
 {
     static const QRegularExpression shape(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));

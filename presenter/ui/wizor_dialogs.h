@@ -33,6 +33,18 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
 };
 
+// No dialog is ever shown: every question is cancelled (exports with no window, benchmarks).
+class NoDialogs : public WizorDialogs {
+public:
+    QString openDataFile(QWidget*, const QString&) override { return {}; }
+    QString saveBitmapFile(QWidget*, const QString&) override { return {}; }
+    std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return std::nullopt; }
+    bool setUpPrinter(QWidget*, QPrinter&) override { return false; }
+    void showAbout(QWidget*) override {}
+    void showError(QWidget*, const QString&, const QString&) override {}
+    bool openUrl(const QUrl&) override { return false; }
+};
+
 // The real dialogs.
 class QtWizorDialogs : public WizorDialogs {
 public:
