@@ -25,6 +25,15 @@
 
 namespace vorda::test {
 
+// SIGINT, as Ctrl+C would, to a process that still runs. Never to pid 0: a process that
+// has ended reports pid 0, and kill(0, ...) would stop the whole process group, the test
+// runner included.
+inline void interruptProcess(QProcess& process)
+{
+    const qint64 pid = process.processId();
+    if (process.state() == QProcess::Running && pid > 0) ::kill(static_cast<pid_t>(pid), SIGINT);
+}
+
 class RecorderSim {
 public:
     // Starts the simulator with `arguments`; with `withLog` a command log is kept in a
@@ -119,7 +128,7 @@ public:
     bool interrupt(int timeoutMs = 5000)
     {
         if (process_.state() != QProcess::Running) return false;
-        ::kill(static_cast<pid_t>(process_.processId()), SIGINT);
+        interruptProcess(process_);
         return process_.waitForFinished(timeoutMs) && process_.exitStatus() == QProcess::NormalExit &&
                process_.exitCode() == 0;
     }

@@ -84,7 +84,7 @@ TEST_F(DownloadCli, InterruptAbortsTheTransfer)
     while (!seen.contains("Czytane pomiary z bloku nr. 1") && cli->waitForReadyRead(20000))
         seen += cli->readAllStandardOutput();
     ASSERT_TRUE(seen.contains("Czytane pomiary z bloku nr. 1"));
-    ::kill(static_cast<pid_t>(cli->processId()), SIGINT);
+    test::interruptProcess(*cli);
     CliRun r = finish();
     r.out.prepend(QString::fromUtf8(seen));
 

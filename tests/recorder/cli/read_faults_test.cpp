@@ -239,7 +239,7 @@ TEST(ReadFaults, EachFaultEndsWithTheTruthAndNoInventedValue)
             if (fault.cut == Cut::KillSimulator)
                 read.sim->kill();
             else
-                ::kill(static_cast<pid_t>(read.cli->processId()), SIGINT);
+                test::interruptProcess(*read.cli);
         }
     }
     for (std::size_t i = 0; i < reads.size(); ++i) {
