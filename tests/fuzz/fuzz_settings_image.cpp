@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Settings::Image base = defaults.toImage();
     Settings::Image stored = base;
     Settings::Image mine = base;
-    std::memcpy(stored.data(), data, std::min(size, kRecordSize));
+    if (size > 0) std::memcpy(stored.data(), data, std::min(size, kRecordSize));
     for (std::size_t i = 0; i + 2 < std::min<std::size_t>(size, 96); i += 3)
         mine[((std::size_t{data[i]} << 8) | data[i + 1]) % kRecordSize] = data[i + 2];
     checkMerge(stored, base, mine);

@@ -150,8 +150,8 @@ TEST_F(WizorWindow, ReadoutFollowsTheMouse)
     // A little right of the second point: its values.
     moveTo(pixelOf(chart, 0, 1) + QPoint(3, 0));
     const QString text = chart->readoutText();
-    for (const char* part :
-         {"00:02.000", "alfa", "2.5", "beta", "-7", chart->curve(1)->pen().color().name().toLatin1().constData()})
+    const QByteArray colour = chart->curve(1)->pen().color().name().toLatin1();
+    for (const char* part : {"00:02.000", "alfa", "2.5", "beta", "-7", colour.constData()})
         EXPECT_TRUE(text.contains(QLatin1String(part))) << part << " in " << text.toStdString();
     EXPECT_FALSE(text.contains("23.45"));
     moveTo(pixelOf(chart, 1, 0));
