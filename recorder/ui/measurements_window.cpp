@@ -170,31 +170,31 @@ void MeasurementsWindow::setReadButtonsEnabled(bool enabled)
     startButton_->setEnabled(enabled && !measuring_);
 }
 
-void MeasurementsWindow::setHomeCheck(std::function<BlockIdentity()> listedBlock,
-                                      std::function<bool(const BlockIdentity&)> isHome)
+void MeasurementsWindow::setHomeCheck(std::function<BlockIdentity()> listedBlock, std::function<IsHome()> homeCheck)
 {
     listedBlock_ = std::move(listedBlock);
-    isHome_ = std::move(isHome);
+    homeCheck_ = std::move(homeCheck);
 }
 
-void MeasurementsWindow::markItem(int row)
+void MeasurementsWindow::markItem(int row, const IsHome& isHome)
 {
     QListWidgetItem* item = blockList_->item(row);
     const QString listed = item->data(kListedTextRole).toString();
     const auto block = blockOfListItem(0, listed);
     const auto identity = block ? identities_.find(*block) : identities_.end();
-    if (identity == identities_.end() || !isHome_) {
+    if (identity == identities_.end() || !isHome) {
         item->setText(listed);
         return;
     }
-    const bool home = isHome_(identity->second);
+    const bool home = isHome(identity->second);
     item->setData(kHomeRole, home);
     item->setText(listed + (home ? QStringLiteral("  [na dysku]") : QStringLiteral("  [nowy]")));
 }
 
 void MeasurementsWindow::refreshHomeMarks()
 {
-    for (int row = 0; row < blockList_->count(); ++row) markItem(row);
+    const IsHome isHome = homeCheck_ ? homeCheck_() : IsHome();
+    for (int row = 0; row < blockList_->count(); ++row) markItem(row, isHome);
 }
 
 void MeasurementsWindow::rescanFinished()
@@ -231,7 +231,7 @@ void MeasurementsWindow::blockItem(const QString& item)
         ++row;
     if (row == blockList_->count()) blockList_->addItem(QString());
     blockList_->item(row)->setData(kListedTextRole, item);
-    markItem(row);
+    markItem(row, homeCheck_ ? homeCheck_() : IsHome());
 }
 
 void MeasurementsWindow::setBarMaximum(int maximum)

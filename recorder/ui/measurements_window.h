@@ -41,8 +41,11 @@ public:
     void readNewBlocks();
 
     // How the list learns what is on disk: `listedBlock` gives the identity of the block
-    // whose line is being listed (the register just read), `isHome` whether a block is home.
-    void setHomeCheck(std::function<BlockIdentity()> listedBlock, std::function<bool(const BlockIdentity&)> isHome);
+    // whose line is being listed (the register just read); `homeCheck` makes a check of
+    // whether a block is home, over the data directory as it is now (one index load per
+    // marking, however many lines it marks).
+    using IsHome = std::function<bool(const BlockIdentity&)>;
+    void setHomeCheck(std::function<BlockIdentity()> listedBlock, std::function<IsHome()> homeCheck);
     // Marks every listed block again (after a read).
     void refreshHomeMarks();
 
@@ -87,7 +90,7 @@ signals:
 
 private:
     void showFreeMemory();
-    void markItem(int row);
+    void markItem(int row, const IsHome& isHome);
     void setReadButtonsEnabled(bool enabled);
 
     ProgramState& state_;
@@ -106,7 +109,7 @@ private:
     QLabel* freeMemoryLabel_ = nullptr;
     QListWidget* blockList_ = nullptr;
     std::function<BlockIdentity()> listedBlock_;
-    std::function<bool(const BlockIdentity&)> isHome_;
+    std::function<IsHome()> homeCheck_;
     std::map<std::int32_t, BlockIdentity> identities_;  // of the listed blocks
 };
 

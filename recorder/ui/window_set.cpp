@@ -103,8 +103,11 @@ void WindowSet::wireMeasurementsWindow()
     connect(measurements_, &MeasurementsWindow::newBlocksReadRequested, this, &WindowSet::readNewBlocks);
     // Each block line is listed right after its register was read into settings.status.
     measurements_->setHomeCheck([this] { return identityOf(settings_.status); },
-                                [this](const BlockIdentity& identity) {
-                                    return BlockIndex::load(dataDirectoryPath(settings_)).homeFile(identity).has_value();
+                                [this]() -> MeasurementsWindow::IsHome {
+                                    return [index = BlockIndex::load(dataDirectoryPath(settings_))](
+                                               const BlockIdentity& identity) mutable {
+                                        return index.homeFile(identity).has_value();
+                                    };
                                 });
     connect(measurements_, &MeasurementsWindow::blockReadRequested, this, [this] {
         download_->readSelectedBlock(measurements_);
