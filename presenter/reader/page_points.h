@@ -24,9 +24,9 @@ public:
     {
         out_.firstLine = first;
         // The storage of `out` is kept between loads; the rows go to it every kRowsPerFlush.
+        // The staging rows grow as lines come (256 kB when full), so a file of a few lines
+        // never asks for the whole of it.
         out_.labels.reserve(std::min(count, kRowsPerFlush));
-        rows_.reserve(std::min(count, kRowsPerFlush));
-        widths_.reserve(std::min(count, kRowsPerFlush));
         clear();
     }
 

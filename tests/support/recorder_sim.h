@@ -19,7 +19,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -65,7 +67,11 @@ public:
         devicePath_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
     }
 
-    ~RecorderSim() { stop(); }
+    ~RecorderSim()
+    {
+        stop();
+        if (nameKeeper_ >= 0) ::close(nameKeeper_);
+    }
 
     RecorderSim(const RecorderSim&) = delete;
     RecorderSim& operator=(const RecorderSim&) = delete;
@@ -107,6 +113,7 @@ public:
     bool stop(int timeoutMs = 5000)
     {
         if (process_.state() == QProcess::NotRunning) return process_.exitStatus() == QProcess::NormalExit;
+        keepDeviceName();
         process_.terminate();
         if (process_.waitForFinished(timeoutMs)) {
             return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
@@ -120,6 +127,7 @@ public:
     void kill()
     {
         if (process_.state() == QProcess::NotRunning) return;
+        keepDeviceName();
         process_.kill();
         process_.waitForFinished(5000);
     }
@@ -128,6 +136,7 @@ public:
     bool interrupt(int timeoutMs = 5000)
     {
         if (process_.state() != QProcess::Running) return false;
+        keepDeviceName();
         interruptProcess(process_);
         return process_.waitForFinished(timeoutMs) && process_.exitStatus() == QProcess::NormalExit &&
                process_.exitCode() == 0;
@@ -161,7 +170,18 @@ public:
     }
 
 private:
+    // Holds the terminal's slave side open while the simulator ends, so that its number
+    // (/dev/pts/N) is not given to another test's simulator while this test still opens the
+    // old path: such a client would talk to the other test's recorder. Opening the path
+    // then fails, as it does for a recorder that is gone.
+    void keepDeviceName()
+    {
+        if (nameKeeper_ < 0 && !devicePath_.isEmpty())
+            nameKeeper_ = ::open(devicePath_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    }
+
     QProcess process_;
+    int nameKeeper_ = -1;
     QTemporaryDir logDir_;
     QString logPath_;
     QString devicePath_;

@@ -62,18 +62,27 @@ TEST(Application, AnExceptionEscapingAHandlerIsShownAndTheLoopGoesOn)
     app.setExceptionHandler(failOnEscapedException);
 }
 
-using StartUp = WindowFixture;
+class StartUp : public WindowFixture {
+protected:
+    // What the main window shows right after its start: the port, the link, where the
+    // settings came from, and whether the file list is on.
+    void expectStartedWith(MainWindow& w, const QString& port, const QString& message, bool defaultsUsed,
+                           bool showFiles)
+    {
+        EXPECT_EQ(statusText(w, StatusPanel::Port), port);
+        EXPECT_EQ(statusText(w, StatusPanel::Link), QStringLiteral("Rozlączony"));
+        EXPECT_EQ(statusText(w, StatusPanel::Message), message);
+        EXPECT_EQ(state_.defaultsUsed, defaultsUsed);
+        EXPECT_EQ(child<QAction>(w, "showFilesAction")->isChecked(), showFiles);
+        EXPECT_EQ(w.fileBrowser().editorAction()->isEnabled(), showFiles);
+    }
+};
 
 TEST_F(StartUp, WithoutConfigurationUsesDefaultsAndHidesTheList)
 {
     MainWindow& w = createWindow();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("OLUN Rejestrator DL03"));
-    EXPECT_EQ(statusText(w, StatusPanel::Port), QStringLiteral("com2 "));
-    EXPECT_EQ(statusText(w, StatusPanel::Link), QStringLiteral("Rozlączony"));
-    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("Ustawiono domyślne parametry"));
-    EXPECT_TRUE(state_.defaultsUsed);
-    EXPECT_FALSE(child<QAction>(w, "showFilesAction")->isChecked());
-    EXPECT_FALSE(w.fileBrowser().editorAction()->isEnabled());
+    expectStartedWith(w, QStringLiteral("com2 "), QStringLiteral("Ustawiono domyślne parametry"), true, false);
     EXPECT_EQ(w.fileBrowser().directory(), QDir(startDir_.path()).absolutePath());
     EXPECT_EQ(w.fileBrowser().fileName(), QStringLiteral("*.txt"));
     EXPECT_EQ(state_.rescanCountdown, -1);
@@ -96,12 +105,7 @@ TEST_F(StartUp, FromConfigurationRestoresPortListAndGeometry)
     writeConfiguration(prepared);
 
     MainWindow& w = createWindow();
-    EXPECT_EQ(statusText(w, StatusPanel::Port), QStringLiteral("com3 "));
-    EXPECT_EQ(statusText(w, StatusPanel::Link), QStringLiteral("Rozlączony"));
-    EXPECT_EQ(statusText(w, StatusPanel::Message), QStringLiteral("Parametry ustawione z pliku"));
-    EXPECT_FALSE(state_.defaultsUsed);
-    EXPECT_TRUE(child<QAction>(w, "showFilesAction")->isChecked());
-    EXPECT_TRUE(w.fileBrowser().editorAction()->isEnabled());
+    expectStartedWith(w, QStringLiteral("com3 "), QStringLiteral("Parametry ustawione z pliku"), false, true);
     EXPECT_EQ(w.fileBrowser().directory(), startPath(QStringLiteral("dane")));
     EXPECT_EQ(QDir::currentPath(), startPath(QStringLiteral("dane")));
     EXPECT_EQ(w.size(), QSize(500, 480));
