@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPrinter>
 #include <QString>
 #include <QTemporaryDir>
