@@ -28,7 +28,7 @@ for path in \
   ./usr/share/vorda/Help/instVor3.html ./usr/share/vorda/Help/wizor.html ./usr/share/vorda/Config/userparameter1.txt \
   ./usr/share/applications/vorda.desktop ./usr/share/applications/wizor.desktop \
   ./usr/share/icons/hicolor/scalable/apps/vorda.svg ./usr/share/icons/hicolor/scalable/apps/wizor.svg \
-  ./usr/share/man/man1/vorda-cli.1.gz ./usr/share/man/man1/recorder-sim.1.gz; do
+  ./usr/share/man/man1/vorda-cli.1.gz ./usr/share/man/man1/recorder-sim.1.gz ./usr/share/man/man1/wizor.1.gz; do
   if ! printf '%s\n' "$files" | grep -qx "$path"; then
     echo "missing from the package: $path"
     status=1
@@ -42,7 +42,7 @@ fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 recommends=$(dpkg-deb -f "$deb" Recommends)
-for lib in libqt6core6 libqt6widgets6 libqt6serialport6 libqcustomplot; do
+for lib in libqt6core6 libqt6widgets6 libqt6serialport6 libqt6svg6 libqcustomplot; do
   case "$depends" in
     *"$lib"*) ;;
     *) echo "Depends lacks $lib: $depends"; status=1 ;;

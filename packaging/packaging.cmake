@@ -21,7 +21,7 @@ install(FILES ${vorda_parameter_set} DESTINATION ${CMAKE_INSTALL_DATADIR}/vorda/
 
 # Manual pages, compressed at build time as Debian installs them.
 set(vorda_man_pages)
-foreach(page vorda-cli.1 recorder-sim.1)
+foreach(page vorda-cli.1 recorder-sim.1 wizor.1)
   set(source ${CMAKE_CURRENT_LIST_DIR}/man/${page})
   set(compressed ${CMAKE_BINARY_DIR}/man/${page}.gz)
   add_custom_command(OUTPUT ${compressed}

@@ -3,7 +3,7 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${VORDA_BUILD_DIR:-$ROOT/build}"
 
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config locales qt6-base-dev qt6-serialport-dev
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config locales qt6-base-dev qt6-serialport-dev qt6-svg-dev
                 libqcustomplot-dev libgtest-dev libgmock-dev libbenchmark-dev
                 libgl-dev)
 BUILD_PACKAGES+=(qt6-translations-l10n poppler-utils)  # Qt's Polish dialog texts; the print test renders PDF pages

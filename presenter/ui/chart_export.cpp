@@ -8,6 +8,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QSvgGenerator>
 
 #include <charconv>
 #include <cmath>
@@ -60,12 +61,29 @@ std::vector<WizorChart*> shownCharts(ChartWindow& window)
     return charts;
 }
 
+// Draws `charts` one below the other from the top of `painter`, each `scale` times its
+// size; a vector device gets lines and text as such, not as a picture.
+void drawStacked(QCPPainter& painter, const std::vector<WizorChart*>& charts, double scale, bool vector = false)
+{
+    if (vector) {
+        painter.setMode(QCPPainter::pmVectorized);
+        painter.setMode(QCPPainter::pmNoCaching);
+    }
+    int top = 0;
+    for (WizorChart* chart : charts) {
+        const QSize scaled(int(chart->width() * scale), int(chart->height() * scale));
+        chart->drawInto(painter, QRect(QPoint(0, top), scaled));
+        top += scaled.height();
+    }
+}
+
 }  // namespace
 
 std::optional<ExportFormat> exportFormatOf(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("png")) return ExportFormat::Png;
+    if (suffix == QLatin1String("svg")) return ExportFormat::Svg;
     if (suffix == QLatin1String("pdf")) return ExportFormat::Pdf;
     if (suffix == QLatin1String("csv")) return ExportFormat::Csv;
     return std::nullopt;
@@ -113,36 +131,32 @@ bool exportView(ChartWindow& window, const QString& path, ExportFormat format, s
     bool written = true;
     if (format == ExportFormat::Csv) {
         written = file.write(visibleRangeCsv(window.document(), window.upperChart()->keyRange())) >= 0;
+    } else if (format == ExportFormat::Png) {
+        QImage image(window.chartsSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QCPPainter painter(&image);
+        drawStacked(painter, charts, 1.0);
+        painter.end();
+        written = image.save(&file, "PNG");
+    } else if (format == ExportFormat::Svg) {
+        const QSize whole = window.chartsSize();
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(whole);
+        svg.setViewBox(QRect(QPoint(0, 0), whole));
+        svg.setTitle(QFileInfo(window.fileName()).fileName());
+        QCPPainter painter(&svg);
+        drawStacked(painter, charts, 1.0, true);
+        written = painter.end();
     } else {
         const QSize whole = window.chartsSize();
-        if (format == ExportFormat::Png) {
-            QImage image(whole, QImage::Format_RGB32);
-            image.fill(Qt::white);
-            QCPPainter painter(&image);
-            int top = 0;
-            for (WizorChart* chart : charts) {
-                chart->drawInto(painter, QRect(0, top, chart->width(), chart->height()));
-                top += chart->height();
-            }
-            painter.end();
-            written = image.save(&file, "PNG");
-        } else {
-            QPdfWriter pdf(&file);
-            pdf.setResolution(96);
-            pdf.setPageSize(QPageSize(QSizeF(whole), QPageSize::Point));
-            pdf.setPageMargins(QMarginsF());
-            QCPPainter painter(&pdf);
-            painter.setMode(QCPPainter::pmVectorized);
-            painter.setMode(QCPPainter::pmNoCaching);
-            const double scale = pdf.width() / double(whole.width());
-            double top = 0;
-            for (WizorChart* chart : charts) {
-                const QSize scaled(int(chart->width() * scale), int(chart->height() * scale));
-                chart->drawInto(painter, QRect(QPoint(0, int(top)), scaled));
-                top += scaled.height();
-            }
-            written = painter.end();
-        }
+        QPdfWriter pdf(&file);
+        pdf.setResolution(96);
+        pdf.setPageSize(QPageSize(QSizeF(whole), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF());
+        QCPPainter painter(&pdf);
+        drawStacked(painter, charts, pdf.width() / double(whole.width()), true);
+        written = painter.end();
     }
     if (!written || !file.commit()) {
         file.cancelWriting();

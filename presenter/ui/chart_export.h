@@ -1,5 +1,5 @@
 #pragma once
-// Export of what the chart window shows: the charts as PNG or PDF (both charts when two
+// Export of what the chart window shows: the charts as PNG, SVG or PDF (both charts when two
 // are shown), and the visible range of the shown channels as CSV. The window's
 // "Plik -> Eksport..." and `wizor --export` both write through here.
 
@@ -16,9 +16,9 @@ namespace wizor {
 class ChartDocument;
 class ChartWindow;
 
-enum class ExportFormat { Png, Pdf, Csv };
+enum class ExportFormat { Png, Svg, Pdf, Csv };
 
-// The format a file name's extension names (png, pdf, csv, in any case), else none.
+// The format a file name's extension names (png, svg, pdf, csv, in any case), else none.
 std::optional<ExportFormat> exportFormatOf(const QString& path);
 
 // The lines of the key range `keys` of the charts as CSV: a header row with the time

@@ -178,9 +178,10 @@ QString clickValueText(double value)
     return QString::fromLatin1(text, end - text);
 }
 
-QRect reportPrintRect(QRect page, QSize chart)
+QRect reportPrintRect(QRect page, QSize chart, int tableLines)
 {
-    return proportionalPrintRect(page.adjusted(0, printTitleHeight(page), 0, 0), chart);
+    return proportionalPrintRect(
+        page.adjusted(0, printTitleHeight(page), 0, -tableLines * printTableLineHeight(page)), chart);
 }
 
 QString printTitle(const QString& fileName, const QString& firstLabel, std::size_t page, std::size_t pages,

@@ -107,13 +107,18 @@ inline int lowerPanelHeight(int clientHeight)
 // and bottom otherwise.
 QRect proportionalPrintRect(QRect page, QSize chart);
 
-// A printed page for a report: a title line at the top (this high), the chart placed as
-// proportionalPrintRect places it in the rest of the page.
+// A printed page for a report: a title line at the top (this high), at the bottom the
+// cursors' table of `tableLines` lines (each this high) when the cursors are placed, the
+// chart placed as proportionalPrintRect places it in the rest of the page.
 inline int printTitleHeight(QRect page)
 {
     return page.height() / 20;
 }
-QRect reportPrintRect(QRect page, QSize chart);
+inline int printTableLineHeight(QRect page)
+{
+    return page.height() / 48;
+}
+QRect reportPrintRect(QRect page, QSize chart, int tableLines = 0);
 // The title line: the file's name, the date and time of the first point shown, and the
 // page "[k/n]" of a file of several pages, or "Cały plik" for the overview.
 QString printTitle(const QString& fileName, const QString& firstLabel, std::size_t page, std::size_t pages,

@@ -82,12 +82,15 @@ public:
     // Hides or shows the curve of `column` (a click on its legend entry); all shown again.
     void toggleChannel(int column);
     void showAllChannels();
-    // "Kursory": cursors A and B placed by clicks on either chart, and the panel of what
-    // lies between them (the visible range while they are not both placed).
+    // "Kursory": cursors A and B placed by clicks on either chart and moved by dragging
+    // their lines, and the panel of what lies between them (the visible range while they
+    // are not both placed).
     void toggleCursors();
     void placeCursor(double key);
-    // The panel's table as tab-separated text.
-    QString cursorPanelText() const;
+    // Moves cursor `cursor` (0: A, 1: B) to the point at `key`.
+    void moveCursor(int cursor, double key);
+    // The panel's table as tab-separated text; with `chart`, only that chart's channels.
+    QString cursorPanelText(const WizorChart* chart = nullptr) const;
     // Shows `path` from its first page, as when chosen in the open dialog or dropped.
     void openFile(const QString& path);
     // Help at the topic of a context number (F1).
@@ -171,6 +174,7 @@ private:
     void applyHiddenChannels();
     void buildCursorPanel();
     void updateCursorPanel();
+    void showCursors();
 
     WizorDialogs& dialogs_;
     ChartDocument document_;

@@ -46,6 +46,8 @@ void ChartWindow::buildCursorPanel()
     cursorDock_->setWidget(box);
     addDockWidget(Qt::BottomDockWidgetArea, cursorDock_);
     cursorDock_->hide();
+    for (WizorChart* chart : {upper_, lower_})
+        connect(chart, &WizorChart::cursorDragged, this, &ChartWindow::moveCursor);
 }
 
 void ChartWindow::toggleCursors()
@@ -57,11 +59,8 @@ void ChartWindow::toggleCursors()
         cursorA_.reset();
         cursorB_.reset();
     }
-    for (WizorChart* chart : {upper_, lower_}) {
-        chart->setCursorMode(on);
-        chart->setCursorKeys(cursorA_, cursorB_);
-    }
-    updateCursorPanel();
+    for (WizorChart* chart : {upper_, lower_}) chart->setCursorMode(on);
+    showCursors();
 }
 
 void ChartWindow::placeCursor(double key)
@@ -76,11 +75,18 @@ void ChartWindow::placeCursor(double key)
         cursorA_ = key;
     else
         cursorB_ = key;
-    for (WizorChart* chart : {upper_, lower_}) chart->setCursorKeys(cursorA_, cursorB_);
-    updateCursorPanel();
+    showCursors();
 }
 
-QString ChartWindow::cursorPanelText() const
+void ChartWindow::moveCursor(int cursor, double key)
+{
+    std::optional<double>& moved = cursor == 0 ? cursorA_ : cursorB_;
+    if (moved == std::round(key)) return;
+    moved = std::round(key);
+    showCursors();
+}
+
+QString ChartWindow::cursorPanelText(const WizorChart* only) const
 {
     const bool both = cursorA_ && cursorB_;
     const Range visible = upper_->keyRange();
@@ -89,6 +95,7 @@ QString ChartWindow::cursorPanelText() const
     QString text = QStringLiteral("Kanał\tA\tB\tB-A\tmin\tmax\tśrednia\tRMS\n");
     for (WizorChart* chart : {upper_, lower_}) {
         if (chart == lower_ && !twoCharts_) break;
+        if (only && chart != only) continue;
         for (int i = 0; i < WizorChart::kCurves; ++i) {
             if (!chart->curve(i)->visible()) continue;
             std::vector<double> values = chart->valuesBetween(i, from, to);
@@ -104,6 +111,12 @@ QString ChartWindow::cursorPanelText() const
     text += QStringLiteral("Δt [s]\t%1\n").arg(dt ? QString::number(*dt, 'f', 3) : QStringLiteral("-"));
     if (!both) text += QStringLiteral("(widoczny zakres; kliknij wykres, aby postawić kursory A i B)\n");
     return text;
+}
+
+void ChartWindow::showCursors()
+{
+    for (WizorChart* chart : {upper_, lower_}) chart->setCursorKeys(cursorA_, cursorB_);
+    updateCursorPanel();
 }
 
 void ChartWindow::updateCursorPanel()

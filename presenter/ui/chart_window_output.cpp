@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPageLayout>
 
 #include <QLayout>
@@ -22,6 +23,7 @@
 #include <QToolBar>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace wizor {
 
@@ -30,6 +32,44 @@ namespace {
 QString latin1(std::string_view text)
 {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+// Tab-separated `table` in `area`, one line per row, its columns aligned: names to the
+// left, numbers to the right.
+void printTable(QPainter& painter, const QRect& area, const QString& table)
+{
+    QStringList rows = table.split(QLatin1Char('\n'));
+    if (rows.last().isEmpty()) rows.removeLast();
+    if (rows.isEmpty()) return;
+    const int lineHeight = area.height() / int(rows.size());
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(std::max(1, lineHeight * 3 / 4));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics = painter.fontMetrics();
+    std::vector<QStringList> cells;
+    std::vector<int> widths;
+    for (const QString& row : rows) {
+        cells.push_back(row.split(QLatin1Char('\t')));
+        for (qsizetype c = 0; c < cells.back().size(); ++c) {
+            if (std::size_t(c) >= widths.size()) widths.push_back(0);
+            widths[std::size_t(c)] = std::max(widths[std::size_t(c)], metrics.horizontalAdvance(cells.back()[c]));
+        }
+    }
+    const int gap = metrics.horizontalAdvance(QStringLiteral("MM"));
+    int top = area.top();
+    for (const QStringList& row : cells) {
+        int left = area.left();
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            const int width = widths[std::size_t(c)];
+            painter.drawText(QRect(left, top, width, lineHeight),
+                             Qt::AlignVCenter | (c == 0 ? Qt::AlignLeft : Qt::AlignRight), row[c]);
+            left += width + gap;
+        }
+        top += lineHeight;
+    }
+    painter.restore();
 }
 
 }  // namespace
@@ -60,7 +100,10 @@ void ChartWindow::printChart(QPrinter& printer, QCPPainter& painter, WizorChart*
 {
     setPanel(0, QStringLiteral("Drukowanie..."));
     const QRect sheet(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    const QRect target = reportPrintRect(sheet, chart->size());
+    // With both cursors placed, their table for this chart's channels goes under the chart.
+    const QString table = cursorA_ && cursorB_ ? cursorPanelText(chart) : QString();
+    const int tableLines = int(table.count(QLatin1Char('\n')));
+    const QRect target = reportPrintRect(sheet, chart->size(), tableLines);
     painter.save();
     QFont font = painter.font();
     font.setPixelSize(std::max(1, printTitleHeight(sheet) / 2));
@@ -74,6 +117,12 @@ void ChartWindow::printChart(QPrinter& printer, QCPPainter& painter, WizorChart*
                      title);
     painter.restore();
     chart->drawInto(painter, target, true);
+    if (tableLines > 0) {
+        const int lineHeight = printTableLineHeight(sheet);
+        printTable(painter, QRect(target.left(), sheet.bottom() - tableLines * lineHeight, sheet.width() - target.left(),
+                                  tableLines * lineHeight),
+                   table);
+    }
     setPanel(0, QStringLiteral("Koniec wydruku"));
 }
 

@@ -67,8 +67,10 @@ QString commandLineHelp()
         "\n"
         "Bez argumentu pokazuje plik wiznow.dan z bieżącego katalogu.\n"
         "--export WYJŚCIE  zapisuje wykres strony K (od 1; domyślnie pierwszej) lub całego pliku\n"
-        "                  (--overview) bez okna, w formacie z rozszerzenia: png, pdf, csv\n"
+        "                  (--overview) bez okna, w formacie z rozszerzenia: png, svg, pdf, csv\n"
         "                  (csv: widoczny zakres kanałów, nagłówek z nazwami)\n"
+        "--page K          strona K pliku dzielonego na strony po 32000 linii\n"
+        "--overview        cały plik, jak \"Cały plik\" w oknie\n"
         "--size SZERxWYS   rozmiar wykresów w pikselach (domyślnie jak w oknie)\n"
         "--help            ten opis\n");
 }
@@ -81,7 +83,7 @@ int runExport(const ExportRequest& request, QTextStream& errors)
         return 1;
     };
     const std::optional<ExportFormat> format = exportFormatOf(request.output);
-    if (!format) return fail(QStringLiteral("nieznany format pliku %1 (png, pdf, csv)").arg(request.output));
+    if (!format) return fail(QStringLiteral("nieznany format pliku %1 (png, svg, pdf, csv)").arg(request.output));
     const QFileInfo input(request.file);
     if (!input.isFile() || !input.isReadable())
         return fail(QStringLiteral("nie można odczytać pliku %1").arg(request.file));

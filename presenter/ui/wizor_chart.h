@@ -91,8 +91,13 @@ public:
     // Draws the chart scaled into `target` of a painter (a printer page).
     void drawInto(QCPPainter& painter, const QRect& target, bool onWhite = false);
 
-    // Cursor mode: a click places a cursor (cursorClicked) instead of asking for a curve.
-    void setCursorMode(bool on) { cursorMode_ = on; }
+    // Cursor mode: a click places a cursor (cursorClicked) instead of asking for a curve,
+    // and a left-button drag that starts on a cursor's line moves it (cursorDragged).
+    void setCursorMode(bool on)
+    {
+        cursorMode_ = on;
+        if (!on) setCursor(Qt::CrossCursor);
+    }
     // Vertical lines at the keys of cursors A and B, where set.
     void setCursorKeys(std::optional<double> a, std::optional<double> b);
     // The values of curve `index` at the points with keys from `from` to `to`.
@@ -115,6 +120,8 @@ signals:
     void curveClicked(const QString& title, double value);
     void legendEntryClicked(int column);
     void cursorClicked(double key);
+    // Cursor `cursor` (0: A, 1: B) dragged to `key`, within the plot's key range.
+    void cursorDragged(int cursor, double key);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -137,6 +144,9 @@ private:
     void updateReadout(QPoint pos);
     void applyHidden(int index);
     int labelWidth(const QString& first, const QString& last) const;
+    // The cursor whose line lies within a few pixels of `pos` in the plot area, if any.
+    std::optional<int> cursorNear(QPoint pos) const;
+    void dragCursorTo(double x);
 
     PointLabelTicker* ticker_ = nullptr;  // owned by the bottom axis
     ObliqueLayer* oblique_ = nullptr;     // owned by the plot
@@ -156,8 +166,10 @@ private:
     std::array<std::vector<Range>, 4> frames_;
     std::size_t frame_ = 0;
 
-    enum class Drag { None, Rectangle, Scroll };
+    static constexpr int kCursorGrabPixels = 5;
+    enum class Drag { None, Rectangle, Scroll, Cursor };
     Drag drag_ = Drag::None;
+    int draggedCursor_ = 0;
     QPoint dragStart_;
     AxisRanges dragRanges_{};
     QRubberBand* rubberBand_ = nullptr;

@@ -99,7 +99,9 @@ void WizorChart::mousePressEvent(QMouseEvent* event)
     readout_->hide();
     dragStart_ = event->pos();
     if (event->button() == Qt::LeftButton) {
-        drag_ = Drag::Rectangle;
+        const std::optional<int> cursor = cursorMode_ ? cursorNear(event->pos()) : std::nullopt;
+        drag_ = cursor ? Drag::Cursor : Drag::Rectangle;
+        draggedCursor_ = cursor.value_or(0);
     } else if (event->button() == Qt::RightButton) {
         drag_ = Drag::Scroll;
         finishZoomAnimation();
@@ -139,6 +141,29 @@ std::optional<Readout> WizorChart::readoutAt(double x) const
         readout->rows.push_back({g->name(), g->pen().color(), std::isfinite(value) ? readoutValueText(value) : "-"});
     }
     return readout;
+}
+
+std::optional<int> WizorChart::cursorNear(QPoint pos) const
+{
+    if (!axisRect()->rect().contains(pos)) return std::nullopt;
+    std::optional<int> nearest;
+    double nearestDistance = kCursorGrabPixels + 0.5;
+    for (std::size_t k = 0; k < cursorLines_.size(); ++k) {
+        if (!cursorLines_[k] || !cursorLines_[k]->visible()) continue;
+        const double distance = std::abs(xAxis->coordToPixel(cursorLines_[k]->point1->key()) - pos.x());
+        if (distance < nearestDistance) {
+            nearest = int(k);
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+void WizorChart::dragCursorTo(double x)
+{
+    // Held within the plot, so a cursor dragged past the edge stops at the last key shown.
+    const QRect area = axisRect()->rect();
+    emit cursorDragged(draggedCursor_, xAxis->pixelToCoord(std::clamp(x, double(area.left()), double(area.right()))));
 }
 
 void WizorChart::setCursorKeys(std::optional<double> a, std::optional<double> b)
@@ -198,8 +223,13 @@ void WizorChart::leaveEvent(QEvent* event)
 
 void WizorChart::mouseMoveEvent(QMouseEvent* event)
 {
-    if (drag_ == Drag::None) updateReadout(event->pos());
-    if (drag_ == Drag::Rectangle) {
+    if (drag_ == Drag::None) {
+        updateReadout(event->pos());
+        if (cursorMode_) setCursor(cursorNear(event->pos()) ? Qt::SizeHorCursor : Qt::CrossCursor);
+    }
+    if (drag_ == Drag::Cursor) {
+        dragCursorTo(event->position().x());
+    } else if (drag_ == Drag::Rectangle) {
         if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
         rubberBand_->setGeometry(QRect(dragStart_, event->pos()).normalized());
         rubberBand_->show();
@@ -228,6 +258,7 @@ void WizorChart::mouseReleaseEvent(QMouseEvent* event)
 {
     const Drag finished = std::exchange(drag_, Drag::None);
     if (rubberBand_) rubberBand_->hide();
+    if (finished == Drag::Cursor) dragCursorTo(event->position().x());
     if (finished == Drag::Rectangle) {
         switch (dragIntent(dragStart_, event->pos())) {
         case DragIntent::Click: {

@@ -32,9 +32,13 @@ QString QtWizorDialogs::saveBitmapFile(QWidget* parent, const QString& folder)
 QString QtWizorDialogs::exportFile(QWidget* parent, const QString& folder)
 {
     QFileDialog dialog(parent, QStringLiteral("Eksport"), folder,
-                       QStringLiteral("Obraz PNG (*.png);;Dokument PDF (*.pdf);;Dane CSV (*.csv)"));
+                       QStringLiteral("Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf);;Dane CSV (*.csv)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));
+    // A name typed without an extension gets the one of the chosen type.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter.section(QStringLiteral("*."), 1).chopped(1));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }

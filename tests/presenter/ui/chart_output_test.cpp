@@ -19,6 +19,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
@@ -58,21 +59,6 @@ public:
     void showError(QWidget*, const QString& text, const QString& title) override { errors << title + "|" + text; }
     bool openUrl(const QUrl&) override { return true; }
 };
-
-// Lines "hh:mm:ss.000 v1 v2 ..." of a slow sine per column, behind a header.
-QByteArray sineFile(int lines, int columns)
-{
-    QByteArray text = "Czas";
-    for (int c = 1; c <= columns; ++c) text += " kanal" + QByteArray::number(c);
-    text += "\r\n";
-    for (int i = 0; i < lines; ++i) {
-        text += QString::asprintf("%02d:%02d:%02d.000", 10 + i / 3600, i / 60 % 60, i % 60).toLatin1();
-        for (int c = 0; c < columns; ++c)
-            text += ' ' + QByteArray::number(100.0 * std::sin(i / 40.0 + c) + 20.0 * c, 'f', 2);
-        text += "\r\n";
-    }
-    return text;
-}
 
 // Whether `area` holds text: dark and grey pixels (curves and legend icons are coloured).
 bool inked(const QImage& image, const QRect& area)
@@ -143,10 +129,7 @@ protected:
         const int dpi = int(std::ceil(72.0 * 1.5 * chart->width() / pointsWide));
         const QImage pageImage = renderPage(page, dpi);
         ASSERT_FALSE(pageImage.isNull()) << "pdftoppm could not render page " << page;
-        if (screenshot) {
-            const QString shots = qEnvironmentVariable("VORDA_SCREENSHOTS");
-            if (!shots.isEmpty()) pageImage.save(QDir(shots).filePath(QString::fromLatin1(screenshot)));
-        }
+        if (screenshot) saveScreenshot(pageImage, screenshot);
         const double k = double(dpi) / d.resolution;
         const QRectF onPage((d.paintRect.left() + target.left()) * k, (d.paintRect.top() + target.top()) * k,
                             target.width() * k, target.height() * k);
@@ -203,6 +186,52 @@ TEST_F(WizorOutput, PrintedChartsLookLikeTheChartsOnScreen)
     window->print();
     expectPrintedLikeOnScreen(window->upperChart(), 1);
     EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+// With both cursors placed, the printed page carries the cursors' table of the chart's shown
+// channels under the chart, as the panel has it; with fewer cursors it carries none.
+TEST_F(WizorOutput, PrintedPageCarriesTheCursorsTable)
+{
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty() || pdftoppmPath.isEmpty()) GTEST_SKIP() << "poppler-utils is not installed";
+    window->resize(900, 620);
+    startWith(write("kursory.txt", sineFile(600, 4)));
+    window->toggleChannel(2);
+    const auto printedText = [&](const QString& name) {
+        dialogs.pdfFile = dir.filePath(name + ".pdf");
+        window->print();
+        const QString textFile = dir.filePath(name + ".txt");
+        if (QProcess::execute(pdftotext, {"-layout", dialogs.pdfFile, textFile}) != 0) return QString();
+        QFile file(textFile);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    const QString header = QString::fromUtf8("Kanał");
+    window->action(ChartWindow::Cursors)->trigger();
+    EXPECT_FALSE(printedText("bez").contains(header));
+    window->placeCursor(120);
+    EXPECT_FALSE(printedText("jeden").contains(header));
+    window->placeCursor(420);
+    const QString text = printedText("dwa");
+
+    const QStringList rows = window->cursorPanelText(window->upperChart()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 5);  // the header, three shown channels, the time between
+    // Each row on a line of its own, in order, below the chart's last time label.
+    qsizetype previous = text.lastIndexOf(QRegularExpression("\\d\\d:\\d\\d:\\d\\d"));
+    ASSERT_GT(previous, 0);
+    for (const QString& row : rows) {
+        QStringList cells = row.split('\t');
+        for (QString& cell : cells) cell = QRegularExpression::escape(cell);
+        const QRegularExpressionMatch match = QRegularExpression("^\\s*" + cells.join("\\s+") + "\\s*$",
+                                                                 QRegularExpression::MultilineOption)
+                                                  .match(text);
+        ASSERT_TRUE(match.hasMatch()) << row.toStdString() << " not printed in:\n" << text.toStdString();
+        EXPECT_GT(match.capturedStart(), previous) << row.toStdString();
+        previous = match.capturedStart();
+    }
+    // The hidden channel has no row (its greyed legend entry is no row of numbers).
+    EXPECT_FALSE(text.contains(QRegularExpression("kanal3(\\s+-?[0-9.e+-]+){7}")));
+    if (qEnvironmentVariableIsSet("VORDA_SCREENSHOTS"))
+        saveScreenshot(renderPage(1, 1200 * dialogs.resolution / dialogs.paintRect.width()), "wizor-printed-cursors.png");
 }
 
 TEST(HelpWindow, OpensThePageAtTheAnchorWithBackAndForward)

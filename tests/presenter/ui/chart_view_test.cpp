@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
@@ -142,10 +143,7 @@ TEST_F(WizorWindow, ReadoutFollowsTheMouse)
     WizorChart* chart = window->upperChart();
     chart->setValueRange({-10, 30});
     chart->replot();
-    const auto moveTo = [chart](QPoint at) {
-        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(chart, &move);
-    };
+    const auto moveTo = [chart](QPoint at) { hover(chart, at); };
     // A little right of the second point: its values.
     moveTo(pixelOf(chart, 0, 1) + QPoint(3, 0));
     const QString text = chart->readoutText();
@@ -188,6 +186,44 @@ TEST_F(WizorWindow, LegendEntryHidesAndShowsItsCurve)
     EXPECT_EQ(chart->valueRange(), fitRange(200, 1));
 }
 
+// A hidden channel is left out of the readout and of the cursors' panel; the other
+// channels stay in both.
+TEST_F(WizorWindow, AHiddenChannelIsLeftOutOfTheReadoutAndTheCursorsPanel)
+{
+    window->resize(900, 620);
+    startWith(write("s.txt", sineFile(600, 4)));
+    WizorChart* chart = window->upperChart();
+    const auto picture = [this, chart] {
+        chart->replot();
+        return window->grab().toImage();
+    };
+    chart->replot();
+    hover(chart, pixelOf(chart, 0, 330));
+    EXPECT_TRUE(chart->readoutText().contains("kanal3"));
+    saveScreenshot(picture(), "wizor-readout.png");
+
+    window->toggleChannel(2);
+    chart->replot();
+    hover(chart, pixelOf(chart, 0, 330));
+    const QString readout = chart->readoutText();
+    for (const char* shown : {"kanal1", "kanal2", "kanal4", "10:05:30.000"})
+        EXPECT_TRUE(readout.contains(QLatin1String(shown))) << shown << " in " << readout.toStdString();
+    EXPECT_FALSE(readout.contains("kanal3"));
+    saveScreenshot(picture(), "wizor-hidden-channel.png");
+
+    window->action(ChartWindow::Cursors)->trigger();
+    window->layout()->activate();
+    QTest::mouseClick(chart, Qt::LeftButton, {}, pixelOf(chart, 0, 120));
+    QTest::mouseClick(chart, Qt::LeftButton, {}, pixelOf(chart, 0, 420));
+    QStringList names;
+    for (const QString& row : window->cursorPanelText().split('\n')) names << row.section('\t', 0, 0);
+    EXPECT_EQ(names, QStringList({QString::fromUtf8("Kanał"), "kanal1", "kanal2", "kanal4",
+                                  QString::fromUtf8("Δt [s]"), ""}));
+    chart->replot();
+    hover(chart, pixelOf(chart, 0, 250));
+    saveScreenshot(picture(), "wizor-cursors.png");
+}
+
 // With "Kursory" on, two clicks place cursors A and B; the panel gives each shown channel's
 // values between them, and the time between them.
 TEST_F(WizorWindow, CursorsAndThePanelBetweenThem)
@@ -204,6 +240,63 @@ TEST_F(WizorWindow, CursorsAndThePanelBetweenThem)
     EXPECT_EQ(rows[1], "a\t4\t-2\t-6\t-2\t4\t1\t" + readoutValueText(std::sqrt(10.0)));
     EXPECT_EQ(rows[2], "b\t20\t30\t10\t20\t30\t25\t" + readoutValueText(std::sqrt(650.0)));
     EXPECT_EQ(rows[3], QString::fromUtf8("Δt [s]\t1.500"));
+}
+
+// A cursor's line dragged on either chart moves that cursor on both; a drag that starts
+// away from the lines still zooms.
+TEST_F(WizorWindow, CursorsAreDraggedOnEitherChart)
+{
+    startWith(write("c.txt", dataText(40, 20)));
+    ASSERT_TRUE(window->twoCharts());
+    WizorChart* upper = window->upperChart();
+    WizorChart* lower = window->lowerChart();
+    upper->replot();
+    lower->replot();
+    window->action(ChartWindow::Cursors)->trigger();
+    // The panel takes its room under the charts before the mouse goes to them.
+    window->layout()->activate();
+    upper->replot();
+    lower->replot();
+    QTest::mouseClick(upper, Qt::LeftButton, {}, pixelOf(upper, 0, 5));
+    QTest::mouseClick(upper, Qt::LeftButton, {}, pixelOf(upper, 0, 30));
+    // Channel 1's value at a point is the point's number; channel 17's is that plus 0.16.
+    const auto atAandB = [this](int row) { return window->cursorPanelText().split('\n')[row].section('\t', 1, 2); };
+    ASSERT_EQ(atAandB(1), "5\t30");
+    const AxisRanges ranges = upper->axisRanges();
+
+    struct Drag {
+        WizorChart* chart;
+        int fromPoint;
+        int grabOffset;  // pixels beside the line where the drag starts
+        int toPoint;
+        const char* expected;
+    };
+    for (const Drag& d : {Drag{lower, 5, 3, 12, "12\t30"}, Drag{upper, 30, -2, 20, "12\t20"},
+                          Drag{lower, 20, 0, 35, "12\t35"}}) {
+        const QPoint from = pixelOf(d.chart, 0, d.fromPoint) + QPoint(d.grabOffset, 0);
+        const QPoint to = pixelOf(d.chart, 0, d.toPoint);
+        QTest::mousePress(d.chart, Qt::LeftButton, {}, from);
+        QTest::mouseMove(d.chart, (from + to) / 2);
+        QTest::mouseMove(d.chart, to);
+        QTest::mouseRelease(d.chart, Qt::LeftButton, {}, to);
+        EXPECT_EQ(atAandB(1), d.expected);
+        EXPECT_EQ(atAandB(17), QString(d.expected).replace("\t", ".16\t") + ".16");
+        EXPECT_EQ(upper->axisRanges(), ranges) << "a cursor's drag zoomed";
+    }
+    // Past the plot's right edge the cursor stops at the last point.
+    const QPoint b = pixelOf(upper, 0, 35);
+    QTest::mousePress(upper, Qt::LeftButton, {}, b);
+    QTest::mouseMove(upper, QPoint(upper->width() - 1, b.y()));
+    QTest::mouseRelease(upper, Qt::LeftButton, {}, QPoint(upper->width() - 1, b.y()));
+    EXPECT_EQ(atAandB(1), "12\t39");
+
+    // Away from the lines, a drag to the lower right zooms as without cursors.
+    const QPoint start = pixelOf(upper, 0, 25) + QPoint(0, -40);
+    QTest::mousePress(upper, Qt::LeftButton, {}, start);
+    QTest::mouseMove(upper, start + QPoint(40, 30));
+    QTest::mouseRelease(upper, Qt::LeftButton, {}, start + QPoint(40, 30));
+    EXPECT_TRUE(upper->zoomed());
+    EXPECT_EQ(atAandB(1), "12\t39");
 }
 
 TEST_F(WizorWindow, ViewTogglesApplyToBothChartsAndColourToTheUpperOnly)

@@ -8,8 +8,10 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QXmlStreamReader>
 
 namespace wizor {
 namespace {
@@ -75,6 +77,29 @@ TEST_F(ExportRun, EachFormatIsWrittenAndReadable)
               QString::fromUtf8("Godzina:,Temp,Ciśn\r\n12:00:00.000,21.5,1.02\r\n"
                                 "12:00:00.500,21.6,1.03\r\n12:00:01.000,22.5,1.5\r\n"));
 
+    // The SVG is well-formed XML whose lines include channel 1's curve, drawn in red.
+    ASSERT_EQ(run("a.svg"), 0) << messages.toStdString();
+    QFile svg(dir.filePath("a.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    int lines = 0;
+    int redLines = 0;
+    QStringList strokes{"none"};  // a group's stroke holds for what it holds
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("g")) strokes.removeLast();
+        if (token != QXmlStreamReader::StartElement) continue;
+        const QString stroke = xml.attributes().hasAttribute("stroke") ? xml.attributes().value("stroke").toString()
+                                                                        : strokes.last();
+        if (xml.name() == QLatin1String("g")) strokes << stroke;
+        if (xml.name() != QLatin1String("path") && xml.name() != QLatin1String("polyline")) continue;
+        ++lines;
+        redLines += stroke == QLatin1String("#ff0000");
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(lines, 10);
+    EXPECT_GE(redLines, 1);
+
     ASSERT_EQ(run("a.pdf"), 0) << messages.toStdString();
     const QString renderer = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (renderer.isEmpty()) GTEST_SKIP() << "no pdftoppm to render the PDF";
@@ -89,8 +114,8 @@ TEST_F(ExportRun, BadInputExitsNonZeroAndWritesNothing)
         std::optional<std::size_t> page;
         const char* file;
     };
-    for (const Case& c : {Case{"a.svg", {}, "m.txt"}, Case{"a.png", {}, "none.txt"}, Case{"a.png", 2, "m.txt"},
-                          Case{"a.csv", {}, "."}}) {
+    for (const Case& c : {Case{"a.gif", {}, "m.txt"}, Case{"a.png", {}, "none.txt"}, Case{"a.png", 2, "m.txt"},
+                          Case{"a.svg", 2, "m.txt"}, Case{"a.svg", {}, "none.txt"}, Case{"a.csv", {}, "."}}) {
         messages.clear();
         EXPECT_NE(run(c.output, c.page, c.file), 0) << c.output << " " << c.file;
         EXPECT_FALSE(QFile::exists(dir.filePath(c.output))) << c.output;

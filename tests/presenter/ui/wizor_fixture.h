@@ -8,15 +8,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QByteArray>
 #include <QColor>
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPixmap>
 #include <QPrinter>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -106,9 +112,40 @@ inline QByteArray dataText(int lines, int columns, double base = 0.0, int firstL
     return text;
 }
 
+// Lines "hh:mm:ss.000 v1 v2 ..." of a slow sine per column, behind a header naming the
+// channels kanal1, kanal2, ...
+inline QByteArray sineFile(int lines, int columns)
+{
+    QByteArray text = "Czas";
+    for (int c = 1; c <= columns; ++c) text += " kanal" + QByteArray::number(c);
+    text += "\r\n";
+    for (int i = 0; i < lines; ++i) {
+        text += QString::asprintf("%02d:%02d:%02d.000", 10 + i / 3600, i / 60 % 60, i % 60).toLatin1();
+        for (int c = 0; c < columns; ++c)
+            text += ' ' + QByteArray::number(100.0 * std::sin(i / 40.0 + c) + 20.0 * c, 'f', 2);
+        text += "\r\n";
+    }
+    return text;
+}
+
+// Saves `picture` as `name` in the folder VORDA_SCREENSHOTS names, if any: the README's
+// pictures are made this way.
+inline void saveScreenshot(const QImage& picture, const char* name)
+{
+    const QString folder = qEnvironmentVariable("VORDA_SCREENSHOTS");
+    if (!folder.isEmpty()) EXPECT_TRUE(picture.save(QDir(folder).filePath(QString::fromLatin1(name)))) << name;
+}
+
 class WizorWindow : public WizorFixture<AnsweringDialogs> {
 protected:
     int points(WizorChart* chart, int curve) const { return chart->curve(curve)->dataCount(); }
+
+    // The mouse moved over `chart` to `at` with no button held.
+    static void hover(WizorChart* chart, QPoint at)
+    {
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(chart, &move);
+    }
 
     QPoint pixelOf(WizorChart* chart, int curve, int point) const
     {
