@@ -3,6 +3,7 @@
 // recorder's largest block, 1,564,670 lines x 16 columns: open to first paint, a page
 // step and the whole-file overview, with the process's peak memory.
 #include "chart_window.h"
+#include "sample_file.h"
 #include "wizor_chart.h"
 #include "wizor_dialogs.h"
 
@@ -16,36 +17,11 @@
 
 #include <sys/resource.h>
 #include <memory>
-#include <random>
 
 namespace {
 
+using bench_presenter::kLargeLines;
 using wizor::NoDialogs;
-
-// Writes the sample file a line at a time, so that the writer's memory stays out of the
-// peak the benchmarks report.
-bool writeFile(QFile& file, int lines, int columns)
-{
-    std::mt19937 random(7);
-    QByteArray text = "Godzina:";
-    for (int c = 1; c <= columns; ++c) text += " Kanal" + QByteArray::number(c);
-    text += "\r\n";
-    char field[40];
-    for (int i = 0; i < lines; ++i) {
-        std::snprintf(field, sizeof field, "05-03-17 %02d:%02d:%02d", i / 3600 % 24, i / 60 % 60, i % 60);
-        text += field;
-        for (int c = 0; c < columns; ++c) {
-            std::snprintf(field, sizeof field, " %.2f", 20.0 + c + (int(random() % 2000) - 1000) / 100.0);
-            text += field;
-        }
-        text += "\r\n";
-        if (text.size() > (1 << 20) || i == lines - 1) {
-            if (file.write(text) < 0) return false;
-            text.clear();
-        }
-    }
-    return true;
-}
 
 double peakMegabytes()
 {
@@ -70,7 +46,7 @@ public:
         QCoreApplication::processEvents();
         path_ = dir_.filePath("big.txt");
         QFile file(path_);
-        if (!file.open(QIODevice::WriteOnly) || !writeFile(file, lines, columns)) return;
+        if (!file.open(QIODevice::WriteOnly) || !bench_presenter::writeSampleFile(file, lines, columns)) return;
         file.close();
         window_.start(path_, dir_.path(), dir_.path());
         ready_ = true;
@@ -147,8 +123,6 @@ void ReadoutMove(benchmark::State& state)
     }
 }
 BENCHMARK(ReadoutMove)->Unit(benchmark::kMillisecond);
-
-constexpr int kLargeLines = 1564670;
 
 // The largest file (about 170 MB) is written once and shared by the benchmarks below;
 // released in main() while the application still runs.

@@ -35,7 +35,8 @@ void ChartWindow::fit()
     const Range range = document_.fitRangeOfShown();
     for (WizorChart* chart : {upper_, lower_}) {
         chart->setValueRange(range);
-        chart->replot(QCustomPlot::rpQueuedReplot);
+        // A hidden chart is drawn when it is shown again (showLoaded).
+        if (!chart->isHidden()) chart->replot(QCustomPlot::rpQueuedReplot);
     }
     setLowerPanelHeight();
 }
@@ -205,7 +206,7 @@ void ChartWindow::showView()
     updatePageState();
     updateCursorPanel();
     upper_->replot(QCustomPlot::rpQueuedReplot);
-    lower_->replot(QCustomPlot::rpQueuedReplot);
+    if (!lower_->isHidden()) lower_->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartWindow::showOverviewDetail()

@@ -19,6 +19,14 @@ namespace {
 constexpr int kHorizontalOffset3D = 4;
 constexpr int kZoom3D = 103;
 
+// The legend's column goes left of the plot, as narrow as its entries allow.
+void insertLegendColumn(QCPLayoutGrid* layout, QCPLayoutGrid* legendColumn)
+{
+    layout->insertColumn(0);
+    layout->addElement(0, 0, legendColumn);
+    layout->setColumnStretchFactor(0, 0.001);
+}
+
 Range toRange(const QCPRange& r)
 {
     return {r.lower, r.upper};
@@ -95,8 +103,8 @@ WizorChart::WizorChart(QWidget* parent) : QCustomPlot(parent)
     legendColumn_->addElement(1, 0, legend);
     legendColumn_->addElement(2, 0, new QCPLayoutElement(this));
     legendColumn_->setRowStretchFactors({8.0, 0.001, 92.0});
-    legendShown_ = false;
-    setLegendShown(true);
+    // Shown from the start; drawn with everything else once there is something to draw.
+    insertLegendColumn(plotLayout(), legendColumn_);
 
     readout_ = std::make_unique<ReadoutOverlay>(this);
     setMouseTracking(true);
@@ -345,9 +353,7 @@ void WizorChart::setLegendShown(bool on)
     if (on == legendShown_) return;
     legendShown_ = on;
     if (on) {
-        plotLayout()->insertColumn(0);
-        plotLayout()->addElement(0, 0, legendColumn_);
-        plotLayout()->setColumnStretchFactor(0, 0.001);
+        insertLegendColumn(plotLayout(), legendColumn_);
     } else {
         plotLayout()->take(legendColumn_);
         plotLayout()->simplify();
@@ -381,6 +387,13 @@ void WizorChart::applyLayoutSizes(QSize size)
 void WizorChart::resizeEvent(QResizeEvent* event)
 {
     applyLayoutSizes(event->size());
+    // The size a chart gets while its window is being shown comes before the file is
+    // loaded: the drawing waits for the event loop, where it joins the load's replot.
+    if (!isVisible()) {
+        setViewport(rect());
+        replot(rpQueuedReplot);
+        return;
+    }
     QCustomPlot::resizeEvent(event);
 }
 
