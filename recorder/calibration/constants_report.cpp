@@ -4,6 +4,7 @@
 
 #include "core/settings_record.h"
 #include "core/text_codec.h"
+#include "files/measurement_file.h"
 
 #include <algorithm>
 #include <charconv>
@@ -53,7 +54,22 @@ QStringList constantsReportLines(const Settings& settings)
     // Channels 1 to channelsUsed, as stored: none for 0 or less, at most the table's 16.
     const int last = std::min<std::int32_t>(settings.channelsUsed, kMaxChannels);
     for (int c = 1; c <= last; ++c) lines << fromWin1250(constantsReportLine(c, settings.channel(c)));
+    const QString nameless = namelessChannelsNote(settings);
+    if (!nameless.isEmpty()) lines << nameless;
     return lines;
+}
+
+QString namelessChannelsNote(const Settings& settings)
+{
+    const std::vector<int> channels = namelessUsedChannels(settings);
+    if (channels.empty()) return QString();
+    QStringList numbers;
+    for (const int c : channels) numbers << QString::number(c);
+    if (channels.size() == 1)
+        return QString::fromUtf8("Kanał %1 nie ma nazwy czujnika i nie jest zapisywany do plików pomiarów.")
+            .arg(numbers.first());
+    return QString::fromUtf8("Kanały %1 nie mają nazwy czujnika i nie są zapisywane do plików pomiarów.")
+        .arg(numbers.join(QStringLiteral(", ")));
 }
 
 }  // namespace vorda

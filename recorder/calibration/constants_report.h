@@ -1,6 +1,7 @@
 #pragma once
-// The calibration constants report of the properties window: two heading lines and one
-// line per used channel with its name, calibration point values and constants.
+// The calibration constants report of the properties window: two heading lines, one line
+// per used channel with its name, calibration point values and constants, and a note on
+// the channels the files leave out for want of a name.
 
 #include <QStringList>
 
@@ -16,7 +17,12 @@ struct Settings;
 // and S_C, always with a decimal point whatever the locale.
 std::string constantsReportLine(int channel, const ChannelSettings& ch);
 
-// The whole report: the two heading lines, then channels 1 to channelsUsed (at most 16).
+// The whole report: the two heading lines, then channels 1 to channelsUsed (at most 16),
+// then namelessChannelsNote when it says anything.
 QStringList constantsReportLines(const Settings& settings);
+
+// The line that names the used channels without a sensor name, which the measurement files
+// leave out ("Kanały 3, 5 nie mają nazwy czujnika ..."); empty when every one is named.
+QString namelessChannelsNote(const Settings& settings);
 
 }  // namespace vorda

@@ -7,6 +7,7 @@
 #include "core/safe_file.h"
 #include "core/settings_fields.h"
 #include "core/settings_files.h"
+#include "files/measurement_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,13 +29,9 @@ void printFields(const Settings& settings)
     for (const SettingsField& field : settingsFields())
         text +=
             QString::fromStdString(field.name) + QLatin1Char('=') + fieldValueText(settings, field) + QLatin1Char('\n');
-    // A channel the recorder uses but without a sensor name gets no column in the files.
-    const int used = std::clamp(settings.channelsUsed, 1, kMaxChannels);
-    for (int c = 1; c <= used; ++c) {
-        if (fieldText(settings.channel(c).name).empty())
-            text += QStringLiteral("# channel %1 has no name: it is left out of measurement files (channels[%1].name)\n")
-                        .arg(c);
-    }
+    for (const int c : namelessUsedChannels(settings))
+        text += QStringLiteral("# channel %1 has no name: it is left out of measurement files (channels[%1].name)\n")
+                    .arg(c);
     out(text);
 }
 

@@ -59,6 +59,14 @@ std::int64_t wrap(std::int64_t ms, std::int64_t period)
 
 }  // namespace
 
+std::vector<int> namelessUsedChannels(const Settings& settings)
+{
+    std::vector<int> channels;
+    for (int c = 1; c <= settings.usedChannels(); ++c)
+        if (fieldText(settings.channel(c).name).empty()) channels.push_back(c);
+    return channels;
+}
+
 MeasurementFileWriter::MeasurementFileWriter(const Settings& settings, const BlockLayout& layout, QIODevice& out)
     : out_(out), layout_(layout), shape_(sampleShape(layout.recordType, layout.triggerOn, layout.channelCount)),
       firstColumn_(settings.firstColumn), chartParameters_(fieldText(settings.chartParameters)),

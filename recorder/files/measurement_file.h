@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class QIODevice;
 
@@ -33,6 +34,10 @@ struct SampleItems {
     bool timeStampPresent = false;
     std::uint32_t timeStamp = 0;  // 2 ms units since midnight
 };
+
+// The channels 1..usedChannels() that have no sensor name: the files get no column for
+// them, so their readings are left out.
+std::vector<int> namelessUsedChannels(const Settings& settings);
 
 class MeasurementFileWriter {
 public:

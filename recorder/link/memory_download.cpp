@@ -148,7 +148,7 @@ ReadOutcome MemoryDownload::readBlockCount(const ExchangeGuard& guard)
 
 ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard, ReadSelection selection)
 {
-    if (view_) view_->clearMessages();
+    if (view_) view_->readStarted();
     const ReadOutcome counted = readBlockCount(guard);
     if (counted != ReadOutcome::Completed) return counted;
     RecorderStatus& status = settings_.status;
@@ -156,7 +156,6 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard, ReadSelection
     std::int32_t q = 1;
     do {
         if (!awaitBlockHeader(q, guard)) return ReadOutcome::TooManyFailures;
-        if (view_) view_->valuesChanged(DownloadValues::fromStatus(status));
         letEventsRun();
         if (state_.abortRequested) return ReadOutcome::Aborted;
         const std::optional<QString> home = index_.homeFile(*identity_);
@@ -166,6 +165,10 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard, ReadSelection
             ++q;
             continue;
         }
+        // The values head the dialog, and its report afterwards, only for a block that is
+        // read: a header looked at after an abort, or a block skipped, leaves them as the
+        // last block read left them.
+        if (view_) view_->valuesChanged(DownloadValues::fromStatus(status));
         reporter_.transferMessage(text(kReadingBlockText) + QString::number(status.blockNumber));
         const std::uint32_t baud = effectiveBaudRate(settings_.baudRate);
         const int barMax = memoryReadBarMaximum(transferSeconds(status.channelCount, status.sampleCount, baud));

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -62,16 +61,18 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent)
     grid->setColumnStretch(1, 1);
 
     bar_ = new QProgressBar(this);
-    bar_->setRange(0, 1);
+    bar_->setRange(0, TransferProgress::kBarMaximum);
     bar_->setValue(0);
     bar_->setTextVisible(false);
 
     received_ = new QLabel(this);
-    sampleCharactersReceived(0);
+    showProgress();
 
     messageView_ = new QPlainTextEdit(this);
     messageView_->setReadOnly(true);
     messageView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Long lines (a file's full name, a block's damage) stay whole and scroll sideways.
+    messageView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     messageView_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     actionButton_ = new QPushButton(this);
@@ -167,16 +168,24 @@ QString ProgressDialog::valueText(int row) const
 
 int ProgressDialog::barPosition() const
 {
-    return bar_->value();
-}
-int ProgressDialog::barMaximum() const
-{
-    return bar_->maximum();
+    return progress_.secondsLeft();
 }
 
-void ProgressDialog::clearMessages()
+int ProgressDialog::receivedShare() const
+{
+    return bar_->value();
+}
+
+void ProgressDialog::readStarted()
 {
     messageView_->clear();
+    // The designed texts until a block is read.
+    for (int i = 0; i < 5; ++i) values_[i]->setText(QStringLiteral("0"));
+    values_[5]->setText(QStringLiteral("gg:mm:ss"));
+    values_[6]->setText(QStringLiteral("20yy-mm-dd"));
+    progress_ = {};
+    estimateMaximum_ = 0;
+    showProgress();
 }
 
 void ProgressDialog::valuesChanged(const DownloadValues& values)
@@ -190,34 +199,36 @@ void ProgressDialog::valuesChanged(const DownloadValues& values)
 
 void ProgressDialog::setBarMaximum(int maximum)
 {
-    // A range of 0..0 would turn the bar into a busy indicator.
-    bar_->setMaximum(maximum > 1 ? maximum : 1);
+    estimateMaximum_ = maximum;
+}
+
+void ProgressDialog::setBarPosition(int position)
+{
+    progress_.setSecondsLeft(position);
+    showProgress();
 }
 
 void ProgressDialog::blockStarted(std::int32_t, std::int64_t expectedBytes)
 {
-    expected_ = expectedBytes;
-    sampleCharactersReceived(0);
+    progress_.startBlock(expectedBytes);
+    showProgress();
 }
 
 void ProgressDialog::sampleCharactersReceived(std::int64_t received)
 {
-    const QLocale polish(QLocale::Polish);
-    if (expected_ > 0)
-        received_->setText(QString::fromUtf8("Odebrano: %1 z %2 znaków")
-                               .arg(polish.toString(qlonglong(received)), polish.toString(qlonglong(expected_))));
-    else
-        received_->setText(QString::fromUtf8("Odebrano: %1 znaków").arg(polish.toString(qlonglong(received))));
+    progress_.setReceived(received);
+    showProgress();
+}
+
+void ProgressDialog::showProgress()
+{
+    bar_->setValue(progress_.barValue());
+    received_->setText(progress_.labelText());
 }
 
 QString ProgressDialog::receivedText() const
 {
     return received_->text();
-}
-
-void ProgressDialog::setBarPosition(int position)
-{
-    bar_->setValue(position);
 }
 
 }  // namespace vorda

@@ -1,7 +1,8 @@
 #pragma once
-// ProgressDialog: the memory-read dialog. While reading it shows the block being read, an
-// estimated time bar (counted down by the main window's timer) and the transfer
-// messages, with an abort button; afterwards it serves as the transfer report. Its check
+// ProgressDialog: the memory-read dialog. While reading it shows the block being read, a bar
+// of the share of the block received, under it the count and the estimated seconds left
+// (counted down by the main window's timer), and the transfer messages, with an abort
+// button; afterwards it serves as the transfer report. Its check
 // box "Tylko nowe bloki", kept in the user's configuration, makes the next memory read
 // skip the blocks already home.
 
@@ -36,13 +37,16 @@ public:
     QStringList messages() const;
     QString valueText(int row) const;  // rows of the label pairs, 0..4; 5 time, 6 date
 
-    int barMaximum() const;
-    // "Odebrano: X z Y znaków": the current block's sample characters so far, of those its
-    // header announces.
+    // The bar: the received share of the block, 0..TransferProgress::kBarMaximum.
+    int receivedShare() const;
+    // The estimate's start, as the download set it; barPosition() is what is left of it.
+    int estimateMaximum() const { return estimateMaximum_; }
+    // "Odebrano: X z Y znaków, pozostało ok. N s": the current block's sample characters
+    // so far, of those its header announces, and the seconds the estimate has left.
     QString receivedText() const;
 
-    // DownloadView
-    void clearMessages() override;
+    // DownloadView; the bar methods of ProgressBarView keep the time estimate.
+    void readStarted() override;
     void valuesChanged(const DownloadValues& values) override;
     void setBarMaximum(int maximum) override;
     void setBarPosition(int position) override;
@@ -61,12 +65,14 @@ signals:
 
 private:
     void actionClicked();
+    void showProgress();
 
     Mode mode_ = Mode::Abort;
     QLabel* values_[7] = {};
     QProgressBar* bar_ = nullptr;
     QLabel* received_ = nullptr;
-    std::int64_t expected_ = 0;
+    TransferProgress progress_;
+    int estimateMaximum_ = 0;
     QPlainTextEdit* messageView_ = nullptr;
     QPushButton* actionButton_ = nullptr;
     QPushButton* helpButton_ = nullptr;

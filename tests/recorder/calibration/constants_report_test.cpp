@@ -1,12 +1,15 @@
 #include "calibration/constants_report.h"
 #include "core/settings_record.h"
 #include "core/text_codec.h"
+#include "files/measurement_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <string>
+#include <vector>
 #include "support/decimal_comma_locale.h"
 
 namespace vorda {
@@ -35,7 +38,7 @@ TEST(ConstantsReport, HeadingsThenOneLinePerUsedChannel)
     s.channel(5).slopeSB = 1;  // beyond channelsUsed
 
     const QStringList lines = constantsReportLines(s);
-    ASSERT_EQ(lines.size(), 6);
+    ASSERT_EQ(lines.size(), 7);
     EXPECT_EQ(lines[0], QStringLiteral(" Numer   Nazwa   Wartość_punktów_kalib.  Stałe_kalibracji(S_B,S_C)  "));
     EXPECT_EQ(lines[1], QStringLiteral("kanału  czujnika   Punkt1   Punkt2       Nachylenie Przesunięcie    "));
     EXPECT_EQ(lines[0].size(), 68);
@@ -49,11 +52,44 @@ TEST(ConstantsReport, HeadingsThenOneLinePerUsedChannel)
     EXPECT_EQ(lines[4].mid(5, 10), QString(10, QLatin1Char(' ')));
     EXPECT_TRUE(lines[4].contains(QStringLiteral("9999.000000")));
     EXPECT_EQ(lines[5].toStdString(), printfLine(4, "bardzo_dluga_nazwa", 0, 0, 0, 0));
+    // The unnamed channel 3 is listed, and then said to be left out of the files.
+    EXPECT_EQ(lines[6], QString::fromUtf8("Kanał 3 nie ma nazwy czujnika i nie jest zapisywany do plików pomiarów."));
+}
+
+TEST(ConstantsReport, NamesTheUsedChannelsThatTheFilesLeaveOut)
+{
+    struct Case {
+        int channelsUsed;
+        std::vector<int> unnamed;  // every other channel has a name
+        const char* note;          // the report's last line, or nullptr for none
+    };
+    const Case cases[] = {
+        {4, {}, nullptr},
+        {4, {6, 9}, nullptr},  // unnamed, but beyond channelsUsed
+        {4, {2}, "Kanał 2 nie ma nazwy czujnika i nie jest zapisywany do plików pomiarów."},
+        {16, {1, 4, 16}, "Kanały 1, 4, 16 nie mają nazwy czujnika i nie są zapisywane do plików pomiarów."},
+        {99, {16}, "Kanał 16 nie ma nazwy czujnika i nie jest zapisywany do plików pomiarów."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.channelsUsed);
+        Settings s{};
+        s.channelsUsed = c.channelsUsed;
+        for (int k = 1; k <= kMaxChannels; ++k)
+            if (std::find(c.unnamed.begin(), c.unnamed.end(), k) == c.unnamed.end())
+                setFieldText(s.channel(k).name, "K" + std::to_string(k));
+        const QStringList lines = constantsReportLines(s);
+        const int listed = std::min(c.channelsUsed, kMaxChannels);
+        ASSERT_EQ(lines.size(), 2 + listed + (c.note ? 1 : 0));
+        if (c.note) EXPECT_EQ(lines.last(), QString::fromUtf8(c.note));
+        // The command line says the same of the same channels.
+        EXPECT_EQ(namelessUsedChannels(s), c.note ? c.unnamed : std::vector<int>{});
+    }
 }
 
 TEST(ConstantsReport, ChannelCountIsBoundedToTheTable)
 {
     Settings s{};
+    for (int k = 1; k <= kMaxChannels; ++k) setFieldText(s.channel(k).name, "K");
     s.channelsUsed = 99;
     EXPECT_EQ(constantsReportLines(s).size(), 2 + kMaxChannels);
     // A stored count of 0 or less lists no channel: only the headings.

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <algorithm>
 
 namespace vorda {
@@ -114,7 +116,7 @@ TEST(MemoryRead, ThreeBlocksAreReadInOrderIntoThreeFiles)
     EXPECT_EQ(view.values.last().sampleCount, 5);
     EXPECT_EQ(view.values.last().date, QStringLiteral("2024-03-03"));
     EXPECT_EQ(view.barPosition, 0);
-    EXPECT_EQ(view.clears, 1);
+    EXPECT_EQ(view.readsStarted, 1);
     // The transfer does not keep the port once it has ended.
     EXPECT_EQ(s.settings.portOpen, 0);
 }
@@ -167,8 +169,14 @@ TEST(MemoryRead, AbortAtAChosenByteOfTheSecondBlockStopsItAndConvertsWhatCame)
     MemoryDownload download = s.download(&view);
     // The abort button is pressed once the third chunk of block 2 is in the dump.
     constexpr std::int64_t abortAt = 3 * kChunkSize;
+    int barAtAbort = -1;
+    QString labelAtAbort;
     s.reporter.onEvents = [&] {
-        if (!s.state.abortRequested && view.currentBlock == 2 && view.currentBytes >= abortAt) download.requestAbort();
+        if (!s.state.abortRequested && view.currentBlock == 2 && view.currentBytes >= abortAt) {
+            barAtAbort = view.progress.barValue();
+            labelAtAbort = view.progress.labelText();
+            download.requestAbort();
+        }
     };
 
     EXPECT_EQ(download.readMemory(), ReadOutcome::Aborted);
@@ -199,6 +207,23 @@ TEST(MemoryRead, AbortAtAChosenByteOfTheSecondBlockStopsItAndConvertsWhatCame)
     EXPECT_EQ(download.problems().size(), 3u);  // aborted, short, length
     EXPECT_TRUE(s.state.abortRequested);
     EXPECT_EQ(s.settings.portOpen, 0);
+
+    // The report is headed by block 2, the last block read, not by block 3, whose header
+    // was only looked at.
+    ASSERT_FALSE(view.values.isEmpty());
+    EXPECT_EQ(view.values.last().blockNumber, 2);
+    EXPECT_EQ(view.values.last().sampleCount, 4000);
+    EXPECT_EQ(view.values.last().time, QStringLiteral("09:00:00"));
+    // The bar stood at the share of block 2 received, the time estimate beside the count;
+    // the report keeps the share and the count, the estimate is over.
+    const std::int64_t samples = abortAt - headerEnd - 1;
+    const int seconds = memoryReadBarMaximum(transferSeconds(4, 4000, s.settings.baudRate));
+    EXPECT_EQ(barAtAbort, samples * TransferProgress::kBarMaximum / 64000);
+    EXPECT_EQ(labelAtAbort, QString::fromUtf8("Odebrano: %1 z 64\u00a0000 znaków, pozostało ok. %2 s")
+                                .arg(QLocale(QLocale::Polish).toString(qlonglong(samples)))
+                                .arg(seconds));
+    EXPECT_EQ(view.progress.barValue(), barAtAbort);
+    EXPECT_EQ(view.progress.labelText(), labelAtAbort.section(QLatin1Char(','), 0, 0));
 }
 
 TEST(MemoryRead, AnAbortOrALostLineAfterTheLastByteOfAWholeBlockTakesNothingFromIt)

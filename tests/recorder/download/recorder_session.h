@@ -54,6 +54,8 @@ public:
     }
 };
 
+// Records what the download tells its view; `progress` follows the block as the dialog's
+// bar and label do.
 class RecordingView : public DownloadView {
 public:
     QList<DownloadValues> values;
@@ -61,18 +63,25 @@ public:
     int barPosition = -1;
     std::int32_t currentBlock = 0;
     std::int64_t currentBytes = 0;
-    int clears = 0;
+    int readsStarted = 0;
+    TransferProgress progress;
 
-    void clearMessages() override { ++clears; }
+    void readStarted() override { ++readsStarted; }
     void valuesChanged(const DownloadValues& v) override { values.append(v); }
-    void blockStarted(std::int32_t block, std::int64_t) override
+    void blockStarted(std::int32_t block, std::int64_t expected) override
     {
         currentBlock = block;
         currentBytes = 0;
+        progress.startBlock(expected);
     }
     void bytesReceived(std::int64_t bytes) override { currentBytes = bytes; }
+    void sampleCharactersReceived(std::int64_t n) override { progress.setReceived(n); }
     void setBarMaximum(int m) override { barMaximum = m; }
-    void setBarPosition(int p) override { barPosition = p; }
+    void setBarPosition(int p) override
+    {
+        barPosition = p;
+        progress.setSecondsLeft(p);
+    }
 };
 
 // Every channel reads its raw code as the value (S_B 1000, S_C 0, no decimals), so a

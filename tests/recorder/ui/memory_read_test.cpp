@@ -8,7 +8,9 @@
 #include "ui/properties_window.h"
 
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -128,11 +130,17 @@ TEST_F(MemoryRead, AbortDuringTheSecondBlockStopsTheRead)
     EXPECT_TRUE(statusText(w, StatusPanel::Message).startsWith(QString::fromUtf8("Przerwano: zapisano 1 blok")))
         << statusText(w, StatusPanel::Message).toStdString();
 
-    // The dialog keeps the read's messages as its report.
+    // The dialog keeps the read's messages as its report, headed by block 2, the last one
+    // read, and its long lines can be scrolled to.
     emit windows_->propertiesWindow().reportRequested();
     ProgressDialog& report = windows_->progressDialog();
     EXPECT_EQ(report.windowTitle(), QStringLiteral("Raport przeczytanej pamięci"));
     EXPECT_EQ(report.messages(), messages);
+    EXPECT_EQ(report.valueText(1), QStringLiteral("2"));
+    auto* memo = report.findChild<QPlainTextEdit*>();
+    ASSERT_NE(memo, nullptr);
+    EXPECT_TRUE(memo->horizontalScrollBar()->isVisible());
+    EXPECT_GT(memo->horizontalScrollBar()->maximum(), 0);
     saveScreenshot(report, "vorda-abort-report.png");
     report.hide();
 }
@@ -151,19 +159,22 @@ TEST_F(MemoryRead, TheTimeBarCountsDownWithTheTimerWhileABlockComesIn)
     bool ticked = false;
     bool countedDown = false;
     QString midway;
+    int midwayShare = -1;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (!dialog.isVisible() || dialog.barMaximum() <= 1 ||
+        if (!dialog.isVisible() || dialog.estimateMaximum() <= 1 ||
             dialog.receivedText().startsWith(QStringLiteral("Odebrano: 0 ")))
             return;
-        if (!ticked && dialog.barPosition() == dialog.barMaximum()) {
+        if (!ticked && dialog.barPosition() == dialog.estimateMaximum()) {
             // The housekeeping timer's next tick comes at the next pass of events.
-            maximum = dialog.barMaximum();
+            maximum = dialog.estimateMaximum();
             ticked = true;
             (*child<QTimer>(w, "housekeepingTimer")).start(0);
         } else if (ticked && !countedDown && dialog.barPosition() == maximum - 1) {
             countedDown = true;
             midway = dialog.receivedText();
+            midwayShare = dialog.receivedShare();
+            saveScreen("vorda-memory-read.png");
         }
     });
     probe.start(0);
@@ -173,11 +184,16 @@ TEST_F(MemoryRead, TheTimeBarCountsDownWithTheTimerWhileABlockComesIn)
 
     ASSERT_TRUE(ticked);
     EXPECT_TRUE(countedDown);
-    // Seen in the middle of the block: part of the 128,000 characters the header announces.
-    EXPECT_TRUE(midway.startsWith(QStringLiteral("Odebrano: "))) << midway.toStdString();
-    EXPECT_TRUE(midway.endsWith(QString::fromUtf8(" z 128\u00a0000 znaków"))) << midway.toStdString();
-    EXPECT_NE(midway, QString::fromUtf8("Odebrano: 128\u00a0000 z 128\u00a0000 znaków"));
+    // Seen in the middle of the block: part of the 128,000 characters the header announces,
+    // and the estimate, one second down, beside it; the bar stands at the share received.
+    const QString tail = QString::fromUtf8(" z 128\u00a0000 znaków, pozostało ok. %1 s").arg(maximum - 1);
+    ASSERT_TRUE(midway.startsWith(QStringLiteral("Odebrano: ")) && midway.endsWith(tail)) << midway.toStdString();
+    const qlonglong received = midway.mid(10, midway.size() - 10 - tail.size()).remove(QChar(0xa0)).toLongLong();
+    EXPECT_GT(received, 0);
+    EXPECT_LT(received, 128000);
+    EXPECT_EQ(midwayShare, received * TransferProgress::kBarMaximum / 128000);
     EXPECT_EQ(dialog.barPosition(), 0);
+    EXPECT_EQ(dialog.receivedShare(), TransferProgress::kBarMaximum);
 }
 
 TEST_F(MemoryRead, AScanWithoutAnswerSaysWhyAndCanBeRepeated)
