@@ -80,7 +80,8 @@ QList<Message> readCatalogue(const QString& path, QString* error)
         if (name == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (name == QLatin1String("message")) {
-            message = Message{context, {}, {}, false, xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes")};
+            message = Message{context, {}, {}, false};
+            message.plural = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
         } else if (name == QLatin1String("source")) {
             message.source = xml.readElementText();
         } else if (name == QLatin1String("translation")) {
@@ -112,7 +113,9 @@ QList<Message> readCatalogue(const QString& path, QString* error)
 QStringList faults(const QList<Message>& messages)
 {
     QStringList found;
-    const auto where = [](const Message& m) { return m.context + QStringLiteral(": \"") + m.source + '"'; };
+    const auto where = [](const Message& m) {
+        return m.context + QStringLiteral(": \"") + m.source + QLatin1Char('"');
+    };
     QMap<QString, QList<const Message*>> byContext;
     for (const Message& m : messages) {
         if (!m.finished || m.translations.isEmpty()) {
