@@ -53,11 +53,11 @@ bool MessageBoxDialogs::confirmDestructive(QWidget* parent, const QString& text,
 SaveChoice MessageBoxDialogs::askToSave(QWidget* parent, const QString& text, const QString& caption)
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
-    const auto text = [](const char* source) { return QCoreApplication::translate("MessageBoxDialogs", source); };
-    QPushButton* save = box.addButton(text(QT_TRANSLATE_NOOP("MessageBoxDialogs", "Zapisz")), QMessageBox::AcceptRole);
+    const auto label = [](const char* source) { return QCoreApplication::translate("MessageBoxDialogs", source); };
+    QPushButton* save = box.addButton(label(QT_TRANSLATE_NOOP("MessageBoxDialogs", "Zapisz")), QMessageBox::AcceptRole);
     QPushButton* discard =
-        box.addButton(text(QT_TRANSLATE_NOOP("MessageBoxDialogs", "Nie zapisuj")), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(text(QT_TRANSLATE_NOOP("MessageBoxDialogs", "Anuluj")), QMessageBox::RejectRole);
+        box.addButton(label(QT_TRANSLATE_NOOP("MessageBoxDialogs", "Nie zapisuj")), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(label(QT_TRANSLATE_NOOP("MessageBoxDialogs", "Anuluj")), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
