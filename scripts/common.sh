@@ -7,6 +7,7 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config locales qt6-base-dev qt6-serial
                 libqcustomplot-dev libgtest-dev libgmock-dev libbenchmark-dev
                 libgl-dev)
 BUILD_PACKAGES+=(qt6-translations-l10n poppler-utils)  # Qt's Polish dialog texts; the print test renders PDF pages
+BUILD_PACKAGES+=(qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools)  # lupdate and lrelease for the English catalogues
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

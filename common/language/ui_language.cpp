@@ -12,6 +12,8 @@ namespace {
 
 constexpr char kKey[] = "language";
 
+Language installedLanguage = Language::Polish;
+
 bool namesEnglish(const QString& value)
 {
     // LANGUAGE may list several languages ("en_US:pl"); the first is the one asked for.
@@ -75,9 +77,17 @@ Language current(const QSettings& configuration)
 
 bool install(QCoreApplication& app, Language language, const QString& catalogue)
 {
-    if (language == Language::English)
-        return installTranslator(app, catalogue + QStringLiteral("_en"), QStringLiteral(":/i18n"));
+    if (language == Language::English) {
+        if (!installTranslator(app, catalogue + QStringLiteral("_en"), QStringLiteral(":/i18n"))) return false;
+        installedLanguage = Language::English;
+        return true;
+    }
     return installTranslator(app, QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+Language installed()
+{
+    return installedLanguage;
 }
 
 }  // namespace language

@@ -38,4 +38,9 @@ Language current(const QSettings& configuration);
 // when a catalogue it needs is missing; the source texts (Polish) then stay.
 bool install(QCoreApplication& app, Language language, const QString& catalogue);
 
+// The language whose texts install() put in place: English only after its catalogue
+// loaded, Polish before any install and otherwise (pages beside the texts, such as the
+// help, follow it).
+Language installed();
+
 }  // namespace language

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QStyle>
@@ -13,16 +14,24 @@
 
 namespace widgets {
 
+QString pageInLanguage(const QString& file, language::Language language)
+{
+    if (language != language::Language::English || file.isEmpty()) return file;
+    const QFileInfo info(file);
+    const QString translated = info.dir().filePath(QStringLiteral("en/") + info.fileName());
+    return QFileInfo(translated).isFile() ? translated : file;
+}
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), home_(parent)
 {
-    setWindowTitle(QStringLiteral("Pomoc"));
+    setWindowTitle(tr("Pomoc"));
     resize(760, 600);
 
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    back_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Wstecz"));
+    back_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Wstecz"));
     back_->setShortcut(QKeySequence::Back);
-    forward_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Dalej"));
+    forward_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Dalej"));
     forward_->setShortcut(QKeySequence::Forward);
     back_->setEnabled(false);
     forward_->setEnabled(false);
@@ -42,7 +51,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), home_(par
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Pomoc") : QStringLiteral("Pomoc - ") + title);
+        setWindowTitle(title.isEmpty() ? tr("Pomoc") : tr("Pomoc - %1").arg(title));
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -54,7 +63,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), home_(par
 
 bool HelpWindow::showPage(const QString& file, const QString& anchor)
 {
-    const QFileInfo info(file);
+    const QFileInfo info(pageInLanguage(file, language::installed()));
     if (file.isEmpty() || !info.isFile() || !info.isReadable()) return false;
     QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
     const QString fragment = anchor.startsWith(QLatin1Char('#')) ? anchor.mid(1) : anchor;

@@ -29,7 +29,7 @@ QPixmap aboutPicture()
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Informacje o programie"));
+    setWindowTitle(tr("Informacje o programie"));
     setModal(false);
 
     auto* picture = new QLabel(this);
@@ -42,9 +42,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     maker->setFont(makerFont);
     maker->setStyleSheet(QStringLiteral("color: red;"));
 
-    newestVersion_ = new QPushButton(QStringLiteral("Sprawdź najnowszą wersję"), this);
+    newestVersion_ = new QPushButton(tr("Sprawdź najnowszą wersję"), this);
     newestVersion_->setFlat(true);
-    newestVersion_->setToolTip(QStringLiteral("Sprawdź w internecie najnowszą wersję."));
+    newestVersion_->setToolTip(tr("Sprawdź w internecie najnowszą wersję."));
     connect(newestVersion_, &QPushButton::clicked, this, &AboutDialog::newestVersionRequested);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -53,9 +53,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(maker);
-    texts->addWidget(new QLabel(QStringLiteral("wersja 2.6.3"), this));
-    texts->addWidget(new QLabel(QStringLiteral("Rejestrator DL03"), this));
-    texts->addWidget(new QLabel(QStringLiteral("Program obsługi systemów pomiarowych:"), this));
+    texts->addWidget(new QLabel(tr("wersja 2.6.3"), this));
+    texts->addWidget(new QLabel(tr("Rejestrator DL03"), this));
+    texts->addWidget(new QLabel(tr("Program obsługi systemów pomiarowych:"), this));
     texts->addWidget(newestVersion_, 0, Qt::AlignLeft);
 
     auto* top = new QHBoxLayout;

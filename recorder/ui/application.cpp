@@ -8,9 +8,10 @@ namespace vorda {
 
 VordaApplication::VordaApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // The application name is also the name of the user's configuration: never translated.
     setApplicationName(QStringLiteral("Rejestrator DL03"));
     showException_ = [](const QString& text) {
-        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
+        QMessageBox::critical(QApplication::activeWindow(), tr("Rejestrator DL03"), text);
     };
 }
 
@@ -21,7 +22,7 @@ bool VordaApplication::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& e) {
         showException_(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        showException_(QStringLiteral("Nieznany błąd programu."));
+        showException_(tr("Nieznany błąd programu."));
     }
     return false;
 }

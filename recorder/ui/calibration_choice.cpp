@@ -8,43 +8,35 @@
 #include <QVBoxLayout>
 
 namespace vorda {
-namespace {
-
-QLabel* lines(QWidget* parent, const QString& first, const QString& second, const QString& third)
-{
-    return new QLabel(first + QLatin1Char('\n') + second + QLatin1Char('\n') + third, parent);
-}
-
-}  // namespace
 
 CalibrationChoiceDialog::CalibrationChoiceDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Kalibracja / Zerowanie"));
+    setWindowTitle(tr("Kalibracja / Zerowanie"));
     setModal(true);
 
-    auto* heading = new QLabel(QStringLiteral("Wybierz:"), this);
+    auto* heading = new QLabel(tr("Wybierz:"), this);
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     heading->setFont(headingFont);
 
-    calibrationButton_ = new QPushButton(QStringLiteral("Kalibracja"), this);
-    zeroingButton_ = new QPushButton(QStringLiteral("Zerowanie"), this);
-    cancelButton_ = new QPushButton(QStringLiteral("Rezygnuj"), this);
+    calibrationButton_ = new QPushButton(tr("Kalibracja"), this);
+    zeroingButton_ = new QPushButton(tr("Zerowanie"), this);
+    cancelButton_ = new QPushButton(tr("Rezygnuj"), this);
     cancelButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
+    helpButton_ = new QPushButton(tr("Pomoc"), this);
     helpButton_->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     for (QPushButton* b : {calibrationButton_, zeroingButton_}) b->setMinimumWidth(110);
 
     auto* choices = new QGridLayout;
-    choices->addWidget(lines(this, QStringLiteral("Dwupunktowa kalibracja czujnika:"),
-                             QStringLiteral("Ustawienie nachylenia i przesunięcia"),
-                             QStringLiteral("charakterystyki czujnika pomiarowego.")),
+    choices->addWidget(new QLabel(tr("Dwupunktowa kalibracja czujnika:\nUstawienie nachylenia i przesunięcia\n"
+                                     "charakterystyki czujnika pomiarowego."),
+                                  this),
                        0, 0);
     choices->addWidget(calibrationButton_, 0, 1, Qt::AlignVCenter);
-    choices->addWidget(
-        lines(this, QStringLiteral("Jednopunktowe zerowanie."),
-              QStringLiteral("Ustawienie przesunięcia charakterystyki,"), QStringLiteral("nachylenia bez zmian.")),
-        1, 0);
+    choices->addWidget(new QLabel(tr("Jednopunktowe zerowanie.\nUstawienie przesunięcia charakterystyki,\n"
+                                     "nachylenia bez zmian."),
+                                  this),
+                       1, 0);
     choices->addWidget(zeroingButton_, 1, 1, Qt::AlignVCenter);
     choices->setVerticalSpacing(16);
     choices->setHorizontalSpacing(20);

@@ -34,27 +34,28 @@ CalibrationWizardWindow::CalibrationWizardWindow(CalibrationWizard& wizard, QWid
     auto* introLayout = new QVBoxLayout(intro_);
     introHeading_ = new QLabel(intro_);
     introLayout->addWidget(introHeading_);
-    for (const char* line : {"- zasilanie rejestratora;", "- podłączenie kabla  transmisji RS232;",
-                             "- zgodność parametrów transmisji.", "", "Wciśnij klawisz  'Dalej '."})
-        introLayout->addWidget(new QLabel(QString::fromUtf8(line), intro_));
+    for (const char* line :
+         {QT_TR_NOOP("- zasilanie rejestratora;"), QT_TR_NOOP("- podłączenie kabla  transmisji RS232;"),
+          QT_TR_NOOP("- zgodność parametrów transmisji."), "", QT_TR_NOOP("Wciśnij klawisz  'Dalej '.")})
+        introLayout->addWidget(new QLabel(*line ? tr(line) : QString(), intro_));
     introLayout->addStretch();
 
     pointsGroup_ = new QGroupBox(this);
     titleLabel_ = new QLabel(pointsGroup_);
     promptLabel_ = new QLabel(pointsGroup_);
-    channelCaption_ = new QLabel(QStringLiteral("Kanał"), pointsGroup_);
+    channelCaption_ = new QLabel(tr("Kanał"), pointsGroup_);
     channelSpin_ = new QSpinBox(pointsGroup_);
     channelSpin_->setRange(1, kMaxChannels);
     fieldCaption_ = new QLabel(pointsGroup_);
     fieldEdit_ = new QLineEdit(pointsGroup_);
     fieldEdit_->setMaxLength(9);
-    formatCaption_ = new QLabel(QStringLiteral("Format"), pointsGroup_);
+    formatCaption_ = new QLabel(tr("Format"), pointsGroup_);
     formatBox_ = new QComboBox(pointsGroup_);
     formatBox_->addItems({QStringLiteral("0"), QStringLiteral("0.0"), QStringLiteral("0.00"), QStringLiteral("0.000")});
-    formatBox_->setToolTip(QStringLiteral("Format pomiarów zapisywanych do pliku"));
+    formatBox_->setToolTip(tr("Format pomiarów zapisywanych do pliku"));
     constantsCaption_ = new QLabel(pointsGroup_);
     constantsLabel_ = new QLabel(pointsGroup_);
-    backButton_ = new QPushButton(QStringLiteral("&Cofnij"), pointsGroup_);
+    backButton_ = new QPushButton(tr("&Cofnij"), pointsGroup_);
     backButton_->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
 
     auto* grid = new QGridLayout(pointsGroup_);
@@ -76,11 +77,11 @@ CalibrationWizardWindow::CalibrationWizardWindow(CalibrationWizard& wizard, QWid
     pages->addWidget(intro_);
     pages->addWidget(pointsGroup_);
 
-    nextButton_ = new QPushButton(QStringLiteral("Dalej >>"), this);
+    nextButton_ = new QPushButton(tr("Dalej >>"), this);
     nextButton_->setDefault(true);
-    finishButton_ = new QPushButton(QStringLiteral("&Zakończ"), this);
+    finishButton_ = new QPushButton(tr("&Zakończ"), this);
     finishButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
+    helpButton_ = new QPushButton(tr("Pomoc"), this);
     helpButton_->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(nextButton_);
@@ -124,14 +125,14 @@ void CalibrationWizardWindow::watchReadings(WatchedCalibrationDevice& device)
 {
     device.readingStarted = [this](int channel) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        readingLabel_->setText(QStringLiteral("Odczyt kanału %1…").arg(channel));
+        readingLabel_->setText(tr("Odczyt kanału %1…").arg(channel));
         readingLabel_->repaint();
     };
     device.readingEnded = [this](int channel, std::optional<std::int32_t> code) {
         QApplication::restoreOverrideCursor();
         readingLabel_->setText(
-            code ? QStringLiteral("Kanał %1: kod %2, wartość %3").arg(channel).arg(*code).arg(pointValue_)
-                 : QStringLiteral("Kanał %1: brak odczytu").arg(channel));
+            code ? tr("Kanał %1: kod %2, wartość %3").arg(channel).arg(*code).arg(pointValue_)
+                 : tr("Kanał %1: brak odczytu").arg(channel));
     };
 }
 

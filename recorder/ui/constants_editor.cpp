@@ -1,6 +1,7 @@
 #include "ui/constants_editor.h"
 
 #include "core/settings_record.h"
+#include "ui/core_texts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -35,7 +36,7 @@ void showText(QLineEdit* edit, const QString& text, int typingLimit)
 ConstantsEditor::ConstantsEditor(Settings& settings, const ProgramState& state, Reporter& reporter, QWidget* parent)
     : QDialog(parent), settings_(settings), state_(state), reporter_(reporter)
 {
-    setWindowTitle(QStringLiteral("Ustawienia zaawansowane."));
+    setWindowTitle(tr("Ustawienia zaawansowane."));
     setModal(true);
 
     auto* upper = new QHBoxLayout;
@@ -51,7 +52,7 @@ ConstantsEditor::ConstantsEditor(Settings& settings, const ProgramState& state, 
 
 QGroupBox* ConstantsEditor::buildChannelGroup()
 {
-    auto* manual = new QGroupBox(QStringLiteral("Ręczne ustawienie kanałów (bez kalibracji)"), this);
+    auto* manual = new QGroupBox(tr("Ręczne ustawienie kanałów (bez kalibracji)"), this);
     auto* grid = new QGridLayout(manual);
 
     channelSpin_ = new QSpinBox(manual);
@@ -59,36 +60,36 @@ QGroupBox* ConstantsEditor::buildChannelGroup()
     channelSpin_->setLayoutDirection(Qt::RightToLeft);  // the arrows on the left
     channelSpin_->setKeyboardTracking(false);           // a typed number counts when it is complete
     connect(channelSpin_, &QSpinBox::valueChanged, this, &ConstantsEditor::channelChanged);
-    grid->addWidget(new QLabel(QStringLiteral("Ustawienia dla kanału "), manual), 0, 0);
+    grid->addWidget(new QLabel(tr("Ustawienia dla kanału "), manual), 0, 0);
     grid->addWidget(channelSpin_, 0, 1);
 
     scEdit_ = new QLineEdit(QStringLiteral("0"), manual);
     scEdit_->setMaxLength(6);
-    scEdit_->setToolTip(QStringLiteral("Liczba całkowita <0-65535>"));
-    grid->addWidget(new QLabel(QStringLiteral("Stała S_C,  Zero."), manual), 1, 0);
+    scEdit_->setToolTip(tr("Liczba całkowita <0-65535>"));
+    grid->addWidget(new QLabel(tr("Stała S_C,  Zero."), manual), 1, 0);
     grid->addWidget(scEdit_, 1, 1);
 
     sbEdit_ = new QLineEdit(QStringLiteral("10,00"), manual);
     sbEdit_->setMaxLength(9);
-    sbEdit_->setToolTip(QStringLiteral("Liczba zmiennoprzecinkowa, używaj przecinka jako znaku dziesiętnego."));
-    grid->addWidget(new QLabel(QStringLiteral("Stała S_B, wzmocnienie."), manual), 2, 0);
+    sbEdit_->setToolTip(tr("Liczba zmiennoprzecinkowa, używaj przecinka jako znaku dziesiętnego."));
+    grid->addWidget(new QLabel(tr("Stała S_B, wzmocnienie."), manual), 2, 0);
     grid->addWidget(sbEdit_, 2, 1);
 
     nameEdit_ = new QLineEdit(manual);
     nameEdit_->setMaxLength(13);
-    nameEdit_->setToolTip(QStringLiteral("Tekst , gdy pusty usuwa kanał z pliku."));
-    grid->addWidget(new QLabel(QStringLiteral("Nazwa czujnika"), manual), 3, 0);
+    nameEdit_->setToolTip(tr("Tekst , gdy pusty usuwa kanał z pliku."));
+    grid->addWidget(new QLabel(tr("Nazwa czujnika"), manual), 3, 0);
     grid->addWidget(nameEdit_, 3, 1);
 
     formatBox_ = new QComboBox(manual);
     formatBox_->addItems({QStringLiteral("0"), QStringLiteral("0.0"), QStringLiteral("0.00"), QStringLiteral("0.000")});
     formatBox_->setCurrentIndex(1);
-    formatBox_->setToolTip(QStringLiteral("Format pomiarów zapisywanych do pliku"));
-    grid->addWidget(new QLabel(QStringLiteral("Format pomiarów"), manual), 4, 0);
+    formatBox_->setToolTip(tr("Format pomiarów zapisywanych do pliku"));
+    grid->addWidget(new QLabel(tr("Format pomiarów"), manual), 4, 0);
     grid->addWidget(formatBox_, 4, 1);
 
     chartEdit_ = new QLineEdit(manual);
-    grid->addWidget(new QLabel(QStringLiteral("Parametry \nwykresu:"), manual), 5, 0);
+    grid->addWidget(new QLabel(tr("Parametry \nwykresu:"), manual), 5, 0);
     grid->addWidget(chartEdit_, 5, 1);
     return manual;
 }
@@ -98,7 +99,7 @@ QLayout* ConstantsEditor::buildPresets()
     // The presets: two buttons, the nine others under "Inne czujniki".
     auto* presets = new QVBoxLayout;
     otherSensors_ = new QToolButton(this);
-    otherSensors_->setText(QStringLiteral("Inne czujniki"));
+    otherSensors_->setText(tr("Inne czujniki"));
     otherSensors_->setPopupMode(QToolButton::InstantPopup);
     otherSensors_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     otherSensors_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -106,10 +107,10 @@ QLayout* ConstantsEditor::buildPresets()
     otherSensors_->setMenu(menu);
     const auto& table = sensorPresets();
     for (int i = 0; i < static_cast<int>(table.size()); ++i) {
-        const QString caption = QString::fromUtf8(table[static_cast<std::size_t>(i)].caption);
+        const QString caption = coreText("ChannelConstants", table[static_cast<std::size_t>(i)].caption);
         if (table[static_cast<std::size_t>(i)].shown) {
             auto* button = new QPushButton(caption, this);
-            if (i == 0) button->setToolTip(QStringLiteral("Dla wybranego kanału."));
+            if (i == 0) button->setToolTip(tr("Dla wybranego kanału."));
             connect(button, &QPushButton::clicked, this, [this, i] { presetClicked(i); });
             presets->addWidget(button);
         } else {
@@ -123,9 +124,9 @@ QLayout* ConstantsEditor::buildPresets()
 QLayout* ConstantsEditor::buildParameterFiles()
 {
     auto* userBox = new QVBoxLayout;
-    userBox->addWidget(new QLabel(QStringLiteral("Ustawienia użytkownika"), this));
+    userBox->addWidget(new QLabel(tr("Ustawienia użytkownika"), this));
     parameterFiles_ = new QListWidget(this);
-    parameterFiles_->setToolTip(QStringLiteral("Kliknij 2 razy na wybrane ustawienia. "));
+    parameterFiles_->setToolTip(tr("Kliknij 2 razy na wybrane ustawienia. "));
     connect(parameterFiles_, &QListWidget::currentTextChanged, this, [this](const QString& name) {
         if (!name.isEmpty()) parameterFileName_ = name;
     });
@@ -142,8 +143,8 @@ QLayout* ConstantsEditor::buildButtons()
 {
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Rezygnuj"), this);
-    auto* help = new QPushButton(QStringLiteral("Pomoc"), this);
+    auto* cancel = new QPushButton(tr("Rezygnuj"), this);
+    auto* help = new QPushButton(tr("Pomoc"), this);
     connect(ok, &QPushButton::clicked, this, &ConstantsEditor::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, &ConstantsEditor::helpClicked);
@@ -295,7 +296,7 @@ bool ConstantsEditor::titleShown() const
 
 void ConstantsEditor::showError(const FieldError& error)
 {
-    reporter_.showMessage(error.message(), QString::fromUtf8(kNumberErrorCaption), MessageIcon::Error);
+    reporter_.showMessage(error.message(), errorCaption(), MessageIcon::Error);
 }
 
 }  // namespace vorda

@@ -1,6 +1,6 @@
 #include "ui/file_browser.h"
 
-#include "core/message_captions.h"
+#include "ui/core_texts.h"
 #include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "files/file_operations.h"
@@ -30,29 +30,29 @@ FileBrowser::FileBrowser(Settings& settings, ProgramState& state, Reporter& repo
       fileName_(QString::fromLatin1(kMeasurementMask))
 {
     setObjectName(QStringLiteral("fileBrowser"));
-    setToolTip(QStringLiteral("Użyj klawisza myszy."));
+    setToolTip(tr("Użyj klawisza myszy."));
     setContextMenuPolicy(Qt::CustomContextMenu);
     // A click or a move of the selection by keyboard; not the list's own refill.
     connect(this, &QListWidget::itemClicked, this, &FileBrowser::entrySelected);
     connect(this, &QListWidget::currentItemChanged, this, &FileBrowser::entrySelected);
     connect(this, &QListWidget::itemDoubleClicked, this, &FileBrowser::openCurrentEntry);
 
-    openAction_ = new QAction(QStringLiteral("&Otwórz"), this);
+    openAction_ = new QAction(tr("&Otwórz"), this);
     connect(openAction_, &QAction::triggered, this, &FileBrowser::chooseAndOpenFile);
-    editorAction_ = new QAction(QStringLiteral("&Edytor"), this);
+    editorAction_ = new QAction(tr("&Edytor"), this);
     connect(editorAction_, &QAction::triggered, this, &FileBrowser::openInEditor);
 
     menu_ = new QMenu(this);
     menu_->addAction(openAction_);
-    menu_->addAction(QStringLiteral("&Wykres"), this, &FileBrowser::showChart);
-    menu_->addAction(QStringLiteral("&Wykres 'maksymalizuj'"), this, &FileBrowser::showChartMaximized);
+    menu_->addAction(tr("&Wykres"), this, &FileBrowser::showChart);
+    menu_->addAction(tr("&Wykres 'maksymalizuj'"), this, &FileBrowser::showChartMaximized);
     // The menu's own "&Edytor" stays enabled while the "&Plik" item follows the list.
-    menu_->addAction(QStringLiteral("&Edytor"), this, &FileBrowser::openInEditor);
+    menu_->addAction(tr("&Edytor"), this, &FileBrowser::openInEditor);
     menu_->addSeparator();
-    menu_->addAction(QStringLiteral("MS Explorer"), this, &FileBrowser::exploreDataDirectory);
-    menu_->addAction(QStringLiteral("Wstaw do MS Excel"), this, &FileBrowser::exportToSpreadsheet);
+    menu_->addAction(tr("MS Explorer"), this, &FileBrowser::exploreDataDirectory);
+    menu_->addAction(tr("Wstaw do MS Excel"), this, &FileBrowser::exportToSpreadsheet);
     menu_->addSeparator();
-    menu_->addAction(QStringLiteral("Usuń"), this, &FileBrowser::deleteSelectedFile);
+    menu_->addAction(tr("Usuń"), this, &FileBrowser::deleteSelectedFile);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(viewport()->mapToGlobal(at)); });
     addListKeys(
@@ -145,7 +145,7 @@ void FileBrowser::openCurrentEntry()
 void FileBrowser::openInEditor()
 {
     if (!shell_.openDocument(selectedFilePath()))
-        reporter_.showMessage(QStringLiteral("Błąd ładowania pliku"), QStringLiteral("Błąd"), MessageIcon::None);
+        reporter_.showMessage(tr("Błąd ładowania pliku"), tr("Błąd"), MessageIcon::None);
 }
 
 void FileBrowser::chooseAndOpenFile()
@@ -154,7 +154,7 @@ void FileBrowser::chooseAndOpenFile()
     QDir::setCurrent(dataDir);
     const QString chosen =
         dialogs_.openFileName(window(), dataDir, QStringLiteral("RRRR_MM_DD_gg_mm_ss"),
-                              QStringLiteral("Pliki tekstowe *.txt (*.txt);;Wszystkie pliki *.* (*)"));
+                              tr("Pliki tekstowe *.txt (*.txt);;Wszystkie pliki *.* (*)"));
     // Cancelled, the list stays where it is; the working directory goes back there too.
     QString listed = dir_;
     if (!chosen.isEmpty()) {
@@ -174,8 +174,8 @@ void FileBrowser::chooseAndOpenFile()
 
 void FileBrowser::deleteSelectedFile()
 {
-    const QString question = QStringLiteral("Wciskając OK! usuniesz plik ") + QDir::toNativeSeparators(fileName_);
-    if (!reporter_.confirmDestructive(question, QStringLiteral("Uwaga !"))) return;
+    const QString question = tr("Wciskając OK! usuniesz plik %1").arg(QDir::toNativeSeparators(fileName_));
+    if (!reporter_.confirmDestructive(question, tr("Uwaga !"))) return;
     deleteFileIfExists(selectedFilePath());
     refresh();
 }
@@ -183,21 +183,21 @@ void FileBrowser::deleteSelectedFile()
 void FileBrowser::exploreDataDirectory()
 {
     if (!shell_.exploreFolder(dataDirectoryText()))
-        reporter_.showMessage(QStringLiteral("Dostęp zabroniony!"), QString::fromUtf8(kWarningCaption),
+        reporter_.showMessage(tr("Dostęp zabroniony!"), warningCaption(),
                               MessageIcon::None);
 }
 
 void FileBrowser::exportToSpreadsheet()
 {
     const QString target = QDir(dir_).filePath(QString::fromLatin1(kSpreadsheetCopyName));
-    reporter_.setStatus(StatusPanel::Message, QStringLiteral("Wstaw do MS Excel"));
+    reporter_.setStatus(StatusPanel::Message, tr("Wstaw do MS Excel"));
     switch (exportForSpreadsheet(selectedFilePath(), target)) {
     case ExportResult::SourceUnreadable:
-        reporter_.showMessage(QStringLiteral("Błąd otwarcia pliku"), QStringLiteral("Bląd"), MessageIcon::None);
+        reporter_.showMessage(tr("Błąd otwarcia pliku"), tr("Bląd"), MessageIcon::None);
         break;
     case ExportResult::TargetUnwritable:
-        reporter_.showMessage(QStringLiteral("Błąd konwersji, Zmiń nazwę lub zamknij plik w Excelu"),
-                              QStringLiteral("Bląd"), MessageIcon::None);
+        reporter_.showMessage(tr("Błąd konwersji, Zmiń nazwę lub zamknij plik w Excelu"),
+                              tr("Bląd"), MessageIcon::None);
         break;
     case ExportResult::Ok:
         shell_.openSpreadsheet(target);
@@ -224,7 +224,7 @@ void FileBrowser::startPresenter(ShowMode mode)
     const QString source = selectedFilePath();
     QString problem;
     if (!writeHandoffCopy(source, state_.startDir, &problem) && QFileInfo(source).isFile())
-        reporter_.showMessage(problem, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
+        reporter_.showMessage(problem, errorCaption(), MessageIcon::Error);
     shell_.startPresenter(presenterArgument(dir_, fileName_), state_.startDir, mode);
 }
 
@@ -237,11 +237,11 @@ void FileBrowser::rememberPath(char (&field)[N], const QString& path)
         setFieldText(field, *bytes);
         return;
     }
-    reporter_.showMessage(QStringLiteral("Ścieżka nie zostanie zapamiętana w ustawieniach: jest dłuższa niż %1 znaków "
-                                         "lub zawiera znaki spoza strony kodowej Windows-1250.\n%2")
+    reporter_.showMessage(tr("Ścieżka nie zostanie zapamiętana w ustawieniach: jest dłuższa niż %1 znaków "
+                             "lub zawiera znaki spoza strony kodowej Windows-1250.\n%2")
                               .arg(N - 1)
                               .arg(QDir::toNativeSeparators(path)),
-                          QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
+                          warningCaption(), MessageIcon::Warning);
 }
 
 }  // namespace vorda

@@ -5,6 +5,7 @@
 #include "core/text_codec.h"
 #include "files/file_operations.h"
 #include "link/recorder_protocol.h"
+#include "ui/core_texts.h"
 #include "ui/message_dialogs.h"
 
 #include <QDir>
@@ -79,7 +80,7 @@ void LiveMonitoring::poll()
         setMonitoring(false);
         emit monitoringStopped();
         reporter_.processEvents();
-        reporter_.showMessage(QString::fromUtf8(kMonitorNoAnswerText), QString::fromUtf8(kMonitorNoAnswerCaption),
+        reporter_.showMessage(coreText("Monitoring", kMonitorNoAnswerText), errorCaption(),
                               MessageIcon::None);
         reporter_.processEvents();
         return;
@@ -98,13 +99,13 @@ void LiveMonitoring::saveLog(QWidget* dialogParent)
     if (!dataDir.isEmpty()) QDir::setCurrent(dataDir);
     const QString path =
         dialogs_.saveFileName(dialogParent, QString(), QDir::currentPath(),
-                              QStringLiteral("Pliki tekstowe *.txt (*.txt);;Pliki pomiarów *.dan (*.dan)"));
+                              tr("Pliki tekstowe *.txt (*.txt);;Pliki pomiarów *.dan (*.dan)"));
     // The first line names the channels as they are now, for the presenter's curves.
     log_.setHeader(monitoringHeader(settings_));
     QString error;
     if (!path.isEmpty() && !log_.save(path, &error))
         reporter_.showMessage(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), error),
-                              QStringLiteral("Błąd"), MessageIcon::Error);
+                              tr("Błąd"), MessageIcon::Error);
     emit logSaved();
 }
 

@@ -2,22 +2,23 @@
 
 #include "core/program_state.h"
 #include "core/settings_record.h"
+#include "core/user_configuration.h"
 #include "link/serial_link.h"
 #include "link/serial_transport.h"
-#include "qt_translations.h"
 #include "screen_fit.h"
 #include "ui/application.h"
 #include "ui/desktop_shell.h"
 #include "ui/main_window.h"
 #include "ui/message_dialogs.h"
 #include "ui/window_set.h"
+#include "ui_language.h"
 
 #include <QDir>
 
 int main(int argc, char* argv[])
 {
     vorda::VordaApplication app(argc, argv);
-    widgets::installQtTranslations(app);
+    language::install(app, language::current(vorda::userConfiguration()), QStringLiteral("vorda"));
     widgets::keepWindowsOnScreen(app);
 
     vorda::Settings settings{};

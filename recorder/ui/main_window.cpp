@@ -1,13 +1,15 @@
 #include "ui/main_window.h"
 
-#include "core/message_captions.h"
 #include "core/settings_files.h"
 #include "core/settings_record.h"
+#include "core/user_configuration.h"
+#include "ui/core_texts.h"
 #include "ui/file_browser.h"
 #include "ui/live_monitoring.h"
 #include "ui/message_dialogs.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -46,7 +48,7 @@ MainWindow::MainWindow(Settings& settings, ProgramState& state, Reporter& report
     : QMainWindow(parent), settings_(settings), state_(state), reporter_(reporter), shell_(shell), dialogs_(dialogs),
       terminate_([] { QCoreApplication::quit(); })
 {
-    setWindowTitle(QStringLiteral("OLUN Rejestrator DL03"));
+    setWindowTitle(tr("OLUN Rejestrator DL03"));
     setMinimumSize(358, 420);
     resize(389, 366 + 48);
     files_ = new FileBrowser(settings, state, reporter, dialogs, shell, this);
@@ -83,37 +85,65 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Plik"));
-    saveMonitoringAction_ = file->addAction(QStringLiteral("&Zapisz"), this, &MainWindow::saveMonitoringRequested);
+    QMenu* file = menuBar()->addMenu(tr("&Plik"));
+    saveMonitoringAction_ = file->addAction(tr("&Zapisz"), this, &MainWindow::saveMonitoringRequested);
     saveMonitoringAction_->setObjectName(QStringLiteral("saveMonitoringAction"));
     saveMonitoringAction_->setVisible(false);
     file->addAction(files_->openAction());
     file->addAction(files_->editorAction());
     file->addSeparator();
-    exitAction_ = file->addAction(QStringLiteral("&Koniec"), this, &MainWindow::saveAndExit);
+    exitAction_ = file->addAction(tr("&Koniec"), this, &MainWindow::saveAndExit);
     file->addSeparator();
-    showFilesAction_ = file->addAction(QStringLiteral("&Pokaż pliki"), this, &MainWindow::toggleFileList);
+    showFilesAction_ = file->addAction(tr("&Pokaż pliki"), this, &MainWindow::toggleFileList);
     showFilesAction_->setCheckable(true);
     showFilesAction_->setObjectName(QStringLiteral("showFilesAction"));
 
-    QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
-    guardedMenu_ = {system->addAction(QStringLiteral("&Czytaj pamięć"), this, &MainWindow::memoryReadRequested),
-                    system->addAction(QStringLiteral("Czytanie nowych bloków"), this,
+    QMenu* system = menuBar()->addMenu(tr("&System"));
+    guardedMenu_ = {system->addAction(tr("&Czytaj pamięć"), this, &MainWindow::memoryReadRequested),
+                    system->addAction(tr("Czytanie nowych bloków"), this,
                                       &MainWindow::newBlocksReadRequested),
-                    system->addAction(QStringLiteral("&Pomiay"), this, &MainWindow::measurementsRequested),
-                    system->addAction(QStringLiteral("&Ustaw"), this, &MainWindow::settingsRequested),
-                    system->addAction(QStringLiteral("&Kalibracja"), this, &MainWindow::calibrationRequested)};
+                    system->addAction(tr("&Pomiay"), this, &MainWindow::measurementsRequested),
+                    system->addAction(tr("&Ustaw"), this, &MainWindow::settingsRequested),
+                    system->addAction(tr("&Kalibracja"), this, &MainWindow::calibrationRequested)};
     for (QAction* item : guardedMenu_) item->setObjectName(QStringLiteral("guardedItem"));
     system->addSeparator();
-    system->addAction(QStringLiteral(" Właściwości"), this, &MainWindow::propertiesRequested);
+    system->addAction(tr(" Właściwości"), this, &MainWindow::propertiesRequested);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Pomoc"));
-    QAction* description = help->addAction(QStringLiteral("Opis programu"), this, &MainWindow::showProgramHelp);
+    buildLanguageMenu();
+
+    QMenu* help = menuBar()->addMenu(tr("Pomoc"));
+    QAction* description = help->addAction(tr("Opis programu"), this, &MainWindow::showProgramHelp);
     description->setShortcut(QKeySequence(Qt::Key_F1));
-    help->addAction(QStringLiteral("Internetowa pomoc techniczna."), this, &MainWindow::openSupportPage);
-    help->addAction(QStringLiteral("&Strona domowa OLUN"), this, &MainWindow::openHomePage);
+    help->addAction(tr("Internetowa pomoc techniczna."), this, &MainWindow::openSupportPage);
+    help->addAction(tr("&Strona domowa OLUN"), this, &MainWindow::openHomePage);
     help->addSeparator();
-    help->addAction(QStringLiteral("O programie"), this, &MainWindow::aboutRequested);
+    help->addAction(tr("O programie"), this, &MainWindow::aboutRequested);
+}
+
+void MainWindow::buildLanguageMenu()
+{
+    // Each language by its own name; the choice is kept in the user's configuration and
+    // takes effect at the next start.
+    QMenu* menu = menuBar()->addMenu(tr("Język"));
+    menu->setObjectName(QStringLiteral("languageMenu"));
+    auto* choices = new QActionGroup(menu);
+    const language::Language current = language::current(userConfiguration());
+    for (const auto& [name, choice] : {std::pair{"Polski", language::Language::Polish},
+                                        std::pair{"English", language::Language::English}}) {
+        QAction* item = menu->addAction(QString::fromLatin1(name));
+        item->setCheckable(true);
+        item->setChecked(choice == current);
+        choices->addAction(item);
+        connect(item, &QAction::triggered, this, [this, choice] { chooseLanguage(choice); });
+    }
+}
+
+void MainWindow::chooseLanguage(language::Language choice)
+{
+    QSettings configuration = userConfiguration();
+    language::saveChoice(configuration, choice);
+    dialogs_.message(this, tr("Język programu zmieni się przy następnym uruchomieniu."), tr("Język"),
+                     MessageIcon::Information);
 }
 
 void MainWindow::buildPanels()
@@ -122,22 +152,22 @@ void MainWindow::buildPanels()
     auto* grid = new QGridLayout(central);
     grid->setColumnStretch(0, 1);
 
-    readMemoryButton_ = makeButton(central, "readMemoryButton", QStringLiteral("&Czytanie pamięci"),
-                                   QStringLiteral("Czytaj wszystkie bloki pamięci."), QStyle::SP_ArrowDown);
+    readMemoryButton_ = makeButton(central, "readMemoryButton", tr("&Czytanie pamięci"),
+                                   tr("Czytaj wszystkie bloki pamięci."), QStyle::SP_ArrowDown);
     settingsButton_ =
-        makeButton(central, "settingsButton", QStringLiteral("&Ustawianie"),
-                   QStringLiteral("Ustawienia rejestratora i programu."), QStyle::SP_FileDialogDetailedView);
-    calibrationButton_ = makeButton(central, "calibrationButton", QStringLiteral("K&alibrowanie"),
-                                    QStringLiteral("Kalibrowanie i wyłączanie czujników, ustawianie formatu pomiarów."),
+        makeButton(central, "settingsButton", tr("&Ustawianie"),
+                   tr("Ustawienia rejestratora i programu."), QStyle::SP_FileDialogDetailedView);
+    calibrationButton_ = makeButton(central, "calibrationButton", tr("K&alibrowanie"),
+                                    tr("Kalibrowanie i wyłączanie czujników, ustawianie formatu pomiarów."),
                                     QStyle::SP_DialogApplyButton);
-    wipeButton_ = makeButton(central, "wipeButton", QStringLiteral("&Zerowanie pamięci"),
-                             QStringLiteral("Zerowanie wszystkich bloków pamięci."), QStyle::SP_TrashIcon);
+    wipeButton_ = makeButton(central, "wipeButton", tr("&Zerowanie pamięci"),
+                             tr("Zerowanie wszystkich bloków pamięci."), QStyle::SP_TrashIcon);
     measurementsButton_ =
-        makeButton(central, "measurementsButton", QStringLiteral("&Pomiary"),
-                   QStringLiteral("Start pomiaru, czytanie wybranego bloku pamięci."), QStyle::SP_MediaPlay);
+        makeButton(central, "measurementsButton", tr("&Pomiary"),
+                   tr("Start pomiaru, czytanie wybranego bloku pamięci."), QStyle::SP_MediaPlay);
     exitButton_ =
-        makeButton(central, "exitButton", QStringLiteral("&Koniec"),
-                   QStringLiteral("Zapisanie parametrów i zamknięcie programu."), QStyle::SP_DialogCloseButton);
+        makeButton(central, "exitButton", tr("&Koniec"),
+                   tr("Zapisanie parametrów i zamknięcie programu."), QStyle::SP_DialogCloseButton);
     connect(readMemoryButton_, &QPushButton::clicked, this, &MainWindow::memoryReadRequested);
     connect(settingsButton_, &QPushButton::clicked, this, &MainWindow::settingsRequested);
     connect(calibrationButton_, &QPushButton::clicked, this, &MainWindow::calibrationRequested);
@@ -152,25 +182,22 @@ void MainWindow::buildPanels()
     connect(monitorShortcut, &QAction::triggered, this, &MainWindow::monitoringWindowRequested);
     addAction(monitorShortcut);
 
-    // Each descriptive label pair stands beside the button it describes.
+    // Each description stands beside the button it describes.
     struct Row {
         QWidget* control;
-        const char* first;
-        const char* second;
+        QString text;
     };
     const Row rows[] = {
-        {readMemoryButton_, "Czytanie całej pamięci blok po bloku", "i zapisywanie do kolejnych plików. "},
-        {settingsButton_, "Ustawianie parametrów transmisji i pomiaru:", "czasu próbkowania, liczby próbek itd.."},
-        {calibrationButton_, "Kalibrowanie poszczególnych czujników", "pomiarowych."},
-        {wipeButton_, "Wymazanie całej pamięci rejestratora.", nullptr},
-        {measurementsButton_, "Zdalne uruchamianie pomiarów, Czytanie", "wybranych bloków pomiarowych"},
-        {group, "Monitorowanie bieżących pomiarów.", nullptr},
+        {readMemoryButton_, tr("Czytanie całej pamięci blok po bloku\ni zapisywanie do kolejnych plików. ")},
+        {settingsButton_, tr("Ustawianie parametrów transmisji i pomiaru:\nczasu próbkowania, liczby próbek itd..")},
+        {calibrationButton_, tr("Kalibrowanie poszczególnych czujników\npomiarowych.")},
+        {wipeButton_, tr("Wymazanie całej pamięci rejestratora.")},
+        {measurementsButton_, tr("Zdalne uruchamianie pomiarów, Czytanie\nwybranych bloków pomiarowych")},
+        {group, tr("Monitorowanie bieżących pomiarów.")},
     };
     int row = 0;
     for (const Row& r : rows) {
-        QString text = QString::fromUtf8(r.first);
-        if (r.second) text += QLatin1Char('\n') + QString::fromUtf8(r.second);
-        auto* label = new QLabel(text, central);
+        auto* label = new QLabel(r.text, central);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setWordWrap(true);  // the designed width is narrow for today's fonts
         grid->addWidget(label, row, 0);
@@ -194,14 +221,14 @@ void MainWindow::buildPanels()
 
 QWidget* MainWindow::buildMonitoringGroup(QWidget* parent)
 {
-    auto* group = new QGroupBox(QStringLiteral("Monitorowanie"), parent);
+    auto* group = new QGroupBox(tr("Monitorowanie"), parent);
     auto* layout = new QVBoxLayout(group);
-    previewBox_ = new QCheckBox(QStringLiteral("Podgląd."), group);
+    previewBox_ = new QCheckBox(tr("Podgląd."), group);
     previewBox_->setObjectName(QStringLiteral("previewBox"));
-    previewBox_->setToolTip(QStringLiteral("Pokaż wyniki monitorowania."));
-    monitoringBox_ = new QCheckBox(QStringLiteral("Monitorowanie."), group);
+    previewBox_->setToolTip(tr("Pokaż wyniki monitorowania."));
+    monitoringBox_ = new QCheckBox(tr("Monitorowanie."), group);
     monitoringBox_->setObjectName(QStringLiteral("monitoringBox"));
-    monitoringBox_->setToolTip(QStringLiteral("Monitorowanie przy podłączonym rejestratorze."));
+    monitoringBox_->setToolTip(tr("Monitorowanie przy podłączonym rejestratorze."));
     layout->addWidget(previewBox_);
     layout->addWidget(monitoringBox_);
     connect(previewBox_, &QCheckBox::clicked, this, &MainWindow::previewToggled);
@@ -321,7 +348,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // The close box ends the program without saving, unless the user changed the record
     // and chooses to save it or to stay.
     if (unsaved_ && unsaved_()) {
-        switch (dialogs_.askToSave(this, QStringLiteral("Zapisać zmiany ustawień?"), windowTitle())) {
+        switch (dialogs_.askToSave(this, tr("Zapisać zmiany ustawień?"), windowTitle())) {
         case SaveChoice::Save:
             event->ignore();
             saveAndExit();
@@ -366,8 +393,8 @@ void MainWindow::showProgramHelp()
 void MainWindow::openSupportPage()
 {
     if (!shell_.openWebAddress(QString::fromLatin1(web::kSupport)))
-        reporter_.showMessage(QStringLiteral("Nie można uruchomić przeglądarki internetowej"),
-                              QString::fromUtf8(kWarningCaption), MessageIcon::None);
+        reporter_.showMessage(tr("Nie można uruchomić przeglądarki internetowej"),
+                              warningCaption(), MessageIcon::None);
 }
 
 void MainWindow::openHomePage()

@@ -8,6 +8,7 @@
 #include "core/reporter.h"
 #include "core/settings_record.h"
 #include "ui/desktop_shell.h"
+#include "ui_language.h"
 
 #include <QMainWindow>
 
@@ -104,6 +105,8 @@ protected:
 
 private:
     void buildMenus();
+    void buildLanguageMenu();
+    void chooseLanguage(language::Language choice);
     void buildPanels();
     QWidget* buildMonitoringGroup(QWidget* parent);
     void buildStatusBar();

@@ -2,6 +2,7 @@
 
 #include "core/program_state.h"
 #include "measure/measurement_start.h"
+#include "ui/core_texts.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -27,31 +28,31 @@ constexpr int kHomeRole = Qt::UserRole + 1;
 MeasurementsWindow::MeasurementsWindow(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state)
 {
-    setWindowTitle(QStringLiteral("Pomiary"));
+    setWindowTitle(tr("Pomiary"));
 
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(QFrame::Raised);
-    startButton_ = new QPushButton(QStringLiteral("&Start pomiaru"), frame);
-    abortButton_ = new QPushButton(QStringLiteral("P&rzerwij"), frame);
-    settingsButton_ = new QPushButton(QStringLiteral("&Ustawianie"), frame);
+    startButton_ = new QPushButton(tr("&Start pomiaru"), frame);
+    abortButton_ = new QPushButton(tr("P&rzerwij"), frame);
+    settingsButton_ = new QPushButton(tr("&Ustawianie"), frame);
     auto* frameLayout = new QHBoxLayout(frame);
     for (QPushButton* b : {startButton_, abortButton_, settingsButton_}) frameLayout->addWidget(b);
 
-    listButton_ = new QPushButton(QStringLiteral("&Pokaż pomiary"), this);
-    readNewButton_ = new QPushButton(QStringLiteral("Czytaj nowe"), this);
+    listButton_ = new QPushButton(tr("&Pokaż pomiary"), this);
+    readNewButton_ = new QPushButton(tr("Czytaj nowe"), this);
     readNewButton_->setObjectName(QStringLiteral("readNewButton"));
-    readNewButton_->setToolTip(QStringLiteral("Czytaj bloki, których nie ma jeszcze na dysku."));
-    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
+    readNewButton_->setToolTip(tr("Czytaj bloki, których nie ma jeszcze na dysku."));
+    helpButton_ = new QPushButton(tr("Pomoc"), this);
     closeButton_ =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Zakończ"), this);
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("&Zakończ"), this);
 
     bar_ = new QProgressBar(this);
     bar_->setRange(0, 100);
     bar_->setValue(0);
     bar_->setTextVisible(false);
 
-    freeMemoryLabel_ = new QLabel(QString::fromUtf8(kFreeMemoryUnknownText), this);
+    freeMemoryLabel_ = new QLabel(coreText("MeasurementStart", kFreeMemoryUnknownText), this);
 
     blockList_ = new QListWidget(this);
     QFont fixed(QStringLiteral("Courier New"));
@@ -59,7 +60,7 @@ MeasurementsWindow::MeasurementsWindow(ProgramState& state, QWidget* parent)
     fixed.setFixedPitch(true);
     blockList_->setFont(fixed);
     blockList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    blockList_->setToolTip(QStringLiteral("Czytaj blok pomiarowy, kliknij dwa razy."));
+    blockList_->setToolTip(tr("Czytaj blok pomiarowy, kliknij dwa razy."));
     blockList_->setMinimumHeight(160);
     blockList_->setVisible(false);
 
@@ -79,7 +80,7 @@ MeasurementsWindow::MeasurementsWindow(ProgramState& state, QWidget* parent)
     commands->addWidget(helpButton_);
     commands->addWidget(closeButton_);
     auto* memory = new QHBoxLayout;
-    memory->addWidget(new QLabel(QStringLiteral("Wielkość wolnej pamięci -"), this));
+    memory->addWidget(new QLabel(tr("Wielkość wolnej pamięci -"), this));
     memory->addWidget(freeMemoryLabel_, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -188,7 +189,7 @@ void MeasurementsWindow::markItem(int row, const IsHome& isHome)
     }
     const bool home = isHome(identity->second);
     item->setData(kHomeRole, home);
-    item->setText(listed + (home ? QStringLiteral("  [na dysku]") : QStringLiteral("  [nowy]")));
+    item->setText(listed + (home ? tr("  [na dysku]") : tr("  [nowy]")));
 }
 
 void MeasurementsWindow::refreshHomeMarks()
@@ -211,7 +212,7 @@ void MeasurementsWindow::memoryWiped()
 {
     blockList_->clear();
     identities_.clear();
-    freeMemoryLabel_->setText(QString::fromUtf8(kFreeMemoryWipedText));
+    freeMemoryLabel_->setText(coreText("MeasurementStart", kFreeMemoryWipedText));
 }
 
 void MeasurementsWindow::clear()

@@ -2,6 +2,7 @@
 
 #include "core/text_codec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -52,9 +53,11 @@ bool MessageBoxDialogs::confirmDestructive(QWidget* parent, const QString& text,
 SaveChoice MessageBoxDialogs::askToSave(QWidget* parent, const QString& text, const QString& caption)
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
-    QPushButton* save = box.addButton(QStringLiteral("Zapisz"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("Nie zapisuj"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole);
+    const auto label = [](const char* source) { return QCoreApplication::translate("MessageBoxDialogs", source); };
+    QPushButton* save = box.addButton(label(QT_TRANSLATE_NOOP("MessageBoxDialogs", "Zapisz")), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(label(QT_TRANSLATE_NOOP("MessageBoxDialogs", "Nie zapisuj")), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(label(QT_TRANSLATE_NOOP("MessageBoxDialogs", "Anuluj")), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();

@@ -25,12 +25,12 @@ MonitoringWindow::MonitoringWindow(Settings& settings, QWidget* parent)
     // A tool window of its parent: above Vorda's main window, not above other programs.
     : QWidget(parent, Qt::Tool), settings_(settings)
 {
-    setWindowTitle(QStringLiteral("Monitorowanie1"));
+    setWindowTitle(tr("Monitorowanie1"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* panel = new QWidget(this);
     panel->setFixedWidth(90);
-    closeButton_ = new QPushButton(QStringLiteral("&Close"), panel);
+    closeButton_ = new QPushButton(tr("&Close"), panel);
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->addWidget(closeButton_);
     panelLayout->addStretch(1);
@@ -54,9 +54,9 @@ MonitoringWindow::MonitoringWindow(Settings& settings, QWidget* parent)
     auto* firstLayout = new QHBoxLayout(first);
     firstLayout->addWidget(text_);
     firstLayout->addWidget(chart_, 1);
-    pages_->addTab(first, QStringLiteral("TabSheet1"));
-    pages_->addTab(new QWidget(pages_), QStringLiteral("TabSheet2"));
-    pages_->addTab(new QWidget(pages_), QStringLiteral("TabSheet3"));
+    pages_->addTab(first, tr("TabSheet1"));
+    pages_->addTab(new QWidget(pages_), tr("TabSheet2"));
+    pages_->addTab(new QWidget(pages_), tr("TabSheet3"));
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(panel);

@@ -1,5 +1,7 @@
 #include "ui/progress_dialog.h"
 
+#include "core/user_configuration.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -10,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,27 +21,20 @@ namespace vorda {
 
 namespace {
 
-// The user's configuration, beside the program's settings record but not in it.
-QSettings userConfiguration()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vorda"),
-                     QCoreApplication::applicationName());
-}
-
 constexpr char kNewOnlyKey[] = "memoryRead/newBlocksOnly";
 
 }  // namespace
 
 ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Czytaj pamięć"));
+    setWindowTitle(tr("Czytaj pamięć"));
     setModal(false);
 
     auto* grid = new QGridLayout;
     const QString captions[] = {
-        QStringLiteral("Bloków do przeczytania:"),    QStringLiteral("Czytany  blok pomiarowy:"),
-        QStringLiteral("Ilość pomiarów w bloku:"),    QStringLiteral("Częstość próbkowania:"),
-        QStringLiteral("Ilość kanałów pomiarowych:"),
+        tr("Bloków do przeczytania:"),    tr("Czytany  blok pomiarowy:"),
+        tr("Ilość pomiarów w bloku:"),    tr("Częstość próbkowania:"),
+        tr("Ilość kanałów pomiarowych:"),
     };
     int row = 0;
     for (const QString& caption : captions) {
@@ -49,10 +43,10 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent)
         grid->addWidget(values_[row], row, 1);
         ++row;
     }
-    grid->addWidget(new QLabel(QStringLiteral("Pomiar wykonano:"), this), row, 0);
+    grid->addWidget(new QLabel(tr("Pomiar wykonano:"), this), row, 0);
     auto* when = new QHBoxLayout;
-    values_[5] = new QLabel(QStringLiteral("gg:mm:ss"), this);
-    values_[6] = new QLabel(QStringLiteral("20yy-mm-dd"), this);
+    values_[5] = new QLabel(tr("gg:mm:ss"), this);
+    values_[6] = new QLabel(tr("20yy-mm-dd"), this);
     when->addWidget(values_[5]);
     when->addSpacing(12);
     when->addWidget(values_[6]);
@@ -76,13 +70,13 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent)
     messageView_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     actionButton_ = new QPushButton(this);
-    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
+    helpButton_ = new QPushButton(tr("Pomoc"), this);
     connect(actionButton_, &QPushButton::clicked, this, &ProgressDialog::actionClicked);
     connect(helpButton_, &QPushButton::clicked, this, &ProgressDialog::helpClicked);
 
-    newOnlyBox_ = new QCheckBox(QStringLiteral("Tylko nowe bloki"), this);
+    newOnlyBox_ = new QCheckBox(tr("Tylko nowe bloki"), this);
     newOnlyBox_->setObjectName(QStringLiteral("newOnlyBox"));
-    newOnlyBox_->setToolTip(QStringLiteral("Czytanie pamięci pomija bloki już zapisane na dysku."));
+    newOnlyBox_->setToolTip(tr("Czytanie pamięci pomija bloki już zapisane na dysku."));
     newOnlyBox_->setChecked(userConfiguration().value(QLatin1String(kNewOnlyKey), false).toBool());
     connect(newOnlyBox_, &QCheckBox::toggled, this,
             [](bool on) { userConfiguration().setValue(QLatin1String(kNewOnlyKey), on); });
@@ -97,7 +91,7 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent)
     layout->addLayout(grid);
     layout->addWidget(bar_);
     layout->addWidget(received_);
-    layout->addWidget(new QLabel(QStringLiteral("Komunikaty transmisji"), this));
+    layout->addWidget(new QLabel(tr("Komunikaty transmisji"), this));
     layout->addWidget(messageView_, 1);
     layout->addLayout(buttons);
     resize(360, 380);
@@ -108,11 +102,11 @@ void ProgressDialog::setMode(Mode mode)
 {
     mode_ = mode;
     if (mode == Mode::Abort) {
-        setWindowTitle(QStringLiteral("Czytaj pamięć"));
-        actionButton_->setText(QStringLiteral("&Przerwij"));
+        setWindowTitle(tr("Czytaj pamięć"));
+        actionButton_->setText(tr("&Przerwij"));
         actionButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     } else {
-        setWindowTitle(QStringLiteral("Raport przeczytanej pamięci"));
+        setWindowTitle(tr("Raport przeczytanej pamięci"));
         actionButton_->setText(QStringLiteral("OK"));
         actionButton_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     }

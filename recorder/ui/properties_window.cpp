@@ -21,7 +21,7 @@ PropertiesWindow::PropertiesWindow(const Settings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), settings_(settings)
 {
     home_ = parent;
-    setWindowTitle(QStringLiteral(" Właściwości"));
+    setWindowTitle(tr(" Właściwości"));
 
     heading_ = new QLabel(this);
     text_ = new QPlainTextEdit(this);
@@ -40,17 +40,17 @@ PropertiesWindow::PropertiesWindow(const Settings& settings, QWidget* parent)
     history_->setSelectionBehavior(QAbstractItemView::SelectRows);
     history_->verticalHeader()->setVisible(false);
     history_->setVisible(false);
-    spreadsheetButton_ = new QPushButton(QStringLiteral("Otwórz w arkuszu kalkulacyjnym"), this);
+    spreadsheetButton_ = new QPushButton(tr("Otwórz w arkuszu kalkulacyjnym"), this);
     spreadsheetButton_->setVisible(false);
     connect(spreadsheetButton_, &QPushButton::clicked, this, &PropertiesWindow::historySpreadsheetRequested);
 
-    reportButton_ = new QPushButton(QStringLiteral("Pokaż &raport transmisji"), this);
-    scanButton_ = new QPushButton(QStringLiteral("S&kanuj system"), this);
-    constantsButton_ = new QPushButton(QStringLiteral("S&tałe kalibracji."), this);
-    helpButton_ = new QPushButton(QStringLiteral("Pomoc"), this);
-    closeButton_ = new QPushButton(QStringLiteral("&Zamknij"), this);
+    reportButton_ = new QPushButton(tr("Pokaż &raport transmisji"), this);
+    scanButton_ = new QPushButton(tr("S&kanuj system"), this);
+    constantsButton_ = new QPushButton(tr("S&tałe kalibracji."), this);
+    helpButton_ = new QPushButton(tr("Pomoc"), this);
+    closeButton_ = new QPushButton(tr("&Zamknij"), this);
     closeButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    historyButton_ = new QPushButton(QStringLiteral("&Historia kalibracji"), this);
+    historyButton_ = new QPushButton(tr("&Historia kalibracji"), this);
     connect(historyButton_, &QPushButton::clicked, this, &PropertiesWindow::historyRequested);
 
     connect(reportButton_, &QPushButton::clicked, this, &PropertiesWindow::reportRequested);
@@ -85,7 +85,7 @@ void PropertiesWindow::showConstantsHeading()
 {
     scanButton_->setEnabled(true);
     constantsButton_->setEnabled(false);
-    heading_->setText(QStringLiteral("Stałe kalibracji"));
+    heading_->setText(tr("Stałe kalibracji"));
 }
 
 void PropertiesWindow::showConstants()
@@ -129,7 +129,7 @@ void PropertiesWindow::showSettingsCheck(QWidget* owner)
     clear();
     constantsButton_->setEnabled(true);
     scanButton_->setEnabled(false);
-    heading_->setText(QStringLiteral("Sprawdź ustawienia: (skanuj system pomiarowy)"));
+    heading_->setText(tr("Sprawdź ustawienia: (skanuj system pomiarowy)"));
 }
 
 void PropertiesWindow::startScan()
@@ -137,7 +137,7 @@ void PropertiesWindow::startScan()
     constantsButton_->setEnabled(true);
     scanButton_->setEnabled(false);
     setContent(Content::Scan);
-    heading_->setText(QStringLiteral("Skanuj system pomiarowy"));
+    heading_->setText(tr("Skanuj system pomiarowy"));
     emit scanRequested();
 }
 
@@ -151,7 +151,7 @@ void PropertiesWindow::showHistory(const QStringList& lines)
     // Both other contents are a switch away.
     scanButton_->setEnabled(true);
     constantsButton_->setEnabled(true);
-    heading_->setText(QStringLiteral("Historia kalibracji"));
+    heading_->setText(tr("Historia kalibracji"));
     setContent(Content::History);
     fillHistory(lines);
     showOver(nullptr);
@@ -185,7 +185,7 @@ void PropertiesWindow::fillHistory(const QStringList& lines)
     history_->resizeColumnsToContents();
     if (lines.size() <= 1) {
         history_->setColumnCount(1);
-        history_->setHorizontalHeaderLabels({QStringLiteral("Brak zapisanych kalibracji.")});
+        history_->setHorizontalHeaderLabels({tr("Brak zapisanych kalibracji.")});
         history_->horizontalHeader()->setStretchLastSection(true);
     }
 }

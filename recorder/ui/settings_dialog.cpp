@@ -1,16 +1,17 @@
 #include "ui/settings_dialog.h"
 
-#include "core/message_captions.h"
 #include "core/range_note.h"
 #include "core/settings_record.h"
 #include "core/text_codec.h"
 #include "measure/measurement_control.h"
 #include "ui/bounded_spin_box.h"
+#include "ui/core_texts.h"
 #include "ui/message_dialogs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -30,12 +31,10 @@
 namespace vorda {
 namespace {
 
-const QString kSentWhenChecked = QStringLiteral("Wysyła gdy zaznaczone.");
-
 QCheckBox* sendBox(const QString& caption, QWidget* parent)
 {
     auto* box = new QCheckBox(caption, parent);
-    box->setToolTip(kSentWhenChecked);
+    box->setToolTip(SettingsDialog::tr("Wysyła gdy zaznaczone."));
     return box;
 }
 
@@ -78,18 +77,18 @@ SettingsDialog::SettingsDialog(Settings& settings, ProgramState& state, Reporter
                                QWidget* parent)
     : QDialog(parent), settings_(settings), state_(state), reporter_(reporter), dialogs_(dialogs)
 {
-    setWindowTitle(QStringLiteral("Ustawienia"));
+    setWindowTitle(tr("Ustawienia"));
     setModal(true);
     setMaximumSize(350, 450);
 
     pages_ = new QTabWidget(this);
     pages_->setTabPosition(QTabWidget::East);
-    pages_->addTab(buildRecorderPage(), QStringLiteral("Rejestratora"));
-    pages_->addTab(buildGeneralPage(), QStringLiteral("Ogólne"));
+    pages_->addTab(buildRecorderPage(), tr("Rejestratora"));
+    pages_->addTab(buildGeneralPage(), tr("Ogólne"));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
-    auto* help = new QPushButton(QStringLiteral("Pomoc"), this);
+    auto* help = new QPushButton(tr("Pomoc"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(help, &QPushButton::clicked, this, &SettingsDialog::helpClicked);
     auto* buttons = new QHBoxLayout;
@@ -112,15 +111,15 @@ QWidget* SettingsDialog::buildRecorderPage()
     QGroupBox* recorder = buildRecorderGroup(page);
     QGroupBox* trigger = buildTriggerGroup(page);
 
-    sendButton_ = new QPushButton(QStringLiteral("Ustaw zaznaczone"), page);
+    sendButton_ = new QPushButton(tr("Ustaw zaznaczone"), page);
     QFont bold = sendButton_->font();
     bold.setBold(true);
     sendButton_->setFont(bold);
-    sendButton_->setToolTip(QStringLiteral("Wyślij do rejestratora zaznaczone ustawienia."));
-    checkButton_ = new QPushButton(QStringLiteral("Sprawdź ustawienia"), page);
+    sendButton_->setToolTip(tr("Wyślij do rejestratora zaznaczone ustawienia."));
+    checkButton_ = new QPushButton(tr("Sprawdź ustawienia"), page);
     checkButton_->setObjectName(QStringLiteral("checkButton"));
     sendButton_->setObjectName(QStringLiteral("sendButton"));
-    checkButton_->setToolTip(QStringLiteral("Czytaj ustawienia z rejestratora."));
+    checkButton_->setToolTip(tr("Czytaj ustawienia z rejestratora."));
     connect(sendButton_, &QPushButton::clicked, this, &SettingsDialog::sendChecked);
     connect(checkButton_, &QPushButton::clicked, this, &SettingsDialog::checkRequested);
 
@@ -136,30 +135,30 @@ QWidget* SettingsDialog::buildRecorderPage()
 
 QGroupBox* SettingsDialog::buildRecorderGroup(QWidget* page)
 {
-    auto* recorder = new QGroupBox(QStringLiteral("Ustawienia rejestratora "), page);
+    auto* recorder = new QGroupBox(tr("Ustawienia rejestratora "), page);
     auto* grid = new QGridLayout(recorder);
 
-    sendSamplingTimeBox_ = sendBox(QStringLiteral("Czas próbkowania"), recorder);
+    sendSamplingTimeBox_ = sendBox(tr("Czas próbkowania"), recorder);
     samplingTimeSpin_ = new BoundedSpinBox(1, 32000, recorder);
     samplingTimeSpin_->setValue(10);
     grid->addWidget(sendSamplingTimeBox_, 0, 0);
     grid->addWidget(samplingTimeSpin_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("ms."), recorder), 0, 2);
+    grid->addWidget(new QLabel(tr("ms."), recorder), 0, 2);
 
-    sendSampleCountBox_ = sendBox(QStringLiteral("     Liczba próbek"), recorder);
+    sendSampleCountBox_ = sendBox(tr("     Liczba próbek"), recorder);
     sampleCountEdit_ = new QLineEdit(QStringLiteral("500"), recorder);
     sampleCountEdit_->setMaxLength(7);
     connect(sampleCountEdit_, &QLineEdit::editingFinished, this, &SettingsDialog::correctSampleCountField);
     grid->addWidget(sendSampleCountBox_, 1, 0);
     grid->addWidget(sampleCountEdit_, 1, 1);
 
-    sendChannelCountBox_ = sendBox(QStringLiteral("   Kanały od 1 do"), recorder);
+    sendChannelCountBox_ = sendBox(tr("   Kanały od 1 do"), recorder);
     channelCountSpin_ = new BoundedSpinBox(1, kMaxChannels, recorder);
     grid->addWidget(sendChannelCountBox_, 2, 0);
     grid->addWidget(channelCountSpin_, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("włączone. "), recorder), 2, 2);
+    grid->addWidget(new QLabel(tr("włączone. "), recorder), 2, 2);
 
-    sendDateTimeBox_ = sendBox(QStringLiteral("  Data Godz."), recorder);
+    sendDateTimeBox_ = sendBox(tr("  Data Godz."), recorder);
     dateLabel_ = new QLabel(recorder);
     timeLabel_ = new QLabel(recorder);
     grid->addWidget(sendDateTimeBox_, 3, 0);
@@ -174,16 +173,16 @@ QGroupBox* SettingsDialog::buildRecorderGroup(QWidget* page)
 
 QGroupBox* SettingsDialog::buildTriggerGroup(QWidget* page)
 {
-    auto* trigger = new QGroupBox(QStringLiteral("Parametry wyzwalania  (k1) "), page);
+    auto* trigger = new QGroupBox(tr("Parametry wyzwalania  (k1) "), page);
     auto* tgrid = new QGridLayout(trigger);
-    sendTriggerModeBox_ = sendBox(QStringLiteral("Wyzwalanie:"), trigger);
-    triggerEnabledBox_ = new QCheckBox(QStringLiteral("Włączone"), trigger);
-    triggerEnabledBox_->setToolTip(QStringLiteral("Opcje: [v]-Trigger, [ ]-Normal"));
+    sendTriggerModeBox_ = sendBox(tr("Wyzwalanie:"), trigger);
+    triggerEnabledBox_ = new QCheckBox(tr("Włączone"), trigger);
+    triggerEnabledBox_->setToolTip(tr("Opcje: [v]-Trigger, [ ]-Normal"));
     tgrid->addWidget(sendTriggerModeBox_, 0, 0);
     tgrid->addWidget(triggerEnabledBox_, 0, 1, 1, 3);
 
-    sendTriggerLevelsBox_ = sendBox(QStringLiteral("Start/Stop:"), trigger);
-    const QString commaHint = QStringLiteral("Używaj przecinka jako znaku dziesiętnego.");
+    sendTriggerLevelsBox_ = sendBox(tr("Start/Stop:"), trigger);
+    const QString commaHint = tr("Używaj przecinka jako znaku dziesiętnego.");
     triggerStartEdit_ = new QLineEdit(QStringLiteral("10"), trigger);
     triggerStopEdit_ = new QLineEdit(QStringLiteral("100"), trigger);
     for (QLineEdit* e : {triggerStartEdit_, triggerStopEdit_}) {
@@ -195,11 +194,11 @@ QGroupBox* SettingsDialog::buildTriggerGroup(QWidget* page)
     tgrid->addWidget(new QLabel(QStringLiteral("/"), trigger), 1, 2);
     tgrid->addWidget(triggerStopEdit_, 1, 3);
 
-    sendConstantsBox_ = sendBox(QStringLiteral("Stałe S_B/S_C:"), trigger);
+    sendConstantsBox_ = sendBox(tr("Stałe S_B/S_C:"), trigger);
     sendConstantsBox_->hide();
     sbLabel_ = new QLabel(trigger);
     scLabel_ = new QLabel(trigger);
-    tgrid->addWidget(new QLabel(QStringLiteral("Stałe S_B/S_C "), trigger), 2, 0);
+    tgrid->addWidget(new QLabel(tr("Stałe S_B/S_C "), trigger), 2, 0);
     tgrid->addWidget(sbLabel_, 2, 1);
     tgrid->addWidget(new QLabel(QStringLiteral("/"), trigger), 2, 2);
     tgrid->addWidget(scLabel_, 2, 3);
@@ -215,16 +214,16 @@ QWidget* SettingsDialog::buildGeneralPage()
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(radioGroup(QStringLiteral("Pierwsza kolumna pliku danych to:"),
-                                 {QStringLiteral("Nie występuje"), QStringLiteral("Numer pomiaru"),
-                                  QStringLiteral("Czas pomiaru"), QStringLiteral("Godz.pomiaru")},
+    layout->addWidget(radioGroup(tr("Pierwsza kolumna pliku danych to:"),
+                                 {tr("Nie występuje"), tr("Numer pomiaru"),
+                                  tr("Czas pomiaru"), tr("Godz.pomiaru")},
                                  firstColumnGroup_, page));
     checkRadio(firstColumnGroup_, 2);
     // The first column's choice is stored at once.
     connect(firstColumnGroup_, &QButtonGroup::idClicked, this, [this](int id) { settings_.firstColumn = id; });
 
-    auto* advanced = new QPushButton(QStringLiteral("Zaawansowane"), page);
-    auto* defaults = new QPushButton(QStringLiteral("Domyślne"), page);
+    auto* advanced = new QPushButton(tr("Zaawansowane"), page);
+    auto* defaults = new QPushButton(tr("Domyślne"), page);
     connect(advanced, &QPushButton::clicked, this, &SettingsDialog::advancedRequested);
     connect(defaults, &QPushButton::clicked, this, &SettingsDialog::applyDefaults);
     auto* row = new QHBoxLayout;
@@ -232,12 +231,12 @@ QWidget* SettingsDialog::buildGeneralPage()
     row->addWidget(defaults);
     layout->addLayout(row);
 
-    commandLabel_ = new QLabel(QStringLiteral("Ustawienia"), page);
+    commandLabel_ = new QLabel(tr("Ustawienia"), page);
     commandLabel_->setWordWrap(true);
     commandLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(commandLabel_);
 
-    auto* transfer = new QGroupBox(QStringLiteral("Transmisji"), page);
+    auto* transfer = new QGroupBox(tr("Transmisji"), page);
     auto* tlayout = new QVBoxLayout(transfer);
     tlayout->addWidget(radioGroup(
         QString(), {QStringLiteral("com1"), QStringLiteral("com2"), QStringLiteral("com3"), QStringLiteral("com4")},
@@ -250,7 +249,7 @@ QWidget* SettingsDialog::buildGeneralPage()
     portParamsBox_->setCurrentText(QString::fromLatin1(kInitialPortParams));
     connect(portParamsBox_, &QComboBox::activated, this, &SettingsDialog::portParamsChosen);
     auto* params = new QHBoxLayout;
-    params->addWidget(new QLabel(QStringLiteral("Parametry com:"), transfer));
+    params->addWidget(new QLabel(tr("Parametry com:"), transfer));
     params->addWidget(portParamsBox_, 1);
     tlayout->addLayout(params);
     layout->addWidget(transfer);
@@ -259,8 +258,8 @@ QWidget* SettingsDialog::buildGeneralPage()
     auto* save = new QPushButton(QStringLiteral("..."), page);
     auto* load = new QPushButton(QStringLiteral("..."), page);
     for (QPushButton* b : {save, load}) b->setFixedWidth(32);
-    auto* saveLabel = new QLabel(QStringLiteral("Zapisz bieżące ustawienia jako nowy program."), page);
-    auto* loadLabel = new QLabel(QStringLiteral("Otwórz nowy program z zapisanych ustawień:"), page);
+    auto* saveLabel = new QLabel(tr("Zapisz bieżące ustawienia jako nowy program."), page);
+    auto* loadLabel = new QLabel(tr("Otwórz nowy program z zapisanych ustawień:"), page);
     for (QLabel* l : {saveLabel, loadLabel}) l->setWordWrap(true);
     programs->addWidget(saveLabel, 0, 0);
     programs->addWidget(save, 0, 1);
@@ -348,14 +347,14 @@ bool SettingsDialog::noteValuesOutOfRange()
             spin->setValue(note->used);
         }
     };
-    check(samplingTimeSpin_, QStringLiteral("Czas próbkowania"));
-    if (const auto note = rangeNote(QStringLiteral("Liczba próbek"), sampleCountEdit_->text(), 1, kMaxSampleCount)) {
+    check(samplingTimeSpin_, tr("Czas próbkowania"));
+    if (const auto note = rangeNote(tr("Liczba próbek"), sampleCountEdit_->text(), 1, kMaxSampleCount)) {
         notes << note->text();
         sampleCountEdit_->setText(QString::number(note->used));
     }
-    check(channelCountSpin_, QStringLiteral("Kanały od 1 do"));
+    check(channelCountSpin_, tr("Kanały od 1 do"));
     if (notes.isEmpty()) return false;
-    reporter_.showMessage(notes.join(QLatin1Char('\n')), QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
+    reporter_.showMessage(notes.join(QLatin1Char('\n')), warningCaption(), MessageIcon::Warning);
     return true;
 }
 
@@ -403,10 +402,10 @@ void SettingsDialog::correctSampleCountField()
     const QString typed = sampleCountEdit_->text();
     if (const auto corrected = correctSampleCount(typed)) {
         sampleCountEdit_->setText(*corrected);
-        if (const auto note = rangeNote(QStringLiteral("Liczba próbek"), typed, 1, kMaxSampleCount))
-            reporter_.showMessage(note->text(), QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
+        if (const auto note = rangeNote(tr("Liczba próbek"), typed, 1, kMaxSampleCount))
+            reporter_.showMessage(note->text(), warningCaption(), MessageIcon::Warning);
     } else
-        showError(FieldError{QStringLiteral("Liczba próbek"), sampleCountEdit_->text()});
+        showError(FieldError{tr("Liczba próbek"), sampleCountEdit_->text()});
     correctingSampleCount_ = false;
 }
 
@@ -422,8 +421,9 @@ void SettingsDialog::portParamsChosen()
 
 void SettingsDialog::saveProgram()
 {
-    const QString path = dialogs_.saveFileName(this, QString::fromUtf8(kSaveProgramTitle), QString(),
-                                               QString::fromUtf8(kSettingsProgramFilter), QStringLiteral("roln"));
+    const QString path =
+        dialogs_.saveFileName(this, coreText("SettingsCommand", kSaveProgramTitle), QString(),
+                              coreText("SettingsCommand", kSettingsProgramFilter), QStringLiteral("roln"));
     if (path.isEmpty()) return;
     state_.settingsProgramPath = path;
     saveSettingsProgram(settings_, path, reporter_);
@@ -433,8 +433,8 @@ void SettingsDialog::loadProgram()
 {
     // The dialog ends as cancelled: nothing of its controls is stored.
     reject();
-    const QString path = dialogs_.openFileNameTitled(this, QString::fromUtf8(kLoadProgramTitle),
-                                                     QString::fromUtf8(kSettingsProgramFilter));
+    const QString path = dialogs_.openFileNameTitled(this, coreText("SettingsCommand", kLoadProgramTitle),
+                                                     coreText("SettingsCommand", kSettingsProgramFilter));
     if (path.isEmpty()) return;
     state_.settingsProgramPath = path;
     if (installSettingsProgram(path, state_.startDir, reporter_)) emit settingsProgramLoaded();
@@ -474,7 +474,7 @@ bool SettingsDialog::checkEnabled() const
 
 void SettingsDialog::showError(const FieldError& error)
 {
-    reporter_.showMessage(error.message(), QString::fromUtf8(kNumberErrorCaption), MessageIcon::Error);
+    reporter_.showMessage(error.message(), errorCaption(), MessageIcon::Error);
 }
 
 }  // namespace vorda

@@ -1,5 +1,5 @@
 #include "ui/window_set.h"
-#include "core/message_captions.h"
+#include "ui/core_texts.h"
 
 #include "calibration/calibration_history.h"
 #include "calibration/calibration_wizard.h"
@@ -27,11 +27,6 @@
 #include "ui/window_reporter.h"
 
 namespace vorda {
-namespace {
-
-const QString kWarning = QString::fromUtf8(kWarningCaption);
-
-}  // namespace
 
 WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, Dialogs& dialogs, DesktopShell& shell)
     : settings_(settings), state_(state), link_(link), dialogs_(dialogs), shell_(shell),
@@ -79,8 +74,8 @@ WindowSet::WindowSet(Settings& settings, ProgramState& state, SerialLink& link, 
     connect(properties_, &PropertiesWindow::scanRequested, this, &WindowSet::runSystemScan);
     connect(about_, &AboutDialog::newestVersionRequested, this, [this] {
         if (!shell_.openWebAddress(QString::fromLatin1(web::kNewestVersion)))
-            reporter_->showMessage(QStringLiteral("Nie znaleziono przeglądarki internetowej.."),
-                                   QStringLiteral("Error"), MessageIcon::Error);
+            reporter_->showMessage(tr("Nie znaleziono przeglądarki internetowej.."),
+                                   tr("Error"), MessageIcon::Error);
     });
     wireMainWindow();
     wireSettingsDialog();
@@ -279,7 +274,7 @@ void WindowSet::showHelp(const QString& anchor)
 {
     if (!help_) help_ = new widgets::HelpWindow(main_.get());
     if (!help_->showPage(shell_.helpFile(state_.startDir), anchor))
-        reporter_->showMessage(QStringLiteral("Nie odnaleziono pliku pomocy!"), kWarning, MessageIcon::None);
+        reporter_->showMessage(tr("Nie odnaleziono pliku pomocy!"), warningCaption(), MessageIcon::None);
 }
 
 void WindowSet::housekeepingTick()

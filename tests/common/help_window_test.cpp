@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,3 +40,21 @@ TEST(HelpWindow, EscClosesIt)
 }
 
 }  // namespace
+
+TEST(HelpWindow, TheEnglishPageBesideThePolishOneOnlyWhenEnglishAndPresent)
+{
+    QTemporaryDir dir;
+    const QString polish = dir.filePath(QStringLiteral("instVor3.html"));
+    const QString english = dir.filePath(QStringLiteral("en/instVor3.html"));
+    const QString alone = dir.filePath(QStringLiteral("wizor.html"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("en")));
+    for (const QString& path : {polish, english, alone}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    using language::Language;
+    EXPECT_EQ(widgets::pageInLanguage(polish, Language::English), english);
+    EXPECT_EQ(widgets::pageInLanguage(polish, Language::Polish), polish);
+    EXPECT_EQ(widgets::pageInLanguage(alone, Language::English), alone);
+    EXPECT_EQ(widgets::pageInLanguage(QString(), Language::English), QString());
+}

@@ -1,6 +1,7 @@
 #include "window_fixture.h"
 
 #include "core/text_codec.h"
+#include "core/user_configuration.h"
 #include "ui/constants_editor.h"
 #include "ui/progress_dialog.h"
 #include "ui/properties_window.h"
@@ -11,8 +12,11 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -333,6 +337,43 @@ TEST_F(StatusBar, PanelsShowTheirWholeTextAndTheMessageTakesTheRest)
     EXPECT_GT(message->width(), w.width() / 2);
     EXPECT_EQ(message->toolTip(), reason);
     EXPECT_EQ(link->toolTip(), link->text());
+}
+
+using LanguageMenu = WindowFixture;
+
+TEST_F(LanguageMenu, TheChoiceIsSavedForTheNextStartAndShownChecked)
+{
+    QStandardPaths::setTestModeEnabled(true);  // the user's configuration: a test one
+    {
+        QSettings configuration = userConfiguration();
+        language::saveChoice(configuration, language::Language::Polish);
+    }
+    const auto items = [](const MainWindow& w) {
+        auto* menu = child<QMenu>(w, "languageMenu");
+        return menu ? menu->actions() : QList<QAction*>();
+    };
+    MainWindow& w = createWindow();
+    QList<QAction*> choices = items(w);
+    ASSERT_EQ(choices.size(), 2);
+    EXPECT_EQ(choices[0]->text(), QStringLiteral("Polski"));
+    EXPECT_EQ(choices[1]->text(), QStringLiteral("English"));
+    EXPECT_TRUE(choices[0]->isChecked());
+    EXPECT_FALSE(choices[1]->isChecked());
+
+    choices[1]->trigger();
+    EXPECT_TRUE(choices[1]->isChecked());
+    EXPECT_FALSE(choices[0]->isChecked());
+    EXPECT_EQ(language::savedChoice(userConfiguration()), QStringLiteral("en"));
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].text, QStringLiteral("Język programu zmieni się przy następnym uruchomieniu."));
+    EXPECT_EQ(dialogs_.messages[0].caption, QStringLiteral("Język"));
+
+    // The next start shows the saved choice ticked.
+    windows_.reset();
+    choices = items(createWindow());
+    ASSERT_EQ(choices.size(), 2);
+    EXPECT_TRUE(choices[1]->isChecked());
+    userConfiguration().remove(QStringLiteral("language"));
 }
 
 using Properties = WindowFixture;
