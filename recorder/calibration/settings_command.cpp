@@ -15,14 +15,6 @@ namespace vorda {
 
 namespace {
 
-// The context of this file's texts in the catalogue.
-struct SettingsCommand {
-    Q_DECLARE_TR_FUNCTIONS(SettingsCommand)
-};
-
-}  // namespace
-namespace {
-
 // Field names as the messages name them ("Start" and "Stop" read alike in every language).
 constexpr char kSampleCountField[] = QT_TRANSLATE_NOOP("SettingsCommand", "Liczba próbek");
 constexpr char kChannelCountField[] = QT_TRANSLATE_NOOP("SettingsCommand", "Kanały od 1 do");
@@ -32,9 +24,10 @@ constexpr char kPortParamsField[] = QT_TRANSLATE_NOOP("SettingsCommand", "Parame
 const QString kStartField = QStringLiteral("Start");
 const QString kStopField = QStringLiteral("Stop");
 
-QString fieldName(const char* source)
+// A text of this file in the language installed.
+QString translated(const char* source)
 {
-    return SettingsCommand::tr(source);
+    return QCoreApplication::translate("SettingsCommand", source);
 }
 
 QString fromField(std::string_view bytes)
@@ -128,22 +121,23 @@ TriggerCode triggerCode(float level, float sb, float sc)
 
 QString settingsProgramFilter()
 {
-    return SettingsCommand::tr(kSettingsProgramFilter);
+    return translated(kSettingsProgramFilter);
 }
 
 QString saveProgramTitle()
 {
-    return SettingsCommand::tr(kSaveProgramTitle);
+    return translated(kSaveProgramTitle);
 }
 
 QString loadProgramTitle()
 {
-    return SettingsCommand::tr(kLoadProgramTitle);
+    return translated(kLoadProgramTitle);
 }
 
 QString noSlopeText()
 {
-    return SettingsCommand::tr(
+    return QCoreApplication::translate(
+        "SettingsCommand",
         "Kanał 1 nie ma jeszcze stałej S_B (S_B = 0), więc poziomów Start/Stop ani stałych S_B/S_C nie można "
         "wysłać.\nUstaw stałe kanału 1 kalibracją (\"Kalibracja\") albo w oknie \"Zaawansowane\" tego okna; "
         "nic nie zostało wysłane.");
@@ -153,7 +147,7 @@ CommandOutcome buildSettingsCommand(const SettingsControls& c)
 {
     if ((c.sendTriggerLevels || c.sendConstants) && !c.triggerItemsDisabled) {
         const auto sb = readCommaNumber(c.sbText);
-        if (sb && *sb == 0.0) return {std::nullopt, FieldError{fieldName(kSbField), c.sbText, noSlopeText()}};
+        if (sb && *sb == 0.0) return {std::nullopt, FieldError{translated(kSbField), c.sbText, noSlopeText()}};
     }
     SettingsCommand cmd;
     QByteArray& text = cmd.text;
@@ -169,9 +163,9 @@ CommandOutcome buildSettingsCommand(const SettingsControls& c)
         statusRead = false;
     if (statusRead) {
         const auto channels = readWholeNumber(c.channelCountText);
-        if (!channels) return {std::nullopt, FieldError{fieldName(kChannelCountField), c.channelCountText}};
+        if (!channels) return {std::nullopt, FieldError{translated(kChannelCountField), c.channelCountText}};
         const auto samples = readWholeNumber(c.sampleCountText);
-        if (!samples) return {std::nullopt, FieldError{fieldName(kSampleCountField), c.sampleCountText}};
+        if (!samples) return {std::nullopt, FieldError{translated(kSampleCountField), c.sampleCountText}};
         // Each factor within int first: their product then fits a long long.
         const auto asInt = [](long long v) {
             return std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
@@ -188,9 +182,9 @@ CommandOutcome buildSettingsCommand(const SettingsControls& c)
             const auto level = readCommaNumber(levels[i].first);
             if (!level) return {std::nullopt, FieldError{levels[i].second, levels[i].first}};
             const auto sb = readCommaNumber(c.sbText);
-            if (!sb) return {std::nullopt, FieldError{fieldName(kSbField), c.sbText}};
+            if (!sb) return {std::nullopt, FieldError{translated(kSbField), c.sbText}};
             const auto sc = readCommaNumber(c.scText);
-            if (!sc) return {std::nullopt, FieldError{fieldName(kScField), c.scText}};
+            if (!sc) return {std::nullopt, FieldError{translated(kScField), c.scText}};
             const TriggerCode code =
                 triggerCode(static_cast<float>(*level), static_cast<float>(*sb), static_cast<float>(*sc));
             cmd.capped = cmd.capped || code.capped;
@@ -218,7 +212,7 @@ std::optional<std::uint32_t> baudRateOf(const QString& portParams)
 std::optional<FieldError> storeControls(const SettingsControls& c, Settings& s)
 {
     const auto baud = baudRateOf(c.portParams);
-    if (!baud) return FieldError{fieldName(kPortParamsField), c.portParams};
+    if (!baud) return FieldError{translated(kPortParamsField), c.portParams};
     s.baudRate = *baud;
     s.firstColumn = c.firstColumn;
     setFieldText(s.portParams, toWin1250Lossy(c.portParams));
@@ -228,7 +222,7 @@ std::optional<FieldError> storeControls(const SettingsControls& c, Settings& s)
     s.samplingTimeMs = static_cast<std::uint32_t>(std::clamp(c.samplingTimePosition, 1, 32000));
     s.channelsUsed = std::clamp(c.channelCountPosition, 1, kMaxChannels);
     const auto samples = correctSampleCount(c.sampleCountText);
-    if (!samples) return FieldError{fieldName(kSampleCountField), c.sampleCountText};
+    if (!samples) return FieldError{translated(kSampleCountField), c.sampleCountText};
     s.sampleCount = static_cast<std::uint32_t>(samples->toLongLong());
     s.sendSamplingTime = c.sendSamplingTime;
     s.sendSampleCount = c.sendSampleCount;
@@ -254,13 +248,15 @@ bool installSettingsProgram(const QString& path, const QString& startDir, Report
         const QString name = QDir::toNativeSeparators(path);
         const QString why =
             info.isFile() && info.isReadable()
-                ? SettingsCommand::tr("Plik \"%1\" ma %2 bajtów; program ustawień ma dokładnie %3 bajtów.")
+                ? QCoreApplication::translate("SettingsCommand",
+                                              "Plik \"%1\" ma %2 bajtów; program ustawień ma dokładnie %3 bajtów.")
                       .arg(name)
                       .arg(info.size())
                       .arg(kRecordSize)
-                : SettingsCommand::tr("Nie można odczytać pliku \"%1\".").arg(name);
-        reporter.showMessage(why + SettingsCommand::tr("\nBieżące ustawienia pozostają bez zmian."), warningCaption(),
-                             MessageIcon::Warning);
+                : QCoreApplication::translate("SettingsCommand", "Nie można odczytać pliku \"%1\".").arg(name);
+        reporter.showMessage(
+            why + QCoreApplication::translate("SettingsCommand", "\nBieżące ustawienia pozostają bez zmian."),
+            warningCaption(), MessageIcon::Warning);
         return false;
     }
     Settings program;
