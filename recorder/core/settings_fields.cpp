@@ -18,10 +18,6 @@ struct SettingsFields {
     Q_DECLARE_TR_FUNCTIONS(SettingsFields)
 };
 
-}  // namespace
-
-namespace {
-
 struct FieldInfo {
     const char* name;
     std::size_t offset;

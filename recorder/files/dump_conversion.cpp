@@ -29,10 +29,6 @@ struct DumpConversion {
     Q_DECLARE_TR_FUNCTIONS(DumpConversion)
 };
 
-}  // namespace
-
-namespace {
-
 constexpr std::size_t kHeaderBuffer = 200;  // the header and its NUL
 constexpr std::size_t kChunkSize = 1 << 20;
 

@@ -24,10 +24,6 @@ struct DownloadFigures {
     Q_DECLARE_TR_FUNCTIONS(DownloadFigures)
 };
 
-}  // namespace
-
-namespace {
-
 constexpr std::uint32_t kDefaultBaudRate = 38400;
 // Bits on the line per sample character of a code, with the reserve the estimate keeps.
 constexpr std::uint64_t kEstimateBitsPerCode = 42;
