@@ -5,6 +5,7 @@
 
 #include "core/text_codec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -80,8 +81,10 @@ bool appendHistory(const QString& startDir, const HistoryEntry& entry, const QDa
         ok = ok && file.error() == QFileDevice::NoError;
     }
     if (!ok)
-        reporter.showMessage(QStringLiteral("Nie można zapisać historii kalibracji do pliku\n%1").arg(path),
-                             QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
+        reporter.showMessage(
+            QCoreApplication::translate("CalibrationHistory", "Nie można zapisać historii kalibracji do pliku\n%1")
+                .arg(path),
+            warningCaption(), MessageIcon::Warning);
     return ok;
 }
 

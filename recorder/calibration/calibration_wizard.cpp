@@ -10,9 +10,6 @@
 namespace vorda {
 namespace {
 
-const QString kError = QString::fromUtf8(kErrorCaption);
-const QString kWarning = QString::fromUtf8(kWarningCaption);
-
 QString nameOf(const ChannelSettings& ch)
 {
     return fromWin1250(fieldText(ch.name));
@@ -22,27 +19,47 @@ QString nameOf(const ChannelSettings& ch)
 
 QString noCommunicationText()
 {
-    return QStringLiteral("Brak komunikacji z systemem,\nSprawdź połączenia?,\nSprawdź zasilanie?");
+    return CalibrationWizard::tr("Brak komunikacji z systemem,\nSprawdź połączenia?,\nSprawdź zasilanie?");
 }
 
 QString emptyNameText()
 {
-    return QStringLiteral("Nie możesz skalibrować czujnika\nbez podania jego nazwy");
+    return CalibrationWizard::tr("Nie możesz skalibrować czujnika\nbez podania jego nazwy");
 }
 
 QString notANumberText()
 {
-    return QStringLiteral("Wpisz wartość liczbową punktu.");
+    return CalibrationWizard::tr("Wpisz wartość liczbową punktu.");
 }
 
 QString notANumberText(const QString& field, const QString& text)
 {
-    return QStringLiteral("%1: \"%2\" nie jest liczbą.\n").arg(field, text) + notANumberText();
+    return CalibrationWizard::tr("%1: \"%2\" nie jest liczbą.\n").arg(field, text) + notANumberText();
+}
+
+QString channelCaptionText()
+{
+    return CalibrationWizard::tr("Kanał");
+}
+
+QString constantsCaptionText()
+{
+    return CalibrationWizard::tr("Stałe S_B/S_C.");
+}
+
+QString firstPointCaption()
+{
+    return CalibrationWizard::tr("Wartość punktu 1");
+}
+
+QString secondPointCaption()
+{
+    return CalibrationWizard::tr("Wartość kalibrująca");
 }
 
 QString flatCalibrationText()
 {
-    return QStringLiteral("Kalibracja nieudana: odczyty w obu punktach różnią się o mniej niż %1 jednostek")
+    return CalibrationWizard::tr("Kalibracja nieudana: odczyty w obu punktach różnią się o mniej niż %1 jednostek")
         .arg(kMinCodeDifference);
 }
 
@@ -80,10 +97,9 @@ void CalibrationWizard::start(WizardRole role)
     role_ = role;
     const bool calibration = role == WizardRole::Calibration;
     view_.stepsVisible = false;
-    view_.caption = calibration ? QStringLiteral("Kalibracja") : QStringLiteral("Zerowanie");
-    view_.introHeading =
-        calibration ? QStringLiteral("Przed kalibracją sprawdź:") : QStringLiteral("Przed zerowaniem sprawdź:");
-    view_.constantsCaption = QStringLiteral("Stałe S_B/S_C.");
+    view_.caption = calibration ? tr("Kalibracja") : tr("Zerowanie");
+    view_.introHeading = calibration ? tr("Przed kalibracją sprawdź:") : tr("Przed zerowaniem sprawdź:");
+    view_.constantsCaption = constantsCaptionText();
     page_ = WizardPage::Intro;
     shown_ = WizardPage::Intro;
     firstPoint_.reset();
@@ -196,10 +212,10 @@ void CalibrationWizard::channelPage()
         page_ = WizardPage::Intro;
         return;
     }
-    view_.prompt = QStringLiteral("Wpisz numer kanału pomiarowego");
-    view_.subPrompt = QStringLiteral("i odpowiadającą mu nazwę czujnika.");
-    view_.fieldCaption = QStringLiteral("Nazwa czujnika");
-    view_.channelCaption = QStringLiteral("Kanał");
+    view_.prompt = tr("Wpisz numer kanału pomiarowego");
+    view_.subPrompt = tr("i odpowiadającą mu nazwę czujnika.");
+    view_.fieldCaption = tr("Nazwa czujnika");
+    view_.channelCaption = channelCaptionText();
     view_.stepsVisible = true;
     view_.fieldCaptionVisible = true;
     view_.fieldVisible = true;
@@ -215,7 +231,7 @@ void CalibrationWizard::channelPage()
 void CalibrationWizard::firstPointPage(bool /*forward*/)
 {
     if (view_.field.isEmpty()) {
-        reporter_.showMessage(emptyNameText(), kWarning, MessageIcon::Warning);
+        reporter_.showMessage(emptyNameText(), warningCaption(), MessageIcon::Warning);
         page_ = WizardPage::Channel;
         return;
     }
@@ -228,12 +244,12 @@ void CalibrationWizard::firstPointPage(bool /*forward*/)
     }
     view_.field = QString::fromStdString(pointValueText(firstPoint_ ? firstPoint_->first : channel().valuePoint1));
     fieldHoldsValue_ = true;
-    view_.prompt = QStringLiteral("Pierwszy punkt kalibracji; Ustaw i wpisz ");
-    view_.subPrompt = QStringLiteral("wartości dla czujnika  ") + name_;
+    view_.prompt = tr("Pierwszy punkt kalibracji; Ustaw i wpisz ");
+    view_.subPrompt = tr("wartości dla czujnika  %1").arg(name_);
     settings_.currentChannel = view_.channel;
     view_.channelEnabled = false;
-    view_.channelCaption = QStringLiteral("Kanał");
-    view_.fieldCaption = QStringLiteral("Wartość punktu 1");
+    view_.channelCaption = channelCaptionText();
+    view_.fieldCaption = firstPointCaption();
     view_.formatVisible = false;
     // Back from the zeroing's result page the value must be editable again.
     view_.fieldEnabled = true;
@@ -244,7 +260,7 @@ void CalibrationWizard::firstPointPage(bool /*forward*/)
 void CalibrationWizard::secondPointPage(bool forward)
 {
     if (forward) {
-        const auto point = takePoint(QStringLiteral("Wartość punktu 1"));
+        const auto point = takePoint(firstPointCaption());
         if (!point) {
             page_ = WizardPage::FirstPoint;
             return;
@@ -255,10 +271,10 @@ void CalibrationWizard::secondPointPage(bool forward)
     view_.field = QString::fromStdString(pointValueText(channel().valuePoint2));
     fieldHoldsValue_ = true;
     view_.fieldCaptionVisible = true;
-    view_.prompt = QStringLiteral("Drugi punkt kalibracji; Ustaw i wpisz ");
-    view_.subPrompt = QStringLiteral("wartości dla czujnika  ") + name_;
-    view_.channelCaption = QStringLiteral("Kanał");
-    view_.fieldCaption = QStringLiteral("Wartość kalibrująca");
+    view_.prompt = tr("Drugi punkt kalibracji; Ustaw i wpisz ");
+    view_.subPrompt = tr("wartości dla czujnika  %1").arg(name_);
+    view_.channelCaption = channelCaptionText();
+    view_.fieldCaption = secondPointCaption();
     view_.fieldEnabled = true;
     view_.constantsCaptionVisible = false;
     view_.constantsVisible = false;
@@ -269,15 +285,15 @@ void CalibrationWizard::secondPointPage(bool forward)
 void CalibrationWizard::calibrationResultPage(bool forward)
 {
     if (forward) {
-        const auto point = takePoint(QStringLiteral("Wartość kalibrująca"));
+        const auto point = takePoint(secondPointCaption());
         if (!point) {
             page_ = WizardPage::SecondPoint;
             return;
         }
-        if (!firstPoint_ || std::abs(static_cast<std::int64_t>(point->second) - firstPoint_->second) <
-                                kMinCodeDifference) {
+        if (!firstPoint_ ||
+            std::abs(static_cast<std::int64_t>(point->second) - firstPoint_->second) < kMinCodeDifference) {
             // No slope can come of it: the channel keeps the constants it had.
-            reporter_.showMessage(flatCalibrationText(), kWarning, MessageIcon::Warning);
+            reporter_.showMessage(flatCalibrationText(), warningCaption(), MessageIcon::Warning);
             page_ = WizardPage::SecondPoint;
             return;
         }
@@ -292,13 +308,13 @@ void CalibrationWizard::calibrationResultPage(bool forward)
         view_.field = name_;
         fieldHoldsValue_ = false;
         view_.fieldEnabled = false;
-        view_.prompt = QStringLiteral("Koniec kalibracji czujnika ") + name_ + QLatin1Char('.');
-        view_.subPrompt = QStringLiteral("Następna kalibracja - wciśnij 'Dalej'");
+        view_.prompt = tr("Koniec kalibracji czujnika %1.").arg(name_);
+        view_.subPrompt = tr("Następna kalibracja - wciśnij 'Dalej'");
         view_.constantsCaptionVisible = true;
         view_.constantsVisible = true;
         view_.constants = QString::fromStdString(calibrationResultText(ch.slopeSB, ch.offsetSC));
-        view_.channelCaption = QStringLiteral("Kanał");
-        view_.fieldCaption = QStringLiteral("Nazwa czujnika");
+        view_.channelCaption = channelCaptionText();
+        view_.fieldCaption = tr("Nazwa czujnika");
         recordHistory(HistoryEntry::Kind::Calibration);
     }
     shown_ = WizardPage::CalibrationResult;
@@ -308,7 +324,7 @@ void CalibrationWizard::calibrationResultPage(bool forward)
 void CalibrationWizard::zeroingResultPage(bool forward)
 {
     if (!forward) return;  // the result page is only reached with "Dalej >>"
-    const auto point = takePoint(QStringLiteral("Wartość punktu 1"));
+    const auto point = takePoint(firstPointCaption());
     if (!point) {
         page_ = WizardPage::FirstPoint;
         return;
@@ -321,9 +337,9 @@ void CalibrationWizard::zeroingResultPage(bool forward)
     view_.field = nameOf(ch);
     fieldHoldsValue_ = false;
     view_.constants = QString::fromStdString(zeroingResultText(ch.slopeSB, ch.offsetSC));
-    view_.fieldCaption = QStringLiteral("Nazwa czujnika");
-    view_.prompt = QStringLiteral("Koniec zerowania czujnika ") + name_ + QLatin1Char('.');
-    view_.subPrompt = QStringLiteral("Następne zerowanie - wciśnij 'Dalej'");
+    view_.fieldCaption = tr("Nazwa czujnika");
+    view_.prompt = tr("Koniec zerowania czujnika %1.").arg(name_);
+    view_.subPrompt = tr("Następne zerowanie - wciśnij 'Dalej'");
     shown_ = WizardPage::ZeroingResult;
     view_.constantsCaptionVisible = true;
     view_.fieldEnabled = false;
@@ -345,7 +361,7 @@ std::optional<std::pair<double, std::int32_t>> CalibrationWizard::takePoint(cons
 {
     const auto value = readPointValue(view_.field.toStdString());
     if (!value) {
-        reporter_.showMessage(notANumberText(field, view_.field), kWarning, MessageIcon::Warning);
+        reporter_.showMessage(notANumberText(field, view_.field), warningCaption(), MessageIcon::Warning);
         return std::nullopt;
     }
     const auto code = device_.averagedCode(view_.channel);
@@ -358,7 +374,7 @@ std::optional<std::pair<double, std::int32_t>> CalibrationWizard::takePoint(cons
 
 void CalibrationWizard::communicationFailed()
 {
-    reporter_.showMessage(noCommunicationText(), kError, MessageIcon::Error);
+    reporter_.showMessage(noCommunicationText(), errorCaption(), MessageIcon::Error);
 }
 
 void CalibrationWizard::setChannel(int channel)

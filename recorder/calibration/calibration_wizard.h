@@ -8,6 +8,7 @@
 #include "core/reporter.h"
 #include "core/settings_record.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
@@ -55,6 +56,14 @@ enum class WizardButton {
 // a result page starts the next run on the intro page.
 enum class WizardPage { Intro, Channel, FirstPoint, SecondPoint, CalibrationResult, ZeroingResult };
 
+// The captions over the channel and the constants: "Kanał", "Stałe S_B/S_C.".
+QString channelCaptionText();
+QString constantsCaptionText();
+// The captions of the value field on the first and second point's page, which vorda-cli
+// prompts with: "Wartość punktu 1", "Wartość kalibrująca".
+QString firstPointCaption();
+QString secondPointCaption();
+
 // Everything the window shows.
 struct WizardView {
     QString caption;            // "Kalibracja" / "Zerowanie"
@@ -62,8 +71,8 @@ struct WizardView {
     bool stepsVisible = false;  // the steps' group, with "&Cofnij"; hidden: the intro shows
     QString prompt, subPrompt;  // the two prompt lines
     QString fieldCaption;       // over the name/value field
-    QString channelCaption = QStringLiteral("Kanał");
-    QString constantsCaption = QStringLiteral("Stałe S_B/S_C.");
+    QString channelCaption = channelCaptionText();
+    QString constantsCaption = constantsCaptionText();
     QString constants;  // the computed constants
     bool fieldCaptionVisible = true;
     bool fieldVisible = true;  // the name/value field
@@ -79,6 +88,8 @@ struct WizardView {
 };
 
 class CalibrationWizard {
+    Q_DECLARE_TR_FUNCTIONS(CalibrationWizard)
+
 public:
     CalibrationWizard(Settings& settings, CalibrationDevice& device, Reporter& reporter, QString startDir);
 

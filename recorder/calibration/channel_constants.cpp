@@ -2,14 +2,17 @@
 
 #include "core/text_codec.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace vorda {
 namespace {
 
-const QString kSbField = QStringLiteral("Stała S_B, wzmocnienie.");
-const QString kScField = QStringLiteral("Stała S_C,  Zero.");
-const QString kSaField = QStringLiteral("Stała S_A, linearyzacja");
+// The context of this file's texts in the catalogue.
+struct ChannelConstants {
+    Q_DECLARE_TR_FUNCTIONS(ChannelConstants)
+};
 
 QString rowName(const char* pattern, int channel)
 {
@@ -40,8 +43,9 @@ void loadChannelFields(const Settings& settings, ConstantsEditorFields& fields)
 std::optional<FieldError> storeChannelFields(Settings& settings, const ConstantsEditorFields& fields)
 {
     ChannelSettings& ch = settings.channel(fields.channel);
-    const std::pair<const QString&, const QString&> numbers[] = {
-        {fields.sb, kSbField}, {fields.sc, kScField}, {fields.sa, kSaField}};
+    const std::pair<const QString&, QString> numbers[] = {{fields.sb, ChannelConstants::tr("Stała S_B, wzmocnienie.")},
+                                                          {fields.sc, ChannelConstants::tr("Stała S_C,  Zero.")},
+                                                          {fields.sa, ChannelConstants::tr("Stała S_A, linearyzacja")}};
     double* targets[] = {&ch.slopeSB, &ch.offsetSC, &ch.linearSA};
     for (int i = 0; i < 3; ++i) {
         const auto value = readCommaNumber(numbers[i].first);
@@ -62,12 +66,17 @@ std::optional<FieldError> changeChannel(Settings& settings, ConstantsEditorField
     return std::nullopt;
 }
 
+QString presetCaption(const SensorPreset& preset)
+{
+    return ChannelConstants::tr(preset.caption);
+}
+
 const std::vector<SensorPreset>& sensorPresets()
 {
     static const std::vector<SensorPreset> presets = {
         {"Button1", "0-1000mV.", true, nullptr, false, true, {{0, 0, "15,259", "0", 1, "k%"}}, {}},
         {"Button2",
-         "16 wejść napięciowych 0-1000mV",
+         QT_TRANSLATE_NOOP("ChannelConstants", "16 wejść napięciowych 0-1000mV"),
          true,
          " MAX 1100 MIN 0",
          false,
@@ -75,7 +84,7 @@ const std::vector<SensorPreset>& sensorPresets()
          {{1, 16, "15,259", "0", 1, "k%"}},
          {nullptr, nullptr, -1, "k1"}},
         {"Button3",
-         "8 wejść temperatur PT500",
+         QT_TRANSLATE_NOOP("ChannelConstants", "8 wejść temperatur PT500"),
          false,
          " MAX 150 MIN -40",
          false,
@@ -83,7 +92,7 @@ const std::vector<SensorPreset>& sensorPresets()
          {{1, 16, "2,913", kPt500Offset, 1, "T%even"}},
          {nullptr, nullptr, -1, ""}},
         {"Button4",
-         "16 wejść napięciowych 0-4000mV",
+         QT_TRANSLATE_NOOP("ChannelConstants", "16 wejść napięciowych 0-4000mV"),
          false,
          " MAX 4000 MIN 0",
          false,
@@ -91,7 +100,7 @@ const std::vector<SensorPreset>& sensorPresets()
          {{1, 16, "61,036", "0", 0, "k%"}},
          {nullptr, nullptr, -1, "k1"}},
         {"Button5",
-         "4 wejścia 0-100mV i 4 wejścia PT500 ",
+         QT_TRANSLATE_NOOP("ChannelConstants", "4 wejścia 0-100mV i 4 wejścia PT500 "),
          false,
          " MAX 150 MIN -40",
          false,
@@ -99,7 +108,7 @@ const std::vector<SensorPreset>& sensorPresets()
          {{1, 8, "1,5635", "0", 1, "T%even"}, {9, 16, "2,913", kPt500Offset, 1, "T%even"}},
          {"1,5635", "0", 1, ""}},
         {"Button6",
-         "k1(siła) 0-200KG, k2(przes.) 0-1000mm",
+         QT_TRANSLATE_NOOP("ChannelConstants", "k1(siła) 0-200KG, k2(przes.) 0-1000mm"),
          false,
          " MAX 1500 MIN 0",
          false,
@@ -107,7 +116,7 @@ const std::vector<SensorPreset>& sensorPresets()
          {{2, 2, "16,01", "-8,18", 1, "Przes"}, {3, 16, "15,259", "0", 1, ""}, {1, 1, "0,807", "-0,635", 1, "Sila"}},
          {}},
         {"Button7",
-         "k1,k2 przesunięcie 10mm, k3 obroty",
+         QT_TRANSLATE_NOOP("ChannelConstants", "k1,k2 przesunięcie 10mm, k3 obroty"),
          false,
          " MAX 1100 MIN 0",
          false,
@@ -129,7 +138,7 @@ const std::vector<SensorPreset>& sensorPresets()
           {7, 16, "15", "0", 1, ""}},
          {"0,4", "-1", 2, "k1"}},
         {"Button10",
-         "8 wejść analogowych; 8 liczników",
+         QT_TRANSLATE_NOOP("ChannelConstants", "8 wejść analogowych; 8 liczników"),
          false,
          " MAX 1100 MIN 0",
          false,
@@ -137,7 +146,7 @@ const std::vector<SensorPreset>& sensorPresets()
          {{1, 16, "15,259", "0", 1, "k%"}},
          {nullptr, nullptr, -1, "k1"}},
         {"Button11",
-         "2xtemperat.;2xprzepływ.;2xcisnien.",
+         QT_TRANSLATE_NOOP("ChannelConstants", "2xtemperat.;2xprzepływ.;2xcisnien."),
          false,
          " MAX 150 MIN 0",
          true,

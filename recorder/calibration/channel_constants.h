@@ -73,6 +73,9 @@ struct SensorPreset {
 // The eleven presets in the editor's order.
 const std::vector<SensorPreset>& sensorPresets();
 
+// The preset's caption in the language installed.
+QString presetCaption(const SensorPreset& preset);
+
 // Applies a preset as its button does: the chart text, every row stored through the
 // editor's fields (S_A as the field showed it), the spin back to 1 without events and the
 // fields refilled for channel 1 where the preset says so. Stops at a store that fails.

@@ -1,5 +1,6 @@
 #include "calibration/comma_number.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
@@ -44,7 +45,8 @@ QString commaText(double value)
 QString FieldError::message() const
 {
     if (!reason.isEmpty()) return reason;
-    return QStringLiteral("\"%1\" nie jest prawidłową liczbą (pole \"%2\").").arg(text, field);
+    return QCoreApplication::translate("CommaNumber", "\"%1\" nie jest prawidłową liczbą (pole \"%2\").")
+        .arg(text, field);
 }
 
 }  // namespace vorda

@@ -6,6 +6,7 @@
 #include "core/text_codec.h"
 #include "files/measurement_file.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <charconv>
 
@@ -48,8 +49,10 @@ std::string constantsReportLine(int channel, const ChannelSettings& ch)
 QStringList constantsReportLines(const Settings& settings)
 {
     QStringList lines{
-        QStringLiteral(" Numer   Nazwa   Wartość_punktów_kalib.  Stałe_kalibracji(S_B,S_C)  "),
-        QStringLiteral("kanału  czujnika   Punkt1   Punkt2       Nachylenie Przesunięcie    "),
+        QCoreApplication::translate("ConstantsReport",
+                                    " Numer   Nazwa   Wartość_punktów_kalib.  Stałe_kalibracji(S_B,S_C)  "),
+        QCoreApplication::translate("ConstantsReport",
+                                    "kanału  czujnika   Punkt1   Punkt2       Nachylenie Przesunięcie    "),
     };
     // Channels 1 to channelsUsed, as stored: none for 0 or less, at most the table's 16.
     const int last = std::min<std::int32_t>(settings.channelsUsed, kMaxChannels);

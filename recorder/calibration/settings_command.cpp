@@ -4,6 +4,7 @@
 #include "core/settings_files.h"
 #include "core/text_codec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -11,17 +12,23 @@
 #include <limits>
 
 namespace vorda {
+
 namespace {
 
-// Field names as the messages name them.
-const QString kSamplingTimeField = QStringLiteral("Czas próbkowania");
-const QString kSampleCountField = QStringLiteral("Liczba próbek");
-const QString kChannelCountField = QStringLiteral("Kanały od 1 do");
+// Field names as the messages name them ("Start" and "Stop" read alike in every language).
+constexpr char kSampleCountField[] = QT_TRANSLATE_NOOP("SettingsCommand", "Liczba próbek");
+constexpr char kChannelCountField[] = QT_TRANSLATE_NOOP("SettingsCommand", "Kanały od 1 do");
+constexpr char kSbField[] = QT_TRANSLATE_NOOP("SettingsCommand", "Stała S_B");
+constexpr char kScField[] = QT_TRANSLATE_NOOP("SettingsCommand", "Stała S_C");
+constexpr char kPortParamsField[] = QT_TRANSLATE_NOOP("SettingsCommand", "Parametry com:");
 const QString kStartField = QStringLiteral("Start");
 const QString kStopField = QStringLiteral("Stop");
-const QString kSbField = QStringLiteral("Stała S_B");
-const QString kScField = QStringLiteral("Stała S_C");
-const QString kPortParamsField = QStringLiteral("Parametry com:");
+
+// A text of this file in the language installed.
+QString translated(const char* source)
+{
+    return QCoreApplication::translate("SettingsCommand", source);
+}
 
 QString fromField(std::string_view bytes)
 {
@@ -112,9 +119,25 @@ TriggerCode triggerCode(float level, float sb, float sc)
     return {static_cast<std::uint32_t>(q), false};
 }
 
+QString settingsProgramFilter()
+{
+    return translated(kSettingsProgramFilter);
+}
+
+QString saveProgramTitle()
+{
+    return translated(kSaveProgramTitle);
+}
+
+QString loadProgramTitle()
+{
+    return translated(kLoadProgramTitle);
+}
+
 QString noSlopeText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "SettingsCommand",
         "Kanał 1 nie ma jeszcze stałej S_B (S_B = 0), więc poziomów Start/Stop ani stałych S_B/S_C nie można "
         "wysłać.\nUstaw stałe kanału 1 kalibracją (\"Kalibracja\") albo w oknie \"Zaawansowane\" tego okna; "
         "nic nie zostało wysłane.");
@@ -124,7 +147,7 @@ CommandOutcome buildSettingsCommand(const SettingsControls& c)
 {
     if ((c.sendTriggerLevels || c.sendConstants) && !c.triggerItemsDisabled) {
         const auto sb = readCommaNumber(c.sbText);
-        if (sb && *sb == 0.0) return {std::nullopt, FieldError{kSbField, c.sbText, noSlopeText()}};
+        if (sb && *sb == 0.0) return {std::nullopt, FieldError{translated(kSbField), c.sbText, noSlopeText()}};
     }
     SettingsCommand cmd;
     QByteArray& text = cmd.text;
@@ -140,9 +163,9 @@ CommandOutcome buildSettingsCommand(const SettingsControls& c)
         statusRead = false;
     if (statusRead) {
         const auto channels = readWholeNumber(c.channelCountText);
-        if (!channels) return {std::nullopt, FieldError{kChannelCountField, c.channelCountText}};
+        if (!channels) return {std::nullopt, FieldError{translated(kChannelCountField), c.channelCountText}};
         const auto samples = readWholeNumber(c.sampleCountText);
-        if (!samples) return {std::nullopt, FieldError{kSampleCountField, c.sampleCountText}};
+        if (!samples) return {std::nullopt, FieldError{translated(kSampleCountField), c.sampleCountText}};
         // Each factor within int first: their product then fits a long long.
         const auto asInt = [](long long v) {
             return std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
@@ -159,9 +182,9 @@ CommandOutcome buildSettingsCommand(const SettingsControls& c)
             const auto level = readCommaNumber(levels[i].first);
             if (!level) return {std::nullopt, FieldError{levels[i].second, levels[i].first}};
             const auto sb = readCommaNumber(c.sbText);
-            if (!sb) return {std::nullopt, FieldError{kSbField, c.sbText}};
+            if (!sb) return {std::nullopt, FieldError{translated(kSbField), c.sbText}};
             const auto sc = readCommaNumber(c.scText);
-            if (!sc) return {std::nullopt, FieldError{kScField, c.scText}};
+            if (!sc) return {std::nullopt, FieldError{translated(kScField), c.scText}};
             const TriggerCode code =
                 triggerCode(static_cast<float>(*level), static_cast<float>(*sb), static_cast<float>(*sc));
             cmd.capped = cmd.capped || code.capped;
@@ -189,7 +212,7 @@ std::optional<std::uint32_t> baudRateOf(const QString& portParams)
 std::optional<FieldError> storeControls(const SettingsControls& c, Settings& s)
 {
     const auto baud = baudRateOf(c.portParams);
-    if (!baud) return FieldError{kPortParamsField, c.portParams};
+    if (!baud) return FieldError{translated(kPortParamsField), c.portParams};
     s.baudRate = *baud;
     s.firstColumn = c.firstColumn;
     setFieldText(s.portParams, toWin1250Lossy(c.portParams));
@@ -199,7 +222,7 @@ std::optional<FieldError> storeControls(const SettingsControls& c, Settings& s)
     s.samplingTimeMs = static_cast<std::uint32_t>(std::clamp(c.samplingTimePosition, 1, 32000));
     s.channelsUsed = std::clamp(c.channelCountPosition, 1, kMaxChannels);
     const auto samples = correctSampleCount(c.sampleCountText);
-    if (!samples) return FieldError{kSampleCountField, c.sampleCountText};
+    if (!samples) return FieldError{translated(kSampleCountField), c.sampleCountText};
     s.sampleCount = static_cast<std::uint32_t>(samples->toLongLong());
     s.sendSamplingTime = c.sendSamplingTime;
     s.sendSampleCount = c.sendSampleCount;
@@ -223,14 +246,17 @@ bool installSettingsProgram(const QString& path, const QString& startDir, Report
     if (!image) {
         const QFileInfo info(path);
         const QString name = QDir::toNativeSeparators(path);
-        const QString why = info.isFile() && info.isReadable()
-                                ? QStringLiteral("Plik \"%1\" ma %2 bajtów; program ustawień ma dokładnie %3 bajtów.")
-                                      .arg(name)
-                                      .arg(info.size())
-                                      .arg(kRecordSize)
-                                : QStringLiteral("Nie można odczytać pliku \"%1\".").arg(name);
-        reporter.showMessage(why + QStringLiteral("\nBieżące ustawienia pozostają bez zmian."),
-                             QString::fromUtf8(kWarningCaption), MessageIcon::Warning);
+        const QString why =
+            info.isFile() && info.isReadable()
+                ? QCoreApplication::translate("SettingsCommand",
+                                              "Plik \"%1\" ma %2 bajtów; program ustawień ma dokładnie %3 bajtów.")
+                      .arg(name)
+                      .arg(info.size())
+                      .arg(kRecordSize)
+                : QCoreApplication::translate("SettingsCommand", "Nie można odczytać pliku \"%1\".").arg(name);
+        reporter.showMessage(
+            why + QCoreApplication::translate("SettingsCommand", "\nBieżące ustawienia pozostają bez zmian."),
+            warningCaption(), MessageIcon::Warning);
         return false;
     }
     Settings program;

@@ -104,9 +104,14 @@ std::optional<std::uint32_t> baudRateOf(const QString& portParams);
 
 // --- Settings programs ---
 
-inline constexpr char kSettingsProgramFilter[] = "Pliki  *.roln (*.roln);;Wszystkie pliki *.* (*)";
-inline constexpr char kSaveProgramTitle[] = "Zapisz bieżące ustawienia jako..";
-inline constexpr char kLoadProgramTitle[] = "Czytaj nowe ustawienia";
+inline constexpr char kSettingsProgramFilter[] =
+    QT_TRANSLATE_NOOP("SettingsCommand", "Pliki  *.roln (*.roln);;Wszystkie pliki *.* (*)");
+inline constexpr char kSaveProgramTitle[] = QT_TRANSLATE_NOOP("SettingsCommand", "Zapisz bieżące ustawienia jako..");
+inline constexpr char kLoadProgramTitle[] = QT_TRANSLATE_NOOP("SettingsCommand", "Czytaj nowe ustawienia");
+// The three above in the language installed.
+QString settingsProgramFilter();
+QString saveProgramTitle();
+QString loadProgramTitle();
 
 // Writes the record as it stands to `path` (atomic; "Brak miejsca na dysku..." on failure).
 bool saveSettingsProgram(const Settings& settings, const QString& path, Reporter& reporter);

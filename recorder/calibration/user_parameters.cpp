@@ -3,6 +3,7 @@
 #include "core/text_codec.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,7 +68,7 @@ private:
 QString ParameterSetOutcome::titleText() const
 {
     if (linesSkipped == 0) return title;
-    return QStringLiteral("%1 (pominięto %2 wierszy)").arg(title).arg(linesSkipped);
+    return QCoreApplication::translate("UserParameters", "%1 (pominięto %2 wierszy)").arg(title).arg(linesSkipped);
 }
 
 namespace {

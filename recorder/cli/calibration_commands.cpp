@@ -34,8 +34,7 @@ struct WizardSession : RecorderSession {
         device = std::make_unique<ProtocolCalibrationDevice>(*protocol);
         wizard = std::make_unique<CalibrationWizard>(settings, *device, reporter, state.startDir);
         // The history tells what was stored: its line waits for the save.
-        wizard->setHistorySink(
-            [this](const HistoryEntry& entry, const QDateTime& when) { history.add(entry, when); });
+        wizard->setHistorySink([this](const HistoryEntry& entry, const QDateTime& when) { history.add(entry, when); });
     }
 
     PendingHistory history;
@@ -47,6 +46,9 @@ struct WizardSession : RecorderSession {
         return wizard->page() == page;
     }
 
+    // The prompt for a point value: the caption of the wizard's value field.
+    static QString prompt(const QString& fieldCaption) { return fieldCaption + QStringLiteral(": "); }
+
     // Prompts for a point value and presses "Dalej >>" with it; false at the end of the
     // input or when the page did not advance (the reason is already on standard error).
     bool point(const QString& prompt, WizardPage page)
@@ -54,7 +56,7 @@ struct WizardSession : RecorderSession {
         out(prompt);
         std::string line;
         if (!std::getline(std::cin, line)) {
-            err(QStringLiteral("\nvorda-cli: no value given; nothing stored\n"));
+            err(VordaCli::tr("\nvorda-cli: nie podano wartości; nic nie zapisano\n"));
             return false;
         }
         wizard->setField(QString::fromLocal8Bit(line.c_str()).trimmed());
@@ -89,19 +91,19 @@ int runCalibrate(const GlobalOptions& options, const QStringList& arguments)
         bool ok = false;
         format = at + 1 < args.size() ? args[at + 1].toInt(&ok) : -1;
         if (!ok || format < 0 || format > 3) {
-            err(QStringLiteral("vorda-cli calibrate: --format takes 0, 1, 2 or 3\n"));
+            err(VordaCli::tr("vorda-cli calibrate: --format przyjmuje 0, 1, 2 albo 3\n"));
             return kExitUsage;
         }
         args.remove(at, 2);
     }
     int channel = 0;
     if (args.size() != 2 || !parseChannel(args[0], channel)) {
-        err(QStringLiteral("vorda-cli calibrate: CHANNEL (1-16) and NAME expected\n"));
+        err(VordaCli::tr("vorda-cli calibrate: oczekiwano KANAŁU (1-16) i NAZWY\n"));
         return kExitUsage;
     }
     const std::optional<std::string> name = toWin1250(args[1]);
     if (args[1].isEmpty() || !name || name->size() >= sizeof(ChannelSettings::name)) {
-        err(QStringLiteral("vorda-cli calibrate: NAME must be 1-19 characters of Windows-1250\n"));
+        err(VordaCli::tr("vorda-cli calibrate: NAZWA musi mieć 1-19 znaków z Windows-1250\n"));
         return kExitUsage;
     }
 
@@ -113,8 +115,8 @@ int runCalibrate(const GlobalOptions& options, const QStringList& arguments)
     s.wizard->setField(args[1]);
     if (format >= 0) s.wizard->setFormatIndex(format);
     if (!s.next(WizardPage::FirstPoint)) return kExitFailed;
-    if (!s.point(QStringLiteral("Wartość punktu 1: "), WizardPage::SecondPoint)) return kExitFailed;
-    if (!s.point(QStringLiteral("Wartość kalibrująca: "), WizardPage::CalibrationResult)) return kExitFailed;
+    if (!s.point(WizardSession::prompt(firstPointCaption()), WizardPage::SecondPoint)) return kExitFailed;
+    if (!s.point(WizardSession::prompt(secondPointCaption()), WizardPage::CalibrationResult)) return kExitFailed;
     return s.finish();
 }
 
@@ -122,7 +124,7 @@ int runZero(const GlobalOptions& options, const QStringList& args)
 {
     int channel = 0;
     if (args.size() != 1 || !parseChannel(args[0], channel)) {
-        err(QStringLiteral("vorda-cli zero: one CHANNEL (1-16) expected\n"));
+        err(VordaCli::tr("vorda-cli zero: oczekiwano jednego KANAŁU (1-16)\n"));
         return kExitUsage;
     }
     WizardSession s(options);
@@ -130,7 +132,7 @@ int runZero(const GlobalOptions& options, const QStringList& args)
     s.wizard->start(WizardRole::Zeroing);
     s.wizard->setChannel(channel);
     if (!s.next(WizardPage::Channel) || !s.next(WizardPage::FirstPoint)) return kExitFailed;
-    if (!s.point(QStringLiteral("Wartość punktu 1: "), WizardPage::ZeroingResult)) return kExitFailed;
+    if (!s.point(WizardSession::prompt(firstPointCaption()), WizardPage::ZeroingResult)) return kExitFailed;
     return s.finish();
 }
 
@@ -139,24 +141,30 @@ int runZero(const GlobalOptions& options, const QStringList& args)
 std::vector<Command> calibrationCommands()
 {
     return {
-        {"calibrate", "CHANNEL NAME [--format N]", "two-point calibration of one channel's sensor",
-         "  Reads register 0, then prompts \"Wartość punktu 1: \" and reads the first\n"
-         "  point's value from standard input (\"100.5\" or \"100,5\"; anything else is\n"
-         "  refused), takes the channel's averaged raw code, prompts \"Wartość kalibrująca: \"\n"
-         "  for the second value and takes the second code. S_B and S_C are computed from\n"
-         "  the two points and stored with the points, NAME and the number format N (0-3\n"
-         "  decimals; default: as stored) into dimconfig.aoln; once it is saved, a line is\n"
-         "  added to Config/historia_kalibracji.csv. Prints \"S_B / S_C\". Exits 1 without\n"
-         "  storing anything when the recorder does not answer, a value is not a number,\n"
-         "  the input ends before a value, or the two codes differ by less than 10.\n\n"
-         "  Example: printf '0.0\\n100.0\\n' | vorda-cli calibrate 3 Pt100 --format 1",
+        {"calibrate", QT_TRANSLATE_NOOP("VordaCli", "KANAŁ NAZWA [--format N]"),
+         QT_TRANSLATE_NOOP("VordaCli", "dwupunktowa kalibracja czujnika jednego kanału"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "  Czyta rejestr 0, potem pyta \"Wartość punktu 1: \" i czyta wartość pierwszego\n"
+                           "  punktu ze standardowego wejścia (\"100.5\" albo \"100,5\"; wszystko inne jest\n"
+                           "  odrzucane), bierze uśredniony surowy kod kanału, pyta \"Wartość kalibrująca: \"\n"
+                           "  o drugą wartość i bierze drugi kod. S_B i S_C są obliczane z dwóch punktów\n"
+                           "  i zapisywane razem z punktami, NAZWĄ i formatem liczb N (0-3 miejsca po\n"
+                           "  przecinku; domyślnie: jak zapisano) do dimconfig.aoln; po zapisie do\n"
+                           "  Config/historia_kalibracji.csv dochodzi wiersz. Wypisuje \"S_B / S_C\". Kończy się\n"
+                           "  kodem 1 bez zapisywania czegokolwiek, gdy rejestrator nie odpowiada, wartość nie\n"
+                           "  jest liczbą, wejście kończy się przed wartością albo dwa kody różnią się o mniej\n"
+                           "  niż 10.\n\n"
+                           "  Przykład: printf '0.0\\n100.0\\n' | vorda-cli calibrate 3 Pt100 --format 1"),
          runCalibrate},
-        {"zero", "CHANNEL", "one-point zeroing: a new S_C through one point, S_B kept",
-         "  Reads register 0, prompts \"Wartość punktu 1: \", reads the value from standard\n"
-         "  input and takes the channel's averaged raw code; S_C becomes the offset of the\n"
-         "  unchanged S_B through that point. The channel keeps its stored name (it must\n"
-         "  have one) and format. Stores into dimconfig.aoln, then adds a history line, and\n"
-         "  prints \"S_B/S_C\". Exits 1 without storing when there is no answer or no value.",
+        {"zero", QT_TRANSLATE_NOOP("VordaCli", "KANAŁ"),
+         QT_TRANSLATE_NOOP("VordaCli", "jednopunktowe zerowanie: nowe S_C przez jeden punkt, S_B bez zmian"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "  Czyta rejestr 0, pyta \"Wartość punktu 1: \", czyta wartość ze standardowego\n"
+                           "  wejścia i bierze uśredniony surowy kod kanału; S_C staje się przesunięciem\n"
+                           "  niezmienionego S_B przez ten punkt. Kanał zachowuje zapisaną nazwę (musi ją\n"
+                           "  mieć) i format. Zapisuje do dimconfig.aoln, potem dodaje wiersz historii\n"
+                           "  i wypisuje \"S_B/S_C\". Kończy się kodem 1 bez zapisu, gdy nie ma odpowiedzi\n"
+                           "  albo wartości."),
          runZero},
     };
 }

@@ -2,11 +2,18 @@
 // vorda-cli's commands. Each area of the program keeps its commands in a table of its
 // own (config_commands.cpp, link_commands.cpp, ...); main.cpp joins the tables.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 namespace vorda::cli {
+
+// The context of vorda-cli's texts in the catalogue: VordaCli::tr("...") translates a
+// Polish source text into the language installed at start.
+class VordaCli {
+    Q_DECLARE_TR_FUNCTIONS(VordaCli)
+};
 
 // Options that come before the command name.
 struct GlobalOptions {
@@ -15,9 +22,9 @@ struct GlobalOptions {
 
 struct Command {
     const char* name;
-    const char* usage;    // arguments, e.g. "show [FILE]"
-    const char* summary;  // one line for the command list
-    const char* help;     // the full text of `vorda-cli NAME --help`
+    const char* usage;    // arguments, e.g. "show [PLIK]" (a source text of VordaCli)
+    const char* summary;  // one line for the command list (a source text of VordaCli)
+    const char* help;     // the full text of `vorda-cli NAME --help` (a source text of VordaCli)
     int (*run)(const GlobalOptions& options, const QStringList& args);
 };
 

@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+#include <cstdio>
+
 namespace vorda::cli {
 
 RecorderSession::RecorderSession(const GlobalOptions& options)
@@ -24,8 +26,7 @@ bool RecorderSession::configChangeable(Reporter& reporter) const
 
 bool RecorderSession::saveChanges(Reporter& reporter)
 {
-    return saveSettingsChanges(settings, base, QDir(state.startDir).filePath(QLatin1String(kConfigFileName)),
-                               reporter);
+    return saveSettingsChanges(settings, base, QDir(state.startDir).filePath(QLatin1String(kConfigFileName)), reporter);
 }
 
 void MessageReporter::showMessage(const QString& text, const QString& caption, MessageIcon)
@@ -49,8 +50,26 @@ QString silenceReason(const SerialLink& link)
 bool lacksValue(const QString& who, const QStringList& args, qsizetype at)
 {
     if (at + 1 < args.size()) return false;
-    err(QStringLiteral("%1: %2 needs a value\n").arg(who, args.value(at)));
+    err(VordaCli::tr("%1: %2 wymaga wartości\n").arg(who, args.value(at)));
     return true;
+}
+
+int wrongArguments(const char* command)
+{
+    err(VordaCli::tr("vorda-cli %1: błędne argumenty; zobacz `vorda-cli %1 --help`\n").arg(QLatin1String(command)));
+    return kExitUsage;
+}
+
+bool yesAnswered()
+{
+    char answer[16] = {};
+    if (!std::fgets(answer, sizeof answer, stdin)) return false;
+    return answer[0] == 't' || answer[0] == 'T' || answer[0] == 'y' || answer[0] == 'Y';
+}
+
+QString measurementStartedText(int seconds)
+{
+    return VordaCli::tr("Pomiar rozpoczęty; zakończy się za około %1 s\n").arg(seconds);
 }
 
 std::unique_ptr<SerialLink> makeLink(Settings& settings, const QString& dir, const GlobalOptions& options)

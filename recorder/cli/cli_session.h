@@ -44,6 +44,16 @@ private:
 // the port opened and the recorder kept silent, else nothing.
 QString silenceReason(const SerialLink& link);
 
+// Says that `command` got wrong arguments and where its help is; returns kExitUsage.
+int wrongArguments(const char* command);
+
+// Reads the answer to a yes/no question from standard input: true for one starting with
+// "t" or "y" (the Polish and the English yes).
+bool yesAnswered();
+
+// What `start` and `measure start` print once the recorder was told to start.
+QString measurementStartedText(int seconds);
+
 // A link for `settings` in `dir`, on --port when it was given.
 std::unique_ptr<SerialLink> makeLink(Settings& settings, const QString& dir, const GlobalOptions& options);
 

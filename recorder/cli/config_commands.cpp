@@ -29,16 +29,17 @@ void printFields(const Settings& settings)
     for (const SettingsField& field : settingsFields())
         text +=
             QString::fromStdString(field.name) + QLatin1Char('=') + fieldValueText(settings, field) + QLatin1Char('\n');
+    // A channel the recorder uses but without a sensor name gets no column in the files.
     for (const int c : namelessUsedChannels(settings))
-        text += QStringLiteral("# channel %1 has no name: it is left out of measurement files (channels[%1].name)\n")
-                    .arg(c);
+        text += VordaCli::tr("# kanał %1 nie ma nazwy: nie trafia do plików pomiarowych (channels[%1].name)
+").arg(c);
     out(text);
 }
 
 int runShow(const GlobalOptions&, const QStringList& args)
 {
     if (args.size() > 1) {
-        err(QStringLiteral("vorda-cli config show: one FILE at most\n"));
+        err(VordaCli::tr("vorda-cli config show: najwyżej jeden PLIK\n"));
         return kExitUsage;
     }
     Settings settings;
@@ -56,12 +57,12 @@ int runShow(const GlobalOptions&, const QStringList& args)
         const LoadOutcome outcome = loadStartupSettings(settings, dir, quiet);
         const QString path = QDir::toNativeSeparators(QFileInfo(outcome.path).absoluteFilePath());
         if (outcome.fromFile)
-            out(QStringLiteral("# settings from %1\n").arg(path));
+            out(VordaCli::tr("# ustawienia z pliku %1\n").arg(path));
         else if (QFileInfo(outcome.path).fileName() == QLatin1String(kFactoryFileName))
-            out(QStringLiteral("# defaults apply: no %1, and %2 %3\n")
+            out(VordaCli::tr("# obowiązują ustawienia domyślne: brak pliku %1, a %2 %3\n")
                     .arg(QLatin1String(kConfigFileName), path, outcome.problem));
         else
-            out(QStringLiteral("# defaults apply: %1 %2\n").arg(path, outcome.problem));
+            out(VordaCli::tr("# obowiązują ustawienia domyślne: %1 %2\n").arg(path, outcome.problem));
     }
     printFields(settings);
     return kExitOk;
@@ -70,7 +71,7 @@ int runShow(const GlobalOptions&, const QStringList& args)
 int runSet(const GlobalOptions&, const QStringList& args)
 {
     if (args.size() < 2) {
-        err(QStringLiteral("vorda-cli config set: FILE and at least one FIELD=VALUE expected\n"));
+        err(VordaCli::tr("vorda-cli config set: oczekiwano PLIKU i co najmniej jednego POLE=WARTOŚĆ\n"));
         return kExitUsage;
     }
     const QString path = args.first();
@@ -101,13 +102,13 @@ int runSet(const GlobalOptions&, const QStringList& args)
         const SettingsField* field = findSettingsField(name.toStdString());
         QString problem;
         if (eq < 0)
-            problem = QStringLiteral("FIELD=VALUE expected");
+            problem = VordaCli::tr("oczekiwano POLE=WARTOŚĆ");
         else if (!field)
-            problem = QStringLiteral("no such field (`vorda-cli config show` lists them)");
+            problem = VordaCli::tr("nie ma takiego pola (wymienia je `vorda-cli config show`)");
         else
             problem = setFieldValue(settings, *field, assignment.mid(eq + 1));
         if (!problem.isEmpty()) {
-            err(QStringLiteral("vorda-cli config set: %1: %2; %3 left unchanged\n")
+            err(VordaCli::tr("vorda-cli config set: %1: %2; plik %3 pozostaje bez zmian\n")
                     .arg(name, problem, QDir::toNativeSeparators(path)));
             return kExitUsage;
         }
@@ -122,7 +123,7 @@ int runConfig(const GlobalOptions& options, const QStringList& args)
     const QString sub = args.value(0);
     if (sub == QLatin1String("show")) return runShow(options, args.mid(1));
     if (sub == QLatin1String("set")) return runSet(options, args.mid(1));
-    err(QStringLiteral("vorda-cli config: `show` or `set` expected (vorda-cli config --help)\n"));
+    err(VordaCli::tr("vorda-cli config: oczekiwano `show` albo `set` (vorda-cli config --help)\n"));
     return kExitUsage;
 }
 
@@ -131,29 +132,32 @@ int runConfig(const GlobalOptions& options, const QStringList& args)
 std::vector<Command> configCommands()
 {
     return {
-        {"config", "show [FILE] | set FILE FIELD=VALUE...", "list or change the named fields of a settings record",
-         "config show [FILE]\n"
-         "  Lists every named field of a settings record (a 2200-byte dimconfig.aoln,\n"
-         "  Factoryseting.aoln or *.roln), one `name=value` line each, in record order.\n"
-         "  Channel fields are named channels[C].name for C = 1..16, status fields\n"
-         "  status.tag. Texts are decoded from Windows-1250 (control characters shown as\n"
-         "  \\xHH); integers and flags in decimal as stored; doubles as %.17g. Reserved\n"
-         "  and padding bytes are not shown. After the fields, a line starting with \"#\"\n"
-         "  names each channel up to channelsUsed that has no name, which leaves it out of\n"
-         "  the measurement files.\n"
-         "  Without FILE, lists the record the program would start with in the current\n"
-         "  directory; the first line names the file it came from, or says the defaults\n"
-         "  apply and why.\n\n"
-         "config set FILE FIELD=VALUE...\n"
-         "  Changes the named fields of FILE and writes it back atomically; every other\n"
-         "  byte stays as it was. A missing FILE is created from the start-up defaults\n"
-         "  (the data directory being the current directory).\n"
-         "  Unknown fields, texts too long for their field or not writable in\n"
-         "  Windows-1250, and values that are not numbers or out of their type's range\n"
-         "  are refused with exit status 2, leaving FILE untouched. Doubles take '.' as\n"
-         "  the decimal point.\n"
-         "  Example: vorda-cli config set dimconfig.aoln channelsUsed=8 'channels[1].name=Pt1000'\n\n"
-         "Exit status: 0 done, 1 the file could not be read or written, 2 refused.",
+        {"config", QT_TRANSLATE_NOOP("VordaCli", "show [PLIK] | set PLIK POLE=WARTOŚĆ..."),
+         QT_TRANSLATE_NOOP("VordaCli", "pokaż albo zmień nazwane pola rekordu ustawień"),
+         QT_TRANSLATE_NOOP(
+             "VordaCli",
+             "config show [PLIK]\n"
+             "  Wypisuje każde nazwane pole rekordu ustawień (2200-bajtowego dimconfig.aoln,\n"
+             "  Factoryseting.aoln albo *.roln), po jednym wierszu `nazwa=wartość`, w kolejności\n"
+             "  rekordu. Pola kanałów nazywają się channels[C].name dla C = 1..16, pola stanu\n"
+             "  status.tag. Teksty są dekodowane z Windows-1250 (znaki sterujące jako \\xHH);\n"
+             "  liczby całkowite i znaczniki dziesiętnie, jak zapisane; liczby double jako %.17g.\n"
+             "  Bajty zarezerwowane i wypełnienia nie są pokazywane. Po polach wiersz\n"
+             "  zaczynający się od \"#\" wymienia każdy kanał do channelsUsed bez nazwy, który\n"
+             "  przez to nie trafia do plików pomiarowych.\n"
+             "  Bez PLIKU wypisuje rekord, z którym program wystartowałby w katalogu bieżącym;\n"
+             "  pierwszy wiersz podaje plik, z którego pochodzi, albo mówi, że obowiązują\n"
+             "  ustawienia domyślne, i dlaczego.\n\n"
+             "config set PLIK POLE=WARTOŚĆ...\n"
+             "  Zmienia nazwane pola PLIKU i zapisuje go atomowo; każdy inny bajt pozostaje\n"
+             "  bez zmian. Brakujący PLIK powstaje z ustawień startowych (katalogiem danych\n"
+             "  jest katalog bieżący).\n"
+             "  Nieznane pola, teksty za długie dla swojego pola albo niezapisywalne\n"
+             "  w Windows-1250 oraz wartości, które nie są liczbami lub wykraczają poza zakres\n"
+             "  swojego typu, są odrzucane z kodem wyjścia 2, a PLIK pozostaje nietknięty.\n"
+             "  Liczby double mają '.' jako separator dziesiętny.\n"
+             "  Przykład: vorda-cli config set dimconfig.aoln channelsUsed=8 'channels[1].name=Pt1000'\n\n"
+             "Kod wyjścia: 0 wykonano, 1 nie można było odczytać lub zapisać pliku, 2 odmowa."),
          runConfig},
     };
 }

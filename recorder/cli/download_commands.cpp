@@ -79,10 +79,8 @@ public:
     {
         if (assumeYes) return true;
         if (!isatty(STDIN_FILENO)) return false;
-        err(caption + QLatin1String(" ") + withPlainLineBreaks(text) + QLatin1String(" [y/N] "));
-        char answer[16] = {};
-        if (!std::fgets(answer, sizeof answer, stdin)) return false;
-        return answer[0] == 'y' || answer[0] == 'Y';
+        err(caption + QLatin1String(" ") + withPlainLineBreaks(text) + VordaCli::tr(" [t/N] "));
+        return yesAnswered();
     }
     void processEvents() override
     {
@@ -113,18 +111,22 @@ private:
     {
         if (!barShown_) return;
         constexpr int kWidth = 30;
-        char line[160];
+        QString line;
         if (expected_ > 0) {
             const std::int64_t filled = std::min<std::int64_t>(kWidth, bytes * kWidth / expected_);
             char bar[kWidth + 1];
             for (int i = 0; i < kWidth; ++i) bar[i] = i < filled ? '#' : '.';
             bar[kWidth] = '\0';
-            std::snprintf(line, sizeof line, "\r\033[Kblock %d [%s] %lld / %lld B", block_, bar,
-                          static_cast<long long>(bytes), static_cast<long long>(expected_));
+            line = VordaCli::tr("blok %1 [%2] %3 / %4 B")
+                       .arg(block_)
+                       .arg(QLatin1String(bar))
+                       .arg(static_cast<long long>(bytes))
+                       .arg(static_cast<long long>(expected_));
         } else {
-            std::snprintf(line, sizeof line, "\r\033[Kblock %d: %lld B", block_, static_cast<long long>(bytes));
+            line = VordaCli::tr("blok %1: %2 B").arg(block_).arg(static_cast<long long>(bytes));
         }
-        std::fputs(line, stderr);
+        std::fputs("\r\033[K", stderr);
+        std::fputs(line.toUtf8().constData(), stderr);
         barVisible_ = true;
     }
     void clearBar()
@@ -159,19 +161,13 @@ int blockArgument(const QString& text)
     return ok && n >= 0 ? n : -1;
 }
 
-int usage(const char* command)
-{
-    err(QStringLiteral("vorda-cli %1: wrong arguments; see `vorda-cli %1 --help`\n").arg(QLatin1String(command)));
-    return kExitUsage;
-}
-
 // Prints the report lines as the scan produces them.
 class PrintingScanSink : public ScanSink {
 public:
     explicit PrintingScanSink(bool blocksOnly) : blocksOnly_(blocksOnly) {}
     void reportLine(const QString& line) override
     {
-        if (!blocksOnly_ || line == QLatin1String(kNoCommunication)) out(line + QLatin1Char('\n'));
+        if (!blocksOnly_ || line == noCommunicationLine()) out(line + QLatin1Char('\n'));
     }
     void blockItem(const QString& item) override
     {
@@ -185,7 +181,7 @@ private:
 int runScan(const GlobalOptions& options, const QStringList& args)
 {
     const bool newest = args == QStringList{QStringLiteral("--newest")};
-    if (!args.isEmpty() && !newest) return usage("scan");
+    if (!args.isEmpty() && !newest) return wrongArguments("scan");
     Session s(options);
     PrintingScanSink sink(newest);
     const ScanOutcome outcome = newest ? pollNewestBlock(s.settings, s.state, *s.link, s.reporter, sink)
@@ -197,7 +193,7 @@ int runScan(const GlobalOptions& options, const QStringList& args)
 bool reportProblems(const char* command, const MemoryDownload& download)
 {
     for (const BlockProblem& p : download.problems())
-        err(QStringLiteral("vorda-cli %1: block %2: %3\n")
+        err(VordaCli::tr("vorda-cli %1: blok %2: %3\n")
                 .arg(QLatin1String(command))
                 .arg(p.block)
                 .arg(withPlainLineBreaks(p.reason)));
@@ -207,7 +203,7 @@ bool reportProblems(const char* command, const MemoryDownload& download)
 int runRead(const GlobalOptions& options, const QStringList& args)
 {
     const bool newOnly = args == QStringList{QStringLiteral("--new")};
-    if (!args.isEmpty() && !newOnly) return usage("read");
+    if (!args.isEmpty() && !newOnly) return wrongArguments("read");
     Session s(options);
     catchInterrupt();
     MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
@@ -218,10 +214,10 @@ int runRead(const GlobalOptions& options, const QStringList& args)
     case ReadOutcome::NoBlocks:
         return clean ? kExitOk : kExitFailed;
     case ReadOutcome::NoCommunication:
-        err(QString::fromUtf8(kNoCommunication) + QLatin1Char('\n'));
+        err(noCommunicationLine() + QLatin1Char('\n'));
         return kExitFailed;
     case ReadOutcome::Aborted:
-        err(QStringLiteral("vorda-cli read: aborted before every block was read\n"));
+        err(VordaCli::tr("vorda-cli read: przerwano, zanim przeczytano wszystkie bloki\n"));
         return kExitFailed;
     case ReadOutcome::TooManyFailures:
     case ReadOutcome::NoDataDirectory:
@@ -234,17 +230,16 @@ int runRead(const GlobalOptions& options, const QStringList& args)
 int runReadBlock(const GlobalOptions& options, const QStringList& args)
 {
     const int block = args.size() == 1 ? blockArgument(args.first()) : -1;
-    if (block < 1) return usage("read-block");
+    if (block < 1) return wrongArguments("read-block");
     Session s(options);
     catchInterrupt();
     MemoryDownload download(s.settings, s.state, *s.link, s.reporter, &s.reporter);
     const ReadOutcome outcome = download.readBlock(block);
     const bool clean = reportProblems("read-block", download);
     if (outcome == ReadOutcome::TooManyFailures)
-        err(QStringLiteral("vorda-cli read-block: block %1 is not stored in the recorder (%2)\n")
+        err(VordaCli::tr("vorda-cli read-block: bloku %1 nie ma w pamięci rejestratora (%2)\n")
                 .arg(block)
-                .arg(s.settings.status.tag[0] == 'R' ? QStringLiteral("no such block")
-                                                     : QString::fromUtf8(kNoCommunication)));
+                .arg(s.settings.status.tag[0] == 'R' ? VordaCli::tr("nie ma takiego bloku") : noCommunicationLine()));
     const QString summary = readOutcomeText(outcome, download.tally());
     if (!summary.isEmpty() && outcome == ReadOutcome::Completed) err(summary + QLatin1Char('\n'));
     return outcome == ReadOutcome::Completed && download.tally().whole == 1 && clean ? kExitOk : kExitFailed;
@@ -252,7 +247,7 @@ int runReadBlock(const GlobalOptions& options, const QStringList& args)
 
 int runBlocks(const GlobalOptions& options, const QStringList& args)
 {
-    if (!args.isEmpty()) return usage("blocks");
+    if (!args.isEmpty()) return wrongArguments("blocks");
     Session s(options);
     MemoryDownload download(s.settings, s.state, *s.link, s.reporter);
     ReadOutcome outcome = ReadOutcome::Completed;
@@ -268,16 +263,16 @@ int runBlocks(const GlobalOptions& options, const QStringList& args)
 int runWipe(const GlobalOptions& options, const QStringList& args)
 {
     const bool yes = args == QStringList{QStringLiteral("--yes")};
-    if (!args.isEmpty() && !yes) return usage("wipe");
+    if (!args.isEmpty() && !yes) return wrongArguments("wipe");
     if (!yes && !isatty(STDIN_FILENO)) {
-        err(QStringLiteral("vorda-cli wipe: refused without a terminal to confirm on; add --yes\n"));
+        err(VordaCli::tr("vorda-cli wipe: odmowa, bo nie ma terminala do potwierdzenia; dodaj --yes\n"));
         return kExitUsage;
     }
     Session s(options);
     s.reporter.assumeYes = yes;
     MemoryDownload download(s.settings, s.state, *s.link, s.reporter);
     if (!download.wipeMemory()) {
-        err(QStringLiteral("vorda-cli wipe: nothing sent\n"));
+        err(VordaCli::tr("vorda-cli wipe: nic nie wysłano\n"));
         return kExitFailed;
     }
     return kExitOk;
@@ -285,17 +280,17 @@ int runWipe(const GlobalOptions& options, const QStringList& args)
 
 int runStart(const GlobalOptions& options, const QStringList& args)
 {
-    if (!args.isEmpty()) return usage("start");
+    if (!args.isEmpty()) return wrongArguments("start");
     Session s(options);
     MeasurementControl control(s.settings, s.state, *s.link, s.reporter);
     if (!control.startMeasurement()) return kExitFailed;
-    out(QStringLiteral("Measurement started; it ends in about %1 s\n").arg(control.barMaximum() - 2));
+    out(measurementStartedText(control.barMaximum() - 2));
     return kExitOk;
 }
 
 int runStop(const GlobalOptions& options, const QStringList& args)
 {
-    if (!args.isEmpty()) return usage("stop");
+    if (!args.isEmpty()) return wrongArguments("stop");
     Session s(options);
     MeasurementControl(s.settings, s.state, *s.link, s.reporter).stopMeasurement();
     return kExitOk;
@@ -306,54 +301,63 @@ int runStop(const GlobalOptions& options, const QStringList& args)
 std::vector<Command> downloadCommands()
 {
     return {
-        {"scan", "[--newest]", "report the recorder's state and its stored blocks",
-         "Reads register 0 and every block register and prints the status report and the\n"
-         "block lines. With --newest, reads register 0 and the newest block's register only\n"
-         "and prints that block's line. Exit status 1 when the recorder does not answer\n"
-         "(\"Brak komunikacji\").",
+        {"scan", "[--newest]", QT_TRANSLATE_NOOP("VordaCli", "pokaż stan rejestratora i zapisane w nim bloki"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Czyta rejestr 0 i rejestr każdego bloku, wypisuje raport stanu i wiersze\n"
+                           "bloków. Z --newest czyta tylko rejestr 0 i rejestr najnowszego bloku i wypisuje\n"
+                           "wiersz tego bloku. Kod wyjścia 1, gdy rejestrator nie odpowiada\n"
+                           "(\"Brak komunikacji\")."),
          runScan},
-        {"read", "[--new]", "read every stored block (or only the new ones) into measurement files",
-         "Reads the recorder's memory block by block into \"__m.mem\" in the current\n"
-         "directory and converts each block into a measurement file in the data directory,\n"
-         "printing the transfer messages as they come. On a terminal, standard error shows\n"
-         "the bytes received of the current block. Ctrl+C aborts the transfer as the abort\n"
-         "button does (a second Ctrl+C ends the program at once). A recorder that keeps\n"
-         "sending far past the block's announced size is stopped as an abort would.\n"
-         "A block that did not arrive whole and clean is written as NAME_niepelny.txt\n"
-         "(never over an existing file), with the samples before the first damage only.\n"
-         "The closing line counts the whole blocks and names the incomplete and the\n"
-         "unwritten ones. A missing data directory is refused before anything is read.\n"
-         "A file that is not home for the block being written (see `blocks`) is never\n"
-         "replaced: the block goes beside it as NAME_2.txt. With --new, a block already\n"
-         "home is named with its file and not read; the closing line says how many\n"
-         "were skipped.\n"
-         "Exit status 0 when every block that was to be read became a whole measurement\n"
-         "file (or none is stored), 1 otherwise; each block that did not is named on\n"
-         "standard error with the reason (a short, overlong or corrupted dump, a file\n"
-         "that could not be written, ...).",
+        {"read", "[--new]",
+         QT_TRANSLATE_NOOP("VordaCli", "przeczytaj wszystkie zapisane bloki (albo tylko nowe) do plików pomiarowych"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Czyta pamięć rejestratora blok po bloku do \"__m.mem\" w katalogu bieżącym\n"
+                           "i zamienia każdy blok na plik pomiarowy w katalogu danych, wypisując komunikaty\n"
+                           "transmisji na bieżąco. Na terminalu standardowe wyjście błędów pokazuje bajty\n"
+                           "odebrane z bieżącego bloku. Ctrl+C przerywa transmisję jak przycisk przerwania\n"
+                           "(drugie Ctrl+C od razu kończy program). Rejestrator, który nadaje daleko poza\n"
+                           "zapowiedzianą długość bloku, jest zatrzymywany jak przy przerwaniu.\n"
+                           "Blok, który nie dotarł cały i czysty, zostaje zapisany jako NAZWA_niepelny.txt\n"
+                           "(nigdy na istniejący plik), tylko z pomiarami sprzed pierwszego uszkodzenia.\n"
+                           "Wiersz końcowy liczy całe bloki i wymienia bloki niepełne i niezapisane.\n"
+                           "Brak katalogu danych jest odrzucany, zanim cokolwiek zostanie przeczytane.\n"
+                           "Plik, który nie jest plikiem zapisywanego bloku (zob. `blocks`), nigdy nie jest\n"
+                           "zastępowany: blok trafia obok jako NAZWA_2.txt. Z --new blok już zapisany jest\n"
+                           "podawany ze swoim plikiem i nie jest czytany; wiersz końcowy mówi, ile pominięto.\n"
+                           "Kod wyjścia 0, gdy każdy blok do przeczytania stał się całym plikiem\n"
+                           "pomiarowym (albo żaden nie jest zapisany), w przeciwnym razie 1; każdy blok,\n"
+                           "któremu się to nie udało, jest wymieniony na standardowym wyjściu błędów\n"
+                           "z przyczyną (zrzut za krótki, za długi lub uszkodzony, plik, którego nie można\n"
+                           "było zapisać, ...)."),
          runRead},
-        {"blocks", "", "list the stored blocks and whether each is home in the data directory",
-         "Reads register 0 and every block's register and prints one tab-separated line a\n"
-         "block: number, date, time, sample count, file name, and \"home\" when the data\n"
-         "directory holds the block's file as read (listed in \"vorda_bloki.idx\" with its\n"
-         "size and checksum, or an unlisted file under its name with one data line a\n"
-         "sample), else \"new\". Exit status 1 when the recorder does not answer.",
+        {"blocks", "", QT_TRANSLATE_NOOP("VordaCli", "wypisz zapisane bloki i czy każdy jest już w katalogu danych"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Czyta rejestr 0 i rejestr każdego bloku i wypisuje jeden wiersz na blok, pola\n"
+                           "rozdzielone tabulatorem: numer, data, godzina, liczba pomiarów, nazwa pliku\n"
+                           "oraz \"home\", gdy katalog danych zawiera plik bloku w postaci przeczytanej\n"
+                           "(wpisany do \"vorda_bloki.idx\" z długością i sumą kontrolną albo plik spoza spisu\n"
+                           "pod swoją nazwą z jednym wierszem danych na pomiar), inaczej \"new\". Kod wyjścia 1,\n"
+                           "gdy rejestrator nie odpowiada."),
          runBlocks},
-        {"read-block", "N", "read block N into a measurement file",
-         "Reads register N (retried as `read` retries a block's register), then downloads\n"
-         "block N into \"__m.mem\" and converts it into a measurement file. Exit status 1\n"
-         "when the block is not stored, could not be read, or did not become a whole,\n"
-         "clean measurement file (the reason on standard error).",
+        {"read-block", "N", QT_TRANSLATE_NOOP("VordaCli", "przeczytaj blok N do pliku pomiarowego"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Czyta rejestr N (z powtórzeniami jak `read` przy rejestrze bloku), potem pobiera\n"
+                           "blok N do \"__m.mem\" i zamienia go na plik pomiarowy. Kod wyjścia 1, gdy bloku nie\n"
+                           "ma w pamięci, nie dało się go przeczytać albo nie stał się całym, czystym plikiem\n"
+                           "pomiarowym (przyczyna na standardowym wyjściu błędów)."),
          runReadBlock},
-        {"wipe", "[--yes]", "erase every block stored in the recorder",
-         "Sends \"CLR_M &\" after asking for confirmation on the terminal; --yes skips the\n"
-         "question. Without a terminal and without --yes nothing is sent (exit status 2).",
+        {"wipe", "[--yes]", QT_TRANSLATE_NOOP("VordaCli", "usuń wszystkie bloki zapisane w rejestratorze"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Wysyła \"CLR_M &\" po potwierdzeniu na terminalu; --yes pomija pytanie.\n"
+                           "Bez terminala i bez --yes nic nie jest wysyłane (kod wyjścia 2)."),
          runWipe},
-        {"start", "", "start a measurement with the parameters set in the recorder",
-         "Sends \"  START &\"; the measurement runs for about the sampling time times the\n"
-         "sample count of the settings.",
+        {"start", "", QT_TRANSLATE_NOOP("VordaCli", "rozpocznij pomiar z parametrami ustawionymi w rejestratorze"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Wysyła \"  START &\"; pomiar trwa mniej więcej czas próbkowania razy liczbę\n"
+                           "pomiarów z ustawień."),
          runStart},
-        {"stop", "", "stop the running measurement", "Sends \"$ $_END &\" and then \" &\".", runStop},
+        {"stop", "", QT_TRANSLATE_NOOP("VordaCli", "zatrzymaj trwający pomiar"),
+         QT_TRANSLATE_NOOP("VordaCli", "Wysyła \"$ $_END &\", a potem \" &\"."), runStop},
     };
 }
 

@@ -32,7 +32,7 @@ public:
 int runConvert(const GlobalOptions&, const QStringList& args)
 {
     if (args.size() > 1) {
-        err(QStringLiteral("vorda-cli convert: one dump at most, see `vorda-cli convert --help`\n"));
+        err(VordaCli::tr("vorda-cli convert: najwyżej jeden zrzut; zobacz `vorda-cli convert --help`\n"));
         return kExitUsage;
     }
     const QString dump = args.isEmpty() ? QString::fromLatin1(kDumpFileName) : args.first();
@@ -51,17 +51,19 @@ int runConvert(const GlobalOptions&, const QStringList& args)
 std::vector<Command> filesCommands()
 {
     return {
-        {"convert", "[DUMP]", "convert a memory dump into a measurement file",
-         "Converts DUMP (default \"__m.mem\" in the current directory) into one measurement\n"
-         "file in the data directory, with the settings the program would load here\n"
-         "(\"dimconfig.aoln\", else \"Factoryseting.aoln\", else the defaults): channel\n"
-         "names, formats and constants, the first column, the chart parameters and the\n"
-         "trigger bit of the last register reply. Prints the report entry and the path of\n"
-         "the file written. Nothing is written to the configuration.\n\n"
-         "Exit status: 0 when the file was written from a complete dump; 1 when the dump\n"
-         "is missing or invalid, the file cannot be written, or the dump was shorter or\n"
-         "longer than its header announces or holds characters that are no sample data\n"
-         "(the file is written, with the whole samples only); 2 for bad arguments.",
+        {"convert", QT_TRANSLATE_NOOP("VordaCli", "[ZRZUT]"),
+         QT_TRANSLATE_NOOP("VordaCli", "zamień zrzut pamięci na plik pomiarowy"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Zamienia ZRZUT (domyślnie \"__m.mem\" w katalogu bieżącym) na jeden plik\n"
+                           "pomiarowy w katalogu danych, z ustawieniami, które program wczytałby tutaj\n"
+                           "(\"dimconfig.aoln\", inaczej \"Factoryseting.aoln\", inaczej domyślne): nazwy\n"
+                           "kanałów, formaty i stałe, pierwsza kolumna, parametry wykresu i bit wyzwalania\n"
+                           "z ostatniej odpowiedzi rejestru. Wypisuje wpis raportu i ścieżkę zapisanego\n"
+                           "pliku. Nic nie jest zapisywane do konfiguracji.\n\n"
+                           "Kod wyjścia: 0, gdy plik zapisano z pełnego zrzutu; 1, gdy zrzutu brakuje lub\n"
+                           "jest nieprawidłowy, pliku nie można zapisać albo zrzut był krótszy lub dłuższy,\n"
+                           "niż zapowiada jego nagłówek, lub zawiera znaki niebędące danymi pomiarów (plik\n"
+                           "jest zapisywany, tylko z całymi pomiarami); 2 przy błędnych argumentach."),
          runConvert},
     };
 }

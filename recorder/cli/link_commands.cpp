@@ -12,14 +12,13 @@
 #include "core/text_codec.h"
 #include "link/recorder_protocol.h"
 #include "link/serial_link.h"
+#include "measure/system_scan.h"
 
 #include <QDir>
 #include <memory>
 
 namespace vorda::cli {
 namespace {
-
-constexpr char kNoAnswer[] = "Brak komunikacji";
 
 // The settings, program state and link of one command, rooted in the current directory.
 struct LinkSession : RecorderSession {
@@ -33,10 +32,7 @@ struct LinkSession : RecorderSession {
 
     // "Brak komunikacji" and why, for standard error: the port could not be opened, the
     // recorder kept silent, or its reply was garbled or incomplete.
-    QString noAnswer() const
-    {
-        return QStringLiteral("%1 (%2)\n").arg(QString::fromUtf8(kNoAnswer), link->noReplyReason());
-    }
+    QString noAnswer() const { return QStringLiteral("%1 (%2)\n").arg(noCommunicationLine(), link->noReplyReason()); }
 };
 
 QString replyLine(const QByteArray& reply)
@@ -77,7 +73,7 @@ int runRegister(const GlobalOptions& options, const QStringList& args)
     bool ok = false;
     const int n = args.size() == 1 ? args.first().toInt(&ok) : -1;
     if (!ok || n < 0) {
-        err(QStringLiteral("vorda-cli register: one register number N >= 0 expected\n"));
+        err(VordaCli::tr("vorda-cli register: oczekiwano jednego numeru rejestru N >= 0\n"));
         return kExitUsage;
     }
     LinkSession s(options);
@@ -100,7 +96,7 @@ int runData(const GlobalOptions& options, const QStringList& args)
 {
     const bool averaged = args == QStringList{QStringLiteral("--averaged")};
     if (!args.isEmpty() && !averaged) {
-        err(QStringLiteral("vorda-cli data: the only argument is --averaged\n"));
+        err(VordaCli::tr("vorda-cli data: jedynym argumentem jest --averaged\n"));
         return kExitUsage;
     }
     LinkSession s(options);
@@ -121,16 +117,16 @@ int runData(const GlobalOptions& options, const QStringList& args)
 int runSend(const GlobalOptions& options, const QStringList& args)
 {
     if (args.size() != 1 || args.first().isEmpty()) {
-        err(QStringLiteral("vorda-cli send: one command TEXT expected\n"));
+        err(VordaCli::tr("vorda-cli send: oczekiwano jednego TEKSTU polecenia\n"));
         return kExitUsage;
     }
     const std::optional<std::string> bytes = toWin1250(args.first());
     if (!bytes) {
-        err(QStringLiteral("vorda-cli send: the text has characters outside Windows-1250\n"));
+        err(VordaCli::tr("vorda-cli send: tekst ma znaki spoza Windows-1250\n"));
         return kExitUsage;
     }
     if (bytes->size() > static_cast<std::size_t>(kMaxCommandLength)) {
-        err(QStringLiteral("vorda-cli send: a command holds at most %1 bytes\n").arg(kMaxCommandLength));
+        err(VordaCli::tr("vorda-cli send: polecenie ma najwyżej %1 bajtów\n").arg(kMaxCommandLength));
         return kExitUsage;
     }
     LinkSession s(options);
@@ -138,7 +134,7 @@ int runSend(const GlobalOptions& options, const QStringList& args)
     // The recorder never acknowledges; only a port that could not be used is worth saying.
     if (s.link->writeStatus != 0) {
         const QString why = s.link->openStatus != 0 ? s.link->openFailureText() : s.link->portName();
-        err(QStringLiteral("vorda-cli send: not sent (%1)\n").arg(why));
+        err(VordaCli::tr("vorda-cli send: nie wysłano (%1)\n").arg(why));
         return kExitFailed;
     }
     return kExitOk;
@@ -149,28 +145,33 @@ int runSend(const GlobalOptions& options, const QStringList& args)
 std::vector<Command> linkCommands()
 {
     return {
-        {"register", "N", "read register N of the recorder and show the parsed status",
-         "  Sends \" ?R_N &\" and prints the reply, then the fields it filled as\n"
-         "  `status.NAME=value` lines (the names of `config show`), status.triggerOn,\n"
-         "  optionWord, freeMemory and, for register 0, expectedSamples. Register 0\n"
-         "  describes the recorder and its set parameters; register N >= 1 the header of\n"
-         "  stored block N. Exits 1 with \"Brak komunikacji\" and the reason when no whole\n"
-         "  reply came (silence, noise, or fewer than its 14 fields); nothing is shown then.\n\n"
-         "  Example: vorda-cli --port /tmp/ttyREC register 0",
+        {"register", "N", QT_TRANSLATE_NOOP("VordaCli", "przeczytaj rejestr N rejestratora i pokaż odczytany stan"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "  Wysyła \" ?R_N &\" i wypisuje odpowiedź, a potem wypełnione nią pola jako wiersze\n"
+                           "  `status.NAZWA=wartość` (nazwy z `config show`), status.triggerOn, optionWord,\n"
+                           "  freeMemory, a dla rejestru 0 także expectedSamples. Rejestr 0 opisuje\n"
+                           "  rejestrator i jego ustawione parametry, rejestr N >= 1 nagłówek zapisanego\n"
+                           "  bloku N. Kończy się kodem 1 z \"Brak komunikacji\" i przyczyną, gdy nie przyszła\n"
+                           "  cała odpowiedź (cisza, zakłócenia albo mniej niż 14 pól); nic nie jest wtedy\n"
+                           "  wypisywane.\n\n"
+                           "  Przykład: vorda-cli --port /tmp/ttyREC register 0"),
          runRegister},
-        {"data", "[--averaged]", "read the current raw value of the sixteen channels",
-         "  Sends \" ?DAT &\" and prints the raw codes of channels 1-16 on one line,\n"
-         "  separated by blanks. With --averaged it reads five times and prints, for the\n"
-         "  channels in use (channelsUsed), the mean of the middle three readings; the\n"
-         "  other channels show 0. Exits 1 with \"Brak komunikacji\" and the reason when a\n"
-         "  reply was missing or held fewer than sixteen values.",
+        {"data", "[--averaged]", QT_TRANSLATE_NOOP("VordaCli", "przeczytaj bieżącą surową wartość szesnastu kanałów"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "  Wysyła \" ?DAT &\" i wypisuje surowe kody kanałów 1-16 w jednym wierszu,\n"
+                           "  rozdzielone odstępami. Z --averaged czyta pięć razy i wypisuje dla używanych\n"
+                           "  kanałów (channelsUsed) średnią trzech środkowych odczytów; pozostałe kanały\n"
+                           "  pokazują 0. Kończy się kodem 1 z \"Brak komunikacji\" i przyczyną, gdy\n"
+                           "  odpowiedzi zabrakło albo miała mniej niż szesnaście wartości."),
          runData},
-        {"send", "TEXT", "send one command to the recorder, exactly as given",
-         "  Sends TEXT byte for byte (Windows-1250), with no terminator added, and reads\n"
-         "  nothing: the recorder does not acknowledge commands. Exits 1 only when the\n"
-         "  port could not be used.\n\n"
-         "  Examples: vorda-cli send 'CLR_M &'      (erase every stored block)\n"
-         "            vorda-cli send '  START &'    (start a measurement)",
+        {"send", QT_TRANSLATE_NOOP("VordaCli", "TEKST"),
+         QT_TRANSLATE_NOOP("VordaCli", "wyślij jedno polecenie do rejestratora, dokładnie tak, jak podano"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "  Wysyła TEKST bajt po bajcie (Windows-1250), bez dodanego zakończenia, i nic\n"
+                           "  nie czyta: rejestrator nie potwierdza poleceń. Kończy się kodem 1 tylko wtedy,\n"
+                           "  gdy nie można było użyć portu.\n\n"
+                           "  Przykłady: vorda-cli send 'CLR_M &'      (usuń wszystkie zapisane bloki)\n"
+                           "             vorda-cli send '  START &'    (rozpocznij pomiar)"),
          runSend},
     };
 }

@@ -2,6 +2,8 @@
 
 #include "cli/cli_command.h"
 
+#include "ui_language.h"
+
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -35,16 +37,16 @@ std::vector<Command> allCommands()
 
 QString usageText(const std::vector<Command>& commands)
 {
-    QString text = QStringLiteral(
-        "Usage: vorda-cli [--port DEVICE] COMMAND [ARGUMENTS]\n"
-        "Runs in the current directory as the start-up directory.\n\n"
-        "Options:\n"
-        "  --port DEVICE  use this serial device instead of the configured port\n"
-        "  --help         show this text; `vorda-cli COMMAND --help` for one command\n\n"
-        "Commands:\n");
+    QString text = VordaCli::tr(
+        "Użycie: vorda-cli [--port URZĄDZENIE] POLECENIE [ARGUMENTY]\n"
+        "Katalog bieżący jest katalogiem startowym programu.\n\n"
+        "Opcje:\n"
+        "  --port URZĄDZENIE  użyj tego portu szeregowego zamiast ustawionego\n"
+        "  --help             pokaż ten tekst; `vorda-cli POLECENIE --help` dla jednego polecenia\n\n"
+        "Polecenia:\n");
     for (const Command& c : commands)
         text += QStringLiteral("  %1 %2\n      %3\n")
-                    .arg(QString::fromUtf8(c.name), QString::fromUtf8(c.usage), QString::fromUtf8(c.summary));
+                    .arg(QString::fromUtf8(c.name), VordaCli::tr(c.usage), VordaCli::tr(c.summary));
     return text;
 }
 
@@ -55,6 +57,8 @@ int main(int argc, char** argv)
 {
     using namespace vorda::cli;
     QCoreApplication app(argc, argv);
+    // The locale alone chooses the language: a script sets LANG or LANGUAGE.
+    language::install(app, language::fromEnvironment(), QStringLiteral("vorda"));
     QStringList args = app.arguments().mid(1);
     const std::vector<Command> commands = allCommands();
 
@@ -67,14 +71,14 @@ int main(int argc, char** argv)
         }
         if (opt == QLatin1String("--port")) {
             if (args.isEmpty() || args.first().isEmpty()) {
-                err(QStringLiteral("vorda-cli: --port needs a value (a serial device such as /dev/ttyUSB0)\n"));
+                err(VordaCli::tr("vorda-cli: --port wymaga wartości (portu szeregowego, np. /dev/ttyUSB0)\n"));
                 return kExitUsage;
             }
             options.port = args.takeFirst();
         } else if (opt.startsWith(QLatin1String("--port="))) {
             options.port = opt.mid(7);
         } else {
-            err(QStringLiteral("vorda-cli: unknown option %1\n\n").arg(opt) + usageText(commands));
+            err(VordaCli::tr("vorda-cli: nieznana opcja %1\n\n").arg(opt) + usageText(commands));
             return kExitUsage;
         }
     }
@@ -86,12 +90,12 @@ int main(int argc, char** argv)
     for (const Command& c : commands) {
         if (name != QLatin1String(c.name)) continue;
         if (args.contains(QLatin1String("--help"))) {
-            out(QStringLiteral("Usage: vorda-cli %1 %2\n\n%3\n")
-                    .arg(QString::fromUtf8(c.name), QString::fromUtf8(c.usage), QString::fromUtf8(c.help)));
+            out(VordaCli::tr("Użycie: vorda-cli %1 %2\n\n%3\n")
+                    .arg(QString::fromUtf8(c.name), VordaCli::tr(c.usage), VordaCli::tr(c.help)));
             return kExitOk;
         }
         return c.run(options, args);
     }
-    err(QStringLiteral("vorda-cli: unknown command %1\n\n").arg(name) + usageText(commands));
+    err(VordaCli::tr("vorda-cli: nieznane polecenie %1\n\n").arg(name) + usageText(commands));
     return kExitUsage;
 }

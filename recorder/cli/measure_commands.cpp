@@ -12,6 +12,7 @@
 #include "link/serial_link.h"
 #include "measure/measurement_control.h"
 #include "measure/monitoring.h"
+#include "measure/system_scan.h"
 
 #include <unistd.h>
 #include <QDir>
@@ -54,13 +55,11 @@ public:
     {
         if (assumeYes) return true;
         if (!isatty(STDIN_FILENO)) {
-            err(caption + QLatin1Char(' ') + terminalLines(text) + QStringLiteral(" (refused: add --yes)\n"));
+            err(caption + QLatin1Char(' ') + terminalLines(text) + VordaCli::tr(" (odmowa: dodaj --yes)\n"));
             return false;
         }
-        err(caption + QLatin1Char(' ') + terminalLines(text) + QStringLiteral(" [y/N] "));
-        char answer[16] = {};
-        if (!std::fgets(answer, sizeof answer, stdin)) return false;
-        return answer[0] == 'y' || answer[0] == 'Y';
+        err(caption + QLatin1Char(' ') + terminalLines(text) + VordaCli::tr(" [t/N] "));
+        return yesAnswered();
     }
 };
 
@@ -70,12 +69,6 @@ struct Session : RecorderSession {
     explicit Session(const GlobalOptions& options) : RecorderSession(options) {}
     RecorderProtocol protocol() { return RecorderProtocol(*link, settings, state, reporter); }
 };
-
-int usage(const char* name)
-{
-    err(QStringLiteral("vorda-cli %1: bad arguments (see vorda-cli %1 --help)\n").arg(QString::fromLatin1(name)));
-    return kExitUsage;
-}
 
 // Waits `ms` in short steps; false when Ctrl+C or SIGTERM came meanwhile.
 bool waitUnlessStopped(std::int64_t ms)
@@ -104,7 +97,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
         } else {
             ok = false;
         }
-        if (!ok) return usage("monitor");
+        if (!ok) return wrongArguments("monitor");
     }
 
     Session s(options);
@@ -139,7 +132,7 @@ int runMonitor(const GlobalOptions& options, const QStringList& args)
     run.poll = [&](PollKind kind) {
         const PollResult result = pollRecorder(protocol, s.settings, kind, QDateTime::currentDateTime());
         if (result.outcome != PollOutcome::Line) {
-            err(terminalLines(QString::fromUtf8(kMonitorNoAnswerText)) + silenceReason(*s.link) + QLatin1Char('\n'));
+            err(terminalLines(monitorNoAnswerText()) + silenceReason(*s.link) + QLatin1Char('\n'));
             if (outputIsNew && !lineWritten) output.remove();
             status = kExitFailed;
             return false;
@@ -165,7 +158,7 @@ int runMeasure(const GlobalOptions& options, const QStringList& args)
     const QString what = args.value(0);
     const bool yes = args.size() == 2 && args[1] == QLatin1String("--yes");
     if ((args.size() != 1 && !yes) || (what != QLatin1String("start") && what != QLatin1String("stop")))
-        return usage("measure");
+        return wrongArguments("measure");
 
     Session s(options);
     s.reporter.assumeYes = yes;
@@ -174,7 +167,7 @@ int runMeasure(const GlobalOptions& options, const QStringList& args)
         control.stopMeasurement();
         // The recorder never acknowledges; only a port that could not be used is known.
         if (s.link->openStatus != 0 || s.link->writeStatus != 0) {
-            err(QStringLiteral("vorda-cli measure stop: not sent (%1)\n").arg(s.link->portName()));
+            err(VordaCli::tr("vorda-cli measure stop: nie wysłano (%1)\n").arg(s.link->portName()));
             return kExitFailed;
         }
         return kExitOk;
@@ -182,11 +175,11 @@ int runMeasure(const GlobalOptions& options, const QStringList& args)
     // The window checks the memory against the last register read; here register 0 is
     // read first, and a recorder without a whole answer to it is not started.
     if (s.protocol().readRegister(0).isEmpty()) {
-        err(QStringLiteral("vorda-cli measure start: Brak komunikacji%1\n").arg(silenceReason(*s.link)));
+        err(QStringLiteral("vorda-cli measure start: %1%2\n").arg(noCommunicationLine(), silenceReason(*s.link)));
         return kExitFailed;
     }
     if (!control.startMeasurement()) return kExitFailed;
-    out(QStringLiteral("Measurement started; it ends in about %1 s\n").arg(control.barMaximum() - 2));
+    out(measurementStartedText(control.barMaximum() - 2));
     return kExitOk;
 }
 
@@ -195,19 +188,25 @@ int runMeasure(const GlobalOptions& options, const QStringList& args)
 std::vector<Command> measureCommands()
 {
     return {
-        {"monitor", "[--count N] [--output FILE]", "print the recorder's current readings every 3 seconds",
-         "Polls as the main window's \"Monitorowanie.\" does: the first line from one reading,\n"
-         "then every 3 seconds one from the mean of the middle three of five readings. Each\n"
-         "line (date, time and one value per channel in use, tab-separated) is printed as it\n"
-         "comes; with --output it is also appended to FILE with CR-LF and flushed at once\n"
-         "(a new FILE starts with a line of the channels' names, for the presenter).\n"
-         "Stops after N lines, or on Ctrl+C (exit status 0). No answer: the message on\n"
-         "standard error and exit status 1.",
+        {"monitor", QT_TRANSLATE_NOOP("VordaCli", "[--count N] [--output PLIK]"),
+         QT_TRANSLATE_NOOP("VordaCli", "wypisuj bieżące odczyty rejestratora co 3 sekundy"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Odpytuje rejestrator jak \"Monitorowanie.\" w oknie głównym: pierwszy wiersz\n"
+                           "z jednego odczytu, potem co 3 sekundy jeden ze średniej trzech środkowych\n"
+                           "z pięciu odczytów. Każdy wiersz (data, godzina i po jednej wartości na używany\n"
+                           "kanał, rozdzielone tabulatorem) jest wypisywany od razu; z --output jest też\n"
+                           "dopisywany do PLIKU z CR-LF i natychmiast zapisywany (nowy PLIK zaczyna się\n"
+                           "wierszem nazw kanałów, dla programu prezentacji).\n"
+                           "Kończy po N wierszach albo po Ctrl+C (kod wyjścia 0). Brak odpowiedzi:\n"
+                           "komunikat na standardowym wyjściu błędów i kod wyjścia 1."),
          runMonitor},
-        {"measure", "start [--yes] | stop", "start or abort a measurement as the measurements window does",
-         "start: reads register 0, checks the free memory (none: refused; less than the\n"
-         "samples times channels set: asks on the terminal, refused without one unless\n"
-         "--yes), then sends \"  START &\". stop: sends \"$ $_END &\" and then \" &\".",
+        {"measure", "start [--yes] | stop",
+         QT_TRANSLATE_NOOP("VordaCli", "rozpocznij albo przerwij pomiar jak okno pomiarów"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "start: czyta rejestr 0, sprawdza wolną pamięć (brak: odmowa; mniej niż\n"
+                           "pomiary razy ustawione kanały: pyta na terminalu, bez terminala odmowa, chyba\n"
+                           "że podano --yes), potem wysyła \"  START &\". stop: wysyła \"$ $_END &\",\n"
+                           "a potem \" &\"."),
          runMeasure},
     };
 }

@@ -50,7 +50,7 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
 {
     const bool send = args == QStringList{QStringLiteral("--send")};
     if (!args.isEmpty() && !send) {
-        err(QStringLiteral("vorda-cli settings: only --send is accepted\n"));
+        err(VordaCli::tr("vorda-cli settings: przyjmowane jest tylko --send\n"));
         return kExitUsage;
     }
     Configuration config;
@@ -61,7 +61,7 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
     const CommandOutcome outcome = buildSettingsCommand(controls);
     if (outcome.error) return fieldFailure(QStringLiteral("settings"), *outcome.error);
     out(QStringLiteral("\"%1\"\n").arg(QString::fromLatin1(outcome.command->text)));
-    if (outcome.command->capped) err(QStringLiteral("vorda-cli settings: a trigger code was limited to 4294967295\n"));
+    if (outcome.command->capped) err(VordaCli::tr("vorda-cli settings: kod wyzwalania ograniczono do 4294967295\n"));
     if (!send) return kExitOk;
 
     const std::uint32_t baudBefore = config.settings.baudRate;
@@ -78,7 +78,7 @@ int runSettings(const GlobalOptions& options, const QStringList& args)
     config.settings.portOpen = 0;
     if (!config.save()) return kExitFailed;
     if (!sent) {
-        err(QStringLiteral("vorda-cli settings: not sent (%1 could not be used)\n").arg(link->device()));
+        err(VordaCli::tr("vorda-cli settings: nie wysłano (nie można było użyć %1)\n").arg(link->device()));
         return kExitFailed;
     }
     return kExitOk;
@@ -90,7 +90,7 @@ int runPreset(const GlobalOptions&, const QStringList& args)
     if (args == QStringList{QStringLiteral("--list")}) {
         QString text;
         for (std::size_t i = 0; i < presets.size(); ++i)
-            text += QStringLiteral("%1 %2\n").arg(i + 1, 2).arg(QString::fromUtf8(presets[i].caption));
+            text += QStringLiteral("%1 %2\n").arg(i + 1, 2).arg(presetCaption(presets[i]));
         out(text);
         return kExitOk;
     }
@@ -105,7 +105,7 @@ int runPreset(const GlobalOptions&, const QStringList& args)
     if (args.size() == 3 && args[1] == QLatin1String("--channel")) channel = args[2].toInt(&channelOk);
     if (!ok || number < 1 || number > static_cast<int>(presets.size()) || !channelOk || channel < 1 ||
         channel > kMaxChannels) {
-        err(QStringLiteral("vorda-cli preset: --list, or N (1-%1) [--channel C (1-16)]\n").arg(presets.size()));
+        err(VordaCli::tr("vorda-cli preset: --list albo N (1-%1) [--channel C (1-16)]\n").arg(presets.size()));
         return kExitUsage;
     }
     Configuration config;
@@ -120,8 +120,8 @@ int runPreset(const GlobalOptions&, const QStringList& args)
     if (const auto error = storeChannelFields(config.settings, fields))
         return fieldFailure(QStringLiteral("preset"), *error);
     if (!config.save()) return kExitFailed;
-    out(QStringLiteral("%1 applied; channel %2 shows S_B %3, S_C %4, name \"%5\"\n")
-            .arg(QString::fromUtf8(preset.caption))
+    out(VordaCli::tr("zastosowano %1; kanał %2 pokazuje S_B %3, S_C %4, nazwę \"%5\"\n")
+            .arg(presetCaption(preset))
             .arg(fields.channel)
             .arg(fields.sb, fields.sc, fields.name));
     return kExitOk;
@@ -130,7 +130,7 @@ int runPreset(const GlobalOptions&, const QStringList& args)
 int runParams(const GlobalOptions&, const QStringList& args)
 {
     if (args.size() != 1) {
-        err(QStringLiteral("vorda-cli params: one FILE expected\n"));
+        err(VordaCli::tr("vorda-cli params: oczekiwano jednego PLIKU\n"));
         return kExitUsage;
     }
     Configuration config;
@@ -139,21 +139,19 @@ int runParams(const GlobalOptions&, const QStringList& args)
     loadChannelFields(config.settings, fields);
     const ParameterSetOutcome outcome = applyParameterFile(config.settings, fields, args.first());
     if (!outcome.found) {
-        err(QStringLiteral("vorda-cli params: %1 cannot be read\n").arg(QDir::toNativeSeparators(args.first())));
+        err(VordaCli::tr("vorda-cli params: nie można odczytać %1\n").arg(QDir::toNativeSeparators(args.first())));
         return kExitFailed;
     }
-    out(QStringLiteral("%1\nchannels set: %2\nlines skipped: %3\n")
-            .arg(outcome.title)
-            .arg(outcome.channelsSet)
-            .arg(outcome.linesSkipped));
+    out(VordaCli::tr("%1\nustawione kanały: %2\npominięte wiersze: %3\n")
+            .arg(outcome.title, QString::number(outcome.channelsSet), QString::number(outcome.linesSkipped)));
     if (outcome.truncated)
-        err(QStringLiteral("vorda-cli params: %1: only the first %2 lines were read\n")
+        err(VordaCli::tr("vorda-cli params: %1: przeczytano tylko pierwsze %2 wierszy\n")
                 .arg(QDir::toNativeSeparators(args.first()))
                 .arg(kMaxParameterLines));
     // The lines before a bad number stay applied, as in the editor.
     const bool saved = config.save();
     if (outcome.error) {
-        err(QStringLiteral("vorda-cli params: %1: line %2: %3\n")
+        err(VordaCli::tr("vorda-cli params: %1: wiersz %2: %3\n")
                 .arg(QDir::toNativeSeparators(args.first()))
                 .arg(outcome.errorLine)
                 .arg(outcome.error->message()));
@@ -165,7 +163,7 @@ int runParams(const GlobalOptions&, const QStringList& args)
 int runProgram(const GlobalOptions&, const QStringList& args)
 {
     if (args.size() != 2 || (args[0] != QLatin1String("save") && args[0] != QLatin1String("load"))) {
-        err(QStringLiteral("vorda-cli program: save FILE or load FILE\n"));
+        err(VordaCli::tr("vorda-cli program: save PLIK albo load PLIK\n"));
         return kExitUsage;
     }
     Configuration config;
@@ -179,25 +177,33 @@ int runProgram(const GlobalOptions&, const QStringList& args)
 std::vector<Command> settingsCommands()
 {
     return {
-        {"settings", "[--send]", "the settings command of \"Ustaw zaznaczone\"; with --send also sent",
-         "Prints, between quotes, the command that \"Ustaw zaznaczone\" builds from the\n"
-         "configuration's send flags and values, with the clock of now. With --send it is\n"
-         "also sent (on --port or the configured port) and the configuration is stored as\n"
-         "the dialog stores it.",
+        {"settings", "[--send]",
+         QT_TRANSLATE_NOOP("VordaCli", "polecenie ustawień z \"Ustaw zaznaczone\"; z --send także wysłane"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Wypisuje w cudzysłowie polecenie, które \"Ustaw zaznaczone\" buduje ze znaczników\n"
+                           "wysyłania i wartości konfiguracji, z bieżącym zegarem. Z --send jest ono także\n"
+                           "wysyłane (na --port albo na ustawiony port), a konfiguracja jest zapisywana\n"
+                           "tak, jak zapisuje ją okno ustawień."),
          runSettings},
-        {"preset", "--list | N [--channel C]", "list the sensor presets, or apply one to dimconfig.aoln",
-         "--list prints the eleven presets with their numbers. N applies preset N to\n"
-         "dimconfig.aoln as the constants editor does when confirmed with OK; C (default 1)\n"
-         "is the channel shown in the editor, which \"0-1000mV.\" sets.",
+        {"preset", "--list | N [--channel C]",
+         QT_TRANSLATE_NOOP("VordaCli", "wypisz gotowe ustawienia czujników albo zastosuj jedno do dimconfig.aoln"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "--list wypisuje jedenaście gotowych ustawień z ich numerami. N stosuje ustawienie N\n"
+                           "do dimconfig.aoln tak, jak edytor stałych po zatwierdzeniu przyciskiem OK; C\n"
+                           "(domyślnie 1) to kanał pokazany w edytorze, który ustawia \"0-1000mV.\"."),
          runPreset},
-        {"params", "FILE", "apply a user parameter file to dimconfig.aoln",
-         "Applies a user parameter file (title line, then \"channel S_B S_C format name\"\n"
-         "lines with decimal commas) and prints the title, the channels set and the lines\n"
-         "skipped.",
+        {"params", QT_TRANSLATE_NOOP("VordaCli", "PLIK"),
+         QT_TRANSLATE_NOOP("VordaCli", "zastosuj plik parametrów użytkownika do dimconfig.aoln"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "Stosuje plik parametrów użytkownika (wiersz tytułu, potem wiersze\n"
+                           "\"kanał S_B S_C format nazwa\" z przecinkami dziesiętnymi) i wypisuje tytuł,\n"
+                           "ustawione kanały i pominięte wiersze."),
          runParams},
-        {"program", "save FILE | load FILE", "save or load a settings program (*.roln)",
-         "save writes the configuration's 2200-byte record to FILE. load puts FILE in place\n"
-         "of dimconfig.aoln, only when it is exactly 2200 bytes.",
+        {"program", QT_TRANSLATE_NOOP("VordaCli", "save PLIK | load PLIK"),
+         QT_TRANSLATE_NOOP("VordaCli", "zapisz albo wczytaj program ustawień (*.roln)"),
+         QT_TRANSLATE_NOOP("VordaCli",
+                           "save zapisuje 2200-bajtowy rekord konfiguracji do PLIKU. load stawia PLIK\n"
+                           "w miejsce dimconfig.aoln, tylko gdy ma on dokładnie 2200 bajtów."),
          runProgram},
     };
 }

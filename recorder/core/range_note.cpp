@@ -1,12 +1,22 @@
 #include "core/range_note.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace vorda {
 
+namespace {
+
+// The context of this file's texts in the catalogue.
+struct RangeNotes {
+    Q_DECLARE_TR_FUNCTIONS(RangeNotes)
+};
+
+}  // namespace
+
 QString RangeNote::text() const
 {
-    return QStringLiteral("%1: %2 jest poza zakresem %3–%4; zostanie użyta wartość %5.")
+    return RangeNotes::tr("%1: %2 jest poza zakresem %3–%4; zostanie użyta wartość %5.")
         .arg(field, typed)
         .arg(minimum)
         .arg(maximum)

@@ -3,6 +3,7 @@
 // boxes and the transfer memo; vorda-cli to its terminal; tests record what it is told.
 // Every method has a quiet default so a caller overrides only what it shows.
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace vorda {
@@ -17,7 +18,8 @@ enum class LinkState { Connected, Disconnected };
 
 inline QString linkStateText(LinkState state)
 {
-    return state == LinkState::Connected ? QStringLiteral("Polączony") : QStringLiteral("Rozlączony");
+    return state == LinkState::Connected ? QCoreApplication::translate("Reporter", "Polączony")
+                                         : QCoreApplication::translate("Reporter", "Rozlączony");
 }
 
 class Reporter {

@@ -1,5 +1,6 @@
 #include "core/safe_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -10,6 +11,15 @@
 #include <csignal>
 
 namespace vorda {
+
+namespace {
+
+// The context of this file's texts in the catalogue.
+struct SafeFiles {
+    Q_DECLARE_TR_FUNCTIONS(SafeFiles)
+};
+
+}  // namespace
 namespace {
 
 SafeFileFault g_fault = SafeFileFault::None;
@@ -38,7 +48,7 @@ QString notRegularFileProblem(const QString& path)
 {
     struct stat st {};
     if (::lstat(encoded(path).constData(), &st) != 0 || S_ISREG(st.st_mode)) return {};
-    return QStringLiteral("%1 nie jest zwykłym plikiem").arg(QDir::toNativeSeparators(path));
+    return SafeFiles::tr("%1 nie jest zwykłym plikiem").arg(QDir::toNativeSeparators(path));
 }
 
 QString temporaryPathFor(const QString& path, qint64 pid)
@@ -100,13 +110,13 @@ bool SafeFile::open()
 
 bool SafeFile::commit()
 {
-    if (!pending_) return problem_.isEmpty() ? fail(QStringLiteral("not open")) : false;
+    if (!pending_) return problem_.isEmpty() ? fail(SafeFiles::tr("plik nie jest otwarty")) : false;
     const SafeFileFault fault = takeFault();
     if (fault == SafeFileFault::Abandon) {
         // What a kill leaves: the temporary file stays and the target keeps its content.
         file_.close();
         pending_ = false;
-        problem_ = QStringLiteral("abandoned");
+        problem_ = SafeFiles::tr("zapis porzucony");
         return false;
     }
     if (fault == SafeFileFault::Write || !file_.flush() || file_.error() != QFileDevice::NoError)
@@ -117,8 +127,7 @@ bool SafeFile::commit()
     // Something may have been put at the name since open(); a rename never writes into it,
     // but a FIFO or a device is still not ours to replace.
     if (const QString refusal = notRegularFileProblem(target_); !refusal.isEmpty()) return fail(refusal);
-    if (fault == SafeFileFault::Rename ||
-        ::rename(encoded(temporary_).constData(), encoded(target_).constData()) != 0)
+    if (fault == SafeFileFault::Rename || ::rename(encoded(temporary_).constData(), encoded(target_).constData()) != 0)
         return fail(qt_error_string(fault == SafeFileFault::Rename ? EXDEV : errno));
     pending_ = false;
     return true;

@@ -2,6 +2,7 @@
 
 #include "core/text_codec.h"
 
+#include <QCoreApplication>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -11,6 +12,11 @@
 namespace vorda {
 
 namespace {
+
+// The context of this file's texts in the catalogue.
+struct SettingsFields {
+    Q_DECLARE_TR_FUNCTIONS(SettingsFields)
+};
 
 struct FieldInfo {
     const char* name;
@@ -157,10 +163,10 @@ QString parseNumber(const QString& text, T& value)
         r = std::from_chars(s.data(), end, value, std::chars_format::general);
     else
         r = std::from_chars(s.data(), end, value, 10);
-    if (r.ec == std::errc::result_out_of_range) return QStringLiteral("out of range");
-    if (s.empty() || r.ec != std::errc() || r.ptr != end) return QStringLiteral("not a number");
+    if (r.ec == std::errc::result_out_of_range) return SettingsFields::tr("poza zakresem");
+    if (s.empty() || r.ec != std::errc() || r.ptr != end) return SettingsFields::tr("to nie jest liczba");
     if constexpr (std::is_floating_point_v<T>)
-        if (!std::isfinite(value)) return QStringLiteral("not a finite number");
+        if (!std::isfinite(value)) return SettingsFields::tr("to nie jest liczba skończona");
     return {};
 }
 
@@ -172,7 +178,7 @@ QString storeNumber(Settings& s, const SettingsField& field, const QString& valu
     Parsed v{};
     QString problem = parseNumber(value, v);
     if constexpr (!std::is_same_v<Stored, Parsed>)
-        if (problem.isEmpty() && v > std::numeric_limits<Stored>::max()) problem = QStringLiteral("out of range");
+        if (problem.isEmpty() && v > std::numeric_limits<Stored>::max()) problem = SettingsFields::tr("poza zakresem");
     if (!problem.isEmpty()) return problem + QLatin1String(": ") + expected;
     store(s, field.offset, static_cast<Stored>(v));
     return {};
@@ -219,25 +225,25 @@ QString setFieldValue(Settings& settings, const SettingsField& field, const QStr
     switch (field.type) {
     case FieldType::Int32:
         return storeNumber<std::int32_t>(settings, field, value,
-                                         QStringLiteral("integer expected, -2147483648..2147483647"));
+                                         SettingsFields::tr("oczekiwano liczby całkowitej, -2147483648..2147483647"));
     case FieldType::UInt32:
         return storeNumber<std::uint32_t>(settings, field, value,
-                                          QStringLiteral("unsigned integer expected, 0..4294967295"));
+                                          SettingsFields::tr("oczekiwano liczby całkowitej bez znaku, 0..4294967295"));
     case FieldType::Byte:
         return storeNumber<std::uint8_t, std::uint32_t>(settings, field, value,
-                                                        QStringLiteral("byte expected, 0..255"));
+                                                        SettingsFields::tr("oczekiwano bajtu, 0..255"));
     case FieldType::Double:
-        return storeNumber<double>(settings, field, value, QStringLiteral("a decimal number with '.' expected"));
+        return storeNumber<double>(settings, field, value, SettingsFields::tr("oczekiwano liczby dziesiętnej z '.'"));
     case FieldType::Text: {
         QString problem;
         const std::optional<std::string> bytes = toWin1250(value);
         const std::size_t room = field.width - 1;
         if (!bytes)
-            problem = QStringLiteral("text has characters that Windows-1250 cannot hold");
+            problem = SettingsFields::tr("tekst ma znaki, których Windows-1250 nie zapisze");
         else if (bytes->find('\0') != std::string::npos)
-            problem = QStringLiteral("text contains a NUL character");
+            problem = SettingsFields::tr("tekst zawiera znak NUL");
         else if (bytes->size() > room)
-            problem = QStringLiteral("text too long: %1 characters, at most %2").arg(bytes->size()).arg(room);
+            problem = SettingsFields::tr("tekst za długi: %1 znaków, najwyżej %2").arg(bytes->size()).arg(room);
         if (problem.isEmpty()) {
             unsigned char* dest = bytesOf(settings) + field.offset;
             std::memcpy(dest, bytes->data(), bytes->size());

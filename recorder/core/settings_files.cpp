@@ -5,10 +5,11 @@
 #include "core/settings_fields.h"
 #include "core/text_codec.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QElapsedTimer>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -19,6 +20,15 @@
 #include <vector>
 
 namespace vorda {
+
+namespace {
+
+// The context of this file's texts in the catalogue.
+struct SettingsFiles {
+    Q_DECLARE_TR_FUNCTIONS(SettingsFiles)
+};
+
+}  // namespace
 
 void setDataDirectory(Settings& settings, const QString& dir)
 {
@@ -53,16 +63,17 @@ std::optional<Settings::Image> readSettingsImage(const QString& path, QString* p
         return std::nullopt;
     };
     QFile file(path);
-    if (!file.exists()) return fail(QStringLiteral("does not exist"));
+    if (!file.exists()) return fail(SettingsFiles::tr("nie istnieje"));
     // A FIFO or device can never hold the record, and opening a FIFO would wait for a writer.
-    if (!QFileInfo(path).isFile()) return fail(QStringLiteral("is not a regular file"));
-    if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("cannot be opened: ") + file.errorString());
+    if (!QFileInfo(path).isFile()) return fail(SettingsFiles::tr("nie jest zwykłym plikiem"));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(SettingsFiles::tr("nie daje się otworzyć: %1").arg(file.errorString()));
     if (file.size() != static_cast<qint64>(kRecordSize))
-        return fail(QStringLiteral("is %1 bytes, not %2").arg(file.size()).arg(kRecordSize));
+        return fail(SettingsFiles::tr("ma %1 bajtów, a nie %2").arg(file.size()).arg(kRecordSize));
     Settings::Image image;
     // Read into a buffer first, so that a short read never leaves a half-loaded record.
     if (file.read(reinterpret_cast<char*>(image.data()), kRecordSize) != static_cast<qint64>(kRecordSize))
-        return fail(QStringLiteral("cannot be read: ") + file.errorString());
+        return fail(SettingsFiles::tr("nie daje się odczytać: %1").arg(file.errorString()));
     return image;
 }
 
@@ -89,11 +100,11 @@ LoadOutcome applyStartupImage(Settings& settings, const std::optional<Settings::
     LoadOutcome outcome;
     if (image) {
         outcome.fromFile = true;
-        reporter.setStatus(StatusPanel::Message, QString::fromUtf8(kFromFileStatusText));
+        reporter.setStatus(StatusPanel::Message, SettingsFiles::tr(kFromFileStatusText));
         settings.fromImage(*image);
     } else {
         setDataDirectory(settings, dir);
-        reporter.setStatus(StatusPanel::Message, QString::fromUtf8(kDefaultsStatusText));
+        reporter.setStatus(StatusPanel::Message, SettingsFiles::tr(kDefaultsStatusText));
     }
     settings.portOpen = 0;
     correctLoadedSettings(settings);
@@ -118,7 +129,7 @@ namespace {
 // The three lines, then the file and the system's reason.
 QString saveFailedText(const QString& path, const QString& reason)
 {
-    return QString::fromUtf8(kSaveFailedText) +
+    return SettingsFiles::tr(kSaveFailedText) +
            QStringLiteral("\n\n%1: %2").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
 }
 
@@ -128,14 +139,14 @@ bool saveSettingsFile(const Settings& settings, const QString& path, Reporter& r
 {
     const Settings::Image image = settings.toImage();
     if (const QString refusal = notRegularFileProblem(path); !refusal.isEmpty()) {
-        reporter.showMessage(refusal, QString::fromUtf8(kSaveFailedCaption), MessageIcon::Error);
+        reporter.showMessage(refusal, errorCaption(), MessageIcon::Error);
         return false;
     }
     removeStaleTemporaries(path);
     QString problem;
     if (writeFileWhole(path, QByteArray(reinterpret_cast<const char*>(image.data()), kRecordSize), &problem))
         return true;
-    reporter.showMessage(saveFailedText(path, problem), QString::fromUtf8(kSaveFailedCaption));
+    reporter.showMessage(saveFailedText(path, problem), errorCaption());
     return false;
 }
 
@@ -167,8 +178,8 @@ class SettingsLock {
 public:
     SettingsLock(const QString& path, int waitMs)
     {
-        fd_ = ::open(QFile::encodeName(settingsLockPath(path)).constData(),
-                     O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        fd_ = ::open(QFile::encodeName(settingsLockPath(path)).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                     0666);
         if (fd_ < 0) {
             problem_ = saveFailedText(path, qt_error_string(errno));
             return;
@@ -181,7 +192,7 @@ public:
                 return;
             }
             if (waited.elapsed() >= waitMs) {
-                problem_ = QStringLiteral("Plik %1 jest używany przez inny program")
+                problem_ = SettingsFiles::tr("Plik %1 jest używany przez inny program")
                                .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
                 return;
             }
@@ -207,12 +218,12 @@ private:
 
 void reportRefusal(Reporter& reporter, const QString& text)
 {
-    reporter.showMessage(text, QString::fromUtf8(kSaveFailedCaption), MessageIcon::Error);
+    reporter.showMessage(text, errorCaption(), MessageIcon::Error);
 }
 
 QString damagedText(const QString& path, const QString& problem)
 {
-    return QStringLiteral("%1 %2; the file was not changed")
+    return SettingsFiles::tr("%1 %2; plik nie został zmieniony")
         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), problem);
 }
 

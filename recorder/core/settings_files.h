@@ -2,8 +2,8 @@
 // Loading and saving the settings record: the start-up load, the shutdown save and the
 // settings-program save.
 
-#include "core/settings_record.h"
 #include "core/message_captions.h"
+#include "core/settings_record.h"
 
 #include <QString>
 #include <optional>
@@ -16,12 +16,13 @@ inline constexpr char kConfigFileName[] = "dimconfig.aoln";
 inline constexpr char kFactoryFileName[] = "Factoryseting.aoln";
 
 // The status texts of the start-up load (status bar panel 2).
-inline constexpr char kDefaultsStatusText[] = "Ustawiono domyślne parametry";
-inline constexpr char kFromFileStatusText[] = "Parametry ustawione z pliku";
+inline constexpr char kDefaultsStatusText[] = QT_TRANSLATE_NOOP("SettingsFiles", "Ustawiono domyślne parametry");
+inline constexpr char kFromFileStatusText[] = QT_TRANSLATE_NOOP("SettingsFiles", "Parametry ustawione z pliku");
 
 // The message shown when a save fails, with its caption: three lines, each break a
 // single "\n".
-inline constexpr char kSaveFailedText[] = "Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie";
+inline constexpr char kSaveFailedText[] =
+    QT_TRANSLATE_NOOP("SettingsFiles", "Brak miejsca na dysku,\nUszkodzony plik,\nNieprawidłowe zamknięcie");
 inline constexpr const char* kSaveFailedCaption = kErrorCaption;
 
 // Sets the start-up defaults over the record's current content (nothing else changes).

@@ -10,6 +10,7 @@
 #include "files/new_file.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +23,11 @@
 namespace vorda {
 
 namespace {
+
+// The context of this file's texts in the catalogue.
+struct DumpConversion {
+    Q_DECLARE_TR_FUNCTIONS(DumpConversion)
+};
 
 constexpr std::size_t kHeaderBuffer = 200;  // the header and its NUL
 constexpr std::size_t kChunkSize = 1 << 20;
@@ -115,7 +121,6 @@ QString fileNameFor(const DumpHeader& header)
         name.begin(), name.end(), [](char c) { return c == '-' || c == ':' || c == '/' || c == '\\'; }, '_');
     return fromWin1250(name);
 }
-
 
 ConversionResult fail(ConversionOutcome outcome, const QString& message)
 {
@@ -244,7 +249,9 @@ void writeSamples(DumpReader& reader, const Settings& settings, const BlockLayou
         if (clean) {
             for (int k = 0; k < shape.codes; ++k) {
                 // Unnamed channels are not written, but their codes are still consumed.
-                if (named[k]) items.values[k] = scaleForRecordType(*channels[k], layout.recordType, dumpcodec::decodeCode(d + 4 * k));
+                if (named[k])
+                    items.values[k] =
+                        scaleForRecordType(*channels[k], layout.recordType, dumpcodec::decodeCode(d + 4 * k));
             }
             if (shape.digitalPair) {
                 items.digital1 = static_cast<unsigned char>(d[tail]) - '0';
@@ -274,18 +281,18 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
         return fail(outcome, text);
     };
     const auto messageFailure = [&](ConversionOutcome outcome, const QString& text, ConversionResult result) {
-        reporter.showMessage(text, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
+        reporter.showMessage(text, errorCaption(), MessageIcon::Error);
         result.outcome = outcome;
         result.message = text;
         return result;
     };
 
     if (dumpSize == 0)
-        return statusFailure(ConversionOutcome::InvalidDump, QStringLiteral("Pusty plik '%1'").arg(dumpName));
+        return statusFailure(ConversionOutcome::InvalidDump, DumpConversion::tr("Pusty plik '%1'").arg(dumpName));
     const std::optional<DumpHead> head = readHead(reader);
     if (!head)
         return statusFailure(ConversionOutcome::InvalidDump,
-                             QStringLiteral("Błędny nagłówek pliku '%1'").arg(dumpName));
+                             DumpConversion::tr("Błędny nagłówek pliku '%1'").arg(dumpName));
     const DumpHeader& header = head->header;
 
     BlockLayout layout;
@@ -298,7 +305,7 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
         if (!start)
             return messageFailure(
                 ConversionOutcome::InvalidStartTime,
-                QStringLiteral("Błędny czas pomiaru '%1' w pliku '%2'.\nPlik pomiarowy nie został zapisany.")
+                DumpConversion::tr("Błędny czas pomiaru '%1' w pliku '%2'.\nPlik pomiarowy nie został zapisany.")
                     .arg(fromWin1250(header.time), dumpName),
                 {});
         layout.startTimeMs = *start;
@@ -313,7 +320,8 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
 
     QString error;
     QIODevice* out = target.open(error);
-    if (!out) return messageFailure(ConversionOutcome::CannotCreate, QStringLiteral("Błąd otwarcia pliku.."), result);
+    if (!out)
+        return messageFailure(ConversionOutcome::CannotCreate, DumpConversion::tr("Błąd otwarcia pliku.."), result);
     MeasurementFileWriter writer(settings, layout, *out);
     writer.writeHeaderLine();
     writeSamples(reader, settings, layout, dumpSize - head->bytes, writer, result);
@@ -321,7 +329,7 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
 
     const QString fileName = fileNameFor(header);
     if (!writer.flush())
-        return messageFailure(ConversionOutcome::WriteFailed, QStringLiteral("Błąd zapisu pliku %1").arg(fileName),
+        return messageFailure(ConversionOutcome::WriteFailed, DumpConversion::tr("Błąd zapisu pliku %1").arg(fileName),
                               result);
     // Only a block that arrived whole and clean takes the regular name.
     result.outcome = ConversionOutcome::Written;
@@ -329,14 +337,15 @@ ConversionResult convert(DumpReader& reader, std::int64_t dumpSize, const QStrin
     if (commit != TextTarget::Commit::Done) {
         const ConversionOutcome outcome =
             commit == TextTarget::Commit::Refused ? ConversionOutcome::Refused : ConversionOutcome::WriteFailed;
-        return messageFailure(outcome, QStringLiteral("Błąd zapisu pliku %1: %2").arg(fileName, error), result);
+        return messageFailure(outcome, DumpConversion::tr("Błąd zapisu pliku %1: %2").arg(fileName, error), result);
     }
-    reporter.transferMessage(QStringLiteral("o długości %1 pomiarów zapisany \r\ndo pliku %2")
+    reporter.transferMessage(DumpConversion::tr("o długości %1 pomiarów zapisany \r\ndo pliku %2")
                                  .arg(result.completeSamples)
                                  .arg(QFileInfo(result.filePath).fileName()));
     if (!result.keptFile.isEmpty())
-        reporter.transferMessage(QString::fromUtf8("Plik %1 nie jest plikiem tego bloku: pozostawiono go, blok zapisano obok")
-                                     .arg(result.keptFile));
+        reporter.transferMessage(
+            DumpConversion::tr("Plik %1 nie jest plikiem tego bloku: pozostawiono go, blok zapisano obok")
+                .arg(result.keptFile));
     for (const QString& line : conversionWarnings(result, dumpName)) reporter.transferMessage(line);
     return result;
 }
@@ -370,10 +379,12 @@ public:
                 return place(file_.commit(result.filePath, NewFile::Placement::Replace, error));
             // Another file stands under the block's name: it stays, the block goes beside.
             result.keptFile = fileName;
-            return placeBeside(fileName, [&](int n) { return numberedName(fileName, n); }, result, error);
+            return placeBeside(
+                fileName, [&](int n) { return numberedName(fileName, n); }, result, error);
         }
         // A block that did not arrive whole never replaces a file.
-        return placeBeside(fileName, [&](int n) { return partialName(fileName, n); }, result, error);
+        return placeBeside(
+            fileName, [&](int n) { return partialName(fileName, n); }, result, error);
     }
 
 private:
@@ -387,7 +398,7 @@ private:
             const NewFile::Commit c = file_.commit(result.filePath, NewFile::Placement::NoReplace, error);
             if (c != NewFile::Commit::Exists) return place(c);
         }
-        error = QStringLiteral("brak wolnej nazwy");
+        error = DumpConversion::tr("brak wolnej nazwy");
         return Commit::Failed;
     }
 
@@ -438,16 +449,16 @@ QStringList conversionWarnings(const ConversionResult& result, const QString& du
     QStringList lines;
     if (!result.ok()) return lines;
     if (result.completeSamples < result.sampleCount)
-        lines << QStringLiteral("Blok niepełny: plik '%1' zawiera %2 z %3 pomiarów")
+        lines << DumpConversion::tr("Blok niepełny: plik '%1' zawiera %2 z %3 pomiarów")
                      .arg(dumpName)
                      .arg(result.completeSamples)
                      .arg(result.sampleCount);
     if (result.receivedBytes != result.expectedBytes + result.trailerBytes)
-        lines << QStringLiteral("Długość bloku niezgodna z nagłówkiem: odebrano %1 znaków, oczekiwano %2")
+        lines << DumpConversion::tr("Długość bloku niezgodna z nagłówkiem: odebrano %1 znaków, oczekiwano %2")
                      .arg(result.receivedBytes)
                      .arg(result.expectedBytes);
     if (result.foreignCharacters > 0)
-        lines << QStringLiteral("%1 znaków spoza zakresu danych").arg(result.foreignCharacters);
+        lines << DumpConversion::tr("%1 znaków spoza zakresu danych").arg(result.foreignCharacters);
     return lines;
 }
 
@@ -457,7 +468,7 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
     const QString dumpName = QFileInfo(dumpPath).fileName();
     QFile dump(dumpPath);
     if (!dump.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        const QString text = QStringLiteral("Plik nie istnieje '%1'").arg(dumpName);
+        const QString text = DumpConversion::tr("Plik nie istnieje '%1'").arg(dumpName);
         reporter.setStatus(StatusPanel::Link, text);
         return fail(ConversionOutcome::DumpMissing, text);
     }
@@ -466,7 +477,7 @@ ConversionResult convertDump(const QString& dumpPath, const Settings& settings, 
     const QString directory = dataDirectoryPath(settings);
     if (!QFileInfo(directory).isDir()) {
         const QString text = missingDataDirectoryText(directory);
-        reporter.showMessage(text, QString::fromUtf8(kErrorCaption), MessageIcon::Error);
+        reporter.showMessage(text, errorCaption(), MessageIcon::Error);
         return fail(ConversionOutcome::NoDataDirectory, text);
     }
     DumpReader reader(dump);

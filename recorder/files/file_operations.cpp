@@ -3,6 +3,7 @@
 #include "core/settings_record.h"
 #include "core/text_codec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,7 +32,8 @@ QString dataDirectoryPath(const Settings& settings)
 
 QString missingDataDirectoryText(const QString& directory)
 {
-    return QStringLiteral("Katalog danych '%1' nie istnieje.\nPlik pomiarowy nie został zapisany.")
+    return QCoreApplication::translate("FileOperations",
+                                       "Katalog danych '%1' nie istnieje.\nPlik pomiarowy nie został zapisany.")
         .arg(QDir::toNativeSeparators(directory));
 }
 

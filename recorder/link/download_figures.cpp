@@ -7,6 +7,7 @@
 #include "core/settings_record.h"
 #include "files/dump_conversion.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -17,6 +18,11 @@
 namespace vorda {
 
 namespace {
+
+// The context of this file's texts in the catalogue.
+struct DownloadFigures {
+    Q_DECLARE_TR_FUNCTIONS(DownloadFigures)
+};
 
 constexpr std::uint32_t kDefaultBaudRate = 38400;
 // Bits on the line per sample character of a code, with the reserve the estimate keeps.
@@ -87,17 +93,22 @@ int polishForm(int n)
     return n == 1 ? 0 : (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) ? 1 : 2;
 }
 
+// "n blok(i/ów)": one text for each Polish form, so that a translation has its own.
 QString blocksPhrase(int n)
 {
-    static const char* const kNouns[] = {"blok", "bloki", "bloków"};
-    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(kNouns[polishForm(n)]);
+    static const char* const kPhrases[] = {QT_TRANSLATE_NOOP("DownloadFigures", "%1 blok"),
+                                           QT_TRANSLATE_NOOP("DownloadFigures", "%1 bloki"),
+                                           QT_TRANSLATE_NOOP("DownloadFigures", "%1 bloków")};
+    return DownloadFigures::tr(kPhrases[polishForm(n)]).arg(n);
 }
 }  // namespace
 
 QString skippedBlocksText(int n)
 {
-    static const char* const kTails[] = {" już zapisany", " już zapisane", " już zapisanych"};
-    return QStringLiteral("Pominięto ") + blocksPhrase(n) + QString::fromUtf8(kTails[polishForm(n)]);
+    static const char* const kTexts[] = {QT_TRANSLATE_NOOP("DownloadFigures", "Pominięto %1 blok już zapisany"),
+                                         QT_TRANSLATE_NOOP("DownloadFigures", "Pominięto %1 bloki już zapisane"),
+                                         QT_TRANSLATE_NOOP("DownloadFigures", "Pominięto %1 bloków już zapisanych")};
+    return DownloadFigures::tr(kTexts[polishForm(n)]).arg(n);
 }
 
 namespace {
@@ -107,26 +118,29 @@ QString blockList(const char* label, const std::vector<std::int32_t>& blocks)
     if (blocks.empty()) return QString();
     QStringList numbers;
     for (const std::int32_t n : blocks) numbers << QString::number(n);
-    return QStringLiteral(", %1: %2").arg(QString::fromUtf8(label), numbers.join(QStringLiteral(", ")));
+    return QStringLiteral(", %1: %2").arg(DownloadFigures::tr(label), numbers.join(QStringLiteral(", ")));
 }
 }  // namespace
 
 QString readOutcomeText(ReadOutcome outcome, const ReadTally& tally)
 {
-    QString rest = blockList("niepełne", tally.partial) + blockList("bez pliku", tally.unwritten);
+    QString rest = blockList(QT_TRANSLATE_NOOP("DownloadFigures", "niepełne"), tally.partial) +
+                   blockList(QT_TRANSLATE_NOOP("DownloadFigures", "bez pliku"), tally.unwritten);
     if (!tally.skipped.empty())
         rest += QStringLiteral(". ") + skippedBlocksText(static_cast<int>(tally.skipped.size()));
     switch (outcome) {
     case ReadOutcome::Completed:
-        return QStringLiteral("Przeczytano ") + blocksPhrase(tally.whole) + rest;
+        return DownloadFigures::tr("Przeczytano %1").arg(blocksPhrase(tally.whole)) + rest;
     case ReadOutcome::NoBlocks:
-        return QString::fromUtf8("Pamięć rejestratora jest pusta");
+        return DownloadFigures::tr("Pamięć rejestratora jest pusta");
     case ReadOutcome::NoCommunication:
-        return QString::fromUtf8(kNoBlocksText);
+        return QCoreApplication::translate("MemoryDownload", kNoBlocksText);
     case ReadOutcome::Aborted:
-        return QStringLiteral("Przerwano: zapisano ") + blocksPhrase(tally.whole) + rest;
+        return DownloadFigures::tr("Przerwano: zapisano %1").arg(blocksPhrase(tally.whole)) + rest;
     case ReadOutcome::TooManyFailures:
-        return QString::fromUtf8(kBadRecordText) + QStringLiteral("; przeczytano ") + blocksPhrase(tally.whole) + rest;
+        return DownloadFigures::tr("%1; przeczytano %2")
+                   .arg(QCoreApplication::translate("MemoryDownload", kBadRecordText), blocksPhrase(tally.whole)) +
+               rest;
     case ReadOutcome::NoDataDirectory:
     case ReadOutcome::LinkBusy:
         break;

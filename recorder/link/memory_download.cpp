@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -27,20 +28,24 @@ namespace {
 
 constexpr int kMaxHeaderFailures = 7;
 
-constexpr char kReadingBlockText[] = "Czytane pomiary z bloku nr. ";
-constexpr char kRetryText[] = "Błąd, powtórz=";
-constexpr char kTransferBrokenText[] = "Przerwana transmisja!";
-constexpr char kAbortedText[] = "Przerwano transmije.";
-constexpr char kReadingMemoryText[] = "Czytam pamięć";
-constexpr char kDumpFailedText[] = "Brak miejsca na dysku,\n\rUszkodzony plik,\n\rNieprawidłowe zamknięcie";
-constexpr char kDumpFailedCaption[] = "Błąd otwarcia pliku";
-constexpr char kWipeQuestion[] = "Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!";
-constexpr char kNeverSilentText[] = "Rejestrator nie przestaje nadawać: przerwano po %1 znakach";
-constexpr char kNotSentText[] = "Nie wysłano polecenia odczytu bloku";
+constexpr char kReadingBlockText[] = QT_TRANSLATE_NOOP("MemoryDownload", "Czytane pomiary z bloku nr. ");
+constexpr char kRetryText[] = QT_TRANSLATE_NOOP("MemoryDownload", "Błąd, powtórz=");
+constexpr char kTransferBrokenText[] = QT_TRANSLATE_NOOP("MemoryDownload", "Przerwana transmisja!");
+constexpr char kAbortedText[] = QT_TRANSLATE_NOOP("MemoryDownload", "Przerwano transmije.");
+constexpr char kReadingMemoryText[] = QT_TRANSLATE_NOOP("MemoryDownload", "Czytam pamięć");
+constexpr char kDumpFailedText[] =
+    QT_TRANSLATE_NOOP("MemoryDownload", "Brak miejsca na dysku,\n\rUszkodzony plik,\n\rNieprawidłowe zamknięcie");
+constexpr char kDumpFailedCaption[] = QT_TRANSLATE_NOOP("MemoryDownload", "Błąd otwarcia pliku");
+constexpr char kWipeQuestion[] =
+    QT_TRANSLATE_NOOP("MemoryDownload", "Wybranie klawisza OK usunie wszystkie pomiary z rejestratora!");
+constexpr char kNeverSilentText[] =
+    QT_TRANSLATE_NOOP("MemoryDownload", "Rejestrator nie przestaje nadawać: przerwano po %1 znakach");
+constexpr char kNotSentText[] = QT_TRANSLATE_NOOP("MemoryDownload", "Nie wysłano polecenia odczytu bloku");
 
-QString text(const char* utf8)
+// A text of this file in the language installed.
+QString text(const char* source)
 {
-    return QString::fromUtf8(utf8);
+    return QCoreApplication::translate("MemoryDownload", source);
 }
 
 bool isAnswer(const QByteArray& reply)
@@ -74,10 +79,8 @@ ReadOutcome MemoryDownload::readMemory(ReadSelection selection)
     if (!guard) return ReadOutcome::LinkBusy;
     guard_ = &guard;
     startRead();
-    const ReadOutcome outcome =
-        dataDirectoryMissing() ? ReadOutcome::NoDataDirectory : readBlocks(guard, selection);
-    if (!tally_.skipped.empty())
-        reporter_.transferMessage(skippedBlocksText(static_cast<int>(tally_.skipped.size())));
+    const ReadOutcome outcome = dataDirectoryMissing() ? ReadOutcome::NoDataDirectory : readBlocks(guard, selection);
+    if (!tally_.skipped.empty()) reporter_.transferMessage(skippedBlocksText(static_cast<int>(tally_.skipped.size())));
     finishTransfer();
     const QString summary =
         outcome == ReadOutcome::NoCommunication ? link_.noReplyReason() : readOutcomeText(outcome, tally_);
@@ -102,7 +105,7 @@ bool MemoryDownload::dataDirectoryMissing()
     const QString why = missingDataDirectoryText(directory);
     problems_.push_back({0, why});
     reporter_.transferMessage(why);
-    reporter_.showMessage(why, text(kErrorCaption), MessageIcon::Error);
+    reporter_.showMessage(why, errorCaption(), MessageIcon::Error);
     return true;
 }
 
@@ -120,7 +123,7 @@ bool MemoryDownload::awaitBlockHeader(std::int32_t q, const ExchangeGuard& guard
         status.blockNumber = 0;
         if (++failures == kMaxHeaderFailures) {
             problems_.push_back({q, text(kBadRecordText)});
-            reporter_.showMessage(text(kBadRecordText), text(kErrorCaption), MessageIcon::Error);
+            reporter_.showMessage(text(kBadRecordText), errorCaption(), MessageIcon::Error);
             return false;
         }
     }
@@ -160,7 +163,8 @@ ReadOutcome MemoryDownload::readBlocks(const ExchangeGuard& guard, ReadSelection
         if (state_.abortRequested) return ReadOutcome::Aborted;
         const std::optional<QString> home = index_.homeFile(*identity_);
         if (selection == ReadSelection::NewOnly && home) {
-            reporter_.transferMessage(QString::fromUtf8("Blok nr %1 już zapisany: %2").arg(q).arg(*home));
+            reporter_.transferMessage(
+                text(QT_TRANSLATE_NOOP("MemoryDownload", "Blok nr %1 już zapisany: %2")).arg(q).arg(*home));
             tally_.skipped.push_back({q, *home});
             ++q;
             continue;
@@ -356,7 +360,7 @@ void MemoryDownload::receiveBlock(std::int32_t block, BlockDownload& result)
             break;
         }
     } while (link_.receiving);
-    if (writeFailed) dumpFailed(block, QStringLiteral("zapis nie powiódł się"));
+    if (writeFailed) dumpFailed(block, text(QT_TRANSLATE_NOOP("MemoryDownload", "zapis nie powiódł się")));
 }
 
 void MemoryDownload::convertBlock(std::int32_t block, const BlockDownload& download)
@@ -397,11 +401,13 @@ void MemoryDownload::recordHome(std::int32_t block, const ConversionResult& resu
     // What an earlier read left of this block cut short is superseded now.
     const QString base = identity.fileName().chopped(4) + QStringLiteral("_niepelny");
     QDir dir(index_.directory());
-    for (const QString& name : dir.entryList({base + QStringLiteral(".txt"), base + QStringLiteral("_*.txt")}, QDir::Files))
+    for (const QString& name :
+         dir.entryList({base + QStringLiteral(".txt"), base + QStringLiteral("_*.txt")}, QDir::Files))
         dir.remove(name);
     QString why;
     if (!index_.save(why))
-        problems_.push_back({block, QStringLiteral("Nie zapisano spisu bloków %1: %2").arg(QString::fromLatin1(kBlockIndexFileName), why)});
+        problems_.push_back({block, text(QT_TRANSLATE_NOOP("MemoryDownload", "Nie zapisano spisu bloków %1: %2"))
+                                        .arg(QString::fromLatin1(kBlockIndexFileName), why)});
 }
 
 void MemoryDownload::requestAbort()
@@ -440,7 +446,7 @@ void MemoryDownload::finishTransfer()
 
 bool MemoryDownload::wipeMemory()
 {
-    if (!reporter_.confirmDestructive(text(kWipeQuestion), text(kWarningCaption))) return false;
+    if (!reporter_.confirmDestructive(text(kWipeQuestion), warningCaption())) return false;
     RecorderProtocol protocol(link_, settings_, state_, reporter_);
     if (!protocol.sendPlainCommand(QByteArray(kClearMemoryCommand))) return false;
     state_.statusRead = false;

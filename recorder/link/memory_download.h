@@ -29,8 +29,8 @@ struct ProgramState;
 struct RecorderStatus;
 struct Settings;
 
-inline constexpr char kNoBlocksText[] = "Brak pomiarów do przeczytania";
-inline constexpr char kBadRecordText[] = "Błędny typ czytanego rekordu";
+inline constexpr char kNoBlocksText[] = QT_TRANSLATE_NOOP("MemoryDownload", "Brak pomiarów do przeczytania");
+inline constexpr char kBadRecordText[] = QT_TRANSLATE_NOOP("MemoryDownload", "Błędny typ czytanego rekordu");
 
 // How a memory read ended.
 enum class ReadOutcome {
@@ -253,7 +253,7 @@ private:
     std::optional<BlockIdentity> identity_;  // of the block being read, from its register
     std::unique_ptr<DumpStore> fileStore_;
     DumpStore* store_;
-    bool abortHandled_ = false;             // the "$" for the current abort request has gone out
+    bool abortHandled_ = false;  // the "$" for the current abort request has gone out
     std::vector<BlockProblem> problems_;
 };
 

@@ -1,11 +1,21 @@
 #include "link/serial_link.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
 
 namespace vorda {
+
+namespace {
+
+// The context of this file's texts in the catalogue.
+struct SerialLinkTexts {
+    Q_DECLARE_TR_FUNCTIONS(SerialLinkTexts)
+};
+
+}  // namespace
 
 ReadTimeouts timeoutsForMode(std::int32_t mode)
 {
@@ -208,11 +218,11 @@ void SerialLink::open()
         QString reason = transport_->errorText();
         if (opened && !line) {
             const std::string_view params = fieldText(settings_.portParams);
-            reason = QStringLiteral("nieprawidłowe parametry linii '%1'")
+            reason = SerialLinkTexts::tr("nieprawidłowe parametry linii '%1'")
                          .arg(QString::fromLatin1(params.data(), qsizetype(params.size())));
         }
-        if (reason.isEmpty()) reason = QStringLiteral("port niedostępny");
-        openFailure_ = QStringLiteral("Nie można otworzyć portu %1: %2").arg(portName(), reason);
+        if (reason.isEmpty()) reason = SerialLinkTexts::tr("port niedostępny");
+        openFailure_ = SerialLinkTexts::tr("Nie można otworzyć portu %1: %2").arg(portName(), reason);
     }
     if (settings_.portOpen == 0 && transport_->isOpen()) transport_->close();
 }
@@ -228,14 +238,14 @@ QString SerialLink::noReplyReason() const
     if (!openFailure_.isEmpty()) return openFailure_;
     switch (replyFault) {
     case ReplyFault::Garbled:
-        return QStringLiteral("Odpowiedź rejestratora na porcie %1 jest zniekształcona").arg(portName());
+        return SerialLinkTexts::tr("Odpowiedź rejestratora na porcie %1 jest zniekształcona").arg(portName());
     case ReplyFault::Incomplete:
-        return QStringLiteral("Odpowiedź rejestratora na porcie %1 jest niepełna").arg(portName());
+        return SerialLinkTexts::tr("Odpowiedź rejestratora na porcie %1 jest niepełna").arg(portName());
     case ReplyFault::None:
     case ReplyFault::Silent:
         break;
     }
-    return QStringLiteral("Rejestrator nie odpowiada na porcie %1").arg(portName());
+    return SerialLinkTexts::tr("Rejestrator nie odpowiada na porcie %1").arg(portName());
 }
 
 void SerialLink::send()

@@ -2,6 +2,7 @@
 
 #include "link/serial_transport.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPort>
@@ -135,7 +136,7 @@ public:
 private:
     static QString busyText(const QString& device)
     {
-        return QStringLiteral("Port %1 jest używany przez inny program").arg(device);
+        return QCoreApplication::translate("SerialTransport", "Port %1 jest używany przez inny program").arg(device);
     }
 
     static bool accessible(const QString& path)

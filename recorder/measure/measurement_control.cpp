@@ -6,6 +6,8 @@
 #include "core/settings_record.h"
 #include "link/recorder_protocol.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <limits>
 
@@ -13,9 +15,14 @@ namespace vorda {
 
 namespace {
 constexpr int kRescanDelaySeconds = 3;
-constexpr char kNoMemoryText[] = "Brak wolnej pamięci !";
-constexpr char kLowMemoryText[] = "Zbyt mało pamięci !";
-constexpr char kCaption[] = "Uwaga !";
+constexpr char kNoMemoryText[] = QT_TRANSLATE_NOOP("MeasurementControl", "Brak wolnej pamięci !");
+constexpr char kLowMemoryText[] = QT_TRANSLATE_NOOP("MeasurementControl", "Zbyt mało pamięci !");
+constexpr char kCaption[] = QT_TRANSLATE_NOOP("MeasurementControl", "Uwaga !");
+
+QString text(const char* source)
+{
+    return QCoreApplication::translate("MeasurementControl", source);
+}
 }  // namespace
 
 int measurementBarMaximum(std::uint32_t samplingTimeMs, std::uint32_t sampleCount)
@@ -53,10 +60,10 @@ bool MeasurementControl::startMeasurement()
 {
     switch (checkMemoryForStart(state_)) {
     case MemoryCheck::NoMemory:
-        reporter_.showMessage(QString::fromUtf8(kNoMemoryText), QString::fromUtf8(kCaption), MessageIcon::Warning);
+        reporter_.showMessage(text(kNoMemoryText), text(kCaption), MessageIcon::Warning);
         return false;
     case MemoryCheck::TooLittle:
-        if (!reporter_.confirm(QString::fromUtf8(kLowMemoryText), QString::fromUtf8(kCaption))) return false;
+        if (!reporter_.confirm(text(kLowMemoryText), text(kCaption))) return false;
         break;
     case MemoryCheck::Unchecked:
     case MemoryCheck::Enough:

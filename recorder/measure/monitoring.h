@@ -3,9 +3,10 @@
 // schedule, one poll of the recorder's current readings, the time-stamped line it
 // makes, and the log of the lines with its save.
 
-#include "link/serial_link.h"
 #include "core/message_captions.h"
+#include "link/serial_link.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
@@ -25,8 +26,14 @@ inline constexpr int kPollIntervalMs = 3000;
 
 // The message shown when a poll gets no answer, and its caption.
 inline constexpr char kMonitorNoAnswerText[] =
-    "Brak komunikacji z systemem,\n\rSprawdź połączenia?,\n\rSprawdź zasilanie?";
+    QT_TRANSLATE_NOOP("Monitoring", "Brak komunikacji z systemem,\n\rSprawdź połączenia?,\n\rSprawdź zasilanie?");
 inline constexpr const char* kMonitorNoAnswerCaption = kErrorCaption;
+
+// The message above in the language installed (its caption is errorCaption()).
+inline QString monitorNoAnswerText()
+{
+    return QCoreApplication::translate("Monitoring", kMonitorNoAnswerText);
+}
 
 // What a tick of the poll timer asks for.
 enum class PollKind {

@@ -9,45 +9,45 @@
 #include "link/recorder_protocol.h"
 #include "link/serial_link.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
-#include <cstdarg>
 #include <cstdio>
 
 namespace vorda {
 
 namespace {
 
+// The context of the report's texts in the catalogue.
+struct SystemScan {
+    Q_DECLARE_TR_FUNCTIONS(SystemScan)
+};
+
 struct ModelName {
     char digit;
-    const char* line;
+    const char* name;  // with the blanks the report keeps after it
 };
 
 // The recorder models by the digit of their register tag.
 constexpr ModelName kModels[] = {
-    {'1', "System typ. KX208DL01.5 "},  {'2', "System typ. KX208DL02.5 "}, {'3', "System typ. KX208DL03.5 "},
-    {'4', "System typ. KX208DL04/6? "}, {'5', "System typ. KX208DL05  "},
+    {'1', "KX208DL01.5 "}, {'2', "KX208DL02.5 "}, {'3', "KX208DL03.5 "}, {'4', "KX208DL04/6? "}, {'5', "KX208DL05  "},
 };
-constexpr char kUnknownModel[] = "Nieznany system lub niewyzerowany ";
 
-constexpr char kTriggerOnLine[] = "Opcja 'Triger' - włączone wyzwalanie";
-constexpr char kTriggerOffLine[] = "Opcja 'Normal' - wyłączone wyzwalanie";
-
-// printf into a QString; the format is UTF-8 and so must every %s argument be.
-QString formatLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
-QString formatLine(const char* format, ...)
+QString triggerLine(bool on)
 {
-    char buf[512];
-    va_list args;
-    va_start(args, format);
-    const int n = std::vsnprintf(buf, sizeof buf, format, args);
-    va_end(args);
-    const int len = n < 0 ? 0 : (n < int(sizeof buf) ? n : int(sizeof buf) - 1);
-    return QString::fromUtf8(buf, len);
+    return on ? SystemScan::tr("Opcja 'Triger' - włączone wyzwalanie")
+              : SystemScan::tr("Opcja 'Normal' - wyłączone wyzwalanie");
 }
 
-std::string utf8Field(std::string_view win1250)
+QString fieldString(std::string_view win1250)
 {
-    return fromWin1250(win1250).toUtf8().toStdString();
+    return fromWin1250(win1250);
+}
+
+template <typename Number>
+QString fixedString(Number value, int precision, int width = 0)
+{
+    return QString::fromStdString(fixedText(value, precision, width));
 }
 
 bool answered(const RecorderStatus& status)
@@ -66,18 +66,23 @@ bool readMarkedRegister(Settings& settings, ProgramState& state, SerialLink& lin
 // "Brak komunikacji", and on the next line why.
 ScanOutcome noCommunication(const SerialLink& link, ScanSink& sink)
 {
-    sink.reportLine(QString::fromUtf8(kNoCommunication));
+    sink.reportLine(noCommunicationLine());
     sink.reportLine(link.noReplyReason());
     return ScanOutcome::NoCommunication;
 }
 
 }  // namespace
 
+QString noCommunicationLine()
+{
+    return QCoreApplication::translate("SystemScan", kNoCommunication);
+}
+
 QString modelLine(char modelDigit)
 {
     for (const ModelName& m : kModels)
-        if (m.digit == modelDigit) return QString::fromUtf8(m.line);
-    return QString::fromUtf8(kUnknownModel);
+        if (m.digit == modelDigit) return SystemScan::tr("System typ. %1").arg(QLatin1String(m.name));
+    return SystemScan::tr("Nieznany system lub niewyzerowany ");
 }
 
 long double triggerAmplitude(std::uint32_t raw, double recorderSB, double recorderSC)
@@ -91,39 +96,39 @@ QStringList statusReportLines(const RecorderStatus& s, std::int32_t optionWord)
     QStringList lines;
     const char model = s.tag[1];
     lines << modelLine(model);
-    lines << formatLine("Wolna pamięć - %ld pomiarów na wszystkich kanałach.", long(s.freeMemory));
-    lines << formatLine("Ilość zapisanych bloków - %d .", s.blockCount);
-    lines << formatLine("Ilość kanałów - %d .", s.channelCount);
-    lines << formatLine("Ustawiony czas próbkowania - %u .", static_cast<unsigned>(s.samplingMs));
-    lines << formatLine("Ustawiona ilość pomiarów - %ld .", long(s.sampleCount));
-    lines << formatLine("Zegar systemu - %s  %s .", utf8Field(fieldText(s.date)).c_str(),
-                        utf8Field(fieldText(s.time)).c_str());
+    lines << SystemScan::tr("Wolna pamięć - %1 pomiarów na wszystkich kanałach.").arg(long(s.freeMemory));
+    lines << SystemScan::tr("Ilość zapisanych bloków - %1 .").arg(s.blockCount);
+    lines << SystemScan::tr("Ilość kanałów - %1 .").arg(s.channelCount);
+    lines << SystemScan::tr("Ustawiony czas próbkowania - %1 .").arg(static_cast<unsigned>(s.samplingMs));
+    lines << SystemScan::tr("Ustawiona ilość pomiarów - %1 .").arg(long(s.sampleCount));
+    lines << SystemScan::tr("Zegar systemu - %1  %2 .")
+                 .arg(fieldString(fieldText(s.date)), fieldString(fieldText(s.time)));
     if (model == '3') {
-        lines << QStringLiteral("          Parametry wyzwalania (kanał 1)");
-        lines << QString::fromUtf8(s.triggerOn == 1 ? kTriggerOnLine : kTriggerOffLine);
+        lines << SystemScan::tr("          Parametry wyzwalania (kanał 1)");
+        lines << triggerLine(s.triggerOn == 1);
         const long double start = triggerAmplitude(s.triggerStartRaw, s.recorderSB, s.recorderSC);
         const long double stop = triggerAmplitude(s.triggerStopRaw, s.recorderSB, s.recorderSC);
-        lines << formatLine("Amplituda START - %s .", fixedText(start, 2, 7).c_str());
-        lines << formatLine("Amplituda STOP - %s .", fixedText(stop, 2, 7).c_str());
-        lines << formatLine("Stała nachylenia S_B = %s .", fixedText(s.recorderSB, 6).c_str());
-        lines << formatLine("Stała przesunięcia S_C = %s .", fixedText(s.recorderSC, 6).c_str());
-        lines << QStringLiteral("Uwaga! Sprawdź zgodność ze stałymi kalibracji wciśnij:[Stałe kalibracji]");
+        lines << SystemScan::tr("Amplituda START - %1 .").arg(fixedString(start, 2, 7));
+        lines << SystemScan::tr("Amplituda STOP - %1 .").arg(fixedString(stop, 2, 7));
+        lines << SystemScan::tr("Stała nachylenia S_B = %1 .").arg(fixedString(s.recorderSB, 6));
+        lines << SystemScan::tr("Stała przesunięcia S_C = %1 .").arg(fixedString(s.recorderSC, 6));
+        lines << SystemScan::tr("Uwaga! Sprawdź zgodność ze stałymi kalibracji wciśnij:[Stałe kalibracji]");
     } else if (model == '5') {
-        lines << QString::fromUtf8((optionWord & 1) ? kTriggerOnLine : kTriggerOffLine);
+        lines << triggerLine(optionWord & 1);
     } else {
-        lines << formatLine("Rejestr systemu - %d .", s.triggerOn);
+        lines << SystemScan::tr("Rejestr systemu - %1 .").arg(s.triggerOn);
     }
     lines << QString();
     if (s.blockCount != 0) {
-        lines << QStringLiteral("Numer Data       Godzina  Ilość    Czas pró- Ilość ");
-        lines << QStringLiteral("bloku pomiaru    pomiaru  pomiarów bkowania  kanałów ");
+        lines << SystemScan::tr("Numer Data       Godzina  Ilość    Czas pró- Ilość ");
+        lines << SystemScan::tr("bloku pomiaru    pomiaru  pomiarów bkowania  kanałów ");
     }
     return lines;
 }
 
 QString blockListHeading()
 {
-    return QStringLiteral(" Nr:  Data       Godz.     Ilość   Prób.[ms]  Kanały ");
+    return SystemScan::tr(" Nr:  Data       Godz.     Ilość   Prób.[ms]  Kanały ");
 }
 
 QString blockLine(const RecorderStatus& s, bool trailingBlank)
@@ -171,7 +176,7 @@ ScanOutcome pollNewestBlock(Settings& settings, ProgramState& state, SerialLink&
     int n = 0;
     for (;;) {
         if (!readMarkedRegister(settings, state, link, reporter, n)) {
-            sink.reportLine(QString::fromUtf8(kNoCommunication));
+            sink.reportLine(noCommunicationLine());
             return ScanOutcome::NoCommunication;
         }
         const RecorderStatus& s = settings.status;

@@ -6,6 +6,7 @@
 // The scans produce lines; the properties window, the measurements window and vorda-cli
 // show them through a ScanSink.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -46,7 +47,10 @@ public:
 
 enum class ScanOutcome { Completed, NoCommunication };
 
-inline constexpr char kNoCommunication[] = "Brak komunikacji";
+inline constexpr char kNoCommunication[] = QT_TRANSLATE_NOOP("SystemScan", "Brak komunikacji");
+
+// "Brak komunikacji" in the language installed.
+QString noCommunicationLine();
 
 // Reads registers 0..blockCount, writes the status report and the
 // block lines. Sets settings.sampleCount to the recorder's sample count from register 0.

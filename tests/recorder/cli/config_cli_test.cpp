@@ -88,7 +88,7 @@ QStringList linesOf(const QString& text)
 QStringList fieldLinesOf(const QString& text)
 {
     QStringList lines = linesOf(text);
-    while (!lines.isEmpty() && lines.last().startsWith(QLatin1String("# channel "))) lines.removeLast();
+    while (!lines.isEmpty() && lines.last().startsWith(QString::fromUtf8("# kanał "))) lines.removeLast();
     return lines;
 }
 
@@ -99,12 +99,11 @@ TEST_F(ConfigCli, ShowInAnEmptyDirectoryListsTheDefaults)
     QStringList lines = fieldLinesOf(r.out);
     ASSERT_FALSE(lines.isEmpty());
     const QString first = lines.takeFirst();
-    EXPECT_TRUE(first.startsWith(QLatin1String("# defaults apply"))) << first.toStdString();
+    EXPECT_TRUE(first.startsWith(QString::fromUtf8("# obowiązują ustawienia domyślne"))) << first.toStdString();
     // Four channels used, none named: each is said to be left out of the files.
     const QStringList notes = linesOf(r.out).mid(lines.size() + 1);
     ASSERT_EQ(notes.size(), 4);
-    EXPECT_EQ(notes[0],
-              QStringLiteral("# channel 1 has no name: it is left out of measurement files (channels[1].name)"));
+    EXPECT_EQ(notes[0], QStringLiteral("# kanał 1 nie ma nazwy: nie trafia do plików pomiarowych (channels[1].name)"));
 
     Settings expected;
     Reporter quiet;
@@ -124,7 +123,7 @@ TEST_F(ConfigCli, ShowNamesTheFileTheStartupLoadTakes)
     ASSERT_EQ(r.exitCode, 0);
     QStringList lines = fieldLinesOf(r.out);
     ASSERT_FALSE(lines.isEmpty());
-    EXPECT_EQ(lines.takeFirst(), QStringLiteral("# settings from ") + path(kFactoryFileName));
+    EXPECT_EQ(lines.takeFirst(), QStringLiteral("# ustawienia z pliku ") + path(kFactoryFileName));
 
     Settings expected;
     Reporter quiet;
@@ -264,8 +263,8 @@ TEST_F(ConfigCli, SetRefusesWhatIsNotARegularFile)
     ASSERT_TRUE(QFile::link(path("real.roln"), path("link.roln")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.roln")).constData(), 0600), 0);
     for (const char* name : {"link.roln", "fifo.roln"}) {
-        const CliRun r = run({QStringLiteral("config"), QStringLiteral("set"), QLatin1String(name),
-                              QStringLiteral("portNumber=1")});
+        const CliRun r =
+            run({QStringLiteral("config"), QStringLiteral("set"), QLatin1String(name), QStringLiteral("portNumber=1")});
         EXPECT_EQ(r.exitCode, 1) << name;
         EXPECT_TRUE(r.err.contains(QString::fromUtf8("nie jest zwykłym plikiem"))) << r.err.toStdString();
     }

@@ -1,5 +1,6 @@
 // vorda-cli read, read-block, scan, wipe, start and stop against recorder-sim.
 
+#include "support/cli_run.h"
 #include "support/recorder_sim.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,7 @@ protected:
         process_.setProgram(QStringLiteral(VORDA_BINARY_DIR "/recorder/cli/vorda-cli"));
         process_.setArguments(QStringList{QStringLiteral("--port"), device} + args);
         process_.setWorkingDirectory(dir_.path());
+        process_.setProcessEnvironment(test::languageEnvironment());
         process_.setStandardInputFile(QProcess::nullDevice());
         process_.start();
         return &process_;
@@ -177,8 +179,8 @@ TEST_F(DownloadCli, ANewOnlyReadResumesABlockCutShort)
         ASSERT_TRUE(cut.started()) << cut.errorText().toStdString();
         EXPECT_EQ(run(cut.devicePath(), {QStringLiteral("read")}).exitCode, 1);
     }
-    EXPECT_EQ(files(QStringLiteral("*.txt")),
-              (QStringList{QStringLiteral("2024_03_15_08_00_00.txt"), QStringLiteral("2024_03_15_09_01_01_niepelny.txt")}));
+    EXPECT_EQ(files(QStringLiteral("*.txt")), (QStringList{QStringLiteral("2024_03_15_08_00_00.txt"),
+                                                           QStringLiteral("2024_03_15_09_01_01_niepelny.txt")}));
     RecorderSim whole({"--blocks", "2", "--samples", "20"});
     ASSERT_TRUE(whole.started()) << whole.errorText().toStdString();
     const CliRun r = run(whole.devicePath(), {QStringLiteral("read"), QStringLiteral("--new")});

@@ -97,7 +97,7 @@ TEST_F(SettingsCli, PresetsParamsAndPrograms)
     params.close();
     const test::CliRun applied = run({QStringLiteral("params"), params.fileName()});
     ASSERT_EQ(applied.exitCode, 0) << applied.err.toStdString();
-    EXPECT_EQ(applied.out, QStringLiteral("Hala 2\nchannels set: 2\nlines skipped: 1\n"));
+    EXPECT_EQ(applied.out, QStringLiteral("Hala 2\nustawione kanały: 2\npominięte wiersze: 1\n"));
     EXPECT_EQ(configuration().channel(2).offsetSC, -42.09);
 
     ASSERT_EQ(run({QStringLiteral("program"), QStringLiteral("save"), path(QStringLiteral("a.roln"))}).exitCode, 0);
@@ -126,7 +126,7 @@ TEST_F(SettingsCli, ADamagedConfigurationOrAFifoIsNotWritten)
         damaged.close();
         const test::CliRun r = run(command);
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_TRUE(r.err.contains(config + QStringLiteral(" is %1 bytes").arg(size))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(config + QStringLiteral(" ma %1 bajtów").arg(size))) << r.err.toStdString();
         QFile after(config);
         ASSERT_TRUE(after.open(QIODevice::ReadOnly));
         EXPECT_EQ(after.readAll(), QByteArray(size, 'd'));

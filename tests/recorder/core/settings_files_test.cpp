@@ -199,7 +199,7 @@ TEST_F(SettingsFilesTest, OnlyAnExact2200ByteFileIsTakenAndTheFactoryFileOnlyWhe
     ::close(holder);
     EXPECT_FALSE(outcome.fromFile);
     EXPECT_EQ(outcome.path, config());
-    EXPECT_EQ(outcome.problem.toStdString(), "is not a regular file");
+    EXPECT_EQ(outcome.problem.toStdString(), "nie jest zwykłym plikiem");
     ASSERT_TRUE(QFile::remove(config()));
 
     // A directory of the config file's name is no config file.
