@@ -4,6 +4,7 @@
 #include "chart_window.h"
 #include "wizor_chart.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -105,7 +106,7 @@ bool exportView(ChartWindow& window, const QString& path, ExportFormat format, s
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Nie można zapisać pliku %1.").arg(path);
+        *error = QCoreApplication::translate("ChartExport", "Nie można zapisać pliku %1.").arg(path);
         return false;
     }
     const std::vector<WizorChart*> charts = shownCharts(window);
@@ -146,7 +147,7 @@ bool exportView(ChartWindow& window, const QString& path, ExportFormat format, s
     }
     if (!written || !file.commit()) {
         file.cancelWriting();
-        *error = QStringLiteral("Nie można zapisać pliku %1.").arg(path);
+        *error = QCoreApplication::translate("ChartExport", "Nie można zapisać pliku %1.").arg(path);
         return false;
     }
     return true;
