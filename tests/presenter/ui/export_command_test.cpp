@@ -140,7 +140,7 @@ TEST(WizorProcess, SpeaksTheLocalesLanguageOrTheSavedChoice)
         QFile::remove(config.filePath("OLUN/Wizor.conf"));
         if (c.saved) saveChoice(c.saved);
         const QString output = run(QString::fromLatin1(c.lang), c.arguments);
-        EXPECT_TRUE(output.startsWith(QString::fromUtf8(c.expected)))
+        EXPECT_TRUE(output.contains(QString::fromUtf8(c.expected)))
             << c.lang << " " << (c.saved ? c.saved : "-") << ": " << output.toStdString();
     }
 }
