@@ -76,6 +76,37 @@ Without an argument it shows the file wiznow.dan from the current directory.
         <source>plik ma %1 stron(y), nie ma strony %2</source>
         <translation>the file has %1 page(s), there is no page %2</translation>
     </message>
+    <message>
+        <source>Użycie: wizor [PLIK]
+       wizor --export WYJŚCIE [--page K | --overview] [--size SZERxWYS] PLIK
+
+Bez argumentu pokazuje plik wiznow.dan z bieżącego katalogu.
+--export WYJŚCIE  zapisuje wykres strony K (od 1; domyślnie pierwszej) lub całego pliku
+                  (--overview) bez okna, w formacie z rozszerzenia: png, svg, pdf, csv
+                  (csv: widoczny zakres kanałów, nagłówek z nazwami)
+--page K          strona K pliku dzielonego na strony po 32000 linii
+--overview        cały plik, jak &quot;Cały plik&quot; w oknie
+--size SZERxWYS   rozmiar wykresów w pikselach (domyślnie jak w oknie)
+--help            ten opis
+</source>
+        <translation>Usage: wizor [FILE]
+       wizor --export OUTPUT [--page K | --overview] [--size WxH] FILE
+
+Without an argument it shows the file wiznow.dan from the current directory.
+--export OUTPUT   writes the chart of page K (from 1; the first by default) or of the
+                  whole file (--overview) without a window, in the format its
+                  extension names: png, svg, pdf, csv
+                  (csv: the visible range of the channels, a header with their names)
+--page K          page K of the file divided into pages of 32000 lines
+--overview        the whole file, like &quot;Whole file&quot; in the window
+--size WxH        the size of the charts in pixels (by default as in the window)
+--help            this description
+</translation>
+    </message>
+    <message>
+        <source>nieznany format pliku %1 (png, svg, pdf, csv)</source>
+        <translation>unknown file format %1 (png, svg, pdf, csv)</translation>
+    </message>
 </context>
 <context>
     <name>WizorDialogs</name>
@@ -98,6 +129,10 @@ Without an argument it shows the file wiznow.dan from the current directory.
     <message>
         <source>Obraz PNG (*.png);;Dokument PDF (*.pdf);;Dane CSV (*.csv)</source>
         <translation>PNG image (*.png);;PDF document (*.pdf);;CSV data (*.csv)</translation>
+    </message>
+    <message>
+        <source>Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf);;Dane CSV (*.csv)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf);;CSV data (*.csv)</translation>
     </message>
 </context>
 <context>
