@@ -12,6 +12,8 @@ namespace wizor {
 
 // Relative to the start-up directory; an installed copy lives in <prefix>/share/vorda/Help.
 inline constexpr std::string_view kHelpFile = "Help/wizor.html";
+// The English page, with the same anchors, beside it in Help/en.
+inline constexpr std::string_view kEnglishHelpFile = "Help/en/wizor.html";
 inline constexpr std::string_view kHelpContentsAnchor = "spis";
 inline constexpr std::string_view kHelpIndexAnchor = "indeks";
 

@@ -43,7 +43,7 @@ QLabel* redLabel(const QString& text, bool bold)
 AboutBox::AboutBox(WizorDialogs& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), dialogs_(dialogs)
 {
-    setWindowTitle(QStringLiteral("O programie"));
+    setWindowTitle(tr("O programie"));
     setModal(true);
 
     auto* panel = new QFrame;
@@ -60,18 +60,18 @@ AboutBox::AboutBox(WizorDialogs& dialogs, QWidget* parent)
 
     auto* names = new QVBoxLayout;
     names->addWidget(redLabel(QStringLiteral("OLUN"), true));
-    names->addWidget(new QLabel(QStringLiteral("Program")));
+    names->addWidget(new QLabel(tr("Program")));
     names->addWidget(redLabel(QStringLiteral("OLUN Wizor"), false));
     auto* version = new QHBoxLayout;
-    version->addWidget(new QLabel(QStringLiteral("wer. ")));
+    version->addWidget(new QLabel(tr("wer. ")));
     version->addWidget(new QLabel(QStringLiteral(" 2.5.0.14 ")));
     version->addStretch();
     names->addLayout(version);
-    names->addWidget(new QLabel(QStringLiteral("Program wizualizacji danych")));
+    names->addWidget(new QLabel(tr("Program wizualizacji danych")));
 
     auto* newest = new QToolButton;
-    newest->setText(QStringLiteral("Najnowsza wersja"));
-    newest->setToolTip(QStringLiteral("Sprawdź w internecie najnowszą wersję programu."));
+    newest->setText(tr("Najnowsza wersja"));
+    newest->setToolTip(tr("Sprawdź w internecie najnowszą wersję programu."));
     newest->setAutoRaise(true);
     connect(newest, &QToolButton::clicked, this, &AboutBox::openNewestVersionPage);
     names->addWidget(newest, 0, Qt::AlignLeft);

@@ -4,6 +4,7 @@
 #include "chart_window.h"
 #include "wizor_chart.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -123,7 +124,7 @@ bool exportView(ChartWindow& window, const QString& path, ExportFormat format, s
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Nie można zapisać pliku %1.").arg(path);
+        *error = QCoreApplication::translate("ChartExport", "Nie można zapisać pliku %1.").arg(path);
         return false;
     }
     const std::vector<WizorChart*> charts = shownCharts(window);
@@ -160,7 +161,7 @@ bool exportView(ChartWindow& window, const QString& path, ExportFormat format, s
     }
     if (!written || !file.commit()) {
         file.cancelWriting();
-        *error = QStringLiteral("Nie można zapisać pliku %1.").arg(path);
+        *error = QCoreApplication::translate("ChartExport", "Nie można zapisać pliku %1.").arg(path);
         return false;
     }
     return true;

@@ -2,6 +2,8 @@
 
 #include "handoff_file.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -190,7 +192,7 @@ QString printTitle(const QString& fileName, const QString& firstLabel, std::size
     QString title = fileName;
     if (!firstLabel.trimmed().isEmpty()) title += QStringLiteral("   ") + firstLabel.trimmed();
     if (overview)
-        title += QStringLiteral("   Cały plik");
+        title += QStringLiteral("   ") + QCoreApplication::translate("wizor::ChartWindow", "Cały plik");
     else if (pages > 1)
         title += QStringLiteral("   [%1/%2]").arg(page + 1).arg(pages);
     return title;

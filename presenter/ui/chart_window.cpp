@@ -10,6 +10,7 @@
 #include "wizor_dialogs.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -21,6 +22,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -139,71 +141,131 @@ void ChartWindow::buildActions()
         void (ChartWindow::*handler)();
     };
     const CommandInfo commands[] = {
-        {Open, "&Nowy wykres", "Nowy wykres", "Nowy wykres", {}, false, kContextWindow, &ChartWindow::chooseFile},
+        {Open,
+         QT_TR_NOOP("&Nowy wykres"),
+         QT_TR_NOOP("Nowy wykres"),
+         QT_TR_NOOP("Nowy wykres"),
+         {},
+         false,
+         kContextWindow,
+         &ChartWindow::chooseFile},
         {Print,
-         "&Drukuj",
-         "Ustaw drukarkę i drukuj",
-         "Ustaw drukarkę i drukuj",
+         QT_TR_NOOP("&Drukuj"),
+         QT_TR_NOOP("Ustaw drukarkę i drukuj"),
+         QT_TR_NOOP("Ustaw drukarkę i drukuj"),
          {},
          false,
          kContextPrint,
          &ChartWindow::print},
-        {SaveAs, "Zapisz jako", "Zapisz jako", "", {}, false, kContextWindow, &ChartWindow::saveAsBitmap},
-        {Exit, "&Zamkinij", "Koniec programu", "Koniec programu", {}, false, kContextWindow, &ChartWindow::exitProgram},
-        {Copy, "&Kopiuj", "Kopiuj", "Kopiuj wykres do schowka", QKeySequence(Qt::CTRL | Qt::Key_C), false,
-         kContextEditView, &ChartWindow::copyToClipboard},
-        {View3D, "Widok 3D", "Widok 3D", "Widok w przestrzeni", QKeySequence(Qt::CTRL | Qt::Key_W), true,
-         kContextEditView, &ChartWindow::toggle3DView},
-        {BackColour, "Kolor tła", "Kolor tła", "", {}, false, kContextWindow, &ChartWindow::chooseBackgroundColour},
-        {Legend, "Dodaj legende", "Wyświetl legende", "Wyświetl legende", QKeySequence(Qt::CTRL | Qt::Key_L), true,
-         kContextEditView, &ChartWindow::toggleLegend},
-        {ZoomIn, "Zwiększ", "Zwiększ", "", {}, false, kContextWindow, &ChartWindow::zoomIn},
-        {ZoomOut, "Zmniejsz", "Zmniejsz", "", {}, false, kContextWindow, &ChartWindow::undoZoom},
-        {Fit, "Dopasuj", "Dopasuj", "", {}, true, kContextToolBarAndStatus, &ChartWindow::toggleFit},
+        {SaveAs,
+         QT_TR_NOOP("Zapisz jako"),
+         QT_TR_NOOP("Zapisz jako"),
+         "",
+         {},
+         false,
+         kContextWindow,
+         &ChartWindow::saveAsBitmap},
+        {Exit,
+         QT_TR_NOOP("&Zamkinij"),
+         QT_TR_NOOP("Koniec programu"),
+         QT_TR_NOOP("Koniec programu"),
+         {},
+         false,
+         kContextWindow,
+         &ChartWindow::exitProgram},
+        {Copy, QT_TR_NOOP("&Kopiuj"), QT_TR_NOOP("Kopiuj"), QT_TR_NOOP("Kopiuj wykres do schowka"),
+         QKeySequence(Qt::CTRL | Qt::Key_C), false, kContextEditView, &ChartWindow::copyToClipboard},
+        {View3D, QT_TR_NOOP("Widok 3D"), QT_TR_NOOP("Widok 3D"), QT_TR_NOOP("Widok w przestrzeni"),
+         QKeySequence(Qt::CTRL | Qt::Key_W), true, kContextEditView, &ChartWindow::toggle3DView},
+        {BackColour,
+         QT_TR_NOOP("Kolor tła"),
+         QT_TR_NOOP("Kolor tła"),
+         "",
+         {},
+         false,
+         kContextWindow,
+         &ChartWindow::chooseBackgroundColour},
+        {Legend, QT_TR_NOOP("Dodaj legende"), QT_TR_NOOP("Wyświetl legende"), QT_TR_NOOP("Wyświetl legende"),
+         QKeySequence(Qt::CTRL | Qt::Key_L), true, kContextEditView, &ChartWindow::toggleLegend},
+        {ZoomIn, QT_TR_NOOP("Zwiększ"), QT_TR_NOOP("Zwiększ"), "", {}, false, kContextWindow, &ChartWindow::zoomIn},
+        {ZoomOut,
+         QT_TR_NOOP("Zmniejsz"),
+         QT_TR_NOOP("Zmniejsz"),
+         "",
+         {},
+         false,
+         kContextWindow,
+         &ChartWindow::undoZoom},
+        {Fit,
+         QT_TR_NOOP("Dopasuj"),
+         QT_TR_NOOP("Dopasuj"),
+         "",
+         {},
+         true,
+         kContextToolBarAndStatus,
+         &ChartWindow::toggleFit},
         {LiveView,
-         "Pokazuj bieżące pomiary.",
-         "Pokazuj bieżące pomiary.",
+         QT_TR_NOOP("Pokazuj bieżące pomiary."),
+         QT_TR_NOOP("Pokazuj bieżące pomiary."),
          "",
          {},
          true,
          kContextToolBarAndStatus,
          &ChartWindow::toggleLiveView},
         {HelpButton,
-         "Spis pomocy",
-         "Spis pomocy",
+         QT_TR_NOOP("Spis pomocy"),
+         QT_TR_NOOP("Spis pomocy"),
          "",
          {},
          false,
          kContextToolBarAndStatus,
          &ChartWindow::showHelpContents},
-        {HelpContents, "&Zawarto", "", "", {}, false, kContextWindow, &ChartWindow::showHelpContents},
+        {HelpContents, QT_TR_NOOP("&Zawarto"), "", "", {}, false, kContextWindow, &ChartWindow::showHelpContents},
         {HelpIndex,
-         "&Indeks",
-         "Indeks pomocy",
-         "Indeks pomocy",
+         QT_TR_NOOP("&Indeks"),
+         QT_TR_NOOP("Indeks pomocy"),
+         QT_TR_NOOP("Indeks pomocy"),
          {},
          false,
          kContextWindow,
          &ChartWindow::showHelpIndex},
-        {Support, "Internetowa Pomoc Techniczna", "", "", {}, false, kContextWindow, &ChartWindow::openSupportPage},
-        {About, "O &programie", "", "", {}, false, kContextToolBarAndStatus, &ChartWindow::showAbout},
-        {NextPage, "Następna strona", "", "", QKeySequence(Qt::Key_PageDown), false, kContextWindow,
+        {Support,
+         QT_TR_NOOP("Internetowa Pomoc Techniczna"),
+         "",
+         "",
+         {},
+         false,
+         kContextWindow,
+         &ChartWindow::openSupportPage},
+        {About, QT_TR_NOOP("O &programie"), "", "", {}, false, kContextToolBarAndStatus, &ChartWindow::showAbout},
+        {NextPage, QT_TR_NOOP("Następna strona"), "", "", QKeySequence(Qt::Key_PageDown), false, kContextWindow,
          &ChartWindow::nextPage},
-        {PreviousPage, "Poprzednia strona", "", "", QKeySequence(Qt::Key_PageUp), false, kContextWindow,
+        {PreviousPage, QT_TR_NOOP("Poprzednia strona"), "", "", QKeySequence(Qt::Key_PageUp), false, kContextWindow,
          &ChartWindow::previousPage},
-        {FirstPage, "Pierwsza strona", "", "", QKeySequence(Qt::Key_Home), false, kContextWindow,
+        {FirstPage, QT_TR_NOOP("Pierwsza strona"), "", "", QKeySequence(Qt::Key_Home), false, kContextWindow,
          &ChartWindow::firstPage},
-        {LastPage, "Ostatnia strona", "", "", QKeySequence(Qt::Key_End), false, kContextWindow, &ChartWindow::lastPage},
-        {WholeFile, "Cały plik", "", "", QKeySequence(Qt::CTRL | Qt::Key_0), true, kContextWindow,
+        {LastPage, QT_TR_NOOP("Ostatnia strona"), "", "", QKeySequence(Qt::Key_End), false, kContextWindow,
+         &ChartWindow::lastPage},
+        {WholeFile, QT_TR_NOOP("Cały plik"), "", "", QKeySequence(Qt::CTRL | Qt::Key_0), true, kContextWindow,
          &ChartWindow::toggleWholeFile},
-        {Cursors, "Kursory", "", "", QKeySequence(Qt::Key_C), true, kContextWindow, &ChartWindow::toggleCursors},
-        {Export, "Eksport...", "", "", {}, false, kContextWindow, &ChartWindow::exportCharts},
-        {ShowAllChannels, "Pokaż wszystkie kanały", "", "", {}, false, kContextWindow, &ChartWindow::showAllChannels},
+        {Cursors, QT_TR_NOOP("Kursory"), "", "", QKeySequence(Qt::Key_C), true, kContextWindow,
+         &ChartWindow::toggleCursors},
+        {Export, QT_TR_NOOP("Eksport..."), "", "", {}, false, kContextWindow, &ChartWindow::exportCharts},
+        {ShowAllChannels,
+         QT_TR_NOOP("Pokaż wszystkie kanały"),
+         "",
+         "",
+         {},
+         false,
+         kContextWindow,
+         &ChartWindow::showAllChannels},
     };
+    // Empty hints stay empty rather than passing through the catalogue.
+    const auto text = [](const char* source) { return *source ? tr(source) : QString(); };
     for (const CommandInfo& info : commands) {
-        auto* a = new QAction(QString::fromUtf8(info.text), this);
-        if (*info.hint) a->setToolTip(QString::fromUtf8(info.hint));
-        a->setStatusTip(QString::fromUtf8(info.menuHint));
+        auto* a = new QAction(text(info.text), this);
+        if (*info.hint) a->setToolTip(text(info.hint));
+        a->setStatusTip(text(info.menuHint));
         a->setShortcut(info.shortcut);
         a->setCheckable(info.checkable);
         a->setProperty("helpContext", info.helpContext);
@@ -232,23 +294,35 @@ void ChartWindow::setActionIcons()
 
 void ChartWindow::buildMenusAndToolBar()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Plik"));
+    QMenu* file = menuBar()->addMenu(tr("&Plik"));
     file->addAction(actions_[Open]);
     file->addAction(actions_[Print]);
     file->addAction(actions_[SaveAs]);
     file->addAction(actions_[Export]);
     file->addSeparator();
     file->addAction(actions_[Exit]);
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
+    QMenu* edit = menuBar()->addMenu(tr("&Edycja"));
     for (Command c : {Copy, View3D, BackColour, Legend, ShowAllChannels, Cursors, ZoomIn, ZoomOut})
         edit->addAction(actions_[c]);
     edit->addSeparator();
     for (Command c : {NextPage, PreviousPage, FirstPage, LastPage, WholeFile}) edit->addAction(actions_[c]);
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Pomoc"));
+    // The languages are named in their own language, whatever the window speaks.
+    QMenu* languages = menuBar()->addMenu(tr("&Język"));
+    auto* languageGroup = new QActionGroup(this);
+    polishAction_ = languages->addAction(QStringLiteral("Polski"));
+    englishAction_ = languages->addAction(QStringLiteral("English"));
+    for (QAction* a : {polishAction_, englishAction_}) {
+        a->setCheckable(true);
+        languageGroup->addAction(a);
+    }
+    polishAction_->setChecked(true);
+    connect(polishAction_, &QAction::triggered, this, [this] { chooseLanguage(language::Language::Polish); });
+    connect(englishAction_, &QAction::triggered, this, [this] { chooseLanguage(language::Language::English); });
+    QMenu* help = menuBar()->addMenu(tr("&Pomoc"));
     for (Command c : {HelpContents, HelpIndex, Support}) help->addAction(actions_[c]);
     help->addSeparator();
     help->addAction(actions_[About]);
-    for (QMenu* menu : {file, edit, help}) {
+    for (QMenu* menu : {file, edit, languages, help}) {
         menu->setToolTipsVisible(false);
         menu->installEventFilter(this);
     }
@@ -327,9 +401,9 @@ int ChartWindow::helpContextAt(QWidget* widget) const
 void ChartWindow::start(const QString& fileName, const QString& startDirectory, const QString& applicationDirectory)
 {
     loadBackgroundPictures(startDirectory);
-    helpFile_ = helpFilePath(startDirectory, applicationDirectory);
+    helpFile_ = helpFilePath(startDirectory, applicationDirectory, language_);
     document_.setFileName(fileName);
-    setPanel(0, QStringLiteral("Wprowadź dane Plik|Nowy"));
+    setPanel(0, tr("Wprowadź dane Plik|Nowy"));
     if (!QFileInfo::exists(document_.fileName())) {
         const QString chosen = dialogs_.openDataFile(this, dialogFolder());
         if (!chosen.isEmpty()) document_.setFileName(chosen);
@@ -363,6 +437,30 @@ QString ChartWindow::dialogFolder() const
     const QFileInfo shown(document_.fileName());
     if (!document_.fileName().isEmpty() && shown.absoluteDir().exists()) return shown.absolutePath();
     return QDir::currentPath();
+}
+
+void ChartWindow::setLanguage(language::Language language)
+{
+    language_ = language;
+    languageAction(language)->setChecked(true);
+}
+
+QAction* ChartWindow::languageAction(language::Language language) const
+{
+    return language == language::Language::English ? englishAction_ : polishAction_;
+}
+
+void ChartWindow::chooseLanguage(language::Language language)
+{
+    QSettings configuration(kConfigOrganisation, kConfigApplication);
+    language::saveChoice(configuration, language);
+    languageAction(language)->setChecked(true);
+    dialogs_.showInformation(this, tr("Język programu zmieni się przy następnym uruchomieniu."), tr("Język"));
+}
+
+language::Language ChartWindow::chosenLanguage()
+{
+    return language::current(QSettings(kConfigOrganisation, kConfigApplication));
 }
 
 void ChartWindow::setLowerPanelHeight()

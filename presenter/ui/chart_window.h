@@ -6,6 +6,7 @@
 // shown lives in a ChartDocument; the window holds the commands and the output.
 
 #include "chart_document.h"
+#include "ui_language.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -95,6 +96,17 @@ public:
     void openFile(const QString& path);
     // Help at the topic of a context number (F1).
     void showContextHelp(int context);
+
+    // The language the window's texts were installed in (Polish unless told): its help
+    // page is in that language where one exists, and the language menu marks it.
+    void setLanguage(language::Language language);
+    language::Language language() const { return language_; }
+    // The language menu: saves the user's choice for the next start and says so.
+    void chooseLanguage(language::Language language);
+    QAction* languageAction(language::Language language) const;
+    // The language the user chose in the menu (kept in the window's configuration), else
+    // the locale's.
+    static language::Language chosenLanguage();
 
     const ChartDocument& document() const { return document_; }
     const QString& fileName() const { return document_.fileName(); }
@@ -196,6 +208,9 @@ private:
     QDockWidget* cursorDock_ = nullptr;
     QPlainTextEdit* cursorPanel_ = nullptr;
     widgets::HelpWindow* helpWindow_ = nullptr;
+    language::Language language_ = language::Language::Polish;
+    QAction* polishAction_ = nullptr;
+    QAction* englishAction_ = nullptr;
 };
 
 }  // namespace wizor

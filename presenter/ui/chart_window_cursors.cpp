@@ -29,7 +29,7 @@ QString number(double value)
 
 void ChartWindow::buildCursorPanel()
 {
-    cursorDock_ = new QDockWidget(QStringLiteral("Kursory"), this);
+    cursorDock_ = new QDockWidget(tr("Kursory"), this);
     cursorDock_->setFeatures(QDockWidget::NoDockWidgetFeatures);
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
@@ -39,7 +39,7 @@ void ChartWindow::buildCursorPanel()
     cursorPanel_->setLineWrapMode(QPlainTextEdit::NoWrap);
     cursorPanel_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     cursorPanel_->setMaximumHeight(140);
-    auto* copy = new QPushButton(QStringLiteral("Kopiuj tabelę"));
+    auto* copy = new QPushButton(tr("Kopiuj tabelę"));
     connect(copy, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(cursorPanelText()); });
     layout->addWidget(cursorPanel_);
     layout->addWidget(copy, 0, Qt::AlignLeft);
@@ -92,7 +92,7 @@ QString ChartWindow::cursorPanelText(const WizorChart* only) const
     const Range visible = upper_->keyRange();
     const double from = both ? *cursorA_ : std::ceil(visible.lower);
     const double to = both ? *cursorB_ : std::floor(visible.upper);
-    QString text = QStringLiteral("Kanał\tA\tB\tB-A\tmin\tmax\tśrednia\tRMS\n");
+    QString text = tr("Kanał\tA\tB\tB-A\tmin\tmax\tśrednia\tRMS") + QLatin1Char('\n');
     for (WizorChart* chart : {upper_, lower_}) {
         if (chart == lower_ && !twoCharts_) break;
         if (only && chart != only) continue;
@@ -109,7 +109,7 @@ QString ChartWindow::cursorPanelText(const WizorChart* only) const
     }
     const std::optional<double> dt = secondsBetween(upper_->labelAt(from), upper_->labelAt(to));
     text += QStringLiteral("Δt [s]\t%1\n").arg(dt ? QString::number(*dt, 'f', 3) : QStringLiteral("-"));
-    if (!both) text += QStringLiteral("(widoczny zakres; kliknij wykres, aby postawić kursory A i B)\n");
+    if (!both) text += tr("(widoczny zakres; kliknij wykres, aby postawić kursory A i B)") + QLatin1Char('\n');
     return text;
 }
 

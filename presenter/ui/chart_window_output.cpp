@@ -81,7 +81,7 @@ void ChartWindow::print()
     if (!dialogs_.setUpPrinter(this, printer)) return;
     QCPPainter painter;
     if (!painter.begin(&printer)) {
-        dialogs_.showError(this, QStringLiteral("Nie można rozpocząć wydruku."), QStringLiteral("Błąd..."));
+        dialogs_.showError(this, tr("Nie można rozpocząć wydruku."), tr("Błąd..."));
         return;
     }
     painter.setMode(QCPPainter::pmVectorized);
@@ -98,7 +98,7 @@ void ChartWindow::print()
 
 void ChartWindow::printChart(QPrinter& printer, QCPPainter& painter, WizorChart* chart)
 {
-    setPanel(0, QStringLiteral("Drukowanie..."));
+    setPanel(0, tr("Drukowanie..."));
     const QRect sheet(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
     // With both cursors placed, their table for this chart's channels goes under the chart.
     const QString table = cursorA_ && cursorB_ ? cursorPanelText(chart) : QString();
@@ -123,7 +123,7 @@ void ChartWindow::printChart(QPrinter& printer, QCPPainter& painter, WizorChart*
                                   tableLines * lineHeight),
                    table);
     }
-    setPanel(0, QStringLiteral("Koniec wydruku"));
+    setPanel(0, tr("Koniec wydruku"));
 }
 
 void ChartWindow::saveAsBitmap()
@@ -132,7 +132,7 @@ void ChartWindow::saveAsBitmap()
     if (name.isEmpty()) return;
     if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".bmp");
     if (!upper_->renderOnWhite().save(name, "BMP"))
-        dialogs_.showError(this, QStringLiteral("Nie można zapisać pliku %1.").arg(name), QStringLiteral("Błąd..."));
+        dialogs_.showError(this, tr("Nie można zapisać pliku %1.").arg(name), tr("Błąd..."));
 }
 
 void ChartWindow::exportCharts()
@@ -142,9 +142,9 @@ void ChartWindow::exportCharts()
     const std::optional<ExportFormat> format = exportFormatOf(name);
     QString error;
     if (!format)
-        dialogs_.showError(this, QStringLiteral("Nieznany format pliku %1.").arg(name), QStringLiteral("Błąd..."));
+        dialogs_.showError(this, tr("Nieznany format pliku %1.").arg(name), tr("Błąd..."));
     else if (!exportView(*this, name, *format, std::nullopt, &error))
-        dialogs_.showError(this, error, QStringLiteral("Błąd..."));
+        dialogs_.showError(this, error, tr("Błąd..."));
 }
 
 QSize ChartWindow::chartsSize() const
@@ -181,7 +181,7 @@ void ChartWindow::openHelpAt(const QString& anchor)
 {
     if (!helpWindow_) helpWindow_ = new widgets::HelpWindow(this);
     if (!helpWindow_->showPage(helpFile_, anchor))
-        dialogs_.showError(this, QStringLiteral("Nie odnaleziono pliku pomocy!"), QStringLiteral("Uwaga!"));
+        dialogs_.showError(this, tr("Nie odnaleziono pliku pomocy!"), tr("Uwaga!"));
 }
 
 void ChartWindow::showHelpContents()

@@ -40,28 +40,33 @@ CommandRequest parseCommandLine(const QStringList& arguments)
         } else if (a == QLatin1String("--page") && hasValue) {
             bool ok = false;
             const qulonglong page = arguments[++i].toULongLong(&ok);
-            if (!ok || page == 0) return QStringLiteral("zły numer strony: %1").arg(arguments[i]);
+            if (!ok || page == 0)
+                return QCoreApplication::translate("ExportCommand", "zły numer strony: %1").arg(arguments[i]);
             request.page = std::size_t(page);
         } else if (a == QLatin1String("--overview")) {
             request.overview = true;
         } else if (a == QLatin1String("--size") && hasValue) {
             request.size = parseSize(arguments[++i]);
-            if (!request.size) return QStringLiteral("zły rozmiar: %1 (SZERxWYS, np. 1200x800)").arg(arguments[i]);
+            if (!request.size)
+                return QCoreApplication::translate("ExportCommand", "zły rozmiar: %1 (SZERxWYS, np. 1200x800)")
+                    .arg(arguments[i]);
         } else if (a.startsWith(QLatin1String("--")) || !request.file.isEmpty()) {
-            return QStringLiteral("nieznany argument: %1").arg(a);
+            return QCoreApplication::translate("ExportCommand", "nieznany argument: %1").arg(a);
         } else {
             request.file = a;
         }
     }
     if (request.output.isEmpty() || request.file.isEmpty())
-        return QStringLiteral("brak pliku wyjściowego lub pliku danych");
-    if (request.page && request.overview) return QStringLiteral("--page i --overview wykluczają się");
+        return QCoreApplication::translate("ExportCommand", "brak pliku wyjściowego lub pliku danych");
+    if (request.page && request.overview)
+        return QCoreApplication::translate("ExportCommand", "--page i --overview wykluczają się");
     return request;
 }
 
 QString commandLineHelp()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "ExportCommand",
         "Użycie: wizor [PLIK]\n"
         "       wizor --export WYJŚCIE [--page K | --overview] [--size SZERxWYS] PLIK\n"
         "\n"
@@ -83,20 +88,23 @@ int runExport(const ExportRequest& request, QTextStream& errors)
         return 1;
     };
     const std::optional<ExportFormat> format = exportFormatOf(request.output);
-    if (!format) return fail(QStringLiteral("nieznany format pliku %1 (png, svg, pdf, csv)").arg(request.output));
+    if (!format)
+        return fail(QCoreApplication::translate("ExportCommand", "nieznany format pliku %1 (png, svg, pdf, csv)")
+                        .arg(request.output));
     const QFileInfo input(request.file);
     if (!input.isFile() || !input.isReadable())
-        return fail(QStringLiteral("nie można odczytać pliku %1").arg(request.file));
+        return fail(QCoreApplication::translate("ExportCommand", "nie można odczytać pliku %1").arg(request.file));
 
     NoDialogs dialogs;
     ChartWindow window(dialogs);
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
     window.start(request.file, QDir::currentPath(), QCoreApplication::applicationDirPath());
-    if (!window.data().opened) return fail(QStringLiteral("nie można odczytać pliku %1").arg(request.file));
+    if (!window.data().opened)
+        return fail(QCoreApplication::translate("ExportCommand", "nie można odczytać pliku %1").arg(request.file));
     if (request.page) {
         if (*request.page > window.document().pageCount())
-            return fail(QStringLiteral("plik ma %1 stron(y), nie ma strony %2")
+            return fail(QCoreApplication::translate("ExportCommand", "plik ma %1 stron(y), nie ma strony %2")
                             .arg(window.document().pageCount())
                             .arg(*request.page));
         window.goToPage(*request.page - 1);

@@ -6,12 +6,13 @@
 #include "chart_math.h"
 #include "chart_window.h"
 #include "export_command.h"
-#include "qt_translations.h"
 #include "screen_fit.h"
+#include "ui_language.h"
 #include "wizor_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTextStream>
 #include <QTimer>
 
@@ -61,14 +62,20 @@ int main(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    const wizor::CommandRequest request = wizor::parseCommandLine(arguments);
-    if (std::holds_alternative<wizor::HelpRequest>(request)) {
+    // The user's choice in the language menu, else the locale's language.
+    const language::Language chosen = wizor::ChartWindow::chosenLanguage();
+    wizor::CommandRequest request = wizor::parseCommandLine(arguments);
+    if (std::holds_alternative<wizor::HelpRequest>(request) || std::holds_alternative<QString>(request)) {
+        QCoreApplication app(argc, argv);
+        language::install(app, chosen, QStringLiteral("wizor"));
+        // Parsed again now that the messages speak the user's language.
+        request = wizor::parseCommandLine(arguments);
+        if (const QString* error = std::get_if<QString>(&request)) {
+            QTextStream(stderr) << "wizor: " << *error << "\n" << wizor::commandLineHelp();
+            return 2;
+        }
         QTextStream(stdout) << wizor::commandLineHelp();
         return 0;
-    }
-    if (const QString* error = std::get_if<QString>(&request)) {
-        QTextStream(stderr) << "wizor: " << *error << "\n" << wizor::commandLineHelp();
-        return 2;
     }
     const auto* exportRequest = std::get_if<wizor::ExportRequest>(&request);
     // An export needs no display.
@@ -77,7 +84,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wizor"));
     QApplication::setWindowIcon(wizor::wizorIcon());
-    widgets::installQtTranslations(app);
+    // Without its catalogue the program speaks its source language, Polish.
+    const bool installed = language::install(app, chosen, QStringLiteral("wizor"));
+    const language::Language shown = installed ? chosen : language::Language::Polish;
     widgets::keepWindowsOnScreen(app);
     if (exportRequest) {
         QTextStream errors(stderr);
@@ -86,6 +95,7 @@ int main(int argc, char* argv[])
 
     wizor::QtWizorDialogs dialogs;
     wizor::ChartWindow window(dialogs);
+    window.setLanguage(shown);
     std::optional<QuitWhenIdle> quitWhenIdle;
     if (!qEnvironmentVariableIsEmpty("WIZOR_QUIT_WHEN_IDLE")) quitWhenIdle.emplace(&window);
     if (qEnvironmentVariable("WIZOR_SHOW_MODE") == QLatin1String("maximized"))

@@ -3,6 +3,7 @@
 #include "about_box.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,8 +13,9 @@ namespace wizor {
 
 QString QtWizorDialogs::openDataFile(QWidget* parent, const QString& folder)
 {
-    QFileDialog dialog(parent, QStringLiteral("Nowy wykres"), folder,
-                       QStringLiteral("Pliki danych (*.dan);;Plik tekstowy (*.txt);;Wszystkie pliki (*)"));
+    QFileDialog dialog(parent, QCoreApplication::translate("WizorDialogs", "Nowy wykres"), folder,
+                       QCoreApplication::translate("WizorDialogs",
+                                                   "Pliki danych (*.dan);;Plik tekstowy (*.txt);;Wszystkie pliki (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -22,7 +24,7 @@ QString QtWizorDialogs::openDataFile(QWidget* parent, const QString& folder)
 
 QString QtWizorDialogs::saveBitmapFile(QWidget* parent, const QString& folder)
 {
-    QFileDialog dialog(parent, QString(), folder, QStringLiteral("Bitmaps (*.bmp)"));
+    QFileDialog dialog(parent, QString(), folder, QCoreApplication::translate("WizorDialogs", "Bitmaps (*.bmp)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -31,8 +33,9 @@ QString QtWizorDialogs::saveBitmapFile(QWidget* parent, const QString& folder)
 
 QString QtWizorDialogs::exportFile(QWidget* parent, const QString& folder)
 {
-    QFileDialog dialog(parent, QStringLiteral("Eksport"), folder,
-                       QStringLiteral("Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf);;Dane CSV (*.csv)"));
+    QFileDialog dialog(parent, QCoreApplication::translate("WizorDialogs", "Eksport"), folder,
+                       QCoreApplication::translate(
+                           "WizorDialogs", "Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf);;Dane CSV (*.csv)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));
     // A name typed without an extension gets the one of the chosen type.
@@ -65,6 +68,11 @@ void QtWizorDialogs::showAbout(QWidget* parent)
 void QtWizorDialogs::showError(QWidget* parent, const QString& text, const QString& title)
 {
     QMessageBox::critical(parent, title, text);
+}
+
+void QtWizorDialogs::showInformation(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox::information(parent, title, text);
 }
 
 bool QtWizorDialogs::openUrl(const QUrl& url)

@@ -29,6 +29,8 @@ public:
     virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
     virtual void showAbout(QWidget* parent) = 0;
     virtual void showError(QWidget* parent, const QString& text, const QString& title) = 0;
+    // A message that needs no answer; unseen where no dialog is ever shown.
+    virtual void showInformation(QWidget*, const QString&, const QString&) {}
     // Hands an address to the desktop; false when it was refused.
     virtual bool openUrl(const QUrl& url) = 0;
 };
@@ -55,6 +57,7 @@ public:
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
     void showAbout(QWidget* parent) override;
     void showError(QWidget* parent, const QString& text, const QString& title) override;
+    void showInformation(QWidget* parent, const QString& text, const QString& title) override;
     bool openUrl(const QUrl& url) override;
 };
 

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -120,6 +122,51 @@ TEST_F(ExportRun, BadInputExitsNonZeroAndWritesNothing)
         EXPECT_NE(run(c.output, c.page, c.file), 0) << c.output << " " << c.file;
         EXPECT_FALSE(QFile::exists(dir.filePath(c.output))) << c.output;
         EXPECT_TRUE(messages.startsWith("wizor: ")) << messages.toStdString();
+    }
+}
+
+// The program as a process speaks the language of its locale, or the one saved in its
+// configuration; a Polish locale gives the Polish texts exactly.
+TEST(WizorProcess, SpeaksTheLocalesLanguageOrTheSavedChoice)
+{
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    const auto run = [&config](const QString& lang, const QStringList& arguments) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
+        environment.insert("LANG", lang);
+        environment.insert("XDG_CONFIG_HOME", config.path());
+        QProcess wizor;
+        wizor.setProcessEnvironment(environment);
+        wizor.setWorkingDirectory(config.path());
+        wizor.start(QStringLiteral(VORDA_BINARY_DIR "/bin/wizor"), arguments);
+        EXPECT_TRUE(wizor.waitForFinished(60000));
+        return QString::fromUtf8(wizor.readAllStandardOutput() + wizor.readAllStandardError());
+    };
+    const auto saveChoice = [&config](const char* choice) {
+        QSettings saved(config.filePath("OLUN/Wizor.conf"), QSettings::IniFormat);
+        saved.setValue("language", choice);
+    };
+    struct Case {
+        const char* lang;
+        const char* saved;  // nullptr: no choice saved
+        QStringList arguments;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"pl_PL.UTF-8", nullptr, {"--help"}, "Użycie: wizor [PLIK]\n"},
+        {"en_US.UTF-8", nullptr, {"--help"}, "Usage: wizor [FILE]\n"},
+        {"en_US.UTF-8", nullptr, {"--export", "a.png", "none.txt"}, "wizor: cannot read the file none.txt\n"},
+        {"pl_PL.UTF-8", nullptr, {"--export", "a.png", "none.txt"}, "wizor: nie można odczytać pliku none.txt\n"},
+        {"pl_PL.UTF-8", "en", {"--help"}, "Usage: wizor [FILE]\n"},
+        {"en_US.UTF-8", "pl", {"--export", "a.png", "--page", "0", "x.txt"}, "wizor: zły numer strony: 0\n"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(config.filePath("OLUN/Wizor.conf"));
+        if (c.saved) saveChoice(c.saved);
+        const QString output = run(QString::fromLatin1(c.lang), c.arguments);
+        EXPECT_TRUE(output.contains(QString::fromUtf8(c.expected)))
+            << c.lang << " " << (c.saved ? c.saved : "-") << ": " << output.toStdString();
     }
 }
 

@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -51,6 +52,59 @@ TEST_F(WizorWindow, HelpOpensThePageAtTheTopicOfTheContext)
     window->openSupportPage();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_EQ(dialogs.errors[0], "Błąd...|System WINDOWS zgłosił bląd....");
+}
+
+// The English page wherever one exists, before the Polish page of any place; in Polish
+// only the Polish page.
+TEST(HelpFile, EnglishPageFirstWhenEnglishIsShown)
+{
+    QTemporaryDir root;
+    QDir(root.path()).mkpath("start/Help");
+    QDir(root.path()).mkpath("prefix/bin");
+    QDir(root.path()).mkpath("prefix/share/vorda/Help/en");
+    const auto touch = [&root](const char* path) {
+        QFile file(root.filePath(path));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return QFileInfo(file).absoluteFilePath();
+    };
+    const QString start = root.filePath("start");
+    const QString program = root.filePath("prefix/bin");
+    const QString polish = touch("start/Help/wizor.html");
+    EXPECT_EQ(helpFilePath(start, program, language::Language::English), polish);
+    const QString english = touch("prefix/share/vorda/Help/en/wizor.html");
+    EXPECT_EQ(helpFilePath(start, program, language::Language::English), english);
+    EXPECT_EQ(helpFilePath(start, program, language::Language::Polish), polish);
+}
+
+// "Język": two exclusive items; a choice is saved for the next start and the user is told.
+TEST_F(WizorWindow, TheLanguageMenuSavesTheChoiceForTheNextStart)
+{
+    QMenu* menu = nullptr;
+    for (QAction* a : window->menuBar()->actions())
+        if (a->text() == QString::fromUtf8("&Język")) menu = a->menu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), "Polski");
+    EXPECT_EQ(menu->actions()[1]->text(), "English");
+    QAction* polish = window->languageAction(language::Language::Polish);
+    QAction* english = window->languageAction(language::Language::English);
+    EXPECT_TRUE(polish->isChecked());
+
+    window->setLanguage(language::Language::English);
+    EXPECT_TRUE(english->isChecked());
+    EXPECT_FALSE(polish->isChecked());
+
+    QSettings configuration(QStringLiteral("OLUN"), QStringLiteral("Wizor"));
+    for (QAction* item : {polish, english}) {
+        item->trigger();
+        EXPECT_TRUE(item->isChecked());
+        EXPECT_EQ(configuration.value("language").toString(), item == english ? "en" : "pl");
+    }
+    EXPECT_EQ(dialogs.notes,
+              QStringList(2, QString::fromUtf8("Język|Język programu zmieni się przy następnym uruchomieniu.")));
+    // What the window shows does not change before the next start.
+    EXPECT_EQ(window->language(), language::Language::English);
+    configuration.remove("language");
 }
 
 TEST(HelpFile, FoundInTheStartDirectoryOrBesideTheProgram)

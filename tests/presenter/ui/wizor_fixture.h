@@ -66,6 +66,7 @@ public:
     int openDialogs = 0;
     QString openFolder;
     QStringList errors;
+    QStringList notes;  // information messages, "title|text"
     QList<QUrl> urls;
     bool desktopAccepts = true;
 
@@ -87,6 +88,7 @@ public:
     }
     void showAbout(QWidget*) override {}
     void showError(QWidget*, const QString& text, const QString& title) override { errors << title + "|" + text; }
+    void showInformation(QWidget*, const QString& text, const QString& title) override { notes << title + "|" + text; }
     bool openUrl(const QUrl& url) override
     {
         urls << url;
