@@ -42,33 +42,6 @@
         <translation>--page and --overview exclude each other</translation>
     </message>
     <message>
-        <source>Użycie: wizor [PLIK]
-       wizor --export WYJŚCIE [--page K | --overview] [--size SZERxWYS] PLIK
-
-Bez argumentu pokazuje plik wiznow.dan z bieżącego katalogu.
---export WYJŚCIE  zapisuje wykres strony K (od 1; domyślnie pierwszej) lub całego pliku
-                  (--overview) bez okna, w formacie z rozszerzenia: png, pdf, csv
-                  (csv: widoczny zakres kanałów, nagłówek z nazwami)
---size SZERxWYS   rozmiar wykresów w pikselach (domyślnie jak w oknie)
---help            ten opis
-</source>
-        <translation>Usage: wizor [FILE]
-       wizor --export OUTPUT [--page K | --overview] [--size WxH] FILE
-
-Without an argument it shows the file wiznow.dan from the current directory.
---export OUTPUT   writes the chart of page K (from 1; the first by default) or of the
-                  whole file (--overview) without a window, in the format its
-                  extension names: png, pdf, csv
-                  (csv: the visible range of the channels, a header with their names)
---size WxH        the size of the charts in pixels (by default as in the window)
---help            this description
-</translation>
-    </message>
-    <message>
-        <source>nieznany format pliku %1 (png, pdf, csv)</source>
-        <translation>unknown file format %1 (png, pdf, csv)</translation>
-    </message>
-    <message>
         <source>nie można odczytać pliku %1</source>
         <translation>cannot read the file %1</translation>
     </message>
@@ -125,10 +98,6 @@ Without an argument it shows the file wiznow.dan from the current directory.
     <message>
         <source>Eksport</source>
         <translation>Export</translation>
-    </message>
-    <message>
-        <source>Obraz PNG (*.png);;Dokument PDF (*.pdf);;Dane CSV (*.csv)</source>
-        <translation>PNG image (*.png);;PDF document (*.pdf);;CSV data (*.csv)</translation>
     </message>
     <message>
         <source>Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf);;Dane CSV (*.csv)</source>

@@ -31,8 +31,7 @@ void printFields(const Settings& settings)
             QString::fromStdString(field.name) + QLatin1Char('=') + fieldValueText(settings, field) + QLatin1Char('\n');
     // A channel the recorder uses but without a sensor name gets no column in the files.
     for (const int c : namelessUsedChannels(settings))
-        text += VordaCli::tr("# kanał %1 nie ma nazwy: nie trafia do plików pomiarowych (channels[%1].name)
-").arg(c);
+        text += VordaCli::tr("# kanał %1 nie ma nazwy: nie trafia do plików pomiarowych (channels[%1].name)\n").arg(c);
     out(text);
 }
 
