@@ -388,7 +388,9 @@ TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
     EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
     EXPECT_TRUE(p.scanEnabled());
     EXPECT_FALSE(p.constantsEnabled());
-    EXPECT_EQ(p.lines().size(), 4);
+    // Two heading lines, the two used channels, and the note that neither has a name.
+    ASSERT_EQ(p.lines().size(), 5);
+    EXPECT_TRUE(p.lines().last().startsWith(QStringLiteral("Kanały 1, 2 nie mają nazwy"))) << p.lines().last().toStdString();
 
     // The scan meets no recorder here (the port does not exist); it stays enabled, so
     // that the user can try again.
@@ -400,7 +402,7 @@ TEST_F(Properties, ShowsTheConstantsAndSwitchesToTheScan)
 
     p.showConstants();
     EXPECT_EQ(p.heading(), QStringLiteral("Stałe kalibracji"));
-    EXPECT_EQ(p.lines().size(), 4);
+    EXPECT_EQ(p.lines().size(), 5);
 }
 
 TEST_F(Properties, TheConstantsReportFollowsTheRecordWhileShown)
