@@ -2,6 +2,7 @@
 // Texts the widget-free core defines and the windows show as well (message-box captions,
 // file-dialog titles, fixed labels), in the user's language. The core marks them for
 // translation in the context of its module (QT_TRANSLATE_NOOP); these look them up there.
+// The message captions are errorCaption() and warningCaption() of core/message_captions.h.
 
 #include "core/message_captions.h"
 
@@ -14,16 +15,6 @@ namespace vorda {
 inline QString coreText(const char* context, const char* text)
 {
     return QCoreApplication::translate(context, text);
-}
-
-inline QString warningCaption()
-{
-    return coreText("MessageCaptions", kWarningCaption);
-}
-
-inline QString errorCaption()
-{
-    return coreText("MessageCaptions", kErrorCaption);
 }
 
 }  // namespace vorda
