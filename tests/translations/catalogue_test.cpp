@@ -62,6 +62,27 @@ QString mnemonics(const QString& text)
     return letters;
 }
 
+// The character a <byte value="xd"/> element of a catalogue stands for (lupdate writes
+// control characters such as the CR of a "\n\r" line break that way).
+QChar byteElement(const QXmlStreamReader& xml)
+{
+    return QChar(xml.attributes().value(QLatin1String("value")).mid(1).toUShort(nullptr, 16));
+}
+
+// The text of the current element up to its end, with its <byte> elements as characters.
+QString elementText(QXmlStreamReader& xml)
+{
+    QString text;
+    const QString end = xml.name().toString();
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isCharacters()) text += xml.text();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("byte")) text += byteElement(xml);
+        else if (xml.isEndElement() && xml.name() == end) break;
+    }
+    return text;
+}
+
 QList<Message> readCatalogue(const QString& path, QString* error)
 {
     QFile file(path);
@@ -83,7 +104,7 @@ QList<Message> readCatalogue(const QString& path, QString* error)
             message = Message{context, {}, {}, false};
             message.plural = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
         } else if (name == QLatin1String("source")) {
-            message.source = xml.readElementText();
+            message.source = elementText(xml);
         } else if (name == QLatin1String("translation")) {
             const QString type = xml.attributes().value(QLatin1String("type")).toString();
             message.finished = type.isEmpty();
@@ -91,11 +112,11 @@ QList<Message> readCatalogue(const QString& path, QString* error)
             QStringList forms;
             while (!(xml.isEndElement() && xml.name() == QLatin1String("translation")) && !xml.atEnd()) {
                 xml.readNext();
-                if (xml.isCharacters()) {
+                if (xml.isCharacters() || (xml.isStartElement() && xml.name() == QLatin1String("byte"))) {
                     if (forms.isEmpty()) forms << QString();
-                    forms.last() += xml.text();
+                    forms.last() += xml.isCharacters() ? xml.text().toString() : QString(byteElement(xml));
                 } else if (xml.isStartElement() && xml.name() == QLatin1String("numerusform")) {
-                    forms << xml.readElementText();
+                    forms << elementText(xml);
                 }
             }
             forms.removeIf([](const QString& form) { return form.trimmed().isEmpty(); });

@@ -252,8 +252,10 @@ TEST_F(ConfigCli, ASaveIntoAMissingDirectoryNamesTheFileAndTheReason)
                           QStringLiteral("portNumber=1")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QString::fromUtf8("Nieprawidłowe zamknięcie"))) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(path("nowhere/p.roln") + QStringLiteral(": No such file or directory")))
-        << r.err.toStdString();
+    // The reason is the system's own text, in the locale's language.
+    const qsizetype named = r.err.indexOf(path("nowhere/p.roln") + QStringLiteral(": "));
+    ASSERT_GE(named, 0) << r.err.toStdString();
+    EXPECT_GT(r.err.trimmed().size(), named + path("nowhere/p.roln").size() + 2) << r.err.toStdString();
 }
 
 TEST_F(ConfigCli, SetRefusesWhatIsNotARegularFile)
@@ -279,8 +281,8 @@ TEST_F(ConfigCli, HelpAndUsage)
     EXPECT_TRUE(tool.out.contains(QLatin1String("config"))) << tool.out.toStdString();
     const CliRun config = run({QStringLiteral("config"), QStringLiteral("--help")});
     EXPECT_EQ(config.exitCode, 0);
-    EXPECT_TRUE(config.out.contains(QLatin1String("config show [FILE]")));
-    EXPECT_TRUE(config.out.contains(QLatin1String("config set FILE FIELD=VALUE")));
+    EXPECT_TRUE(config.out.contains(QStringLiteral("config show [PLIK]"))) << config.out.toStdString();
+    EXPECT_TRUE(config.out.contains(QStringLiteral("set PLIK POLE=WARTOŚĆ"))) << config.out.toStdString();
     EXPECT_EQ(run({QStringLiteral("config")}).exitCode, 2);
     EXPECT_EQ(run({QStringLiteral("config"), QStringLiteral("frob")}).exitCode, 2);
     EXPECT_EQ(run({QStringLiteral("config"), QStringLiteral("set"), QStringLiteral("x.roln")}).exitCode, 2);

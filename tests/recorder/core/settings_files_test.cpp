@@ -416,7 +416,7 @@ TEST_F(SaveChangesTest, AFileInUseOrDamagedIsRefusedAndLeftAsItIs)
         EXPECT_FALSE(settingsFileChangeable(config(), reporter));
         EXPECT_FALSE(saveSettingsChanges(settings, base, config(), reporter));
         ASSERT_EQ(reporter.messages.size(), 2);
-        EXPECT_TRUE(reporter.messages[1].startsWith(config() + QStringLiteral(" is %1 bytes").arg(size)))
+        EXPECT_TRUE(reporter.messages[1].startsWith(config() + QStringLiteral(" ma %1 bajtów").arg(size)))
             << reporter.messages[1].toStdString();
         EXPECT_EQ(readFile(config()), QByteArray(size, 'd'));
     }
